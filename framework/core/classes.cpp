@@ -1,0 +1,105 @@
+#include "framework/core/classes.h"
+
+#include <algorithm>
+#include <cstring>
+
+void TPersistent::Assign(const TPersistent* Source) {
+  if (Source) {
+    Source->AssignTo(this);
+    return;
+  }
+  AssignError(nullptr);
+}
+
+void TPersistent::AssignTo(TPersistent* Dest) const { Dest->AssignError(this); }
+
+void TPersistent::AssignError(const TPersistent* Source) const {
+  throw EConvertError(Format("Cannot assign a %s to a %s", Source ? Source->ClassName() : "nil", ClassName()));
+}
+
+int64_t TStream::Size() {
+  const int64_t Saved = Position();
+  const int64_t Result = Seek(0, TSeekOrigin::soEnd);
+  Seek(Saved, TSeekOrigin::soBeginning);
+  return Result;
+}
+
+int64_t TStream::Remaining() {
+  if (!CanSeek()) return -1;
+  return std::max<int64_t>(0, Size() - Position());
+}
+
+void TStream::ReadBuffer(void* Buffer, int64_t Count) {
+  if (Count != 0 && Read(Buffer, Count) != Count) throw EReadError("Stream read error");
+}
+
+void TStream::WriteBuffer(const void* Buffer, int64_t Count) {
+  if (Count != 0 && Write(Buffer, Count) != Count) throw EWriteError("Stream write error");
+}
+
+int32_t TStream::ReadInt32() {
+  uint8_t B[4];
+  ReadBuffer(B, 4);
+  return static_cast<int32_t>(uint32_t(B[0]) | uint32_t(B[1]) << 8 | uint32_t(B[2]) << 16 | uint32_t(B[3]) << 24);
+}
+
+uint8_t TStream::ReadByte() {
+  uint8_t B;
+  ReadBuffer(&B, 1);
+  return B;
+}
+
+void TStream::WriteInt32(int32_t Value) {
+  const uint32_t V = static_cast<uint32_t>(Value);
+  const uint8_t B[4] = {uint8_t(V), uint8_t(V >> 8), uint8_t(V >> 16), uint8_t(V >> 24)};
+  WriteBuffer(B, 4);
+}
+
+void TStream::WriteByte(uint8_t Value) { WriteBuffer(&Value, 1); }
+
+namespace {
+int64_t SeekWithin(int64_t Position, int64_t Size, int64_t Offset, TSeekOrigin Origin) {
+  int64_t Base = 0;
+  if (Origin == TSeekOrigin::soCurrent) Base = Position;
+  if (Origin == TSeekOrigin::soEnd) Base = Size;
+  const int64_t Result = Base + Offset;
+  if (Result < 0) throw EStreamError("Invalid stream position");
+  return Result;
+}
+
+int64_t ReadFrom(const uint8_t* Data, int64_t Size, int64_t& Position, void* Buffer, int64_t Count) {
+  const int64_t Available = std::max<int64_t>(0, Size - Position);
+  const int64_t N = std::clamp<int64_t>(Count, 0, Available);
+  if (N > 0) std::memcpy(Buffer, Data + Position, static_cast<size_t>(N));
+  Position += N;
+  return N;
+}
+}  // namespace
+
+int64_t TMemoryStream::Read(void* Buffer, int64_t Count) {
+  return ReadFrom(FData.data(), Size(), FPosition, Buffer, Count);
+}
+
+int64_t TMemoryStream::Write(const void* Buffer, int64_t Count) {
+  if (Count <= 0) return 0;
+  const size_t End = static_cast<size_t>(FPosition + Count);
+  if (End > FData.size()) FData.resize(End);
+  std::memcpy(FData.data() + FPosition, Buffer, static_cast<size_t>(Count));
+  FPosition += Count;
+  return Count;
+}
+
+int64_t TMemoryStream::Seek(int64_t Offset, TSeekOrigin Origin) {
+  return FPosition = SeekWithin(FPosition, Size(), Offset, Origin);
+}
+
+void TMemoryStream::Clear() {
+  FData.clear();
+  FPosition = 0;
+}
+
+int64_t TBufferStream::Read(void* Buffer, int64_t Count) { return ReadFrom(FData, FSize, FPosition, Buffer, Count); }
+
+int64_t TBufferStream::Seek(int64_t Offset, TSeekOrigin Origin) {
+  return FPosition = SeekWithin(FPosition, FSize, Offset, Origin);
+}

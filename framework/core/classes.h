@@ -1,0 +1,95 @@
+// The persistence base and byte streams. Persistent objects copy themselves with Assign; streams
+// carry every stored form (bitmaps, skins, component streams).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "framework/core/exceptions.h"
+#include "framework/core/types.h"
+
+class TObject {
+ public:
+  virtual ~TObject() = default;
+  virtual const char* ClassName() const { return "TObject"; }
+};
+
+// Assign copies Source into this object. A class that knows its source overrides Assign; a
+// class that knows how to fill other classes overrides AssignTo. When neither knows the pair,
+// EConvertError "Cannot assign a <source> to a <dest>" is raised.
+class TPersistent : public TObject {
+ public:
+  const char* ClassName() const override { return "TPersistent"; }
+  virtual void Assign(const TPersistent* Source);
+
+ protected:
+  virtual void AssignTo(TPersistent* Dest) const;
+  [[noreturn]] void AssignError(const TPersistent* Source) const;
+};
+
+enum class TSeekOrigin { soBeginning, soCurrent, soEnd };
+
+class TStream : public TObject {
+ public:
+  const char* ClassName() const override { return "TStream"; }
+
+  // Reads or writes up to Count bytes and returns how many were moved.
+  virtual int64_t Read(void* Buffer, int64_t Count) = 0;
+  virtual int64_t Write(const void* Buffer, int64_t Count) = 0;
+  virtual int64_t Seek(int64_t Offset, TSeekOrigin Origin) = 0;
+  // False for streams whose size is not known in advance (a decompressing reader).
+  virtual bool CanSeek() const { return true; }
+
+  int64_t Position() { return Seek(0, TSeekOrigin::soCurrent); }
+  void SetPosition(int64_t Value) { Seek(Value, TSeekOrigin::soBeginning); }
+  virtual int64_t Size();
+  // Bytes between the position and the end, or -1 when the stream cannot tell.
+  int64_t Remaining();
+
+  // Exact transfers: "Stream read error" / "Stream write error" when short.
+  void ReadBuffer(void* Buffer, int64_t Count);
+  void WriteBuffer(const void* Buffer, int64_t Count);
+
+  // Little-endian fixed-width values.
+  int32_t ReadInt32();
+  uint8_t ReadByte();
+  void WriteInt32(int32_t Value);
+  void WriteByte(uint8_t Value);
+};
+
+// A growable in-memory stream.
+class TMemoryStream : public TStream {
+ public:
+  TMemoryStream() = default;
+  explicit TMemoryStream(std::vector<uint8_t> Data) : FData(std::move(Data)) {}
+  const char* ClassName() const override { return "TMemoryStream"; }
+
+  int64_t Read(void* Buffer, int64_t Count) override;
+  int64_t Write(const void* Buffer, int64_t Count) override;
+  int64_t Seek(int64_t Offset, TSeekOrigin Origin) override;
+  int64_t Size() override { return static_cast<int64_t>(FData.size()); }
+
+  void Clear();
+  const uint8_t* Memory() const { return FData.data(); }
+  const std::vector<uint8_t>& Data() const { return FData; }
+
+ private:
+  std::vector<uint8_t> FData;
+  int64_t FPosition = 0;
+};
+
+// A read-only view of bytes owned by someone else (fuzzers, resources).
+class TBufferStream : public TStream {
+ public:
+  TBufferStream(const void* Data, int64_t Size) : FData(static_cast<const uint8_t*>(Data)), FSize(Size) {}
+  int64_t Read(void* Buffer, int64_t Count) override;
+  int64_t Write(const void*, int64_t) override { return 0; }
+  int64_t Seek(int64_t Offset, TSeekOrigin Origin) override;
+  int64_t Size() override { return FSize; }
+
+ private:
+  const uint8_t* FData;
+  int64_t FSize;
+  int64_t FPosition = 0;
+};

@@ -1,0 +1,12 @@
+// Opaque Win32 handle types, so that portable headers can name them without <windows.h>.
+// The declarations match the ones <windows.h> makes with STRICT, so both can be seen together.
+#pragma once
+
+struct HDC__;
+struct HBITMAP__;
+struct HRGN__;
+struct HINSTANCE__;
+typedef HDC__* HDC;
+typedef HBITMAP__* HBITMAP;
+typedef HRGN__* HRGN;
+typedef HINSTANCE__* HMODULE;

@@ -1,0 +1,84 @@
+// Owning wrappers for GDI handles and a guard that restores what it selected into a DC.
+// Windows only.
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+template <typename THandle>
+class TGdiObject {
+ public:
+  TGdiObject() = default;
+  explicit TGdiObject(THandle Handle) : FHandle(Handle) {}
+  ~TGdiObject() { Reset(); }
+  TGdiObject(TGdiObject&& Other) noexcept : FHandle(Other.Release()) {}
+  TGdiObject& operator=(TGdiObject&& Other) noexcept {
+    Reset(Other.Release());
+    return *this;
+  }
+  TGdiObject(const TGdiObject&) = delete;
+  TGdiObject& operator=(const TGdiObject&) = delete;
+
+  THandle Get() const { return FHandle; }
+  explicit operator bool() const { return FHandle != nullptr; }
+  THandle Release() { return std::exchange(FHandle, nullptr); }
+  void Reset(THandle Handle = nullptr) {
+    if (FHandle) DeleteObject(FHandle);
+    FHandle = Handle;
+  }
+
+ private:
+  THandle FHandle = nullptr;
+};
+
+using TBitmapHandle = TGdiObject<HBITMAP>;
+using TRegionHandle = TGdiObject<HRGN>;
+using TBrushHandle = TGdiObject<HBRUSH>;
+
+// A memory DC compatible with another (or with the screen).
+class TMemoryDC {
+ public:
+  explicit TMemoryDC(HDC Compatible = nullptr) : FDC(CreateCompatibleDC(Compatible)) {}
+  ~TMemoryDC() {
+    if (FDC) DeleteDC(FDC);
+  }
+  TMemoryDC(const TMemoryDC&) = delete;
+  TMemoryDC& operator=(const TMemoryDC&) = delete;
+  HDC Get() const { return FDC; }
+  HDC Release() { return std::exchange(FDC, nullptr); }
+
+ private:
+  HDC FDC;
+};
+
+class TSelectGuard {
+ public:
+  TSelectGuard(HDC DC, HGDIOBJ Object) : FDC(DC), FOld(SelectObject(DC, Object)) {}
+  ~TSelectGuard() {
+    if (FOld && FOld != HGDI_ERROR) SelectObject(FDC, FOld);
+  }
+  TSelectGuard(const TSelectGuard&) = delete;
+  TSelectGuard& operator=(const TSelectGuard&) = delete;
+  bool Selected() const { return FOld && FOld != HGDI_ERROR; }
+
+ private:
+  HDC FDC;
+  HGDIOBJ FOld;
+};
+
+// The DC of a window (or of the screen for nil), released on scope exit.
+class TWindowDC {
+ public:
+  explicit TWindowDC(HWND Window) : FWindow(Window), FDC(GetDC(Window)) {}
+  ~TWindowDC() {
+    if (FDC) ReleaseDC(FWindow, FDC);
+  }
+  TWindowDC(const TWindowDC&) = delete;
+  TWindowDC& operator=(const TWindowDC&) = delete;
+  HDC Get() const { return FDC; }
+
+ private:
+  HWND FWindow;
+  HDC FDC;
+};

@@ -1,0 +1,66 @@
+// The scaled draw into pixel memory, shared by every bitmap-to-bitmap draw and by direct
+// writes into bottom-up DIBs.
+#include <cstring>
+
+#include "vexel/graphics/vx_bitmap.h"
+
+namespace {
+
+// Round(Offset * (SrcLen - 1) / (DestLen - 1)) with halves to even, in exact integers.
+Integer SampleIndex(int64_t Offset, int64_t DestLen, Integer SrcFirst, Integer SrcEnd) {
+  if (DestLen < 2) return (SrcFirst + SrcEnd - 1) / 2;
+  const int64_t Numerator = Offset * (int64_t(SrcEnd) - SrcFirst - 1);
+  const int64_t Denominator = DestLen - 1;
+  int64_t Quotient = Numerator / Denominator;
+  const int64_t Twice = 2 * (Numerator % Denominator);
+  if (Twice > Denominator || (Twice == Denominator && (Quotient & 1))) ++Quotient;
+  return Integer(SrcFirst + Quotient);
+}
+
+}  // namespace
+
+void ScaledDraw(const TvxBitmap& Source, const TvxPixelTarget& Target, const TRect& DestRect, const TRect& SrcRect) {
+  if (Source.Empty() || !Target.Row0) return;
+  const TRect Paint = Intersect(DestRect, {0, 0, Target.Width, Target.Height});
+  if (Paint.IsEmpty()) return;
+  if (SrcRect.IsEmpty() || SrcRect.Left < 0 || SrcRect.Top < 0 || SrcRect.Right > Source.Width() ||
+      SrcRect.Bottom > Source.Height())
+    return;
+
+  const TvxDrawMode Mode = Source.DrawMode();
+  const TvxLineRoutine Line = LineRoutines().For(Mode);
+  auto TargetRow = [&Target](Integer Y) { return Target.Row0 + Y * Target.Stride; };
+  const int64_t DestW = int64_t(DestRect.Right) - DestRect.Left;
+  const int64_t DestH = int64_t(DestRect.Bottom) - DestRect.Top;
+  const Integer Count = Paint.Width();
+
+  if (DestW == SrcRect.Width() && DestH == SrcRect.Height()) {
+    const Integer SX = SrcRect.Left + (Paint.Left - DestRect.Left);
+    for (Integer Y = Paint.Top; Y < Paint.Bottom; ++Y)
+      Line(Source.PixelPtr(SX, SrcRect.Top + (Y - DestRect.Top)), TargetRow(Y) + Paint.Left, Count);
+    return;
+  }
+
+  std::vector<Integer> Columns(static_cast<size_t>(Count));
+  for (Integer I = 0; I < Count; ++I)
+    Columns[size_t(I)] = SampleIndex(int64_t(Paint.Left) + I - DestRect.Left, DestW, SrcRect.Left, SrcRect.Right);
+
+  std::vector<TvxColor> Sampled(static_cast<size_t>(Count));
+  Integer SampledRow = -1;
+  TvxColor* PreviousDest = nullptr;
+  for (Integer Y = Paint.Top; Y < Paint.Bottom; ++Y) {
+    const Integer SY = SampleIndex(int64_t(Y) - DestRect.Top, DestH, SrcRect.Top, SrcRect.Bottom);
+    TvxColor* Dest = TargetRow(Y) + Paint.Left;
+    if (SY == SampledRow && Mode == TvxDrawMode::dmCopy) {
+      std::memcpy(Dest, PreviousDest, size_t(Count) * sizeof(TvxColor));
+    } else {
+      if (SY != SampledRow) {
+        const TvxColor* Row = Source.Scanline(SY);
+        for (Integer I = 0; I < Count; ++I) Sampled[size_t(I)] = Row[Columns[size_t(I)]];
+        SampledRow = SY;
+      }
+      Line(Sampled.data(), Dest, Count);
+    }
+    PreviousDest = Dest;
+  }
+}

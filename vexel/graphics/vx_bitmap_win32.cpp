@@ -1,0 +1,250 @@
+// The Windows half of TvxBitmap: DIB-section storage, the registry of bitmaps by DC, drawing
+// onto device contexts, GDI regions and bitmap resources.
+#include <windows.h>
+
+#include <cstring>
+#include <unordered_map>
+
+#include "framework/graphics/gdi_handles.h"
+#include "vexel/graphics/vx_bitmap.h"
+#include "vexel/graphics/vx_bitmap_platform.h"
+#include "vexel/graphics/vx_winapi.h"
+
+namespace {
+
+// [Registry] Every bitmap that has a DC, so that a draw onto that DC becomes a bitmap-to-bitmap
+// draw. Created on first use, freed at exit; bitmaps that outlive it simply stop registering.
+using TRegistry = std::unordered_map<HDC, TvxBitmap*>;
+TRegistry* Registry = nullptr;
+bool RegistryFinalised = false;
+
+struct TRegistryFinaliser {
+  ~TRegistryFinaliser() {
+    delete Registry;
+    Registry = nullptr;
+    RegistryFinalised = true;
+  }
+} Finaliser;
+
+TRegistry* GetRegistry() {
+  if (!Registry && !RegistryFinalised) Registry = new TRegistry;
+  return Registry;
+}
+
+TvxBitmap* FindRegistered(HDC DC) {
+  TRegistry* R = GetRegistry();
+  if (!R) return nullptr;
+  const auto It = R->find(DC);
+  return It == R->end() ? nullptr : It->second;
+}
+
+constexpr COLORREF KeyColorRef = RGB(0x7F, 0x00, 0x7F);
+
+bool SourceInside(const TvxBitmap& B, const TRect& R) {
+  return !R.IsEmpty() && R.Left >= 0 && R.Top >= 0 && R.Right <= B.Width() && R.Bottom <= B.Height();
+}
+
+TRect FromRECT(const RECT& R) { return {R.left, R.top, R.right, R.bottom}; }
+
+}  // namespace
+
+// [Storage] ------------------------------------------------------------------------------------
+
+TvxSurface CreateSurface(Integer W, Integer H, TvxBitmap* Owner) {
+  BITMAPINFO Info{};
+  Info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  Info.bmiHeader.biWidth = W;
+  Info.bmiHeader.biHeight = -H;
+  Info.bmiHeader.biPlanes = 1;
+  Info.bmiHeader.biBitCount = 32;
+  Info.bmiHeader.biCompression = BI_RGB;
+  void* Bits = nullptr;
+  TBitmapHandle Section(CreateDIBSection(nullptr, &Info, DIB_RGB_COLORS, &Bits, nullptr, 0));
+  if (!Section || !Bits) throw Exception("Can't allocate the DIB handle");
+  TMemoryDC DC;
+  if (!DC.Get()) throw Exception("Can't create compatible DC");
+  const HGDIOBJ Old = SelectObject(DC.Get(), Section.Get());
+  if (!Old || Old == HGDI_ERROR) throw Exception("Can't select an object into DC");
+  TvxSurface Surface{static_cast<TvxColor*>(Bits), Section.Release(), DC.Release()};
+  RebindSurface(Surface, Owner);
+  return Surface;
+}
+
+void DestroySurface(TvxSurface& Surface) {
+  if (TRegistry* R = GetRegistry()) R->erase(Surface.DC);
+  if (Surface.DC) DeleteDC(Surface.DC);
+  if (Surface.Section) DeleteObject(Surface.Section);
+  Surface = {};
+}
+
+void RebindSurface(const TvxSurface& Surface, TvxBitmap* Owner) {
+  if (TRegistry* R = GetRegistry(); R && Surface.DC) (*R)[Surface.DC] = Owner;
+}
+
+// [Drawing onto a device context] --------------------------------------------------------------
+
+void TvxBitmap::Draw(HDC DC, Integer X, Integer Y) const { StretchDraw(DC, Bounds(X, Y, FWidth, FHeight), BoundsRect()); }
+
+void TvxBitmap::Draw(HDC DC, Integer X, Integer Y, const TRect& SrcRect) const {
+  StretchDraw(DC, Bounds(X, Y, SrcRect.Width(), SrcRect.Height()), SrcRect);
+}
+
+void TvxBitmap::StretchDraw(HDC DC, const TRect& DestRect, const TRect& SrcRect) const {
+  if (Empty() || !DC || !SourceInside(*this, SrcRect) || DestRect.IsEmpty()) return;
+  POINT Origin{};
+  GetWindowOrgEx(DC, &Origin);
+  const TRect DeviceRect = DestRect.Offset(-Origin.x, -Origin.y);
+
+  if (TvxBitmap* Target = FindRegistered(DC)) return StretchDrawTo(*Target, DeviceRect, SrcRect);
+
+  // A bottom-up 32-bit DIB (the paint buffers of controls and forms) is written directly.
+  DIBSECTION Section{};
+  const HGDIOBJ Selected = GetCurrentObject(DC, OBJ_BITMAP);
+  if (Selected && GetObject(Selected, sizeof Section, &Section) == int(sizeof Section) &&
+      Section.dsBm.bmBitsPixel == 32 && Section.dsBmih.biHeight > 0 && Section.dsBm.bmBits) {
+    const Integer W = Section.dsBm.bmWidth, H = Section.dsBmih.biHeight;
+    auto* Bottom = static_cast<TvxColor*>(Section.dsBm.bmBits) + ptrdiff_t(H - 1) * W;
+    return ScaledDraw(*this, {Bottom, -ptrdiff_t(W), W, H}, DeviceRect, SrcRect);
+  }
+
+  const TvxDrawMode Mode = DrawMode();
+  if (Mode == TvxDrawMode::dmCopy) {
+    const int OldMode = SetStretchBltMode(DC, COLORONCOLOR);
+    StretchBlt(DC, DestRect.Left, DestRect.Top, DestRect.Width(), DestRect.Height(), FDC, SrcRect.Left, SrcRect.Top,
+               SrcRect.Width(), SrcRect.Height(), SRCCOPY);
+    SetStretchBltMode(DC, OldMode);
+    return;
+  }
+  if (Mode == TvxDrawMode::dmKey && TransparentBltAvailable()) {
+    TransparentBltProc()(DC, DestRect.Left, DestRect.Top, DestRect.Width(), DestRect.Height(), FDC, SrcRect.Left,
+                         SrcRect.Top, SrcRect.Width(), SrcRect.Height(), KeyColorRef);
+    return;
+  }
+  // Compose in memory: fetch what lies under the visible part of DestRect, draw over it, put it
+  // back. Limiting the copy to the clip box keeps a huge DestRect from allocating a huge buffer.
+  RECT ClipBox{};
+  if (GetClipBox(DC, &ClipBox) == ERROR) return;
+  const TRect Area = Intersect(DestRect, FromRECT(ClipBox));
+  if (Area.IsEmpty()) return;
+  TvxBitmap Under;
+  Under.SetSize(Area.Width(), Area.Height());
+  BitBlt(Under.DC(), 0, 0, Area.Width(), Area.Height(), DC, Area.Left, Area.Top, SRCCOPY);
+  StretchDrawTo(Under, DestRect.Offset(-Area.Left, -Area.Top), SrcRect);
+  BitBlt(DC, Area.Left, Area.Top, Area.Width(), Area.Height(), Under.DC(), 0, 0, SRCCOPY);
+}
+
+void TvxBitmap::Tile(HDC DC, const TRect& DestRect, const TRect& SrcRect) const { TileClip(DC, DestRect, SrcRect, {}); }
+
+void TvxBitmap::TileClip(HDC DC, const TRect& DestRect, const TRect& SrcRect, const TRect& ClipRect) const {
+  ForEachTile(DestRect, SrcRect, ClipRect,
+              [&](const TRect& Piece, const TRect& Src) { Draw(DC, Piece.Left, Piece.Top, Src); });
+}
+
+void DrawSilhouette(HDC DC, Integer X, Integer Y, TColor Color, const TvxBitmap& Glyph) {
+  TvxBitmap Shadow;
+  MakeSilhouette(Glyph, Color, Shadow);
+  Shadow.Draw(DC, X, Y);
+}
+
+// [Regions] ------------------------------------------------------------------------------------
+
+HRGN TvxBitmap::CreateRegion(Integer X, Integer Y) const {
+  if (Empty()) return nullptr;
+  const std::vector<TRect> Runs = RegionRects(X, Y);
+  std::vector<uint8_t> Data(sizeof(RGNDATAHEADER) + Runs.size() * sizeof(RECT));
+  auto* Header = reinterpret_cast<RGNDATAHEADER*>(Data.data());
+  Header->dwSize = sizeof(RGNDATAHEADER);
+  Header->iType = RDH_RECTANGLES;
+  Header->nCount = DWORD(Runs.size());
+  Header->nRgnSize = 0;
+  Header->rcBound = {X, Y, X + FWidth, Y + FHeight};
+  auto* Rects = reinterpret_cast<RECT*>(Data.data() + sizeof(RGNDATAHEADER));
+  for (size_t I = 0; I < Runs.size(); ++I) Rects[I] = {Runs[I].Left, Runs[I].Top, Runs[I].Right, Runs[I].Bottom};
+  return ExtCreateRegion(nullptr, DWORD(Data.size()), reinterpret_cast<const RGNDATA*>(Data.data()));
+}
+
+// [Resources] ----------------------------------------------------------------------------------
+
+namespace {
+
+class TModuleGuard {
+ public:
+  explicit TModuleGuard(HMODULE Module) : FModule(Module) {}
+  ~TModuleGuard() {
+    if (FModule) FreeLibrary(FModule);
+  }
+  TModuleGuard(const TModuleGuard&) = delete;
+  TModuleGuard& operator=(const TModuleGuard&) = delete;
+  HMODULE Get() const { return FModule; }
+
+ private:
+  HMODULE FModule;
+};
+
+// A packed DIB (header, masks or palette, pixels) as stored in a bitmap resource.
+struct TPackedDib {
+  const BITMAPINFOHEADER* Header = nullptr;
+  const uint8_t* Pixels = nullptr;
+  size_t PixelBytes = 0;
+};
+
+TPackedDib ParsePackedDib(const uint8_t* Data, size_t Size, const std::string& Name) {
+  const auto Bad = [&Name] { return EReadError(Format("Bitmap resource %s is damaged", Name.c_str())); };
+  if (Size < sizeof(BITMAPINFOHEADER)) throw Bad();
+  TPackedDib Dib;
+  Dib.Header = reinterpret_cast<const BITMAPINFOHEADER*>(Data);
+  const BITMAPINFOHEADER& H = *Dib.Header;
+  if (H.biSize < sizeof(BITMAPINFOHEADER) || H.biSize > Size || H.biWidth <= 0 || H.biHeight == 0 ||
+      H.biHeight == LONG(0x80000000))
+    throw Bad();
+  size_t Offset = H.biSize;
+  if (H.biCompression == BI_BITFIELDS && H.biSize == sizeof(BITMAPINFOHEADER)) Offset += 3 * sizeof(DWORD);
+  if (H.biBitCount <= 8) Offset += (H.biClrUsed ? H.biClrUsed : (1u << H.biBitCount)) * sizeof(RGBQUAD);
+  if (Offset > Size) throw Bad();
+  Dib.Pixels = Data + Offset;
+  Dib.PixelBytes = Size - Offset;
+  return Dib;
+}
+
+}  // namespace
+
+void TvxBitmap::LoadFromResource(const std::string& ModuleFile, const std::string& ResourceName) {
+  TModuleGuard Module(LoadLibraryExA(ModuleFile.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+  if (!Module.Get()) throw Exception(Format("Cannot load module %s", ModuleFile.c_str()));
+  const HRSRC Info = FindResourceA(Module.Get(), ResourceName.c_str(), MAKEINTRESOURCEA(2) /* RT_BITMAP */);
+  const HGLOBAL Handle = Info ? LoadResource(Module.Get(), Info) : nullptr;
+  const auto* Data = static_cast<const uint8_t*>(Handle ? LockResource(Handle) : nullptr);
+  if (!Data) throw Exception(Format("Resource %s not found", ResourceName.c_str()));
+  const TPackedDib Dib = ParsePackedDib(Data, SizeofResource(Module.Get(), Info), ResourceName);
+  const Integer W = Dib.Header->biWidth;
+  const Integer H = Dib.Header->biHeight < 0 ? -Dib.Header->biHeight : Dib.Header->biHeight;
+
+  TvxBitmap Loaded;
+  Loaded.SetSize(W, H);
+  if (Dib.Header->biBitCount == 32 && (Dib.Header->biCompression == BI_RGB || Dib.Header->biCompression == BI_BITFIELDS)) {
+    // 32-bit resources keep their alpha, row for row.
+    if (Dib.PixelBytes < size_t(W) * size_t(H) * 4)
+      throw EReadError(Format("Bitmap resource %s is damaged", ResourceName.c_str()));
+    const auto* Rows = reinterpret_cast<const TvxColor*>(Dib.Pixels);
+    for (Integer Y = 0; Y < H; ++Y) {
+      const Integer SourceRow = Dib.Header->biHeight > 0 ? H - 1 - Y : Y;
+      std::memcpy(Loaded.Scanline(Y), Rows + ptrdiff_t(SourceRow) * W, size_t(W) * 4);
+    }
+    Loaded.CheckAlpha();
+  } else {
+    TBitmapHandle Platform(static_cast<HBITMAP>(
+        LoadImageA(Module.Get(), ResourceName.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    if (Platform) {
+      TMemoryDC SourceDC(Loaded.DC());
+      TSelectGuard Select(SourceDC.Get(), Platform.Get());
+      BitBlt(Loaded.DC(), 0, 0, W, H, SourceDC.Get(), 0, 0, SRCCOPY);
+    } else {
+      StretchDIBits(Loaded.DC(), 0, 0, W, H, 0, 0, W, H, Dib.Pixels, reinterpret_cast<const BITMAPINFO*>(Dib.Header),
+                    DIB_RGB_COLORS, SRCCOPY);
+    }
+    GdiFlush();
+    Loaded.SetAlpha(255);
+  }
+  SwapStorage(Loaded);
+  FName = ResourceName;
+}
