@@ -230,7 +230,6 @@ void TvxBitmap::LoadFromResource(const std::string& ModuleFile, const std::strin
       const Integer SourceRow = Dib.Header->biHeight > 0 ? H - 1 - Y : Y;
       std::memcpy(Loaded.Scanline(Y), Rows + ptrdiff_t(SourceRow) * W, size_t(W) * 4);
     }
-    Loaded.CheckAlpha();
   } else {
     TBitmapHandle Platform(static_cast<HBITMAP>(
         LoadImageA(Module.Get(), ResourceName.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
@@ -247,4 +246,5 @@ void TvxBitmap::LoadFromResource(const std::string& ModuleFile, const std::strin
   }
   SwapStorage(Loaded);
   FName = ResourceName;
+  CheckAlpha();
 }
