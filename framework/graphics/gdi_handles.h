@@ -35,6 +35,7 @@ class TGdiObject {
 using TBitmapHandle = TGdiObject<HBITMAP>;
 using TRegionHandle = TGdiObject<HRGN>;
 using TBrushHandle = TGdiObject<HBRUSH>;
+using TFontHandle = TGdiObject<HFONT>;
 
 // A memory DC compatible with another (or with the screen).
 class TMemoryDC {
@@ -81,4 +82,22 @@ class TWindowDC {
  private:
   HWND FWindow;
   HDC FDC;
+};
+
+// BeginPaint on construction, EndPaint on scope exit: the DC of one WM_PAINT.
+class TPaintDC {
+ public:
+  explicit TPaintDC(HWND Window) : FWindow(Window) { FDC = BeginPaint(Window, &FPaint); }
+  ~TPaintDC() {
+    if (FDC) EndPaint(FWindow, &FPaint);
+  }
+  TPaintDC(const TPaintDC&) = delete;
+  TPaintDC& operator=(const TPaintDC&) = delete;
+  HDC Get() const { return FDC; }
+  const PAINTSTRUCT& Paint() const { return FPaint; }
+
+ private:
+  HWND FWindow;
+  PAINTSTRUCT FPaint{};
+  HDC FDC = nullptr;
 };

@@ -124,3 +124,15 @@ TEST(BitmapTile, ClipRectSkipsTilesThatDoNotTouchIt) {
   ForEachTile(Rect(0, 0, 25, 20), Rect(0, 0, 0, 10), TRect{}, [&](const TRect& Piece, const TRect&) { Drawn.push_back(Piece); });
   EXPECT_TRUE(Drawn.empty()) << "a tile without area draws nothing";
 }
+
+// Each row is sampled before it is written, so a stretch that overlaps itself within rows reads
+// the original pixels.
+TEST(BitmapStretch, AStretchOverlappingItselfWithinRowsReadsTheOriginalPixels) {
+  TvxBitmap Self, Copy, Expected;
+  PaintNumbered(Self, 9, 3);
+  Copy.Assign(&Self);
+  Expected.Assign(&Self);
+  Copy.StretchDrawTo(Expected, Rect(2, 0, 9, 3), Rect(0, 0, 4, 3));
+  Self.StretchDrawTo(Self, Rect(2, 0, 9, 3), Rect(0, 0, 4, 3));
+  EXPECT_EQ(AllPixels(Self), AllPixels(Expected));
+}

@@ -91,6 +91,9 @@ __attribute__((target("avx2"))) void BlendLineAvx2(const TvxColor* Src, TvxColor
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(Dst + I),
                         _mm256_blendv_epi8(Blended, F, _mm256_cmpeq_epi32(Alpha32, Full)));
   }
+  // Dirty upper ymm halves slow every later legacy-SSE instruction, in the tail and in the
+  // caller's code alike (pixman's OVER ran 4x slower after this routine without it).
+  _mm256_zeroupper();
   BlendLineSse2(Src + I, Dst + I, Count - I);
 }
 
@@ -105,6 +108,8 @@ __attribute__((target("avx2"))) void KeyLineAvx2(const TvxColor* Src, TvxColor* 
     const __m256i IsKey = _mm256_cmpeq_epi32(_mm256_and_si256(S, RgbMask), Key);
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(Dst + I), _mm256_blendv_epi8(_mm256_or_si256(S, Opaque), D, IsKey));
   }
+  // As in BlendLineAvx2.
+  _mm256_zeroupper();
   KeyLineSse2(Src + I, Dst + I, Count - I);
 }
 
