@@ -3,6 +3,8 @@
 
 build="$root/build"
 source "$root/scripts/wine-env"
+# Paths relative to the checkout, so that a fresh clone elsewhere (CI) still hits the cache.
+export CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=1
 
 # vx_configure DIR CMAKE-ARGS...: configures once; later calls let the build re-run CMake itself.
 vx_configure() {

@@ -8,6 +8,7 @@
 
 #include "bitmap_helpers.h"
 #include "framework/graphics/gdi_handles.h"
+#include "vexel/graphics/vx_screen.h"
 #include "vexel/graphics/vx_winapi.h"
 
 namespace {
@@ -254,4 +255,15 @@ TEST(BitmapResource, LoadsThirtyTwoBitWithAlphaAndOtherDepthsOpaque) {
   EXPECT_THROW(Kept.LoadFromResource("no_such_module.dll", "ALPHA"), Exception);
   EXPECT_EQ(AllPixels(Kept), std::vector<TvxColor>{0xFF000001});
   DeleteFileA(Module.c_str());
+}
+
+TEST(ScreenProbe, MapsGdiBitDepthsAndReportsTheScreen) {
+  const std::pair<int, TPixelFormat> Cases[] = {
+      {1, TPixelFormat::pf1bit},   {4, TPixelFormat::pf4bit},   {8, TPixelFormat::pf8bit},
+      {15, TPixelFormat::pf15bit}, {16, TPixelFormat::pf16bit}, {24, TPixelFormat::pf24bit},
+      {32, TPixelFormat::pf32bit}, {2, TPixelFormat::pfCustom}, {0, TPixelFormat::pfCustom},
+  };
+  for (auto [Bits, Format] : Cases) EXPECT_EQ(PixelFormatFromBits(Bits), Format) << Bits;
+  TWindowDC Screen(nullptr);
+  EXPECT_EQ(ScreenPixelFormat(), PixelFormatFromBits(GetDeviceCaps(Screen.Get(), BITSPIXEL)));
 }

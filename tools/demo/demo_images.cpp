@@ -134,29 +134,34 @@ void DrawSprite(TvxBitmap& B) {
     }
 }
 
+struct TBevel {
+  TvxColor Outline;
+  Integer Light, Dark;  // LightenPixel deltas of the lit and the shaded inner ring
+};
+
+// A masked shape on the key colour: outline ring, a one-pixel bevel lit from the upper left, and
+// a vertical gradient from Top to Bottom inside.
+void PaintBevelled(TvxBitmap& B, const TMask& M, TvxColor Top, TvxColor Bottom, const TBevel& Bevel) {
+  for (Integer Y = 0; Y < B.Height(); ++Y)
+    for (Integer X = 0; X < B.Width(); ++X) {
+      const TvxColor Fill = Mix(Top, Bottom, (Y + 0.5f) / B.Height());
+      TvxColor P = Fill;
+      switch (M.Depth(X, Y)) {
+        case 0: P = vxKeyColor; break;
+        case 1: P = Bevel.Outline; break;
+        case 2: P = LightenPixel(Fill, LitFromUpperLeft(M, X, Y) ? Bevel.Light : Bevel.Dark); break;
+      }
+      B.SetPixel(X, Y, P);
+    }
+  B.SetTransparent(true);
+}
+
 void DrawButton(TvxBitmap& B, Integer W, Integer H, float Radius, TvxColor Face) {
   B.SetSize(W, H);
   const TMask M(W, H, [&](float X, float Y) {
     return RoundRectDistance(X, Y, W / 2.0f, H / 2.0f, W / 2.0f, H / 2.0f, Radius) < 0;
   });
-  for (Integer Y = 0; Y < H; ++Y)
-    for (Integer X = 0; X < W; ++X) {
-      const TvxColor Fill = Mix(LightenPixel(Face, 56), LightenPixel(Face, -28), (Y + 0.5f) / H);
-      TvxColor P = Fill;
-      switch (M.Depth(X, Y)) {
-        case 0:
-          P = vxKeyColor;
-          break;
-        case 1:
-          P = LightenPixel(Face, -84);
-          break;
-        case 2:
-          P = LitFromUpperLeft(M, X, Y) ? LightenPixel(Fill, 72) : LightenPixel(Fill, -44);
-          break;
-      }
-      B.SetPixel(X, Y, P);
-    }
-  B.SetTransparent(true);
+  PaintBevelled(B, M, LightenPixel(Face, 56), LightenPixel(Face, -28), {LightenPixel(Face, -84), 72, -44});
 }
 
 // Even-odd test against a closed polygon.
@@ -179,24 +184,7 @@ void DrawStar(TvxBitmap& B, Integer Size) {
     Points.emplace_back(CX + R * std::cos(Angle), CY + R * std::sin(Angle));
   }
   const TMask M(Size, Size, [&](float X, float Y) { return InsidePolygon(Points, X, Y); });
-  for (Integer Y = 0; Y < Size; ++Y)
-    for (Integer X = 0; X < Size; ++X) {
-      const TvxColor Fill = Mix(Rgb(255, 228, 96), Rgb(238, 132, 26), (Y + 0.5f) / Size);
-      TvxColor P = Fill;
-      switch (M.Depth(X, Y)) {
-        case 0:
-          P = vxKeyColor;
-          break;
-        case 1:
-          P = Rgb(150, 74, 14);
-          break;
-        case 2:
-          P = LitFromUpperLeft(M, X, Y) ? LightenPixel(Fill, 64) : LightenPixel(Fill, -36);
-          break;
-      }
-      B.SetPixel(X, Y, P);
-    }
-  B.SetTransparent(true);
+  PaintBevelled(B, M, Rgb(255, 228, 96), Rgb(238, 132, 26), {Rgb(150, 74, 14), 64, -36});
 }
 
 void DrawGlow(TvxBitmap& B, Integer W, Integer H) {
