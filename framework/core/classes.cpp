@@ -3,6 +3,11 @@
 #include <algorithm>
 #include <cstring>
 
+const TClassInfo& TPersistent::StaticClassInfo() {
+  static const TClassInfo Info{"TPersistent", nullptr, {}};
+  return Info;
+}
+
 void TPersistent::Assign(const TPersistent* Source) {
   if (Source) {
     Source->AssignTo(this);

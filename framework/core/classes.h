@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "framework/core/exceptions.h"
+#include "framework/core/reflection.h"
 #include "framework/core/types.h"
 
 class TObject {
@@ -18,9 +19,14 @@ class TObject {
 // Assign copies Source into this object. A class that knows its source overrides Assign; a
 // class that knows how to fill other classes overrides AssignTo. When neither knows the pair,
 // EConvertError "Cannot assign a <source> to a <dest>" is raised.
+//
+// Every persistent class answers its class record (name, parent, property table) through
+// ClassInfo; a class without stored properties still has one, for its name.
 class TPersistent : public TObject {
  public:
-  const char* ClassName() const override { return "TPersistent"; }
+  static const TClassInfo& StaticClassInfo();
+  virtual const TClassInfo& ClassInfo() const { return StaticClassInfo(); }
+  const char* ClassName() const override { return ClassInfo().Name; }
   virtual void Assign(const TPersistent* Source);
 
  protected:

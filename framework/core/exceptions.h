@@ -19,6 +19,7 @@ class EStreamError : public Exception { using Exception::Exception; };
 class EReadError : public EStreamError { using EStreamError::EStreamError; };
 class EWriteError : public EStreamError { using EStreamError::EStreamError; };
 class EOutOfResources : public Exception { using Exception::Exception; };
+class EClassNotFound : public Exception { using Exception::Exception; };
 
 // printf-style formatting into a std::string.
 std::string Format(const char* Fmt, ...) __attribute__((format(printf, 1, 2)));

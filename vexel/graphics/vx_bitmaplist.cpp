@@ -1,7 +1,8 @@
 #include "vexel/graphics/vx_bitmaplist.h"
 
+#include "framework/core/sysutils.h"
+
 #include <algorithm>
-#include <cctype>
 #include <stdexcept>
 
 namespace {
@@ -68,11 +69,7 @@ void TvxBitmapLink::CheckTransparency(const TRect& Margins) {
   FClientTransparent = Any({{ML, MT, W - MR, H - MB}});
 }
 
-bool SameImageName(const std::string& A, const std::string& B) {
-  return A.size() == B.size() && std::equal(A.begin(), A.end(), B.begin(), [](char X, char Y) {
-           return std::tolower(static_cast<unsigned char>(X)) == std::tolower(static_cast<unsigned char>(Y));
-         });
-}
+bool SameImageName(const std::string& A, const std::string& B) { return SameText(A, B); }
 
 Integer TvxBitmapList::Add(std::unique_ptr<TvxBitmap> Bitmap) {
   FItems.push_back(std::move(Bitmap));

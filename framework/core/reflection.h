@@ -1,0 +1,176 @@
+// Property reflection: every class with stored properties declares exactly one table of them,
+// in declaration order, beside its definition. The stream writer and reader, the editor's
+// inspector and form files all walk these tables; nobody lists a class's properties twice.
+//
+// A table entry is built from the class's getter and setter:
+//   IntegerProperty<&TFont::Height, &TFont::SetHeight>("Height")
+// and the accessors are stored type-erased, so code that walks a table needs no templates.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <type_traits>
+#include <vector>
+
+class TPersistent;
+class TComponent;
+class TStream;
+
+enum class TPropKind {
+  pkInteger,  // Integer
+  pkColor,    // TColor: written as a colour name when it has one
+  pkCharset,  // TFontCharset: written as a charset name when it has one
+  pkEnum,     // enumeration, written by value name
+  pkBoolean,
+  pkSet,      // set of an enumeration, written as member names
+  pkString,
+  pkClass,    // a persistent object held by the property; its own properties are written as "Name.Inner"
+};
+
+// Value names of an enumeration (also of a set's members), indexed by ordinal.
+struct TEnumInfo {
+  std::span<const char* const> Names;
+  // The ordinal of Name, letter case ignored; -1 when no value has that name.
+  int IndexOf(std::string_view Name) const;
+};
+
+// Names for some values of an integer type (colours, charsets): written instead of the number.
+struct TIdentMapEntry {
+  int64_t Value;
+  const char* Name;
+};
+
+struct TIdentMap {
+  std::span<const TIdentMapEntry> Entries;
+  // The first name of Value, or nil.
+  const char* ToIdent(int64_t Value) const;
+  // Letter case ignored.
+  std::optional<int64_t> ToValue(std::string_view Name) const;
+};
+
+struct TPropInfo {
+  const char* Name;
+  TPropKind Kind;
+  const TEnumInfo* Enum = nullptr;          // pkEnum and pkSet
+  const TIdentMap* Idents = nullptr;        // pkColor and pkCharset
+  std::optional<int64_t> Default;           // ordinal kinds: not written when equal
+  int64_t (*GetOrdinal)(const TPersistent*) = nullptr;
+  void (*SetOrdinal)(TPersistent*, int64_t) = nullptr;
+  std::string (*GetString)(const TPersistent*) = nullptr;
+  void (*SetString)(TPersistent*, const std::string&) = nullptr;
+  TPersistent* (*GetObject)(const TPersistent*) = nullptr;
+
+  bool IsOrdinal() const { return Kind != TPropKind::pkString && Kind != TPropKind::pkClass; }
+};
+
+// A property the class stores in its own binary form (such as "Objects"), written after every
+// table property.
+struct TDefinedProperty {
+  const char* Name;
+  void (*Read)(TPersistent*, TStream& Data);
+  void (*Write)(const TPersistent*, TStream& Data);
+};
+
+struct TClassInfo {
+  const char* Name;
+  const TClassInfo* Parent;
+  std::span<const TPropInfo> Properties;        // this class's own, in declaration order
+  std::span<const TDefinedProperty> Defined = {};
+  // Virtual construction for components read from streams; nil for other classes.
+  TComponent* (*Create)(TComponent* Owner) = nullptr;
+
+  bool InheritsFrom(const TClassInfo& Other) const;
+  // Every stored property: the root class's first, then each class's down to this one.
+  std::vector<const TPropInfo*> AllProperties() const;
+  std::vector<const TDefinedProperty*> AllDefined() const;
+  // Letter case ignored, as stored paths are compared.
+  const TPropInfo* FindProperty(std::string_view Name) const;
+  const TDefinedProperty* FindDefined(std::string_view Name) const;
+};
+
+// [Table entry builders] -----------------------------------------------------------------------
+
+namespace reflection_detail {
+template <typename T>
+struct TMember;
+template <typename C, typename R, typename... A>
+struct TMember<R (C::*)(A...) const> {
+  using Class = C;
+  using Result = std::remove_cvref_t<R>;
+};
+template <typename C, typename R, typename... A>
+struct TMember<R (C::*)(A...)> {
+  using Class = C;
+  using Result = std::remove_cvref_t<R>;
+};
+}  // namespace reflection_detail
+
+template <auto Getter, auto Setter>
+constexpr TPropInfo OrdinalProperty(const char* Name, TPropKind Kind, const TEnumInfo* Enum = nullptr,
+                                    std::optional<int64_t> Default = std::nullopt, const TIdentMap* Idents = nullptr) {
+  using C = typename reflection_detail::TMember<decltype(Getter)>::Class;
+  using V = typename reflection_detail::TMember<decltype(Getter)>::Result;
+  TPropInfo Info{Name, Kind, Enum, Idents, Default};
+  Info.GetOrdinal = [](const TPersistent* O) -> int64_t {
+    const V Value = (static_cast<const C*>(O)->*Getter)();
+    if constexpr (requires { Value.Mask(); })
+      return static_cast<int64_t>(Value.Mask());
+    else
+      return static_cast<int64_t>(Value);
+  };
+  Info.SetOrdinal = [](TPersistent* O, int64_t Value) {
+    if constexpr (requires { V::FromMask(0); })
+      (static_cast<C*>(O)->*Setter)(V::FromMask(static_cast<uint64_t>(Value)));
+    else
+      (static_cast<C*>(O)->*Setter)(static_cast<V>(Value));
+  };
+  return Info;
+}
+
+template <auto Getter, auto Setter>
+constexpr TPropInfo IntegerProperty(const char* Name, std::optional<int64_t> Default = std::nullopt) {
+  return OrdinalProperty<Getter, Setter>(Name, TPropKind::pkInteger, nullptr, Default);
+}
+
+template <auto Getter, auto Setter>
+constexpr TPropInfo BooleanProperty(const char* Name, std::optional<int64_t> Default = std::nullopt) {
+  return OrdinalProperty<Getter, Setter>(Name, TPropKind::pkBoolean, nullptr, Default);
+}
+
+template <auto Getter, auto Setter>
+constexpr TPropInfo EnumProperty(const char* Name, const TEnumInfo& Enum, std::optional<int64_t> Default = std::nullopt) {
+  return OrdinalProperty<Getter, Setter>(Name, TPropKind::pkEnum, &Enum, Default);
+}
+
+template <auto Getter, auto Setter>
+constexpr TPropInfo SetProperty(const char* Name, const TEnumInfo& Members, std::optional<int64_t> Default = std::nullopt) {
+  return OrdinalProperty<Getter, Setter>(Name, TPropKind::pkSet, &Members, Default);
+}
+
+template <auto Getter, auto Setter>
+constexpr TPropInfo StringProperty(const char* Name) {
+  using C = typename reflection_detail::TMember<decltype(Getter)>::Class;
+  TPropInfo Info{Name, TPropKind::pkString};
+  Info.GetString = [](const TPersistent* O) -> std::string { return (static_cast<const C*>(O)->*Getter)(); };
+  Info.SetString = [](TPersistent* O, const std::string& Value) { (static_cast<C*>(O)->*Setter)(Value); };
+  return Info;
+}
+
+// Getter returns a pointer to a persistent object owned by the instance.
+template <auto Getter>
+constexpr TPropInfo ClassProperty(const char* Name) {
+  using C = typename reflection_detail::TMember<decltype(Getter)>::Class;
+  TPropInfo Info{Name, TPropKind::pkClass};
+  Info.GetObject = [](const TPersistent* O) -> TPersistent* { return (static_cast<const C*>(O)->*Getter)(); };
+  return Info;
+}
+
+template <auto Reader, auto Writer>
+constexpr TDefinedProperty DefinedBinaryProperty(const char* Name) {
+  using C = typename reflection_detail::TMember<decltype(Writer)>::Class;
+  return {Name, [](TPersistent* O, TStream& Data) { (static_cast<C*>(O)->*Reader)(Data); },
+          [](const TPersistent* O, TStream& Data) { (static_cast<const C*>(O)->*Writer)(Data); }};
+}
