@@ -21,12 +21,16 @@ TComponent::~TComponent() {
   // Subscribers may unsubscribe while told, so work on a copy.
   for (TComponent* C : std::vector<TComponent*>(FFreeNotifies)) C->Notification(this, TOperation::opRemove);
   for (TComponent* C : FFreeNotifies) C->RemoveFreeNotification(this);
+  DestroyComponents();
+  if (FOwner) FOwner->RemoveComponent(this);
+}
+
+void TComponent::DestroyComponents() {
   while (!FComponents.empty()) {
     TComponent* Last = FComponents.back();
     RemoveComponent(Last);
     delete Last;
   }
-  if (FOwner) FOwner->RemoveComponent(this);
 }
 
 TComponent* TComponent::FindComponent(const std::string& Name) const {

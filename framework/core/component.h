@@ -33,6 +33,10 @@ class TComponent : public TPersistent {
   // Takes over (or gives up) ownership without freeing.
   void InsertComponent(TComponent* Component);
   void RemoveComponent(TComponent* Component);
+  // Frees the owned components, last created first. The base destructor does this too, but by
+  // then a derived class's overrides no longer run: a class that must hear of its children
+  // going calls this first in its own destructor.
+  void DestroyComponents();
 
   const std::string& Name() const { return FName; }
   // Empty, or an identifier no other component of the same owner uses.

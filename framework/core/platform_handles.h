@@ -10,3 +10,5 @@ typedef HDC__* HDC;
 typedef HBITMAP__* HBITMAP;
 typedef HRGN__* HRGN;
 typedef HINSTANCE__* HMODULE;
+struct HFONT__;
+typedef HFONT__* HFONT;

@@ -113,7 +113,12 @@ constexpr TPropInfo OrdinalProperty(const char* Name, TPropKind Kind, const TEnu
                                     std::optional<int64_t> Default = std::nullopt, const TIdentMap* Idents = nullptr) {
   using C = typename reflection_detail::TMember<decltype(Getter)>::Class;
   using V = typename reflection_detail::TMember<decltype(Getter)>::Result;
-  TPropInfo Info{Name, Kind, Enum, Idents, Default};
+  TPropInfo Info{};
+  Info.Name = Name;
+  Info.Kind = Kind;
+  Info.Enum = Enum;
+  Info.Idents = Idents;
+  Info.Default = Default;
   Info.GetOrdinal = [](const TPersistent* O) -> int64_t {
     const V Value = (static_cast<const C*>(O)->*Getter)();
     if constexpr (requires { Value.Mask(); })
@@ -153,7 +158,9 @@ constexpr TPropInfo SetProperty(const char* Name, const TEnumInfo& Members, std:
 template <auto Getter, auto Setter>
 constexpr TPropInfo StringProperty(const char* Name) {
   using C = typename reflection_detail::TMember<decltype(Getter)>::Class;
-  TPropInfo Info{Name, TPropKind::pkString};
+  TPropInfo Info{};
+  Info.Name = Name;
+  Info.Kind = TPropKind::pkString;
   Info.GetString = [](const TPersistent* O) -> std::string { return (static_cast<const C*>(O)->*Getter)(); };
   Info.SetString = [](TPersistent* O, const std::string& Value) { (static_cast<C*>(O)->*Setter)(Value); };
   return Info;
@@ -163,7 +170,9 @@ constexpr TPropInfo StringProperty(const char* Name) {
 template <auto Getter>
 constexpr TPropInfo ClassProperty(const char* Name) {
   using C = typename reflection_detail::TMember<decltype(Getter)>::Class;
-  TPropInfo Info{Name, TPropKind::pkClass};
+  TPropInfo Info{};
+  Info.Name = Name;
+  Info.Kind = TPropKind::pkClass;
   Info.GetObject = [](const TPersistent* O) -> TPersistent* { return (static_cast<const C*>(O)->*Getter)(); };
   return Info;
 }

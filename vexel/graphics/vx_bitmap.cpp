@@ -24,6 +24,11 @@ void ForEachPixel(const TvxBitmap& B, TPixelOp Op) {
 
 // [Storage] ------------------------------------------------------------------------------------
 
+const TClassInfo& TvxBitmap::StaticClassInfo() {
+  static const TClassInfo Info{"TvxBitmap", &TPersistent::StaticClassInfo(), {}};
+  return Info;
+}
+
 TvxBitmap::TvxBitmap() = default;
 
 TvxBitmap::~TvxBitmap() { ReleaseBuffer(); }

@@ -27,7 +27,8 @@ class TvxBitmap : public TPersistent {
   ~TvxBitmap() override;
   TvxBitmap(const TvxBitmap&) = delete;
   TvxBitmap& operator=(const TvxBitmap&) = delete;
-  const char* ClassName() const override { return "TvxBitmap"; }
+  static const TClassInfo& StaticClassInfo();
+  const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 
   // [Storage]
   // Negative sizes count by their absolute value; a zero side or an unchanged size does nothing.

@@ -35,6 +35,18 @@ TSpan Clip(const TSpan& A, int64_t W, int64_t H) {
 
 }  // namespace
 
+const TClassInfo& TvxBitmapLink::StaticClassInfo() {
+  static const TPropInfo Properties[] = {
+      StringProperty<&TvxBitmapLink::Name, &TvxBitmapLink::SetName>("Name"),
+      IntegerProperty<&TvxBitmapLink::Left, &TvxBitmapLink::SetLeft>("Left"),
+      IntegerProperty<&TvxBitmapLink::Top, &TvxBitmapLink::SetTop>("Top"),
+      IntegerProperty<&TvxBitmapLink::Right, &TvxBitmapLink::SetRight>("Right"),
+      IntegerProperty<&TvxBitmapLink::Bottom, &TvxBitmapLink::SetBottom>("Bottom"),
+  };
+  static const TClassInfo Info{"TvxBitmapLink", &TPersistent::StaticClassInfo(), Properties};
+  return Info;
+}
+
 void TvxBitmapLink::Assign(const TPersistent* Source) {
   const auto* Link = dynamic_cast<const TvxBitmapLink*>(Source);
   if (!Link) return TPersistent::Assign(Source);

@@ -10,7 +10,9 @@
 
 class TvxBitmapLink : public TPersistent {
  public:
-  const char* ClassName() const override { return "TvxBitmapLink"; }
+  // Stored: Name, Left, Top, Right, Bottom. The bitmap and the flags are recomputed after loading.
+  static const TClassInfo& StaticClassInfo();
+  const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
   // From another link: bitmap reference, rectangle, Name and the three flags.
   void Assign(const TPersistent* Source) override;
 
