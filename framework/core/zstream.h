@@ -1,0 +1,55 @@
+// zlib streams: a writer that deflates into another stream and a reader that inflates from
+// one. The compressed skin variants are "header, then a zlib stream to the end of the file".
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "framework/core/classes.h"
+
+class ECompressionError : public EStreamError { using EStreamError::EStreamError; };
+
+// Deflates what is written into Target, at a zlib level (-1 is zlib's default). Finish writes
+// the end of the zlib stream; the destructor finishes if that has not happened (errors there
+// are swallowed, so call Finish to hear of them).
+class TCompressionStream : public TStream {
+ public:
+  TCompressionStream(TStream& Target, int Level);
+  ~TCompressionStream() override;
+  int64_t Read(void*, int64_t) override { throw ECompressionError("Invalid stream operation"); }
+  int64_t Write(const void* Buffer, int64_t Count) override;
+  // Only the position query is answered: the number of bytes written so far.
+  int64_t Seek(int64_t Offset, TSeekOrigin Origin) override;
+  bool CanSeek() const override { return false; }
+  void Finish();
+
+ private:
+  struct TState;
+  void Drain(int Flush);
+  TStream& FTarget;
+  std::unique_ptr<TState> FState;
+  int64_t FWritten = 0;
+  bool FFinished = false;
+};
+
+// Inflates from Source as bytes are read. Corrupt data raises ECompressionError; data that ends
+// before the zlib stream does reads short (so ReadBuffer raises "Stream read error").
+class TDecompressionStream : public TStream {
+ public:
+  explicit TDecompressionStream(TStream& Source);
+  ~TDecompressionStream() override;
+  int64_t Read(void* Buffer, int64_t Count) override;
+  int64_t Write(const void*, int64_t) override { throw ECompressionError("Invalid stream operation"); }
+  // Forward skips by reading; anything else but the position query is refused.
+  int64_t Seek(int64_t Offset, TSeekOrigin Origin) override;
+  bool CanSeek() const override { return false; }
+  int64_t Size() override { return -1; }
+
+ private:
+  struct TState;
+  TStream& FSource;
+  std::unique_ptr<TState> FState;
+  std::vector<uint8_t> FInput;
+  int64_t FRead = 0;
+  bool FEnded = false;
+};
