@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "bitmap_helpers.h"
+#include "framework/core/component_stream.h"
 #include "vexel/graphics/vx_bitmaplist.h"
 
 namespace {
@@ -144,4 +145,54 @@ TEST(BitmapLinkTransparency, PositionsOutsideTheImageCountAsTransparent) {
   L->SetRect(Rect(0, 0, 2000000000, 2000000000));
   L->CheckTransparency(Rect(1, 1, 1, 1));
   EXPECT_EQ(FlagsOf(*L), (TFlags{true, true, true}));
+}
+
+namespace {
+// A component holding one link, as skin objects hold theirs.
+class TLinkHolder : public TComponent {
+ public:
+  static const TClassInfo& StaticClassInfo() {
+    static const TPropInfo Properties[] = {ClassProperty<&TLinkHolder::Bitmap>("Bitmap")};
+    static const TClassInfo Info{"TLinkHolder", &TComponent::StaticClassInfo(), Properties};
+    return Info;
+  }
+  const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  TvxBitmapLink* Bitmap() const { return &FBitmap; }
+
+ private:
+  mutable TvxBitmapLink FBitmap;
+};
+
+std::vector<uint8_t> ShortString(const std::string& S) {
+  std::vector<uint8_t> Bytes{uint8_t(S.size())};
+  Bytes.insert(Bytes.end(), S.begin(), S.end());
+  return Bytes;
+}
+}  // namespace
+
+TEST(BitmapLinkStream, AnEmptyLinkWritesItsRectangleButNoName) {
+  TLinkHolder Holder;
+  Holder.Bitmap()->SetRect(Rect(1, 2, 300, -4));
+  TMemoryStream S;
+  WriteComponent(S, Holder);
+  std::vector<uint8_t> Expected{'T', 'P', 'F', '0'};
+  const auto Add = [&Expected](std::vector<uint8_t> Part) { Expected.insert(Expected.end(), Part.begin(), Part.end()); };
+  Add(ShortString("TLinkHolder"));
+  Add(ShortString(""));
+  Add(ShortString("Bitmap.Left")), Add({2, 1});
+  Add(ShortString("Bitmap.Top")), Add({2, 2});
+  Add(ShortString("Bitmap.Right")), Add({3, 0x2C, 0x01});
+  Add(ShortString("Bitmap.Bottom")), Add({2, 0xFC});
+  Add({0, 0});
+  EXPECT_EQ(S.Data(), Expected);
+
+  Holder.Bitmap()->SetName("frame");
+  TMemoryStream Named;
+  WriteComponent(Named, Holder);
+  Named.SetPosition(0);
+  TLinkHolder Back;
+  ReadComponent(Named, Back);
+  EXPECT_EQ(Back.Bitmap()->Name(), "frame");
+  EXPECT_EQ(Back.Bitmap()->Rect(), Rect(1, 2, 300, -4));
+  EXPECT_EQ(Back.Bitmap()->Bitmap(), nullptr) << "the image is resolved by its owner after loading";
 }
