@@ -36,6 +36,33 @@ using TBitmapHandle = TGdiObject<HBITMAP>;
 using TRegionHandle = TGdiObject<HRGN>;
 using TBrushHandle = TGdiObject<HBRUSH>;
 using TFontHandle = TGdiObject<HFONT>;
+using TPenHandle = TGdiObject<HPEN>;
+
+// Icons and cursors are freed with DestroyIcon, not DeleteObject.
+class TIconHandle {
+ public:
+  TIconHandle() = default;
+  explicit TIconHandle(HICON Handle) : FHandle(Handle) {}
+  ~TIconHandle() { Reset(); }
+  TIconHandle(TIconHandle&& Other) noexcept : FHandle(Other.Release()) {}
+  TIconHandle& operator=(TIconHandle&& Other) noexcept {
+    Reset(Other.Release());
+    return *this;
+  }
+  TIconHandle(const TIconHandle&) = delete;
+  TIconHandle& operator=(const TIconHandle&) = delete;
+
+  HICON Get() const { return FHandle; }
+  explicit operator bool() const { return FHandle != nullptr; }
+  HICON Release() { return std::exchange(FHandle, nullptr); }
+  void Reset(HICON Handle = nullptr) {
+    if (FHandle) DestroyIcon(FHandle);
+    FHandle = Handle;
+  }
+
+ private:
+  HICON FHandle = nullptr;
+};
 
 // A memory DC compatible with another (or with the screen).
 class TMemoryDC {
@@ -66,6 +93,21 @@ class TSelectGuard {
  private:
   HDC FDC;
   HGDIOBJ FOld;
+};
+
+// Sets a DC's background mode and puts the old one back on scope exit.
+class TBkModeGuard {
+ public:
+  TBkModeGuard(HDC DC, int Mode) : FDC(DC), FOld(SetBkMode(DC, Mode)) {}
+  ~TBkModeGuard() {
+    if (FOld) SetBkMode(FDC, FOld);
+  }
+  TBkModeGuard(const TBkModeGuard&) = delete;
+  TBkModeGuard& operator=(const TBkModeGuard&) = delete;
+
+ private:
+  HDC FDC;
+  int FOld;
 };
 
 // The DC of a window (or of the screen for nil), released on scope exit.
