@@ -1,7 +1,9 @@
 #include "framework/core/classes.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
+#include <filesystem>
 
 const TClassInfo& TPersistent::StaticClassInfo() {
   static const TClassInfo Info{"TPersistent", nullptr, {}};
@@ -107,4 +109,42 @@ int64_t TBufferStream::Read(void* Buffer, int64_t Count) { return ReadFrom(FData
 
 int64_t TBufferStream::Seek(int64_t Offset, TSeekOrigin Origin) {
   return FPosition = SeekWithin(FPosition, FSize, Offset, Origin);
+}
+
+TFileStream::TFileStream(const std::string& FileName, TFileMode Mode) {
+  const bool Reading = Mode == TFileMode::fmOpenRead;
+  std::error_code Ignored;
+  // A directory opens for reading on some systems and then reads as empty.
+  errno = 0;
+  const bool Opened = !std::filesystem::is_directory(FileName, Ignored) &&
+                      FBuffer.open(FileName, Reading ? std::ios::in | std::ios::binary
+                                                     : std::ios::out | std::ios::trunc | std::ios::binary);
+  if (!Opened) {
+    const std::string Reason = errno ? std::string(": ") + std::strerror(errno) : std::string();
+    throw EStreamError(Format(Reading ? "Cannot open file %s%s" : "Cannot create file %s%s", FileName.c_str(),
+                              Reason.c_str()));
+  }
+}
+
+int64_t TFileStream::Read(void* Buffer, int64_t Count) {
+  if (Count <= 0) return 0;
+  return FBuffer.sgetn(static_cast<char*>(Buffer), static_cast<std::streamsize>(Count));
+}
+
+int64_t TFileStream::Write(const void* Buffer, int64_t Count) {
+  if (Count <= 0) return 0;
+  return FBuffer.sputn(static_cast<const char*>(Buffer), static_cast<std::streamsize>(Count));
+}
+
+int64_t TFileStream::Seek(int64_t Offset, TSeekOrigin Origin) {
+  const std::ios::seekdir Dir = Origin == TSeekOrigin::soBeginning ? std::ios::beg
+                                : Origin == TSeekOrigin::soCurrent ? std::ios::cur
+                                                                   : std::ios::end;
+  const std::streampos Result = FBuffer.pubseekoff(static_cast<std::streamoff>(Offset), Dir);
+  if (Result == std::streampos(std::streamoff(-1))) throw EStreamError("Invalid stream position");
+  return static_cast<int64_t>(std::streamoff(Result));
+}
+
+void TFileStream::Flush() {
+  if (FBuffer.pubsync() != 0) throw EWriteError("Stream write error");
 }

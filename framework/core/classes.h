@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -98,4 +99,23 @@ class TBufferStream : public TStream {
   const uint8_t* FData;
   int64_t FSize;
   int64_t FPosition = 0;
+};
+
+enum class TFileMode { fmOpenRead, fmCreate };
+
+// A file opened for reading, or created (truncated) for writing. The file closes with the stream.
+class TFileStream : public TStream {
+ public:
+  // EStreamError "Cannot open file <name>" or "Cannot create file <name>" (and the system's reason).
+  TFileStream(const std::string& FileName, TFileMode Mode);
+  const char* ClassName() const override { return "TFileStream"; }
+
+  int64_t Read(void* Buffer, int64_t Count) override;
+  int64_t Write(const void* Buffer, int64_t Count) override;
+  int64_t Seek(int64_t Offset, TSeekOrigin Origin) override;
+  // Hands buffered bytes to the system: "Stream write error" when that fails.
+  void Flush();
+
+ private:
+  std::filebuf FBuffer;
 };

@@ -19,6 +19,8 @@ class EStreamError : public Exception { using Exception::Exception; };
 class EReadError : public EStreamError { using EStreamError::EStreamError; };
 class EWriteError : public EStreamError { using EStreamError::EStreamError; };
 class EOutOfResources : public Exception { using Exception::Exception; };
+// Malformed text: the message ends with " on line N".
+class EParserError : public Exception { using Exception::Exception; };
 class EClassNotFound : public Exception { using Exception::Exception; };
 
 // printf-style formatting into a std::string.

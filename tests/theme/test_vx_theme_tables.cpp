@@ -156,8 +156,19 @@ TEST(ThemeFonts, TextFormKeepsStoredColourBytesAndStyleOrder) {
   EXPECT_EQ(Read.Color(), 0x030201);
   EXPECT_EQ(Read.Style(), (TFontStyles{TFontStyle::fsItalic, TFontStyle::fsUnderline}));
   EXPECT_EQ(Read.Charset(), RUSSIAN_CHARSET) << "the character set is left alone";
-  for (const char* Bad : {"Tahoma,8,1,0,0", "Tahoma,x,1,0,0,0", "Tahoma,8,1,0,256,0", "Tahoma,8,1,0,0,0,heavy", ""})
-    EXPECT_THROW(FontFromText(Read, Bad), EReadError) << Bad;
+  FontFromText(Read, " Arial ; 9,0,4,5,6,heavy,bold");
+  EXPECT_EQ(Read.Name(), "Arial") << "name up to the first , or ; trimmed";
+  EXPECT_EQ(Read.Size(), 9);
+  EXPECT_EQ(Read.Color(), 0x060504);
+  EXPECT_EQ(Read.Style(), TFontStyles{TFontStyle::fsBold}) << "unknown words are passed over";
+  for (const char* Bad : {"Tahoma,8,1,0,0", "Tahoma,x,1,0,0,0", ""}) {
+    try {
+      FontFromText(Read, Bad);
+      ADD_FAILURE() << Bad;
+    } catch (const EConvertError& E) {
+      EXPECT_NE(E.Message().find("is not a valid integer value"), std::string::npos) << E.Message();
+    }
+  }
 }
 
 TEST(ThemeFonts, StoredFormRoundTrips) {

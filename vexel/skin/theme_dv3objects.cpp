@@ -343,17 +343,7 @@ void TDvSkinObject::ReadObjects(TStream& Data) {
     if (!Class) throw EReadError(Format("Unknown skin object class \"%s\"", ClassName.c_str()));
     TMemoryStream Stream;
     if (Binary) {
-      const int32_t Size = Data.ReadInt32();
-      const int64_t Remaining = Data.Remaining();
-      if (Size < 0 || (Remaining >= 0 && Size > Remaining)) throw EReadError("Stream read error");
-      // In chunks: a decompressing stream cannot say whether the claimed size is there.
-      uint8_t Chunk[1 << 14];
-      for (int32_t Left = Size; Left > 0;) {
-        const int32_t Part = std::min<int32_t>(Left, sizeof Chunk);
-        Data.ReadBuffer(Chunk, Part);
-        Stream.WriteBuffer(Chunk, Part);
-        Left -= Part;
-      }
+      ReadRecordBytes(Data, Stream);
     } else {
       const std::string Text = ReadStreamString(Data);
       TBufferStream TextStream(Text.data(), int64_t(Text.size()));
@@ -363,6 +353,19 @@ void TDvSkinObject::ReadObjects(TStream& Data) {
     auto* NewChild = static_cast<TDvSkinObject*>(Class->Create(this));
     ReadComponent(Stream, *NewChild);
     NewChild->SetCharset(DEFAULT_CHARSET);
+  }
+}
+
+void ReadRecordBytes(TStream& Data, TMemoryStream& Into) {
+  const int32_t Size = Data.ReadInt32();
+  const int64_t Remaining = Data.Remaining();
+  if (Size < 0 || (Remaining >= 0 && Size > Remaining)) throw EReadError("Stream read error");
+  uint8_t Chunk[1 << 14];
+  for (int32_t Left = Size; Left > 0;) {
+    const int32_t Part = std::min<int32_t>(Left, sizeof Chunk);
+    Data.ReadBuffer(Chunk, Part);
+    Into.WriteBuffer(Chunk, Part);
+    Left -= Part;
   }
 }
 

@@ -90,15 +90,6 @@ std::optional<int32_t> ParseInteger(std::string_view Text) {
   return Value;
 }
 
-std::vector<std::string> SplitFields(const std::string& Text) {
-  std::vector<std::string> Fields;
-  size_t Start = 0;
-  for (size_t Comma; (Comma = Text.find(',', Start)) != std::string::npos; Start = Comma + 1)
-    Fields.push_back(Text.substr(Start, Comma - Start));
-  Fields.push_back(Text.substr(Start));
-  return Fields;
-}
-
 constexpr const char* StyleWords[] = {"bold", "italic", "underline", "strikeout"};
 
 }  // namespace
@@ -266,23 +257,27 @@ std::string FontToText(const TFont& Font) {
 }
 
 void FontFromText(TFont& Font, const std::string& Text) {
-  const std::vector<std::string> Fields = SplitFields(Text);
-  const auto Bad = [&Text] { return EReadError(Format("Invalid font description \"%s\"", Text.c_str())); };
-  if (Fields.size() < 6) throw Bad();
-  std::optional<int32_t> Numbers[5];
-  for (size_t I = 0; I < 5; ++I) Numbers[I] = ParseInteger(Fields[I + 1]);
-  for (size_t I = 0; I < 5; ++I)
-    if (!Numbers[I] || (I >= 2 && (*Numbers[I] < 0 || *Numbers[I] > 255))) throw Bad();
+  std::string Rest = Text;
+  const std::string Name = NextItem(Rest, ",;");
+  // Numbers are read token by token, as the files were always read; a missing one is an error.
+  const auto Number = [&Rest] {
+    const std::string Token = NextToken(Rest);
+    const auto Value = ParseInteger(Token);
+    if (!Value) throw EConvertError(Format("'%s' is not a valid integer value", Token.c_str()));
+    return *Value;
+  };
+  const int32_t Size = Number();
+  Number();  // the character set is read and not applied
+  const int32_t R = Number(), G = Number(), B = Number();
   TFontStyles Style;
-  for (size_t I = 6; I < Fields.size(); ++I) {
-    size_t Word = 0;
-    while (Word < std::size(StyleWords) && !SameText(Fields[I], StyleWords[Word])) ++Word;
-    if (Word == std::size(StyleWords)) throw Bad();
-    Style.Include(TFontStyle(Word));
+  while (!Rest.empty()) {
+    const std::string Word = NextToken(Rest);
+    for (size_t I = 0; I < std::size(StyleWords); ++I)
+      if (SameText(Word, StyleWords[I])) Style.Include(TFontStyle(I));
   }
-  Font.SetName(Fields[0]);
-  Font.SetSize(*Numbers[0]);
-  Font.SetColor(TColor(*Numbers[2] | *Numbers[3] << 8 | *Numbers[4] << 16));
+  Font.SetName(Name);
+  Font.SetSize(Size);
+  Font.SetColor(TColor(int64_t(R) + 256 * int64_t(G) + 65536 * int64_t(B)));
   Font.SetStyle(Style);
 }
 

@@ -130,7 +130,8 @@ class TvxThemeOptions : public TPersistent {
 // The font as stored: "Name,Size,Charset,R,G,B" and ",bold", ",italic", ",underline",
 // ",strikeout" for its styles. R, G, B are the bytes of the stored colour value.
 std::string FontToText(const TFont& Font);
-// Sets face name, size, colour and style from Text; EReadError for text that is no font.
+// Sets face name, size, colour and style from Text (the character set stays); a missing number
+// raises EConvertError "'<token>' is not a valid integer value".
 void FontFromText(TFont& Font, const std::string& Text);
 
 // What the base theme puts in its tables.

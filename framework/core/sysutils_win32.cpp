@@ -1,0 +1,11 @@
+#include <windows.h>
+
+#include "framework/core/sysutils.h"
+
+std::string ExecutableFolder() {
+  char Path[MAX_PATH];
+  const DWORD Length = GetModuleFileNameA(nullptr, Path, MAX_PATH);
+  if (Length == 0 || Length >= MAX_PATH) return ".\\";
+  const std::string Full(Path, Length);
+  return Full.substr(0, Full.find_last_of("\\/") + 1);
+}

@@ -1,0 +1,10 @@
+// The commands of skintool. Their names, arguments and exit codes are a public interface that
+// scripts depend on: 0 for success, 1 for a clean refusal with exactly one line on Errors.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+// Args are the command line without the program name.
+int RunSkintool(const std::vector<std::string>& Args, std::ostream& Errors);

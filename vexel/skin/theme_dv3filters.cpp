@@ -1,0 +1,240 @@
+#include "vexel/skin/theme_dv3filters.h"
+
+#include <cstring>
+
+#include "framework/core/component_stream.h"
+#include "framework/core/object_text.h"
+#include "framework/core/sysutils.h"
+#include "framework/core/zstream.h"
+#include "vexel/graphics/vx_utils.h"
+#include "vexel/skin/theme_dv3source.h"
+
+namespace {
+
+constexpr char CompressionMagic[] = "ZQLZ";
+constexpr int32_t TextImageFlag = 0xF0000;
+constexpr int32_t BinaryImageFlag = 0xFFF000;
+constexpr int32_t ObjectsWithAllTables = 0xFF0000;
+constexpr int32_t ObjectsWithoutSysColors = 0xF0000;
+
+TDvSkinFilterClass GDefault = &MakeSkinFilter<TDvSkinFilterCompressed>;
+
+std::string TextFormOf(const TDvSkinObject& Object) {
+  TMemoryStream Binary, Text;
+  WriteComponent(Binary, Object);
+  Binary.SetPosition(0);
+  ObjectBinaryToText(Binary, Text);
+  return std::string(Text.Data().begin(), Text.Data().end());
+}
+
+// Pixel processing of images stored without flags: magenta and near-key pixels become the key.
+// The second pass also finds what the first turned into the key, so Transparent ends up right.
+void KeyAndCheck(TvxBitmap& Image, bool Magenta) {
+  if (Magenta) Image.MakeTransparent(0xFFFF00FF);
+  Image.MakeTransparent(vxKeyColor);
+  Image.CheckAlpha();
+}
+
+int32_t CheckedCount(int32_t Count, const char* What) {
+  if (Count < 0) throw EReadError(Format("Invalid %s count %d", What, Count));
+  return Count;
+}
+
+}  // namespace
+
+TDvSkinFilter::TDvSkinFilter(const char* Tag) {
+  std::memcpy(FFileTag.data(), Tag, 4);
+  FFileTag[4] = 0;
+}
+
+// [Reading] ------------------------------------------------------------------------------------
+
+void TDvSkinFilter::ReadContent(TStream& Stream) {
+  if (!FSource) return;
+  TDvSkinSource& S = *FSource;
+  S.Clear();
+  S.SetSkinName(ReadStreamString(Stream));
+  S.SetSkinVersion(ReadStreamString(Stream));
+  S.SetAuthor(ReadStreamString(Stream));
+  S.SetAuthorEMail(ReadStreamString(Stream));
+  S.SetAuthorURL(ReadStreamString(Stream));
+  ReadImages(Stream);
+
+  const int32_t Word = Stream.ReadInt32();
+  int32_t Count;
+  enum { AllTables, NoSysColors, NoTables } Tables;
+  if ((Word & ObjectsWithAllTables) == ObjectsWithAllTables) {
+    Count = Word & int32_t(0xFF00FFFF);
+    Tables = AllTables;
+  } else if ((Word & ObjectsWithoutSysColors) == ObjectsWithoutSysColors) {
+    Count = Word & ~ObjectsWithoutSysColors;
+    Tables = NoSysColors;
+  } else {
+    Count = Word;
+    Tables = NoTables;
+  }
+  CheckedCount(Count, "object");
+  for (int32_t I = 0; I < Count; ++I) ReadObjectRecord(Stream, BinaryObjects());
+  if (Tables == NoTables) return S.UpdateThemeTables();
+  S.Colors().LoadFromStream(Stream);
+  if (Tables == AllTables) S.SysColors().LoadFromStream(Stream);
+  S.Fonts().LoadFromStream(Stream);
+}
+
+void TDvSkinFilter::ReadImages(TStream& Stream) {
+  TvxBitmapList& Images = FSource->Images();
+  const int32_t Word = Stream.ReadInt32();
+  if (!BinaryObjects()) {
+    for (int32_t I = 0, N = CheckedCount(Word, "image"); I < N; ++I) {
+      auto Image = std::make_unique<TvxBitmap>();
+      Image->LoadFromStream(Stream);
+      KeyAndCheck(*Image, true);
+      Images.Add(std::move(Image));
+    }
+    return;
+  }
+  if ((Word & BinaryImageFlag) == BinaryImageFlag) {
+    for (int32_t I = 0, N = CheckedCount(Word & int32_t(0xFF000FFF), "image"); I < N; ++I) {
+      auto Image = std::make_unique<TvxBitmap>();
+      Image->LoadFromStream(Stream);
+      Image->SetTransparent(Stream.ReadByte() != 0);
+      Image->SetAlphaBlend(Stream.ReadByte() != 0);
+      Images.Add(std::move(Image));
+    }
+  } else if ((Word & TextImageFlag) == TextImageFlag) {
+    for (int32_t I = 0, N = CheckedCount(Word & ~TextImageFlag, "image"); I < N; ++I) {
+      auto Image = std::make_unique<TvxBitmap>();
+      Image->LoadFromStream(Stream);
+      KeyAndCheck(*Image, true);
+      Images.Add(std::move(Image));
+    }
+  } else if (Word != 0) {
+    throw EReadError("This skin stores its images as bitmap files, which this version cannot read yet");
+  }
+}
+
+void TDvSkinFilter::ReadObjectRecord(TStream& Stream, bool Binary) {
+  const std::string ClassName = ReadStreamString(Stream);
+  const TClassInfo* Class = FindSkinObjectClass(ClassName);
+  if (!Class) throw EReadError(Format("Unknown skin object class \"%s\"", ClassName.c_str()));
+  TMemoryStream Component;
+  if (Binary) {
+    ReadRecordBytes(Stream, Component);
+  } else {
+    const std::string Text = ReadStreamString(Stream);
+    TBufferStream TextStream(Text.data(), int64_t(Text.size()));
+    ObjectTextToBinary(TextStream, Component);
+  }
+  Component.SetPosition(0);
+  std::unique_ptr<TDvSkinObject> Object(static_cast<TDvSkinObject*>(Class->Create(nullptr)));
+  ReadComponent(Component, *Object);
+  Object->SetCharset(DEFAULT_CHARSET);
+  TDvSkinObject* Added = Object.get();
+  FSource->AddObject(std::move(Object));
+  Added->SetImageList(&FSource->Images());
+  Added->UpdateLinks();
+}
+
+// [Writing] ------------------------------------------------------------------------------------
+
+void TDvSkinFilter::WriteContent(TStream& Stream) const {
+  if (!FSource) return;
+  const TDvSkinSource& S = *FSource;
+  const TvxBitmapList& Images = S.Images();
+  if (S.ObjectCount() > MaxSkinObjectCount)
+    throw EWriteError(Format("A skin file holds at most %d top-level objects; this skin has %d", MaxSkinObjectCount,
+                             S.ObjectCount()));
+  if (BinaryObjects() && Images.Count() > MaxBinaryImageCount)
+    throw EWriteError(Format("A %s file holds at most %d images; this skin has %d", GetExtension().c_str(),
+                             MaxBinaryImageCount, Images.Count()));
+  for (const std::string& Text : {S.SkinName(), S.SkinVersion(), S.Author(), S.AuthorEMail(), S.AuthorURL()})
+    WriteStreamString(Stream, Text);
+  Stream.WriteInt32(BinaryObjects() ? Images.Count() | BinaryImageFlag : Images.Count());
+  for (Integer I = 0; I < Images.Count(); ++I) {
+    Images.Items(I)->SaveToStream(Stream);
+    if (BinaryObjects()) {
+      Stream.WriteByte(Images.Items(I)->Transparent() ? 1 : 0);
+      Stream.WriteByte(Images.Items(I)->AlphaBlend() ? 1 : 0);
+    }
+  }
+  Stream.WriteInt32(S.ObjectCount() | ObjectsWithAllTables);
+  for (Integer I = 0; I < S.ObjectCount(); ++I) {
+    const TDvSkinObject& Object = *S.Objects(I);
+    WriteStreamString(Stream, Object.ClassName());
+    if (BinaryObjects()) {
+      TMemoryStream Binary;
+      WriteComponent(Binary, Object);
+      Stream.WriteInt32(int32_t(Binary.Size()));
+      Stream.WriteBuffer(Binary.Memory(), Binary.Size());
+    } else {
+      WriteStreamString(Stream, TextFormOf(Object));
+    }
+  }
+  S.Colors().SaveToStream(Stream);
+  S.SysColors().SaveToStream(Stream);
+  S.Fonts().SaveToStream(Stream);
+}
+
+// [Containers] ---------------------------------------------------------------------------------
+
+void TDvSkinFilter::LoadFromStream(TStream& Stream) {
+  char Tag[5] = {};
+  const int64_t Got = Stream.Read(Tag, 5);
+  if (Got != 5 || std::memcmp(Tag, FFileTag.data(), 5) != 0) Stream.Seek(-Got, TSeekOrigin::soCurrent);
+  if (!Compressed()) return ReadContent(Stream);
+  char Magic[4];
+  Stream.ReadBuffer(Magic, 4);  // not compared: the bytes only mark the zlib data
+  TDecompressionStream Inflated(Stream);
+  ReadContent(Inflated);
+}
+
+void TDvSkinFilter::SaveToStream(TStream& Stream) const {
+  Stream.WriteBuffer(FFileTag.data(), 5);
+  if (!Compressed()) return WriteContent(Stream);
+  Stream.WriteBuffer(CompressionMagic, 4);
+  TCompressionStream Deflated(Stream, CompressionLevel());
+  WriteContent(Deflated);
+  Deflated.Finish();
+}
+
+// [Registry] -----------------------------------------------------------------------------------
+
+const std::array<TDvSkinFilterClass, 4>& SkinFilters() {
+  static const std::array<TDvSkinFilterClass, 4> Filters = {
+      &MakeSkinFilter<TDvSkinFilterUncompressed>, &MakeSkinFilter<TDvSkinFilterCompressed>,
+      &MakeSkinFilter<TDvSkinFilterUltraCompressed>, &MakeSkinFilter<TDvSkinFilterMaxCompression>};
+  return Filters;
+}
+
+TDvSkinFilterClass DefaultSkinFilter() { return GDefault; }
+void SetDefaultSkinFilter(TDvSkinFilterClass Class) { GDefault = Class; }
+
+TDvSkinFilterClass FindFilterByExtension(const std::string& FileName) {
+  const size_t Separator = FileName.find_last_of("/\\:");
+  const size_t Dot = FileName.rfind('.');
+  if (Dot == std::string::npos || (Separator != std::string::npos && Dot < Separator)) return nullptr;
+  const std::string Extension = LowerCase(FileName.substr(Dot));
+  for (TDvSkinFilterClass Class : SkinFilters())
+    if ("." + LowerCase(Class()->GetExtension()) == Extension) return Class;
+  return nullptr;
+}
+
+TDvSkinFilterClass FindFilterByTag(TStream& Stream) {
+  char Tag[5] = {};
+  const int64_t Got = Stream.Read(Tag, 5);
+  Stream.Seek(-Got, TSeekOrigin::soCurrent);
+  if (Got != 5) return nullptr;
+  for (TDvSkinFilterClass Class : SkinFilters())
+    if (std::memcmp(Class()->FileTag().data(), Tag, 5) == 0) return Class;
+  return nullptr;
+}
+
+std::string GetSkinFilterString() {
+  std::string Result;
+  for (TDvSkinFilterClass Class : SkinFilters()) {
+    const auto Filter = Class();
+    if (!Result.empty()) Result += "|";
+    Result += Filter->GetDescription() + " (*." + Filter->GetExtension() + ")|*." + Filter->GetExtension();
+  }
+  return Result;
+}
