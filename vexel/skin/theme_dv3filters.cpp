@@ -114,21 +114,7 @@ void TDvSkinFilter::ReadImages(TStream& Stream) {
 }
 
 void TDvSkinFilter::ReadObjectRecord(TStream& Stream, bool Binary) {
-  const std::string ClassName = ReadStreamString(Stream);
-  const TClassInfo* Class = FindSkinObjectClass(ClassName);
-  if (!Class) throw EReadError(Format("Unknown skin object class \"%s\"", ClassName.c_str()));
-  TMemoryStream Component;
-  if (Binary) {
-    ReadRecordBytes(Stream, Component);
-  } else {
-    const std::string Text = ReadStreamString(Stream);
-    TBufferStream TextStream(Text.data(), int64_t(Text.size()));
-    ObjectTextToBinary(TextStream, Component);
-  }
-  Component.SetPosition(0);
-  std::unique_ptr<TDvSkinObject> Object(static_cast<TDvSkinObject*>(Class->Create(nullptr)));
-  ReadComponent(Component, *Object);
-  Object->SetCharset(DEFAULT_CHARSET);
+  std::unique_ptr<TDvSkinObject> Object = ReadSkinObjectRecord(Stream, Binary);
   TDvSkinObject* Added = Object.get();
   FSource->AddObject(std::move(Object));
   Added->SetImageList(&FSource->Images());

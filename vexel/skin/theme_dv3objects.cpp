@@ -338,24 +338,15 @@ void TDvSkinObject::ReadObjects(TStream& Data) {
   const int32_t Count = Binary ? Word & ~ChildWordFlag : Word;
   if (Count < 0) throw EReadError(Format("Invalid child count %d", Count));
   for (int32_t I = 0; I < Count; ++I) {
-    const std::string ClassName = ReadStreamString(Data);
-    const TClassInfo* Class = FindSkinObjectClass(ClassName);
-    if (!Class) throw EReadError(Format("Unknown skin object class \"%s\"", ClassName.c_str()));
-    TMemoryStream Stream;
-    if (Binary) {
-      ReadRecordBytes(Data, Stream);
-    } else {
-      const std::string Text = ReadStreamString(Data);
-      TBufferStream TextStream(Text.data(), int64_t(Text.size()));
-      ObjectTextToBinary(TextStream, Stream);
-    }
-    Stream.SetPosition(0);
-    auto* NewChild = static_cast<TDvSkinObject*>(Class->Create(this));
-    ReadComponent(Stream, *NewChild);
-    NewChild->SetCharset(DEFAULT_CHARSET);
+    std::unique_ptr<TDvSkinObject> Child = ReadSkinObjectRecord(Data, Binary);
+    InsertComponent(Child.get());
+    Child.release();
   }
 }
 
+namespace {
+// An Int32 size, then that many bytes, copied in chunks: a stream that cannot tell its size
+// never makes the claimed size be allocated at once.
 void ReadRecordBytes(TStream& Data, TMemoryStream& Into) {
   const int32_t Size = Data.ReadInt32();
   const int64_t Remaining = Data.Remaining();
@@ -367,6 +358,26 @@ void ReadRecordBytes(TStream& Data, TMemoryStream& Into) {
     Into.WriteBuffer(Chunk, Part);
     Left -= Part;
   }
+}
+}  // namespace
+
+std::unique_ptr<TDvSkinObject> ReadSkinObjectRecord(TStream& Data, bool Binary) {
+  const std::string ClassName = ReadStreamString(Data);
+  const TClassInfo* Class = FindSkinObjectClass(ClassName);
+  if (!Class) throw EReadError(Format("Unknown skin object class \"%s\"", ClassName.c_str()));
+  TMemoryStream Component;
+  if (Binary) {
+    ReadRecordBytes(Data, Component);
+  } else {
+    const std::string Text = ReadStreamString(Data);
+    TBufferStream TextStream(Text.data(), int64_t(Text.size()));
+    ObjectTextToBinary(TextStream, Component);
+  }
+  Component.SetPosition(0);
+  std::unique_ptr<TDvSkinObject> Object(static_cast<TDvSkinObject*>(Class->Create(nullptr)));
+  ReadComponent(Component, *Object);
+  Object->SetCharset(DEFAULT_CHARSET);
+  return Object;
 }
 
 // [Copies and the registry] --------------------------------------------------------------------

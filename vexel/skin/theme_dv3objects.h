@@ -499,9 +499,10 @@ const TClassInfo* FindSkinObjectClass(const std::string& Name);
 // class is not a registered skin-object class.
 TDvSkinObject* CloneSkinObject(const TDvSkinObject& Object, TComponent* NewOwner);
 
-// An Int32 size, then that many bytes, copied into Into in chunks: a stream that cannot tell its
-// size never makes the claimed size be allocated at once.
-void ReadRecordBytes(TStream& Data, TMemoryStream& Into);
+// One stored object record: its class name, then its component stream in binary form (size and
+// bytes) or text form. The object comes back unowned, read, with the default character set.
+// An unregistered class name fails the read.
+std::unique_ptr<TDvSkinObject> ReadSkinObjectRecord(TStream& Data, bool Binary);
 
 // The width of Text in Font, for the saText layout. The platform measures on the screen; the
 // portable build estimates from the font height.
