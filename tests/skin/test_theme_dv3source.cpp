@@ -311,3 +311,37 @@ TEST(SkinFiles, SaveIsAtomicAndLoadPicksTheFilterByExtension) {
   EXPECT_EQ(Back.ObjectCount(), 2);
   std::filesystem::remove_all(Folder);
 }
+
+TEST(SkinFilters, TheOldestImageFormIsAWholeBitmapFile) {
+  // A 24-bit 2 x 1 bitmap file: one near-key pixel (126, 0, 127) and one magenta pixel.
+  std::vector<uint8_t> Bmp = {'B', 'M', 62, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 2, 0, 0, 0, 1, 0, 0, 0,
+                              1,   0,   24, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,  0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                              0,   0,   127, 0, 126, 255, 0, 255};
+  Bmp.resize(62, 0);
+  TMemoryStream Content;
+  for (int I = 0; I < 5; ++I) WriteStreamString(Content, "");
+  Content.WriteInt32(1);  // an image count without flag bits
+  WriteStreamString(Content, "old");
+  Content.WriteInt32(int32_t(Bmp.size()));
+  Content.WriteBuffer(Bmp.data(), int64_t(Bmp.size()));
+  Content.WriteInt32(0xFF0000);
+  TvxThemeColors().SaveToStream(Content);
+  TvxThemeSysColors().SaveToStream(Content);
+  TvxThemeFonts().SaveToStream(Content);
+  TMemoryStream File;
+  File.WriteBuffer("_MCT\0ZQLZ", 9);
+  {
+    TCompressionStream Z(File, -1);
+    Z.WriteBuffer(Content.Memory(), Content.Size());
+    Z.Finish();
+  }
+  File.SetPosition(0);
+  TDvSkinSource S;
+  S.LoadFromStream(File);
+  ASSERT_EQ(S.Images().Count(), 1);
+  const TvxBitmap& Image = *S.Images().Items(0);
+  EXPECT_EQ(Image.Name(), "old");
+  EXPECT_EQ(Image.GetPixel(0, 0), vxKeyColor);
+  EXPECT_EQ(Image.GetPixel(1, 0), 0xFFFF00FFu) << "magenta is not keyed in this form";
+  EXPECT_TRUE(Image.Transparent());
+}

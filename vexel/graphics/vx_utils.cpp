@@ -177,3 +177,21 @@ Integer KeyboardRepeatIntervalFromSetting(Integer Speed) {
   // Halves go to the even neighbour under the default rounding mode.
   return Integer(std::nearbyint(1000.0 / ((S + 1) * 2.3)));
 }
+
+void ReadStreamBlock(TStream& Stream, TMemoryStream& Into) {
+  const int32_t Size = Stream.ReadInt32();
+  const int64_t Remaining = Stream.Remaining();
+  if (Size < 0 || (Remaining >= 0 && Size > Remaining)) throw EReadError("Stream read error");
+  uint8_t Chunk[1 << 14];
+  for (int32_t Left = Size; Left > 0;) {
+    const int32_t Part = std::min<int32_t>(Left, int32_t(sizeof Chunk));
+    Stream.ReadBuffer(Chunk, Part);
+    Into.WriteBuffer(Chunk, Part);
+    Left -= Part;
+  }
+}
+
+void WriteStreamBlock(TStream& Stream, const TMemoryStream& Block) {
+  Stream.WriteInt32(int32_t(Block.Data().size()));
+  Stream.WriteBuffer(Block.Memory(), int64_t(Block.Data().size()));
+}

@@ -45,6 +45,11 @@ std::string NextItemOfSet(std::string& S, const TCharSet& Chars);
 // front for a length the stream cannot back.
 std::string ReadStreamString(TStream& Stream);
 void WriteStreamString(TStream& Stream, const std::string& S);
+// A 32-bit size, then that many bytes. Reading copies in chunks, so a stream that cannot tell
+// its size never makes the claimed size be allocated at once; a negative or unbacked size
+// raises "Stream read error".
+void ReadStreamBlock(TStream& Stream, TMemoryStream& Into);
+void WriteStreamBlock(TStream& Stream, const TMemoryStream& Block);
 
 // [Keyboard timing] From the platform's settings: delay 0..3, speed 0..31; values outside are
 // taken as the nearest end. Both answer milliseconds.

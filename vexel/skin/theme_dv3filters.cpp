@@ -6,6 +6,7 @@
 #include "framework/core/object_text.h"
 #include "framework/core/sysutils.h"
 #include "framework/core/zstream.h"
+#include "vexel/graphics/vx_bmpfile.h"
 #include "vexel/graphics/vx_utils.h"
 #include "vexel/skin/theme_dv3source.h"
 
@@ -108,8 +109,18 @@ void TDvSkinFilter::ReadImages(TStream& Stream) {
       KeyAndCheck(*Image, true);
       Images.Add(std::move(Image));
     }
-  } else if (Word != 0) {
-    throw EReadError("This skin stores its images as bitmap files, which this version cannot read yet");
+  } else {
+    // The oldest form: each image a whole bitmap file.
+    for (int32_t I = 0, N = CheckedCount(Word, "image"); I < N; ++I) {
+      const std::string Name = ReadStreamString(Stream);
+      TMemoryStream File;
+      ReadStreamBlock(Stream, File);
+      auto Image = std::make_unique<TvxBitmap>();
+      LoadBmpFile(*Image, File.Memory(), size_t(File.Size()));
+      KeyAndCheck(*Image, false);
+      Image->SetName(Name);
+      Images.Add(std::move(Image));
+    }
   }
 }
 
@@ -150,8 +161,7 @@ void TDvSkinFilter::WriteContent(TStream& Stream) const {
     if (BinaryObjects()) {
       TMemoryStream Binary;
       WriteComponent(Binary, Object);
-      Stream.WriteInt32(int32_t(Binary.Size()));
-      Stream.WriteBuffer(Binary.Memory(), Binary.Size());
+      WriteStreamBlock(Stream, Binary);
     } else {
       WriteStreamString(Stream, TextFormOf(Object));
     }

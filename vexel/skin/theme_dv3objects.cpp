@@ -327,8 +327,7 @@ void TDvSkinObject::WriteObjects(TStream& Data) const {
     TMemoryStream Child;
     WriteComponent(Child, *this->Child(I));
     WriteStreamString(Data, this->Child(I)->ClassName());
-    Data.WriteInt32(int32_t(Child.Size()));
-    Data.WriteBuffer(Child.Memory(), Child.Size());
+    WriteStreamBlock(Data, Child);
   }
 }
 
@@ -344,30 +343,13 @@ void TDvSkinObject::ReadObjects(TStream& Data) {
   }
 }
 
-namespace {
-// An Int32 size, then that many bytes, copied in chunks: a stream that cannot tell its size
-// never makes the claimed size be allocated at once.
-void ReadRecordBytes(TStream& Data, TMemoryStream& Into) {
-  const int32_t Size = Data.ReadInt32();
-  const int64_t Remaining = Data.Remaining();
-  if (Size < 0 || (Remaining >= 0 && Size > Remaining)) throw EReadError("Stream read error");
-  uint8_t Chunk[1 << 14];
-  for (int32_t Left = Size; Left > 0;) {
-    const int32_t Part = std::min<int32_t>(Left, sizeof Chunk);
-    Data.ReadBuffer(Chunk, Part);
-    Into.WriteBuffer(Chunk, Part);
-    Left -= Part;
-  }
-}
-}  // namespace
-
 std::unique_ptr<TDvSkinObject> ReadSkinObjectRecord(TStream& Data, bool Binary) {
   const std::string ClassName = ReadStreamString(Data);
   const TClassInfo* Class = FindSkinObjectClass(ClassName);
   if (!Class) throw EReadError(Format("Unknown skin object class \"%s\"", ClassName.c_str()));
   TMemoryStream Component;
   if (Binary) {
-    ReadRecordBytes(Data, Component);
+    ReadStreamBlock(Data, Component);
   } else {
     const std::string Text = ReadStreamString(Data);
     TBufferStream TextStream(Text.data(), int64_t(Text.size()));
