@@ -2,23 +2,31 @@
 
 #include <algorithm>
 #include <new>
+#include <sstream>
 
 #include "framework/core/object_text.h"
 #include "skintool_files.h"
+#include "skintool_skin.h"
 
 namespace {
-
-using TArguments = std::vector<std::string>;
 
 struct TCommand {
   const char* Name;
   const char* Arguments;
   size_t ArgumentCount;
-  void (*Run)(const TArguments& Args);
+  // Allowed once after the arguments, when not nil.
+  const char* Option;
+  void (*Run)(const TArguments& Args, std::ostream& Out);
+
+  bool Matches(const TArguments& Args) const {
+    if (Args.empty() || Args[0] != Name) return false;
+    const size_t Count = Args.size() - 1;
+    return Count == ArgumentCount || (Option && Count == ArgumentCount + 1 && Args.back() == Option);
+  }
 };
 
 // stream2text IN OUT: a binary component stream ("TPF0") to its text form.
-void StreamToText(const TArguments& Args) {
+void StreamToText(const TArguments& Args, std::ostream&) {
   TMemoryStream Text;
   {
     TFileStream In(Args[0], TFileMode::fmOpenRead);
@@ -30,7 +38,7 @@ void StreamToText(const TArguments& Args) {
 }
 
 // text2stream IN OUT: the text form of one object to its binary component stream.
-void TextToStream(const TArguments& Args) {
+void TextToStream(const TArguments& Args, std::ostream&) {
   TMemoryStream Binary;
   {
     TFileStream In(Args[0], TFileMode::fmOpenRead);
@@ -40,8 +48,14 @@ void TextToStream(const TArguments& Args) {
 }
 
 const TCommand Commands[] = {
-    {"stream2text", "IN OUT", 2, StreamToText},
-    {"text2stream", "IN OUT", 2, TextToStream},
+    {"stream2text", "IN OUT", 2, nullptr, StreamToText},
+    {"text2stream", "IN OUT", 2, nullptr, TextToStream},
+    {"info", "FILE", 1, nullptr, SkinInfo},
+    {"dump", "FILE", 1, nullptr, SkinDump},
+    {"tables", "FILE", 1, nullptr, SkinTables},
+    {"convert", "IN OUT", 2, nullptr, SkinConvert},
+    {"export", "FILE DIR [--bmp]", 2, "--bmp", SkinExport},
+    {"validate", "FILE", 1, nullptr, SkinValidate},
 };
 
 std::string UsageLine() {
@@ -60,16 +74,18 @@ std::string OneLine(std::string Message) {
 
 }  // namespace
 
-int RunSkintool(const std::vector<std::string>& Args, std::ostream& Errors) {
-  const auto Command = std::find_if(std::begin(Commands), std::end(Commands), [&](const TCommand& C) {
-    return !Args.empty() && Args[0] == C.Name && Args.size() - 1 == C.ArgumentCount;
-  });
+int RunSkintool(const std::vector<std::string>& Args, std::ostream& Output, std::ostream& Errors) {
+  const auto Command =
+      std::find_if(std::begin(Commands), std::end(Commands), [&](const TCommand& C) { return C.Matches(Args); });
   if (Command == std::end(Commands)) {
     Errors << UsageLine() << '\n';
     return 1;
   }
   try {
-    Command->Run(TArguments(Args.begin() + 1, Args.end()));
+    // A refused command prints no half report.
+    std::ostringstream Report;
+    Command->Run(TArguments(Args.begin() + 1, Args.end()), Report);
+    Output << Report.str() << std::flush;
     return 0;
   } catch (const Exception& E) {
     Errors << "skintool: " << OneLine(E.Message()) << '\n';

@@ -6,5 +6,6 @@
 #include <string>
 #include <vector>
 
-// Args are the command line without the program name.
-int RunSkintool(const std::vector<std::string>& Args, std::ostream& Errors);
+// Args are the command line without the program name. Reports go to Output, only when the
+// command succeeded.
+int RunSkintool(const std::vector<std::string>& Args, std::ostream& Output, std::ostream& Errors);

@@ -7,7 +7,7 @@
 
 int main(int argc, char** argv) {
   try {
-    return RunSkintool(std::vector<std::string>(argv + 1, argv + argc), std::cerr);
+    return RunSkintool(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
   } catch (...) {
     std::cerr << "skintool: Unexpected error\n";
     return 1;

@@ -1,11 +1,17 @@
 #!/usr/bin/env bash
 # skintool end to end: a text object to its binary stream (bytes worked out by hand) and back to
-# the same text; refusals exit 1 with one line on stderr and leave the output file alone.
-# Usage: skintool_test.sh WORK-DIR PROGRAM... (PROGRAM may be a runner followed by the program)
+# the same text; the skin commands on a skin written by make_test_skin; refusals exit 1 with one
+# line on stderr, nothing on stdout, and leave output files alone.
+# Usage: skintool_test.sh WORK-DIR SKINTOOL MAKE-TEST-SKIN [RUNNER...] (RUNNER: e.g. scripts/wine-run)
 set -u
 work=$1
-shift
+tool=$2
+maker=$3
+shift 3
+runner=("$@")
 rm -rf "$work" && mkdir -p "$work" && cd "$work" || exit 1
+skintool() { "${runner[@]}" "$tool" "$@"; }
+make_test_skin() { "${runner[@]}" "$maker" "$@"; }
 failures=0
 fail() {
   echo "FAILED: $*"
@@ -27,6 +33,7 @@ expect_refusal() {
   "$@" </dev/null >out.log 2>err.log
   local rc=$?
   [ "$rc" -eq 1 ] || fail "$*: exit $rc, expected 1"
+  [ ! -s out.log ] || fail "$*: a refusal printed: $(cat out.log)"
   [ "$(wc -l <err.log)" -eq 1 ] || fail "$*: $(wc -l <err.log) lines on stderr: $(cat err.log)"
   local line
   line=$(tr -d '\r' <err.log)
@@ -49,31 +56,163 @@ printf 'TPF0\x0dTDvSkinObject\x07Button1%b%b%b%b\x00\x00' \
   '\x07Caption\x06\x04It'"'"'s' \
   '\x07Objects\x0a\x04\x00\x00\x00\x00\x00\x0f\x00' >expected.bin
 
-expect_success "$@" text2stream object.txt object.bin
+expect_success skintool text2stream object.txt object.bin
 cmp -s object.bin expected.bin || fail "text2stream: bytes differ from the hand-made stream"
-expect_success "$@" stream2text object.bin back.txt
+expect_success skintool stream2text object.bin back.txt
 cmp -s back.txt object.txt || fail "stream2text: the text differs from the original"
 # OUT exists now: it is replaced.
-expect_success "$@" stream2text object.bin back.txt
+expect_success skintool stream2text object.bin back.txt
 cmp -s back.txt object.txt || fail "stream2text over an existing file"
 
 printf 'TPF1' >bad.bin
 echo keep >kept.txt
-expect_refusal "skintool: Invalid stream format" "$@" stream2text bad.bin kept.txt
+expect_refusal "skintool: Invalid stream format" skintool stream2text bad.bin kept.txt
 [ "$(cat kept.txt)" = keep ] || fail "a refused conversion changed its output file"
 [ ! -e kept.txt.tmp ] || fail "a refused conversion left kept.txt.tmp"
 
 printf "object A: T\r\n  P = 'x\r\nend\r\n" >bad.txt
-expect_refusal "skintool: Invalid string constant on line 2" "$@" text2stream bad.txt new.bin
+expect_refusal "skintool: Invalid string constant on line 2" skintool text2stream bad.txt new.bin
 [ ! -e new.bin ] && [ ! -e new.bin.tmp ] || fail "a refused conversion left an output file"
 
 cat object.bin >trailing.bin && printf 'xx' >>trailing.bin
-expect_refusal "skintool: Data after the end of the object" "$@" stream2text trailing.bin out.txt
-expect_refusal 'skintool: Cannot open file missing.bin*' "$@" stream2text missing.bin out.txt
-expect_refusal 'skintool: Cannot create file no-such-dir/out.txt.tmp*' "$@" stream2text object.bin no-such-dir/out.txt
-expect_refusal 'usage: skintool *' "$@"
-expect_refusal 'usage: skintool *' "$@" text2stream object.txt
-expect_refusal 'usage: skintool *' "$@" frobnicate a b
+expect_refusal "skintool: Data after the end of the object" skintool stream2text trailing.bin out.txt
+expect_refusal 'skintool: Cannot open file missing.bin*' skintool stream2text missing.bin out.txt
+expect_refusal 'skintool: Cannot create file no-such-dir/out.txt.tmp*' skintool stream2text object.bin no-such-dir/out.txt
+expect_refusal 'usage: skintool *' skintool
+expect_refusal 'usage: skintool *' skintool text2stream object.txt
+expect_refusal 'usage: skintool *' skintool frobnicate a b
+
+# [Skin commands] ---------------------------------------------------------------------------------
+
+# The report of the last command, without Windows line ends.
+report() { tr -d '\r' <out.log; }
+# expect_report TEXT: the last report is exactly TEXT.
+expect_report() {
+  [ "$(report)" = "$1" ] || fail "report differs: $(diff <(echo "$1") <(report) | tr '\n' ' ')"
+}
+
+expect_success make_test_skin skin.uskn
+expect_success skintool info skin.uskn
+expect_report "variant: uskn
+tag: _UCT
+name: Test Skin
+version: 1.0
+author: Vexel tests
+email: tests@vexel.invalid
+url: https://vexel.invalid/tests
+images: 4
+image 0: 4x3 transparent=yes alphablend=no name=Key
+image 1: 2x2 transparent=no alphablend=yes name=semi/alpha
+image 2: 1x1 transparent=no alphablend=no name=
+image 3: 1x1 transparent=no alphablend=no name=KEY
+objects: 2
+object 0: TDvFormBitmapSkinObject children=1 name=Form
+object 1: TDvButtonObject children=0 name=Button
+tables: colors syscolors fonts"
+report >info.txt
+
+# Without its tag the file is read by its extension; with its tag it needs no extension.
+tail -c +6 skin.uskn >tagless.uskn
+expect_success skintool info tagless.uskn
+expect_report "$(sed 's/^tag: .*/tag: none (variant by extension)/' info.txt)"
+cp skin.uskn noextension
+expect_success skintool info noextension
+expect_report "$(cat info.txt)"
+
+expect_success skintool validate skin.uskn
+expect_report 'warning: Button.Bitmap: no image named "Missing"
+ok: uskn, images 4, objects 2 (3 with children), warnings 1'
+
+expect_success skintool tables skin.uskn
+[ "$(report | wc -l)" -eq $((22 + 26 + 66)) ] || fail "tables: $(report | wc -l) lines"
+[ -z "$(report | grep -Ev '^[A-Za-z0-9]+:[^:]+$')" ] || fail "tables: a line is not NAME:VALUE"
+for line in 'CaptionNormal:clBlue' 'clActiveBorder:$00010203' 'CaptionTextNormal:Tahoma,8,1,8,0,0,bold'; do
+  report | grep -Fxq "$line" || fail "tables: no line $line"
+done
+
+expect_success skintool dump skin.uskn
+report >dump.txt
+[ "$(grep -c '^object ' dump.txt)" -eq 2 ] && [ "$(grep -c '^end$' dump.txt)" -eq 2 ] || fail "dump: not two objects"
+for line in 'object Form: TDvFormBitmapSkinObject' 'object Button: TDvButtonObject' "  Bitmap.Name = 'Missing'"; do
+  grep -Fxq "$line" dump.txt || fail "dump: no line $line"
+done
+
+# Through each variant and back: the same objects, and the same bytes as a plain re-save
+# (loading clears the client mask, so the first save differs from skin.uskn).
+expect_success skintool convert skin.uskn resaved.uskn
+for variant in uskn kskn xskn mskn; do
+  expect_success skintool convert skin.uskn "skin.$variant"
+  expect_success skintool info "skin.$variant"
+  report | grep -Fxq "variant: $variant" || fail "convert to $variant: $(report | head -n 1)"
+  expect_success skintool dump "skin.$variant"
+  [ "$(report)" = "$(cat dump.txt)" ] || fail "dump of skin.$variant differs"
+  expect_success skintool convert "skin.$variant" "back-$variant.uskn"
+  cmp -s "back-$variant.uskn" resaved.uskn || fail "$variant and back: bytes differ"
+done
+
+# bytes_at FILE OFFSET COUNT: hex bytes, space-separated.
+bytes_at() { od -An -tx1 -j "$2" -N "$3" "$1" | xargs; }
+mkdir png bmp
+expect_success skintool export skin.uskn png
+expect_report "image 0: png/Key.png
+image 1: png/semi_alpha.png
+image 2: png/image2.png
+image 3: png/KEY_2.png"
+expect_success skintool export skin.uskn bmp/ --bmp
+expect_report "image 0: bmp/Key.bmp
+image 1: bmp/semi_alpha.bmp
+image 2: bmp/image2.bmp
+image 3: bmp/KEY_2.bmp"
+for file in png/*.png; do
+  [ "$(bytes_at "$file" 0 8)" = "89 50 4e 47 0d 0a 1a 0a" ] || fail "$file: no PNG signature"
+done
+# FILE X Y SIZE AARRGGBB, read back through libpng.
+while read -r file x y expected; do
+  expect_success make_test_skin --pixel "$file" "$x" "$y"
+  [ "$(report)" = "$expected" ] || fail "$file ($x, $y): $(report), expected $expected"
+done <<'PIXELS'
+png/Key.png 0 0 4x3 007F007F
+png/Key.png 3 2 4x3 FF336699
+png/semi_alpha.png 0 0 2x2 80FF0000
+png/semi_alpha.png 1 1 2x2 40FFFFFF
+PIXELS
+# FILE OFFSET COUNT BYTES: "BM", file size, bit count, then rows bottom-up in B G R A.
+while read -r file offset count expected; do
+  [ "$(bytes_at "$file" "$offset" "$count")" = "$expected" ] ||
+    fail "$file at $offset: $(bytes_at "$file" "$offset" "$count"), expected $expected"
+done <<'BYTES'
+bmp/Key.bmp 0 2 42 4d
+bmp/Key.bmp 2 4 66 00 00 00
+bmp/Key.bmp 28 2 20 00
+bmp/Key.bmp 54 4 99 66 33 ff
+bmp/Key.bmp 86 4 7f 00 7f 00
+bmp/semi_alpha.bmp 54 4 00 00 ff 80
+bmp/semi_alpha.bmp 58 4 ff ff ff 40
+BYTES
+[ "$(wc -c <bmp/Key.bmp)" -eq $((54 + 4 * 3 * 4)) ] || fail "bmp/Key.bmp: $(wc -c <bmp/Key.bmp) bytes"
+
+head -c 200 skin.uskn >truncated.uskn
+head -c 100 skin.kskn >truncated.kskn
+tail -c +6 skin.uskn >tagless.skin
+mkdir folder.uskn
+# PATTERN|ARGUMENTS
+while IFS='|' read -r pattern arguments; do
+  # shellcheck disable=SC2086
+  expect_refusal "$pattern" skintool $arguments
+done <<'REFUSALS'
+skintool: Cannot open file missing.uskn*|info missing.uskn
+skintool: Cannot read skin truncated.uskn: *|validate truncated.uskn
+skintool: Cannot read skin truncated.kskn: *|dump truncated.kskn
+skintool: Cannot read skin truncated.uskn: *|convert truncated.uskn new.kskn
+skintool: Cannot open file folder.uskn: it is a folder|tables folder.uskn
+skintool: Unknown skin extension in new.skin; *|convert skin.uskn new.skin
+skintool: tagless.skin has neither a skin tag nor a skin extension *|info tagless.skin
+skintool: Folder no-such-dir does not exist|export skin.uskn no-such-dir
+skintool: skin.uskn is not a folder|export skin.uskn skin.uskn --bmp
+usage: skintool *|export skin.uskn png --jpeg
+usage: skintool *|info
+REFUSALS
+[ -z "$(ls new.* 2>/dev/null)" ] || fail "a refused conversion left $(ls new.*)"
 
 echo "$failures failed"
 [ "$failures" -eq 0 ]

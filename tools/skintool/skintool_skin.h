@@ -1,0 +1,22 @@
+// The skintool commands that read skin files. Each writes its report to Out and raises an
+// exception (Exception or std::exception) for a refusal; RunSkintool turns that into one line.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+using TArguments = std::vector<std::string>;
+
+// info FILE: variant, metadata, images, top-level objects and the tables the file carried.
+void SkinInfo(const TArguments& Args, std::ostream& Out);
+// dump FILE: each top-level object in its component text form.
+void SkinDump(const TArguments& Args, std::ostream& Out);
+// tables FILE: "name:value" for every colour, system colour and font entry.
+void SkinTables(const TArguments& Args, std::ostream& Out);
+// convert IN OUT: the variant of OUT follows its extension.
+void SkinConvert(const TArguments& Args, std::ostream& Out);
+// export FILE DIR [--bmp]: every image as a PNG (or BMP) file in DIR.
+void SkinExport(const TArguments& Args, std::ostream& Out);
+// validate FILE: "ok: ..." when it loads, with a warning line per link to a missing image.
+void SkinValidate(const TArguments& Args, std::ostream& Out);
