@@ -8,8 +8,9 @@
 
 #include "framework/core/component.h"
 
-// The one-byte type code in front of every value.
-enum class TValueType : uint8_t {
+// The one-byte type code in front of every value. Not scoped: converters compare codes with the
+// raw bytes they read.
+enum TValueType : uint8_t {
   vaNull = 0, vaList = 1, vaInt8 = 2, vaInt16 = 3, vaInt32 = 4, vaExtended = 5, vaString = 6, vaIdent = 7,
   vaFalse = 8, vaTrue = 9, vaBinary = 10, vaSet = 11, vaLString = 12, vaNil = 13, vaCollection = 14,
   vaSingle = 15, vaCurrency = 16, vaDate = 17, vaWString = 18, vaInt64 = 19,

@@ -5,6 +5,7 @@
 #include <limits>
 #include <utility>
 
+#include "framework/core/component_stream.h"
 #include "framework/core/text_parser.h"
 
 // Index
@@ -16,28 +17,7 @@
 
 namespace {
 
-enum TValueCode : uint8_t {
-  vaNull = 0,
-  vaList = 1,
-  vaInt8 = 2,
-  vaInt16 = 3,
-  vaInt32 = 4,
-  vaExtended = 5,
-  vaString = 6,
-  vaIdent = 7,
-  vaFalse = 8,
-  vaTrue = 9,
-  vaBinary = 10,
-  vaSet = 11,
-  vaLString = 12,
-  vaNil = 13,
-  vaCollection = 14,
-  vaSingle = 15,
-  vaCurrency = 16,
-  vaDate = 17,
-  vaWString = 18,
-  vaInt64 = 19,
-};
+using TValueCode = TValueType;
 
 enum TPrefixFlag : uint8_t { pfInherited = 1, pfChildPos = 2, pfInline = 4 };
 

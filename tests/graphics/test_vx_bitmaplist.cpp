@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "../framework/stream_bytes.h"
 #include "bitmap_helpers.h"
 #include "framework/core/component_stream.h"
 #include "vexel/graphics/vx_bitmaplist.h"
@@ -162,12 +163,6 @@ class TLinkHolder : public TComponent {
  private:
   mutable TvxBitmapLink FBitmap;
 };
-
-std::vector<uint8_t> ShortString(const std::string& S) {
-  std::vector<uint8_t> Bytes{uint8_t(S.size())};
-  Bytes.insert(Bytes.end(), S.begin(), S.end());
-  return Bytes;
-}
 }  // namespace
 
 TEST(BitmapLinkStream, AnEmptyLinkWritesItsRectangleButNoName) {
@@ -175,16 +170,14 @@ TEST(BitmapLinkStream, AnEmptyLinkWritesItsRectangleButNoName) {
   Holder.Bitmap()->SetRect(Rect(1, 2, 300, -4));
   TMemoryStream S;
   WriteComponent(S, Holder);
-  std::vector<uint8_t> Expected{'T', 'P', 'F', '0'};
-  const auto Add = [&Expected](std::vector<uint8_t> Part) { Expected.insert(Expected.end(), Part.begin(), Part.end()); };
-  Add(ShortString("TLinkHolder"));
-  Add(ShortString(""));
-  Add(ShortString("Bitmap.Left")), Add({2, 1});
-  Add(ShortString("Bitmap.Top")), Add({2, 2});
-  Add(ShortString("Bitmap.Right")), Add({3, 0x2C, 0x01});
-  Add(ShortString("Bitmap.Bottom")), Add({2, 0xFC});
-  Add({0, 0});
-  EXPECT_EQ(S.Data(), Expected);
+  TBytes Expected;
+  Expected.Raw("TPF0").Short("TLinkHolder").Short("");
+  Expected.Short("Bitmap.Left").Byte(2).Byte(1);
+  Expected.Short("Bitmap.Top").Byte(2).Byte(2);
+  Expected.Short("Bitmap.Right").Byte(3).Int16(300);
+  Expected.Short("Bitmap.Bottom").Byte(2).Byte(0xFC);
+  Expected.Byte(0).Byte(0);
+  EXPECT_EQ(S.Data(), Expected.Data);
 
   Holder.Bitmap()->SetName("frame");
   TMemoryStream Named;

@@ -3,13 +3,9 @@
 #include <filesystem>
 #include <memory>
 
-#include "framework/core/component_stream.h"
-#include "framework/core/object_text.h"
-#include "framework/core/zstream.h"
 #include "framework/graphics/colors.h"
 #include "skintool_files.h"
 #include "skintool_images.h"
-#include "vexel/graphics/vx_utils.h"
 #include "vexel/skin/theme_dv3filters.h"
 #include "vexel/skin/theme_dv3source.h"
 
@@ -19,8 +15,9 @@ namespace {
 
 struct TSkinFile {
   std::unique_ptr<TDvSkinSource> Source = std::make_unique<TDvSkinSource>();
-  std::unique_ptr<TDvSkinFilter> Variant;
+  TDvSkinFilterClass Variant = nullptr;
   bool Tagged = false;
+  TDvSkinTables Tables = TDvSkinTables::stAll;
 };
 
 // The variant by the tag at the start of the file, else by its extension. Not through
@@ -32,68 +29,26 @@ TSkinFile LoadSkin(const std::string& FileName) {
     throw EStreamError(Format("Cannot open file %s: it is a folder", FileName.c_str()));
   TSkinFile Skin;
   TFileStream File(FileName, TFileMode::fmOpenRead);
-  TDvSkinFilterClass Class = FindFilterByTag(File);
-  Skin.Tagged = Class != nullptr;
-  if (!Class) Class = FindFilterByExtension(FileName);
-  if (!Class)
+  Skin.Variant = FindFilterByTag(File);
+  Skin.Tagged = Skin.Variant != nullptr;
+  if (!Skin.Variant) Skin.Variant = FindFilterByExtension(FileName);
+  if (!Skin.Variant)
     throw EReadError(
         Format("%s has neither a skin tag nor a skin extension (.uskn, .kskn, .xskn, .mskn)", FileName.c_str()));
-  Skin.Variant = Class();
-  Skin.Variant->SetSource(Skin.Source.get());
   try {
-    Skin.Variant->LoadFromStream(File);
+    Skin.Tables = Skin.Source->LoadWithFilter(File, Skin.Variant);
   } catch (const Exception& E) {
     throw EReadError(Format("Cannot read skin %s: %s", FileName.c_str(), E.Message().c_str()));
   }
-  Skin.Source->ResetClientMasks();
   return Skin;
 }
 
-// The content word in front of the objects: their count and which tables follow them. The
-// library reads it without keeping it, so it is read again here from the content's start.
-constexpr int32_t TextImageFlag = 0xF0000;
-constexpr int32_t BinaryImageFlag = 0xFFF000;
-constexpr int32_t ObjectsWithAllTables = 0xFF0000;
-constexpr int32_t ObjectsWithoutSysColors = 0xF0000;
-
-int32_t ObjectWordOf(TStream& Content, bool BinaryImages) {
-  for (int I = 0; I < 5; ++I) ReadStreamString(Content);
-  const int32_t ImageWord = Content.ReadInt32();
-  int32_t Count = ImageWord;
-  bool Flags = false;
-  if (BinaryImages && (ImageWord & BinaryImageFlag) == BinaryImageFlag) {
-    Count = ImageWord & int32_t(0xFF000FFF);
-    Flags = true;
-  } else if (BinaryImages && (ImageWord & TextImageFlag) == TextImageFlag) {
-    Count = ImageWord & ~TextImageFlag;
+const char* TablesText(TDvSkinTables Tables) {
+  switch (Tables) {
+    case TDvSkinTables::stAll: return "colors syscolors fonts";
+    case TDvSkinTables::stNoSysColors: return "colors fonts";
+    default: return "none";
   }
-  for (int32_t I = 0; I < Count; ++I) {
-    TvxBitmap Skipped;
-    Skipped.LoadFromStream(Content);
-    if (Flags) {  // Transparent and AlphaBlend
-      Content.ReadByte();
-      Content.ReadByte();
-    }
-  }
-  return Content.ReadInt32();
-}
-
-std::string TablesCarried(const std::string& FileName, const TSkinFile& Skin) {
-  TFileStream File(FileName, TFileMode::fmOpenRead);
-  if (Skin.Tagged) File.Seek(5, TSeekOrigin::soBeginning);
-  const std::string Extension = Skin.Variant->GetExtension();
-  int32_t Word;
-  if (Extension == "uskn") {
-    Word = ObjectWordOf(File, false);
-  } else {
-    char Magic[4];
-    File.ReadBuffer(Magic, 4);
-    TDecompressionStream Inflated(File);
-    Word = ObjectWordOf(Inflated, Extension == "mskn");
-  }
-  if ((Word & ObjectsWithAllTables) == ObjectsWithAllTables) return "colors syscolors fonts";
-  if ((Word & ObjectsWithoutSysColors) == ObjectsWithoutSysColors) return "colors fonts";
-  return "none";
 }
 
 // [Output] -------------------------------------------------------------------------------------
@@ -108,14 +63,9 @@ std::string Printable(std::string Text) {
 const char* YesNo(bool Value) { return Value ? "yes" : "no"; }
 
 std::string TextForm(const TDvSkinObject& Object) {
-  TMemoryStream Binary, Text;
-  WriteComponent(Binary, Object);
-  Binary.SetPosition(0);
-  ObjectBinaryToText(Binary, Text);
-  // The converter ends lines with CR LF; the output stream adds the platform's own.
-  std::string Result;
-  for (uint8_t C : Text.Data())
-    if (C != '\r') Result += char(C);
+  // The stored form ends lines with CR LF; the output stream adds the platform's own.
+  std::string Result = ObjectTextForm(Object);
+  std::erase(Result, '\r');
   return Result;
 }
 
@@ -154,9 +104,9 @@ std::string InFolder(const std::string& Folder, const std::string& Name) {
 void SkinInfo(const TArguments& Args, std::ostream& Out) {
   const TSkinFile Skin = LoadSkin(Args[0]);
   const TDvSkinSource& S = *Skin.Source;
-  Out << "variant: " << Skin.Variant->GetExtension() << "\n";
+  Out << "variant: " << Skin.Variant()->GetExtension() << "\n";
   if (Skin.Tagged)
-    Out << "tag: " << std::string(Skin.Variant->FileTag().data(), 4) << "\n";
+    Out << "tag: " << std::string(Skin.Variant()->FileTag().data(), 4) << "\n";
   else
     Out << "tag: none (variant by extension)\n";
   Out << "name: " << Printable(S.SkinName()) << "\n"
@@ -177,7 +127,7 @@ void SkinInfo(const TArguments& Args, std::ostream& Out) {
     Out << "object " << I << ": " << Object.ClassName() << " children=" << Object.ChildCount()
         << " name=" << Printable(Object.Name()) << "\n";
   }
-  Out << "tables: " << TablesCarried(Args[0], Skin) << "\n";
+  Out << "tables: " << TablesText(Skin.Tables) << "\n";
 }
 
 void SkinDump(const TArguments& Args, std::ostream& Out) {
@@ -243,6 +193,6 @@ void SkinValidate(const TArguments& Args, std::ostream& Out) {
     ReportMissingImages(*S.Objects(I), S.Objects(I)->Name(), S.Images(), Out, Warnings);
     Objects += TreeSize(*S.Objects(I));
   }
-  Out << "ok: " << Skin.Variant->GetExtension() << ", images " << S.Images().Count() << ", objects " << S.ObjectCount()
+  Out << "ok: " << Skin.Variant()->GetExtension() << ", images " << S.Images().Count() << ", objects " << S.ObjectCount()
       << " (" << Objects << " with children), warnings " << Warnings << "\n";
 }

@@ -81,8 +81,6 @@ void TvxBitmapLink::CheckTransparency(const TRect& Margins) {
   FClientTransparent = Any({{ML, MT, W - MR, H - MB}});
 }
 
-bool SameImageName(const std::string& A, const std::string& B) { return SameText(A, B); }
-
 Integer TvxBitmapList::Add(std::unique_ptr<TvxBitmap> Bitmap) {
   FItems.push_back(std::move(Bitmap));
   return Count() - 1;
@@ -119,7 +117,7 @@ TvxBitmap* TvxBitmapList::Bitmaps(Integer Index) const {
 
 TvxBitmap* TvxBitmapList::Find(const std::string& Name) const {
   for (const auto& Bitmap : FItems)
-    if (SameImageName(Bitmap->Name(), Name)) return Bitmap.get();
+    if (SameText(Bitmap->Name(), Name)) return Bitmap.get();
   return nullptr;
 }
 

@@ -77,6 +77,3 @@ class TvxBitmapList {
  private:
   std::vector<std::unique_ptr<TvxBitmap>> FItems;
 };
-
-// Letter case ignored, as the image list compares names.
-bool SameImageName(const std::string& A, const std::string& B);

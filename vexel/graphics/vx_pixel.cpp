@@ -84,3 +84,9 @@ TvxColor AdjustPixel(TvxColor Pixel, Integer DR, Integer DG, Integer DA, Integer
 }
 
 TvxColor LightenPixel(TvxColor Pixel, Integer Delta) { return AdjustPixel(Pixel, Delta, Delta, 0, Delta); }
+
+TColor ColorHueShifted(TColor Color, Integer Delta) { return PixelToColor(ShiftHue(ColorToPixel(Color, 255), Delta)); }
+
+TColor ColorBrightnessShifted(TColor Color, Integer Delta) {
+  return PixelToColor(ShiftBrightness(ColorToPixel(Color, 255), Delta));
+}

@@ -29,6 +29,9 @@ TvxColor ShiftHue(TvxColor Pixel, Integer Delta);
 TvxColor ShiftBrightness(TvxColor Pixel, Integer Delta);
 TvxColor AdjustPixel(TvxColor Pixel, Integer DR, Integer DG, Integer DA, Integer DB);
 TvxColor LightenPixel(TvxColor Pixel, Integer Delta);
+// A framework colour shifted through a pixel; system colours come out as their plain RGB.
+TColor ColorHueShifted(TColor Color, Integer Delta);
+TColor ColorBrightnessShifted(TColor Color, Integer Delta);
 
 // F over B: alpha 0 keeps B, alpha 255 gives F, otherwise every channel (alpha included) becomes
 // (256*B + a*(F - B)) >> 8, the 16-bit-lane formula the vector line routines compute.

@@ -20,14 +20,6 @@ constexpr int32_t ObjectsWithoutSysColors = 0xF0000;
 
 TDvSkinFilterClass GDefault = &MakeSkinFilter<TDvSkinFilterCompressed>;
 
-std::string TextFormOf(const TDvSkinObject& Object) {
-  TMemoryStream Binary, Text;
-  WriteComponent(Binary, Object);
-  Binary.SetPosition(0);
-  ObjectBinaryToText(Binary, Text);
-  return std::string(Text.Data().begin(), Text.Data().end());
-}
-
 // Pixel processing of images stored without flags: magenta and near-key pixels become the key.
 // The second pass also finds what the first turned into the key, so Transparent ends up right.
 void KeyAndCheck(TvxBitmap& Image, bool Magenta) {
@@ -63,22 +55,21 @@ void TDvSkinFilter::ReadContent(TStream& Stream) {
 
   const int32_t Word = Stream.ReadInt32();
   int32_t Count;
-  enum { AllTables, NoSysColors, NoTables } Tables;
   if ((Word & ObjectsWithAllTables) == ObjectsWithAllTables) {
     Count = Word & int32_t(0xFF00FFFF);
-    Tables = AllTables;
+    FTablesRead = TDvSkinTables::stAll;
   } else if ((Word & ObjectsWithoutSysColors) == ObjectsWithoutSysColors) {
     Count = Word & ~ObjectsWithoutSysColors;
-    Tables = NoSysColors;
+    FTablesRead = TDvSkinTables::stNoSysColors;
   } else {
     Count = Word;
-    Tables = NoTables;
+    FTablesRead = TDvSkinTables::stNone;
   }
   CheckedCount(Count, "object");
   for (int32_t I = 0; I < Count; ++I) ReadObjectRecord(Stream, BinaryObjects());
-  if (Tables == NoTables) return S.UpdateThemeTables();
+  if (FTablesRead == TDvSkinTables::stNone) return S.UpdateThemeTables();
   S.Colors().LoadFromStream(Stream);
-  if (Tables == AllTables) S.SysColors().LoadFromStream(Stream);
+  if (FTablesRead == TDvSkinTables::stAll) S.SysColors().LoadFromStream(Stream);
   S.Fonts().LoadFromStream(Stream);
 }
 
@@ -163,7 +154,7 @@ void TDvSkinFilter::WriteContent(TStream& Stream) const {
       WriteComponent(Binary, Object);
       WriteStreamBlock(Stream, Binary);
     } else {
-      WriteStreamString(Stream, TextFormOf(Object));
+      WriteStreamString(Stream, ObjectTextForm(Object));
     }
   }
   S.Colors().SaveToStream(Stream);

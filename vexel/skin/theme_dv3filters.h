@@ -12,6 +12,9 @@
 class TDvSkinSource;
 class TDvSkinFilter;
 
+// Which tables a skin's content carried after its objects.
+enum class TDvSkinTables { stAll, stNoSysColors, stNone };
+
 // A filter class: makes a new filter of its variant.
 using TDvSkinFilterClass = std::unique_ptr<TDvSkinFilter> (*)();
 
@@ -33,6 +36,8 @@ class TDvSkinFilter {
   // The container: optional tag, then the content (compressed variants: "ZQLZ" and zlib).
   void LoadFromStream(TStream& Stream);
   void SaveToStream(TStream& Stream) const;
+  // After a read: the tables the content carried (none: derived from the objects).
+  TDvSkinTables TablesRead() const { return FTablesRead; }
 
  protected:
   explicit TDvSkinFilter(const char* Tag);
@@ -47,6 +52,7 @@ class TDvSkinFilter {
   void ReadObjectRecord(TStream& Stream, bool Binary);
   TDvSkinSource* FSource = nullptr;
   std::array<char, 5> FFileTag;
+  TDvSkinTables FTablesRead = TDvSkinTables::stAll;
 };
 
 class TDvSkinFilterUncompressed : public TDvSkinFilter {

@@ -162,23 +162,15 @@ void TDvSkinObject::UpdateLinks() {
   for (Integer I = 0; I < ChildCount(); ++I) Child(I)->UpdateLinks();
 }
 
-TColor TDvSkinObject::HueShifted(TColor Color, Integer Delta) {
-  return PixelToColor(ShiftHue(ColorToPixel(Color, 255), Delta));
-}
-
-TColor TDvSkinObject::BrightnessShifted(TColor Color, Integer Delta) {
-  return PixelToColor(ShiftBrightness(ColorToPixel(Color, 255), Delta));
-}
-
 void TDvSkinObject::ChangeHue(Integer Delta) {
-  if (FColor != clNone) FColor = HueShifted(FColor, Delta);
-  if (FFont->Color() != clNone) FFont->SetColor(HueShifted(FFont->Color(), Delta));
+  if (FColor != clNone) FColor = ColorHueShifted(FColor, Delta);
+  if (FFont->Color() != clNone) FFont->SetColor(ColorHueShifted(FFont->Color(), Delta));
   for (Integer I = 0; I < ChildCount(); ++I) Child(I)->ChangeHue(Delta);
 }
 
 void TDvSkinObject::ChangeBrightness(Integer Delta) {
-  if (FColor != clNone) FColor = BrightnessShifted(FColor, Delta);
-  if (FFont->Color() != clNone) FFont->SetColor(BrightnessShifted(FFont->Color(), Delta));
+  if (FColor != clNone) FColor = ColorBrightnessShifted(FColor, Delta);
+  if (FFont->Color() != clNone) FFont->SetColor(ColorBrightnessShifted(FFont->Color(), Delta));
   for (Integer I = 0; I < ChildCount(); ++I) Child(I)->ChangeBrightness(Delta);
 }
 
@@ -341,6 +333,14 @@ void TDvSkinObject::ReadObjects(TStream& Data) {
     InsertComponent(Child.get());
     Child.release();
   }
+}
+
+std::string ObjectTextForm(const TDvSkinObject& Object) {
+  TMemoryStream Binary, Text;
+  WriteComponent(Binary, Object);
+  Binary.SetPosition(0);
+  ObjectBinaryToText(Binary, Text);
+  return std::string(Text.Data().begin(), Text.Data().end());
 }
 
 std::unique_ptr<TDvSkinObject> ReadSkinObjectRecord(TStream& Data, bool Binary) {

@@ -153,9 +153,6 @@ class TDvSkinObject : public TComponent {
   TDvSkinObject* ObjectAtPointAll(TPoint P);
 
  protected:
-  // Runs the color transform on each colour that is not clNone; used by subclasses for theirs.
-  static TColor HueShifted(TColor Color, Integer Delta);
-  static TColor BrightnessShifted(TColor Color, Integer Delta);
   // The link re-bound to the image of its name with CheckTransparency(Margins), when the image
   // list has one.
   void RebindLink(std::unique_ptr<TvxBitmapLink>& Link, const TRect& Margins);
@@ -498,6 +495,9 @@ const TClassInfo* FindSkinObjectClass(const std::string& Name);
 // A new object of Object's class, owned by NewOwner, with Object assigned to it; nil when the
 // class is not a registered skin-object class.
 TDvSkinObject* CloneSkinObject(const TDvSkinObject& Object, TComponent* NewOwner);
+
+// The object's component stream in text form (CR LF line ends), as text-form files store it.
+std::string ObjectTextForm(const TDvSkinObject& Object);
 
 // One stored object record: its class name, then its component stream in binary form (size and
 // bytes) or text form. The object comes back unowned, read, with the default character set.

@@ -53,16 +53,16 @@ TFont& TDvActiveObject::GetFont() const {
 
 void TDvActiveObject::ChangeHue(Integer Delta) {
   TDvSkinObject::ChangeHue(Delta);
-  if (FActiveColor != clNone) FActiveColor = HueShifted(FActiveColor, Delta);
-  ShiftFontHue(*FActiveFont, Delta, HueShifted);
-  ShiftFontHue(*FDisabledFont, Delta, HueShifted);
+  if (FActiveColor != clNone) FActiveColor = ColorHueShifted(FActiveColor, Delta);
+  ShiftFontHue(*FActiveFont, Delta, ColorHueShifted);
+  ShiftFontHue(*FDisabledFont, Delta, ColorHueShifted);
 }
 
 void TDvActiveObject::ChangeBrightness(Integer Delta) {
   TDvSkinObject::ChangeBrightness(Delta);
-  if (FActiveColor != clNone) FActiveColor = BrightnessShifted(FActiveColor, Delta);
-  ShiftFontHue(*FActiveFont, Delta, BrightnessShifted);
-  ShiftFontHue(*FDisabledFont, Delta, BrightnessShifted);
+  if (FActiveColor != clNone) FActiveColor = ColorBrightnessShifted(FActiveColor, Delta);
+  ShiftFontHue(*FActiveFont, Delta, ColorBrightnessShifted);
+  ShiftFontHue(*FDisabledFont, Delta, ColorBrightnessShifted);
 }
 
 void TDvActiveObject::SetCharset(TFontCharset Charset) {
@@ -274,13 +274,13 @@ TFont& TDvTextObject::GetFont() const {
 
 void TDvTextObject::ChangeHue(Integer Delta) {
   TDvSkinObject::ChangeHue(Delta);
-  for (TFontPtr* F : {&FFontHot, &FFontFocused, &FFontPressed, &FFontDisabled}) ShiftFontHue(**F, Delta, HueShifted);
+  for (TFontPtr* F : {&FFontHot, &FFontFocused, &FFontPressed, &FFontDisabled}) ShiftFontHue(**F, Delta, ColorHueShifted);
 }
 
 void TDvTextObject::ChangeBrightness(Integer Delta) {
   TDvSkinObject::ChangeBrightness(Delta);
   for (TFontPtr* F : {&FFontHot, &FFontFocused, &FFontPressed, &FFontDisabled})
-    ShiftFontHue(**F, Delta, BrightnessShifted);
+    ShiftFontHue(**F, Delta, ColorBrightnessShifted);
 }
 
 void TDvTextObject::SetCharset(TFontCharset Charset) {
@@ -323,14 +323,14 @@ void TDvActiveSkinObject::Assign(const TPersistent* Source) {
 // These two are shifted whatever they hold, clNone included.
 void TDvActiveSkinObject::ChangeHue(Integer Delta) {
   TDvSkinObject::ChangeHue(Delta);
-  FActiveColor = HueShifted(FActiveColor, Delta);
-  FActiveFont->SetColor(HueShifted(FActiveFont->Color(), Delta));
+  FActiveColor = ColorHueShifted(FActiveColor, Delta);
+  FActiveFont->SetColor(ColorHueShifted(FActiveFont->Color(), Delta));
 }
 
 void TDvActiveSkinObject::ChangeBrightness(Integer Delta) {
   TDvSkinObject::ChangeBrightness(Delta);
-  FActiveColor = BrightnessShifted(FActiveColor, Delta);
-  FActiveFont->SetColor(BrightnessShifted(FActiveFont->Color(), Delta));
+  FActiveColor = ColorBrightnessShifted(FActiveColor, Delta);
+  FActiveFont->SetColor(ColorBrightnessShifted(FActiveFont->Color(), Delta));
 }
 
 // [Bitmap-skin-object family] ------------------------------------------------------------------

@@ -219,21 +219,27 @@ void TDvSkinSource::UpdateThemeTables() {
 
 // [Loading and saving] -------------------------------------------------------------------------
 
-void TDvSkinSource::LoadFromStream(TStream& Stream) {
-  TDvSkinFilterClass Class = FindFilterByTag(Stream);
-  if (!Class) Class = DefaultSkinFilter();
+TDvSkinTables TDvSkinSource::LoadWithFilter(TStream& Stream, TDvSkinFilterClass Class) {
   Clear();
   std::unique_ptr<TDvSkinFilter> Filter = Class();
   Filter->SetSource(this);
   Filter->LoadFromStream(Stream);
   ResetClientMasks();
+  return Filter->TablesRead();
 }
 
-void TDvSkinSource::SaveToStream(TStream& Stream) const {
-  std::unique_ptr<TDvSkinFilter> Filter = DefaultSkinFilter()();
+void TDvSkinSource::SaveWithFilter(TStream& Stream, TDvSkinFilterClass Class) const {
+  std::unique_ptr<TDvSkinFilter> Filter = Class();
   Filter->SetSource(const_cast<TDvSkinSource*>(this));
   Filter->SaveToStream(Stream);
 }
+
+void TDvSkinSource::LoadFromStream(TStream& Stream) {
+  const TDvSkinFilterClass Class = FindFilterByTag(Stream);
+  LoadWithFilter(Stream, Class ? Class : DefaultSkinFilter());
+}
+
+void TDvSkinSource::SaveToStream(TStream& Stream) const { SaveWithFilter(Stream, DefaultSkinFilter()); }
 
 void TDvSkinSource::LoadFromFile(const std::string& FileName) {
   if (FileName.empty()) return;
@@ -245,11 +251,7 @@ void TDvSkinSource::LoadFromFile(const std::string& FileName) {
   const TDvSkinFilterClass Class = FindFilterByExtension(Name);
   if (!Class) return;
   TFileStream File(Name, TFileMode::fmOpenRead);
-  Clear();
-  std::unique_ptr<TDvSkinFilter> Filter = Class();
-  Filter->SetSource(this);
-  Filter->LoadFromStream(File);
-  ResetClientMasks();
+  LoadWithFilter(File, Class);
 }
 
 // Written beside the target and renamed over it, so a failed save leaves the old file whole.
@@ -261,9 +263,7 @@ void TDvSkinSource::SaveToFile(const std::string& FileName) const {
   try {
     {
       TFileStream File(Temporary, TFileMode::fmCreate);
-      std::unique_ptr<TDvSkinFilter> Filter = Class();
-      Filter->SetSource(const_cast<TDvSkinSource*>(this));
-      Filter->SaveToStream(File);
+      SaveWithFilter(File, Class);
       File.Flush();
     }
     std::filesystem::rename(Temporary, FileName);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "vexel/skin/theme_dv3filters.h"
 #include "vexel/skin/theme_dv3objects.h"
 #include "vexel/theme/vx_theme_tables.h"
 
@@ -65,6 +66,10 @@ class TDvSkinSource : public TComponent {
   // The first skClient object of each tree is not part of the window's shape.
   void ResetClientMasks();
 
+  // Clears the source, reads Stream through a filter of Class, then ResetClientMasks; answers
+  // which tables the content carried.
+  TDvSkinTables LoadWithFilter(TStream& Stream, TDvSkinFilterClass Class);
+  void SaveWithFilter(TStream& Stream, TDvSkinFilterClass Class) const;
   // Variant chosen by the stream's tag, else the default filter.
   void LoadFromStream(TStream& Stream);
   void SaveToStream(TStream& Stream) const;

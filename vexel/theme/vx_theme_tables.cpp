@@ -58,11 +58,6 @@ constexpr const char* FontNames[] = {
 };
 static_assert(std::size(FontNames) == vxThemeFontCount);
 
-TColor ShiftColorHue(TColor C, Integer Delta) { return PixelToColor(ShiftHue(ColorToPixel(C, 255), Delta)); }
-TColor ShiftColorBrightness(TColor C, Integer Delta) {
-  return PixelToColor(ShiftBrightness(ColorToPixel(C, 255), Delta));
-}
-
 // One named entry: name, ":", value text. The name and separator are not checked: entries are
 // taken by position.
 std::string ReadEntryValue(TStream& Stream) {
@@ -118,11 +113,11 @@ void TvxThemeColors::Assign(const TPersistent* Source) {
 }
 
 void TvxThemeColors::ApplyHue(Integer Delta) {
-  for (TColor& C : FColors) C = ShiftColorHue(C, Delta);
+  for (TColor& C : FColors) C = ColorHueShifted(C, Delta);
 }
 
 void TvxThemeColors::ApplyBrightness(Integer Delta) {
-  for (TColor& C : FColors) C = ShiftColorBrightness(C, Delta);
+  for (TColor& C : FColors) C = ColorBrightnessShifted(C, Delta);
 }
 
 void TvxThemeColors::LoadFromStream(TStream& Stream) {
@@ -170,11 +165,11 @@ void TvxThemeSysColors::SetSysColor(TColor Key, TColor Value) {
 }
 
 void TvxThemeSysColors::ApplyHue(Integer Delta) {
-  for (TColor& C : FColors) C = ShiftColorHue(C, Delta);
+  for (TColor& C : FColors) C = ColorHueShifted(C, Delta);
 }
 
 void TvxThemeSysColors::ApplyBrightness(Integer Delta) {
-  for (TColor& C : FColors) C = ShiftColorBrightness(C, Delta);
+  for (TColor& C : FColors) C = ColorBrightnessShifted(C, Delta);
 }
 
 void TvxThemeSysColors::LoadFromStream(TStream& Stream) {
@@ -220,11 +215,11 @@ TFont& TvxThemeFonts::FontFor(Integer Index, const std::string& Name) const {
 }
 
 void TvxThemeFonts::ApplyHue(Integer Delta) {
-  for (auto& F : FFonts) F->SetColor(ShiftColorHue(F->Color(), Delta));
+  for (auto& F : FFonts) F->SetColor(ColorHueShifted(F->Color(), Delta));
 }
 
 void TvxThemeFonts::ApplyBrightness(Integer Delta) {
-  for (auto& F : FFonts) F->SetColor(ShiftColorBrightness(F->Color(), Delta));
+  for (auto& F : FFonts) F->SetColor(ColorBrightnessShifted(F->Color(), Delta));
 }
 
 void TvxThemeFonts::LoadFromStream(TStream& Stream) {
