@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "framework/core/exceptions.h"
+#include "framework/core/messages.h"
 #include "framework/core/reflection.h"
 #include "framework/core/types.h"
 
@@ -15,6 +16,10 @@ class TObject {
  public:
   virtual ~TObject() = default;
   virtual const char* ClassName() const { return "TObject"; }
+  // Hands Message to the handler this class (or the nearest parent class) declares for it.
+  virtual void Dispatch(TMessage& Message) { DefaultHandler(Message); }
+  // What happens to a message nobody handles: nothing, Result stays as it is.
+  virtual void DefaultHandler(TMessage&) {}
 };
 
 // Assign copies Source into this object. A class that knows its source overrides Assign; a

@@ -14,6 +14,12 @@ struct TPoint {
   friend bool operator==(const TPoint&, const TPoint&) = default;
 };
 
+struct TSize {
+  Integer cx = 0;
+  Integer cy = 0;
+  friend bool operator==(const TSize&, const TSize&) = default;
+};
+
 // Right and Bottom are exclusive.
 struct TRect {
   Integer Left = 0;

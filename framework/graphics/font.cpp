@@ -1,6 +1,7 @@
 #include "framework/graphics/font.h"
 
 #include <cstdlib>
+#include <utility>
 
 const TIdentMap& CharsetIdents() {
   static constexpr TIdentMapEntry Entries[] = {
@@ -63,7 +64,7 @@ const TClassInfo& TFont::StaticClassInfo() {
 
 TFont::TFont() : FHeight(-MulDivInt(8, ScreenPixelsPerInch(), 72)) {}
 
-TFont::~TFont() { ReleaseHandle(); }
+TFont::~TFont() { DeleteHandle(FHandle); }
 
 void TFont::Assign(const TPersistent* Source) {
   const auto* Font = dynamic_cast<const TFont*>(Source);
@@ -78,8 +79,11 @@ void TFont::Assign(const TPersistent* Source) {
 }
 
 void TFont::Changed() {
-  ReleaseHandle();
+  // Observers see the new attributes and let go of the old handle (a canvas deselects it)
+  // before it is deleted.
+  HFONT Old = std::exchange(FHandle, nullptr);
   if (OnChange) OnChange();
+  DeleteHandle(Old);
 }
 
 // Setters tell only of real changes, so observers can repaint on every notification.

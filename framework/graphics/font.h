@@ -78,7 +78,7 @@ class TFont : public TPersistent {
   template <typename T>
   void Update(T& Field, const T& Value);
   void Changed();
-  void ReleaseHandle() const;
+  static void DeleteHandle(HFONT Handle);
 
   TFontCharset FCharset = DEFAULT_CHARSET;
   TColor FColor = clWindowText;

@@ -3,4 +3,4 @@
 
 int ScreenPixelsPerInch() { return 96; }
 
-void TFont::ReleaseHandle() const {}
+void TFont::DeleteHandle(HFONT) {}

@@ -33,7 +33,6 @@ HFONT TFont::Handle() const {
   return FHandle;
 }
 
-void TFont::ReleaseHandle() const {
-  if (FHandle) DeleteObject(FHandle);
-  FHandle = nullptr;
+void TFont::DeleteHandle(HFONT Handle) {
+  if (Handle) DeleteObject(Handle);
 }
