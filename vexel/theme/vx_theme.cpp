@@ -1,0 +1,76 @@
+#include "vexel/theme/vx_theme.h"
+
+const TvxThemeClass& TvxTheme::StaticThemeClass() { return MakeThemeClass<TvxTheme>("TvxTheme"); }
+
+TvxTheme::TvxTheme()
+    : FColors(std::make_unique<TvxThemeColors>(this)),
+      FFonts(std::make_unique<TvxThemeFonts>(this)),
+      FName("Default theme"),
+      FSysColors(std::make_unique<TvxThemeSysColors>(this)),
+      FDrawing(std::make_unique<TvxThemeDrawing>(this)),
+      FMetrics(std::make_unique<TvxThemeMetrics>(this)),
+      FOptions(std::make_unique<TvxThemeOptions>(this)) {
+  ResetDefaults();
+}
+
+TvxTheme::~TvxTheme() = default;
+
+void TvxTheme::Assign(const TPersistent* Source) {
+  if (auto* Theme = dynamic_cast<const TvxTheme*>(Source)) {
+    FName = Theme->FName;
+    FColors->Assign(Theme->FColors.get());
+    FSysColors->Assign(Theme->FSysColors.get());
+    FFonts->Assign(Theme->FFonts.get());
+    FOptions->Assign(Theme->FOptions.get());
+    return;
+  }
+  TPersistent::Assign(Source);
+}
+
+void TvxTheme::SetDefaultColors() {
+  SetBaseThemeColors(*FColors);
+  FColors->ApplyHue(FDeltaHue);
+  FColors->ApplyBrightness(FDeltaBrightness);
+}
+
+// The system colours have no base defaults: the shifts land on the current values, so they
+// compound with every reset (themes with their own system colours override this).
+void TvxTheme::SetDefaultSysColors() {
+  FSysColors->ApplyHue(FDeltaHue);
+  FSysColors->ApplyBrightness(FDeltaBrightness);
+}
+
+void TvxTheme::SetDefaultFonts() {
+  SetBaseThemeFonts(*FFonts);
+  FFonts->ApplyHue(FDeltaHue);
+  FFonts->ApplyBrightness(FDeltaBrightness);
+}
+
+void TvxTheme::GetFont(TFont& Font, Integer Index, const std::string&) { Font.Assign(&FFonts->Font(Index)); }
+
+bool TvxTheme::LoadFromStream(TStream&) { return false; }
+bool TvxTheme::SaveToStream(TStream&) { return false; }
+bool TvxTheme::LoadFromFile(const std::string&) { return false; }
+bool TvxTheme::SaveToFile(const std::string&) { return false; }
+
+void TvxTheme::ResetDefaults() {
+  SetDefaultColors();
+  SetDefaultSysColors();
+  SetDefaultFonts();
+}
+
+void TvxTheme::SetDeltaHue(Integer Value) {
+  FDeltaHue = Value;
+  ResetDefaults();
+}
+
+void TvxTheme::SetDeltaBrightness(Integer Value) {
+  FDeltaBrightness = Value;
+  ResetDefaults();
+}
+
+void TvxTheme::SetDeltas(Integer Hue, Integer Brightness) {
+  FDeltaHue = Hue;
+  FDeltaBrightness = Brightness;
+  ResetDefaults();
+}
