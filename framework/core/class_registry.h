@@ -8,6 +8,12 @@
 
 class EClassNotFound;
 
+// <windows.h> maps RegisterClass to RegisterClassA; here it is the registry's own name, the same
+// in every unit. Window classes are registered with RegisterClassW/RegisterClassExW by name.
+#ifdef RegisterClass
+#undef RegisterClass
+#endif
+
 // Registering a name twice keeps the first registration.
 void RegisterClass(const TClassInfo& Info);
 void UnregisterClass(const TClassInfo& Info);

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "framework/core/class_registry.h"
+#include "framework/core/collection.h"
 #include "framework/core/component_stream.h"
 #include "framework/core/sysutils.h"
 
@@ -29,10 +30,21 @@ class TComponentReader {
     ReadPrefix();
     ReadShortString();  // the stored class name does not choose the class
     SetStoredName(Instance, ReadShortString());
+    FRoot = &Instance;
     ReadBody(Instance, 1);
   }
 
-  // Loaded runs once for every object read, after the whole stream.
+  // References name components that may come later in the stream: they are set once the whole
+  // stream is read. A name that finds no component of the property's class leaves it nil.
+  void ResolveFixups() {
+    for (const TFixup& F : FFixups)
+      if (TComponent* Target = FindReference(F.Name);
+          Target && Target->ClassInfo().InheritsFrom(F.Property->RefClass()))
+        F.Property->SetComponent(F.Instance, Target);
+    FFixups.clear();
+  }
+
+  // Loaded runs once for every object read, after the whole stream and its references.
   void NotifyLoaded() {
     for (TComponent* C : FLoaded) C->Loaded();
   }
@@ -145,18 +157,22 @@ class TComponentReader {
     const TValueType Type = ReadType();
     switch (P.Kind) {
       case TPropKind::pkClass:
+        if (auto* Collection = dynamic_cast<TCollection*>(P.GetObject(&Object)); Collection && Type == vaCollection)
+          return ReadCollection(*Collection);
         throw EPropertyError("Invalid property value");
+      case TPropKind::pkComponent:
+        if (Type == TValueType::vaNil) return P.SetComponent(&Object, nullptr);
+        if (Type != TValueType::vaIdent) throw EPropertyError("Invalid property value");
+        FFixups.push_back({&Object, &P, ReadShortString()});
+        return;
       case TPropKind::pkString:
         if (Type == TValueType::vaString) return P.SetString(&Object, ReadShortString());
         if (Type == TValueType::vaLString) return P.SetString(&Object, ReadLongBytes());
         throw EPropertyError("Invalid property value");
       case TPropKind::pkBoolean:
-      case TPropKind::pkEnum:
-        return P.SetOrdinal(&Object, ReadEnumValue(P, Type));
-      case TPropKind::pkSet:
-        return P.SetOrdinal(&Object, ReadSetValue(P, Type));
-      default:
-        return P.SetOrdinal(&Object, ReadIntegerValue(P, Type));
+      case TPropKind::pkEnum: return P.SetOrdinal(&Object, ReadEnumValue(P, Type));
+      case TPropKind::pkSet: return P.SetOrdinal(&Object, ReadSetValue(P, Type));
+      default: return P.SetOrdinal(&Object, ReadIntegerValue(P, Type));
     }
   }
 
@@ -199,8 +215,61 @@ class TComponentReader {
     return int64_t(Mask);
   }
 
+  // The collection's items are replaced by the stored ones; an index in front of an item is
+  // accepted and not used.
+  void ReadCollection(TCollection& Collection) {
+    if (++FCollectionDepth > MaxComponentNesting) throw EReadError("Invalid stream format: objects nested too deeply");
+    Collection.BeginUpdate();
+    try {
+      // A collection stored twice: references waiting in the items that go must not outlive them.
+      std::erase_if(FFixups, [&](const TFixup& F) {
+        for (auto* Item = dynamic_cast<TCollectionItem*>(F.Instance); Item && Item->Collection();
+             Item = dynamic_cast<TCollectionItem*>(Item->Collection()->Owner()))
+          if (Item->Collection() == &Collection) return true;
+        return false;
+      });
+      Collection.Clear();
+      for (uint8_t B; (B = FStream.ReadByte()) != 0;) {
+        if (B >= TValueType::vaInt8 && B <= TValueType::vaInt32)
+          ReadIntegerPayload(TValueType(B));
+        else
+          FStream.Seek(-1, TSeekOrigin::soCurrent);
+        TCollectionItem* Item = Collection.Add();
+        for (std::string Path; !(Path = ReadShortString()).empty();) ReadProperty(*Item, Path);
+      }
+    } catch (...) {
+      Collection.EndUpdate();
+      --FCollectionDepth;
+      throw;
+    }
+    Collection.EndUpdate();
+    --FCollectionDepth;
+  }
+
+  // "Name" among the root's components (or the root itself), "A.B" one level deeper.
+  TComponent* FindReference(const std::string& Name) const {
+    if (SameText(Name, FRoot->Name()) && !Name.empty()) return FRoot;
+    TComponent* Current = FRoot;
+    size_t Start = 0;
+    for (size_t Dot; Current; Start = Dot + 1) {
+      Dot = Name.find('.', Start);
+      Current = Current->FindComponent(Name.substr(Start, Dot == std::string::npos ? Dot : Dot - Start));
+      if (Dot == std::string::npos) break;
+    }
+    return Current;
+  }
+
+  struct TFixup {
+    TPersistent* Instance;
+    const TPropInfo* Property;
+    std::string Name;
+  };
+
   TStream& FStream;
+  TComponent* FRoot = nullptr;
   std::vector<TComponent*> FLoaded;
+  std::vector<TFixup> FFixups;
+  int FCollectionDepth = 0;
 };
 
 }  // namespace
@@ -210,5 +279,6 @@ void SetGlobalNameCheck(std::function<bool(const std::string&)> IsTaken) { Globa
 void ReadComponent(TStream& Stream, TComponent& Instance) {
   TComponentReader Reader(Stream);
   Reader.ReadRoot(Instance);
+  Reader.ResolveFixups();
   Reader.NotifyLoaded();
 }

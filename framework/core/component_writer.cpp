@@ -1,20 +1,25 @@
 // Writes components in the binary stream form.
 #include <cstring>
 
+#include "framework/core/collection.h"
 #include "framework/core/component_stream.h"
 
 namespace {
 
 class TComponentWriter {
  public:
-  explicit TComponentWriter(TStream& Stream) : FStream(Stream) {}
+  // References are written relative to Root, the object the stream is of.
+  TComponentWriter(TStream& Stream, const TComponent& Root) : FStream(Stream), FRoot(Root) {}
 
-  void WriteObject(const TComponent& Instance) {
+  void WriteObject(const TComponent& Instance, int Depth = 1) {
+    if (Depth > MaxComponentNesting) throw EWriteError("Objects nested too deeply to store");
     WriteShortString(Instance.ClassName());
     WriteShortString(Instance.Name());
     WriteProperties(Instance, "");
     WriteType(TValueType::vaNull);
-    // Objects keep their children in properties of their own, so the object list stays empty.
+    // Most objects keep their children in properties of their own; a class that lists children
+    // (a form its components) has them written here.
+    for (const TComponent* Child : Instance.ClassInfo().Children(Instance)) WriteObject(*Child, Depth + 1);
     WriteType(TValueType::vaNull);
   }
 
@@ -73,7 +78,21 @@ class TComponentWriter {
   void WriteProperty(const TPersistent& Object, const TPropInfo& P, const std::string& Prefix) {
     const std::string Path = Prefix + P.Name;
     if (P.Kind == TPropKind::pkClass) {
-      if (const TPersistent* Inner = P.GetObject(&Object)) WriteProperties(*Inner, Path + ".");
+      const TPersistent* Inner = P.GetObject(&Object);
+      if (auto* Collection = dynamic_cast<const TCollection*>(Inner)) {
+        WriteShortString(Path);
+        WriteCollection(*Collection);
+      } else if (Inner) {
+        WriteProperties(*Inner, Path + ".");
+      }
+      return;
+    }
+    if (P.Kind == TPropKind::pkComponent) {
+      const TComponent* Target = P.GetComponent(&Object);
+      const std::string Name = Target ? ReferenceName(*Target) : "";
+      if (Name.empty()) return;  // nil, or nothing a reader could find it by
+      WriteShortString(Path);
+      WriteIdent(Name);
       return;
     }
     if (P.Kind == TPropKind::pkString) {
@@ -87,9 +106,7 @@ class TComponentWriter {
     if (P.Default && *P.Default == Value) return;
     WriteShortString(Path);
     switch (P.Kind) {
-      case TPropKind::pkBoolean:
-        WriteType(Value ? TValueType::vaTrue : TValueType::vaFalse);
-        break;
+      case TPropKind::pkBoolean: WriteType(Value ? TValueType::vaTrue : TValueType::vaFalse); break;
       case TPropKind::pkEnum:
         if (Value >= 0 && size_t(Value) < P.Enum->Names.size())
           WriteIdent(P.Enum->Names[size_t(Value)]);
@@ -111,12 +128,41 @@ class TComponentWriter {
     }
   }
 
+  // Items are written without their index, except where the reader could not tell the item's
+  // first byte from an index or from the end of the collection: an item with no stored
+  // properties, or whose first path is 2 to 4 characters long.
+  void WriteCollection(const TCollection& Collection) {
+    WriteType(TValueType::vaCollection);
+    for (Integer I = 0; I < Collection.Count(); ++I) {
+      TMemoryStream Item;
+      TComponentWriter(Item, FRoot).WriteProperties(*Collection.Items(I), "");
+      const uint8_t First = Item.Size() > 0 ? Item.Memory()[0] : 0;
+      if (First == 0 || (First >= TValueType::vaInt8 && First <= TValueType::vaInt32)) WriteInteger(I);
+      FStream.WriteBuffer(Item.Memory(), Item.Size());
+      WriteType(TValueType::vaNull);
+    }
+    WriteType(TValueType::vaNull);
+  }
+
+  // The root's own name, a component the root owns by its name, one owned deeper as
+  // "Owner.Name"; a component outside the root by its owner's and its own name.
+  std::string ReferenceName(const TComponent& Target) const {
+    if (&Target == &FRoot) return Target.Name();
+    std::string Path = Target.Name();
+    for (const TComponent* Owner = Target.Owner(); Owner && Owner != &FRoot; Owner = Owner->Owner()) {
+      if (Owner->Name().empty()) break;
+      Path = Owner->Name() + "." + Path;
+    }
+    return Target.Name().empty() ? "" : Path;
+  }
+
   TStream& FStream;
+  const TComponent& FRoot;
 };
 
 }  // namespace
 
 void WriteComponent(TStream& Stream, const TComponent& Instance) {
   Stream.WriteBuffer(ComponentStreamSignature, 4);
-  TComponentWriter(Stream).WriteObject(Instance);
+  TComponentWriter(Stream, Instance).WriteObject(Instance);
 }

@@ -36,6 +36,8 @@ constexpr TMsgNum CM_ENTER = CM_BASE + 28;
 constexpr TMsgNum CM_EXIT = CM_BASE + 29;
 constexpr TMsgNum CM_DIALOGCHAR = CM_BASE + 31;
 constexpr TMsgNum CM_DIALOGKEY = CM_BASE + 32;
+// Posted to free a form (or other component) once the message that asked for it has ended.
+constexpr TMsgNum CM_RELEASE = CM_BASE + 33;
 constexpr TMsgNum CM_FOCUSCHANGED = CM_BASE + 35;
 constexpr TMsgNum CM_PARENTSHOWHINTCHANGED = CM_BASE + 38;
 constexpr TMsgNum CM_HINTSHOW = CM_BASE + 48;

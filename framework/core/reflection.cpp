@@ -59,6 +59,16 @@ const TPropInfo* TClassInfo::FindProperty(std::string_view Name) const {
   return nullptr;
 }
 
+std::vector<TComponent*> TClassInfo::Children(const TComponent& Instance) const {
+  std::vector<TComponent*> Result;
+  for (const TClassInfo* C = this; C; C = C->Parent)
+    if (C->GetChildren) {
+      C->GetChildren(Instance, Result);
+      break;
+    }
+  return Result;
+}
+
 const TDefinedProperty* TClassInfo::FindDefined(std::string_view Name) const {
   for (const TClassInfo* C = this; C; C = C->Parent)
     for (const TDefinedProperty& D : C->Defined)

@@ -18,6 +18,7 @@
 class TPersistent;
 class TComponent;
 class TStream;
+struct TClassInfo;
 
 enum class TPropKind {
   pkInteger,  // Integer
@@ -25,9 +26,14 @@ enum class TPropKind {
   pkCharset,  // TFontCharset: written as a charset name when it has one
   pkEnum,     // enumeration, written by value name
   pkBoolean,
-  pkSet,      // set of an enumeration, written as member names
+  pkSet,  // set of an enumeration, written as member names
   pkString,
-  pkClass,    // a persistent object held by the property; its own properties are written as "Name.Inner"
+  // A persistent object held by the property; its own properties are written as "Name.Inner"
+  // (a collection is written as its items instead).
+  pkClass,
+  // A reference to another component, written as its name and resolved once the whole stream is
+  // read; the holder asks the target for FreeNotification and clears the reference then.
+  pkComponent,
 };
 
 // Value names of an enumeration (also of a set's members), indexed by ordinal.
@@ -54,16 +60,22 @@ struct TIdentMap {
 struct TPropInfo {
   const char* Name;
   TPropKind Kind;
-  const TEnumInfo* Enum = nullptr;          // pkEnum and pkSet
-  const TIdentMap* Idents = nullptr;        // pkColor and pkCharset
-  std::optional<int64_t> Default;           // ordinal kinds: not written when equal
+  const TEnumInfo* Enum = nullptr;    // pkEnum and pkSet
+  const TIdentMap* Idents = nullptr;  // pkColor and pkCharset
+  std::optional<int64_t> Default;     // ordinal kinds: not written when equal
   int64_t (*GetOrdinal)(const TPersistent*) = nullptr;
   void (*SetOrdinal)(TPersistent*, int64_t) = nullptr;
   std::string (*GetString)(const TPersistent*) = nullptr;
   void (*SetString)(TPersistent*, const std::string&) = nullptr;
   TPersistent* (*GetObject)(const TPersistent*) = nullptr;
+  TComponent* (*GetComponent)(const TPersistent*) = nullptr;  // pkComponent
+  void (*SetComponent)(TPersistent*, TComponent*) = nullptr;
+  // pkComponent: the class a referenced component must descend from.
+  const TClassInfo& (*RefClass)() = nullptr;
 
-  bool IsOrdinal() const { return Kind != TPropKind::pkString && Kind != TPropKind::pkClass; }
+  bool IsOrdinal() const {
+    return Kind != TPropKind::pkString && Kind != TPropKind::pkClass && Kind != TPropKind::pkComponent;
+  }
 };
 
 // A property the class stores in its own binary form (such as "Objects"), written after every
@@ -77,10 +89,13 @@ struct TDefinedProperty {
 struct TClassInfo {
   const char* Name;
   const TClassInfo* Parent;
-  std::span<const TPropInfo> Properties;        // this class's own, in declaration order
+  std::span<const TPropInfo> Properties;  // this class's own, in declaration order
   std::span<const TDefinedProperty> Defined = {};
   // Virtual construction for components read from streams; nil for other classes.
   TComponent* (*Create)(TComponent* Owner) = nullptr;
+  // The components written as child objects after the properties (a form's owned components);
+  // nil: none. The nearest class in the chain that sets it decides.
+  void (*GetChildren)(const TComponent& Instance, std::vector<TComponent*>& Children) = nullptr;
 
   bool InheritsFrom(const TClassInfo& Other) const;
   // Every stored property: the root class's first, then each class's down to this one.
@@ -89,6 +104,7 @@ struct TClassInfo {
   // Letter case ignored, as stored paths are compared.
   const TPropInfo* FindProperty(std::string_view Name) const;
   const TDefinedProperty* FindDefined(std::string_view Name) const;
+  std::vector<TComponent*> Children(const TComponent& Instance) const;
 };
 
 // [Table entry builders] -----------------------------------------------------------------------
@@ -146,12 +162,14 @@ constexpr TPropInfo BooleanProperty(const char* Name, std::optional<int64_t> Def
 }
 
 template <auto Getter, auto Setter>
-constexpr TPropInfo EnumProperty(const char* Name, const TEnumInfo& Enum, std::optional<int64_t> Default = std::nullopt) {
+constexpr TPropInfo EnumProperty(const char* Name, const TEnumInfo& Enum,
+                                 std::optional<int64_t> Default = std::nullopt) {
   return OrdinalProperty<Getter, Setter>(Name, TPropKind::pkEnum, &Enum, Default);
 }
 
 template <auto Getter, auto Setter>
-constexpr TPropInfo SetProperty(const char* Name, const TEnumInfo& Members, std::optional<int64_t> Default = std::nullopt) {
+constexpr TPropInfo SetProperty(const char* Name, const TEnumInfo& Members,
+                                std::optional<int64_t> Default = std::nullopt) {
   return OrdinalProperty<Getter, Setter>(Name, TPropKind::pkSet, &Members, Default);
 }
 
@@ -174,6 +192,21 @@ constexpr TPropInfo ClassProperty(const char* Name) {
   Info.Name = Name;
   Info.Kind = TPropKind::pkClass;
   Info.GetObject = [](const TPersistent* O) -> TPersistent* { return (static_cast<const C*>(O)->*Getter)(); };
+  return Info;
+}
+
+// Getter returns a pointer to the referenced component (a TComponent descendant with a static
+// StaticClassInfo), Setter takes one.
+template <auto Getter, auto Setter>
+constexpr TPropInfo ComponentProperty(const char* Name) {
+  using C = typename reflection_detail::TMember<decltype(Getter)>::Class;
+  using T = std::remove_cv_t<std::remove_pointer_t<typename reflection_detail::TMember<decltype(Getter)>::Result>>;
+  TPropInfo Info{};
+  Info.Name = Name;
+  Info.Kind = TPropKind::pkComponent;
+  Info.GetComponent = [](const TPersistent* O) -> TComponent* { return (static_cast<const C*>(O)->*Getter)(); };
+  Info.SetComponent = [](TPersistent* O, TComponent* Value) { (static_cast<C*>(O)->*Setter)(dynamic_cast<T*>(Value)); };
+  Info.RefClass = &T::StaticClassInfo;
   return Info;
 }
 

@@ -16,6 +16,8 @@
 #include "framework/graphics/colors.h"
 #include "framework/graphics/font.h"
 
+class TGraphic;
+
 // <windows.h> maps TextOut to TextOutA; here it is the canvas's own name, the same in every unit.
 #ifdef TextOut
 #undef TextOut
@@ -125,6 +127,10 @@ class TCanvas : public TPersistent {
   TSize TextExtentW(const std::wstring& Text);
   Integer TextWidth(const std::string& Text) { return TextExtent(Text).cx; }
   Integer TextHeight(const std::string& Text) { return TextExtent(Text).cy; }
+
+  // [Graphics] At its own size, or stretched into R.
+  void Draw(Integer X, Integer Y, const TGraphic& Graphic);
+  void StretchDraw(const TRect& R, const TGraphic& Graphic);
 
   // [Pixels, copies and clipping]
   TColor Pixel(Integer X, Integer Y);

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "framework/graphics/canvas.h"
+#include "framework/graphics/graphic.h"
 
 namespace {
 
@@ -278,6 +279,16 @@ TSize TCanvas::TextExtentW(const std::wstring& Text) {
   SIZE S{};
   GetTextExtentPoint32W(FHandle, Text.data(), static_cast<int>(Text.size()), &S);
   return {S.cx, S.cy};
+}
+
+void TCanvas::Draw(Integer X, Integer Y, const TGraphic& Graphic) {
+  if (Graphic.Empty()) return;
+  Graphic.Draw(*this, Bounds(X, Y, Graphic.Width(), Graphic.Height()));
+}
+
+void TCanvas::StretchDraw(const TRect& R, const TGraphic& Graphic) {
+  if (Graphic.Empty()) return;
+  Graphic.Draw(*this, R);
 }
 
 TColor TCanvas::Pixel(Integer X, Integer Y) { return static_cast<TColor>(GetPixel(Handle(), X, Y)); }

@@ -1,5 +1,6 @@
 // Test helper for skintool_test.sh, not a test itself.
 //   make_test_skin FILE            writes a small skin (variant by FILE's extension)
+//   make_test_skin --render FILE   writes the skin of the render tests
 //   make_test_skin --pixel PNG X Y prints "<width>x<height> <AARRGGBB of pixel X, Y>"
 #include <png.h>
 
@@ -60,6 +61,55 @@ void WriteSkin(const std::string& FileName) {
   S.SaveToFile(FileName);
 }
 
+// Objects for skintool render, over two small images: "frame" (3 x 3, each pixel its own
+// colour FF<10(x+1)><10(y+1)>80) and "states" (blue, then red).
+void WriteRenderSkin(const std::string& FileName) {
+  TDvSkinSource S;
+  auto Frame = std::make_unique<TvxBitmap>();
+  Frame->SetSize(3, 3);
+  for (Integer Y = 0; Y < 3; ++Y)
+    for (Integer X = 0; X < 3; ++X)
+      Frame->SetPixel(X, Y, 0xFF000080 | TvxColor(0x10 * (X + 1)) << 16 | TvxColor(0x10 * (Y + 1)) << 8);
+  Frame->SetPixel(2, 1, vxKeyColor);
+  Frame->SetName("frame");
+  S.Images().Add(std::move(Frame));
+  AddImage(S, "states", 2, 1, 0xFF0000FF);
+  S.Images().Items(1)->SetPixel(1, 0, 0xFFFF0000);
+
+  const auto Link = [](TvxBitmapLink* L, const char* Image, TRect R) {
+    L->SetName(Image);
+    L->SetRect(R);
+  };
+  auto Panel = std::make_unique<TDvBitmapObject>();
+  Panel->SetName("Panel");
+  Panel->SetBounds(Bounds(0, 0, 6, 4));
+  Panel->SetMarginLeft(1), Panel->SetMarginTop(1), Panel->SetMarginRight(1), Panel->SetMarginBottom(1);
+  Link(Panel->Bitmap(), "frame", Rect(0, 0, 3, 3));
+  S.AddObject(std::move(Panel));
+  auto Button = std::make_unique<TDvButtonObject>();
+  Button->SetName("Button");
+  Button->SetBounds(Bounds(0, 0, 4, 4));
+  Link(Button->Bitmap(), "states", Rect(0, 0, 1, 1));
+  Link(Button->BitmapHot(), "states", Rect(1, 0, 2, 1));
+  S.AddObject(std::move(Button));
+  auto Caption = std::make_unique<TDvActiveObject>();
+  Caption->SetName("Caption");
+  Caption->SetBounds(Bounds(0, 0, 30, 10));
+  Caption->SetColor(0x000080);
+  Caption->SetActiveColor(0x008000);
+  Caption->Font()->SetColor(clRed);
+  S.AddObject(std::move(Caption));
+  auto Placeholder = std::make_unique<TDvLinkSkinObject>();
+  Placeholder->SetName("Placeholder");
+  Placeholder->SetBounds(Bounds(0, 0, 40, 12));
+  Placeholder->SetLinkControl("Memo1");
+  S.AddObject(std::move(Placeholder));
+  auto Empty = std::make_unique<TDvSkinObject>();
+  Empty->SetName("Empty");
+  S.AddObject(std::move(Empty));
+  S.SaveToFile(FileName);
+}
+
 int PrintPixel(const char* FileName, int X, int Y) {
   png_image Png{};
   Png.version = PNG_IMAGE_VERSION;
@@ -90,9 +140,13 @@ int main(int argc, char** argv) {
       WriteSkin(argv[1]);
       return 0;
     }
+    if (argc == 3 && std::string(argv[1]) == "--render") {
+      WriteRenderSkin(argv[2]);
+      return 0;
+    }
     if (argc == 5 && std::string(argv[1]) == "--pixel")
       return PrintPixel(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
-    std::cerr << "usage: make_test_skin FILE | --pixel PNG X Y\n";
+    std::cerr << "usage: make_test_skin FILE | --render FILE | --pixel PNG X Y\n";
   } catch (const std::exception& E) {
     std::cerr << "make_test_skin: " << E.what() << "\n";
   }

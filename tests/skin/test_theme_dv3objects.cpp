@@ -131,6 +131,103 @@ TEST(SkinLayout, SetBoundsIgnoresTheSameRectangleAndClampsNegativeSizes) {
   EXPECT_EQ(Root.Height(), 0);
 }
 
+TEST(SkinLayout, EdgePassesShrinkTheFreeRectangleForLaterPasses) {
+  {
+    TDvSkinObject Root;
+    auto* First = Add(Root, "First", TDvAlign::saMostTop, Bounds(0, 0, 1, 20));
+    auto* Second = Add(Root, "Second", TDvAlign::saMostTop, Bounds(0, 0, 1, 10));
+    auto* Client = Add(Root, "Client", TDvAlign::saClient);
+    Root.SetBounds(Rect(0, 0, 100, 100));
+    EXPECT_EQ(First->BoundsRect(), Rect(0, 0, 100, 20));
+    EXPECT_EQ(Second->BoundsRect(), Rect(0, 20, 100, 30));
+    EXPECT_EQ(Client->BoundsRect(), Rect(0, 30, 100, 100));
+  }
+  {
+    TDvSkinObject Root;
+    auto* Top = Add(Root, "Top", TDvAlign::saTop, Bounds(0, 0, 1, 15));
+    auto* MostLeft = Add(Root, "MostLeft", TDvAlign::saMostLeft, Bounds(0, 0, 10, 1));
+    Root.SetBounds(Rect(0, 0, 100, 100));
+    EXPECT_EQ(Top->BoundsRect(), Rect(10, 0, 100, 15)) << "saMostLeft takes its width first";
+    EXPECT_EQ(MostLeft->BoundsRect(), Rect(0, 0, 10, 100));
+  }
+  {
+    // A free rectangle turned inside out leaves the client no area.
+    TDvSkinObject Root;
+    Add(Root, "Tall", TDvAlign::saMostTop, Bounds(0, 0, 1, 30));
+    auto* Client = Add(Root, "Client", TDvAlign::saClient, Bounds(0, 0, 5, 5));
+    Root.SetBounds(Rect(0, 0, 100, 20));
+    EXPECT_EQ(Client->BoundsRect(), Rect(0, 30, 100, 30));
+  }
+}
+
+TEST(SkinLayout, CenterUsesTheFreeRectangleAndTextFollowsItsMeasuredWidth) {
+  TDvSkinObject Root;
+  Add(Root, "Left", TDvAlign::saLeft, Bounds(0, 0, 30, 1));
+  Add(Root, "Right", TDvAlign::saRight, Bounds(0, 0, 50, 1));
+  auto* Center = Add(Root, "Center", TDvAlign::saCenter, Bounds(0, 0, 11, 6));
+  auto* Caption = new TDvTextObject(&Root);
+  Caption->SetAlign(TDvAlign::saText);
+  Caption->SetTextMarginLeft(3);
+  Caption->SetTextMarginRight(4);
+  Caption->FontHot()->SetSize(20);
+  Caption->SetText(L"Caption");
+  Caption->SetBounds(Bounds(7, 9, 1, 12));
+  Root.SetBounds(Rect(0, 0, 100, 40));
+  // The free rectangle is x 30..50: (20 - 11) / 2 = 4; y 0..40: (40 - 6) / 2 = 17.
+  EXPECT_EQ(Center->BoundsRect(), Bounds(34, 17, 11, 6));
+  const Integer Normal = MeasureTextWidth(*Caption->Font(), L"Caption");
+  EXPECT_EQ(Caption->BoundsRect(), Bounds(7, 9, Normal + 7, 12)) << "width from the text, position kept";
+
+  Caption->SetState(TDvObjectState::osHot);
+  Caption->SetText(L"Caption");
+  Root.Realign();
+  const Integer Hot = MeasureTextWidth(*Caption->FontHot(), L"Caption");
+  ASSERT_NE(Hot, Normal);
+  EXPECT_EQ(Caption->Width(), Hot + 7) << "measured in the font GetFont answers";
+}
+
+TEST(SkinLayout, CornerAlignmentsMoveOncePerChangeOfBounds) {
+  TDvSkinObject Root;
+  Root.SetBounds(Rect(0, 0, 100, 50));
+  auto* TopLeft = Add(Root, "TL", TDvAlign::saTopLeft, Rect(2, 2, 10, 10));
+  auto* TopRight = Add(Root, "TR", TDvAlign::saTopRight, Rect(90, 2, 98, 10));
+  auto* BottomLeft = Add(Root, "BL", TDvAlign::saBottomLeft, Rect(2, 40, 10, 48));
+  auto* BottomRight = Add(Root, "BR", TDvAlign::saBottomRight, Rect(90, 40, 98, 48));
+  BottomRight->SetVisible(false);
+  Root.SetBounds(Rect(0, 0, 120, 70));
+  EXPECT_EQ(TopLeft->BoundsRect(), Rect(2, 2, 10, 10));
+  EXPECT_EQ(TopRight->BoundsRect(), Rect(110, 2, 118, 10));
+  EXPECT_EQ(BottomLeft->BoundsRect(), Rect(2, 60, 10, 68));
+  EXPECT_EQ(BottomRight->BoundsRect(), Rect(110, 60, 118, 68)) << "corners move visible or not";
+  Root.SetBounds(Rect(0, 0, 120, 70));
+  Root.Realign();  // as every paint of a bitmap object does
+  Root.RealignAll();
+  EXPECT_EQ(TopRight->BoundsRect(), Rect(110, 2, 118, 10));
+  EXPECT_EQ(BottomLeft->BoundsRect(), Rect(2, 60, 10, 68));
+  EXPECT_EQ(BottomRight->BoundsRect(), Rect(110, 60, 118, 68));
+
+  Root.SetBounds(Rect(5, 6, 125, 76));  // moved, same size
+  EXPECT_EQ(TopLeft->BoundsRect(), Rect(7, 8, 15, 16));
+  EXPECT_EQ(TopRight->BoundsRect(), Rect(115, 8, 123, 16));
+  EXPECT_EQ(BottomLeft->BoundsRect(), Rect(2, 60, 10, 68)) << "bottom corners follow only the size";
+
+  TDvSkinObject Empty;
+  auto* Pinned = Add(Empty, "P", TDvAlign::saTopLeft, Rect(1, 1, 2, 2));
+  Empty.SetBounds(Rect(10, 10, 50, 50));
+  EXPECT_EQ(Pinned->BoundsRect(), Rect(1, 1, 2, 2)) << "top corners need a previous width";
+}
+
+TEST(SkinLayout, ACopyLaysOutWithoutMovingItsCorners) {
+  TDvSkinObject Source;
+  Source.SetBounds(Rect(0, 0, 100, 50));
+  Add(Source, "BR", TDvAlign::saBottomRight, Rect(90, 40, 98, 48));
+  std::unique_ptr<TDvSkinObject> Copy(CloneSkinObject(Source, nullptr));
+  Copy->Realign();
+  EXPECT_EQ(Copy->Child(0)->BoundsRect(), Rect(90, 40, 98, 48));
+  Copy->SetBounds(Rect(0, 0, 110, 50));
+  EXPECT_EQ(Copy->Child(0)->BoundsRect(), Rect(100, 40, 108, 48));
+}
+
 TEST(SkinHitTest, LaterChildrenWinAndTransparentKindsOnlyInDesignMode) {
   TDvSkinObject Root;
   Root.SetBounds(Rect(0, 0, 50, 50));

@@ -6,6 +6,8 @@
 
 #include "framework/core/object_text.h"
 #include "skintool_files.h"
+#include "skintool_render.h"
+#include "skintool_sheet.h"
 #include "skintool_skin.h"
 
 namespace {
@@ -17,10 +19,13 @@ struct TCommand {
   // Allowed once after the arguments, when not nil.
   const char* Option;
   void (*Run)(const TArguments& Args, std::ostream& Out);
+  // Named options follow the arguments; the command checks them itself.
+  bool TakesOptions = false;
 
   bool Matches(const TArguments& Args) const {
     if (Args.empty() || Args[0] != Name) return false;
     const size_t Count = Args.size() - 1;
+    if (TakesOptions) return Count >= ArgumentCount;
     return Count == ArgumentCount || (Option && Count == ArgumentCount + 1 && Args.back() == Option);
   }
 };
@@ -56,6 +61,9 @@ const TCommand Commands[] = {
     {"convert", "IN OUT", 2, nullptr, SkinConvert},
     {"export", "FILE DIR [--bmp]", 2, "--bmp", SkinExport},
     {"validate", "FILE", 1, nullptr, SkinValidate},
+    {"sheet", "FILE OUT.png", 2, nullptr, SkinSheet},
+    {"render", "FILE OUT.png --object NAME [--size WxH] [--state STATE] [--active 0|1] [--text TEXT] [--design]", 2,
+     nullptr, SkinRender, true},
 };
 
 std::string UsageLine() {

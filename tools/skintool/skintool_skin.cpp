@@ -99,6 +99,10 @@ std::string InFolder(const std::string& Folder, const std::string& Name) {
 
 }  // namespace
 
+std::unique_ptr<TDvSkinSource> LoadSkinFile(const std::string& FileName) {
+  return std::move(LoadSkin(FileName).Source);
+}
+
 // [Commands] -----------------------------------------------------------------------------------
 
 void SkinInfo(const TArguments& Args, std::ostream& Out) {

@@ -2,11 +2,16 @@
 // exception (Exception or std::exception) for a refusal; RunSkintool turns that into one line.
 #pragma once
 
+#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
 
 using TArguments = std::vector<std::string>;
+
+class TDvSkinSource;
+// The skin in FileName, its variant by tag or else by extension; refusals as the commands give.
+std::unique_ptr<TDvSkinSource> LoadSkinFile(const std::string& FileName);
 
 // info FILE: variant, metadata, images, top-level objects and the tables the file carried.
 void SkinInfo(const TArguments& Args, std::ostream& Out);

@@ -214,5 +214,80 @@ usage: skintool *|info
 REFUSALS
 [ -z "$(ls new.* 2>/dev/null)" ] || fail "a refused conversion left $(ls new.*)"
 
+# [Rendering] ----------------------------------------------------------------------------------
+
+expect_success make_test_skin --render render.uskn
+if [ ${#runner[@]} -eq 0 ]; then
+  expect_refusal "skintool: render needs the Windows build of skintool" skintool render render.uskn out.png --object Panel
+  [ ! -e out.png ] || fail "a refused render wrote out.png"
+else
+  # ARGUMENTS|PNG PIXELS...: each pixel "X,Y=AARRGGBB"; key pixels come out with alpha 0. The
+  # panel's image names its pixels FF<10(x+1)><10(y+1)>80, with a key pixel in its right edge.
+  while IFS='|' read -r arguments pixels; do
+    rm -f out.png
+    # shellcheck disable=SC2086
+    expect_success skintool render render.uskn out.png $arguments
+    for pixel in $pixels; do
+      xy=${pixel%%=*}
+      expected=${pixel#*=}
+      expect_success make_test_skin --pixel out.png "${xy%,*}" "${xy#*,}"
+      [ "$(report | cut -d' ' -f2)" = "$expected" ] || fail "render $arguments: $xy is $(report), expected $expected"
+    done
+  done <<'RENDERS'
+--object Panel|0,0=FF101080 5,0=FF301080 0,3=FF103080 5,3=FF303080 1,0=FF201080 4,0=FF201080 0,1=FF102080 1,1=FF202080 4,2=FF202080 5,1=007F007F
+--object panel --size 9x7|8,6=FF303080 4,3=FF202080 8,3=007F007F 7,0=FF201080
+--object Button|2,2=FF0000FF
+--object Button --state hot|2,2=FFFF0000
+--object Button --state pressed --design|2,2=FF0000FF
+--object Caption|0,0=FF800000
+--object Caption --active 1|0,0=FF008000
+--object Caption --state hot|0,0=FF008000
+--object Caption --text - --size 30x10|2,4=FF800000 3,4=FFFF0000 26,4=FFFF0000 27,4=FF800000 3,3=FF800000
+--object Placeholder|0,0=007F007F
+--object Placeholder --state design|0,0=FF000000 39,11=FF000000 1,1=FFFFFFFF
+RENDERS
+  expect_success skintool render render.uskn out.png --object Panel --size 9x7
+  [ "$(report)" = "written: out.png (9x7)" ] || fail "render report: $(report)"
+  expect_success make_test_skin --pixel out.png 0 0
+  [ "$(report | cut -d' ' -f1)" = "9x7" ] || fail "render --size 9x7 wrote $(report)"
+
+  echo keep >kept.png
+  # PATTERN|ARGUMENTS: refused before anything is written.
+  while IFS='|' read -r pattern arguments; do
+    # shellcheck disable=SC2086
+    expect_refusal "$pattern" skintool render $arguments
+    [ "$(cat kept.png)" = keep ] || fail "a refused render ($arguments) changed its output"
+  done <<'REFUSALS'
+skintool: No top-level object named Nothing in render.uskn|render.uskn kept.png --object Nothing
+skintool: Empty has no size; give --size WIDTHxHEIGHT|render.uskn kept.png --object Empty
+skintool: render: --object NAME is required|render.uskn kept.png --size 4x4
+skintool: render: --object needs a value|render.uskn kept.png --object
+skintool: render: --size needs WIDTHxHEIGHT, not 4|render.uskn kept.png --object Panel --size 4
+skintool: render: --size sides are 1 to 32768|render.uskn kept.png --object Panel --size 0x4
+skintool: render: --size sides are 1 to 32768|render.uskn kept.png --object Panel --size 40000x4
+skintool: render: --size 30000x30000 is too large|render.uskn kept.png --object Panel --size 30000x30000
+skintool: render: unknown state sleepy|render.uskn kept.png --object Panel --state sleepy
+skintool: render: --active is 0 or 1, not 2|render.uskn kept.png --object Panel --active 2
+skintool: render: unknown option --frobnicate|render.uskn kept.png --object Panel --frobnicate
+skintool: render: --object given twice|render.uskn kept.png --object Panel --object Button
+skintool: Cannot open file missing.uskn*|missing.uskn kept.png --object Panel
+usage: skintool *|render.uskn
+REFUSALS
+fi
+
+# [Contact sheet] ------------------------------------------------------------------------------
+
+expect_refusal 'usage: skintool *' skintool sheet skin.uskn
+echo keep >kept.png
+if [ ${#runner[@]} -eq 0 ]; then
+  expect_refusal "skintool: sheet needs the Windows build of skintool" skintool sheet skin.uskn kept.png
+else
+  expect_success skintool sheet skin.uskn sheet.png
+  expect_success make_test_skin --pixel sheet.png 0 0
+  [ "$(report | cut -d' ' -f1 | cut -dx -f1)" = 1200 ] || fail "sheet wrote $(report)"
+  expect_refusal "skintool: Cannot load a skin from missing.uskn" skintool sheet missing.uskn kept.png
+fi
+[ "$(cat kept.png)" = keep ] || fail "a refused sheet changed its output"
+
 echo "$failures failed"
 [ "$failures" -eq 0 ]

@@ -69,7 +69,10 @@ void TvxBitmap::SwapStorage(TvxBitmap& Other) {
 
 void TvxBitmap::Assign(const TPersistent* Source) {
   const auto* Bitmap = dynamic_cast<const TvxBitmap*>(Source);
-  if (!Bitmap) return TPersistent::Assign(Source);
+  if (!Bitmap) {
+    if (!AssignFromPlatform(Source)) TPersistent::Assign(Source);
+    return;
+  }
   if (Bitmap == this) return;
   if (Bitmap->Empty()) {
     // A copy of an empty image is empty, not the pixels this bitmap had before.

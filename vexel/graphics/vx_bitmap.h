@@ -15,6 +15,8 @@
 #include "vexel/graphics/vx_lines.h"
 #include "vexel/graphics/vx_pixel.h"
 
+class TCanvas;
+class TGraphic;
 class TvxBitmapLink;
 
 // Images beyond these bounds are refused rather than allocated: a stored image can claim any size.
@@ -37,8 +39,15 @@ class TvxBitmap : public TPersistent {
   // bitmap is then empty and Width/Height keep their old values.
   void SetSize(Integer W, Integer H);
   bool Empty() const { return FBits == nullptr; }
-  // From another TvxBitmap: size, pixels, Name and both flags.
+  // From another TvxBitmap: size, pixels, Name and both flags. On Windows also from a framework
+  // TBitmap (a 32-bit one pixel for pixel with its alpha, then CheckAlpha; any other through GDI,
+  // opaque), a TPicture (what it holds) and any other TGraphic (through AssignFromGraphic,
+  // opaque). An empty source empties this bitmap.
   void Assign(const TPersistent* Source) override;
+  // Windows: Graphic stretched into R; the pixels it leaves uncovered keep their value.
+  void AssignFromGraphic(const TGraphic& Graphic, const TRect& R);
+  // Windows: the pixels, composed as AssignTo composes them, as a bitmap on the clipboard.
+  void CopyToClipboard() const;
 
   // [Stream form] Name, Width, Height, then the pixels top-down. A stored height of zero or less
   // means bottom-up rows. Reading validates before it changes anything: a bad size or a short
@@ -78,6 +87,13 @@ class TvxBitmap : public TPersistent {
   void Tile(HDC DC, const TRect& DestRect, const TRect& SrcRect) const;
   // An empty ClipRect draws every tile.
   void TileClip(HDC DC, const TRect& DestRect, const TRect& SrcRect, const TRect& ClipRect) const;
+  // The same onto a framework canvas, through its handle; without SrcRect the whole bitmap.
+  void Draw(TCanvas& Canvas, Integer X, Integer Y) const { Draw(Canvas, X, Y, BoundsRect()); }
+  void Draw(TCanvas& Canvas, Integer X, Integer Y, const TRect& SrcRect) const;
+  void StretchDraw(TCanvas& Canvas, const TRect& DestRect) const { StretchDraw(Canvas, DestRect, BoundsRect()); }
+  void StretchDraw(TCanvas& Canvas, const TRect& DestRect, const TRect& SrcRect) const;
+  void Tile(TCanvas& Canvas, const TRect& DestRect, const TRect& SrcRect) const;
+  void TileClip(TCanvas& Canvas, const TRect& DestRect, const TRect& SrcRect, const TRect& ClipRect) const;
 
   // [Drawing onto another bitmap] SrcRect must lie inside this bitmap, else nothing is drawn.
   void DrawTo(TvxBitmap& Target, Integer X, Integer Y) const;
@@ -106,7 +122,14 @@ class TvxBitmap : public TPersistent {
   void SetTransparent(bool Value) { FTransparent = Value; }
   TvxDrawMode DrawMode() const;
 
+ protected:
+  // Windows: to a framework TBitmap, or a TPicture's bitmap: it becomes 32-bit and this size,
+  // and this bitmap is drawn at (0, 0) over the pixels it had.
+  void AssignTo(TPersistent* Dest) const override;
+
  private:
+  // The platform half of Assign: false when Source is nothing the platform knows.
+  bool AssignFromPlatform(const TPersistent* Source);
   void ReleaseBuffer();
   // Exchanges pixel storage (and registry entries) with Other; names and flags stay.
   void SwapStorage(TvxBitmap& Other);
@@ -155,3 +178,4 @@ void MakeSilhouette(const TvxBitmap& Glyph, TColor Color, TvxBitmap& Result);
 
 // Windows: MakeSilhouette of Glyph drawn at (X, Y).
 void DrawSilhouette(HDC DC, Integer X, Integer Y, TColor Color, const TvxBitmap& Glyph);
+void DrawSilhouette(TCanvas& Canvas, Integer X, Integer Y, TColor Color, const TvxBitmap& Glyph);

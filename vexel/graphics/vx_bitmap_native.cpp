@@ -1,6 +1,7 @@
 // Native storage: no DC exists, so nothing needs registering.
 #include <cstdlib>
 
+#include "vexel/graphics/vx_bitmap.h"
 #include "vexel/graphics/vx_bitmap_platform.h"
 #include "framework/core/exceptions.h"
 
@@ -17,3 +18,8 @@ void DestroySurface(TvxSurface& Surface) {
 }
 
 void RebindSurface(const TvxSurface&, TvxBitmap*) {}
+
+// Framework graphics exist only on Windows.
+bool TvxBitmap::AssignFromPlatform(const TPersistent*) { return false; }
+
+void TvxBitmap::AssignTo(TPersistent* Dest) const { TPersistent::AssignTo(Dest); }

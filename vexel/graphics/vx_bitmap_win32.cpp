@@ -5,7 +5,10 @@
 #include <cstring>
 #include <unordered_map>
 
+#include "framework/graphics/bitmap.h"
+#include "framework/graphics/canvas.h"
 #include "framework/graphics/gdi_handles.h"
+#include "framework/graphics/picture.h"
 #include "vexel/graphics/vx_bitmap.h"
 #include "vexel/graphics/vx_bitmap_platform.h"
 #include "vexel/graphics/vx_winapi.h"
@@ -140,10 +143,101 @@ void TvxBitmap::TileClip(HDC DC, const TRect& DestRect, const TRect& SrcRect, co
               [&](const TRect& Piece, const TRect& Src) { Draw(DC, Piece.Left, Piece.Top, Src); });
 }
 
+void TvxBitmap::Draw(TCanvas& Canvas, Integer X, Integer Y, const TRect& SrcRect) const {
+  Draw(Canvas.Handle(), X, Y, SrcRect);
+}
+
+void TvxBitmap::StretchDraw(TCanvas& Canvas, const TRect& DestRect, const TRect& SrcRect) const {
+  StretchDraw(Canvas.Handle(), DestRect, SrcRect);
+}
+
+void TvxBitmap::Tile(TCanvas& Canvas, const TRect& DestRect, const TRect& SrcRect) const {
+  Tile(Canvas.Handle(), DestRect, SrcRect);
+}
+
+void TvxBitmap::TileClip(TCanvas& Canvas, const TRect& DestRect, const TRect& SrcRect, const TRect& ClipRect) const {
+  TileClip(Canvas.Handle(), DestRect, SrcRect, ClipRect);
+}
+
 void DrawSilhouette(HDC DC, Integer X, Integer Y, TColor Color, const TvxBitmap& Glyph) {
   TvxBitmap Shadow;
   MakeSilhouette(Glyph, Color, Shadow);
   Shadow.Draw(DC, X, Y);
+}
+
+void DrawSilhouette(TCanvas& Canvas, Integer X, Integer Y, TColor Color, const TvxBitmap& Glyph) {
+  DrawSilhouette(Canvas.Handle(), X, Y, Color, Glyph);
+}
+
+// [Framework graphics] -------------------------------------------------------------------------
+
+bool TvxBitmap::AssignFromPlatform(const TPersistent* Source) {
+  if (const auto* Picture = dynamic_cast<const TPicture*>(Source)) {
+    if (Picture->Graphic()) return AssignFromPlatform(Picture->Graphic());
+    Source = nullptr;
+  } else if (!dynamic_cast<const TGraphic*>(Source)) {
+    return false;
+  }
+  const auto* Graphic = static_cast<const TGraphic*>(Source);
+  if (!Graphic || Graphic->Empty()) {
+    ReleaseBuffer();
+    FWidth = FHeight = 0;
+    return true;
+  }
+  // Built aside, so that a failure leaves this bitmap as it was.
+  TvxBitmap Result;
+  Result.SetSize(Graphic->Width(), Graphic->Height());
+  const auto* Bitmap = dynamic_cast<const TBitmap*>(Graphic);
+  if (Bitmap && Bitmap->PixelFormat() == TPixelFormat::pf32bit) {
+    for (Integer Y = 0; Y < Result.FHeight; ++Y)
+      std::memcpy(Result.Scanline(Y), Bitmap->ScanLine(Y), size_t(Result.FWidth) * sizeof(TvxColor));
+    Result.CheckAlpha();
+  } else {
+    if (Bitmap) {
+      BitBlt(Result.FDC, 0, 0, Result.FWidth, Result.FHeight, Bitmap->Canvas().Handle(), 0, 0, SRCCOPY);
+      GdiFlush();
+    } else {
+      if (!Empty() && FWidth == Result.FWidth && FHeight == Result.FHeight)
+        std::memcpy(Result.FBits, FBits, size_t(FWidth) * size_t(FHeight) * sizeof(TvxColor));
+      Result.AssignFromGraphic(*Graphic, Result.BoundsRect());
+    }
+    Result.SetAlpha(255);
+  }
+  SwapStorage(Result);
+  FAlphaBlend = Result.FAlphaBlend;
+  return true;
+}
+
+void TvxBitmap::AssignFromGraphic(const TGraphic& Graphic, const TRect& R) {
+  if (Empty()) return;
+  constexpr TColor Magenta = 0xFF00FF;  // the same in both byte orders
+  TBitmap Stage;
+  Stage.SetPixelFormat(TPixelFormat::pf32bit);
+  Stage.SetSize(FWidth, FHeight);
+  Stage.Canvas().Brush().SetColor(Magenta);
+  Stage.Canvas().FillRect(BoundsRect());
+  Graphic.Draw(Stage.Canvas(), R);
+  for (Integer Y = 0; Y < FHeight; ++Y) {
+    const auto* From = static_cast<const TvxColor*>(Stage.ScanLine(Y));
+    TvxColor* To = Scanline(Y);
+    for (Integer X = 0; X < FWidth; ++X)
+      if ((From[X] & 0xFFFFFF) != TvxColor(Magenta)) To[X] = From[X];
+  }
+}
+
+void TvxBitmap::AssignTo(TPersistent* Dest) const {
+  TBitmap* Target = dynamic_cast<TBitmap*>(Dest);
+  if (auto* Picture = dynamic_cast<TPicture*>(Dest)) Target = &Picture->Bitmap();
+  if (!Target) return TPersistent::AssignTo(Dest);
+  Target->SetPixelFormat(TPixelFormat::pf32bit);
+  Target->SetSize(FWidth, FHeight);
+  if (!Empty()) Draw(Target->Canvas().Handle(), 0, 0);
+}
+
+void TvxBitmap::CopyToClipboard() const {
+  TBitmap Staged;
+  AssignTo(&Staged);
+  Staged.CopyToClipboard();
 }
 
 // [Regions] ------------------------------------------------------------------------------------

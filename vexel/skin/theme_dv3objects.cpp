@@ -135,6 +135,8 @@ void TDvSkinObject::Assign(const TPersistent* Source) {
   FTop = S->FTop;
   FWidth = S->FWidth;
   FHeight = S->FHeight;
+  // A copy has not been resized: corner children must not take its whole size as a change.
+  FPreviousBounds = BoundsRect();
 }
 
 void TDvSkinObject::SetActive(bool Value) {

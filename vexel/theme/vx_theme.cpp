@@ -10,6 +10,7 @@ TvxTheme::TvxTheme()
       FDrawing(std::make_unique<TvxThemeDrawing>(this)),
       FMetrics(std::make_unique<TvxThemeMetrics>(this)),
       FOptions(std::make_unique<TvxThemeOptions>(this)) {
+  for (Integer I = 0; I < vxThemeSysColorCount; ++I) FSysColorDefaults[size_t(I)] = FSysColors->Entry(I);
   ResetDefaults();
 }
 
@@ -33,9 +34,8 @@ void TvxTheme::SetDefaultColors() {
   FColors->ApplyBrightness(FDeltaBrightness);
 }
 
-// The system colours have no base defaults: the shifts land on the current values, so they
-// compound with every reset (themes with their own system colours override this).
 void TvxTheme::SetDefaultSysColors() {
+  for (Integer I = 0; I < vxThemeSysColorCount; ++I) FSysColors->SetEntry(I, FSysColorDefaults[size_t(I)]);
   FSysColors->ApplyHue(FDeltaHue);
   FSysColors->ApplyBrightness(FDeltaBrightness);
 }

@@ -10,6 +10,9 @@
 // answers (name, file info, stream test) and a virtual constructor.
 #pragma once
 
+#include <windows.h>
+
+#include <array>
 #include <memory>
 #include <string>
 
@@ -18,14 +21,15 @@
 #include "vexel/graphics/vx_bitmap.h"
 #include "vexel/theme/vx_theme_tables.h"
 
-// <windows.h> maps DrawText to DrawTextA; here it is the theme's own name, the same in every unit.
+// <windows.h> maps DrawText to DrawTextA; here it is the theme's own name, the same in every unit
+// (included above so that its macro cannot come back later).
 #ifdef DrawText
 #undef DrawText
 #endif
 
 class TvxTheme;
 
-// [Records] Passed by value; out parameters are filled by the theme.
+// [Records] Handed to the operations read-only; out parameters are filled by the theme.
 
 // Alignment 0..8 is column * 3 + row: columns left, centre, right; rows top, middle, bottom.
 struct TvxTextInfo {
@@ -167,6 +171,7 @@ class TvxTheme : public TPersistent, public TvxTableTheme {
   // From another theme: Name and the four tables (not FileName, not the shifts).
   void Assign(const TPersistent* Source) override;
   virtual void SetDefaultColors();
+  // The platform's system colours as they were at creation, then the two shifts.
   virtual void SetDefaultSysColors();
   virtual void SetDefaultFonts();
   void GetFont(TFont& Font, Integer Index, const std::string& Name) override;
@@ -175,6 +180,8 @@ class TvxTheme : public TPersistent, public TvxTableTheme {
   virtual bool LoadFromFile(const std::string& FileName);
   virtual bool SaveToFile(const std::string& FileName);
   virtual void ResetDefaults();
+  // Text in the canvas font, placed by moving its measured rectangle inside Info.Rect (no
+  // platform alignment flags); turned text through engine bitmaps. Shared by every theme.
   void DrawText(TCanvas& Canvas, const TvxTextInfo& Info);
 
   // [Properties] Changing a shift resets the tables, so shifts never accumulate.
@@ -194,7 +201,227 @@ class TvxTheme : public TPersistent, public TvxTableTheme {
   const std::string& FileName() const { return FFileName; }
   void SetFileName(const std::string& Value) { FFileName = Value; }
 
-  // [Control operations] Slot order; see the groups below.
+  // [Control operations] Slot order. Kind picks a variant inside a group (unknown kinds are not
+  // defined); Name is the theme object the control asks for, ignored by themes drawn in code.
+  // Regions are returned to the caller to own; nullptr means rectangular.
+
+  // ---- Forms (Kind: TvxWindowKind) ----
+  virtual bool IsFormDefined(TvxWindowKind Kind, const std::string& Name);
+  virtual HRGN GetFormRegion(TvxWindowKind Kind, const TRect& R, const std::string& Name);
+  virtual TvxHitCode FormHitTest(TvxWindowKind Kind, const TvxWindowInfo& Info, const std::string& Name, Integer X,
+                                 Integer Y);
+  virtual void GetFormClientRect(TvxWindowKind Kind, const TvxWindowInfo& Info, TRect& R, const std::string& Name);
+  virtual void GetFormCaptionRect(TvxWindowKind Kind, const TvxWindowInfo& Info, TRect& R, const std::string& Name);
+  virtual void GetFormButtonRect(TvxWindowKind Kind, const TvxWindowInfo& Info, TRect& R, const std::string& Name,
+                                 TvxTitleButton Button);
+  virtual void DrawFormBorder(TvxWindowKind Kind, TCanvas& Canvas, const std::string& Name, const TvxWindowInfo& Info);
+  virtual void DrawFormBackground(TvxWindowKind Kind, TCanvas& Canvas, const std::string& Name, const TRect& R);
+  virtual void DrawFormCaptionText(TvxWindowKind Kind, TCanvas& Canvas, const std::string& Name, const TRect& R,
+                                   const TvxWindowInfo& Info);
+  virtual void DrawFormButton(TvxWindowKind Kind, TCanvas& Canvas, const std::string& Name,
+                              const TvxTitleButtonInfo& Info);
+  virtual void DrawFormGripper(TvxWindowKind Kind, TCanvas& Canvas, const std::string& Name,
+                               const TvxGripperInfo& Info);
+
+  // ---- Hints ----
+  virtual bool IsHintDefined();
+  virtual void GetHintClientRect(const TRect& R, TRect& Client);
+  virtual void DrawHint(Byte Kind, TCanvas& Canvas, const std::string& Name, const TRect& R);
+
+  // ---- Labels ----
+  virtual bool IsLabelDefined(Byte Kind, const std::string& Name);
+  virtual bool IsLabelTransparent(Byte Kind, const std::string& Name);
+  virtual void DrawLabelText(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxTextInfo& Info);
+
+  // ---- Panels (Kind 0 raised, 1 framed and sunken) ----
+  virtual bool IsPanelDefined(Byte Kind, const std::string& Name);
+  virtual bool IsPanelTransparent(Byte Kind, const std::string& Name);
+  virtual void GetPanelClientRect(Byte Kind, const TRect& R, TRect& Client, const std::string& Name);
+  virtual void DrawPanel(Byte Kind, TCanvas& Canvas, const std::string& Name, const TRect& R);
+  // Nothing calls it; kept for the slot.
+  virtual void DrawPanelReserved(Byte Kind, const TRect& R);
+  virtual void DrawPanelText(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxTextInfo& Info,
+                             const TvxStateInfo& State);
+
+  // ---- Buttons (Kind 0 push button, 4..7 spin arrows up, down, left, right) ----
+  // Info.State: 0 normal, 1 hot, 2 pressed, 3 disabled, 4 focused, 6 default button.
+  virtual bool IsButtonDefined(Byte Kind, const std::string& Name);
+  // True: the control paints its parent's background first.
+  virtual bool IsButtonTransparent(Byte Kind, const std::string& Name);
+  virtual void DrawButton(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxStateInfo& Info);
+  virtual void DrawButtonText(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxTextInfo& Info, Byte State);
+  virtual void DrawButtonGlyph(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxGlyphInfo& Glyph,
+                               Byte State);
+
+  // ---- Check boxes and radio buttons (Kind 0 check box, 1 radio button) ----
+  // Info.State: 0 checked, 5 unchecked, 10 mixed, plus 0 normal, 1 hot, 2 pressed, 3 disabled.
+  virtual bool IsCheckBoxDefined(Byte Kind, const std::string& Name);
+  virtual bool IsCheckBoxTransparent(Byte Kind, const std::string& Name);
+  virtual void DrawCheckBox(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxStateInfo& Info);
+  virtual void DrawCheckBoxText(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxTextInfo& Info,
+                                Byte State);
+
+  // ---- Splitters ----
+  virtual bool IsSplitterDefined(Byte Kind);
+  virtual bool IsSplitterTransparent(Byte Kind);
+  virtual void DrawSplitter(Byte Kind, TCanvas& Canvas, const std::string& Name, const TRect& R);
+
+  // ---- Scroll bars ----
+  // The record's first byte (State) is the part: 0 up, 1 down, 4 left, 5 right arrow, further
+  // values for thumbs and tracks; the second (Part) is the state: 0 normal, 1 pressed, 2 hot,
+  // 3 disabled.
+  virtual bool IsScrollBarDefined(Byte Kind, const std::string& Name);
+  virtual bool IsScrollBarTransparent(Byte Kind, const std::string& Name);
+  virtual void DrawScrollBarFrame(Byte Kind, TCanvas& Canvas, const std::string& Name, const TRect& R);
+  virtual void DrawScrollBarPart(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxStateInfo& Info);
+  virtual void DrawScrollBarTrack(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxStateInfo& Info);
+
+  // ---- Progress bars ----
+  virtual bool IsProgressBarDefined(Byte Kind, const std::string& Name);
+  virtual bool IsProgressBarTransparent(Byte Kind, const std::string& Name);
+  virtual void GetProgressBarClientRect(Byte Kind, const TRect& R, TRect& Client, const std::string& Name);
+  virtual void DrawProgressBar(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxStateInfo& Info);
+
+  // ---- Track bars ----
+  virtual bool IsTrackBarDefined(Byte Kind, const std::string& Name);
+  virtual bool IsTrackBarTransparent(Byte Kind, const std::string& Name);
+  virtual void DrawTrackBar(Byte Kind, TCanvas& Canvas, const std::string& Name, const TRect& R);
+  virtual void DrawTrackBarTrack(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxStateInfo& Info);
+  virtual void DrawTrackBarThumb(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxStateInfo& Info);
+
+  // ---- Header controls ----
+  virtual bool IsHeaderDefined(Byte Kind, const std::string& Name);
+  virtual bool IsHeaderTransparent(Byte Kind, const std::string& Name);
+  virtual void DrawHeader(Byte Kind, TCanvas& Canvas, const std::string& Name, const TRect& R);
+  virtual void DrawHeaderSection(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxStateInfo& Info);
+  virtual void DrawHeaderSectionText(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxTextInfo& Info,
+                                     Byte State);
+  virtual void DrawHeaderSectionGlyph(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxGlyphInfo& Glyph,
+                                      Byte State);
+
+  // ---- Status bars ----
+  virtual bool IsStatusBarDefined(Byte Kind, const std::string& Name);
+  virtual bool IsStatusBarTransparent(Byte Kind, const std::string& Name);
+  virtual void GetStatusBarClientRect(Byte Kind, const TRect& R, TRect& Client, const std::string& Name);
+  virtual void DrawStatusBar(Byte Kind, TCanvas& Canvas, const std::string& Name, const TRect& R);
+  virtual void DrawStatusPanel(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxStateInfo& Info);
+  virtual void DrawStatusPanelText(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxTextInfo& Info,
+                                   Byte State);
+  virtual void DrawStatusPanelGlyph(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxGlyphInfo& Glyph,
+                                    Byte State);
+
+  // ---- Edits and combo boxes (Kind: kesc... edit sub-kind) ----
+  virtual bool IsEditDefined(Byte Kind, const std::string& Name);
+  virtual bool IsEditTransparent(Byte Kind, const std::string& Name);
+  virtual void GetEditClientRect(Byte Kind, const TRect& R, TRect& Client, const std::string& Name);
+  virtual void DrawEdit(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxStateInfo& Info);
+  virtual void DrawEditButton(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxStateInfo& Info);
+
+  // ---- Group boxes ----
+  virtual bool IsGroupBoxDefined(Byte Kind, const std::string& Name);
+  virtual bool IsGroupBoxTransparent(Byte Kind, const std::string& Name);
+  virtual void GetGroupBoxClientRect(Byte Kind, const TRect& R, TRect& Client, const std::string& Name);
+  virtual void DrawGroupBox(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxGroupBoxInfo& Info);
+  virtual void DrawGroupBoxText(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxTextInfo& Info,
+                                Byte State);
+
+  // ---- Edit frames (no control asks for them) ----
+  virtual bool IsEditFrameDefined(Byte Kind);
+  virtual bool IsEditFrameTransparent(Byte Kind);
+  virtual void GetEditFrameClientRect(const TRect& R, TRect& Client);
+  virtual void DrawEditFrame(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxStateInfo& Info);
+
+  // ---- Boxes (no control asks for them) ----
+  virtual bool IsBoxDefined(Byte Kind);
+  virtual bool IsBoxTransparent(Byte Kind);
+  virtual void GetBoxClientRect(const TRect& R, TRect& Client);
+  virtual void DrawBox(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxStateInfo& Info);
+
+  // ---- Menus (Kind 0 menu bar, 1 popup menu) ----
+  virtual bool IsMenuDefined(Byte Kind, const std::string& Name);
+  virtual bool IsMenuTransparent(Byte Kind, const std::string& Name);
+  virtual void GetMenuClientRect(Byte Kind, const TRect& R, TRect& Client, const std::string& Name);
+  virtual void DrawMenu(Byte Kind, TCanvas& Canvas, const std::string& Name, const TRect& R);
+  // Info's first byte (State) is the part: 0 item, 1 separator; the second (Part) the state.
+  virtual void DrawMenuItem(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxMenuItemInfo& Info);
+  virtual void DrawMenuItemText(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxTextInfo& Info,
+                                Byte State);
+  virtual void DrawMenuItemGlyph(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxMenuGlyphInfo& Glyph,
+                                 Byte State);
+
+  // ---- Control bars ----
+  virtual bool IsControlBarDefined(Byte Kind, const std::string& Name);
+  virtual void GetControlBarClientRect(Byte Kind, const TRect& R, TRect& Client, const std::string& Name);
+  virtual void DrawControlBar(Byte Kind, TCanvas& Canvas, const std::string& Name, const TRect& R);
+
+  // ---- Tool bars and tool items (tool bars, speed buttons, bands, menu bars) ----
+  virtual bool IsToolBarDefined(Byte Kind, const std::string& Name);
+  virtual void GetToolBarClientRect(Byte Kind, const TRect& R, TRect& Client, const std::string& Name);
+  virtual void DrawToolBar(Byte Kind, TCanvas& Canvas, const std::string& Name, const TRect& R);
+  virtual void DrawToolBarItem(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxToolItemInfo& Info);
+  virtual void DrawToolBarItemText(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxTextInfo& Info,
+                                   Byte State);
+  virtual void DrawToolBarItemGlyph(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxGlyphInfo& Glyph,
+                                    Byte State);
+
+  // ---- Scroll boxes ----
+  virtual bool IsScrollBoxDefined(Byte Kind, const std::string& Name);
+  virtual void GetScrollBoxClientRect(const TRect& R, TRect& Client);
+  virtual void DrawScrollBox(Byte Kind, TCanvas& Canvas, const std::string& Name, const TRect& R);
+
+  // ---- Header panels ----
+  virtual bool IsHeaderPanelDefined(Byte Kind, const std::string& Name);
+  virtual bool IsHeaderPanelTransparent(Byte Kind, const std::string& Name);
+  virtual void GetHeaderPanelClientRect(const TRect& R, TRect& Client);
+  virtual void DrawHeaderPanel(Byte Kind, TCanvas& Canvas, const std::string& Name, const TRect& R);
+  virtual void DrawHeaderPanelCaption(Byte Kind, TCanvas& Canvas, const std::string& Name, const TRect& R);
+  virtual void DrawHeaderPanelButton(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxStateInfo& Info);
+  // Nothing calls it; kept for the slot.
+  virtual void DrawHeaderPanelReserved(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxStateInfo& Info);
+  virtual void DrawHeaderPanelText(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxTextInfo& Info);
+
+  // ---- Tab controls ----
+  virtual bool IsTabDefined(Byte Kind, const std::string& Name);
+  virtual bool IsTabTransparent(Byte Kind, const std::string& Name);
+  virtual void GetTabClientRect(Byte Kind, const TRect& R, TRect& Client, const std::string& Name);
+  virtual void DrawTabPane(Byte Kind, TCanvas& Canvas, const std::string& Name, const TRect& R);
+  virtual void DrawTab(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxStateInfo& Info);
+  virtual void DrawTabScrollButton(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxStateInfo& Info);
+  virtual void DrawTabText(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxTextInfo& Info, Byte State);
+  virtual void DrawTabGlyph(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxGlyphInfo& Glyph, Byte State);
+
+  // ---- List boxes ----
+  virtual bool IsListBoxDefined(Byte Kind, const std::string& Name);
+  virtual bool IsListBoxTransparent(Byte Kind, const std::string& Name);
+  virtual void GetListBoxClientRect(Byte Kind, const TRect& R, TRect& Client, const std::string& Name);
+  virtual void DrawListBox(Byte Kind, TCanvas& Canvas, const std::string& Name, const TRect& R);
+  // Nothing calls it; kept for the slot.
+  virtual void DrawListBoxReserved(Byte Kind, const TRect& R);
+  virtual void DrawListBoxItem(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxStateInfo& Info);
+  virtual void DrawListBoxItemText(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxTextInfo& Info,
+                                   Byte State);
+  virtual void DrawListBoxCheck(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxCheckGlyphInfo& Glyph,
+                                Byte State);
+
+  // ---- Trees (no control asks for them) ----
+  virtual bool IsTreeDefined(Byte Kind);
+  virtual bool IsTreeTransparent(Byte Kind);
+  virtual void GetTreeClientRect(Byte Kind, const TRect& R, TRect& Client);
+  virtual void DrawTree(Byte Kind, TCanvas& Canvas, const std::string& Name, const TRect& R);
+  virtual void DrawTreeItem(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxStateInfo& Info);
+  virtual void DrawTreeItemText(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxTextInfo& Info,
+                                Byte State);
+  virtual void DrawTreeItemGlyph(Byte Kind, const TvxGlyphInfo& Info, Byte State);
+
+  // ---- String grids ----
+  virtual bool IsGridDefined(Byte Kind, const std::string& Name);
+  virtual bool IsGridTransparent(Byte Kind, const std::string& Name);
+  virtual void GetGridClientRect(Byte Kind, const TRect& R, TRect& Client, const std::string& Name);
+  virtual void DrawGrid(Byte Kind, TCanvas& Canvas, const std::string& Name, const TRect& R);
+  virtual void DrawGridCell(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxStateInfo& Info);
+  virtual void DrawGridCellText(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxTextInfo& Info,
+                                Byte State);
+  virtual void DrawGridCellGlyph(Byte Kind, const TvxGlyphInfo& Info, Byte State);
 
  private:
   std::unique_ptr<TvxThemeColors> FColors;
@@ -207,6 +434,9 @@ class TvxTheme : public TPersistent, public TvxTableTheme {
   std::unique_ptr<TvxThemeDrawing> FDrawing;
   std::unique_ptr<TvxThemeMetrics> FMetrics;
   std::unique_ptr<TvxThemeOptions> FOptions;
+  // The system colours as the platform gave them at creation: each reset shifts from these, so
+  // shifts never pile up.
+  std::array<TColor, vxThemeSysColorCount> FSysColorDefaults{};
 };
 
 // Declares a theme class's record: ThemeClass() and StaticThemeClass() built from the class's

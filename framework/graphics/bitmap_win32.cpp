@@ -1,0 +1,452 @@
+// TBitmap: storage, canvas, transparent drawing, the BMP reader and writer, the clipboard.
+#include <windows.h>
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+#include <vector>
+
+#include "framework/graphics/bitmap.h"
+#include "framework/graphics/gdi_handles.h"
+
+namespace {
+
+[[noreturn]] void Invalid(const char* Why) { throw EInvalidGraphic(Format("Invalid bitmap file: %s", Why)); }
+
+uint32_t U32(const uint8_t* P) {
+  return uint32_t(P[0]) | uint32_t(P[1]) << 8 | uint32_t(P[2]) << 16 | uint32_t(P[3]) << 24;
+}
+uint16_t U16(const uint8_t* P) { return uint16_t(P[0] | P[1] << 8); }
+
+void PutU32(std::vector<uint8_t>& Bytes, uint32_t Value) {
+  for (int I = 0; I < 4; ++I) Bytes.push_back(uint8_t(Value >> (8 * I)));
+}
+void PutU16(std::vector<uint8_t>& Bytes, uint16_t Value) {
+  Bytes.push_back(uint8_t(Value));
+  Bytes.push_back(uint8_t(Value >> 8));
+}
+
+int BitsPerPixel(TPixelFormat Format) {
+  switch (Format) {
+    case TPixelFormat::pf1bit: return 1;
+    case TPixelFormat::pf32bit: return 32;
+    default: return 24;
+  }
+}
+
+size_t RowBytes(Integer W, int Bits) { return ((size_t(W) * size_t(Bits) + 31) / 32) * 4; }
+
+void ReadExact(TStream& Stream, void* Buffer, size_t Count, const char* Why) {
+  if (Count && Stream.Read(Buffer, int64_t(Count)) != int64_t(Count)) Invalid(Why);
+}
+
+// Count bytes the headers promise. A stream that knows its size is checked first; one that does
+// not is read in pieces, so the buffer only grows as far as the data goes.
+std::vector<uint8_t> ReadBlock(TStream& Stream, uint64_t Count, const char* Why) {
+  const int64_t Remaining = Stream.Remaining();
+  if (Remaining >= 0 && uint64_t(Remaining) < Count) Invalid(Why);
+  constexpr size_t Piece = size_t(1) << 20;
+  std::vector<uint8_t> Data;
+  while (Data.size() < Count) {
+    const size_t At = Data.size();
+    const size_t Part = size_t(std::min<uint64_t>(Piece, Count - At));
+    Data.resize(At + Part);
+    ReadExact(Stream, Data.data() + At, Part, Why);
+  }
+  return Data;
+}
+
+void Skip(TStream& Stream, uint64_t Count, const char* Why) {
+  const int64_t Remaining = Stream.Remaining();
+  if (Remaining >= 0) {
+    if (uint64_t(Remaining) < Count) Invalid(Why);
+    Stream.Seek(int64_t(Count), TSeekOrigin::soCurrent);
+    return;
+  }
+  uint8_t Scratch[4096];
+  while (Count) {
+    const size_t Part = size_t(std::min<uint64_t>(sizeof Scratch, Count));
+    ReadExact(Stream, Scratch, Part, Why);
+    Count -= Part;
+  }
+}
+
+// One channel of a bit-field pixel scaled to 0..255; an absent channel reads as 255.
+struct TField {
+  uint32_t Mask = 0;
+  int Shift = 0;
+  uint32_t Max = 0;
+  explicit TField(uint32_t M = 0) : Mask(M) {
+    if (!M) return;
+    Shift = std::countr_zero(M);
+    Max = M >> Shift;
+  }
+  uint8_t Get(uint32_t Pixel) const {
+    if (!Mask) return 255;
+    return uint8_t((uint64_t((Pixel & Mask) >> Shift) * 255 + Max / 2) / Max);
+  }
+};
+
+constexpr uint32_t BmpRgb = 0, BmpBitFields = 3, BmpAlphaBitFields = 6;
+
+// Another program may hold the clipboard for a moment.
+bool OpenClipboardPatiently() {
+  for (int Attempt = 0; Attempt < 20; ++Attempt) {
+    if (OpenClipboard(nullptr)) return true;
+    Sleep(10);
+  }
+  return false;
+}
+
+}  // namespace
+
+// [Storage] ------------------------------------------------------------------------------------
+
+void TBitmap::TSectionDeleter::operator()(HBITMAP Section) const { DeleteObject(Section); }
+
+const TClassInfo& TBitmap::StaticClassInfo() {
+  static const TClassInfo Info{"TBitmap", &TGraphic::StaticClassInfo(), {}};
+  return Info;
+}
+
+TBitmap::TBitmap() = default;
+
+TBitmap::~TBitmap() { FreeCanvasContext(); }
+
+TBitmap::TStorage TBitmap::CreateStorage(Integer W, Integer H, TPixelFormat Kind) {
+  TStorage Storage;
+  if (W <= 0 || H <= 0) return Storage;
+  struct {
+    BITMAPINFOHEADER Header;
+    RGBQUAD Colors[2];
+  } Info{};
+  Info.Header.biSize = sizeof(BITMAPINFOHEADER);
+  Info.Header.biWidth = W;
+  Info.Header.biHeight = H;
+  Info.Header.biPlanes = 1;
+  Info.Header.biBitCount = WORD(BitsPerPixel(Kind));
+  Info.Header.biCompression = BI_RGB;
+  Info.Colors[1] = {255, 255, 255, 0};
+  void* Bits = nullptr;
+  HBITMAP Section =
+      CreateDIBSection(nullptr, reinterpret_cast<const BITMAPINFO*>(&Info), DIB_RGB_COLORS, &Bits, nullptr, 0);
+  Storage.Section.reset(Section);
+  if (!Section || !Bits) throw EOutOfResources(Format("Out of system resources (a %d x %d bitmap)", W, H));
+  Storage.Bits = static_cast<uint8_t*>(Bits);
+  return Storage;
+}
+
+void TBitmap::Adopt(TStorage&& Storage, Integer W, Integer H, TPixelFormat Kind) {
+  FreeCanvasContext();
+  FStorage = std::move(Storage);
+  FWidth = W;
+  FHeight = H;
+  FPixelFormat = Kind;
+}
+
+size_t TBitmap::Stride() const { return RowBytes(FWidth, BitsPerPixel(FPixelFormat)); }
+
+void TBitmap::FreeCanvasContext() const {
+  if (FCanvas) FCanvas->FreeContext();
+}
+
+void TBitmap::SetSize(Integer W, Integer H) {
+  W = std::max<Integer>(W, 0);
+  H = std::max<Integer>(H, 0);
+  if (W == FWidth && H == FHeight) return;
+  if (W && H && !GraphicSizeAllowed(W, H))
+    throw EInvalidGraphicOperation(Format("A %d x %d bitmap is too large", W, H));
+  TStorage Fresh = CreateStorage(W, H, FPixelFormat);
+  if (Fresh.Bits && FStorage.Bits) {
+    GdiFlush();
+    const Integer CommonW = std::min(W, FWidth), CommonH = std::min(H, FHeight);
+    const int Bits = BitsPerPixel(FPixelFormat);
+    if (Bits % 8 == 0) {
+      const size_t NewStride = RowBytes(W, Bits);
+      for (Integer Y = 0; Y < CommonH; ++Y)
+        std::memcpy(Fresh.Bits + size_t(H - 1 - Y) * NewStride, FStorage.Bits + size_t(FHeight - 1 - Y) * Stride(),
+                    size_t(CommonW) * size_t(Bits / 8));
+    } else {
+      TMemoryDC From, To;
+      TSelectGuard SelectFrom(From.Get(), Handle());
+      TSelectGuard SelectTo(To.Get(), Fresh.Section.get());
+      BitBlt(To.Get(), 0, 0, CommonW, CommonH, From.Get(), 0, 0, SRCCOPY);
+    }
+  }
+  Adopt(std::move(Fresh), W, H, FPixelFormat);
+  Changed();
+}
+
+void TBitmap::SetPixelFormat(TPixelFormat Value) {
+  if (Value == FPixelFormat) return;
+  if (Value != TPixelFormat::pf1bit && Value != TPixelFormat::pf24bit && Value != TPixelFormat::pf32bit)
+    throw EInvalidGraphicOperation("Unsupported pixel format");
+  TStorage Fresh = CreateStorage(FWidth, FHeight, Value);
+  if (Fresh.Bits) {
+    TMemoryDC From, To;
+    TSelectGuard SelectFrom(From.Get(), Handle());
+    TSelectGuard SelectTo(To.Get(), Fresh.Section.get());
+    BitBlt(To.Get(), 0, 0, FWidth, FHeight, From.Get(), 0, 0, SRCCOPY);
+    GdiFlush();
+  }
+  Adopt(std::move(Fresh), FWidth, FHeight, Value);
+  Changed();
+}
+
+TCanvas& TBitmap::Canvas() const {
+  if (!FCanvas) FCanvas = std::make_unique<TBitmapCanvas>(*this);
+  return *FCanvas;
+}
+
+void* TBitmap::ScanLine(Integer Y) const {
+  if (!FStorage.Bits || Y < 0 || Y >= FHeight) throw EInvalidGraphicOperation("Scan line index out of range");
+  GdiFlush();
+  return FStorage.Bits + size_t(FHeight - 1 - Y) * Stride();
+}
+
+HBITMAP TBitmap::Handle() const {
+  FreeCanvasContext();
+  return FStorage.Section.get();
+}
+
+// [Canvas] -------------------------------------------------------------------------------------
+
+TBitmapCanvas::~TBitmapCanvas() { FreeContext(); }
+
+void TBitmapCanvas::CreateHandle() {
+  HDC DC = CreateCompatibleDC(nullptr);
+  if (!DC) throw EOutOfResources("Out of system resources (a bitmap canvas)");
+  if (HBITMAP Section = FBitmap.FStorage.Section.get()) FOldBitmap = SelectObject(DC, Section);
+  FDC = DC;
+  SetHandle(DC);
+}
+
+void TBitmapCanvas::FreeContext() {
+  if (!FDC) return;
+  GdiFlush();
+  SetHandle(nullptr);
+  if (FOldBitmap) SelectObject(FDC, static_cast<HGDIOBJ>(FOldBitmap));
+  DeleteDC(FDC);
+  FDC = nullptr;
+  FOldBitmap = nullptr;
+}
+
+// [Transparency and drawing] -------------------------------------------------------------------
+
+TColor TBitmap::TransparentColor() const {
+  if (FTransparentMode == TTransparentMode::tmFixed || Empty()) return FTransparentColor;
+  return Canvas().Pixel(0, FHeight - 1);
+}
+
+void TBitmap::SetTransparentColor(TColor Value) {
+  FTransparentColor = Value;
+  FTransparentMode = TTransparentMode::tmFixed;
+  Changed();
+}
+
+void TBitmap::SetTransparentMode(TTransparentMode Value) {
+  if (Value == FTransparentMode) return;
+  FTransparentMode = Value;
+  Changed();
+}
+
+void TBitmap::Assign(const TPersistent* Source) {
+  const auto* Other = dynamic_cast<const TBitmap*>(Source);
+  if (!Other) return TGraphic::Assign(Source);
+  if (Other == this) return;
+  TStorage Copy = CreateStorage(Other->FWidth, Other->FHeight, Other->FPixelFormat);
+  if (Copy.Bits) {
+    GdiFlush();
+    std::memcpy(Copy.Bits, Other->FStorage.Bits, Other->Stride() * size_t(Other->FHeight));
+  }
+  Adopt(std::move(Copy), Other->FWidth, Other->FHeight, Other->FPixelFormat);
+  FTransparentColor = Other->FTransparentColor;
+  FTransparentMode = Other->FTransparentMode;
+  TGraphic::SetTransparent(Other->Transparent());
+  Changed();
+}
+
+void TBitmap::Draw(TCanvas& Canvas, const TRect& Rect) const {
+  if (Empty() || Rect.IsEmpty()) return;
+  HDC Target = Canvas.Handle();
+  HDC Source = this->Canvas().Handle();
+  if (!Target || !Source) return;
+  if (Transparent()) {
+    TransparentBlt(Target, Rect.Left, Rect.Top, Rect.Width(), Rect.Height(), Source, 0, 0, FWidth, FHeight,
+                   ColorToRGB(TransparentColor()));
+    return;
+  }
+  const int OldMode = SetStretchBltMode(Target, COLORONCOLOR);
+  StretchBlt(Target, Rect.Left, Rect.Top, Rect.Width(), Rect.Height(), Source, 0, 0, FWidth, FHeight, SRCCOPY);
+  SetStretchBltMode(Target, OldMode);
+}
+
+// [BMP files] ----------------------------------------------------------------------------------
+
+void TBitmap::LoadFromStream(TStream& Stream) {
+  uint8_t File[14];
+  ReadExact(Stream, File, sizeof File, "the file header is truncated");
+  if (File[0] != 'B' || File[1] != 'M') Invalid("no bitmap file header");
+  const uint32_t PixelOffset = U32(File + 10);
+  uint8_t Info[124] = {};
+  ReadExact(Stream, Info, 4, "the bitmap header is truncated");
+  const uint32_t InfoSize = U32(Info);
+  if (InfoSize != 12 && (InfoSize < 40 || InfoSize > sizeof Info)) Invalid("unknown header size");
+  ReadExact(Stream, Info + 4, InfoSize - 4, "the bitmap header is truncated");
+  uint64_t Consumed = sizeof File + InfoSize;
+
+  int64_t Width, Height;
+  uint32_t Bits, Compression = BmpRgb, Colors = 0;
+  size_t PaletteEntry = 4;
+  if (InfoSize == 12) {  // the old core header
+    Width = U16(Info + 4);
+    Height = int16_t(U16(Info + 6));
+    Bits = U16(Info + 10);
+    PaletteEntry = 3;
+  } else {
+    Width = int32_t(U32(Info + 4));
+    Height = int32_t(U32(Info + 8));
+    Bits = U16(Info + 14);
+    Compression = U32(Info + 16);
+    Colors = U32(Info + 32);
+  }
+  const bool TopDown = Height < 0;
+  Height = TopDown ? -Height : Height;
+  if (Width < 0) Invalid("negative width");
+  if (Width && Height && !GraphicSizeAllowed(Width, Height)) Invalid("the image is too large");
+  if (Bits != 1 && Bits != 4 && Bits != 8 && Bits != 16 && Bits != 24 && Bits != 32) Invalid("unsupported depth");
+  const bool Fields = Compression == BmpBitFields || Compression == BmpAlphaBitFields;
+  if (Compression != BmpRgb && !(Fields && (Bits == 16 || Bits == 32))) Invalid("compressed bitmaps are not supported");
+
+  uint32_t Masks[4] = {Bits == 16 ? 0x7C00u : 0xFF0000u, Bits == 16 ? 0x03E0u : 0xFF00u, Bits == 16 ? 0x1Fu : 0xFFu,
+                       Bits == 32 ? 0xFF000000u : 0};
+  if (Fields) {
+    const size_t Count = Compression == BmpAlphaBitFields ? 4 : 3;
+    uint8_t Read[16] = {};
+    if (InfoSize >= 52) {
+      std::memcpy(Read, Info + 40, InfoSize >= 56 ? 16 : 12);
+    } else {
+      ReadExact(Stream, Read, 4 * Count, "the bit fields are truncated");
+      Consumed += 4 * Count;
+    }
+    for (size_t I = 0; I < 4; ++I) Masks[I] = U32(Read + 4 * I);
+  }
+  const TField Red(Masks[0]), Green(Masks[1]), Blue(Masks[2]), Alpha(Masks[3]);
+
+  // Indexes past the palette show as black, as the platform shows them.
+  std::vector<uint8_t> Palette(256 * 4, 0);
+  if (Bits <= 8) {
+    const uint32_t Entries = Colors ? Colors : (1u << Bits);
+    if (Entries > 256) Invalid("the palette is too large");
+    const std::vector<uint8_t> Stored = ReadBlock(Stream, uint64_t(Entries) * PaletteEntry, "the palette is truncated");
+    for (uint32_t I = 0; I < Entries; ++I) std::memcpy(&Palette[I * 4], &Stored[I * PaletteEntry], 3);
+    Consumed += Stored.size();
+  }
+  if (PixelOffset) {
+    if (PixelOffset < Consumed) Invalid("the pixel data overlaps the headers");
+    Skip(Stream, PixelOffset - Consumed, "the pixel data is missing");
+  }
+
+  const TPixelFormat Kind = Bits == 32 ? TPixelFormat::pf32bit : TPixelFormat::pf24bit;
+  const size_t InStride = RowBytes(Integer(Width), int(Bits));
+  const std::vector<uint8_t> Data =
+      Width && Height ? ReadBlock(Stream, uint64_t(InStride) * uint64_t(Height), "the pixel data is truncated")
+                      : std::vector<uint8_t>{};
+  TStorage Decoded = CreateStorage(Integer(Width), Integer(Height), Kind);
+  const size_t OutStride = RowBytes(Integer(Width), BitsPerPixel(Kind));
+  for (int64_t Y = 0; Decoded.Bits && Y < Height; ++Y) {
+    // Storage is bottom-up like the file; a top-down file is turned over.
+    const uint8_t* In = Data.data() + InStride * size_t(TopDown ? Height - 1 - Y : Y);
+    uint8_t* Out = Decoded.Bits + OutStride * size_t(Y);
+    if (Bits == 24 || (Bits == 32 && !Fields)) {
+      std::memcpy(Out, In, OutStride);
+      continue;
+    }
+    for (int64_t X = 0; X < Width; ++X) {
+      uint8_t* P = Out + X * (Bits == 32 ? 4 : 3);
+      if (Bits <= 8) {
+        const unsigned Index =
+            Bits == 8 ? In[X] : (In[X * Bits / 8] >> (8 - Bits - (X * Bits) % 8)) & ((1u << Bits) - 1);
+        std::memcpy(P, &Palette[Index * 4], 3);
+        continue;
+      }
+      const uint32_t Pixel = Bits == 16 ? U16(In + 2 * X) : U32(In + 4 * X);
+      P[0] = Blue.Get(Pixel);
+      P[1] = Green.Get(Pixel);
+      P[2] = Red.Get(Pixel);
+      if (Bits == 32) P[3] = Alpha.Get(Pixel);
+    }
+  }
+  Adopt(std::move(Decoded), Integer(Width), Integer(Height), Kind);
+  Changed();
+}
+
+void TBitmap::SaveToStream(TStream& Stream) const {
+  const int Bits = BitsPerPixel(FPixelFormat);
+  const uint32_t PaletteBytes = FPixelFormat == TPixelFormat::pf1bit ? 8 : 0;
+  const uint32_t Offset = 14 + 40 + PaletteBytes;
+  const uint32_t ImageBytes = FStorage.Bits ? uint32_t(Stride() * size_t(FHeight)) : 0;
+  std::vector<uint8_t> Head = {'B', 'M'};
+  PutU32(Head, Offset + ImageBytes);
+  PutU32(Head, 0);
+  PutU32(Head, Offset);
+  PutU32(Head, 40);
+  PutU32(Head, uint32_t(FWidth));
+  PutU32(Head, uint32_t(FHeight));  // positive: bottom-up, as stored
+  PutU16(Head, 1);
+  PutU16(Head, uint16_t(Bits));
+  PutU32(Head, BmpRgb);
+  PutU32(Head, ImageBytes);
+  PutU32(Head, 2835);  // 72 dots per inch both ways
+  PutU32(Head, 2835);
+  PutU32(Head, PaletteBytes ? 2 : 0);
+  PutU32(Head, 0);
+  if (PaletteBytes) {
+    PutU32(Head, 0);
+    PutU32(Head, 0x00FFFFFF);
+  }
+  Stream.WriteBuffer(Head.data(), int64_t(Head.size()));
+  if (ImageBytes) {
+    GdiFlush();
+    Stream.WriteBuffer(FStorage.Bits, ImageBytes);
+  }
+}
+
+// [Clipboard] ----------------------------------------------------------------------------------
+
+void TBitmap::CopyToClipboard() const {
+  if (Empty()) return;
+  const size_t PaletteBytes = FPixelFormat == TPixelFormat::pf1bit ? 8 : 0;
+  const size_t ImageBytes = Stride() * size_t(FHeight);
+  HGLOBAL Memory = GlobalAlloc(GMEM_MOVEABLE, sizeof(BITMAPINFOHEADER) + PaletteBytes + ImageBytes);
+  if (!Memory) throw EOutOfResources("Out of memory for the clipboard");
+  auto* Bytes = static_cast<uint8_t*>(GlobalLock(Memory));
+  BITMAPINFOHEADER Header{};
+  Header.biSize = sizeof Header;
+  Header.biWidth = FWidth;
+  Header.biHeight = FHeight;
+  Header.biPlanes = 1;
+  Header.biBitCount = WORD(BitsPerPixel(FPixelFormat));
+  Header.biCompression = BI_RGB;
+  Header.biSizeImage = DWORD(ImageBytes);
+  Header.biClrUsed = PaletteBytes ? 2 : 0;
+  std::memcpy(Bytes, &Header, sizeof Header);
+  if (PaletteBytes) {
+    const RGBQUAD Colors[2] = {{0, 0, 0, 0}, {255, 255, 255, 0}};
+    std::memcpy(Bytes + sizeof Header, Colors, sizeof Colors);
+  }
+  GdiFlush();
+  std::memcpy(Bytes + sizeof Header + PaletteBytes, FStorage.Bits, ImageBytes);
+  GlobalUnlock(Memory);
+  if (!OpenClipboardPatiently()) {
+    GlobalFree(Memory);
+    throw Exception("Cannot open clipboard");
+  }
+  EmptyClipboard();
+  const bool Placed = SetClipboardData(CF_DIB, Memory) != nullptr;
+  CloseClipboard();
+  if (!Placed) {
+    GlobalFree(Memory);
+    throw Exception("Cannot place the bitmap on the clipboard");
+  }
+}

@@ -1,0 +1,94 @@
+// TApplication: the message loop, idle processing, modal loops and the last stop for exceptions
+// raised in message handlers. There is one, Application; the first form created through
+// CreateForm is the main form, and closing it ends Run.
+#pragma once
+
+#include <exception>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "framework/core/component.h"
+#include "framework/ui/controls.h"
+
+class TForm;
+
+using TIdleEvent = std::function<void(TObject* Sender, bool& Done)>;
+using TExceptionEvent = std::function<void(TObject* Sender, std::exception_ptr E)>;
+
+class TApplication : public TComponent {
+ public:
+  explicit TApplication(TComponent* Owner = nullptr);
+  ~TApplication() override;
+
+  void Initialize() {}
+  // Creates a form of class TF owned by the application; the first one becomes MainForm.
+  template <typename TF>
+  TF* CreateForm() {
+    auto* Form = new TF(this);
+    if (!FMainForm) FMainForm = Form;
+    return Form;
+  }
+  TForm* MainForm() const { return FMainForm; }
+  void SetMainForm(TForm* Value) { FMainForm = Value; }
+  bool ShowMainForm() const { return FShowMainForm; }
+  void SetShowMainForm(bool Value) { FShowMainForm = Value; }
+
+  // Shows the main form and handles messages until Terminate (or the main form closes).
+  void Run();
+  // Handles every message waiting now, then returns.
+  void ProcessMessages();
+  // Handles one message, or idles (and waits for one) when none is waiting.
+  void HandleMessage();
+  // Ends Run: posts the quit message and sets Terminated.
+  void Terminate();
+  bool Terminated() const { return FTerminated; }
+  // Clears Terminated (a later Run or modal loop in the same process, tests).
+  // (A quit message still waiting is dropped.)
+  void ResetTerminated();
+
+  // The last stop for an exception raised while handling a message: OnException, or the
+  // standard error box with the exception's message.
+  void HandleException(TObject* Sender);
+  void ShowException(const std::exception& E);
+
+  const std::string& Title() const { return FTitle; }
+  void SetTitle(const std::string& Value) { FTitle = Value; }
+  // Milliseconds the pointer rests before a hint shows.
+  Integer HintPause() const { return FHintPause; }
+  void SetHintPause(Integer Value) { FHintPause = Value; }
+
+  // Nesting depth of modal loops.
+  int ModalLevel() const { return FModalLevel; }
+  void ModalStarted() { ++FModalLevel; }
+  void ModalFinished() { --FModalLevel; }
+
+  // Frees Component once the message being handled now (and those before it) are done.
+  void ReleaseComponent(TComponent* Component);
+
+  TIdleEvent OnIdle;
+  TExceptionEvent OnException;
+
+ protected:
+  void Notification(TComponent* Component, TOperation Operation) override;
+
+ private:
+  bool ProcessMessage();
+  void Idle();
+
+  TForm* FMainForm = nullptr;
+  bool FShowMainForm = true;
+  bool FTerminated = false;
+  bool FHandlingException = false;
+  std::string FTitle;
+  Integer FHintPause = 500;
+  int FModalLevel = 0;
+  HWND FUtilWindow = nullptr;
+  std::vector<TComponent*> FReleased;
+};
+
+extern TApplication* Application;
+
+// Registers the framework's control classes (forms, panels, splitters, timers) for reading
+// form files.
+void RegisterUiClasses();

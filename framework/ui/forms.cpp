@@ -1,0 +1,387 @@
+// TForm: top-level windows, focus inside them, closing and modal runs.
+#include "framework/ui/forms.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "framework/ui/application.h"
+
+namespace {
+
+constexpr const char* BorderStyleValueNames[] = {"bsNone",   "bsSingle",     "bsSizeable",
+                                                 "bsDialog", "bsToolWindow", "bsSizeToolWin"};
+constexpr const char* PositionValueNames[] = {"poDesigned", "poDefault", "poScreenCenter", "poMainFormCenter"};
+
+struct TWindowStyle {
+  DWORD Style;
+  DWORD ExStyle;
+};
+
+TWindowStyle BorderWindowStyle(TFormBorderStyle Border) {
+  switch (Border) {
+    case TFormBorderStyle::bsNone: return {WS_POPUP, 0};
+    case TFormBorderStyle::bsSingle: return {WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_BORDER, 0};
+    case TFormBorderStyle::bsSizeable: return {WS_OVERLAPPEDWINDOW, 0};
+    case TFormBorderStyle::bsDialog: return {WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, WS_EX_DLGMODALFRAME};
+    case TFormBorderStyle::bsToolWindow: return {WS_CAPTION | WS_SYSMENU, WS_EX_TOOLWINDOW};
+    case TFormBorderStyle::bsSizeToolWin: return {WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, WS_EX_TOOLWINDOW};
+  }
+  return {WS_OVERLAPPEDWINDOW, 0};
+}
+
+struct TTaskWindows {
+  HWND Except;
+  std::vector<HWND> Windows;
+};
+
+BOOL CALLBACK CollectTaskWindow(HWND Wnd, LPARAM Param) {
+  auto* Data = reinterpret_cast<TTaskWindows*>(Param);
+  if (Wnd != Data->Except && IsWindowVisible(Wnd) && IsWindowEnabled(Wnd)) Data->Windows.push_back(Wnd);
+  return TRUE;
+}
+
+// Disables the thread's enabled, visible top-level windows other than Except (a modal run) and
+// answers them, to be enabled again afterwards.
+std::vector<HWND> DisableTaskWindows(HWND Except) {
+  TTaskWindows Data{Except, {}};
+  EnumThreadWindows(GetCurrentThreadId(), CollectTaskWindow, reinterpret_cast<LPARAM>(&Data));
+  for (HWND Wnd : Data.Windows) EnableWindow(Wnd, FALSE);
+  return Data.Windows;
+}
+
+}  // namespace
+
+const TEnumInfo& FormBorderStyleNames() {
+  static const TEnumInfo Info{BorderStyleValueNames};
+  return Info;
+}
+
+const TEnumInfo& PositionNames() {
+  static const TEnumInfo Info{PositionValueNames};
+  return Info;
+}
+
+const TClassInfo& TForm::StaticClassInfo() {
+  static const TPropInfo Properties[] = {
+      EnumProperty<&TForm::BorderStyle, &TForm::SetBorderStyle>("BorderStyle", FormBorderStyleNames(),
+                                                                int64_t(TFormBorderStyle::bsSizeable)),
+      EnumProperty<&TForm::Position, &TForm::SetPosition>("Position", PositionNames(), int64_t(TPosition::poDesigned)),
+      BooleanProperty<&TForm::KeyPreview, &TForm::SetKeyPreview>("KeyPreview", 0),
+  };
+  // Form files hold the components the form owns; who parents them is not stored yet.
+  static const TClassInfo Info{"TForm",
+                               &TCustomControl::StaticClassInfo(),
+                               Properties,
+                               {},
+                               &CreateComponent<TForm>,
+                               [](const TComponent& Form, std::vector<TComponent*>& Children) {
+                                 for (TComponent* C : Form.ComponentList()) Children.push_back(C);
+                               }};
+  return Info;
+}
+
+TForm::TForm(TComponent* Owner) : TCustomControl(Owner) {
+  SetVisible(false);
+  IncludeStyle(TControlStyleFlag::csAcceptsControls);
+  SetColor(clBtnFace);
+  SetBounds(0, 0, 320, 240);
+}
+
+TForm::~TForm() {
+  if (OnDestroy) {
+    try {
+      OnDestroy(this);
+    } catch (...) {
+      if (Application) Application->HandleException(this);
+    }
+  }
+  // The controls go while this is still a form, so that the focus bookkeeping hears of them.
+  DestroyComponents();
+  if (Application && Application->MainForm() == this) Application->SetMainForm(nullptr);
+}
+
+void TForm::SetBorderStyle(TFormBorderStyle Value) {
+  if (Value == FBorderStyle) return;
+  FBorderStyle = Value;
+  RecreateWnd();
+}
+
+void TForm::CreateParams(TCreateParams& Params) {
+  TCustomControl::CreateParams(Params);
+  const TWindowStyle Border = BorderWindowStyle(FBorderStyle);
+  // Only the state bits carry over: a child's WS_TABSTOP is a frame's WS_MAXIMIZEBOX.
+  Params.Style = (Params.Style & (WS_VISIBLE | WS_DISABLED)) | WS_CLIPCHILDREN | Border.Style;
+  Params.ExStyle |= Border.ExStyle;
+  Params.WndParent = nullptr;
+  if (Application && Application->MainForm() && Application->MainForm() != this &&
+      Application->MainForm()->HandleAllocated())
+    Params.WndParent = Application->MainForm()->Handle();
+  PlaceWindow();
+  Params.X = Left();
+  Params.Y = Top();
+}
+
+void TForm::PlaceWindow() {
+  TRect Area = Rect(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+  switch (FPosition) {
+    case TPosition::poScreenCenter: break;
+    case TPosition::poMainFormCenter: {
+      TForm* Main = Application ? Application->MainForm() : nullptr;
+      if (!Main || Main == this) break;
+      Area = Main->BoundsRect();
+      break;
+    }
+    default: return;
+  }
+  UpdateBoundsRect(
+      Bounds(Area.Left + (Area.Width() - Width()) / 2, Area.Top + (Area.Height() - Height()) / 2, Width(), Height()));
+}
+
+TRect TForm::ClientRect() {
+  if (HandleAllocated()) return TCustomControl::ClientRect();
+  // Without a window yet: what the frame of the border style leaves.
+  const TWindowStyle Border = BorderWindowStyle(FBorderStyle);
+  RECT Frame{0, 0, 0, 0};
+  AdjustWindowRectEx(&Frame, Border.Style, FALSE, Border.ExStyle);
+  return Rect(0, 0, std::max<Integer>(Width() - (Frame.right - Frame.left), 0),
+              std::max<Integer>(Height() - (Frame.bottom - Frame.top), 0));
+}
+
+// [Showing and closing]
+
+void TForm::SetVisible(bool Value) {
+  if (Value == Visible()) return;
+  TControl::SetVisible(Value);
+  if (Value) {
+    HandleNeeded();
+    if (FPosition == TPosition::poScreenCenter || FPosition == TPosition::poMainFormCenter) {
+      PlaceWindow();
+      SetWindowPos(Handle(), nullptr, Left(), Top(), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    DoShow();
+    ShowWindow(Handle(), SW_SHOW);
+  } else {
+    if (HandleAllocated()) {
+      DoHide();
+      ShowWindow(Handle(), SW_HIDE);
+    }
+  }
+}
+
+bool TForm::Showing() const {
+  auto* Self = const_cast<TForm*>(this);
+  return Visible() && Self->HandleAllocated() && IsWindowVisible(Self->Handle());
+}
+
+bool TForm::CanFocus() const { return Visible() && Enabled(); }
+
+void TForm::Show() {
+  SetVisible(true);
+  SetForegroundWindow(Handle());
+}
+
+void TForm::DoShow() {
+  if (OnShow) OnShow(this);
+}
+
+void TForm::DoHide() {
+  if (OnHide) OnHide(this);
+}
+
+bool TForm::CloseQuery() {
+  bool CanClose = true;
+  if (OnCloseQuery) OnCloseQuery(this, CanClose);
+  return CanClose;
+}
+
+void TForm::DoClose(TCloseAction& Action) {
+  if (OnClose) OnClose(this, Action);
+}
+
+void TForm::Close() {
+  if (FFormState.Contains(TFormStateFlag::fsModal)) {
+    FModalResult = mrCancel;
+    return;
+  }
+  if (!CloseQuery()) return;
+  TCloseAction Action = TCloseAction::caHide;
+  DoClose(Action);
+  if (Action == TCloseAction::caNone) return;
+  if (Application && Application->MainForm() == this) {
+    Application->Terminate();
+    return;
+  }
+  switch (Action) {
+    case TCloseAction::caHide: Hide(); break;
+    case TCloseAction::caMinimize: ShowWindow(Handle(), SW_MINIMIZE); break;
+    case TCloseAction::caFree: Release(); break;
+    case TCloseAction::caNone: break;
+  }
+}
+
+void TForm::Release() {
+  if (Application) Application->ReleaseComponent(this);
+}
+
+void TForm::CloseModal() {
+  TCloseAction Action = TCloseAction::caHide;
+  if (!CloseQuery())
+    Action = TCloseAction::caNone;
+  else
+    DoClose(Action);
+  if (Action == TCloseAction::caNone) FModalResult = mrNone;
+  FCloseAction = Action;
+}
+
+TModalResult TForm::ShowModal() {
+  if (Visible() || !Enabled() || FFormState.Contains(TFormStateFlag::fsModal))
+    throw EInvalidOperation("Cannot make a visible window modal");
+  if (GetCapture()) ReleaseCapture();
+  HandleNeeded();
+  FFormState.Include(TFormStateFlag::fsModal);
+  FModalResult = mrNone;
+  FCloseAction = TCloseAction::caHide;
+  const std::vector<HWND> Disabled = DisableTaskWindows(Handle());
+  Application->ModalStarted();
+  auto Restore = [&] {
+    for (HWND Wnd : Disabled)
+      if (IsWindow(Wnd)) EnableWindow(Wnd, TRUE);
+    Application->ModalFinished();
+    FFormState.Exclude(TFormStateFlag::fsModal);
+    Hide();
+  };
+  try {
+    Show();
+    do {
+      Application->HandleMessage();
+      if (Application->Terminated())
+        FModalResult = mrCancel;
+      else if (FModalResult != mrNone)
+        CloseModal();
+    } while (FModalResult == mrNone);
+  } catch (...) {
+    Restore();
+    throw;
+  }
+  Restore();
+  const TModalResult Result = FModalResult;
+  if (FCloseAction == TCloseAction::caFree) Release();
+  return Result;
+}
+
+// [Focus]
+
+void TForm::SetActiveControl(TWinControl* Control) {
+  if (!Control) {
+    FActiveControl = nullptr;
+    return;
+  }
+  FocusControl(Control);
+}
+
+void TForm::FocusControl(TWinControl* Control) {
+  if (!Control->CanFocus()) throw EInvalidOperation("Cannot focus a disabled or invisible window");
+  if (Showing()) {
+    HWND Wnd = Control->Handle();
+    ::SetFocus(Wnd);
+    if (GetFocus() == Wnd) return;  // WM_SETFOCUS moved the form's focus
+  }
+  SetFocusedControl(Control);
+}
+
+bool TForm::SetFocusedControl(TWinControl* Control) {
+  if (Control == FActiveControl) return true;
+  // Leave the old control and its parents up to the first one that also holds the new control.
+  // The focus steps outward before each CM_EXIT, so a handler that moves it elsewhere starts
+  // from there and nobody hears CM_EXIT twice.
+  TWinControl* Common = FActiveControl;
+  while (Common && Common != this && !Common->ContainsControl(Control)) {
+    TWinControl* Leaving = Common;
+    Common = Leaving->Parent();
+    FActiveControl = Common == this ? nullptr : Common;
+    TWinControl* Expected = FActiveControl;
+    Leaving->Perform(CM_EXIT, 0, 0);
+    if (FActiveControl != Expected) return false;
+  }
+  FActiveControl = Control;
+  // Enter from the outermost new container down to the control itself.
+  std::vector<TWinControl*> Chain;
+  for (TWinControl* P = Control; P && P != Common && P != this; P = P->Parent()) Chain.push_back(P);
+  for (auto It = Chain.rbegin(); It != Chain.rend(); ++It) {
+    (*It)->Perform(CM_ENTER, 0, 0);
+    if (FActiveControl != Control) return false;
+  }
+  return true;
+}
+
+void TForm::ControlRemoved(TControl* Control) {
+  auto* Win = dynamic_cast<TWinControl*>(Control);
+  if (Win && FActiveControl && Win->ContainsControl(FActiveControl)) FActiveControl = nullptr;
+}
+
+void TForm::ControlDisabled(TWinControl* Control) {
+  if (!FActiveControl || !Control->ContainsControl(FActiveControl)) return;
+  if (TWinControl* Next = FindNextControl(FActiveControl, TTabDirection::Forward, true, false)) {
+    Next->SetFocus();
+    return;
+  }
+  const bool HadFocus = HandleAllocated() && IsChild(Handle(), GetFocus());
+  SetFocusedControl(nullptr);
+  if (HadFocus) ::SetFocus(Handle());
+}
+
+void TForm::SelectFirst() {
+  if (TWinControl* C = FindNextControl(nullptr, TTabDirection::Forward, true, false)) C->SetFocus();
+}
+
+void TForm::Notification(TComponent* Component, TOperation Operation) {
+  TCustomControl::Notification(Component, Operation);
+  if (Operation == TOperation::opRemove && Component == FActiveControl) FActiveControl = nullptr;
+}
+
+// [Messages]
+
+void TForm::Dispatch(TMessage& Message) {
+  switch (Message.Msg) {
+    case WM_CLOSE: Close(); return;
+    case WM_ACTIVATE:
+      if (LOWORD(Message.WParam) != WA_INACTIVE) {
+        if (OnActivate) OnActivate(this);
+        if (FActiveControl && FActiveControl->CanFocus()) {
+          ::SetFocus(FActiveControl->Handle());
+          return;
+        }
+        if (TWinControl* First = FindNextControl(nullptr, TTabDirection::Forward, true, false)) {
+          ::SetFocus(First->Handle());
+          return;
+        }
+      } else if (OnDeactivate) {
+        OnDeactivate(this);
+      }
+      break;
+    case CM_DIALOGKEY:
+      if (Message.WParam == VK_TAB && !KeyboardShiftState().Contains(TShiftStateFlag::ssCtrl)) {
+        const bool Back = KeyboardShiftState().Contains(TShiftStateFlag::ssShift);
+        SelectNext(FActiveControl, Back ? TTabDirection::Backward : TTabDirection::Forward, true);
+        Message.Result = 1;
+        return;
+      }
+      break;
+  }
+  TCustomControl::Dispatch(Message);
+}
+
+// [Creation and loading]
+
+void TForm::DoCreate() {
+  if (OnCreate) OnCreate(this);
+}
+
+void TForm::Loaded() {
+  TCustomControl::Loaded();
+  // Form files do not record parents yet: controls the form owns sit on the form.
+  for (TComponent* C : ComponentList())
+    if (auto* Control = dynamic_cast<TControl*>(C); Control && !Control->Parent()) Control->SetParent(this);
+  DoCreate();
+}

@@ -1,0 +1,104 @@
+// TForm: a top-level window that holds controls, tracks which of them has the focus, and runs
+// modally (ShowModal) until ModalResult is set or it is closed.
+#pragma once
+
+#include <functional>
+
+#include "framework/ui/controls.h"
+#include "framework/ui/dialogs.h"
+
+enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+enum class TPosition { poDesigned, poDefault, poScreenCenter, poMainFormCenter };
+// What closing does: nothing, hide the form, free it (after the message that closed it) or minimise it.
+enum class TCloseAction { caNone, caHide, caFree, caMinimize };
+enum class TFormStateFlag { fsModal };
+using TFormState = TSet<TFormStateFlag>;
+
+const TEnumInfo& FormBorderStyleNames();
+const TEnumInfo& PositionNames();
+
+using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
+using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
+
+class TForm : public TCustomControl {
+ public:
+  explicit TForm(TComponent* Owner = nullptr);
+  ~TForm() override;
+  static const TClassInfo& StaticClassInfo();
+  const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+
+  TFormBorderStyle BorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TFormBorderStyle Value);
+  TPosition Position() const { return FPosition; }
+  void SetPosition(TPosition Value) { FPosition = Value; }
+  bool KeyPreview() const { return FKeyPreview; }
+  void SetKeyPreview(bool Value) { FKeyPreview = Value; }
+  TFormState FormState() const { return FFormState; }
+
+  // Shows and activates the form.
+  void Show();
+  // Closes the form: OnCloseQuery may refuse, OnClose chooses what happens (hide by default;
+  // the main form ends the application).
+  void Close();
+  bool CloseQuery();
+  // Frees the form once the current message has been handled.
+  void Release();
+  // Runs the form modally (the other windows disabled) until ModalResult is set or the form is
+  // closed (mrCancel), and answers ModalResult.
+  TModalResult ShowModal();
+  TModalResult ModalResult() const { return FModalResult; }
+  void SetModalResult(TModalResult Value) { FModalResult = Value; }
+
+  // The control with the focus inside the form (or that gets it when the form is activated).
+  TWinControl* ActiveControl() const { return FActiveControl; }
+  void SetActiveControl(TWinControl* Control);
+  // Moves the form's focus to Control: CM_EXIT to the controls it leaves, CM_ENTER to those it
+  // enters (outer first). False when an OnExit/OnEnter handler moved the focus elsewhere.
+  bool SetFocusedControl(TWinControl* Control);
+  // Focuses Control if the form is active, else remembers it for activation.
+  void FocusControl(TWinControl* Control);
+  // Told when Control leaves the form's control tree: the focus must not point at it.
+  void ControlRemoved(TControl* Control);
+  // Told when Control is hidden or disabled: a focus inside it moves on to the next control.
+  void ControlDisabled(TWinControl* Control);
+
+  TRect ClientRect() override;
+  void SetVisible(bool Value) override;
+  bool Showing() const override;
+  bool CanFocus() const override;
+
+  TNotifyEvent OnCreate;
+  TNotifyEvent OnShow;
+  TNotifyEvent OnHide;
+  TNotifyEvent OnActivate;
+  TNotifyEvent OnDeactivate;
+  TCloseQueryEvent OnCloseQuery;
+  TCloseEvent OnClose;
+  TNotifyEvent OnDestroy;
+
+  // Runs OnCreate; a form built in code calls it once its controls exist (forms read from a
+  // stream run it after loading).
+  void DoCreate();
+  void Loaded() override;
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void Dispatch(TMessage& Message) override;
+  virtual void DoShow();
+  virtual void DoHide();
+  void Notification(TComponent* Component, TOperation Operation) override;
+
+ private:
+  void DoClose(TCloseAction& Action);
+  void PlaceWindow();
+  void SelectFirst();
+  void CloseModal();
+
+  TFormBorderStyle FBorderStyle = TFormBorderStyle::bsSizeable;
+  TPosition FPosition = TPosition::poDesigned;
+  bool FKeyPreview = false;
+  TFormState FFormState;
+  TModalResult FModalResult = mrNone;
+  TWinControl* FActiveControl = nullptr;
+  TCloseAction FCloseAction = TCloseAction::caHide;
+};

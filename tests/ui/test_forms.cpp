@@ -1,0 +1,218 @@
+// Forms: closing and close actions, modal runs ended by timers and posted messages, the main
+// form ending the application, window re-creation, border styles and timers.
+#include "framework/ui/panel.h"
+#include "framework/ui/timer.h"
+#include "ui_fixture.h"
+
+namespace {
+
+using Log = std::vector<std::string>;
+
+class FormsTest : public UiTest {};
+
+TEST_F(FormsTest, CloseAsksOnCloseQueryThenActsOnTheCloseAction) {
+  // Only the case that hides a shown form shows one: a shown window costs seconds under Wine.
+  struct Case {
+    bool CanClose;
+    TCloseAction Action;
+    bool Shown;
+    Log Expected;
+  } const Cases[] = {
+      {false, TCloseAction::caHide, false, {"query"}},
+      {true, TCloseAction::caNone, false, {"query", "close (hide)"}},
+      {true, TCloseAction::caHide, true, {"query", "close (hide)", "hide"}},
+      {true, TCloseAction::caFree, false, {"query", "close (hide)"}},
+  };
+  for (const Case& C : Cases) {
+    SCOPED_TRACE(int(C.Action));
+    auto* F = new TForm;
+    bool Destroyed = false;
+    Log Events;
+    F->OnCloseQuery = [&](TObject*, bool& CanClose) {
+      Events.push_back("query");
+      CanClose = C.CanClose;
+    };
+    F->OnClose = [&](TObject*, TCloseAction& Action) {
+      Events.push_back(Action == TCloseAction::caHide ? "close (hide)" : "close");
+      Action = C.Action;
+    };
+    F->OnHide = [&](TObject*) { Events.push_back("hide"); };
+    F->OnDestroy = [&](TObject*) { Destroyed = true; };
+    if (C.Shown) F->SetVisible(true);
+    // The close box sends WM_CLOSE.
+    SendMessageA(F->Handle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(Events, C.Expected);
+    if (C.Action == TCloseAction::caFree && C.CanClose) {
+      // Freed only once the message that closed it is done.
+      EXPECT_FALSE(Destroyed);
+      EXPECT_TRUE(PumpUntil([&] { return Destroyed; }));
+      continue;
+    }
+    EXPECT_FALSE(F->Visible());
+    EXPECT_FALSE(IsWindowVisible(F->Handle()));
+    EXPECT_TRUE(IsWindow(F->Handle()));
+    delete F;
+    EXPECT_TRUE(Destroyed);
+  }
+}
+
+TEST_F(FormsTest, ShowModalEndsWithTheModalResultSetByATimer) {
+  Form->SetBorderStyle(TFormBorderStyle::bsDialog);
+  Form->SetPosition(TPosition::poScreenCenter);
+  auto* Owner = new TForm;  // another window of the application, disabled while the form runs
+  Owner->HandleNeeded();
+  ShowWindow(Owner->Handle(), SW_SHOWNA);
+  int Queries = 0;
+  bool OwnerEnabledInside = true;
+  Form->OnCloseQuery = [&](TObject*, bool& CanClose) { CanClose = ++Queries > 1; };  // refuses once
+  TTimer Timer;
+  Timer.SetInterval(10);
+  Timer.SetOnTimer([&](TObject*) {
+    OwnerEnabledInside = IsWindowEnabled(Owner->Handle());
+    Form->SetModalResult(mrOk);
+  });
+  EXPECT_EQ(Form->ShowModal(), mrOk);
+  EXPECT_EQ(Queries, 2);
+  EXPECT_FALSE(OwnerEnabledInside);
+  EXPECT_TRUE(IsWindowEnabled(Owner->Handle()));
+  EXPECT_FALSE(Form->Visible());
+  EXPECT_FALSE(Form->FormState().Contains(TFormStateFlag::fsModal));
+  // Centred on the screen.
+  EXPECT_EQ(Form->Left(), (GetSystemMetrics(SM_CXSCREEN) - 400) / 2);
+  EXPECT_EQ(Form->Top(), (GetSystemMetrics(SM_CYSCREEN) - 300) / 2);
+  delete Owner;
+}
+
+TEST_F(FormsTest, ShowModalEndsWithCancelWhenClosedByAPostedMessage) {
+  Form->OnShow = [&](TObject*) { PostMessageA(Form->Handle(), WM_CLOSE, 0, 0); };
+  Log Events;
+  Form->OnClose = [&](TObject*, TCloseAction&) { Events.push_back("close"); };
+  EXPECT_EQ(Form->ShowModal(), mrCancel);
+  EXPECT_EQ(Events, (Log{"close"}));
+  EXPECT_FALSE(Form->Visible());
+  // A disabled form cannot run modally.
+  Form->SetEnabled(false);
+  EXPECT_THROW(Form->ShowModal(), EInvalidOperation);
+}
+
+TEST_F(FormsTest, ClosingTheMainFormEndsRun) {
+  auto* Main = Application->CreateForm<TForm>();
+  ASSERT_EQ(Application->MainForm(), Main);
+  Application->SetShowMainForm(false);
+  int Idles = 0;
+  Application->OnIdle = [&](TObject*, bool& Done) {
+    if (++Idles == 1) PostMessageA(Main->Handle(), WM_CLOSE, 0, 0);
+    Done = true;
+  };
+  Application->Run();
+  Application->OnIdle = nullptr;
+  Application->SetShowMainForm(true);
+  EXPECT_TRUE(Application->Terminated());
+  EXPECT_GE(Idles, 1);
+  delete Main;
+  EXPECT_EQ(Application->MainForm(), nullptr);
+}
+
+TEST_F(FormsTest, RecreateWndKeepsChildrenAndProperties) {
+  auto* Panel = new TPanel(Form.get());
+  Panel->SetBounds(10, 20, 150, 100);
+  Panel->SetCaption("Tools");
+  Panel->SetParent(Form.get());
+  auto* First = new TPanel(Form.get());
+  First->SetBounds(5, 6, 30, 20);
+  First->SetEnabled(false);
+  First->SetParent(Panel);
+  auto* Second = new TPanel(Form.get());
+  Second->SetBounds(40, 6, 30, 20);
+  Second->SetCaption("Second");
+  Second->Hide();
+  Second->SetParent(Panel);
+  int Hooked = 0;
+  Second->WindowProc = [&, Saved = Second->WindowProc](TMessage& M) {
+    if (M.Msg == WM_USER + 3) ++Hooked;
+    Saved(M);
+  };
+  HWND OldPanel = Panel->Handle(), OldFirst = First->Handle(), OldSecond = Second->Handle();
+  Panel->RecreateWnd();
+  ASSERT_TRUE(Panel->HandleAllocated());
+  EXPECT_FALSE(IsWindow(OldPanel));
+  EXPECT_FALSE(IsWindow(OldFirst));
+  EXPECT_FALSE(IsWindow(OldSecond));
+  // The new windows carry the same state, in the same order, in the same parents.
+  HWND P = Panel->Handle(), A = First->Handle(), B = Second->Handle();
+  EXPECT_EQ(GetParent(P), Form->Handle());
+  EXPECT_EQ(GetParent(A), P);
+  EXPECT_EQ(GetParent(B), P);
+  char Text[32] = {};
+  GetWindowTextA(P, Text, sizeof(Text));
+  EXPECT_STREQ(Text, "Tools");
+  GetWindowTextA(B, Text, sizeof(Text));
+  EXPECT_STREQ(Text, "Second");
+  RECT R;
+  GetWindowRect(A, &R);
+  MapWindowPoints(HWND_DESKTOP, P, reinterpret_cast<POINT*>(&R), 2);
+  EXPECT_EQ(Rect(R.left, R.top, R.right, R.bottom), Bounds(5, 6, 30, 20));
+  EXPECT_FALSE(IsWindowEnabled(A));
+  EXPECT_FALSE(IsWindowVisible(B));
+  EXPECT_EQ(GetWindow(A, GW_HWNDPREV), B);  // Second stays above First
+  EXPECT_EQ(Panel->ControlList(), (std::vector<TControl*>{First, Second}));
+  SendMessageA(B, WM_USER + 3, 0, 0);
+  EXPECT_EQ(Hooked, 1);
+  // Text the window was given behind the control's back survives the next re-creation.
+  SetWindowTextA(P, "Renamed");
+  EXPECT_EQ(Panel->Caption(), "Renamed");
+  Panel->RecreateWnd();
+  GetWindowTextA(Panel->Handle(), Text, sizeof(Text));
+  EXPECT_STREQ(Text, "Renamed");
+}
+
+TEST_F(FormsTest, BorderStylesGiveTheirWindowStyles) {
+  struct Case {
+    TFormBorderStyle Border;
+    DWORD Has, HasNot, ExHas;
+  } const Cases[] = {
+      {TFormBorderStyle::bsSizeable, WS_CAPTION | WS_THICKFRAME, 0, 0},
+      {TFormBorderStyle::bsSingle, WS_CAPTION, WS_THICKFRAME, 0},
+      {TFormBorderStyle::bsNone, WS_POPUP, WS_CAPTION | WS_THICKFRAME, 0},
+      {TFormBorderStyle::bsDialog, WS_CAPTION, WS_THICKFRAME | WS_MAXIMIZEBOX, WS_EX_DLGMODALFRAME},
+      {TFormBorderStyle::bsToolWindow, WS_CAPTION, WS_THICKFRAME, WS_EX_TOOLWINDOW},
+  };
+  auto* Child = new TPanel(Form.get());
+  Child->SetParent(Form.get());
+  Form->SetCaption("Styled");
+  for (const Case& C : Cases) {
+    SCOPED_TRACE(int(C.Border));
+    Form->SetBorderStyle(C.Border);
+    const DWORD Style = DWORD(GetWindowLongPtrA(Form->Handle(), GWL_STYLE));
+    const DWORD Ex = DWORD(GetWindowLongPtrA(Form->Handle(), GWL_EXSTYLE));
+    EXPECT_EQ(Style & C.Has, C.Has);
+    EXPECT_EQ(Style & C.HasNot, 0u);
+    EXPECT_EQ(Ex & C.ExHas, C.ExHas);
+    EXPECT_EQ(GetParent(Child->Handle()), Form->Handle());
+    char Text[32] = {};
+    GetWindowTextA(Form->Handle(), Text, sizeof(Text));
+    EXPECT_STREQ(Text, "Styled");
+  }
+}
+
+TEST_F(FormsTest, TimerFiresWhileEnabledAndStopsWhenDisabled) {
+  TTimer Timer;
+  int Ticks = 0;
+  Timer.SetInterval(15);
+  Timer.SetOnTimer([&](TObject* Sender) {
+    EXPECT_EQ(Sender, &Timer);
+    ++Ticks;
+  });
+  EXPECT_TRUE(PumpUntil([&] { return Ticks >= 3; }));
+  Timer.SetEnabled(false);
+  const int Stopped = Ticks;
+  PumpUntil([] { return false; }, 100);
+  EXPECT_EQ(Ticks, Stopped);
+  // Without an interval nothing fires either.
+  Timer.SetInterval(0);
+  Timer.SetEnabled(true);
+  PumpUntil([] { return false; }, 100);
+  EXPECT_EQ(Ticks, Stopped);
+}
+
+}  // namespace

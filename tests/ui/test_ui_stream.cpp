@@ -1,0 +1,117 @@
+// Form files: the stored properties of controls written with WriteComponent and read back.
+#include "framework/core/component_stream.h"
+#include "framework/ui/panel.h"
+#include "framework/ui/splitter.h"
+#include "ui_fixture.h"
+
+namespace {
+
+class StreamTest : public UiTest {
+ protected:
+  void SetUp() override {
+    UiTest::SetUp();
+    RegisterUiClasses();
+  }
+};
+
+TEST_F(StreamTest, PanelPropertiesReadBackAsWritten) {
+  TPanel Source;
+  Source.SetName("PanelWork");
+  Source.SetBounds(12, 34, 560, 78);
+  Source.SetAlign(TAlign::alClient);
+  Source.SetVisible(false);
+  Source.SetEnabled(false);
+  Source.SetCaption("Work area");
+  Source.SetColor(clBtnShadow);
+  Source.Font()->SetName("Tahoma");
+  Source.Font()->SetStyle({TFontStyle::fsBold});
+  Source.SetParentColor(false);
+  Source.SetBevelOuter(TPanelBevel::bvLowered);
+  Source.SetBevelInner(TPanelBevel::bvSpace);
+  Source.SetBevelWidth(3);
+  Source.SetBorderWidth(2);
+  Source.SetTabStop(true);
+  Source.SetCursor(crHandPoint);
+  TMemoryStream Stream;
+  WriteComponent(Stream, Source);
+  Stream.SetPosition(0);
+
+  TPanel Read;
+  ReadComponent(Stream, Read);
+  EXPECT_EQ(Read.Name(), "PanelWork");
+  EXPECT_EQ(Read.BoundsRect(), Bounds(12, 34, 560, 78));
+  EXPECT_EQ(Read.Align(), TAlign::alClient);
+  EXPECT_FALSE(Read.Visible());
+  EXPECT_FALSE(Read.Enabled());
+  EXPECT_EQ(Read.Caption(), "Work area");
+  EXPECT_EQ(Read.Color(), clBtnShadow);
+  EXPECT_EQ(Read.Font()->Name(), "Tahoma");
+  EXPECT_EQ(Read.Font()->Style(), TFontStyles{TFontStyle::fsBold});
+  EXPECT_FALSE(Read.ParentFont());
+  EXPECT_EQ(Read.BevelOuter(), TPanelBevel::bvLowered);
+  EXPECT_EQ(Read.BevelInner(), TPanelBevel::bvSpace);
+  EXPECT_EQ(Read.BevelWidth(), 3);
+  EXPECT_EQ(Read.BorderWidth(), 2);
+  EXPECT_TRUE(Read.TabStop());
+  EXPECT_EQ(Read.Cursor(), crHandPoint);
+}
+
+TEST_F(StreamTest, AControlFollowingItsParentsFontStillDoesAfterReading) {
+  TPanel Source;
+  ASSERT_TRUE(Source.ParentFont());
+  TMemoryStream Stream;
+  WriteComponent(Stream, Source);
+  Stream.SetPosition(0);
+  TPanel Parent;
+  Parent.Font()->SetHeight(-30);
+  TPanel Read;
+  Read.SetParent(&Parent);
+  Read.SetParentFont(false);
+  ReadComponent(Stream, Read);
+  // The font read from the stream does not switch ParentFont off; after loading the parent's font applies.
+  EXPECT_TRUE(Read.ParentFont());
+  EXPECT_EQ(Read.Font()->Height(), -30);
+  Read.SetParent(nullptr);
+}
+
+TEST_F(StreamTest, FormWithItsControlsReadsBack) {
+  Form->SetName("MainForm");
+  Form->SetCaption("Skin editor");
+  Form->SetBorderStyle(TFormBorderStyle::bsSingle);
+  Form->SetPosition(TPosition::poScreenCenter);
+  Form->SetKeyPreview(true);
+  auto* Left = new TPanel(Form.get());
+  Left->SetName("PanelLeft");
+  Left->SetBounds(0, 0, 205, 100);
+  Left->SetAlign(TAlign::alLeft);
+  Left->SetParent(Form.get());
+  auto* Bar = new TSplitter(Form.get());
+  Bar->SetName("Splitter1");
+  Bar->SetMinSize(50);
+  Bar->SetLeft(300);
+  Bar->SetParent(Form.get());
+  TMemoryStream Stream;
+  WriteComponent(Stream, *Form);
+  Stream.SetPosition(0);
+
+  TForm Read;
+  bool Created = false;
+  Read.OnCreate = [&](TObject*) { Created = true; };
+  ReadComponent(Stream, Read);
+  EXPECT_TRUE(Created);
+  EXPECT_EQ(Read.Caption(), "Skin editor");
+  EXPECT_EQ(Read.BorderStyle(), TFormBorderStyle::bsSingle);
+  EXPECT_EQ(Read.Position(), TPosition::poScreenCenter);
+  EXPECT_TRUE(Read.KeyPreview());
+  auto* ReadLeft = dynamic_cast<TPanel*>(Read.FindComponent("PanelLeft"));
+  auto* ReadBar = dynamic_cast<TSplitter*>(Read.FindComponent("Splitter1"));
+  ASSERT_NE(ReadLeft, nullptr) << "the stream writer does not store owned components";
+  ASSERT_NE(ReadBar, nullptr);
+  EXPECT_EQ(ReadLeft->Parent(), &Read);
+  EXPECT_EQ(ReadLeft->Align(), TAlign::alLeft);
+  EXPECT_EQ(ReadLeft->Width(), 205);
+  EXPECT_EQ(ReadBar->MinSize(), 50);
+  EXPECT_EQ(ReadBar->Left(), 205);
+}
+
+}  // namespace

@@ -1,0 +1,26 @@
+// Painting skin objects onto a framework canvas, and the window regions of their shapes.
+// Windows only: the portable document (theme_dv3objects.h) knows nothing of canvases.
+//
+// The caller sets the runtime fields (State, Active, TitleButtons, Text) and the bounds first.
+// A paint changes no stored property; it swaps state colours, fonts and images in for its own
+// duration only. Layout runs as part of painting bitmap objects, and the children's bounds stay.
+#pragma once
+
+#include "framework/core/platform_handles.h"
+#include "framework/graphics/canvas.h"
+#include "vexel/skin/theme_dv3objects.h"
+
+// Paints Object (and, for most classes, its children) at its bounds. An empty Clip (no width or
+// no height) clips nothing.
+void DrawObject(TDvSkinObject& Object, TCanvas& Canvas, const TRect& Clip);
+// Text (or the "-" separator) inside the text rectangle, in the object's Font.
+void PaintText(TDvSkinObject& Object, TCanvas& Canvas);
+// DrawObject for every visible child of positive size that meets Clip, in child order.
+void PaintChildren(TDvSkinObject& Object, TCanvas& Canvas, const TRect& Clip);
+
+// The region of the object alone: its painted shape for masked bitmap classes, else its
+// rectangle. Owned by the caller; nil for none.
+HRGN CreateObjectRegion(TDvSkinObject& Object);
+// The shape with the children: the union of the visible children's shapes for a masked owner
+// that does not paint itself. Owned by the caller; nil when the object has no area.
+HRGN CreateShapeRegion(TDvSkinObject& Object);
