@@ -6,41 +6,11 @@
 
 #include "framework/core/component_stream.h"
 #include "framework/core/object_text.h"
+#include "stream_theme.h"
 #include "vexel/theme/vx_engine.h"
 #include "vexel/theme/vx_theme_manager.h"
 
 namespace {
-
-// A streamable, file-based theme: "VXT1", the name as a 32-bit length and its bytes.
-class TStoredTheme : public TvxTheme {
- public:
-  static const TvxThemeClass& StaticThemeClass() { return MakeThemeClass<TStoredTheme>("TStoredTheme"); }
-  const TvxThemeClass& ThemeClass() const override { return StaticThemeClass(); }
-  static TvxThemeConfig GetFileInfo() { return {false, true, true, "Test themes (*.vxt)|*.vxt", "vxt"}; }
-  static bool IsValidStream(TStream& Stream) {
-    char Tag[4];
-    return Stream.Read(Tag, 4) == 4 && std::memcmp(Tag, "VXT1", 4) == 0;
-  }
-  bool SaveToStream(TStream& Stream) override {
-    Stream.WriteBuffer("VXT1", 4);
-    Stream.WriteInt32(int32_t(Name().size()));
-    Stream.WriteBuffer(Name().data(), int64_t(Name().size()));
-    return true;
-  }
-  bool LoadFromStream(TStream& Stream) override {
-    if (!IsValidStream(Stream)) return false;
-    std::string S(size_t(Stream.ReadInt32()), '\0');
-    Stream.ReadBuffer(S.data(), int64_t(S.size()));
-    SetName(S);
-    return true;
-  }
-  bool LoadFromFile(const std::string& FileName) override {
-    TFileStream Stream(FileName, TFileMode::fmOpenRead);
-    if (!LoadFromStream(Stream)) return false;
-    SetFileName(FileName);
-    return true;
-  }
-};
 
 // A theme drawn by code, chosen by its name.
 class TCodeTheme : public TvxTheme {
@@ -53,7 +23,7 @@ class TCodeTheme : public TvxTheme {
 };
 
 std::unique_ptr<TvxTheme> Stored(const std::string& Name) {
-  auto Theme = std::make_unique<TStoredTheme>();
+  auto Theme = std::make_unique<TStreamTheme>();
   Theme->SetName(Name);
   return Theme;
 }
@@ -94,11 +64,11 @@ class EngineTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_EQ(CurrentTheme(), nullptr);
-    RegisterThemeClass(TStoredTheme::StaticThemeClass());
+    RegisterThemeClass(TStreamTheme::StaticThemeClass());
     RegisterThemeClass(TCodeTheme::StaticThemeClass());
   }
   void TearDown() override {
-    UnregisterThemeClass(TStoredTheme::StaticThemeClass());
+    UnregisterThemeClass(TStreamTheme::StaticThemeClass());
     UnregisterThemeClass(TCodeTheme::StaticThemeClass());
     if (CurrentTheme()) RemoveCurrentTheme();
     for (const std::string& F : Files) DeleteFileA(F.c_str());

@@ -29,15 +29,6 @@ struct TSection {
   std::vector<TItem> Items;
 };
 
-// Theme fonts by table position.
-enum : Integer {
-  fntCaptionTextNormal = 0,
-  fntButtonTextNormal = 10,
-  fntGroupBoxTextNormal = 25,
-  fntGroupBoxTextDisabled = 26,
-  fntTabTextActiveNormal = 54,
-};
-
 TvxTextInfo CentredText(const TRect& R, const std::wstring& Text) {
   TvxTextInfo Info;
   Info.Rect = R;
@@ -316,7 +307,7 @@ std::vector<TSection> ControlSections(TVxSkinFile& T) {
       Info.CaptionRect = Rect(R.Left + 8, R.Top, R.Left + 64, R.Top + 14);
       Info.State = Code;
       T.DrawGroupBox(0, C, "default", Info);
-      C.Font().Assign(&T.Fonts().Font(Code ? fntGroupBoxTextDisabled : fntGroupBoxTextNormal));
+      C.Font().Assign(&T.Fonts().Font(Code ? vxfGroupBoxTextDisabled : vxfGroupBoxTextNormal));
       T.DrawGroupBoxText(0, C, "default", CentredText(Info.CaptionRect, L"Caption"), Code);
     });
     Add(std::move(S));
@@ -397,7 +388,7 @@ std::vector<TSection> ControlSections(TVxSkinFile& T) {
                 {{0, "normal"}, {1, "hot"}, {3, "active"}, {2, "disabled"}},
                 [&T, Position = Side.Position](TCanvas& C, const TRect& R, Byte Code) {
                   T.DrawTab(0, C, "default", StateInfo(R, Position, Code));
-                  C.Font().Assign(&T.Fonts().Font(fntTabTextActiveNormal));
+                  C.Font().Assign(&T.Fonts().Font(vxfTabTextActiveNormal));
                   T.DrawTabText(0, C, "default", CentredText(R, L"Tab"), Position);
                 });
     for (Byte Part : {Byte(1), Byte(4)})

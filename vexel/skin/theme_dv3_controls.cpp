@@ -130,7 +130,7 @@ void TVxSkinFile::DrawButton(Byte Kind, TCanvas& Canvas, const std::string& Name
   if (Kind < 4) return;
   static constexpr UINT Arrows[] = {DFCS_SCROLLUP, DFCS_SCROLLDOWN, DFCS_SCROLLLEFT, DFCS_SCROLLRIGHT};
   const TRect Arrow = Info.State == 2 ? Info.Rect.Offset(1, 1) : Info.Rect;
-  DrawFrameControlColor(Canvas.Handle(), Arrow, DFC_SCROLL, Colors().Color(clrBorder), Arrows[Kind - 4]);
+  DrawFrameControlColor(Canvas.Handle(), Arrow, DFC_SCROLL, Colors().Color(vxcBorder), Arrows[Kind - 4]);
 }
 
 void TVxSkinFile::DrawButtonText(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxTextInfo& Info,
@@ -326,7 +326,7 @@ void TVxSkinFile::GetEditClientRect(Byte Kind, const TRect& R, TRect& Client, co
 void TVxSkinFile::DrawEdit(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxStateInfo& Info) {
   TDvSkinObject* Object = EditObject(*this, Kind);
   if (!Object) return;
-  if (Info.State == 6) return FillRectColor(Canvas.Handle(), Info.Rect, Colors().Color(clrEditSelection));
+  if (Info.State == 6) return FillRectColor(Canvas.Handle(), Info.Rect, Colors().Color(vxcEditSelection));
   PlaceAndPaint(FindPart(Object, {"Frame"}), Canvas, Info.Rect,
                 MapState(Info.State, {osNormal, osHot, osNormal, osNormal, osDisabled}));
 }
@@ -430,8 +430,8 @@ void TVxSkinFile::DrawMenuItem(Byte Kind, TCanvas& Canvas, const std::string& Na
     case 3:
     case 4: {
       PlaceAndPaint(FindPart(Object, {Part == 3 ? "upbutton" : "downbutton", "item"}), Canvas, Info.Rect, State);
-      static constexpr Integer Fonts_[] = {fntMenuItemTextNormal, fntMenuItemTextHot, fntMenuItemTextSelected,
-                                           fntMenuItemTextDisabled};
+      static constexpr Integer Fonts_[] = {vxfMenuItemTextNormal, vxfMenuItemTextHot, vxfMenuItemTextSelected,
+                                           vxfMenuItemTextDisabled};
       const Integer Font = Fonts_[Info.Part < 4 ? Info.Part : 0];
       return PaintScrollTriangle(Canvas.Handle(), Info.Rect, Part == 3, Fonts().Font(Font).Color());
     }

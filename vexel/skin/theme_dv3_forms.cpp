@@ -139,7 +139,7 @@ void TVxSkinFile::DrawFormCaptionText(TvxWindowKind Kind, TCanvas& Canvas, const
   if (NamedObject) {
     Title->SetState(Info.Active ? TDvObjectState::osFocused : TDvObjectState::osNormal);
   } else {
-    Title->Font()->Assign(&Fonts().Font(Info.Active ? fntCaptionTextNormal : fntCaptionTextInactive));
+    Title->Font()->Assign(&Fonts().Font(Info.Active ? vxfCaptionTextNormal : vxfCaptionTextInactive));
   }
   if (Title->TextMarginRightStretch()) {
     // The text ends before the leftmost title button to the right of the title's start.

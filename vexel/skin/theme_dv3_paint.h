@@ -11,17 +11,6 @@
 
 namespace dv3 {
 
-// Theme colours and fonts by table position.
-enum : Integer { clrBorder = 4, clrEditSelection = 16 };
-enum : Integer {
-  fntCaptionTextNormal = 0,
-  fntCaptionTextInactive = 1,
-  fntMenuItemTextNormal = 34,
-  fntMenuItemTextSelected = 35,
-  fntMenuItemTextHot = 36,
-  fntMenuItemTextDisabled = 37,
-};
-
 // DrawObject for theme operations, which never throw: a paint that cannot get its temporary
 // images leaves the rectangle as it was.
 inline void Paint(TDvSkinObject& Object, TCanvas& Canvas, const TRect& Clip) {

@@ -5,21 +5,6 @@
 #include "vexel/graphics/vx_utils_win32.h"
 #include "vexel/theme/vx_theme.h"
 
-// The theme colour indices the base drawing uses.
-enum : Integer {
-  vxcCaptionNormal = 0,
-  vxcCaptionInactive = 1,
-  vxcWindowBorder = 2,
-  vxcWindow = 3,
-  vxcButtonNormal = 7,
-  vxcButtonHot = 8,
-  vxcButtonPressed = 9,
-  vxcButtonFocused = 10,
-  vxcList = 18,
-  vxcTree = 19,
-  vxcGrid = 20,
-};
-enum : Integer { vxfCaptionTextNormal = 0, vxfCaptionTextInactive = 1 };
 
 inline TRect Deflate(const TRect& R, Integer DX, Integer DY) {
   return {R.Left + DX, R.Top + DY, R.Right - DX, R.Bottom - DY};

@@ -11,11 +11,9 @@
 namespace {
 
 constexpr const char* ColorNames[] = {
-    "CaptionNormal", "CaptionInactive", "WindowBorder", "Window",    "Border",
-    "PanelNormal",   "PanelDisabled",   "ButtonNormal", "ButtonHot", "ButtonPressed",
-    "ButtonFocused", "ButtonDisabled",  "EditNormal",   "EditHot",   "EditFocused",
-    "EditDisabled",  "EditSelection",   "Hint",         "List",      "Tree",
-    "Grid",          "BarDock",
+#define VX_COLOR_NAME(N) #N,
+    VX_THEME_COLORS(VX_COLOR_NAME)
+#undef VX_COLOR_NAME
 };
 static_assert(std::size(ColorNames) == vxThemeColorCount);
 
@@ -53,72 +51,9 @@ constexpr TIdentMapEntry SysColorKeys[] = {
 static_assert(std::size(SysColorKeys) == vxThemeSysColorCount + 1);
 
 constexpr const char* FontNames[] = {
-    "CaptionTextNormal",
-    "CaptionTextInactive",
-    "SmCaptionTextNormal",
-    "SmCaptionTextInactive",
-    "StaticTextNormal",
-    "StaticTextHot",
-    "StaticTextFocused",
-    "StaticTextDisabled",
-    "PanelTextNormal",
-    "PanelTextDisabled",
-    "ButtonTextNormal",
-    "ButtonTextPressed",
-    "ButtonTextHot",
-    "ButtonTextFocused",
-    "ButtonTextDisabled",
-    "CheckBoxTextNormal",
-    "CheckBoxTextPressed",
-    "CheckBoxTextHot",
-    "CheckBoxTextFocused",
-    "CheckBoxTextDisabled",
-    "RadioButtonTextNormal",
-    "RadioButtonTextPressed",
-    "RadioButtonTextHot",
-    "RadioButtonTextFocused",
-    "RadioButtonTextDisabled",
-    "GroupBoxTextNormal",
-    "GroupBoxTextDisabled",
-    "WindowTextNormal",
-    "WindowTextDisabled",
-    "EditBoxTextNormal",
-    "EditBoxTextFocused",
-    "EditBoxTextHot",
-    "EditBoxTextDisabled",
-    "EditBoxTextSelected",
-    "MenuItemTextNormal",
-    "MenuItemTextSelected",
-    "MenuItemTextHot",
-    "MenuItemTextDisabled",
-    "ToolItemTextNormal",
-    "ToolItemTextSelected",
-    "ToolItemTextHot",
-    "ToolItemTextDisabled",
-    "HeaderSectionTextNormal",
-    "HeaderSectionTextPressed",
-    "HeaderSectionTextDraggedOut",
-    "HeaderSectionTextDragging",
-    "HeaderSectionTextHot",
-    "HeaderSectionTextUnderDrag",
-    "HeaderSectionTextDisabled",
-    "StatusPanelTextNormal",
-    "StatusPanelTextDisabled",
-    "TabTextInactiveNormal",
-    "TabTextInactiveHot",
-    "TabTextInactiveDisabled",
-    "TabTextActiveNormal",
-    "TabTextActiveHot",
-    "TabTextActiveDisabled",
-    "ListItemTextNormal",
-    "ListItemTextHot",
-    "ListItemTextSelected",
-    "ListItemTextFocused",
-    "ListItemTextDisabled",
-    "PopupMenuItemTextNormal",
-    "PopupMenuItemTextSelected",
-    "PopupMenuItemTextHot",
-    "PopupMenuItemTextDisabled",
+#define VX_FONT_NAME(N) #N,
+    VX_THEME_FONTS(VX_FONT_NAME)
+#undef VX_FONT_NAME
 };
 static_assert(std::size(FontNames) == vxThemeFontCount);
 

@@ -25,6 +25,110 @@ constexpr Integer vxThemeSysColorCount = 26;
 constexpr Integer vxThemeFontCount = 66;
 constexpr Integer vxThemeOptionCount = 2;
 
+// The entries of the colour and font tables in order: one list gives the index constants
+// (vxcCaptionNormal, vxfCaptionTextNormal, ...) and the stored names.
+#define VX_THEME_COLORS(X) \
+  X(CaptionNormal) \
+  X(CaptionInactive) \
+  X(WindowBorder) \
+  X(Window) \
+  X(Border) \
+  X(PanelNormal) \
+  X(PanelDisabled) \
+  X(ButtonNormal) \
+  X(ButtonHot) \
+  X(ButtonPressed) \
+  X(ButtonFocused) \
+  X(ButtonDisabled) \
+  X(EditNormal) \
+  X(EditHot) \
+  X(EditFocused) \
+  X(EditDisabled) \
+  X(EditSelection) \
+  X(Hint) \
+  X(List) \
+  X(Tree) \
+  X(Grid) \
+  X(BarDock)
+#define VX_THEME_FONTS(X) \
+  X(CaptionTextNormal) \
+  X(CaptionTextInactive) \
+  X(SmCaptionTextNormal) \
+  X(SmCaptionTextInactive) \
+  X(StaticTextNormal) \
+  X(StaticTextHot) \
+  X(StaticTextFocused) \
+  X(StaticTextDisabled) \
+  X(PanelTextNormal) \
+  X(PanelTextDisabled) \
+  X(ButtonTextNormal) \
+  X(ButtonTextPressed) \
+  X(ButtonTextHot) \
+  X(ButtonTextFocused) \
+  X(ButtonTextDisabled) \
+  X(CheckBoxTextNormal) \
+  X(CheckBoxTextPressed) \
+  X(CheckBoxTextHot) \
+  X(CheckBoxTextFocused) \
+  X(CheckBoxTextDisabled) \
+  X(RadioButtonTextNormal) \
+  X(RadioButtonTextPressed) \
+  X(RadioButtonTextHot) \
+  X(RadioButtonTextFocused) \
+  X(RadioButtonTextDisabled) \
+  X(GroupBoxTextNormal) \
+  X(GroupBoxTextDisabled) \
+  X(WindowTextNormal) \
+  X(WindowTextDisabled) \
+  X(EditBoxTextNormal) \
+  X(EditBoxTextFocused) \
+  X(EditBoxTextHot) \
+  X(EditBoxTextDisabled) \
+  X(EditBoxTextSelected) \
+  X(MenuItemTextNormal) \
+  X(MenuItemTextSelected) \
+  X(MenuItemTextHot) \
+  X(MenuItemTextDisabled) \
+  X(ToolItemTextNormal) \
+  X(ToolItemTextSelected) \
+  X(ToolItemTextHot) \
+  X(ToolItemTextDisabled) \
+  X(HeaderSectionTextNormal) \
+  X(HeaderSectionTextPressed) \
+  X(HeaderSectionTextDraggedOut) \
+  X(HeaderSectionTextDragging) \
+  X(HeaderSectionTextHot) \
+  X(HeaderSectionTextUnderDrag) \
+  X(HeaderSectionTextDisabled) \
+  X(StatusPanelTextNormal) \
+  X(StatusPanelTextDisabled) \
+  X(TabTextInactiveNormal) \
+  X(TabTextInactiveHot) \
+  X(TabTextInactiveDisabled) \
+  X(TabTextActiveNormal) \
+  X(TabTextActiveHot) \
+  X(TabTextActiveDisabled) \
+  X(ListItemTextNormal) \
+  X(ListItemTextHot) \
+  X(ListItemTextSelected) \
+  X(ListItemTextFocused) \
+  X(ListItemTextDisabled) \
+  X(PopupMenuItemTextNormal) \
+  X(PopupMenuItemTextSelected) \
+  X(PopupMenuItemTextHot) \
+  X(PopupMenuItemTextDisabled)
+
+enum TvxThemeColorIndex : Integer {
+#define VX_COLOR_INDEX(N) vxc##N,
+  VX_THEME_COLORS(VX_COLOR_INDEX)
+#undef VX_COLOR_INDEX
+};
+enum TvxThemeFontIndex : Integer {
+#define VX_FONT_INDEX(N) vxf##N,
+  VX_THEME_FONTS(VX_FONT_INDEX)
+#undef VX_FONT_INDEX
+};
+
 const char* ThemeColorName(Integer Index);
 const char* ThemeFontName(Integer Index);
 // The key colour constant and name of system-colour entry Index (0..26; 26 is clWindowText,
