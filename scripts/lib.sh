@@ -80,8 +80,8 @@ vx_display_answers() {
 # The first Wine process also starts Wine's background services, which inherit its output; run
 # it here with output to a file, so that no service holds a test runner's pipe open.
 vx_start_wineserver() {
-  if ! pgrep -u "$(id -u)" -x 'wineserver(64)?' >/dev/null 2>&1; then
-    wineserver -p </dev/null >"$build/wineserver.log" 2>&1
+  # A server belongs to one prefix; -p refuses (non-zero) when this prefix already has one.
+  if wineserver -p </dev/null >"$build/wineserver.log" 2>&1; then
     vx_started_wineserver=1
   fi
   wine cmd /c exit </dev/null >>"$build/wineserver.log" 2>&1

@@ -45,3 +45,8 @@ constexpr TMsgNum CM_RECREATEWND = CM_BASE + 51;
 constexpr TMsgNum CM_CONTROLCHANGE = CM_BASE + 54;
 constexpr TMsgNum CM_CHILDKEY = CM_BASE + 56;
 constexpr TMsgNum CM_SHOWINGCHANGED = CM_BASE + 25;
+// A child window's notification (WM_COMMAND, WM_NOTIFY) handed back to the child's own control:
+// CN_BASE + the platform message. Inside the control-message range, so no window class sees it.
+constexpr TMsgNum CN_BASE = 0xBC00;
+constexpr TMsgNum CN_COMMAND = CN_BASE + 0x0111;
+constexpr TMsgNum CN_NOTIFY = CN_BASE + 0x004E;

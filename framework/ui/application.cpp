@@ -9,14 +9,36 @@
 #include <stdexcept>
 
 #include "framework/core/class_registry.h"
+#include "framework/ui/actions.h"
+#include "framework/ui/comctrls.h"
+#include "framework/ui/common_dialogs.h"
 #include "framework/ui/dialogs.h"
 #include "framework/ui/forms.h"
+#include "framework/ui/menus.h"
 #include "framework/ui/object_windows.h"
 #include "framework/ui/panel.h"
 #include "framework/ui/splitter.h"
 #include "framework/ui/timer.h"
 
 namespace {
+
+BOOL CALLBACK CollectWindow(HWND Wnd, LPARAM Data) {
+  reinterpret_cast<std::vector<HWND>*>(Data)->push_back(Wnd);
+  return TRUE;
+}
+
+// Brings the actions of the visible forms up to date while nothing else is to be done. Each form
+// is looked up when its turn comes: an update handler may have freed it.
+void UpdateFormActions() {
+  std::vector<HWND> Windows;
+  EnumThreadWindows(GetCurrentThreadId(), &CollectWindow, reinterpret_cast<LPARAM>(&Windows));
+  for (HWND Wnd : Windows) {
+    auto* Form = dynamic_cast<TForm*>(TWinControl::FindControl(Wnd));
+    if (!Form || !IsWindowVisible(Wnd)) continue;
+    for (TComponent* C : std::vector<TComponent*>(Form->ComponentList()))
+      if (auto* List = dynamic_cast<TActionList*>(C)) List->UpdateActions();
+  }
+}
 
 std::string ModuleTitle() {
   char Path[MAX_PATH] = {};
@@ -79,7 +101,13 @@ void TApplication::Idle() {
       HandleException(this);
     }
   }
-  if (Done) WaitMessage();
+  if (!Done) return;
+  try {
+    UpdateFormActions();
+  } catch (...) {
+    HandleException(this);
+  }
+  WaitMessage();
 }
 
 void TApplication::Terminate() {
@@ -149,7 +177,12 @@ void TApplication::Notification(TComponent* Component, TOperation Operation) {
 }
 
 void RegisterUiClasses() {
-  for (const TClassInfo* Info : {&TForm::StaticClassInfo(), &TPanel::StaticClassInfo(), &TSplitter::StaticClassInfo(),
-                                 &TTimer::StaticClassInfo()})
+  for (const TClassInfo* Info :
+       {&TForm::StaticClassInfo(), &TPanel::StaticClassInfo(), &TSplitter::StaticClassInfo(),
+        &TTimer::StaticClassInfo(), &TAction::StaticClassInfo(), &TActionList::StaticClassInfo(),
+        &TMenuItem::StaticClassInfo(), &TMainMenu::StaticClassInfo(), &TPopupMenu::StaticClassInfo(),
+        &TOpenDialog::StaticClassInfo(), &TSaveDialog::StaticClassInfo(), &TColorDialog::StaticClassInfo(),
+        &TFontDialog::StaticClassInfo()})
     RegisterClass(*Info);
+  RegisterStandardControlClasses();
 }

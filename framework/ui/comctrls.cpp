@@ -213,7 +213,6 @@ void TTreeView::CreateParams(TCreateParams& Params) {
 }
 
 void TTreeView::CreateWnd() {
-  if (CreatedWithParent()) return;
   TSystemControl::CreateWnd();
   std::function<void(const std::vector<std::unique_ptr<TTreeNode>>&)> Insert = [&](const auto& List) {
     for (const auto& N : List) {
@@ -418,7 +417,6 @@ void TListView::CreateParams(TCreateParams& Params) {
 }
 
 void TListView::CreateWnd() {
-  if (CreatedWithParent()) return;
   TSystemControl::CreateWnd();
   SendMessageA(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
   for (Integer I = 0; I < ColumnCount(); ++I) InsertColumnWindow(I);
@@ -600,7 +598,6 @@ void TCustomTabControl::CreateParams(TCreateParams& Params) {
 }
 
 void TCustomTabControl::CreateWnd() {
-  if (CreatedWithParent()) return;
   TSystemControl::CreateWnd();
   const Integer Index = FTabIndex;
   for (Integer I = 0; I < FTabs.Count(); ++I) {
@@ -895,7 +892,6 @@ void TToolBar::CreateParams(TCreateParams& Params) {
 }
 
 void TToolBar::CreateWnd() {
-  if (CreatedWithParent()) return;
   TSystemControl::CreateWnd();
   SendMessageA(Handle(), TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   RebuildButtons();
@@ -1014,7 +1010,6 @@ void TStatusBar::CreateParams(TCreateParams& Params) {
 }
 
 void TStatusBar::CreateWnd() {
-  if (CreatedWithParent()) return;
   TSystemControl::CreateWnd();
   UpdatePanels();
 }

@@ -3,6 +3,7 @@
 
 #include "framework/ui/controls.h"
 #include "framework/ui/forms.h"
+#include "framework/ui/menus.h"
 
 namespace {
 
@@ -70,6 +71,7 @@ const TClassInfo& TControl::StaticClassInfo() {
       BooleanProperty<&TControl::ParentColor, &TControl::SetParentColor>("ParentColor", 0),
       IntegerProperty<&TControl::Cursor, &TControl::SetCursor>("Cursor", crDefault),
       StringProperty<&TControl::Hint, &TControl::SetHint>("Hint"),
+      ComponentProperty<&TControl::PopupMenu, &TControl::SetPopupMenu>("PopupMenu"),
   };
   static const TClassInfo Info{"TControl", &TComponent::StaticClassInfo(), Properties};
   return Info;
@@ -96,6 +98,18 @@ intptr_t TControl::Perform(TMsgNum Msg, uintptr_t WParam, intptr_t LParam) {
 
 void TControl::DefaultHandler(TMessage& Message) { (void)Message; }
 
+void TControl::SetPopupMenu(TPopupMenu* Value) {
+  if (Value == FPopupMenu) return;
+  if (FPopupMenu) FPopupMenu->RemoveFreeNotification(this);
+  FPopupMenu = Value;
+  if (FPopupMenu) FPopupMenu->FreeNotification(this);
+}
+
+void TControl::Notification(TComponent* Component, TOperation Operation) {
+  TComponent::Notification(Component, Operation);
+  if (Operation == TOperation::opRemove && Component == FPopupMenu) FPopupMenu = nullptr;
+}
+
 void TControl::WndProc(TMessage& Message) {
   switch (Message.Msg) {
     case WM_LBUTTONDOWN:
@@ -112,6 +126,16 @@ void TControl::WndProc(TMessage& Message) {
 
 void TControl::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
+    case WM_CONTEXTMENU:
+      if (FPopupMenu) {
+        TPoint At{Integer(int16_t(LOWORD(Message.LParam))), Integer(int16_t(HIWORD(Message.LParam)))};
+        if (Message.LParam == -1) At = ClientToScreen({Width() / 2, Height() / 2});  // from the keyboard
+        FPopupMenu->SetPopupComponent(this);
+        FPopupMenu->Popup(At.X, At.Y);
+        Message.Result = 1;
+        return;
+      }
+      break;
     case WM_LBUTTONDOWN: return DoMouseDown(Message, TMouseButton::mbLeft, {});
     case WM_RBUTTONDOWN: return DoMouseDown(Message, TMouseButton::mbRight, {});
     case WM_MBUTTONDOWN: return DoMouseDown(Message, TMouseButton::mbMiddle, {});

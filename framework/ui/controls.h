@@ -27,6 +27,7 @@
 
 class TWinControl;
 class TForm;
+class TPopupMenu;
 
 // A control asked for something its state does not allow (a window without a parent window,
 // focus on a hidden control).
@@ -167,6 +168,9 @@ class TControl : public TComponent {
   void SetCursor(TCursor Value);
   const std::string& Hint() const { return FHint; }
   void SetHint(const std::string& Value) { FHint = Value; }
+  // Shown where the user asks for a context menu over the control.
+  TPopupMenu* PopupMenu() const { return FPopupMenu; }
+  void SetPopupMenu(TPopupMenu* Value);
 
   // [Painting]  Invalidate marks the control's area for the next paint; Update paints what is
   // marked now; Repaint does both.
@@ -198,6 +202,7 @@ class TControl : public TComponent {
   // The default WindowProc: mouse translation and the framework's own bookkeeping, then Dispatch.
   virtual void WndProc(TMessage& Message);
   void Dispatch(TMessage& Message) override;
+  void Notification(TComponent* Component, TOperation Operation) override;
 
   // Change notifications a class can extend.
   virtual void Resize();
@@ -239,6 +244,7 @@ class TControl : public TComponent {
   std::string FText;
   std::string FHint;
   TCursor FCursor = crDefault;
+  TPopupMenu* FPopupMenu = nullptr;
 };
 
 enum class TTabDirection { Forward, Backward };
@@ -373,6 +379,7 @@ class TWinControl : public TControl {
   TControl* FMouseControl = nullptr;  // the windowless child (or this) the pointer is over
   bool FTrackingLeave = false;
   Integer FPendingTabOrder = -1;  // a TabOrder set before the control has a parent
+  bool FFreeing = false;          // in the destructor: only WM_DESTROY still reaches WindowProc
 };
 
 // A canvas over a control's window DC, or over the DC of the paint in progress. A DC the canvas

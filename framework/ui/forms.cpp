@@ -5,7 +5,9 @@
 
 #include <algorithm>
 
+#include "framework/ui/actions.h"
 #include "framework/ui/application.h"
+#include "framework/ui/menus.h"
 
 namespace {
 
@@ -68,6 +70,7 @@ const TClassInfo& TForm::StaticClassInfo() {
                                                                 int64_t(TFormBorderStyle::bsSizeable)),
       EnumProperty<&TForm::Position, &TForm::SetPosition>("Position", PositionNames(), int64_t(TPosition::poDesigned)),
       BooleanProperty<&TForm::KeyPreview, &TForm::SetKeyPreview>("KeyPreview", 0),
+      ComponentProperty<&TForm::Menu, &TForm::SetMenu>("Menu"),
   };
   // Form files hold the components the form owns; who parents them is not stored yet.
   static const TClassInfo Info{"TForm",
@@ -120,6 +123,31 @@ void TForm::CreateParams(TCreateParams& Params) {
   PlaceWindow();
   Params.X = Left();
   Params.Y = Top();
+}
+
+void TForm::CreateWnd() {
+  TCustomControl::CreateWnd();
+  if (FMenu) FMenu->SetWindow(Handle());
+}
+
+void TForm::SetMenu(TMainMenu* Value) {
+  if (Value == FMenu) return;
+  if (FMenu) {
+    if (HandleAllocated() && FMenu->Window() == Handle()) FMenu->SetWindow(nullptr);
+    FMenu->RemoveFreeNotification(this);
+  }
+  FMenu = Value;
+  if (!FMenu) return;
+  FMenu->FreeNotification(this);
+  if (HandleAllocated()) FMenu->SetWindow(Handle());
+}
+
+bool TForm::IsShortCut(uint16_t Key, TShiftState Shift) {
+  const TShortCut Value = ::ShortCut(Key, Shift);
+  if (FMenu && FMenu->IsShortCut(Value)) return true;
+  for (TComponent* C : ComponentList())
+    if (auto* List = dynamic_cast<TActionList*>(C); List && ExecuteShortCut(*List, Value)) return true;
+  return false;
 }
 
 void TForm::PlaceWindow() {
@@ -337,7 +365,9 @@ void TForm::SelectFirst() {
 
 void TForm::Notification(TComponent* Component, TOperation Operation) {
   TCustomControl::Notification(Component, Operation);
-  if (Operation == TOperation::opRemove && Component == FActiveControl) FActiveControl = nullptr;
+  if (Operation != TOperation::opRemove) return;
+  if (Component == FActiveControl) FActiveControl = nullptr;
+  if (Component == FMenu) FMenu = nullptr;
 }
 
 // [Messages]

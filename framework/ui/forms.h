@@ -7,6 +7,8 @@
 #include "framework/ui/controls.h"
 #include "framework/ui/dialogs.h"
 
+class TMainMenu;
+
 enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum class TPosition { poDesigned, poDefault, poScreenCenter, poMainFormCenter };
 // What closing does: nothing, hide the form, free it (after the message that closed it) or minimise it.
@@ -34,6 +36,12 @@ class TForm : public TCustomControl {
   bool KeyPreview() const { return FKeyPreview; }
   void SetKeyPreview(bool Value) { FKeyPreview = Value; }
   TFormState FormState() const { return FFormState; }
+  // The menu bar: put on the window whenever the window is (re)created.
+  TMainMenu* Menu() const { return FMenu; }
+  void SetMenu(TMainMenu* Value);
+  // Runs what Key with Shift is a shortcut for: a menu item, else an action of a list the form
+  // owns. True when something ran (the key goes no further).
+  bool IsShortCut(uint16_t Key, TShiftState Shift);
 
   // Shows and activates the form.
   void Show();
@@ -83,6 +91,7 @@ class TForm : public TCustomControl {
 
  protected:
   void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
   void Dispatch(TMessage& Message) override;
   virtual void DoShow();
   virtual void DoHide();
@@ -100,5 +109,6 @@ class TForm : public TCustomControl {
   TFormState FFormState;
   TModalResult FModalResult = mrNone;
   TWinControl* FActiveControl = nullptr;
+  TMainMenu* FMenu = nullptr;
   TCloseAction FCloseAction = TCloseAction::caHide;
 };

@@ -20,26 +20,6 @@ std::string WindowText(HWND Wnd) {
   return S;
 }
 
-// The parent's handler in front of whatever WindowProc it had: notifications about one of our
-// controls go to that control, everything else on to the saved handler.
-struct TNotifyReflector {
-  TWndMethod Saved;
-  void operator()(TMessage& Message) const {
-    HWND From = nullptr;
-    if (Message.Msg == WM_COMMAND && Message.LParam)
-      From = reinterpret_cast<HWND>(Message.LParam);
-    else if (Message.Msg == WM_NOTIFY && Message.LParam)
-      From = reinterpret_cast<const NMHDR*>(Message.LParam)->hwndFrom;
-    if (From) {
-      if (TWinControl* Child = TWinControl::FindControl(From)) {
-        Message.Result = Child->Perform(CN_BASE + Message.Msg, Message.WParam, Message.LParam);
-        return;
-      }
-    }
-    Saved(Message);
-  }
-};
-
 }  // namespace
 
 const TEnumInfo& CheckBoxStateNames() {
@@ -52,40 +32,12 @@ const TEnumInfo& ComboBoxStyleNames() {
   return Info;
 }
 
-void EnsureNotifyReflection(TWinControl* Parent) {
-  if (!Parent || Parent->WindowProc.target<TNotifyReflector>()) return;
-  Parent->WindowProc = TNotifyReflector{std::move(Parent->WindowProc)};
-}
-
 // [TSystemControl]
 
 TSystemControl::TSystemControl(TComponent* Owner) : TWinControl(Owner) {
   ExcludeStyle(TControlStyleFlag::csCaptureMouse);
   ExcludeStyle(TControlStyleFlag::csClickEvents);
   ExcludeStyle(TControlStyleFlag::csDoubleClicks);
-}
-
-bool TSystemControl::CreatedWithParent() {
-  if (Parent() && !Parent()->HandleAllocated()) Parent()->HandleNeeded();
-  return HandleAllocated();
-}
-
-void TSystemControl::CreateWnd() {
-  if (CreatedWithParent()) return;
-  EnsureNotifyReflection(Parent());
-  TWinControl::CreateWnd();
-}
-
-void TSystemControl::Dispatch(TMessage& Message) {
-  // The window class acts on the mouse first (press, select, click); the control's events
-  // follow. TControl's own handling would otherwise keep the messages from the class.
-  if (Message.Msg >= WM_MOUSEMOVE && Message.Msg <= WM_MBUTTONDBLCLK) {
-    DefaultHandler(Message);
-    TMessage Events = Message;
-    TWinControl::Dispatch(Events);
-    return;
-  }
-  TWinControl::Dispatch(Message);
 }
 
 // [TControlItems]
@@ -226,7 +178,6 @@ void TCheckBox::CreateParams(TCreateParams& Params) {
 }
 
 void TCheckBox::CreateWnd() {
-  if (CreatedWithParent()) return;
   TButtonControl::CreateWnd();
   SendMessageA(Handle(), BM_SETCHECK, WPARAM(FState), 0);
 }
@@ -272,7 +223,6 @@ void TRadioButton::CreateParams(TCreateParams& Params) {
 }
 
 void TRadioButton::CreateWnd() {
-  if (CreatedWithParent()) return;
   TButtonControl::CreateWnd();
   SendMessageA(Handle(), BM_SETCHECK, FChecked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
@@ -418,7 +368,6 @@ void TEdit::CreateParams(TCreateParams& Params) {
 }
 
 void TEdit::CreateWnd() {
-  if (CreatedWithParent()) return;
   TSystemControl::CreateWnd();
   SendMessageA(Handle(), EM_SETREADONLY, FReadOnly, 0);
   SendMessageA(Handle(), EM_LIMITTEXT, WPARAM(FMaxLength), 0);
@@ -515,7 +464,6 @@ void TComboBox::CreateParams(TCreateParams& Params) {
 }
 
 void TComboBox::CreateWnd() {
-  if (CreatedWithParent()) return;
   const std::string Saved = Text();
   TSystemControl::CreateWnd();
   for (const auto& S : FItems.List()) SendMessageA(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(S.c_str()));
@@ -650,7 +598,6 @@ void TListBox::CreateParams(TCreateParams& Params) {
 }
 
 void TListBox::CreateWnd() {
-  if (CreatedWithParent()) return;
   TSystemControl::CreateWnd();
   HWND Wnd = Handle();
   for (const auto& S : FItems.List()) SendMessageA(Wnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(S.c_str()));

@@ -13,33 +13,16 @@
 #include "framework/ui/dialogs.h"
 #include "framework/ui/panel.h"
 
-// Notifications reflected from a parent to the child window they are about: CN_BASE + the
-// platform message. Inside the framework's control-message range, so no window class sees them.
-constexpr TMsgNum CN_BASE = 0xBC00;
-constexpr TMsgNum CN_COMMAND = CN_BASE + 0x0111;
-constexpr TMsgNum CN_NOTIFY = CN_BASE + 0x004E;
-
 // An index outside a list, or a list operation its state does not allow.
 class EListError : public Exception {
   using Exception::Exception;
 };
-
-// Makes Parent's window hand WM_COMMAND and WM_NOTIFY from its child windows to their controls
-// (as CN_COMMAND / CN_NOTIFY); messages about windows that are not controls go on as before.
-void EnsureNotifyReflection(TWinControl* Parent);
 
 // A control wrapping a system window class: the class draws and handles the mouse itself, so
 // the framework neither captures the mouse for it nor makes clicks from presses.
 class TSystemControl : public TWinControl {
  public:
   explicit TSystemControl(TComponent* Owner = nullptr);
-
- protected:
-  void CreateWnd() override;
-  void Dispatch(TMessage& Message) override;
-  // Creates the parent's window first; true when that created this control's window with it
-  // (the whole CreateWnd ran nested), so an override's own steps must not run again.
-  bool CreatedWithParent();
 };
 
 // A list of strings shown by a control: changes go to the control's window when it has one.

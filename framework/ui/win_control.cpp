@@ -62,7 +62,8 @@ struct TWindowBinding {
   }
 
   static LRESULT CALLBACK ObjectWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
-    auto* Control = static_cast<TWinControl*>(GetPropA(Wnd, ControlProp));
+    auto* const Bound = static_cast<TWinControl*>(GetPropA(Wnd, ControlProp));
+    TWinControl* Control = Bound && (!Bound->FFreeing || Msg == WM_DESTROY) ? Bound : nullptr;
     LRESULT Result;
     if (Control) {
       TMessage Message{Msg, WParam, LParam, 0};
@@ -75,7 +76,7 @@ struct TWindowBinding {
     if (Msg == WM_NCDESTROY) {
       RemovePropA(Wnd, ControlProp);
       RemovePropA(Wnd, DefProcProp);
-      if (Control && Control->FHandle == Wnd) Control->FHandle = nullptr;
+      if (Bound && Bound->FHandle == Wnd) Bound->FHandle = nullptr;
     }
     return Result;
   }
@@ -137,8 +138,11 @@ TWinControl::~TWinControl() {
     RemoveControl(Child);
   }
   if (FHandle) {
-    TWindowBinding::Unbind(FHandle);
+    // WindowProc hooks hear the window go; what else comes while it goes (focus, size changes)
+    // goes straight to the class, since the classes derived from this one are gone already.
+    FFreeing = true;
     DestroyWindow(FHandle);
+    if (FHandle) TWindowBinding::Unbind(FHandle);
     FHandle = nullptr;
   }
 }
@@ -214,7 +218,6 @@ void TWinControl::CreateWindowHandle(const TCreateParams& Params) {
 void TWinControl::CreateWnd() {
   TCreateParams Params;
   CreateParams(Params);
-  if (FHandle) return;  // asking for the parent's window created this one with it
   if ((Params.Style & WS_CHILD) && !Params.WndParent)
     throw EInvalidOperation(Format("Control '%s' has no parent window", Name().c_str()));
   CreateWindowHandle(Params);
@@ -224,6 +227,11 @@ void TWinControl::CreateWnd() {
 
 void TWinControl::CreateHandle() {
   if (FHandle) return;
+  // The parent's window first: creating it creates this one too, and CreateWnd runs only once.
+  if (FParent && !FParent->FHandle) {
+    FParent->CreateHandle();
+    if (FHandle) return;
+  }
   CreateWnd();
   for (TControl* Child : FControls)
     if (auto* Win = dynamic_cast<TWinControl*>(Child)) Win->CreateHandle();
@@ -636,6 +644,12 @@ void TWinControl::WndProc(TMessage& Message) {
       Message.Result = Routed.Result;
       return;
     }
+    // The window class sees the mouse first (a system control presses, selects, clicks); the
+    // control's events follow.
+    DefaultHandler(Message);
+    TMessage Events = Message;
+    TControl::WndProc(Events);
+    return;
   } else if (Message.Msg == WM_MOUSELEAVE) {
     FTrackingLeave = false;
     UpdateMouseControl(nullptr);
@@ -645,6 +659,29 @@ void TWinControl::WndProc(TMessage& Message) {
 
 void TWinControl::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
+    case WM_COMMAND:
+    case WM_NOTIFY: {
+      // A child window's notification goes to its own control; menu commands (no window) go on.
+      HWND From = nullptr;
+      if (Message.LParam)
+        From = Message.Msg == WM_COMMAND ? reinterpret_cast<HWND>(Message.LParam)
+                                         : reinterpret_cast<const NMHDR*>(Message.LParam)->hwndFrom;
+      if (TWinControl* Child = FindControl(From)) {
+        Message.Result = Child->Perform(CN_BASE + Message.Msg, Message.WParam, Message.LParam);
+        return;
+      }
+      break;
+    }
+    case WM_CONTEXTMENU:
+      // A windowless control under the point has no window to get it: its menu comes first.
+      if (Message.LParam != -1) {
+        const TPoint P = ScreenToClient(MousePoint(Message.LParam));
+        if (TControl* C = ControlAtPos(P, false, false); C && C->PopupMenu()) {
+          Message.Result = C->Perform(WM_CONTEXTMENU, Message.WParam, Message.LParam);
+          return;
+        }
+      }
+      break;
     case WM_PAINT: return PaintHandler(Message);
     case WM_PRINTCLIENT: return PrintClient(Message);
     case WM_ERASEBKGND: {
@@ -662,6 +699,8 @@ void TWinControl::Dispatch(TMessage& Message) {
     }
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
+      if (TForm* Form = GetParentForm(); Form && Form->IsShortCut(uint16_t(Message.WParam), KeyboardShiftState()))
+        return;
       if (DoKeyDown(Message)) return;
       const uint16_t Key = uint16_t(Message.WParam);
       if (IsDialogKey(Key))

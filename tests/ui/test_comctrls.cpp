@@ -5,6 +5,8 @@
 // After windows.h, which it needs.
 #include <commctrl.h>
 
+#include <cstring>
+
 namespace {
 
 class ComCtrlsTest : public UiTest {
@@ -45,8 +47,10 @@ class TreeViewTest : public ComCtrlsTest {
     };
   }
   RECT ItemRect(TTreeNode* Node) {
+    // The message takes the item handle in the rectangle's first bytes.
     RECT R{};
-    *reinterpret_cast<HTREEITEM*>(&R) = static_cast<HTREEITEM>(Node->ItemHandle());
+    const HTREEITEM Item = static_cast<HTREEITEM>(Node->ItemHandle());
+    std::memcpy(&R, &Item, sizeof Item);
     SendMessageA(Tree->Handle(), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&R));
     return R;
   }

@@ -2,6 +2,7 @@
 // platform menus built from the item tree, menu commands and popup menus driven by keys.
 #include "framework/ui/actions.h"
 #include "framework/ui/menus.h"
+#include "framework/ui/stdctrls.h"
 #include "ui_fixture.h"
 
 namespace {
@@ -292,6 +293,62 @@ TEST_F(MenusTest, ActionListLeavesActionsItDoesNotOwn) {
   EXPECT_EQ(NewItem->Action(), nullptr);  // owned actions went with the list
 }
 
+TEST_F(MenusTest, FormKeepsItsMenuOnEveryWindow) {
+  Form->SetMenu(Menu);
+  EXPECT_EQ(GetMenu(Form->Handle()), Menu->Handle());
+  Form->SetBorderStyle(TFormBorderStyle::bsSingle);  // a new window
+  EXPECT_EQ(GetMenu(Form->Handle()), Menu->Handle());
+  SendMessageA(Form->Handle(), WM_COMMAND, MAKEWPARAM(NewItem->Command(), 0), 0);
+  EXPECT_EQ(Log, (std::vector<std::string>{"new"}));
+  delete Menu;
+  EXPECT_EQ(Form->Menu(), nullptr);
+  EXPECT_EQ(GetMenu(Form->Handle()), nullptr);
+}
+
+TEST_F(MenusTest, ShortCutKeyOnAFocusedControlRunsItsActionOnce) {
+  auto* Edit = new TEdit(Form.get());
+  Edit->SetBounds(10, 10, 100, 24);
+  Edit->SetParent(Form.get());
+  std::vector<uint16_t> EditKeys;
+  Edit->OnKeyDown = [&](TObject*, uint16_t& Key, TShiftState) { EditKeys.push_back(Key); };
+  Form->SetMenu(Menu);
+  Form->Show();
+  Edit->SetFocus();
+  BYTE Keys[256];
+  GetKeyboardState(Keys);
+  Keys[VK_CONTROL] = 0x80;
+  SetKeyboardState(Keys);
+  auto Press = [&](uint16_t Key) { SendMessageA(Edit->Handle(), WM_KEYDOWN, Key, 0x00310001); };
+  Press('N');  // a menu item's shortcut
+  Form->SetMenu(nullptr);
+  Press('S');  // only the form's action list knows it now
+  Press('Q');  // nobody's shortcut: the control gets it
+  Keys[VK_CONTROL] = 0;
+  SetKeyboardState(Keys);
+  EXPECT_EQ(Log, (std::vector<std::string>{"new", "save"}));
+  EXPECT_EQ(EditKeys, std::vector<uint16_t>{'Q'});
+}
+
+TEST_F(MenusTest, GoingIdleUpdatesTheActionsOfVisibleForms) {
+  int Updates = 0;
+  New->OnUpdate = [&](TAction*) {
+    ++Updates;
+    PostMessageA(Form->Handle(), WM_NULL, 0, 0);  // wakes the idle wait
+  };
+  TForm Hidden;
+  Hidden.HandleNeeded();
+  auto* HiddenActions = new TActionList(&Hidden);
+  auto* HiddenAction = new TAction(HiddenActions);
+  int HiddenUpdates = 0;
+  HiddenAction->OnUpdate = [&](TAction*) { ++HiddenUpdates; };
+  Form->Show();
+  Application->ProcessMessages();
+  PostMessageA(Form->Handle(), WM_NULL, 0, 0);
+  for (int I = 0; I < 20 && Updates == 0; ++I) Application->HandleMessage();
+  EXPECT_GE(Updates, 1);
+  EXPECT_EQ(HiddenUpdates, 0);
+}
+
 // [Popup menus]
 
 class PopupTest : public MenusTest {
@@ -350,6 +407,32 @@ TEST_F(PopupTest, PopupUpdatesActionsBeforeShowing) {
   EXPECT_EQ(Popup->Popup(100, 100), nullptr);
   EXPECT_EQ(SaveEntry->Caption(), "Save now");
   EXPECT_EQ(MenuText(Popup->Handle(), 3), L"Save now\tCtrl+S");
+}
+
+TEST_F(PopupTest, ContextMenuRequestShowsTheControlsPopupMenu) {
+  int Popups = 0;
+  Popup->OnPopup = [&](TObject*) { ++Popups; };
+  auto* Box = new TWinControl(Form.get());
+  Box->SetBounds(10, 10, 200, 100);
+  Box->SetParent(Form.get());
+  auto* Inner = new TWinControl(Form.get());
+  Inner->SetBounds(5, 5, 50, 50);
+  Inner->SetParent(Box);
+  Box->SetPopupMenu(Popup);
+  Post(WM_CHAR, 'o');
+  SendMessageA(Box->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Box->Handle()), MAKELPARAM(120, 130));
+  EXPECT_EQ(Log, std::vector<std::string>{"C&opy"});
+  EXPECT_EQ(Popup->PopupComponent(), Box);
+  // A right-button release asks for it too, and a child without a menu of its own uses its parent's.
+  Post(WM_KEYDOWN, VK_ESCAPE);
+  SendMessageA(Box->Handle(), WM_RBUTTONUP, 0, Point(100, 60));
+  Post(WM_KEYDOWN, VK_ESCAPE);
+  SendMessageA(Inner->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Inner->Handle()), MAKELPARAM(30, 30));
+  EXPECT_EQ(Popups, 3);
+  delete Popup;
+  EXPECT_EQ(Box->PopupMenu(), nullptr);
+  SendMessageA(Box->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Box->Handle()), MAKELPARAM(120, 130));
+  EXPECT_EQ(Popups, 3);
 }
 
 }  // namespace

@@ -89,6 +89,75 @@ TEST_F(MessagesTest, SubclassedWindowChainsToTheControl) {
   SubclassLog = nullptr;
 }
 
+// Counts what reaches it as CN_COMMAND / CN_NOTIFY and how often its window was built.
+class Receiver : public TCustomControl {
+ public:
+  using TCustomControl::TCustomControl;
+  Log Seen;
+  int Creations = 0;
+
+ protected:
+  void CreateWnd() override {
+    ++Creations;
+    TCustomControl::CreateWnd();
+  }
+  void Dispatch(TMessage& Message) override {
+    if (Message.Msg == CN_COMMAND || Message.Msg == CN_NOTIFY) {
+      Seen.push_back((Message.Msg == CN_COMMAND ? "command " : "notify ") + std::to_string(Message.WParam));
+      Message.Result = 7;
+      return;
+    }
+    TCustomControl::Dispatch(Message);
+  }
+};
+
+TEST_F(MessagesTest, ChildNotificationsReachTheChildsControlPastParentHooks) {
+  auto* Child = new Receiver(Form.get());
+  Child->SetParent(Panel);
+  int HookSaw = 0;
+  Panel->WindowProc = [&, Saved = Panel->WindowProc](TMessage& M) {
+    if (M.Msg == WM_COMMAND) ++HookSaw;
+    Saved(M);
+  };
+  HWND Wnd = Panel->Handle();
+  EXPECT_EQ(SendMessageA(Wnd, WM_COMMAND, MAKEWPARAM(5, BN_CLICKED), reinterpret_cast<LPARAM>(Child->Handle())), 7);
+  NMHDR Header{Child->Handle(), 9, 0};
+  EXPECT_EQ(SendMessageA(Wnd, WM_NOTIFY, 9, reinterpret_cast<LPARAM>(&Header)), 7);
+  // Commands without a window, or about a window that is no control, stay with the parent.
+  HWND Foreign = CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 5, 5, Wnd, nullptr, nullptr, nullptr);
+  SendMessageA(Wnd, WM_COMMAND, 3, 0);
+  SendMessageA(Wnd, WM_COMMAND, 4, reinterpret_cast<LPARAM>(Foreign));
+  DestroyWindow(Foreign);
+  EXPECT_EQ(Child->Seen, (Log{"command " + std::to_string(MAKEWPARAM(5, BN_CLICKED)), "notify 9"}));
+  EXPECT_EQ(HookSaw, 3);
+}
+
+TEST_F(MessagesTest, ChildWindowAskedBeforeItsParentsIsBuiltOnce) {
+  auto* Child = new Receiver(Form.get());
+  Child->SetBounds(1, 1, 20, 20);
+  Child->SetParent(Panel);
+  ASSERT_FALSE(Form->HandleAllocated());
+  Child->HandleNeeded();
+  EXPECT_TRUE(Form->HandleAllocated());
+  EXPECT_EQ(GetParent(Child->Handle()), Panel->Handle());
+  EXPECT_EQ(Child->Creations, 1);
+  Panel->RecreateWnd();
+  EXPECT_EQ(Child->Creations, 2);
+}
+
+TEST_F(MessagesTest, WindowProcHookHearsTheWindowGoWithItsControl) {
+  int Destroys = 0;
+  Panel->WindowProc = [&, Saved = Panel->WindowProc](TMessage& M) {
+    if (M.Msg == WM_DESTROY) ++Destroys;
+    Saved(M);
+  };
+  HWND Wnd = Panel->Handle();
+  delete Panel;
+  Panel = nullptr;
+  EXPECT_EQ(Destroys, 1);
+  EXPECT_FALSE(IsWindow(Wnd));
+}
+
 TEST_F(MessagesTest, FontAndColourChangesReachChildrenThatFollowTheirParent) {
   auto* Own = new TPanel(Form.get());
   Own->SetParent(Panel);

@@ -1,4 +1,5 @@
 // Form files: the stored properties of controls written with WriteComponent and read back.
+#include "framework/core/class_registry.h"
 #include "framework/core/component_stream.h"
 #include "framework/ui/panel.h"
 #include "framework/ui/splitter.h"
@@ -13,6 +14,17 @@ class StreamTest : public UiTest {
     RegisterUiClasses();
   }
 };
+
+TEST_F(StreamTest, FormFilesCanHoldControlsMenusActionsAndDialogs) {
+  for (const char* Name :
+       {"TForm", "TButton", "TEdit", "TListBox", "TStringGrid", "TScrollBox", "TStatusBar", "TAction", "TActionList",
+        "TMenuItem", "TMainMenu", "TPopupMenu", "TOpenDialog", "TSaveDialog", "TColorDialog", "TFontDialog"}) {
+    SCOPED_TRACE(Name);
+    const TClassInfo* Info = FindClass(Name);
+    ASSERT_NE(Info, nullptr);
+    EXPECT_EQ(Info->Name, std::string(Name));
+  }
+}
 
 TEST_F(StreamTest, PanelPropertiesReadBackAsWritten) {
   TPanel Source;
