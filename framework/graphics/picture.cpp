@@ -7,6 +7,7 @@
 #include <cstring>
 #include <vector>
 
+#include "framework/core/byte_order.h"
 #include "framework/core/sysutils.h"
 #include "framework/graphics/bitmap.h"
 #include "framework/graphics/gdi_handles.h"
@@ -15,18 +16,6 @@
 namespace {
 
 [[noreturn]] void InvalidIcon(const char* Why) { throw EInvalidGraphic(Format("Invalid icon file: %s", Why)); }
-
-uint32_t U32(const uint8_t* P) {
-  return uint32_t(P[0]) | uint32_t(P[1]) << 8 | uint32_t(P[2]) << 16 | uint32_t(P[3]) << 24;
-}
-uint16_t U16(const uint8_t* P) { return uint16_t(P[0] | P[1] << 8); }
-void PutU32(std::vector<uint8_t>& Bytes, uint32_t Value) {
-  for (int I = 0; I < 4; ++I) Bytes.push_back(uint8_t(Value >> (8 * I)));
-}
-void PutU16(std::vector<uint8_t>& Bytes, uint16_t Value) {
-  Bytes.push_back(uint8_t(Value));
-  Bytes.push_back(uint8_t(Value >> 8));
-}
 
 size_t RowBytes(int64_t W, int Bits) { return size_t((W * Bits + 31) / 32) * 4; }
 

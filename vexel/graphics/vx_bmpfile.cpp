@@ -4,12 +4,11 @@
 #include <bit>
 #include <cstring>
 
+#include "framework/core/byte_order.h"
+
 namespace {
 
 [[noreturn]] void Damaged(const char* Why) { throw EReadError(Format("Invalid bitmap file: %s", Why)); }
-
-uint32_t U32(const uint8_t* P) { return uint32_t(P[0]) | uint32_t(P[1]) << 8 | uint32_t(P[2]) << 16 | uint32_t(P[3]) << 24; }
-uint16_t U16(const uint8_t* P) { return uint16_t(P[0] | P[1] << 8); }
 
 // One channel of a bit-field pixel scaled to 0..255.
 struct TField {
