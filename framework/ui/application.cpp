@@ -2,8 +2,6 @@
 #include "framework/ui/application.h"
 
 #include <windows.h>
-// The class registry's RegisterClass, not the window-class call.
-#undef RegisterClass
 
 #include <algorithm>
 #include <stdexcept>
