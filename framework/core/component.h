@@ -9,7 +9,9 @@
 #include "framework/core/classes.h"
 #include "framework/core/set.h"
 
-class EComponentError : public Exception { using Exception::Exception; };
+class EComponentError : public Exception {
+  using Exception::Exception;
+};
 
 enum class TComponentStateFlag { csLoading, csReading, csDesigning, csDestroying };
 using TComponentState = TSet<TComponentStateFlag>;
@@ -49,6 +51,11 @@ class TComponent : public TPersistent {
   // Reading from a stream brackets itself with these; Loaded runs once reading has ended.
   void BeginLoading() { FComponentState.Include(TComponentStateFlag::csLoading); }
   virtual void Loaded() { FComponentState.Exclude(TComponentStateFlag::csLoading); }
+
+  // Objects that sit inside another one besides their owner (a control on its parent): in a
+  // stream they are written inside that object, owned by the root, and given it back on reading.
+  virtual bool HasParent() const { return false; }
+  virtual void SetParentComponent(TComponent* Parent) { (void)Parent; }
 
   // Component asks to be told (Notification with opRemove) when this one is freed.
   void FreeNotification(TComponent* Component);

@@ -129,6 +129,10 @@ class TComponentReader {
     const TClassInfo& Class = GetClass(ReadShortString());
     if (!Class.Create) throw EReadError(Format("Class %s cannot be created from a stream", Class.Name));
     TComponent* Child = Class.Create(&Parent);
+    if (Child->HasParent()) {
+      if (&Parent != FRoot) FRoot->InsertComponent(Child);
+      Child->SetParentComponent(&Parent);
+    }
     SetStoredName(*Child, ReadShortString());
     ReadBody(*Child, Depth);
   }

@@ -25,7 +25,8 @@ void WriteComponent(TStream& Stream, const TComponent& Instance);
 
 // Reads one object stream into an existing instance (its stored class name is not used to
 // construct it). Children in the object list are constructed through the class registry and
-// owned by their parent object. Every object read is told Loaded once the stream has ended.
+// owned by the object they are written in, except those that have a parent (HasParent): the
+// root owns them and the enclosing object becomes their parent. Every object read is told Loaded once the stream has ended.
 // Errors: "Invalid stream format", "Stream read error", and property errors wrapped as
 // "Error reading <name>.<path>: <message>"; the instance keeps what was read before the error.
 void ReadComponent(TStream& Stream, TComponent& Instance);

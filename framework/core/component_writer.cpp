@@ -18,8 +18,8 @@ class TComponentWriter {
     WriteProperties(Instance, "");
     WriteType(TValueType::vaNull);
     // Most objects keep their children in properties of their own; a class that lists children
-    // (a form its components) has them written here.
-    for (const TComponent* Child : Instance.ClassInfo().Children(Instance)) WriteObject(*Child, Depth + 1);
+    // (a form its components, a panel its controls) has them written here.
+    for (const TComponent* Child : Instance.ClassInfo().Children(Instance, FRoot)) WriteObject(*Child, Depth + 1);
     WriteType(TValueType::vaNull);
   }
 

@@ -59,11 +59,11 @@ const TPropInfo* TClassInfo::FindProperty(std::string_view Name) const {
   return nullptr;
 }
 
-std::vector<TComponent*> TClassInfo::Children(const TComponent& Instance) const {
+std::vector<TComponent*> TClassInfo::Children(const TComponent& Instance, const TComponent& Root) const {
   std::vector<TComponent*> Result;
   for (const TClassInfo* C = this; C; C = C->Parent)
     if (C->GetChildren) {
-      C->GetChildren(Instance, Result);
+      C->GetChildren(Instance, Root, Result);
       break;
     }
   return Result;

@@ -93,9 +93,10 @@ struct TClassInfo {
   std::span<const TDefinedProperty> Defined = {};
   // Virtual construction for components read from streams; nil for other classes.
   TComponent* (*Create)(TComponent* Owner) = nullptr;
-  // The components written as child objects after the properties (a form's owned components);
-  // nil: none. The nearest class in the chain that sets it decides.
-  void (*GetChildren)(const TComponent& Instance, std::vector<TComponent*>& Children) = nullptr;
+  // The components written as child objects after the properties (a form's components, a
+  // panel's controls); Root is the object the stream is of. Nil: none. The nearest class in the
+  // chain that sets it decides.
+  void (*GetChildren)(const TComponent& Instance, const TComponent& Root, std::vector<TComponent*>& Children) = nullptr;
 
   bool InheritsFrom(const TClassInfo& Other) const;
   // Every stored property: the root class's first, then each class's down to this one.
@@ -104,7 +105,7 @@ struct TClassInfo {
   // Letter case ignored, as stored paths are compared.
   const TPropInfo* FindProperty(std::string_view Name) const;
   const TDefinedProperty* FindDefined(std::string_view Name) const;
-  std::vector<TComponent*> Children(const TComponent& Instance) const;
+  std::vector<TComponent*> Children(const TComponent& Instance, const TComponent& Root) const;
 };
 
 // [Table entry builders] -----------------------------------------------------------------------

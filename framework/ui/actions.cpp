@@ -237,7 +237,7 @@ const TClassInfo& TActionList::StaticClassInfo() {
                                {},
                                {},
                                &CreateComponent<TActionList>,
-                               [](const TComponent& List, std::vector<TComponent*>& Children) {
+                               [](const TComponent& List, const TComponent&, std::vector<TComponent*>& Children) {
                                  for (TComponent* C : List.ComponentList()) Children.push_back(C);
                                }};
   return Info;

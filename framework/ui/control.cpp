@@ -1,6 +1,8 @@
 // TControl: what every control has, windowed or not.
 #include <windows.h>
 
+#include "framework/ui/actions.h"
+#include "framework/ui/application.h"
 #include "framework/ui/controls.h"
 #include "framework/ui/forms.h"
 #include "framework/ui/menus.h"
@@ -12,6 +14,25 @@ TControl* CaptureControl = nullptr;
 constexpr const char* AlignValueNames[] = {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"};
 
 TPoint MousePoint(intptr_t LParam) { return {Integer(int16_t(LOWORD(LParam))), Integer(int16_t(HIWORD(LParam)))}; }
+
+// Follows the action's properties into the control.
+class TControlActionLink : public TActionLink {
+ public:
+  explicit TControlActionLink(TControl* Client) : FClient(Client) {}
+
+  bool IsCaptionLinked() const override { return Action() && FClient->Caption() == Action()->Caption(); }
+  bool IsEnabledLinked() const override { return Action() && FClient->Enabled() == Action()->Enabled(); }
+  bool IsVisibleLinked() const override { return Action() && FClient->Visible() == Action()->Visible(); }
+  bool IsHintLinked() const override { return Action() && FClient->Hint() == Action()->Hint(); }
+
+  void SetCaption(const std::string& Value) override { FClient->SetCaption(Value); }
+  void SetEnabled(bool Value) override { FClient->SetEnabled(Value); }
+  void SetVisible(bool Value) override { FClient->SetVisible(Value); }
+  void SetHint(const std::string& Value) override { FClient->SetHint(Value); }
+
+ private:
+  TControl* FClient;
+};
 
 }  // namespace
 
@@ -71,7 +92,11 @@ const TClassInfo& TControl::StaticClassInfo() {
       BooleanProperty<&TControl::ParentColor, &TControl::SetParentColor>("ParentColor", 0),
       IntegerProperty<&TControl::Cursor, &TControl::SetCursor>("Cursor", crDefault),
       StringProperty<&TControl::Hint, &TControl::SetHint>("Hint"),
+      BooleanProperty<&TControl::ShowHint, &TControl::SetShowHint>("ShowHint", 0),
+      // After ShowHint, and always written: a ShowHint read from the stream switches it off.
+      BooleanProperty<&TControl::ParentShowHint, &TControl::SetParentShowHint>("ParentShowHint"),
       ComponentProperty<&TControl::PopupMenu, &TControl::SetPopupMenu>("PopupMenu"),
+      ComponentProperty<&TControl::Action, &TControl::SetAction>("Action"),
   };
   static const TClassInfo Info{"TControl", &TComponent::StaticClassInfo(), Properties};
   return Info;
@@ -86,6 +111,7 @@ TControl::TControl(TComponent* Owner) : TComponent(Owner), FFont(std::make_uniqu
 
 TControl::~TControl() {
   if (CaptureControl == this) SetCaptureControl(nullptr);
+  if (Application) Application->HintControlGone(this);
   if (FParent) FParent->RemoveControl(this);
   FFont->OnChange = nullptr;
 }
@@ -108,6 +134,21 @@ void TControl::SetPopupMenu(TPopupMenu* Value) {
 void TControl::Notification(TComponent* Component, TOperation Operation) {
   TComponent::Notification(Component, Operation);
   if (Operation == TOperation::opRemove && Component == FPopupMenu) FPopupMenu = nullptr;
+  if (Operation == TOperation::opRemove && FActionLink && Component == FActionLink->Action()) FActionLink.reset();
+}
+
+TAction* TControl::Action() const { return FActionLink ? FActionLink->Action() : nullptr; }
+
+void TControl::SetAction(TAction* Value) {
+  if (Value == Action()) return;
+  if (TAction* Old = Action()) Old->RemoveFreeNotification(this);
+  if (!Value) {
+    FActionLink.reset();
+    return;
+  }
+  if (!FActionLink) FActionLink = std::make_unique<TControlActionLink>(this);
+  FActionLink->SetAction(Value);
+  Value->FreeNotification(this);
 }
 
 void TControl::WndProc(TMessage& Message) {
@@ -175,6 +216,13 @@ void TControl::Dispatch(TMessage& Message) {
         FParentColor = true;
       }
       return;
+    case CM_PARENTSHOWHINTCHANGED:
+      if (FParentShowHint && FParent) {
+        SetShowHint(FParent->ShowHint());
+        FParentShowHint = true;
+      }
+      return;
+    case CM_CURSORCHANGED: return ShowCursorIfOver();
     case CM_FONTCHANGED:
     case CM_COLORCHANGED:
     case CM_ENABLEDCHANGED:
@@ -182,6 +230,21 @@ void TControl::Dispatch(TMessage& Message) {
     case CM_VISIBLECHANGED: return;
   }
   TComponent::Dispatch(Message);
+}
+
+void TControl::ShowCursorIfOver() {
+  auto* Host = dynamic_cast<TWinControl*>(this);
+  if (!Host) Host = FParent;
+  if (!Host || !Host->HandleAllocated()) return;
+  POINT P;
+  GetCursorPos(&P);
+  HWND Wnd = Host->Handle();
+  if (GetCapture() != Wnd && WindowFromPoint(P) != Wnd) return;
+  if (Host != this && GetCaptureControl() != this &&
+      Host->ControlAtPos(Host->ScreenToClient({P.x, P.y}), false, false) != this)
+    return;
+  // The window picks the cursor of what is under the pointer, as it does when the pointer moves.
+  SendMessageA(Wnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(Wnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
 }
 
 void TControl::DoMouseDown(TMessage& Message, TMouseButton Button, TShiftState Extra) {
@@ -213,10 +276,18 @@ void TControl::MouseMove(TShiftState Shift, Integer X, Integer Y) {
   if (OnMouseMove) OnMouseMove(this, Shift, X, Y);
 }
 void TControl::Click() {
-  if (OnClick) OnClick(this);
+  if (OnClick)
+    OnClick(this);
+  else if (FActionLink)
+    FActionLink->Execute();
 }
 void TControl::DblClick() {
   if (OnDblClick) OnDblClick(this);
+}
+bool TControl::DoMouseWheel(TShiftState Shift, Integer WheelDelta, const TPoint& MousePos) {
+  bool Handled = false;
+  if (OnMouseWheel) OnMouseWheel(this, Shift, WheelDelta, MousePos, Handled);
+  return Handled;
 }
 
 // [Parent and geometry]
@@ -360,10 +431,28 @@ void TControl::SetCursor(TCursor Value) {
   Perform(CM_CURSORCHANGED, 0, 0);
 }
 
+void TControl::SetParentComponent(TComponent* AParent) {
+  if (auto* Window = dynamic_cast<TWinControl*>(AParent)) SetParent(Window);
+}
+
+void TControl::SetShowHint(bool Value) {
+  FParentShowHint = false;
+  if (Value == FShowHint) return;
+  FShowHint = Value;
+  if (auto* Win = dynamic_cast<TWinControl*>(this)) Win->NotifyControls(CM_PARENTSHOWHINTCHANGED);
+}
+
+void TControl::SetParentShowHint(bool Value) {
+  if (Value == FParentShowHint) return;
+  FParentShowHint = Value;
+  if (Value) Perform(CM_PARENTSHOWHINTCHANGED, 0, 0);
+}
+
 void TControl::Loaded() {
   TComponent::Loaded();
   if (FParentFont && FParent) Perform(CM_PARENTFONTCHANGED, 0, 0);
   if (FParentColor && FParent) Perform(CM_PARENTCOLORCHANGED, 0, 0);
+  if (FParentShowHint && FParent) Perform(CM_PARENTSHOWHINTCHANGED, 0, 0);
 }
 
 // [Painting]

@@ -28,6 +28,8 @@
 class TWinControl;
 class TForm;
 class TPopupMenu;
+class TAction;
+class TActionLink;
 
 // A control asked for something its state does not allow (a window without a parent window,
 // focus on a hidden control).
@@ -67,7 +69,10 @@ using TControlState = TSet<TControlStateFlag>;
 using TCursor = int16_t;
 constexpr TCursor crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -4, crSizeNESW = -6, crSizeNS = -7,
                   crSizeNWSE = -8, crSizeWE = -9, crUpArrow = -10, crHourGlass = -11, crNo = -18, crHandPoint = -21,
-                  crHSplit = -14, crVSplit = -15;
+                  crSizeAll = -22, crHSplit = -14, crVSplit = -15;
+
+// Shows Cursor as the pointer now (crNone hides it, crDefault is the arrow).
+void ShowCursorShape(TCursor Cursor);
 
 using TNotifyEvent = std::function<void(TObject* Sender)>;
 using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, Integer X, Integer Y)>;
@@ -76,6 +81,10 @@ using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, I
 using TKeyEvent = std::function<void(TObject* Sender, uint16_t& Key, TShiftState Shift)>;
 // Key is the character; a handler that consumes it sets it to 0.
 using TKeyPressEvent = std::function<void(TObject* Sender, char& Key)>;
+// WheelDelta is 120 per notch, positive when the wheel turns away from the user; MousePos is in
+// screen coordinates. A handler that scrolled sets Handled, which stops the wheel there.
+using TMouseWheelEvent =
+    std::function<void(TObject* Sender, TShiftState Shift, Integer WheelDelta, TPoint MousePos, bool& Handled)>;
 
 // The handler type of WindowProc.
 using TWndMethod = std::function<void(TMessage& Message)>;
@@ -166,8 +175,19 @@ class TControl : public TComponent {
   virtual void SetText(const std::string& Value);
   TCursor Cursor() const { return FCursor; }
   void SetCursor(TCursor Value);
+  // Hint is "short|long": the hint window shows the short part, Application->Hint the long one
+  // (the whole text when there is no bar).
   const std::string& Hint() const { return FHint; }
   void SetHint(const std::string& Value) { FHint = Value; }
+  // Whether the hint window shows Hint; with ParentShowHint the parent's setting applies.
+  bool ShowHint() const { return FShowHint; }
+  void SetShowHint(bool Value);
+  bool ParentShowHint() const { return FParentShowHint; }
+  void SetParentShowHint(bool Value);
+  // The control follows Value's caption, enabled and visible state and hint, and a click runs it
+  // (OnClick, when set, runs instead).
+  TAction* Action() const;
+  void SetAction(TAction* Value);
   // Shown where the user asks for a context menu over the control.
   TPopupMenu* PopupMenu() const { return FPopupMenu; }
   void SetPopupMenu(TPopupMenu* Value);
@@ -188,6 +208,9 @@ class TControl : public TComponent {
   TNotifyEvent OnClick;
   TNotifyEvent OnDblClick;
   TNotifyEvent OnResize;
+  // The wheel reaches the windowless control under the pointer, then the window under it (or the
+  // focused one), then that window's parents, until one handles it.
+  TMouseWheelEvent OnMouseWheel;
 
   // Simulates a click (as a press and release inside the control do).
   virtual void Click();
@@ -195,6 +218,9 @@ class TControl : public TComponent {
   TForm* GetParentForm() const;
 
   void Loaded() override;
+  // In form files a control is written inside its parent and gets it back when read.
+  bool HasParent() const override { return true; }
+  void SetParentComponent(TComponent* AParent) override;
   // A control that shows its name (csSetCaption) keeps showing it until a caption is set.
   void SetName(const std::string& NewName) override;
 
@@ -216,6 +242,8 @@ class TControl : public TComponent {
   virtual void DblClick();
   virtual void MouseEnter() {}
   virtual void MouseLeave() {}
+  // True when the wheel was handled (by OnMouseWheel).
+  virtual bool DoMouseWheel(TShiftState Shift, Integer WheelDelta, const TPoint& MousePos);
 
   // The parent's client rectangle the control paints to; used by Invalidate.
   void InvalidateControl(bool IsVisible, bool IsOpaque);
@@ -228,6 +256,8 @@ class TControl : public TComponent {
   void FontChanged();
   void DoMouseDown(TMessage& Message, TMouseButton Button, TShiftState Extra);
   void DoMouseUp(TMessage& Message, TMouseButton Button);
+  // Shows the cursor of what is under the pointer when that may be this control.
+  void ShowCursorIfOver();
 
   TWinControl* FParent = nullptr;
   Integer FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
@@ -245,6 +275,9 @@ class TControl : public TComponent {
   std::string FHint;
   TCursor FCursor = crDefault;
   TPopupMenu* FPopupMenu = nullptr;
+  bool FShowHint = false;
+  bool FParentShowHint = true;
+  std::unique_ptr<TActionLink> FActionLink;
 };
 
 enum class TTabDirection { Forward, Backward };
@@ -315,6 +348,11 @@ class TWinControl : public TControl {
   void SetVisible(bool Value) override;
   bool Showing() const override;
   void SetText(const std::string& Value) override;
+  // Paints the background, the control and its windowless children into an off-screen bitmap and
+  // copies the result to the window in one step, so nothing flickers. For controls that paint
+  // themselves (PaintWindow); a system control's window paints as it always does.
+  bool DoubleBuffered() const { return FDoubleBuffered; }
+  void SetDoubleBuffered(bool Value) { FDoubleBuffered = Value; }
   void Invalidate() override;
   void Update() override;
   void Repaint() override;
@@ -380,6 +418,8 @@ class TWinControl : public TControl {
   bool FTrackingLeave = false;
   Integer FPendingTabOrder = -1;  // a TabOrder set before the control has a parent
   bool FFreeing = false;          // in the destructor: only WM_DESTROY still reaches WindowProc
+  bool FDoubleBuffered = false;
+  HDC FBufferDC = nullptr;  // the off-screen DC while a double-buffered paint runs
 };
 
 // A canvas over a control's window DC, or over the DC of the paint in progress. A DC the canvas

@@ -72,14 +72,19 @@ const TClassInfo& TForm::StaticClassInfo() {
       BooleanProperty<&TForm::KeyPreview, &TForm::SetKeyPreview>("KeyPreview", 0),
       ComponentProperty<&TForm::Menu, &TForm::SetMenu>("Menu"),
   };
-  // Form files hold the components the form owns; who parents them is not stored yet.
+  // A form file holds the form's controls (each inside its parent) and the components it owns
+  // that sit on no control; a control without a parent is not part of the form's picture.
   static const TClassInfo Info{"TForm",
                                &TCustomControl::StaticClassInfo(),
                                Properties,
                                {},
                                &CreateComponent<TForm>,
-                               [](const TComponent& Form, std::vector<TComponent*>& Children) {
-                                 for (TComponent* C : Form.ComponentList()) Children.push_back(C);
+                               [](const TComponent& Form, const TComponent& Root, std::vector<TComponent*>& Children) {
+                                 for (TControl* C : static_cast<const TForm&>(Form).ControlList())
+                                   if (C->Owner() == &Root) Children.push_back(C);
+                                 if (&Form != &Root) return;
+                                 for (TComponent* C : Form.ComponentList())
+                                   if (!C->HasParent()) Children.push_back(C);
                                }};
   return Info;
 }
@@ -410,8 +415,5 @@ void TForm::DoCreate() {
 
 void TForm::Loaded() {
   TCustomControl::Loaded();
-  // Form files do not record parents yet: controls the form owns sit on the form.
-  for (TComponent* C : ComponentList())
-    if (auto* Control = dynamic_cast<TControl*>(C); Control && !Control->Parent()) Control->SetParent(this);
   DoCreate();
 }

@@ -78,6 +78,24 @@ void TMenuHandle::Reset(HMENU Handle) {
 
 // [TMenuItem] -----------------------------------------------------------------------------------
 
+namespace {
+
+// Form files hold menu trees: each item inside the item (or menu) it belongs to.
+void StreamedItems(const TMenuItem& Item, const TComponent& Root, std::vector<TComponent*>& Children) {
+  for (Integer I = 0; I < Item.Count(); ++I)
+    if (Item.Items(I)->Owner() == &Root) Children.push_back(Item.Items(I));
+}
+
+void StreamedSubItems(const TComponent& Item, const TComponent& Root, std::vector<TComponent*>& Children) {
+  StreamedItems(static_cast<const TMenuItem&>(Item), Root, Children);
+}
+
+void StreamedMenuItems(const TComponent& Menu, const TComponent& Root, std::vector<TComponent*>& Children) {
+  StreamedItems(*static_cast<const TMenu&>(Menu).Items(), Root, Children);
+}
+
+}  // namespace
+
 const TClassInfo& TMenuItem::StaticClassInfo() {
   static const TPropInfo Properties[] = {
       StringProperty<&TMenuItem::Caption, &TMenuItem::SetCaption>("Caption"),
@@ -91,8 +109,8 @@ const TClassInfo& TMenuItem::StaticClassInfo() {
       IntegerProperty<&TMenuItem::ShortCut, &TMenuItem::SetShortCut>("ShortCut", 0),
       BooleanProperty<&TMenuItem::Visible, &TMenuItem::SetVisible>("Visible", 1),
   };
-  static const TClassInfo Info{
-      "TMenuItem", &TComponent::StaticClassInfo(), Properties, {}, &CreateComponent<TMenuItem>};
+  static const TClassInfo Info{"TMenuItem", &TComponent::StaticClassInfo(), Properties,
+                               {},          &CreateComponent<TMenuItem>,    &StreamedSubItems};
   return Info;
 }
 
@@ -157,6 +175,13 @@ Integer TMenuItem::IndexOf(const TMenuItem* Item) const {
 }
 
 void TMenuItem::Add(TMenuItem* Item) { Insert(Count(), Item); }
+
+void TMenuItem::SetParentComponent(TComponent* AParent) {
+  if (auto* Item = dynamic_cast<TMenuItem*>(AParent))
+    Item->Add(this);
+  else if (auto* Menu = dynamic_cast<TMenu*>(AParent))
+    Menu->Items()->Add(this);
+}
 
 void TMenuItem::Insert(Integer Index, TMenuItem* Item) {
   if (!Item) return;
@@ -277,7 +302,7 @@ TMenuItem* TMenuItem::FindHandle(HMENU Menu) {
 // [TMenu] ---------------------------------------------------------------------------------------
 
 const TClassInfo& TMenu::StaticClassInfo() {
-  static const TClassInfo Info{"TMenu", &TComponent::StaticClassInfo(), {}};
+  static const TClassInfo Info{"TMenu", &TComponent::StaticClassInfo(), {}, {}, nullptr, &StreamedMenuItems};
   return Info;
 }
 

@@ -92,6 +92,9 @@ class TMenuItem : public TComponent {
   void Insert(Integer Index, TMenuItem* Item);
   // Takes Item out of the list without freeing it.
   void Remove(TMenuItem* Item);
+  // In form files an item is written inside its parent item or menu.
+  bool HasParent() const override { return true; }
+  void SetParentComponent(TComponent* AParent) override;
   // Frees the sub-items.
   void Clear();
   Integer IndexOf(const TMenuItem* Item) const;

@@ -118,7 +118,17 @@ const TClassInfo& TWinControl::StaticClassInfo() {
       IntegerProperty<&TWinControl::TabOrder, &TWinControl::SetTabOrder>("TabOrder", -1),
       BooleanProperty<&TWinControl::TabStop, &TWinControl::SetTabStop>("TabStop", 0),
   };
-  static const TClassInfo Info{"TWinControl", &TControl::StaticClassInfo(), Properties};
+  // Child controls the stream's root owns; parts a control makes for itself stay out.
+  static const TClassInfo Info{
+      "TWinControl",
+      &TControl::StaticClassInfo(),
+      Properties,
+      {},
+      nullptr,
+      [](const TComponent& Window, const TComponent& Root, std::vector<TComponent*>& Children) {
+        for (TControl* C : static_cast<const TWinControl&>(Window).ControlList())
+          if (C->Owner() == &Root) Children.push_back(C);
+      }};
   return Info;
 }
 

@@ -81,13 +81,14 @@ class TSheet : public TComponent {
  public:
   using TComponent::TComponent;
   static const TClassInfo& StaticClassInfo() {
-    static const TClassInfo Info{
-        "TSheet",
-        &TComponent::StaticClassInfo(),
-        {},
-        {},
-        &CreateComponent<TSheet>,
-        [](const TComponent& C, std::vector<TComponent*>& Children) { Children = C.ComponentList(); }};
+    static const TClassInfo Info{"TSheet",
+                                 &TComponent::StaticClassInfo(),
+                                 {},
+                                 {},
+                                 &CreateComponent<TSheet>,
+                                 [](const TComponent& C, const TComponent&, std::vector<TComponent*>& Children) {
+                                   Children = C.ComponentList();
+                                 }};
     return Info;
   }
   const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }

@@ -48,13 +48,14 @@ class TTestForm : public TComponent {
  public:
   using TComponent::TComponent;
   static const TClassInfo& StaticClassInfo() {
-    static const TClassInfo Info{
-        "TTestForm",
-        &TComponent::StaticClassInfo(),
-        {},
-        {},
-        &CreateComponent<TTestForm>,
-        [](const TComponent& C, std::vector<TComponent*>& Children) { Children = C.ComponentList(); }};
+    static const TClassInfo Info{"TTestForm",
+                                 &TComponent::StaticClassInfo(),
+                                 {},
+                                 {},
+                                 &CreateComponent<TTestForm>,
+                                 [](const TComponent& C, const TComponent&, std::vector<TComponent*>& Children) {
+                                   Children = C.ComponentList();
+                                 }};
     return Info;
   }
   const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }

@@ -1,8 +1,10 @@
 // Form files: the stored properties of controls written with WriteComponent and read back.
 #include "framework/core/class_registry.h"
 #include "framework/core/component_stream.h"
+#include "framework/ui/menus.h"
 #include "framework/ui/panel.h"
 #include "framework/ui/splitter.h"
+#include "framework/ui/stdctrls.h"
 #include "ui_fixture.h"
 
 namespace {
@@ -127,3 +129,88 @@ TEST_F(StreamTest, FormWithItsControlsReadsBack) {
 }
 
 }  // namespace
+
+// Controls come back inside their parents, owned by the form; menus keep their trees.
+TEST_F(StreamTest, NestedControlsAndMenuTreesKeepTheirPlaces) {
+  Form->SetName("Editor");
+  Form->SetBounds(0, 0, 400, 300);
+  auto* Side = new TPanel(Form.get());
+  Side->SetName("PanelSide");
+  Side->SetWidth(150);
+  Side->SetAlign(TAlign::alLeft);
+  Side->SetBevelOuter(TPanelBevel::bvNone);
+  Side->SetParent(Form.get());
+  auto* Top = new TPanel(Form.get());
+  Top->SetName("PanelTop");
+  Top->SetHeight(40);
+  Top->SetAlign(TAlign::alTop);
+  Top->SetParent(Side);
+  auto* Inner = new TPanel(Form.get());
+  Inner->SetName("PanelInner");
+  Inner->SetAlign(TAlign::alClient);
+  Inner->SetParent(Side);
+  auto* Ok = new TButton(Form.get());
+  Ok->SetName("ButtonOk");
+  Ok->SetParent(Inner);
+  auto* Part = new TPanel(Inner);  // a part the panel made for itself: not the form's
+  Part->SetName("OwnPart");
+  Part->SetParent(Inner);
+  auto* Loose = new TPanel(Form.get());  // on no parent: not part of the form's picture
+  Loose->SetName("Loose");
+  auto* Menu = new TMainMenu(Form.get());
+  Menu->SetName("MainMenu1");
+  auto* File = new TMenuItem(Form.get());
+  File->SetName("MenuFile");
+  File->SetCaption("&File");
+  Menu->Items()->Add(File);
+  auto* Open = new TMenuItem(Form.get());
+  Open->SetName("MenuOpen");
+  Open->SetCaption("&Open...");
+  File->Add(Open);
+  auto* Recent = new TMenuItem(Form.get());
+  Recent->SetName("MenuRecent");
+  File->Add(Recent);
+  auto* First = new TMenuItem(Form.get());
+  First->SetName("MenuRecent1");
+  Recent->Add(First);
+  Form->SetMenu(Menu);
+  TMemoryStream Stream;
+  WriteComponent(Stream, *Form);
+  Stream.SetPosition(0);
+
+  TForm Read;
+  ReadComponent(Stream, Read);
+  auto Find = [&](const char* Name) { return Read.FindComponent(Name); };
+  for (const char* Name : {"PanelSide", "PanelTop", "PanelInner", "ButtonOk", "MainMenu1", "MenuFile", "MenuOpen",
+                           "MenuRecent", "MenuRecent1"}) {
+    SCOPED_TRACE(Name);
+    ASSERT_NE(Find(Name), nullptr);
+    EXPECT_EQ(Find(Name)->Owner(), &Read);
+  }
+  EXPECT_EQ(Find("OwnPart"), nullptr);
+  EXPECT_EQ(Find("Loose"), nullptr);
+  auto* ReadSide = static_cast<TPanel*>(Find("PanelSide"));
+  auto* ReadTop = static_cast<TPanel*>(Find("PanelTop"));
+  auto* ReadInner = static_cast<TPanel*>(Find("PanelInner"));
+  EXPECT_EQ(ReadSide->Parent(), &Read);
+  EXPECT_EQ(ReadTop->Parent(), ReadSide);
+  EXPECT_EQ(ReadInner->Parent(), ReadSide);
+  EXPECT_EQ(static_cast<TControl*>(Find("ButtonOk"))->Parent(), ReadInner);
+  EXPECT_EQ(ReadInner->ControlCount(), 1);
+  Read.SetClientWidth(400);
+  Read.SetClientHeight(300);
+  EXPECT_EQ(ReadSide->BoundsRect(), Bounds(0, 0, 150, 300));
+  EXPECT_EQ(ReadTop->BoundsRect(), Bounds(0, 0, 150, 40));
+  EXPECT_EQ(ReadInner->BoundsRect(), Bounds(0, 40, 150, 260));
+
+  auto* ReadMenu = static_cast<TMainMenu*>(Find("MainMenu1"));
+  EXPECT_EQ(Read.Menu(), ReadMenu);
+  ASSERT_EQ(ReadMenu->Items()->Count(), 1);
+  TMenuItem* ReadFile = ReadMenu->Items()->Items(0);
+  EXPECT_EQ(ReadFile->Caption(), "&File");
+  ASSERT_EQ(ReadFile->Count(), 2);
+  EXPECT_EQ(ReadFile->Items(0)->Name(), "MenuOpen");
+  EXPECT_EQ(ReadFile->Items(0)->Caption(), "&Open...");
+  ASSERT_EQ(ReadFile->Items(1)->Count(), 1);
+  EXPECT_EQ(ReadFile->Items(1)->Items(0)->Name(), "MenuRecent1");
+}
