@@ -169,15 +169,24 @@ class TComponentReader {
         if (Type != TValueType::vaIdent) throw EPropertyError("Invalid property value");
         FFixups.push_back({&Object, &P, ReadShortString()});
         return;
-      case TPropKind::pkString:
-        if (Type == TValueType::vaString) return P.SetString(&Object, ReadShortString());
-        if (Type == TValueType::vaLString) return P.SetString(&Object, ReadLongBytes());
-        throw EPropertyError("Invalid property value");
+      case TPropKind::pkString: return P.SetString(&Object, ReadStringPayload(Type));
+      case TPropKind::pkStrings: {
+        if (Type != TValueType::vaList) throw EPropertyError("Invalid property value");
+        std::vector<std::string> Items;
+        for (TValueType Item; (Item = ReadType()) != TValueType::vaNull;) Items.push_back(ReadStringPayload(Item));
+        return P.SetStrings(&Object, Items);
+      }
       case TPropKind::pkBoolean:
       case TPropKind::pkEnum: return P.SetOrdinal(&Object, ReadEnumValue(P, Type));
       case TPropKind::pkSet: return P.SetOrdinal(&Object, ReadSetValue(P, Type));
       default: return P.SetOrdinal(&Object, ReadIntegerValue(P, Type));
     }
+  }
+
+  std::string ReadStringPayload(TValueType Type) {
+    if (Type == TValueType::vaString) return ReadShortString();
+    if (Type == TValueType::vaLString) return ReadLongBytes();
+    throw EPropertyError("Invalid property value");
   }
 
   int64_t ReadIntegerValue(const TPropInfo& P, TValueType Type) {

@@ -95,6 +95,15 @@ class TComponentWriter {
       WriteIdent(Name);
       return;
     }
+    if (P.Kind == TPropKind::pkStrings) {
+      const std::vector<std::string> Value = P.GetStrings(&Object);
+      if (Value.empty()) return;
+      WriteShortString(Path);
+      WriteType(TValueType::vaList);
+      for (const std::string& S : Value) WriteStringValue(S);
+      WriteType(TValueType::vaNull);
+      return;
+    }
     if (P.Kind == TPropKind::pkString) {
       const std::string Value = P.GetString(&Object);
       if (Value.empty()) return;

@@ -34,6 +34,8 @@ enum class TPropKind {
   // A reference to another component, written as its name and resolved once the whole stream is
   // read; the holder asks the target for FreeNotification and clears the reference then.
   pkComponent,
+  // A list of strings (a list box's items), written as a list; an empty list is not written.
+  pkStrings,
 };
 
 // Value names of an enumeration (also of a set's members), indexed by ordinal.
@@ -67,6 +69,8 @@ struct TPropInfo {
   void (*SetOrdinal)(TPersistent*, int64_t) = nullptr;
   std::string (*GetString)(const TPersistent*) = nullptr;
   void (*SetString)(TPersistent*, const std::string&) = nullptr;
+  std::vector<std::string> (*GetStrings)(const TPersistent*) = nullptr;  // pkStrings
+  void (*SetStrings)(TPersistent*, const std::vector<std::string>&) = nullptr;
   TPersistent* (*GetObject)(const TPersistent*) = nullptr;
   TComponent* (*GetComponent)(const TPersistent*) = nullptr;  // pkComponent
   void (*SetComponent)(TPersistent*, TComponent*) = nullptr;
@@ -74,7 +78,8 @@ struct TPropInfo {
   const TClassInfo& (*RefClass)() = nullptr;
 
   bool IsOrdinal() const {
-    return Kind != TPropKind::pkString && Kind != TPropKind::pkClass && Kind != TPropKind::pkComponent;
+    return Kind != TPropKind::pkString && Kind != TPropKind::pkClass && Kind != TPropKind::pkComponent &&
+           Kind != TPropKind::pkStrings;
   }
 };
 
@@ -182,6 +187,21 @@ constexpr TPropInfo StringProperty(const char* Name) {
   Info.Kind = TPropKind::pkString;
   Info.GetString = [](const TPersistent* O) -> std::string { return (static_cast<const C*>(O)->*Getter)(); };
   Info.SetString = [](TPersistent* O, const std::string& Value) { (static_cast<C*>(O)->*Setter)(Value); };
+  return Info;
+}
+
+// Getter returns the strings (any container of std::string), Setter takes a vector of them.
+template <auto Getter, auto Setter>
+constexpr TPropInfo StringsProperty(const char* Name) {
+  using C = typename reflection_detail::TMember<decltype(Getter)>::Class;
+  TPropInfo Info{};
+  Info.Name = Name;
+  Info.Kind = TPropKind::pkStrings;
+  Info.GetStrings = [](const TPersistent* O) -> std::vector<std::string> {
+    const auto& Value = (static_cast<const C*>(O)->*Getter)();
+    return {Value.begin(), Value.end()};
+  };
+  Info.SetStrings = [](TPersistent* O, const std::vector<std::string>& Value) { (static_cast<C*>(O)->*Setter)(Value); };
   return Info;
 }
 

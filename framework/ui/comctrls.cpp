@@ -672,7 +672,13 @@ void TCustomTabControl::Dispatch(TMessage& Message) {
 }
 
 const TClassInfo& TTabControl::StaticClassInfo() {
-  static const TClassInfo Info{"TTabControl", &TWinControl::StaticClassInfo(), {}, {}, &CreateComponent<TTabControl>};
+  static const TPropInfo Properties[] = {
+      StringsProperty<static_cast<const TControlItems& (TTabControl::*)() const>(&TTabControl::Tabs),
+                      &TTabControl::SetTabs>("Tabs"),
+      IntegerProperty<&TTabControl::TabIndex, &TTabControl::SetTabIndex>("TabIndex", -1),
+  };
+  static const TClassInfo Info{
+      "TTabControl", &TWinControl::StaticClassInfo(), Properties, {}, &CreateComponent<TTabControl>};
   return Info;
 }
 

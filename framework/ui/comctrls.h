@@ -282,6 +282,8 @@ class TTabControl : public TCustomTabControl {
   static const TClassInfo& StaticClassInfo();
   const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
   TControlItems& Tabs() { return FTabs; }
+  const TControlItems& Tabs() const { return FTabs; }
+  void SetTabs(const std::vector<std::string>& Values) { FTabs.Assign(Values); }
 };
 
 class TPageControl;

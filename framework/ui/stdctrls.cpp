@@ -441,6 +441,8 @@ const TClassInfo& TComboBox::StaticClassInfo() {
   static const TPropInfo Properties[] = {
       EnumProperty<&TComboBox::Style, &TComboBox::SetStyle>("Style", ComboBoxStyleNames(),
                                                             int64_t(TComboBoxStyle::csDropDown)),
+      StringsProperty<static_cast<const TControlItems& (TComboBox::*)() const>(&TComboBox::Items),
+                      &TComboBox::SetItems>("Items"),
       IntegerProperty<&TComboBox::ItemIndex, &TComboBox::SetItemIndex>("ItemIndex", -1),
   };
   static const TClassInfo Info{
@@ -578,6 +580,8 @@ void TListBoxItems::Cleared() {
 const TClassInfo& TListBox::StaticClassInfo() {
   static const TPropInfo Properties[] = {
       BooleanProperty<&TListBox::MultiSelect, &TListBox::SetMultiSelect>("MultiSelect", 0),
+      StringsProperty<static_cast<const TControlItems& (TListBox::*)() const>(&TListBox::Items), &TListBox::SetItems>(
+          "Items"),
   };
   static const TClassInfo Info{"TListBox", &TWinControl::StaticClassInfo(), Properties, {}, &CreateComponent<TListBox>};
   return Info;

@@ -40,6 +40,8 @@ class TControlItems {
   Integer IndexOf(const std::string& S) const;
   void Assign(const std::vector<std::string>& Values);
   const std::vector<std::string>& List() const { return FItems; }
+  std::vector<std::string>::const_iterator begin() const { return FItems.begin(); }
+  std::vector<std::string>::const_iterator end() const { return FItems.end(); }
 
  protected:
   // What the control does in its window; called after the list changed.
@@ -225,6 +227,8 @@ class TComboBox : public TSystemControl {
   const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 
   TControlItems& Items() { return FItems; }
+  const TControlItems& Items() const { return FItems; }
+  void SetItems(const std::vector<std::string>& Values) { FItems.Assign(Values); }
   // -1 is no selection; an index outside the items selects nothing.
   Integer ItemIndex() const;
   void SetItemIndex(Integer Value);
@@ -276,6 +280,8 @@ class TListBox : public TSystemControl {
   const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 
   TControlItems& Items() { return FItems; }
+  const TControlItems& Items() const { return FItems; }
+  void SetItems(const std::vector<std::string>& Values) { FItems.Assign(Values); }
   // The selected item (the focused one with MultiSelect); -1 for none.
   Integer ItemIndex() const;
   void SetItemIndex(Integer Value);

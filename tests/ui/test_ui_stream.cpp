@@ -1,6 +1,8 @@
 // Form files: the stored properties of controls written with WriteComponent and read back.
 #include "framework/core/class_registry.h"
 #include "framework/core/component_stream.h"
+#include "framework/core/object_text.h"
+#include "framework/ui/comctrls.h"
 #include "framework/ui/menus.h"
 #include "framework/ui/panel.h"
 #include "framework/ui/splitter.h"
@@ -213,4 +215,65 @@ TEST_F(StreamTest, NestedControlsAndMenuTreesKeepTheirPlaces) {
   EXPECT_EQ(ReadFile->Items(0)->Caption(), "&Open...");
   ASSERT_EQ(ReadFile->Items(1)->Count(), 1);
   EXPECT_EQ(ReadFile->Items(1)->Items(0)->Name(), "MenuRecent1");
+}
+
+// Item lists go through the text form of form files and back.
+TEST_F(StreamTest, ItemListsSurviveTheTextForm) {
+  Form->SetName("Lists");
+  auto* List = new TListBox(Form.get());
+  List->SetName("ListFonts");
+  List->SetParent(Form.get());
+  List->SetItems({"Tahoma", "it's \"quoted\"", std::string(300, 'w'), ""});
+  auto* Combo = new TComboBox(Form.get());
+  Combo->SetName("ComboZoom");
+  Combo->SetParent(Form.get());
+  Combo->SetItems({"100%", "200%", "400%"});
+  Combo->SetItemIndex(2);
+  auto* Tabs = new TTabControl(Form.get());
+  Tabs->SetName("TabsPages");
+  Tabs->SetParent(Form.get());
+  Tabs->SetTabs({"Objects", "Images"});
+  Tabs->SetTabIndex(1);
+  auto* Empty = new TListBox(Form.get());
+  Empty->SetName("ListEmpty");
+  Empty->SetParent(Form.get());
+  TMemoryStream Binary, Text, Back;
+  WriteComponent(Binary, *Form);
+  Binary.SetPosition(0);
+  ObjectBinaryToText(Binary, Text);
+  const std::string Source(reinterpret_cast<const char*>(Text.Memory()), size_t(Text.Size()));
+  EXPECT_NE(Source.find("'100%'"), std::string::npos) << Source;
+  Text.SetPosition(0);
+  ObjectTextToBinary(Text, Back);
+  Back.SetPosition(0);
+
+  TForm Read;
+  ReadComponent(Back, Read);
+  auto* ReadList = dynamic_cast<TListBox*>(Read.FindComponent("ListFonts"));
+  auto* ReadCombo = dynamic_cast<TComboBox*>(Read.FindComponent("ComboZoom"));
+  auto* ReadTabs = dynamic_cast<TTabControl*>(Read.FindComponent("TabsPages"));
+  auto* ReadEmpty = dynamic_cast<TListBox*>(Read.FindComponent("ListEmpty"));
+  ASSERT_TRUE(ReadList && ReadCombo && ReadTabs && ReadEmpty);
+  EXPECT_EQ(ReadList->Items().List(), List->Items().List());
+  EXPECT_EQ(ReadCombo->Items().List(), (std::vector<std::string>{"100%", "200%", "400%"}));
+  EXPECT_EQ(ReadCombo->ItemIndex(), 2);
+  EXPECT_EQ(ReadTabs->Tabs().List(), (std::vector<std::string>{"Objects", "Images"}));
+  EXPECT_EQ(ReadTabs->TabIndex(), 1);
+  EXPECT_EQ(ReadEmpty->Items().Count(), 0);
+}
+
+TEST_F(StreamTest, AListHoldingSomethingElseThanStringsIsRefusedByName) {
+  TMemoryStream Stream;
+  const char Head[] =
+      "TPF0\x08TListBox\x05List1\x05Items\x01\x06\x01"
+      "a\x02\x07";
+  Stream.WriteBuffer(Head, sizeof(Head) - 1);
+  Stream.SetPosition(0);
+  TListBox Read;
+  try {
+    ReadComponent(Stream, Read);
+    FAIL() << "read a list with an integer in it";
+  } catch (const EReadError& E) {
+    EXPECT_EQ(E.Message(), "Error reading List1.Items: Invalid property value");
+  }
 }
