@@ -1,0 +1,161 @@
+// TSkinDocument: the editor's state and commands apart from its window. It owns the one open
+// skin source and knows the selection, the zoom, the file name and the modified flag, runs the
+// document commands (new, open, save, save as, close), the object commands of the tool bars,
+// the mouse on the work area in skin terms, undo, and copy and paste as byte strings.
+// The window (TfrmMain) owns it, answers its questions through TEditorPrompts, and after every
+// RefreshAll mirrors it: caption, tree, work-area size, inspector, page in front.
+// Objects and images it points at belong to the source; every replacement of the source clears
+// them (ResetEditor).
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "editor/core/editor_prompts.h"
+#include "editor/core/object_tree.h"
+#include "editor/core/selection_geometry.h"
+#include "editor/core/undo_stack.h"
+#include "framework/core/reflection.h"
+
+class TDvSkinSource;
+class TDvSkinObject;
+class TvxBitmap;
+
+// The pages of the centre, one in front.
+enum class TEditorPage { epWorkArea, epImages, epFonts, epColors, epSysColors };
+
+// How the mouse moves over the work area: no button and no Shift, Ctrl or Alt; exactly the left
+// button; anything else.
+enum class TWorkAreaButtons { wbNone, wbLeftOnly, wbOther };
+
+struct TWorkAreaMove {
+  std::optional<TWorkAreaCursor> Cursor;  // to set, when hovering
+  bool Dragged = false;                   // the selection moved: paint, inspector re-reads it
+};
+
+// What painting the work area draws, in skin pixels, then stretched to TargetSize.
+struct TWorkAreaPaint {
+  bool Fill = true;        // no root: fill the area with the button face and stop
+  bool Empty = false;      // a root of no area: paint nothing
+  TSize BitmapSize;        // the root's size
+  bool Selection = false;  // draw the objects, the selection outline and the handles
+  TRect SelectionRect;
+  TRect Handles[HandleCount];
+  TSize TargetSize;
+};
+
+class TSkinDocument {
+ public:
+  static constexpr const char* NewSkinFileName = "theme.mskn";
+
+  explicit TSkinDocument(TEditorPrompts& Prompts);
+  ~TSkinDocument();
+  TSkinDocument(const TSkinDocument&) = delete;
+  TSkinDocument& operator=(const TSkinDocument&) = delete;
+
+  // Runs at the end of every RefreshAll: the window brings its views in line.
+  std::function<void()> OnRefresh;
+
+  TDvSkinSource* Source() const { return FSource.get(); }
+  TDvSkinObject* RootObject() const { return FRootObject; }
+  TDvSkinObject* Selected() const { return FSelected; }
+  TvxBitmap* SelectedImage() const { return FSelectedImage; }
+  bool Modified() const { return FModified; }
+  // Every change the window makes itself (an image, a colour) marks the skin modified.
+  void SetModified() { FModified = true; }
+  const std::string& FileName() const { return FFileName; }
+  float Zoom() const { return FZoom; }
+  Integer ZoomIndex() const { return FZoomIndex; }
+  Integer NewObjectCount() const { return FNewObjectCount; }
+  TEditorPage Page() const { return FPage; }
+  const std::string& ClipboardText() const { return FClipboardText; }
+  Integer UndoCount() const { return FUndoList.Count(); }
+
+  // [Document] Each answers whether it went ahead. Errors of reading and writing skin files
+  // pass as exceptions and leave the document as it was.
+  bool NewSkin();
+  bool OpenSkin();
+  // Opens a named skin without asking (the command line): loaded into a new source, which
+  // replaces the open one only when the load succeeded.
+  void OpenSkinFile(const std::string& FileName);
+  bool SaveSkin();
+  bool SaveSkinAs();
+  // May the open skin be replaced? Asks "Skin has modified. Save changes?" when it has changes.
+  bool CanCloseSkin();
+  // May the window close? Asks "Skin's was changed. Save?" when the skin has changes.
+  bool CloseQuery();
+  void ResetEditor();
+  // The sample texts of the preview, then OnRefresh.
+  void RefreshAll();
+  std::string Caption() const;
+
+  // [Selection]
+  void ShowPage(TEditorPage Page);
+  void SelectObject(TDvSkinObject* Object);
+  void SelectImage(TvxBitmap* Image);
+  // The square of handle Index around the selection; empty without one.
+  TRect HandleRect(Integer Index) const;
+  // A new object of a registered skin-object class below the selection (else the root), or a
+  // new top-level object; it becomes the selection. Nil without a source.
+  TDvSkinObject* AddObject(const TClassInfo& Class);
+  // Frees the selection; its owner, else the main form object, takes its place. Marks the skin
+  // modified even with nothing selected, as the Delete button always has.
+  void DeleteSelected();
+  // The selection becomes its owner's first child: drawn first, behind its siblings.
+  void BringToFront();
+  // The zoom box: 0..3 for 100% .. 800%; other indexes are ignored.
+  void SetZoomIndex(Integer Index);
+  // The root's size at the zoom; nothing without a root.
+  std::optional<TSize> WorkAreaSize() const;
+  TTreeModel BuildTree() const;
+
+  // [Work area] Points are work-area pixels.
+  // Starts a drag on a handle of the selection, else selects the object under the point. The
+  // cursor to show.
+  TWorkAreaCursor WorkAreaMouseDown(TPoint Pixel, bool LeftButton);
+  TWorkAreaMove WorkAreaMouseMove(TPoint Pixel, TWorkAreaButtons Buttons);
+  void WorkAreaMouseUp() { FDragging = false; }
+  // Puts the root at (0, 0) in the normal state and says what to draw.
+  TWorkAreaPaint PrepareWorkAreaPaint();
+
+  // [Inspector] Before a value is applied: a snapshot; after: refresh and mark modified.
+  void BeforePropertyChange();
+  void AfterPropertyChange();
+
+  // [Undo]
+  void PushUndoState();
+  void UndoLast();
+
+  // [Clipboard] The clipboard block is the text returned and a zero byte; nothing without a
+  // selection. Paste reads a block of the private format under the selection, else the root,
+  // else as a new top-level object; a block with no readable object shows "Invalid clipboard
+  // format" and changes nothing.
+  std::optional<std::string> Copy();
+  bool Paste(std::string_view Block);
+
+ private:
+  // Replaces the source; everything that pointed into the old one is cleared.
+  void ReplaceSource(std::unique_ptr<TDvSkinSource> Source);
+  bool AskToSave(const char* Question);
+  void SetPreviewTexts();
+
+  TEditorPrompts& FPrompts;
+  std::unique_ptr<TDvSkinSource> FSource;
+  TDvSkinObject* FRootObject = nullptr;
+  TDvSkinObject* FSelected = nullptr;
+  TvxBitmap* FSelectedImage = nullptr;
+  bool FModified = false;
+  std::string FFileName = NewSkinFileName;
+  float FZoom = 1.0f;
+  Integer FZoomIndex = 0;
+  Integer FNewObjectCount = 0;
+  TEditorPage FPage = TEditorPage::epWorkArea;
+  std::string FClipboardText;
+  bool FDragging = false;
+  Integer FDragHandle = 0;
+  TPoint FLastPoint;
+  TUndoStack FUndoList;
+};
