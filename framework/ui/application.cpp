@@ -10,8 +10,12 @@
 #include "framework/ui/actions.h"
 #include "framework/ui/comctrls.h"
 #include "framework/ui/common_dialogs.h"
+#include "framework/ui/control_bar.h"
 #include "framework/ui/dialogs.h"
 #include "framework/ui/forms.h"
+#include "framework/ui/hint_window.h"
+#include "framework/ui/image.h"
+#include "framework/ui/memo.h"
 #include "framework/ui/menus.h"
 #include "framework/ui/object_windows.h"
 #include "framework/ui/panel.h"
@@ -49,17 +53,49 @@ std::string ModuleTitle() {
   return Name;
 }
 
+// The wheel goes to the window under the pointer when that is one of ours that takes input now
+// (the focused window gets it otherwise), so that an area scrolls without taking the focus.
+HWND WheelTarget(const MSG& Msg) {
+  const POINT P{int16_t(LOWORD(Msg.lParam)), int16_t(HIWORD(Msg.lParam))};
+  HWND Under = WindowFromPoint(P);
+  if (!Under || Under == Msg.hwnd) return Msg.hwnd;
+  if (GetWindowThreadProcessId(Under, nullptr) != GetCurrentThreadId()) return Msg.hwnd;
+  if (!IsWindowEnabled(Under) || !IsWindowEnabled(GetAncestor(Under, GA_ROOT))) return Msg.hwnd;
+  return Under;
+}
+
+bool EndsHint(UINT Msg) {
+  switch (Msg) {
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCRBUTTONDOWN:
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_MOUSEWHEEL: return true;
+    default: return false;
+  }
+}
+
 TApplication TheApplication;
+TScreen TheScreen;
 
 }  // namespace
 
 TApplication* Application = &TheApplication;
+TScreen* Screen = &TheScreen;
 
 TApplication::TApplication(TComponent* Owner) : TComponent(Owner), FTitle(ModuleTitle()) {}
 
 TApplication::~TApplication() {
   DestroyComponents();
+  FHintControl = nullptr;
+  FHintWindow.reset();
+  FHintTimer.reset();
   if (FUtilWindow) DeallocateHWnd(FUtilWindow);
+  // Controls freed after the application (statics of other units) must not call it.
+  if (Application == this) Application = nullptr;
 }
 
 void TApplication::Run() {
@@ -75,6 +111,8 @@ bool TApplication::ProcessMessage() {
     FTerminated = true;
     return true;
   }
+  if (Msg.message == WM_MOUSEWHEEL) Msg.hwnd = WheelTarget(Msg);
+  if (EndsHint(Msg.message)) CancelHint();
   TranslateMessage(&Msg);
   DispatchMessageA(&Msg);
   FreeDeviceContexts();
@@ -174,13 +212,105 @@ void TApplication::Notification(TComponent* Component, TOperation Operation) {
   std::erase(FReleased, Component);
 }
 
+// [Hints]
+
+std::string GetShortHint(const std::string& Hint) { return Hint.substr(0, Hint.find('|')); }
+
+std::string GetLongHint(const std::string& Hint) {
+  const size_t Bar = Hint.find('|');
+  return Bar == std::string::npos ? Hint : Hint.substr(Bar + 1);
+}
+
+void TApplication::SetShowHint(bool Value) {
+  FShowHint = Value;
+  if (!Value) CancelHint();
+}
+
+void TApplication::SetHint(const std::string& Value) {
+  if (Value == FHint) return;
+  FHint = Value;
+  if (OnHint) OnHint(this);
+}
+
+void TApplication::CancelHint() {
+  if (FHintTimer) FHintTimer->SetEnabled(false);
+  if (FHintWindow) FHintWindow->ReleaseHint();
+}
+
+void TApplication::HintMouseMove(TControl* Control) {
+  if (Control == FHintControl) return;
+  CancelHint();
+  FHintControl = Control;
+  SetHint(Control ? GetLongHint(Control->Hint()) : std::string());
+  if (!Control || !FShowHint || !Control->ShowHint() || GetShortHint(Control->Hint()).empty()) return;
+  if (!FHintTimer) {
+    FHintTimer = std::make_unique<TTimer>();
+    FHintTimer->SetEnabled(false);
+    FHintTimer->SetOnTimer([this](TObject*) { HintTimerExpired(); });
+  }
+  FHintTimer->SetInterval(Cardinal(std::max<Integer>(FHintPause, 1)));
+  FHintTimer->SetEnabled(true);
+}
+
+void TApplication::HintLeave(TControl* Control) {
+  if (Control == FHintControl) HintMouseMove(nullptr);
+}
+
+void TApplication::HintControlGone(TControl* Control) {
+  if (Control != FHintControl) return;
+  CancelHint();
+  FHintControl = nullptr;
+}
+
+void TApplication::HintTimerExpired() {
+  FHintTimer->SetEnabled(false);
+  // Second expiry: the hint has been shown long enough.
+  if (FHintWindow && FHintWindow->Active()) return FHintWindow->ReleaseHint();
+  TControl* Control = FHintControl;
+  if (!Control || !Control->Showing()) return;
+  const std::string Text = GetShortHint(Control->Hint());
+  if (!FHintWindow) FHintWindow = std::make_unique<THintWindow>();
+  POINT P;
+  GetCursorPos(&P);
+  TRect R = FHintWindow->CalcHintRect(Screen->Width() / 3, Text);
+  // Below the pointer's arrow, kept on the screen.
+  Integer X = P.x, Y = P.y + GetSystemMetrics(SM_CYCURSOR) * 2 / 3;
+  X = std::max<Integer>(0, std::min<Integer>(X, Screen->Width() - R.Width()));
+  if (Y + R.Height() > Screen->Height()) Y = P.y - R.Height() - 2;
+  FHintWindow->ActivateHint(Bounds(X, Y, R.Width(), R.Height()), Text);
+  if (FHintHidePause > 0) {
+    FHintTimer->SetInterval(Cardinal(FHintHidePause));
+    FHintTimer->SetEnabled(true);
+  }
+}
+
+// [TScreen]
+
+void TScreen::SetCursor(TCursor Value) {
+  FCursor = Value;
+  if (Value != crDefault) return ShowCursorShape(Value);
+  // Back to what is under the pointer, as if it had just moved there.
+  POINT P;
+  GetCursorPos(&P);
+  HWND Wnd = GetCapture();
+  if (!Wnd) Wnd = WindowFromPoint(P);
+  if (!Wnd || GetWindowThreadProcessId(Wnd, nullptr) != GetCurrentThreadId()) return ShowCursorShape(crDefault);
+  const LRESULT Hit = SendMessageA(Wnd, WM_NCHITTEST, 0, MAKELPARAM(P.x, P.y));
+  SendMessageA(Wnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(Wnd), MAKELPARAM(Hit, WM_MOUSEMOVE));
+}
+
+Integer TScreen::Width() const { return GetSystemMetrics(SM_CXSCREEN); }
+Integer TScreen::Height() const { return GetSystemMetrics(SM_CYSCREEN); }
+
 void RegisterUiClasses() {
   for (const TClassInfo* Info :
        {&TForm::StaticClassInfo(), &TPanel::StaticClassInfo(), &TSplitter::StaticClassInfo(),
-        &TTimer::StaticClassInfo(), &TAction::StaticClassInfo(), &TActionList::StaticClassInfo(),
-        &TMenuItem::StaticClassInfo(), &TMainMenu::StaticClassInfo(), &TPopupMenu::StaticClassInfo(),
-        &TOpenDialog::StaticClassInfo(), &TSaveDialog::StaticClassInfo(), &TColorDialog::StaticClassInfo(),
-        &TFontDialog::StaticClassInfo()})
+        &TControlBar::StaticClassInfo(), &TTimer::StaticClassInfo(), &TAction::StaticClassInfo(),
+        &TActionList::StaticClassInfo(), &TMenuItem::StaticClassInfo(), &TMainMenu::StaticClassInfo(),
+        &TPopupMenu::StaticClassInfo(), &TOpenDialog::StaticClassInfo(), &TSaveDialog::StaticClassInfo(),
+        &TColorDialog::StaticClassInfo(), &TFontDialog::StaticClassInfo()})
+    RegisterClass(*Info);
+  for (const TClassInfo* Info : {&TPaintBox::StaticClassInfo(), &TImage::StaticClassInfo(), &TMemo::StaticClassInfo()})
     RegisterClass(*Info);
   RegisterStandardControlClasses();
 }

@@ -5,6 +5,7 @@
 
 #include <exception>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,8 @@
 #include "framework/ui/controls.h"
 
 class TForm;
+class THintWindow;
+class TTimer;
 
 using TIdleEvent = std::function<void(TObject* Sender, bool& Done)>;
 using TExceptionEvent = std::function<void(TObject* Sender, std::exception_ptr E)>;
@@ -54,9 +57,29 @@ class TApplication : public TComponent {
 
   const std::string& Title() const { return FTitle; }
   void SetTitle(const std::string& Value) { FTitle = Value; }
-  // Milliseconds the pointer rests before a hint shows.
+  // [Hints]  A control's hint shows HintPause milliseconds after the pointer came over it (when
+  // its ShowHint and the application's are on) and goes after HintHidePause, when the pointer
+  // leaves, or at a button or key press.
   Integer HintPause() const { return FHintPause; }
   void SetHintPause(Integer Value) { FHintPause = Value; }
+  Integer HintHidePause() const { return FHintHidePause; }
+  void SetHintHidePause(Integer Value) { FHintHidePause = Value; }
+  bool ShowHint() const { return FShowHint; }
+  void SetShowHint(bool Value);
+  // The long part of the hint of the control under the pointer (for a status bar); OnHint runs
+  // when it changes.
+  const std::string& Hint() const { return FHint; }
+  void SetHint(const std::string& Value);
+  TNotifyEvent OnHint;
+  // The window that shows hints (nil before the first one).
+  THintWindow* HintWindow() const { return FHintWindow.get(); }
+  // The control the pointer is over, as the hints see it.
+  TControl* HintControl() const { return FHintControl; }
+  void CancelHint();
+  // Told by the windows: the pointer came over Control, left it, or Control is being freed.
+  void HintMouseMove(TControl* Control);
+  void HintLeave(TControl* Control);
+  void HintControlGone(TControl* Control);
 
   // Nesting depth of modal loops.
   int ModalLevel() const { return FModalLevel; }
@@ -75,6 +98,7 @@ class TApplication : public TComponent {
  private:
   bool ProcessMessage();
   void Idle();
+  void HintTimerExpired();
 
   TForm* FMainForm = nullptr;
   bool FShowMainForm = true;
@@ -82,12 +106,39 @@ class TApplication : public TComponent {
   bool FHandlingException = false;
   std::string FTitle;
   Integer FHintPause = 500;
+  Integer FHintHidePause = 2500;
+  bool FShowHint = true;
+  std::string FHint;
+  TControl* FHintControl = nullptr;
+  std::unique_ptr<THintWindow> FHintWindow;
+  std::unique_ptr<TTimer> FHintTimer;
   int FModalLevel = 0;
   HWND FUtilWindow = nullptr;
   std::vector<TComponent*> FReleased;
 };
 
 extern TApplication* Application;
+
+// The screen: its size, and a cursor that overrides every control's while it is set (an hour
+// glass while busy, a hand while picking a colour from the screen); crDefault gives the
+// controls theirs back.
+class TScreen : public TComponent {
+ public:
+  using TComponent::TComponent;
+  TCursor Cursor() const { return FCursor; }
+  void SetCursor(TCursor Value);
+  Integer Width() const;
+  Integer Height() const;
+
+ private:
+  TCursor FCursor = crDefault;
+};
+
+extern TScreen* Screen;
+
+// The parts of a hint "short|long"; without a bar both are the whole text.
+std::string GetShortHint(const std::string& Hint);
+std::string GetLongHint(const std::string& Hint);
 
 // Registers the framework's control classes (forms, panels, splitters, timers) for reading
 // form files.

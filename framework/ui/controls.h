@@ -86,6 +86,17 @@ using TKeyPressEvent = std::function<void(TObject* Sender, char& Key)>;
 using TMouseWheelEvent =
     std::function<void(TObject* Sender, TShiftState Shift, Integer WheelDelta, TPoint MousePos, bool& Handled)>;
 
+// Child-window messages a parent hands back to the child's own control, as CN_COMMAND and
+// CN_NOTIFY: owner drawing, the scroll messages of scroll bars and track bars, and colours.
+constexpr TMsgNum CN_DRAWITEM = CN_BASE + 0x002B;
+constexpr TMsgNum CN_HSCROLL = CN_BASE + 0x0114;
+constexpr TMsgNum CN_VSCROLL = CN_BASE + 0x0115;
+constexpr TMsgNum CN_CTLCOLOREDIT = CN_BASE + 0x0133;
+constexpr TMsgNum CN_CTLCOLORLISTBOX = CN_BASE + 0x0134;
+constexpr TMsgNum CN_CTLCOLORBTN = CN_BASE + 0x0135;
+constexpr TMsgNum CN_CTLCOLORSCROLLBAR = CN_BASE + 0x0137;
+constexpr TMsgNum CN_CTLCOLORSTATIC = CN_BASE + 0x0138;
+
 // The handler type of WindowProc.
 using TWndMethod = std::function<void(TMessage& Message)>;
 
@@ -377,8 +388,9 @@ class TWinControl : public TControl {
   void CreateSubClass(TCreateParams& Params, const char* ClassName);
 
   virtual void AlignControls(TControl* AControl, TRect& Rect);
-  // The window's part of WM_PAINT: TCustomControl paints its canvas here.
-  virtual void PaintWindow(HDC DC) { (void)DC; }
+  // The window's part of WM_PAINT: a system control's window class paints into DC here,
+  // TCustomControl paints its canvas.
+  virtual void PaintWindow(HDC DC);
   // Paints the windowless children on DC; nil First means all of them.
   void PaintControls(HDC DC, TControl* First);
   void PaintHandler(TMessage& Message);
@@ -406,6 +418,10 @@ class TWinControl : public TControl {
   bool IsDialogKey(uint16_t Key);
   void DoAlign(TAlign Align, TRect& Rect);
   void PrintClient(TMessage& Message);
+  void PaintBuffered(HDC DC, const TRect& Area);
+  // Hands a child window's message back to the child's control; true when that answered it.
+  bool ReflectToChild(TMessage& Message);
+  bool MouseWheelHandler(TMessage& Message);
 
   HWND FHandle = nullptr;
   void* FDefWndProc = nullptr;
@@ -419,7 +435,7 @@ class TWinControl : public TControl {
   Integer FPendingTabOrder = -1;  // a TabOrder set before the control has a parent
   bool FFreeing = false;          // in the destructor: only WM_DESTROY still reaches WindowProc
   bool FDoubleBuffered = false;
-  HDC FBufferDC = nullptr;  // the off-screen DC while a double-buffered paint runs
+  HDC FBufferDC = nullptr;  // the DC our own painting draws on (off-screen, or a print's)
 };
 
 // A canvas over a control's window DC, or over the DC of the paint in progress. A DC the canvas

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "framework/graphics/gdi_handles.h"
+#include "framework/ui/application.h"
 #include "framework/ui/controls.h"
 #include "framework/ui/forms.h"
 #include "framework/ui/object_windows.h"
@@ -35,7 +36,26 @@ LPCSTR CursorResource(TCursor Cursor) {
     case crHourGlass: return IDC_WAIT;
     case crNo: return IDC_NO;
     case crHandPoint: return IDC_HAND;
+    case crSizeAll: return IDC_SIZEALL;
     default: return IDC_ARROW;
+  }
+}
+
+// The control a child window's message belongs to, if one of ours.
+HWND MessageSource(const TMessage& Message) {
+  switch (Message.Msg) {
+    case WM_DRAWITEM: {
+      const auto* Item = reinterpret_cast<const DRAWITEMSTRUCT*>(Message.LParam);
+      return Item && Item->CtlType != ODT_MENU ? Item->hwndItem : nullptr;
+    }
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC: return reinterpret_cast<HWND>(Message.LParam);
+    default: return nullptr;
   }
 }
 
@@ -46,7 +66,20 @@ struct TFlagGuard {
   bool& FFlag;
 };
 
+// Gives a field a value for a block and puts the old one back, also when the block throws.
+template <typename T>
+struct TScopedValue {
+  TScopedValue(T& Field, T Value) : FField(Field), FOld(std::exchange(Field, Value)) {}
+  ~TScopedValue() { FField = FOld; }
+  T& FField;
+  T FOld;
+};
+
 }  // namespace
+
+void ShowCursorShape(TCursor Cursor) {
+  ::SetCursor(Cursor == crNone ? nullptr : LoadCursorA(nullptr, CursorResource(Cursor)));
+}
 
 // Reaches the control's private handle while the window is created and destroyed.
 struct TWindowBinding {
@@ -284,6 +317,7 @@ void TWinControl::InsertControl(TControl* Control) {
   }
   if (Control->ParentFont()) Control->Perform(CM_PARENTFONTCHANGED, 0, 0);
   if (Control->ParentColor()) Control->Perform(CM_PARENTCOLORCHANGED, 0, 0);
+  if (Control->ParentShowHint()) Control->Perform(CM_PARENTSHOWHINTCHANGED, 0, 0);
   if (auto* Win = dynamic_cast<TWinControl*>(Control); Win && FHandle) Win->CreateHandle();
   Control->InvalidateControl(Control->Visible(), false);
   if (Control->Align() != TAlign::alNone) Realign();
@@ -630,6 +664,12 @@ void TWinControl::UpdateMouseControl(TControl* Control) {
     FMouseControl = Control;
     if (Old) Old->Perform(CM_MOUSELEAVE, 0, 0);
     if (Control) Control->Perform(CM_MOUSEENTER, 0, 0);
+    if (Application) {
+      if (Control)
+        Application->HintMouseMove(Control);
+      else if (Old)
+        Application->HintLeave(Old);
+    }
   }
   if (!FTrackingLeave && FHandle) {
     TRACKMOUSEEVENT Track{sizeof(Track), TME_LEAVE, FHandle, 0};
@@ -663,8 +703,40 @@ void TWinControl::WndProc(TMessage& Message) {
   } else if (Message.Msg == WM_MOUSELEAVE) {
     FTrackingLeave = false;
     UpdateMouseControl(nullptr);
+  } else if (Message.Msg == WM_MOUSEWHEEL) {
+    if (MouseWheelHandler(Message)) return;
+  } else if (Message.Msg == WM_ERASEBKGND && FDoubleBuffered && reinterpret_cast<HDC>(Message.WParam) != FBufferDC) {
+    // The background goes into the off-screen bitmap with the rest.
+    Message.Result = 1;
+    return;
+  } else if (ReflectToChild(Message)) {
+    return;
   }
   TControl::WndProc(Message);
+}
+
+bool TWinControl::MouseWheelHandler(TMessage& Message) {
+  const TPoint Pos = MousePoint(Message.LParam);
+  const TShiftState Shift = MouseShiftState(LOWORD(Message.WParam));
+  const Integer Delta = int16_t(HIWORD(Message.WParam));
+  TControl* Child = ControlAtPos(ScreenToClient(Pos), false, false);
+  if ((Child && Child->DoMouseWheel(Shift, Delta, Pos)) || DoMouseWheel(Shift, Delta, Pos)) {
+    Message.Result = 0;
+    return true;
+  }
+  // Not handled: the control's own scrolling, else the window class passes it to the parent.
+  return false;
+}
+
+bool TWinControl::ReflectToChild(TMessage& Message) {
+  HWND From = MessageSource(Message);
+  if (!From || From == FHandle) return false;
+  TWinControl* Child = FindControl(From);
+  if (!Child) return false;
+  Message.Result = Child->Perform(CN_BASE + Message.Msg, Message.WParam, Message.LParam);
+  // A scroll bar's scrolling is never the parent's own; an unanswered colour or drawing request
+  // gets the window class's default.
+  return Message.Result != 0 || Message.Msg == WM_HSCROLL || Message.Msg == WM_VSCROLL;
 }
 
 void TWinControl::Dispatch(TMessage& Message) {
@@ -740,7 +812,13 @@ void TWinControl::Dispatch(TMessage& Message) {
       }
       return;
     case WM_SETCURSOR:
-      if (LOWORD(Message.LParam) == HTCLIENT) {
+      if (Screen->Cursor() != crDefault && int16_t(LOWORD(Message.LParam)) != HTERROR) {
+        ShowCursorShape(Screen->Cursor());
+        Message.Result = 1;
+        return;
+      }
+      // A child window's request passed up: the child's cursor, not ours.
+      if (reinterpret_cast<HWND>(Message.WParam) == FHandle && LOWORD(Message.LParam) == HTCLIENT) {
         POINT P;
         GetCursorPos(&P);
         ::ScreenToClient(FHandle, &P);
@@ -748,7 +826,7 @@ void TWinControl::Dispatch(TMessage& Message) {
         if (!Over || Over->Parent() != this) Over = ControlAtPos({P.x, P.y}, false, false);
         if (!Over) Over = this;
         if (Over->Cursor() != crDefault) {
-          ::SetCursor(LoadCursorA(nullptr, CursorResource(Over->Cursor())));
+          ShowCursorShape(Over->Cursor());
           Message.Result = 1;
           return;
         }
@@ -802,11 +880,48 @@ void TWinControl::PaintHandler(TMessage& Message) {
     PaintControls(DC, nullptr);
     return;
   }
-  PAINTSTRUCT Paint;
-  HDC DC = BeginPaint(FHandle, &Paint);
-  PaintWindow(DC);
-  PaintControls(DC, nullptr);
-  EndPaint(FHandle, &Paint);
+  TPaintDC Paint(FHandle);
+  if (FDoubleBuffered) {
+    const RECT& R = Paint.Paint().rcPaint;
+    PaintBuffered(Paint.Get(), Rect(R.left, R.top, R.right, R.bottom));
+    return;
+  }
+  PaintWindow(Paint.Get());
+  PaintControls(Paint.Get(), nullptr);
+}
+
+void TWinControl::PaintWindow(HDC DC) {
+  // Plain windows have nothing of their own to paint; system classes paint into a given DC.
+  if (FDefWndProc == reinterpret_cast<void*>(&DefWindowProcA)) return;
+  TMessage Message{WM_PAINT, reinterpret_cast<uintptr_t>(DC), 0, 0};
+  DefaultHandler(Message);
+}
+
+void TWinControl::PaintBuffered(HDC DC, const TRect& Area) {
+  if (Area.Width() <= 0 || Area.Height() <= 0) return;
+  TMemoryDC Memory(DC);
+  TBitmapHandle Bitmap(CreateCompatibleBitmap(DC, Area.Width(), Area.Height()));
+  if (!Memory.Get() || !Bitmap) {
+    // Out of memory for the buffer: paint straight to the window rather than not at all.
+    if (!ControlStyle().Contains(TControlStyleFlag::csOpaque)) {
+      TScopedValue<HDC> Own(FBufferDC, DC);
+      Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(DC), 0);
+    }
+    PaintWindow(DC);
+    PaintControls(DC, nullptr);
+    return;
+  }
+  TSelectGuard Select(Memory.Get(), Bitmap.Get());
+  SetViewportOrgEx(Memory.Get(), -Area.Left, -Area.Top, nullptr);
+  {
+    TScopedValue<HDC> Own(FBufferDC, Memory.Get());
+    if (!ControlStyle().Contains(TControlStyleFlag::csOpaque))
+      Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(Memory.Get()), 0);
+    PaintWindow(Memory.Get());
+    PaintControls(Memory.Get(), nullptr);
+  }
+  SetViewportOrgEx(Memory.Get(), 0, 0, nullptr);
+  BitBlt(DC, Area.Left, Area.Top, Area.Width(), Area.Height(), Memory.Get(), 0, 0, SRCCOPY);
 }
 
 void TWinControl::PaintControls(HDC DC, TControl* First) {
@@ -829,6 +944,7 @@ void TWinControl::PaintControls(HDC DC, TControl* First) {
 
 void TWinControl::PrintClient(TMessage& Message) {
   HDC DC = reinterpret_cast<HDC>(Message.WParam);
+  TScopedValue<HDC> Own(FBufferDC, DC);
   if (Message.LParam & PRF_ERASEBKGND) Perform(WM_ERASEBKGND, Message.WParam, 0);
   Perform(WM_PAINT, Message.WParam, 0);
   if (Message.LParam & PRF_CHILDREN) {

@@ -1,5 +1,7 @@
 // Painting: a custom control's canvas, windowless controls on their parent's canvas, panel
 // bevels, and a shown window read back from the screen.
+#include "framework/graphics/bitmap.h"
+#include "framework/ui/image.h"
 #include "framework/ui/panel.h"
 #include "ui_fixture.h"
 
@@ -164,6 +166,93 @@ TEST_F(PaintTest, ShownFormPaintsToTheScreenAndTakesRealFocus) {
   SendMessageA(Other->Handle(), WM_KEYDOWN, VK_TAB, 1);
   EXPECT_EQ(GetFocus(), Host->Handle());
   EXPECT_EQ(Form->ActiveControl(), Host);
+}
+
+TEST_F(PaintTest, DoubleBufferedControlPaintsOffScreenAndCopiesTheWholeResultAtOnce) {
+  Host->SetDoubleBuffered(true);
+  Host->SetColor(clLime);
+  std::vector<DWORD> PaintTargets;
+  Host->OnPaint = [&](TObject*) {
+    PaintTargets.push_back(GetObjectType(Host->Canvas()->Handle()));
+    Host->Canvas()->Brush().SetColor(clRed);
+    Host->Canvas()->FillRect(Rect(5, 5, 15, 15));
+  };
+  auto* Spot = new Block(Form.get());
+  Spot->SetBounds(20, 0, 10, 10);
+  Spot->SetColor(clBlue);
+  Spot->SetParent(Host);
+  Form->Show();
+  Host->Repaint();
+  auto ScreenPixel = [&](int X, int Y) {
+    HDC DC = GetDC(Host->Handle());
+    const COLORREF C = GetPixel(DC, X, Y);
+    ReleaseDC(Host->Handle(), DC);
+    return C;
+  };
+  EXPECT_EQ(ScreenPixel(10, 10), RGB(255, 0, 0));
+  EXPECT_EQ(ScreenPixel(2, 2), RGB(0, 255, 0));  // the background went into the buffer too
+  EXPECT_EQ(ScreenPixel(25, 5), RGB(0, 0, 255));
+  EXPECT_EQ(ScreenPixel(20, 0), RGB(0, 0, 0));
+  ASSERT_FALSE(PaintTargets.empty());
+  for (DWORD Target : PaintTargets) EXPECT_EQ(Target, DWORD(OBJ_MEMDC));
+
+  // A part repainted alone lands where it belongs.
+  Spot->SetColor(clFuchsia);
+  RECT Part{20, 0, 30, 10};
+  ValidateRect(Host->Handle(), nullptr);
+  InvalidateRect(Host->Handle(), &Part, TRUE);
+  UpdateWindow(Host->Handle());
+  EXPECT_EQ(ScreenPixel(25, 5), RGB(255, 0, 255));
+  EXPECT_EQ(ScreenPixel(21, 1), RGB(255, 0, 255));
+  EXPECT_EQ(ScreenPixel(10, 10), RGB(255, 0, 0));
+  EXPECT_EQ(ScreenPixel(19, 5), RGB(0, 255, 0));
+
+  // Printing still draws the background.
+  Capture Shot(40, 30);
+  Print(Host, Shot);
+  EXPECT_EQ(Shot.At(2, 2), 0x00FF00u);
+  EXPECT_EQ(Shot.At(10, 10), 0xFF0000u);
+}
+
+TEST_F(PaintTest, ImageShowsItsPictureFromTheTopLeftCentredOrStretched) {
+  TBitmap Picture;
+  Picture.SetSize(4, 2);
+  Picture.Canvas().Brush().SetColor(clRed);
+  Picture.Canvas().FillRect(Rect(0, 0, 2, 2));
+  Picture.Canvas().Brush().SetColor(clBlue);
+  Picture.Canvas().FillRect(Rect(2, 0, 4, 2));
+  auto* View = new TImage(Form.get());
+  View->SetBounds(0, 0, 40, 30);
+  View->SetParent(Host);
+  View->Picture()->SetGraphic(&Picture);
+  struct Pixel {
+    int X, Y;
+    uint32_t Rgb;
+  };
+  const uint32_t Red = 0xFF0000, Blue = 0x0000FF, Back = 0xFFFFFF;
+  struct Case {
+    const char* Name;
+    bool Center, Stretch;
+    std::vector<Pixel> Pixels;
+  } const Cases[] = {
+      {"top left", false, false, {{0, 0, Red}, {1, 1, Red}, {3, 1, Blue}, {4, 0, Back}, {0, 2, Back}}},
+      // (40 - 4) / 2 = 18, (30 - 2) / 2 = 14
+      {"centred", true, false, {{18, 14, Red}, {21, 15, Blue}, {17, 14, Back}, {22, 14, Back}, {18, 16, Back}}},
+      {"stretched", false, true, {{0, 0, Red}, {19, 29, Red}, {20, 0, Blue}, {39, 29, Blue}}},
+  };
+  for (const Case& K : Cases) {
+    SCOPED_TRACE(K.Name);
+    View->SetCenter(K.Center);
+    View->SetStretch(K.Stretch);
+    Capture Shot(40, 30);
+    Print(Host, Shot);
+    for (const Pixel& P : K.Pixels) EXPECT_EQ(Shot.At(P.X, P.Y), P.Rgb) << P.X << "," << P.Y;
+  }
+  View->SetAutoSize(true);
+  EXPECT_EQ(View->BoundsRect(), Rect(0, 0, 4, 2));
+  Picture.SetSize(6, 5);
+  View->Picture()->Assign(&Picture);
+  EXPECT_EQ(View->BoundsRect(), Rect(0, 0, 6, 5));
 }
 
 }  // namespace
