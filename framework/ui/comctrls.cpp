@@ -9,6 +9,7 @@
 
 #include "framework/core/class_registry.h"
 #include "framework/graphics/imagelist.h"
+#include "framework/ui/application.h"
 #include "framework/ui/grids.h"
 #include "framework/ui/scrollbox.h"
 
@@ -121,6 +122,21 @@ void TTreeNode::Delete() { FOwner->Delete(this); }
 
 TTreeNodes::~TTreeNodes() = default;
 
+void TTreeNodes::BeginUpdate() {
+  if (FUpdateCount++ == 0) SetRedraw(false);
+}
+
+void TTreeNodes::EndUpdate() {
+  if (FUpdateCount == 0) return;
+  if (--FUpdateCount == 0) SetRedraw(true);
+}
+
+void TTreeNodes::SetRedraw(bool Value) {
+  if (!FOwner->HandleAllocated()) return;
+  SendMessageA(FOwner->Handle(), WM_SETREDRAW, Value, 0);
+  if (Value) InvalidateRect(FOwner->Handle(), nullptr, TRUE);
+}
+
 TTreeNode* TTreeNodes::InsertAt(TTreeNode* Parent, size_t Position, const std::string& Text) {
   auto& List = Parent ? Parent->FChildren : FRoots;
   Position = std::min(Position, List.size());
@@ -185,6 +201,7 @@ std::vector<TTreeNode*> TTreeNodes::AllNodes() const {
 const TClassInfo& TTreeView::StaticClassInfo() {
   static const TPropInfo Properties[] = {
       BooleanProperty<&TTreeView::ReadOnly, &TTreeView::SetReadOnly>("ReadOnly", 1),
+      IntegerProperty<&TTreeView::Indent, &TTreeView::SetIndent>("Indent", 19),
   };
   static const TClassInfo Info{
       "TTreeView", &TWinControl::StaticClassInfo(), Properties, {}, &CreateComponent<TTreeView>};
@@ -214,6 +231,8 @@ void TTreeView::CreateParams(TCreateParams& Params) {
 
 void TTreeView::CreateWnd() {
   TSystemControl::CreateWnd();
+  SendMessageA(Handle(), TVM_SETINDENT, WPARAM(FIndent), 0);
+  if (FItems.FUpdateCount > 0) FItems.SetRedraw(false);
   std::function<void(const std::vector<std::unique_ptr<TTreeNode>>&)> Insert = [&](const auto& List) {
     for (const auto& N : List) {
       InsertItem(N.get());
@@ -286,6 +305,13 @@ void TTreeView::SetSelected(TTreeNode* Node) {
     return;
   }
   SendMessageA(Handle(), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(ItemOf(Node)));
+}
+
+void TTreeView::SetIndent(Integer Value) {
+  Value = std::max<Integer>(Value, 0);
+  if (Value == FIndent) return;
+  FIndent = Value;
+  if (HandleAllocated()) SendMessageA(Handle(), TVM_SETINDENT, WPARAM(FIndent), 0);
 }
 
 void TTreeView::SetReadOnly(bool Value) {
@@ -968,6 +994,29 @@ void TToolBar::RebuildButtons() {
   FRebuilding = false;
 }
 
+void TToolBar::AnswerToolTip(TMessage& Message) {
+  const auto* Header = reinterpret_cast<const NMHDR*>(Message.LParam);
+  const Integer Index = Integer(Header->idFrom) - ToolButtonIdBase;
+  const auto List = ButtonList();
+  std::string Text;
+  if (Index >= 0 && Index < Integer(List.size()) && Application && Application->ShowHint() &&
+      List[size_t(Index)]->ShowHint())
+    Text = GetShortHint(List[size_t(Index)]->Hint());
+  FToolTipText.assign(size_t(MultiByteToWideChar(CP_ACP, 0, Text.data(), int(Text.size()), nullptr, 0)), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, Text.data(), int(Text.size()), FToolTipText.data(), int(FToolTipText.size()));
+  if (Header->code == TTN_GETDISPINFOW) {
+    auto* Info = reinterpret_cast<NMTTDISPINFOW*>(Message.LParam);
+    Info->hinst = nullptr;
+    Info->lpszText = FToolTipText.data();
+  } else {
+    auto* Info = reinterpret_cast<NMTTDISPINFOA*>(Message.LParam);
+    Info->hinst = nullptr;
+    lstrcpynA(Info->szText, Text.c_str(), int(sizeof Info->szText));
+    Info->lpszText = Info->szText;
+  }
+  Message.Result = 0;
+}
+
 void TToolBar::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
     case CN_COMMAND: {
@@ -977,6 +1026,11 @@ void TToolBar::Dispatch(TMessage& Message) {
       return;
     }
     case CN_NOTIFY: return;
+    case WM_NOTIFY: {
+      const UINT Code = reinterpret_cast<const NMHDR*>(Message.LParam)->code;
+      if (Code == TTN_GETDISPINFOA || Code == TTN_GETDISPINFOW) return AnswerToolTip(Message);
+      break;
+    }
     case CM_CONTROLCHANGE:
       if (dynamic_cast<TToolButton*>(reinterpret_cast<TControl*>(Message.WParam))) {
         // The removed button is still a child now: leave it out.

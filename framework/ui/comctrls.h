@@ -96,11 +96,18 @@ class TTreeNodes {
   TTreeNode* Root(Integer Index) const;
   std::vector<TTreeNode*> AllNodes() const;
 
+  // The tree does not repaint between the first BeginUpdate and the last EndUpdate (a rebuild
+  // shows once, not node by node).
+  void BeginUpdate();
+  void EndUpdate();
+
  private:
   friend class TTreeNode;
   friend class TTreeView;
   TTreeNode* InsertAt(TTreeNode* Parent, size_t Position, const std::string& Text);
+  void SetRedraw(bool Value);
   TTreeView* FOwner;
+  Integer FUpdateCount = 0;
   std::vector<std::unique_ptr<TTreeNode>> FRoots;
 };
 
@@ -119,6 +126,9 @@ class TTreeView : public TSystemControl {
   void SetSelected(TTreeNode* Node);
   bool ReadOnly() const { return FReadOnly; }
   void SetReadOnly(bool Value);
+  // Pixels a child node is indented from its parent.
+  Integer Indent() const { return FIndent; }
+  void SetIndent(Integer Value);
   // The node at a client point, or nil.
   TTreeNode* GetNodeAt(Integer X, Integer Y);
   void FullExpand();
@@ -146,6 +156,7 @@ class TTreeView : public TSystemControl {
   TTreeNode* FDeleting = nullptr;
   bool FReadOnly = true;
   bool FDestroying = false;
+  Integer FIndent = 19;
 };
 
 // [List view]
@@ -394,9 +405,12 @@ class TToolBar : public TSystemControl {
   std::vector<TToolButton*> ButtonList() const;
   // Puts the buttons into the window again (after any change of them).
   void RebuildButtons();
+  // The tool tip asks for a button's text: its short hint, when hints show for it.
+  void AnswerToolTip(TMessage& Message);
   TCustomImageList* FImages = nullptr;
   bool FShowCaptions = true;
   bool FRebuilding = false;
+  std::wstring FToolTipText;  // lives until the tool tip has copied it
   TToolButton* FRemoving = nullptr;
 };
 

@@ -13,6 +13,8 @@ namespace {
 
 constexpr const char* BorderStyleValueNames[] = {"bsNone",   "bsSingle",     "bsSizeable",
                                                  "bsDialog", "bsToolWindow", "bsSizeToolWin"};
+constexpr const char* FormStyleValueNames[] = {"fsNormal", "fsStayOnTop"};
+constexpr const char* BorderIconValueNames[] = {"biSystemMenu", "biMinimize", "biMaximize", "biHelp"};
 constexpr const char* PositionValueNames[] = {"poDesigned", "poDefault", "poScreenCenter", "poMainFormCenter"};
 
 struct TWindowStyle {
@@ -59,6 +61,16 @@ const TEnumInfo& FormBorderStyleNames() {
   return Info;
 }
 
+const TEnumInfo& FormStyleNames() {
+  static const TEnumInfo Info{FormStyleValueNames};
+  return Info;
+}
+
+const TEnumInfo& BorderIconNames() {
+  static const TEnumInfo Info{BorderIconValueNames};
+  return Info;
+}
+
 const TEnumInfo& PositionNames() {
   static const TEnumInfo Info{PositionValueNames};
   return Info;
@@ -68,6 +80,11 @@ const TClassInfo& TForm::StaticClassInfo() {
   static const TPropInfo Properties[] = {
       EnumProperty<&TForm::BorderStyle, &TForm::SetBorderStyle>("BorderStyle", FormBorderStyleNames(),
                                                                 int64_t(TFormBorderStyle::bsSizeable)),
+      EnumProperty<&TForm::FormStyle, &TForm::SetFormStyle>("FormStyle", FormStyleNames(),
+                                                            int64_t(TFormStyle::fsNormal)),
+      SetProperty<&TForm::BorderIcons, &TForm::SetBorderIcons>(
+          "BorderIcons", BorderIconNames(),
+          int64_t(TBorderIcons{TBorderIcon::biSystemMenu, TBorderIcon::biMinimize, TBorderIcon::biMaximize}.Mask())),
       EnumProperty<&TForm::Position, &TForm::SetPosition>("Position", PositionNames(), int64_t(TPosition::poDesigned)),
       BooleanProperty<&TForm::KeyPreview, &TForm::SetKeyPreview>("KeyPreview", 0),
       ComponentProperty<&TForm::Menu, &TForm::SetMenu>("Menu"),
@@ -115,12 +132,33 @@ void TForm::SetBorderStyle(TFormBorderStyle Value) {
   RecreateWnd();
 }
 
+void TForm::SetFormStyle(TFormStyle Value) {
+  if (Value == FFormStyle) return;
+  FFormStyle = Value;
+  if (HandleAllocated())
+    SetWindowPos(Handle(), Value == TFormStyle::fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TForm::SetBorderIcons(TBorderIcons Value) {
+  if (Value == FBorderIcons) return;
+  FBorderIcons = Value;
+  RecreateWnd();
+}
+
 void TForm::CreateParams(TCreateParams& Params) {
   TCustomControl::CreateParams(Params);
-  const TWindowStyle Border = BorderWindowStyle(FBorderStyle);
+  TWindowStyle Border = BorderWindowStyle(FBorderStyle);
+  if (!FBorderIcons.Contains(TBorderIcon::biSystemMenu)) Border.Style &= ~DWORD(WS_SYSMENU);
+  if (!FBorderIcons.Contains(TBorderIcon::biMinimize)) Border.Style &= ~DWORD(WS_MINIMIZEBOX);
+  if (!FBorderIcons.Contains(TBorderIcon::biMaximize)) Border.Style &= ~DWORD(WS_MAXIMIZEBOX);
+  if (FBorderIcons.Contains(TBorderIcon::biHelp) && (Border.Style & WS_SYSMENU) &&
+      !(Border.Style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX)))
+    Border.ExStyle |= WS_EX_CONTEXTHELP;
   // Only the state bits carry over: a child's WS_TABSTOP is a frame's WS_MAXIMIZEBOX.
   Params.Style = (Params.Style & (WS_VISIBLE | WS_DISABLED)) | WS_CLIPCHILDREN | Border.Style;
   Params.ExStyle |= Border.ExStyle;
+  if (FFormStyle == TFormStyle::fsStayOnTop) Params.ExStyle |= WS_EX_TOPMOST;
   Params.WndParent = nullptr;
   if (Application && Application->MainForm() && Application->MainForm() != this &&
       Application->MainForm()->HandleAllocated())

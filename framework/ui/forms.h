@@ -13,11 +13,19 @@ enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWind
 enum class TPosition { poDesigned, poDefault, poScreenCenter, poMainFormCenter };
 // What closing does: nothing, hide the form, free it (after the message that closed it) or minimise it.
 enum class TCloseAction { caNone, caHide, caFree, caMinimize };
+// A stay-on-top form stays above the other windows that are not.
+enum class TFormStyle { fsNormal, fsStayOnTop };
+// The buttons of the caption; minimise and maximise need the system menu, help shows only
+// without them.
+enum class TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
+using TBorderIcons = TSet<TBorderIcon>;
 enum class TFormStateFlag { fsModal };
 using TFormState = TSet<TFormStateFlag>;
 
 const TEnumInfo& FormBorderStyleNames();
 const TEnumInfo& PositionNames();
+const TEnumInfo& FormStyleNames();
+const TEnumInfo& BorderIconNames();
 
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
@@ -31,6 +39,10 @@ class TForm : public TCustomControl {
 
   TFormBorderStyle BorderStyle() const { return FBorderStyle; }
   void SetBorderStyle(TFormBorderStyle Value);
+  TFormStyle FormStyle() const { return FFormStyle; }
+  void SetFormStyle(TFormStyle Value);
+  TBorderIcons BorderIcons() const { return FBorderIcons; }
+  void SetBorderIcons(TBorderIcons Value);
   TPosition Position() const { return FPosition; }
   void SetPosition(TPosition Value) { FPosition = Value; }
   bool KeyPreview() const { return FKeyPreview; }
@@ -104,6 +116,8 @@ class TForm : public TCustomControl {
   void CloseModal();
 
   TFormBorderStyle FBorderStyle = TFormBorderStyle::bsSizeable;
+  TFormStyle FFormStyle = TFormStyle::fsNormal;
+  TBorderIcons FBorderIcons{TBorderIcon::biSystemMenu, TBorderIcon::biMinimize, TBorderIcon::biMaximize};
   TPosition FPosition = TPosition::poDesigned;
   bool FKeyPreview = false;
   TFormState FFormState;

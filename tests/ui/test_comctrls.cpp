@@ -320,3 +320,60 @@ TEST_F(ComCtrlsTest, ListViewReportRowsAndSelection) {
 }
 
 }  // namespace
+
+TEST_F(TreeViewTest, IndentReachesTheWindowAndOutlivesIt) {
+  EXPECT_EQ(Tree->Indent(), 19);
+  EXPECT_EQ(SendMessageA(Tree->Handle(), TVM_GETINDENT, 0, 0), 19);
+  Tree->SetIndent(30);
+  EXPECT_EQ(SendMessageA(Tree->Handle(), TVM_GETINDENT, 0, 0), 30);
+  Tree->SetReadOnly(false);  // a new window
+  EXPECT_EQ(SendMessageA(Tree->Handle(), TVM_GETINDENT, 0, 0), 30);
+}
+
+TEST_F(TreeViewTest, UpdatesNestAndOnlyTheOutermostStopsAndRestartsDrawing) {
+  std::vector<WPARAM> Redraw;  // what the window is told
+  const TWndMethod Saved = Tree->WindowProc;
+  Tree->WindowProc = [&](TMessage& M) {
+    if (M.Msg == WM_SETREDRAW) Redraw.push_back(M.WParam);
+    Saved(M);
+  };
+  Tree->Items().BeginUpdate();
+  Tree->Items().BeginUpdate();
+  Tree->Items().AddChild(B, "B1");
+  Tree->Items().EndUpdate();
+  EXPECT_EQ(Redraw, (std::vector<WPARAM>{0}));
+  Tree->Items().EndUpdate();
+  Tree->Items().EndUpdate();  // one too many changes nothing
+  EXPECT_EQ(Redraw, (std::vector<WPARAM>{0, 1}));
+  EXPECT_EQ(SendMessageA(Tree->Handle(), TVM_GETCOUNT, 0, 0), 5);
+  Tree->WindowProc = Saved;
+}
+
+// The tool bar's tool tip asks the bar for a button's text, as the tool tip itself does.
+TEST_F(ComCtrlsTest, ToolTipsShowTheButtonsShortHintsWhenHintsShow) {
+  auto* Bar = new TToolBar(Form.get());
+  Bar->SetParent(Form.get());
+  for (const char* Hint : {"Container|Adds a container object", "", "Bitmap Object"}) {
+    auto* B = new TToolButton(Form.get());
+    B->SetHint(Hint);
+    B->SetParent(Bar);
+  }
+  const HWND Tip = reinterpret_cast<HWND>(SendMessageA(Bar->Handle(), TB_GETTOOLTIPS, 0, 0));
+  ASSERT_NE(Tip, nullptr);
+  // The tool tip names a button by its command.
+  auto Ask = [&](int Index) {
+    TBBUTTON Button{};
+    Button.idCommand = -1;
+    SendMessageA(Bar->Handle(), TB_GETBUTTON, WPARAM(Index), reinterpret_cast<LPARAM>(&Button));
+    NMTTDISPINFOW Info{};
+    Info.hdr = {Tip, UINT_PTR(Button.idCommand), UINT(TTN_GETDISPINFOW)};
+    SendMessageW(Bar->Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&Info));
+    return std::wstring(Info.lpszText ? Info.lpszText : L"(none)");
+  };
+  EXPECT_EQ(Ask(0), L"");  // hints are off by default
+  Bar->SetShowHint(true);
+  EXPECT_EQ(Ask(0), L"Container");
+  EXPECT_EQ(Ask(1), L"");
+  EXPECT_EQ(Ask(2), L"Bitmap Object");
+  EXPECT_EQ(Ask(7), L"");  // no such button
+}

@@ -216,3 +216,41 @@ TEST_F(FormsTest, TimerFiresWhileEnabledAndStopsWhenDisabled) {
 }
 
 }  // namespace
+
+TEST_F(FormsTest, BorderIconsDecideTheCaptionButtonsAndStayOnTopTheZOrder) {
+  using I = TBorderIcon;
+  struct Case {
+    TFormBorderStyle Border;
+    TBorderIcons Icons;
+    DWORD Present, Absent, ExPresent;
+  } const Cases[] = {
+      {TFormBorderStyle::bsSizeable,
+       {I::biSystemMenu, I::biMinimize, I::biMaximize},
+       WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX,
+       0,
+       0},
+      {TFormBorderStyle::bsSizeable, {I::biSystemMenu, I::biMinimize}, WS_SYSMENU | WS_MINIMIZEBOX, WS_MAXIMIZEBOX, 0},
+      {TFormBorderStyle::bsSingle, {I::biMinimize, I::biMaximize}, 0, WS_SYSMENU, 0},
+      {TFormBorderStyle::bsDialog, {I::biSystemMenu, I::biHelp}, WS_SYSMENU, WS_MINIMIZEBOX, WS_EX_CONTEXTHELP},
+      // Help shows only without minimise and maximise.
+      {TFormBorderStyle::bsSizeable, {I::biSystemMenu, I::biMaximize, I::biHelp}, WS_MAXIMIZEBOX, 0, 0},
+  };
+  for (const Case& C : Cases) {
+    SCOPED_TRACE(int(C.Border));
+    Form->SetBorderStyle(C.Border);
+    Form->SetBorderIcons(C.Icons);
+    const auto Style = DWORD(GetWindowLongPtrA(Form->Handle(), GWL_STYLE));
+    const auto ExStyle = DWORD(GetWindowLongPtrA(Form->Handle(), GWL_EXSTYLE));
+    EXPECT_EQ(Style & C.Present, C.Present);
+    EXPECT_EQ(Style & C.Absent, 0u);
+    EXPECT_EQ(ExStyle & WS_EX_CONTEXTHELP, C.ExPresent);
+  }
+  auto OnTop = [&] { return (GetWindowLongPtrA(Form->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
+  EXPECT_FALSE(OnTop());
+  Form->SetFormStyle(TFormStyle::fsStayOnTop);
+  EXPECT_TRUE(OnTop());
+  Form->SetBorderStyle(TFormBorderStyle::bsToolWindow);  // a new window stays on top
+  EXPECT_TRUE(OnTop());
+  Form->SetFormStyle(TFormStyle::fsNormal);
+  EXPECT_FALSE(OnTop());
+}
