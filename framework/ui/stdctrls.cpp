@@ -2,6 +2,7 @@
 #include "framework/ui/stdctrls.h"
 
 #include <windows.h>
+#undef TextOut  // TCanvas::TextOut
 
 #include <algorithm>
 
@@ -580,6 +581,9 @@ void TListBoxItems::Cleared() {
 const TClassInfo& TListBox::StaticClassInfo() {
   static const TPropInfo Properties[] = {
       BooleanProperty<&TListBox::MultiSelect, &TListBox::SetMultiSelect>("MultiSelect", 0),
+      EnumProperty<&TListBox::Style, &TListBox::SetStyle>("Style", ListBoxStyleNames(),
+                                                          int64_t(TListBoxStyle::lbStandard)),
+      IntegerProperty<&TListBox::ItemHeight, &TListBox::SetItemHeight>("ItemHeight", 16),
       StringsProperty<static_cast<const TControlItems& (TListBox::*)() const>(&TListBox::Items), &TListBox::SetItems>(
           "Items"),
   };
@@ -587,10 +591,63 @@ const TClassInfo& TListBox::StaticClassInfo() {
   return Info;
 }
 
-TListBox::TListBox(TComponent* Owner) : TSystemControl(Owner) {
+const TEnumInfo& ListBoxStyleNames() {
+  static constexpr const char* Names[] = {"lbStandard", "lbOwnerDrawFixed"};
+  static const TEnumInfo Info{Names};
+  return Info;
+}
+
+TListBox::TListBox(TComponent* Owner) : TSystemControl(Owner), FCanvas(std::make_unique<TCanvas>()) {
   ExcludeStyle(TControlStyleFlag::csSetCaption);
   SetTabStop(true);
   SetBounds(0, 0, 121, 97);
+}
+
+TListBox::~TListBox() = default;
+
+void TListBox::SetStyle(TListBoxStyle Value) {
+  if (Value == FStyle) return;
+  FStyle = Value;
+  RecreateWnd();
+}
+
+void TListBox::SetItemHeight(Integer Value) {
+  Value = std::clamp<Integer>(Value, 1, 255);  // the list keeps item heights in a byte
+  if (Value == FItemHeight) return;
+  FItemHeight = Value;
+  if (HandleAllocated() && FStyle == TListBoxStyle::lbOwnerDrawFixed) {
+    SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, FItemHeight);
+    Invalidate();
+  }
+}
+
+void TListBox::DrawItem(const DRAWITEMSTRUCT& Item) {
+  TOwnerDrawState State;
+  if (Item.itemState & ODS_SELECTED) State.Include(TOwnerDrawStateFlag::odSelected);
+  if (Item.itemState & ODS_GRAYED) State.Include(TOwnerDrawStateFlag::odGrayed);
+  if (Item.itemState & ODS_DISABLED) State.Include(TOwnerDrawStateFlag::odDisabled);
+  if (Item.itemState & ODS_CHECKED) State.Include(TOwnerDrawStateFlag::odChecked);
+  if (Item.itemState & ODS_FOCUS) State.Include(TOwnerDrawStateFlag::odFocused);
+  const TRect R{Item.rcItem.left, Item.rcItem.top, Item.rcItem.right, Item.rcItem.bottom};
+  const Integer Index = Integer(int(Item.itemID));  // -1: an empty list drawing its focus
+  FCanvas->SetHandle(Item.hDC);
+  struct TRelease {
+    TCanvas& Canvas;
+    ~TRelease() { Canvas.SetHandle(nullptr); }
+  } Release{*FCanvas};
+  FCanvas->Font().Assign(Font());
+  const bool Selected = State.Contains(TOwnerDrawStateFlag::odSelected);
+  FCanvas->Brush().SetColor(Selected ? clHighlight : Color());
+  if (Index >= 0 && Index < FItems.Count()) {
+    if (OnDrawItem) {
+      OnDrawItem(this, Index, R, State);
+    } else {
+      FCanvas->FillRect(R);
+      FCanvas->Font().SetColor(Selected ? clHighlightText : Font()->Color());
+      FCanvas->TextOut(R.Left + 2, R.Top, FItems.Strings(Index));
+    }
+  }
+  if (State.Contains(TOwnerDrawStateFlag::odFocused)) DrawFocusRect(Item.hDC, &Item.rcItem);
 }
 
 void TListBox::CreateParams(TCreateParams& Params) {
@@ -598,12 +655,15 @@ void TListBox::CreateParams(TCreateParams& Params) {
   CreateSubClass(Params, "LISTBOX");
   Params.Style |= WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS;
   if (FMultiSelect) Params.Style |= LBS_EXTENDEDSEL;
+  if (FStyle == TListBoxStyle::lbOwnerDrawFixed) Params.Style |= LBS_OWNERDRAWFIXED;
   Params.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
 void TListBox::CreateWnd() {
   TSystemControl::CreateWnd();
   HWND Wnd = Handle();
+  // The list asks its parent for the height at creation, before it is ours to answer.
+  if (FStyle == TListBoxStyle::lbOwnerDrawFixed) SendMessageA(Wnd, LB_SETITEMHEIGHT, 0, FItemHeight);
   for (const auto& S : FItems.List()) SendMessageA(Wnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(S.c_str()));
   if (FMultiSelect) {
     for (size_t I = 0; I < FSelected.size(); ++I)
@@ -687,6 +747,11 @@ Integer TListBox::SelCount() const {
 void TListBox::Dispatch(TMessage& Message) {
   if (Message.Msg == CN_COMMAND) {
     if (HIWORD(Message.WParam) == LBN_SELCHANGE) Click();
+    return;
+  }
+  if (Message.Msg == CN_DRAWITEM) {
+    DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(Message.LParam));
+    Message.Result = TRUE;
     return;
   }
   if (Message.Msg == WM_ERASEBKGND) return DefaultHandler(Message);

@@ -6,12 +6,15 @@
 // handles its own notifications.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "framework/ui/controls.h"
 #include "framework/ui/dialogs.h"
 #include "framework/ui/panel.h"
+
+struct tagDRAWITEMSTRUCT;
 
 // An index outside a list, or a list operation its state does not allow.
 class EListError : public Exception {
@@ -273,9 +276,19 @@ class TListBoxItems : public TControlItems {
   TListBox* FOwner;
 };
 
+// Owner-drawn lists paint every item themselves (OnDrawItem), all ItemHeight tall.
+enum class TListBoxStyle { lbStandard, lbOwnerDrawFixed };
+const TEnumInfo& ListBoxStyleNames();
+enum class TOwnerDrawStateFlag { odSelected, odGrayed, odDisabled, odChecked, odFocused };
+using TOwnerDrawState = TSet<TOwnerDrawStateFlag>;
+// Paints item Index into Rect on the control's Canvas.
+using TDrawItemEvent =
+    std::function<void(TWinControl* Control, Integer Index, const TRect& Rect, TOwnerDrawState State)>;
+
 class TListBox : public TSystemControl {
  public:
   explicit TListBox(TComponent* Owner = nullptr);
+  ~TListBox() override;
   static const TClassInfo& StaticClassInfo();
   const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 
@@ -290,8 +303,17 @@ class TListBox : public TSystemControl {
   bool Selected(Integer Index) const;
   void SetSelected(Integer Index, bool Value);
   Integer SelCount() const;
+  TListBoxStyle Style() const { return FStyle; }
+  void SetStyle(TListBoxStyle Value);
+  // The height of every item of an owner-drawn list.
+  Integer ItemHeight() const { return FItemHeight; }
+  void SetItemHeight(Integer Value);
+  // The canvas OnDrawItem paints on (the item's DC while it runs).
+  TCanvas* Canvas() { return FCanvas.get(); }
 
   // OnClick runs when the selection changes by the user (mouse or keys).
+  // Without OnDrawItem an owner-drawn list draws each item's text on the selection colours.
+  TDrawItemEvent OnDrawItem;
 
  protected:
   void CreateParams(TCreateParams& Params) override;
@@ -305,4 +327,8 @@ class TListBox : public TSystemControl {
   Integer FItemIndex = -1;
   std::vector<bool> FSelected;  // kept while there is no window (MultiSelect)
   bool FMultiSelect = false;
+  void DrawItem(const tagDRAWITEMSTRUCT& Item);
+  TListBoxStyle FStyle = TListBoxStyle::lbStandard;
+  Integer FItemHeight = 16;
+  std::unique_ptr<TCanvas> FCanvas;
 };

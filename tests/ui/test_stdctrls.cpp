@@ -1,5 +1,7 @@
 // Standard controls driven through their windows: button clicks (and the form's modal result,
 // default and cancel keys), check boxes, radio buttons, edits, combo boxes, list boxes, labels.
+#include <map>
+
 #include "framework/core/component_stream.h"
 #include "framework/ui/comctrls.h"
 #include "framework/ui/grids.h"
@@ -281,6 +283,47 @@ TEST_F(StdCtrlsTest, ListBoxMultiSelectKeepsSelectionAcrossWindows) {
   EXPECT_FALSE(List->Selected(2));
   EXPECT_EQ(List->SelCount(), 2);
   EXPECT_THROW(List->Selected(4), EListError);
+}
+
+// The editor's colour and font lists paint their own items.
+TEST_F(StdCtrlsTest, OwnerDrawnListBoxPaintsEachItemAtItsHeight) {
+  auto* List = new TListBox(Form.get());
+  List->SetBounds(0, 0, 120, 100);
+  List->SetStyle(TListBoxStyle::lbOwnerDrawFixed);
+  List->SetItemHeight(24);
+  List->SetItems({"Red", "Green", "Blue"});
+  List->SetItemIndex(1);
+  const COLORREF Colors[] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255)};
+  std::map<Integer, TOwnerDrawState> States;
+  List->OnDrawItem = [&](TWinControl* Control, Integer Index, const TRect& R, TOwnerDrawState State) {
+    EXPECT_EQ(Control, List);
+    EXPECT_EQ(R.Bottom - R.Top, 24);
+    States[Index] = State;
+    List->Canvas()->Brush().SetColor(TColor(Colors[Index]));
+    List->Canvas()->FillRect(R);
+  };
+  List->SetParent(Form.get());
+  Form->Show();
+  List->Repaint();
+  EXPECT_EQ(SendMessageA(List->Handle(), LB_GETITEMHEIGHT, 0, 0), 24);
+  ASSERT_EQ(States.size(), 3u);
+  EXPECT_TRUE(States[1].Contains(TOwnerDrawStateFlag::odSelected));
+  EXPECT_FALSE(States[0].Contains(TOwnerDrawStateFlag::odSelected));
+  auto Pixel = [&](int X, int Y) {
+    HDC DC = GetDC(List->Handle());
+    const COLORREF Color = GetPixel(DC, X, Y);
+    ReleaseDC(List->Handle(), DC);
+    return Color;
+  };
+  for (int I = 0; I < 3; ++I) EXPECT_EQ(Pixel(60, 24 * I + 12), Colors[I]) << I;
+
+  // Without a handler the list draws the text itself, the selected item on the highlight.
+  List->OnDrawItem = nullptr;
+  List->SetItemHeight(30);  // also a new height on a live window
+  List->Repaint();
+  EXPECT_EQ(SendMessageA(List->Handle(), LB_GETITEMHEIGHT, 0, 0), 30);
+  EXPECT_EQ(Pixel(110, 45), COLORREF(ColorToRGB(clHighlight)));
+  EXPECT_EQ(Pixel(110, 15), COLORREF(ColorToRGB(clWindow)));
 }
 
 TEST_F(StdCtrlsTest, LabelAutoSizesToItsCaptionAndPaintsIt) {
