@@ -33,6 +33,10 @@ class TBitmapCanvas : public TCanvas {
   void* FOldBitmap = nullptr;
 };
 
+// Whether Bitmap is a DIB section of a TBitmap (stored bottom-up); false for every other bitmap,
+// whose row order a caller cannot learn from the bitmap itself.
+bool IsBottomUpBitmapSection(HBITMAP Bitmap);
+
 class TBitmap : public TGraphic {
  public:
   TBitmap();

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <set>
 #include <vector>
 
 #include "framework/core/byte_order.h"
@@ -90,7 +91,22 @@ bool OpenClipboardPatiently() {
 
 // [Storage] ------------------------------------------------------------------------------------
 
-void TBitmap::TSectionDeleter::operator()(HBITMAP Section) const { DeleteObject(Section); }
+namespace {
+
+// The sections TBitmap made, so that direct pixel writers know their row order.
+std::set<HBITMAP>& BottomUpSections() {
+  static std::set<HBITMAP> Sections;
+  return Sections;
+}
+
+}  // namespace
+
+bool IsBottomUpBitmapSection(HBITMAP Bitmap) { return Bitmap && BottomUpSections().count(Bitmap) != 0; }
+
+void TBitmap::TSectionDeleter::operator()(HBITMAP Section) const {
+  BottomUpSections().erase(Section);
+  DeleteObject(Section);
+}
 
 const TClassInfo& TBitmap::StaticClassInfo() {
   static const TClassInfo Info{"TBitmap", &TGraphic::StaticClassInfo(), {}};
@@ -119,6 +135,7 @@ TBitmap::TStorage TBitmap::CreateStorage(Integer W, Integer H, TPixelFormat Kind
   HBITMAP Section =
       CreateDIBSection(nullptr, reinterpret_cast<const BITMAPINFO*>(&Info), DIB_RGB_COLORS, &Bits, nullptr, 0);
   Storage.Section.reset(Section);
+  if (Section) BottomUpSections().insert(Section);
   if (!Section || !Bits) throw EOutOfResources(Format("Out of system resources (a %d x %d bitmap)", W, H));
   Storage.Bits = static_cast<uint8_t*>(Bits);
   return Storage;

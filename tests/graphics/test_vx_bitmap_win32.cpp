@@ -1,12 +1,12 @@
 // Drawing onto real device contexts, read back through GDI and memory.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <cstring>
 #include <optional>
 
 #include "bitmap_helpers.h"
+#include "framework/graphics/bitmap.h"
 #include "framework/graphics/gdi_handles.h"
 #include "vexel/graphics/vx_screen.h"
 #include "vexel/graphics/vx_winapi.h"
@@ -20,14 +20,14 @@ class TDibDC {
     BITMAPINFO Info{};
     Info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     Info.bmiHeader.biWidth = W;
-    Info.bmiHeader.biHeight = H;  // positive: bottom-up
+    Info.bmiHeader.biHeight = H;  // positive: bottom-up; negative: top-down
     Info.bmiHeader.biPlanes = 1;
     Info.bmiHeader.biBitCount = Bits;
     FSection.Reset(CreateDIBSection(nullptr, &Info, DIB_RGB_COLORS, &FBits, nullptr, 0));
     FSelect.emplace(FDC.Get(), FSection.Get());
   }
   HDC DC() const { return FDC.Get(); }
-  // Only for 32-bit sections: memory row 0 is the bottom row.
+  // Only for 32-bit sections: memory row 0 is the bottom row of a bottom-up section.
   TvxColor Memory(Integer X, Integer MemoryRow) const { return static_cast<TvxColor*>(FBits)[MemoryRow * FWidth + X]; }
   COLORREF Pixel(Integer X, Integer Y) const {
     GdiFlush();
@@ -79,18 +79,34 @@ TEST(BitmapDeviceContext, DrawingOnARegisteredBitmapDCIsABitmapDrawInDeviceUnits
   EXPECT_EQ(Row(Target, 0), (std::vector<TvxColor>{Numbered(0, 0), Numbered(1, 0), Numbered(1, 0), Numbered(2, 0)}));
 }
 
-TEST(BitmapDeviceContext, ABottomUp32BitDibIsWrittenDirectly) {
-  TDibDC Buffer(3, 2, 32);
+// A section's header does not tell its row order, so only framework bitmaps (bottom-up) are
+// written directly; other sections go through GDI. Either way the rows land where they belong.
+TEST(BitmapDeviceContext, ThirtyTwoBitTargetsOfEitherRowOrderGetTheirRowsRight) {
   TvxBitmap Source;
   Paint(Source, 1, 1, 0x80C80000);
   Source.SetAlphaBlend(true);
+  for (const Integer Height : {2, -2}) {
+    SCOPED_TRACE(Height);
+    TDibDC Buffer(3, Height, 32);
+    for (Integer X = 0; X < 3; ++X)
+      for (Integer Y = 0; Y < 2; ++Y) SetPixelV(Buffer.DC(), X, Y, RGB(100, 0, 0));
+    GdiFlush();
+    Source.Draw(Buffer.DC(), 1, 0);
+    const Integer Top = Height > 0 ? 1 : 0, Bottom = 1 - Top;  // memory rows
+    EXPECT_EQ(Buffer.Memory(1, Top) & 0xFFFFFF, 0x960000u);
+    EXPECT_EQ(Buffer.Memory(1, Bottom) & 0xFFFFFF, 0x640000u);
+    EXPECT_EQ(Buffer.Memory(0, Top) & 0xFFFFFF, 0x640000u);
+  }
+  TBitmap Framework;
+  Framework.SetPixelFormat(TPixelFormat::pf32bit);
+  Framework.SetSize(3, 2);
   for (Integer X = 0; X < 3; ++X)
-    for (Integer Y = 0; Y < 2; ++Y) SetPixelV(Buffer.DC(), X, Y, RGB(100, 0, 0));
+    for (Integer Y = 0; Y < 2; ++Y) Framework.Canvas().SetPixel(X, Y, TColor(RGB(100, 0, 0)));
+  ASSERT_TRUE(IsBottomUpBitmapSection(static_cast<HBITMAP>(GetCurrentObject(Framework.Canvas().Handle(), OBJ_BITMAP))));
+  Source.Draw(Framework.Canvas().Handle(), 1, 0);
   GdiFlush();
-  Source.Draw(Buffer.DC(), 1, 0);
-  EXPECT_EQ(Buffer.Memory(1, 1) & 0xFFFFFF, 0x960000u) << "the top row is the last in memory";
-  EXPECT_EQ(Buffer.Memory(1, 0) & 0xFFFFFF, 0x640000u);
-  EXPECT_EQ(Buffer.Memory(0, 1) & 0xFFFFFF, 0x640000u);
+  EXPECT_EQ(Framework.Canvas().Pixel(1, 0), TColor(RGB(150, 0, 0)));
+  EXPECT_EQ(Framework.Canvas().Pixel(1, 1), TColor(RGB(100, 0, 0)));
 }
 
 TEST(BitmapDeviceContext, OtherTargetsGoThroughGdiInEachMode) {

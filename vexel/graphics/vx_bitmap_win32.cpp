@@ -86,7 +86,9 @@ void RebindSurface(const TvxSurface& Surface, TvxBitmap* Owner) {
 
 // [Drawing onto a device context] --------------------------------------------------------------
 
-void TvxBitmap::Draw(HDC DC, Integer X, Integer Y) const { StretchDraw(DC, Bounds(X, Y, FWidth, FHeight), BoundsRect()); }
+void TvxBitmap::Draw(HDC DC, Integer X, Integer Y) const {
+  StretchDraw(DC, Bounds(X, Y, FWidth, FHeight), BoundsRect());
+}
 
 void TvxBitmap::Draw(HDC DC, Integer X, Integer Y, const TRect& SrcRect) const {
   StretchDraw(DC, Bounds(X, Y, SrcRect.Width(), SrcRect.Height()), SrcRect);
@@ -100,11 +102,13 @@ void TvxBitmap::StretchDraw(HDC DC, const TRect& DestRect, const TRect& SrcRect)
 
   if (TvxBitmap* Target = FindRegistered(DC)) return StretchDrawTo(*Target, DeviceRect, SrcRect);
 
-  // A bottom-up 32-bit DIB (the paint buffers of controls and forms) is written directly.
+  // A 32-bit framework bitmap is written directly. Only its sections are known to be bottom-up:
+  // the section's own header reports a positive height for top-down sections too.
   DIBSECTION Section{};
   const HGDIOBJ Selected = GetCurrentObject(DC, OBJ_BITMAP);
-  if (Selected && GetObject(Selected, sizeof Section, &Section) == int(sizeof Section) &&
-      Section.dsBm.bmBitsPixel == 32 && Section.dsBmih.biHeight > 0 && Section.dsBm.bmBits) {
+  if (IsBottomUpBitmapSection(static_cast<HBITMAP>(Selected)) &&
+      GetObject(Selected, sizeof Section, &Section) == int(sizeof Section) && Section.dsBm.bmBitsPixel == 32 &&
+      Section.dsBm.bmBits) {
     const Integer W = Section.dsBm.bmWidth, H = Section.dsBmih.biHeight;
     auto* Bottom = static_cast<TvxColor*>(Section.dsBm.bmBits) + ptrdiff_t(H - 1) * W;
     return ScaledDraw(*this, {Bottom, -ptrdiff_t(W), W, H}, DeviceRect, SrcRect);
@@ -315,7 +319,8 @@ void TvxBitmap::LoadFromResource(const std::string& ModuleFile, const std::strin
 
   TvxBitmap Loaded;
   Loaded.SetSize(W, H);
-  if (Dib.Header->biBitCount == 32 && (Dib.Header->biCompression == BI_RGB || Dib.Header->biCompression == BI_BITFIELDS)) {
+  if (Dib.Header->biBitCount == 32 &&
+      (Dib.Header->biCompression == BI_RGB || Dib.Header->biCompression == BI_BITFIELDS)) {
     // 32-bit resources keep their alpha, row for row.
     if (Dib.PixelBytes < size_t(W) * size_t(H) * 4)
       throw EReadError(Format("Bitmap resource %s is damaged", ResourceName.c_str()));
@@ -325,8 +330,8 @@ void TvxBitmap::LoadFromResource(const std::string& ModuleFile, const std::strin
       std::memcpy(Loaded.Scanline(Y), Rows + ptrdiff_t(SourceRow) * W, size_t(W) * 4);
     }
   } else {
-    TBitmapHandle Platform(static_cast<HBITMAP>(
-        LoadImageA(Module.Get(), ResourceName.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    TBitmapHandle Platform(
+        static_cast<HBITMAP>(LoadImageA(Module.Get(), ResourceName.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     if (Platform) {
       TMemoryDC SourceDC(Loaded.DC());
       TSelectGuard Select(SourceDC.Get(), Platform.Get());
