@@ -14,7 +14,7 @@ class TvxBitmap;
 
 enum class TTreeNodeKind { nkSource, nkObject, nkImagesPage, nkImage, nkFontsPage, nkColorsPage, nkSysColorsPage };
 
-struct TTreeNode {
+struct TObjectTreeNode {
   Integer Level = 0;  // 0 for the five roots
   std::string Caption;
   TTreeNodeKind Kind = TTreeNodeKind::nkSource;
@@ -23,8 +23,8 @@ struct TTreeNode {
 };
 
 struct TTreeModel {
-  std::vector<TTreeNode> Nodes;  // in display order, each node after its parent
-  Integer SelectedIndex = -1;    // the node to select, -1 for none
+  std::vector<TObjectTreeNode> Nodes;  // in display order, each node after its parent
+  Integer SelectedIndex = -1;          // the node to select, -1 for none
 };
 
 // The tree of Source. The selected node is the one of Selected, else "Objects"; the node of

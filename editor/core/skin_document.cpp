@@ -12,6 +12,15 @@ void SetTextOf(TDvSkinObject* Object, const wchar_t* Text) {
   if (Object) Object->SetText(Text);
 }
 
+// Re-binding only reaches links whose image is found; the rest would keep pointing at Image.
+void UnbindLinksTo(TDvSkinObject& Object, const TvxBitmap* Image) {
+  for (const TPropInfo* Info : Object.ClassInfo().AllProperties())
+    if (Info->Kind == TPropKind::pkClass)
+      if (auto* Link = dynamic_cast<TvxBitmapLink*>(Info->GetObject(&Object)); Link && Link->Bitmap() == Image)
+        Link->SetBitmap(nullptr);
+  for (Integer I = 0; I < Object.ChildCount(); ++I) UnbindLinksTo(*Object.Child(I), Image);
+}
+
 }  // namespace
 
 TSkinDocument::TSkinDocument(TEditorPrompts& Prompts) : FPrompts(Prompts) {}
@@ -233,6 +242,57 @@ std::optional<TSize> TSkinDocument::WorkAreaSize() const {
 TTreeModel TSkinDocument::BuildTree() const {
   if (!FSource) return {};
   return ::BuildTree(*FSource, FSelected, FSelectedImage);
+}
+
+// [Images] -------------------------------------------------------------------------------------
+
+std::unique_ptr<TvxBitmap> TSkinDocument::TakeImageOut(TvxBitmap* Image, std::unique_ptr<TvxBitmap> Replacement) {
+  TvxBitmapList& Images = FSource->Images();
+  const Integer Index = Images.IndexOf(Image);
+  if (Index < 0) return nullptr;
+  std::unique_ptr<TvxBitmap> Taken = Images.Delete(Index);
+  if (Replacement) {
+    Replacement->SetName(Taken->Name());
+    Images.Insert(Index, std::move(Replacement));
+  }
+  for (Integer I = 0; I < FSource->ObjectCount(); ++I) {
+    FSource->Objects(I)->UpdateLinks();
+    UnbindLinksTo(*FSource->Objects(I), Taken.get());
+  }
+  return Taken;
+}
+
+TvxBitmap* TSkinDocument::AddImage(std::unique_ptr<TvxBitmap> Image) {
+  if (!FSource) return nullptr;
+  FModified = true;
+  if (!Image) return nullptr;
+  TvxBitmap* Added = Image.get();
+  FSource->Images().Add(std::move(Image));
+  SelectImage(Added);
+  RefreshAll();
+  return Added;
+}
+
+// Done here rather than by the source's ReplaceImage, which does nothing in a skin without
+// objects and would then drop the new picture.
+TvxBitmap* TSkinDocument::ReplaceSelectedImage(std::unique_ptr<TvxBitmap> Image) {
+  if (!FSource || !FSelectedImage) return nullptr;
+  FModified = true;
+  if (!Image) return nullptr;
+  TvxBitmap* Added = Image.get();
+  if (!TakeImageOut(FSelectedImage, std::move(Image))) return nullptr;
+  SelectImage(Added);
+  RefreshAll();
+  return Added;
+}
+
+void TSkinDocument::DeleteSelectedImage() {
+  if (!FSource || !FSelectedImage) return;
+  FModified = true;
+  TakeImageOut(FSelectedImage, nullptr);
+  FSelectedImage = nullptr;
+  FRootObject = nullptr;
+  RefreshAll();
 }
 
 // [Work area] ----------------------------------------------------------------------------------

@@ -112,6 +112,16 @@ class TSkinDocument {
   std::optional<TSize> WorkAreaSize() const;
   TTreeModel BuildTree() const;
 
+  // [Images] Add and Replace mark the skin modified even with a nil Image (the import window was
+  // cancelled); a new image becomes the selected one, with the images page in front.
+  // Appends Image to the skin's images. Nothing without a source.
+  TvxBitmap* AddImage(std::unique_ptr<TvxBitmap> Image);
+  // Image takes the selected image's name and place, every link re-binds to it, the old image is
+  // freed. Nothing without a source and a selected image.
+  TvxBitmap* ReplaceSelectedImage(std::unique_ptr<TvxBitmap> Image);
+  // Frees the selected image; links that named it resolve to nothing.
+  void DeleteSelectedImage();
+
   // [Work area] Points are work-area pixels.
   // Starts a drag on a handle of the selection, else selects the object under the point. The
   // cursor to show.
@@ -140,6 +150,9 @@ class TSkinDocument {
   // Replaces the source; everything that pointed into the old one is cleared.
   void ReplaceSource(std::unique_ptr<TDvSkinSource> Source);
   bool AskToSave(const char* Question);
+  // Takes Image out of the list (Replacement, when given, in its place under its name), re-binds
+  // every link, and hands Image back with no link left pointing at it.
+  std::unique_ptr<TvxBitmap> TakeImageOut(TvxBitmap* Image, std::unique_ptr<TvxBitmap> Replacement);
   void SetPreviewTexts();
 
   TEditorPrompts& FPrompts;

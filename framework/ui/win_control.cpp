@@ -671,7 +671,9 @@ void TWinControl::UpdateMouseControl(TControl* Control) {
         Application->HintLeave(Old);
     }
   }
-  if (!FTrackingLeave && FHandle) {
+  // Only a pointer over the window asks to hear it leave: asked for after the leave, a pointer
+  // already elsewhere is reported leaving at once, again and again.
+  if (Control && !FTrackingLeave && FHandle) {
     TRACKMOUSEEVENT Track{sizeof(Track), TME_LEAVE, FHandle, 0};
     FTrackingLeave = TrackMouseEvent(&Track);
   }

@@ -234,7 +234,7 @@ TEST_F(SkinDocument, SelectingADeepObjectMakesItsTopLevelObjectTheRoot) {
   EXPECT_EQ(Document.Selected(), Deep);
   const TTreeModel Tree = Document.BuildTree();
   ASSERT_GE(Tree.SelectedIndex, 0);
-  const TTreeNode& Node = Tree.Nodes[size_t(Tree.SelectedIndex)];
+  const TObjectTreeNode& Node = Tree.Nodes[size_t(Tree.SelectedIndex)];
   EXPECT_EQ(Node.Object, Deep);
   EXPECT_EQ(Node.Level, 3);
   Document.SelectObject(nullptr);
@@ -439,7 +439,7 @@ TEST_F(SkinDocument, TreeModelMirrorsObjectsAndImages) {
   EXPECT_EQ(Document.Page(), TEditorPage::epImages);
   const TTreeModel Tree = Document.BuildTree();
   std::vector<std::pair<Integer, std::string>> Shape;
-  for (const TTreeNode& N : Tree.Nodes) Shape.emplace_back(N.Level, N.Caption);
+  for (const TObjectTreeNode& N : Tree.Nodes) Shape.emplace_back(N.Level, N.Caption);
   const std::vector<std::pair<Integer, std::string>> Expected = {
       {0, "Objects"}, {1, "Form"}, {2, "Outer"}, {3, "Inner"},  {1, "button"},   {0, "Images"},
       {1, "frame"},   {1, "glow"}, {0, "Fonts"}, {0, "Colors"}, {0, "SysColors"}};

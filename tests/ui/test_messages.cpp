@@ -378,3 +378,41 @@ TEST_F(MessagesTest, MessageBoxesAreAnsweredThroughTheDialogHandler) {
 }
 
 }  // namespace
+
+namespace {
+
+// A window that covers a control under the pointer makes it hear the pointer leave, once; it
+// must not ask to hear that again while the pointer is elsewhere.
+TEST_F(MessagesTest, APointerThatLeftIsReportedLeavingOnce) {
+  auto* Panel = new TPanel(Form.get());
+  Panel->SetBounds(0, 0, 200, 150);
+  Panel->SetParent(Form.get());
+  Form->Show();
+  TPoint Centre = Panel->ClientToScreen({100, 75});
+  SetCursorPos(Centre.X, Centre.Y);
+  int Leaves = 0;
+  const TWndMethod Saved = Panel->WindowProc;
+  Panel->WindowProc = [&](TMessage& M) {
+    if (M.Msg == WM_MOUSELEAVE) ++Leaves;
+    Saved(M);
+  };
+  SendMessageA(Panel->Handle(), WM_MOUSEMOVE, 0, Point(100, 75));
+  TForm Cover;
+  Cover.SetBounds(Centre.X - 50, Centre.Y - 50, 100, 100);
+  Cover.Show();
+  // A bounded pump: a control that keeps asking to hear the leave gets one every round.
+  for (int Round = 0; Round < 300 && Leaves <= 20; ++Round) {
+    MSG Msg;
+    while (Leaves <= 20 && PeekMessageA(&Msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&Msg);
+      DispatchMessageA(&Msg);
+    }
+    Sleep(1);
+  }
+  EXPECT_GE(Leaves, 1);
+  EXPECT_LE(Leaves, 2);
+  Panel->WindowProc = Saved;
+  SetCursorPos(0, 0);
+}
+
+}  // namespace

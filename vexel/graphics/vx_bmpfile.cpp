@@ -3,6 +3,7 @@
 #include <array>
 #include <bit>
 #include <cstring>
+#include <vector>
 
 #include "framework/core/byte_order.h"
 
@@ -116,4 +117,36 @@ void LoadBmpFile(TvxBitmap& Bitmap, const uint8_t* Data, size_t Size) {
   Decoded.CheckAlpha();
   Decoded.SetName(Bitmap.Name());
   Bitmap.Assign(&Decoded);
+}
+
+void SaveBmpFile(const TvxBitmap& Bitmap, TStream& Stream) {
+  if (Bitmap.Empty()) throw EWriteError(Format("Image \"%s\" has no pixels", Bitmap.Name().c_str()));
+  constexpr uint32_t HeadersSize = 14 + 40;
+  const uint32_t W = uint32_t(Bitmap.Width()), H = uint32_t(Bitmap.Height()), PixelBytes = W * H * 4;
+  std::vector<uint8_t> Head = {'B', 'M'};
+  PutU32(Head, HeadersSize + PixelBytes);
+  PutU32(Head, 0);
+  PutU32(Head, HeadersSize);
+  PutU32(Head, 40);
+  PutU32(Head, W);
+  PutU32(Head, H);  // positive: bottom-up
+  PutU16(Head, 1);
+  PutU16(Head, 32);
+  PutU32(Head, BI_RGB_);
+  PutU32(Head, PixelBytes);
+  PutU32(Head, 2835);  // 72 dpi both ways
+  PutU32(Head, 2835);
+  PutU32(Head, 0);
+  PutU32(Head, 0);
+  Stream.WriteBuffer(Head.data(), int64_t(Head.size()));
+  // Each pixel little-endian: blue, green, red, alpha, as a 32-bit file row holds them.
+  std::vector<uint8_t> Row(size_t(W) * 4);
+  for (Integer Y = Integer(H) - 1; Y >= 0; --Y) {
+    const TvxColor* Line = Bitmap.Scanline(Y);
+    for (uint32_t X = 0; X < W; ++X) {
+      const uint32_t P = Line[X];
+      for (int I = 0; I < 4; ++I) Row[4 * X + I] = uint8_t(P >> (8 * I));
+    }
+    Stream.WriteBuffer(Row.data(), int64_t(Row.size()));
+  }
 }

@@ -12,3 +12,7 @@
 // alpha and CheckAlpha runs; every other depth comes out opaque. Anything else, or data shorter
 // than the headers say, raises EReadError and leaves Bitmap as it was.
 void LoadBmpFile(TvxBitmap& Bitmap, const uint8_t* Data, size_t Size);
+
+// The whole file: 32 bits without compression, rows bottom-up, every pixel's four bytes as they
+// are (LoadBmpFile reads the same pixels back). An empty bitmap raises EWriteError.
+void SaveBmpFile(const TvxBitmap& Bitmap, TStream& Stream);

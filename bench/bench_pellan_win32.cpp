@@ -1,0 +1,208 @@
+// The editor's painting beside the skin objects' own painting (Windows; under Wine on Linux).
+//
+// The large generated skin of the skin-file benchmark is saved once and opened the way the
+// editor opens a file. Measured, as medians of alternating rounds:
+// - open to first paint: the document opens the file, selects an object three levels deep and
+//   the work area paints once; beside it the file loaded into a skin source and its root drawn
+//   into an engine bitmap;
+// - repaint at 100 % and 800 %: the work area repainted (WM_PAINT, stretched, with the selection
+//   and its handles) beside the same root drawn into an engine bitmap alone;
+// - dragging handle 4 of the sample skin's deepest object: one mouse move with the left button
+//   held, from the message to the repainted work area (goal: one 60 Hz frame, 16.7 ms).
+//
+// bench_pellan_win32 [ROUNDS]
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "bench/skin_generator.h"
+#include "editor/core/skin_document.h"
+#include "editor/main/work_area.h"
+#include "framework/ui/application.h"
+#include "framework/ui/forms.h"
+#include "framework/ui/scrollbox.h"
+#include "vexel/graphics/vx_bitmap.h"
+#include "vexel/skin/theme_dv3draw.h"
+
+namespace {
+
+// No person at the screen: every question is cancelled, no file is chosen.
+class TSilentPrompts : public TEditorPrompts {
+ public:
+  TPromptAnswer Confirm(const std::string&) override { return TPromptAnswer::paCancel; }
+  std::optional<std::string> ChooseOpenFile(const std::string&, const std::string&) override { return {}; }
+  std::optional<std::string> ChooseSaveFile(const std::string&, const std::string&) override { return {}; }
+  void ShowMessage(const std::string&) override {}
+};
+
+double Milliseconds(const std::function<void()>& Run) {
+  const auto Start = std::chrono::steady_clock::now();
+  Run();
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - Start).count();
+}
+
+double Median(std::vector<double> V) {
+  std::sort(V.begin(), V.end());
+  return V.empty() ? 0 : V[V.size() / 2];
+}
+
+int Depth(const TDvSkinObject* O) {
+  int D = 0;
+  for (auto* P = dynamic_cast<const TDvSkinObject*>(O->Owner()); P; P = dynamic_cast<const TDvSkinObject*>(P->Owner()))
+    ++D;
+  return D;
+}
+
+// The first object Wanted levels below Root, depth first; else the deepest one.
+TDvSkinObject* ObjectAtDepth(TDvSkinObject* Root, int Wanted) {
+  TDvSkinObject* Deepest = Root;
+  std::function<TDvSkinObject*(TDvSkinObject*)> Walk = [&](TDvSkinObject* O) -> TDvSkinObject* {
+    if (Depth(O) == Wanted) return O;
+    if (Depth(O) > Depth(Deepest)) Deepest = O;
+    for (Integer I = 0; I < O->ChildCount(); ++I)
+      if (TDvSkinObject* Found = Walk(O->Child(I))) return Found;
+    return nullptr;
+  };
+  TDvSkinObject* Found = Walk(Root);
+  return Found ? Found : Deepest;
+}
+
+// The engine-only paint: the root drawn into an engine bitmap of its size.
+void DrawRootAlone(TDvSkinObject& Root) {
+  const TRect B = Root.BoundsRect();
+  TvxBitmap Bitmap;
+  Bitmap.SetSize(B.Right - B.Left, B.Bottom - B.Top);
+  TCanvas Canvas(Bitmap.DC());
+  DrawObject(Root, Canvas, Rect(-1, -1, -1, -1));
+  GdiFlush();
+}
+
+struct TEditorView {
+  TSilentPrompts Prompts;
+  TSkinDocument Document{Prompts};
+  TForm Form;
+  TScrollBox* Box = nullptr;
+  TWorkArea* Area = nullptr;
+
+  TEditorView() {
+    Form.SetBounds(0, 0, 850, 557);
+    Box = new TScrollBox(&Form);
+    Box->SetAlign(TAlign::alClient);
+    Box->SetParent(&Form);
+    Area = new TWorkArea(&Form);
+    Area->SetParent(Box);
+    Area->SetDocument(&Document);
+    Document.OnRefresh = [this] {
+      if (auto Size = Document.WorkAreaSize()) Area->SetBounds(0, 0, Size->cx, Size->cy);
+    };
+    Form.Show();
+  }
+  ~TEditorView() { Area->SetDocument(nullptr); }
+
+  void Repaint() {
+    Area->Invalidate();
+    UpdateWindow(Area->Handle());
+    GdiFlush();
+  }
+};
+
+void Report(const char* What, double Editor, double Engine) {
+  std::printf("%-34s %9.2f ms %9.2f ms %7.2f\n", What, Editor, Engine, Engine > 0 ? Editor / Engine : 0.0);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int Rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
+  Application->Initialize();
+
+  // The large skin, saved once as the editor's default variant.
+  char Temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, Temp);
+  const std::string File = std::string(Temp) + "bench_pellan.mskn";
+  {
+    auto Skin = skinbench::GenerateSkin();
+    const auto Bytes = skinbench::Save(*Skin, &MakeSkinFilter<TDvSkinFilterMaxCompression>);
+    FILE* F = std::fopen(File.c_str(), "wb");
+    if (!F || std::fwrite(Bytes.data(), 1, Bytes.size(), F) != Bytes.size()) {
+      std::fprintf(stderr, "cannot write %s\n", File.c_str());
+      return 1;
+    }
+    std::fclose(F);
+  }
+  SetDesignMode(true);
+
+  std::vector<double> OpenEditor, OpenEngine;
+  std::vector<double> Paint100, Paint800, Engine;
+  std::string Selection;
+  for (int R = 0; R < Rounds; ++R) {
+    {
+      TEditorView View;
+      OpenEditor.push_back(Milliseconds([&] {
+        View.Document.OpenSkinFile(File);
+        TDvSkinObject* Deep = ObjectAtDepth(View.Document.Source()->Objects(0), 3);
+        View.Document.SelectObject(Deep);
+        View.Repaint();
+      }));
+      TDvSkinObject* Root = View.Document.RootObject();
+      if (R == 0)
+        Selection = View.Document.Selected()->Name() + " at depth " + std::to_string(Depth(View.Document.Selected())) +
+                    " in a root of " + std::to_string(Root->Width()) + " x " + std::to_string(Root->Height());
+      View.Document.SetZoomIndex(0);
+      Paint100.push_back(Milliseconds([&] { View.Repaint(); }));
+      Engine.push_back(Milliseconds([&] { DrawRootAlone(*Root); }));
+      View.Document.SetZoomIndex(3);
+      Paint800.push_back(Milliseconds([&] { View.Repaint(); }));
+    }
+    OpenEngine.push_back(Milliseconds([&] {
+      TDvSkinSource Source;
+      Source.LoadFromFile(File);
+      DrawRootAlone(*Source.Objects(0));
+    }));
+  }
+  DeleteFileA(File.c_str());
+
+  // Dragging handle 4 of the sample skin's deepest object at 100 %: press on the handle, then
+  // moves of one pixel right and down, each timed from the message to the repainted area.
+  std::vector<double> Drag;
+  std::string DragObject;
+  {
+    TEditorView View;
+    View.Document.OpenSkinFile(std::string(VX_SAMPLE_SKIN_DIR) + "/PellanSlate.mskn");
+    TDvSkinObject* Root = View.Document.Source()->Objects(0);
+    TDvSkinObject* Deep = ObjectAtDepth(Root, 64);
+    View.Document.SelectObject(Deep);
+    View.Repaint();
+    DragObject = Deep->Name() + " at depth " + std::to_string(Depth(Deep)) + " in a root of " +
+                 std::to_string(Root->Width()) + " x " + std::to_string(Root->Height());
+    const TRect Handle = View.Document.HandleRect(4);
+    int X = (Handle.Left + Handle.Right) / 2, Y = (Handle.Top + Handle.Bottom) / 2;
+    HWND Wnd = View.Area->Handle();
+    SendMessageA(Wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(X, Y));
+    for (int I = 0; I < 10 * Rounds; ++I) {
+      X += 1;
+      Y += 1;
+      Drag.push_back(Milliseconds([&] {
+        SendMessageA(Wnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(X, Y));
+        GdiFlush();
+      }));
+    }
+    SendMessageA(Wnd, WM_LBUTTONUP, 0, MAKELPARAM(X, Y));
+  }
+
+  std::printf("Pellan work area against the skin objects painted alone; %d rounds, medians\n", Rounds);
+  std::printf("selection: %s\n", Selection.c_str());
+  std::printf("%-34s %12s %12s %7s\n", "", "editor", "engine", "ratio");
+  Report("open to first paint", Median(OpenEditor), Median(OpenEngine));
+  Report("repaint at 100 %", Median(Paint100), Median(Engine));
+  Report("repaint at 800 %", Median(Paint800), Median(Engine));
+  std::printf("drag of handle 4 (%s): median %.2f ms, slowest %.2f ms per move; one 60 Hz frame is 16.7 ms\n",
+              DragObject.c_str(), Median(Drag), Drag.empty() ? 0.0 : *std::max_element(Drag.begin(), Drag.end()));
+  return 0;
+}

@@ -1,0 +1,216 @@
+// The document side of the main window: start and end, the commands, and bringing the views in
+// line with the document after each change. The controls are built in main_form_layout.cpp.
+#include "editor/main/main_form.h"
+
+#include <cstdlib>
+#include <string_view>
+
+#include "editor/core/editor_startup.h"
+#include "editor/core/skin_document.h"
+#include "editor/inspector/property_inspector.h"
+#include "editor/main/about_form.h"
+#include "editor/main/window_prompts.h"
+#include "editor/main/work_area.h"
+#include "framework/core/sysutils.h"
+#include "framework/ui/application.h"
+#include "framework/ui/clipboard.h"
+#include "framework/ui/common_dialogs.h"
+#include "framework/ui/stdctrls.h"
+#include "vexel/skin/theme_dv3source.h"
+
+namespace {
+
+std::vector<std::string> ProcessArguments() {
+  std::vector<std::string> Arguments;
+  for (int I = 1; I < __argc; ++I) Arguments.emplace_back(__argv[I]);
+  return Arguments;
+}
+
+}  // namespace
+
+TfrmMain::TfrmMain(TComponent* Owner) : TfrmMain(Owner, ProcessArguments()) {}
+
+TfrmMain::TfrmMain(TComponent* Owner, const std::vector<std::string>& Arguments)
+    : TForm(Owner), FTreeModel(std::make_unique<TTreeModel>()) {
+  CreateControls();
+  OnCreate = [this, Arguments](TObject*) { FormCreate(Arguments); };
+  OnCloseQuery = [this](TObject*, bool& CanClose) { CanClose = !FDocument || FDocument->CloseQuery(); };
+  DoCreate();
+}
+
+TfrmMain::~TfrmMain() { FormDestroy(); }
+
+void TfrmMain::FormCreate(const std::vector<std::string>& Arguments) {
+  const TEditorCommandLine CommandLine = ParseEditorCommandLine(Arguments);
+  FTempSkinFileName = TempSkinFileName(ExecutableFolder());
+  FPrompts = std::make_unique<TWindowPrompts>(*FOpenDialog, *FSaveDialog);
+  FClipboardFormat = TClipboard::RegisterFormat(ClipboardFormatName);
+  FInspector->SetHiddenProperties({"MaskedAngles", "MaskedBorder"});
+  FInspector->OnBeforeChange = [this](TObject*, bool&) { FDocument->BeforePropertyChange(); };
+  FInspector->OnAfterChange = [this](TObject*) { FDocument->AfterPropertyChange(); };
+  SetDesignMode(true);
+  FDocument = std::make_unique<TSkinDocument>(*FPrompts);
+  FDocument->OnRefresh = [this] { ViewsRefresh(); };
+  FWorkArea->SetDocument(FDocument.get());
+  NewSkin();
+  ShowPage(0);
+  if (!CommandLine.SkinFile) return;
+  // A skin that cannot be read is reported; the new skin stays.
+  try {
+    Replacing([&] { FDocument->OpenSkinFile(*CommandLine.SkinFile); });
+  } catch (const std::exception& E) {
+    Application->ShowException(E);
+  }
+}
+
+void TfrmMain::FormDestroy() {
+  FDestroying = true;
+  if (FWorkArea) FWorkArea->SetDocument(nullptr);
+  if (FInspector) FInspector->SetInspected(nullptr);
+  if (!FTempSkinFileName.empty()) RemoveTempSkinFile(FTempSkinFileName);
+  if (FDocument) FDocument->ResetEditor();
+}
+
+// [Document] -----------------------------------------------------------------------------------
+
+void TfrmMain::Replacing(const std::function<void()>& Command) {
+  FInspector->SetInspected(nullptr);
+  try {
+    Command();
+  } catch (...) {
+    SyncInspector();
+    throw;
+  }
+  SyncInspector();
+}
+
+void TfrmMain::NewSkin() {
+  Replacing([this] { FDocument->NewSkin(); });
+}
+
+void TfrmMain::OpenSkin() {
+  Replacing([this] { FDocument->OpenSkin(); });
+}
+
+void TfrmMain::SaveSkin() { FDocument->SaveSkin(); }
+
+void TfrmMain::SaveSkinAs() { FDocument->SaveSkinAs(); }
+
+void TfrmMain::RefreshAll() { FDocument->RefreshAll(); }
+
+void TfrmMain::SyncInspector() {
+  if (FDestroying || !FDocument) return;
+  TDvSkinObject* Selected = FDocument->Selected();
+  FInspector->SetInspected(Selected ? static_cast<TPersistent*>(Selected) : FDocument->Source());
+  SetInspectedText(Selected ? Selected->Name() + ": " + Selected->ClassInfo().Name + ";" : std::string());
+}
+
+void TfrmMain::ViewsRefresh() {
+  if (FDestroying) return;
+  SetCaption(FDocument->Caption());
+  BuildTree();
+  SyncInspector();
+  if (TDvSkinObject* Selected = FDocument->Selected()) SetTreeHeader(" Objects Tree - " + Selected->Name());
+  FScaleBox->SetItemIndex(FDocument->ZoomIndex());
+  BringPageToFront(Integer(FDocument->Page()));
+  if (const std::optional<TSize> Size = FDocument->WorkAreaSize()) FWorkArea->SetBounds(0, 0, Size->cx, Size->cy);
+  FWorkArea->Repaint();
+}
+
+// [Tree and pages] -----------------------------------------------------------------------------
+
+void TfrmMain::BuildTree() {
+  if (FTreeUpdating) return;
+  *FTreeModel = FDocument->BuildTree();
+  std::vector<TTreeRow> Rows;
+  Rows.reserve(FTreeModel->Nodes.size());
+  for (const TObjectTreeNode& Node : FTreeModel->Nodes) Rows.push_back({Node.Level, Node.Caption});
+  FillTree(Rows, FTreeModel->SelectedIndex);
+}
+
+void TfrmMain::TreeRowChosen(Integer Row) {
+  if (FTreeUpdating || Row < 0 || Row >= Integer(FTreeModel->Nodes.size())) return;
+  // The model is rebuilt by what follows.
+  const TObjectTreeNode Node = FTreeModel->Nodes[size_t(Row)];
+  switch (Node.Kind) {
+    case TTreeNodeKind::nkSource:
+      SetTreeHeader(" Theme tree - Objects");
+      FDocument->SelectObject(nullptr);
+      SetTreeHeader(" Objects Tree - Skin Source");
+      break;
+    case TTreeNodeKind::nkImagesPage:
+      SetTreeHeader(" Theme tree - Images");
+      ShowPage(1);
+      break;
+    case TTreeNodeKind::nkFontsPage:
+      SetTreeHeader(" Theme tree - Fonts");
+      ShowPage(2);
+      break;
+    case TTreeNodeKind::nkColorsPage:
+      SetTreeHeader(" Theme tree - Colors");
+      ShowPage(3);
+      break;
+    case TTreeNodeKind::nkSysColorsPage:
+      SetTreeHeader(" Theme tree - SysColors");
+      ShowPage(4);
+      break;
+    case TTreeNodeKind::nkObject: FDocument->SelectObject(Node.Object); break;
+    case TTreeNodeKind::nkImage:
+      FDocument->SelectImage(Node.Image);
+      BringPageToFront(Integer(FDocument->Page()));
+      SyncInspector();
+      break;
+  }
+}
+
+void TfrmMain::ShowPage(Integer Page) {
+  FDocument->ShowPage(TEditorPage(Page));
+  BringPageToFront(Page);
+  SyncInspector();
+  FWorkArea->Repaint();
+}
+
+void TfrmMain::SelectionDragged() {
+  if (const std::optional<TSize> Size = FDocument->WorkAreaSize();
+      Size && (Size->cx != FWorkArea->Width() || Size->cy != FWorkArea->Height()))
+    FWorkArea->SetBounds(0, 0, Size->cx, Size->cy);
+  FInspector->RefreshValues();
+}
+
+void TfrmMain::ZoomChosen() { FDocument->SetZoomIndex(FScaleBox->ItemIndex()); }
+
+void TfrmMain::ShowAbout() {
+  if (frmAbout) {
+    frmAbout->ShowModal();
+    return;
+  }
+  TfrmAbout About;
+  About.ShowModal();
+}
+
+// [Objects, undo and the clipboard] -------------------------------------------------------------
+
+void TfrmMain::AddObject(const TClassInfo& Class) { FDocument->AddObject(Class); }
+
+void TfrmMain::DeleteSelected() {
+  Replacing([this] { FDocument->DeleteSelected(); });
+}
+
+void TfrmMain::BringObjectToFront() { FDocument->BringToFront(); }
+
+void TfrmMain::UndoLast() {
+  Replacing([this] { FDocument->UndoLast(); });
+}
+
+void TfrmMain::CopyObject() {
+  const std::optional<std::string> Text = FDocument->Copy();
+  if (!Text) return;
+  // The block carries the terminating zero too.
+  Clipboard().SetBuffer(FClipboardFormat, Text->c_str(), Text->size() + 1);
+}
+
+void TfrmMain::PasteObject() {
+  if (!FDocument->Source() || !Clipboard().HasFormat(FClipboardFormat)) return;
+  const std::vector<uint8_t> Block = Clipboard().GetBuffer(FClipboardFormat);
+  FDocument->Paste(std::string_view(reinterpret_cast<const char*>(Block.data()), Block.size()));
+}

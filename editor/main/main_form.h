@@ -1,0 +1,151 @@
+// TfrmMain: Pellan's one window, a view over the TSkinDocument it owns. The top panel holds the
+// document buttons, the zoom box and the object tool bars; the left panel the objects tree; the
+// right panel the property inspector; the centre the work area and the pages of images, fonts
+// and colours, one in front.
+//
+// The window code is split in two units: main_form.cpp holds the document side and
+// main_form_layout.cpp the controls; the layout unit gets the objects tree as TTreeRow values.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/ui/forms.h"
+
+class TAction;
+class TActionList;
+class TComboBox;
+class TLabel;
+class TMainMenu;
+class TMenuItem;
+class TOpenDialog;
+class TPanel;
+class TPropertyInspector;
+class TSaveDialog;
+class TSkinDocument;
+class TTreeView;
+class TWindowPrompts;
+class TWorkArea;
+struct TClassInfo;
+struct TTreeModel;
+
+// One line of the objects tree as the tree view shows it.
+struct TTreeRow {
+  Integer Level = 0;
+  std::string Caption;
+};
+
+class TfrmMain : public TForm {
+ public:
+  // The window of the running program: its command line is the process's.
+  explicit TfrmMain(TComponent* Owner = nullptr);
+  // Arguments without the program name.
+  TfrmMain(TComponent* Owner, const std::vector<std::string>& Arguments);
+  ~TfrmMain() override;
+
+  // The name under which the skin objects travel through the clipboard.
+  static constexpr const char* ClipboardFormatName = "Pellan Skin Object";
+  // The address the Help menu opens.
+  static constexpr const char* WebAddress = "https://example.org/pellan";
+
+  TSkinDocument& Document() const { return *FDocument; }
+  TPropertyInspector* Inspector() const { return FInspector; }
+  TTreeView* SkinTree() const { return FSkinTree; }
+  TWorkArea* WorkArea() const { return FWorkArea; }
+  TComboBox* ScaleBox() const { return FScaleBox; }
+  // The caption of the panel above the tree.
+  const std::string& TreeHeader() const;
+  // The strip above the inspector: the inspected object's name and class.
+  const std::string& InspectedText() const;
+  // 0 work area, 1 images, 2 fonts, 3 colours, 4 system colours: the page in front.
+  Integer PageInFront() const;
+  const std::string& TempSkinFile() const { return FTempSkinFileName; }
+  TOpenDialog* OpenDialog() const { return FOpenDialog; }
+  TSaveDialog* SaveDialog() const { return FSaveDialog; }
+
+  // [Document]
+  void NewSkin();
+  void OpenSkin();
+  void SaveSkin();
+  void SaveSkinAs();
+  // Brings every view in line with the document (the document calls it after each change).
+  void RefreshAll();
+
+  // [Commands of the tool bars and the Edit menu]
+  void AddObject(const TClassInfo& Class);
+  void DeleteSelected();
+  void BringObjectToFront();
+  void CopyObject();
+  void PasteObject();
+  void UndoLast();
+
+  TActionList* ActionList = nullptr;
+  TAction* actnFileNew = nullptr;
+  TAction* actnFileOpen = nullptr;
+  TAction* actnFileSave = nullptr;
+  TAction* actnFileSaveAs = nullptr;
+  TAction* actnExport = nullptr;
+  TAction* actnUndo = nullptr;
+  TAction* actnCopy = nullptr;
+  TAction* actnPaste = nullptr;
+  TAction* actnTestEmpty = nullptr;
+  TAction* actnTest = nullptr;
+
+ private:
+  // [Layout] main_form_layout.cpp
+  void CreateControls();
+  void CreateActions();
+  void CreateMenu();
+  void CreateTopPanel();
+  void CreateObjectToolBars(TWinControl* Parent);
+  void CreateSidePanels();
+  void CreatePages();
+  TPanel* CreateHeader(TWinControl* Parent, const std::string& Caption);
+  // Refills the tree view; Selected is a row index or -1. Changes of the selection while it
+  // runs are not reported.
+  void FillTree(const std::vector<TTreeRow>& Rows, Integer Selected);
+  void SetTreeHeader(const std::string& Caption);
+  void SetInspectedText(const std::string& Text);
+  void BringPageToFront(Integer Page);
+  void ChooseTab(Integer Index);
+
+  // [Document side] main_form.cpp
+  void FormCreate(const std::vector<std::string>& Arguments);
+  void FormDestroy();
+  void ViewsRefresh();
+  void BuildTree();
+  void TreeRowChosen(Integer Row);
+  void ShowPage(Integer Page);
+  void SelectObjectFromTree(Integer Row);
+  void SelectionDragged();
+  void ZoomChosen();
+  void ShowAbout();
+  // The inspector shows the selection, else the skin source.
+  void SyncInspector();
+  // Runs a command that may free the inspected object: the inspector lets go of it first.
+  void Replacing(const std::function<void()>& Command);
+
+  std::unique_ptr<TWindowPrompts> FPrompts;
+  std::unique_ptr<TSkinDocument> FDocument;
+  std::unique_ptr<TTreeModel> FTreeModel;  // what the rows of the tree view stand for
+  std::string FTempSkinFileName;
+  uint32_t FClipboardFormat = 0;
+  bool FTreeUpdating = false;
+  bool FDestroying = false;
+
+  TPropertyInspector* FInspector = nullptr;
+  TTreeView* FSkinTree = nullptr;
+  TWorkArea* FWorkArea = nullptr;
+  TComboBox* FScaleBox = nullptr;
+  TOpenDialog* FOpenDialog = nullptr;
+  TSaveDialog* FSaveDialog = nullptr;
+  TMainMenu* FMainMenu = nullptr;
+  TPanel* FTreeHeader = nullptr;
+  TLabel* FInspectedLabel = nullptr;
+  TWinControl* FScrollBox = nullptr;
+  std::vector<TControl*> FPages;      // the five pages of the centre
+  std::vector<TControl*> FToolPages;  // "Standard" and "Old"
+};

@@ -1,0 +1,454 @@
+// The controls of the main window: panels, tool bars, tree, pages, actions and menus. This unit
+// sees the framework's tree view and never the editor core's tree model (see main_form.h).
+
+#include <string>
+
+#include "editor/inspector/property_inspector.h"
+#include "editor/main/main_form.h"
+#include "editor/main/work_area.h"
+#include "framework/graphics/bitmap.h"
+#include "framework/graphics/imagelist.h"
+#include "framework/ui/actions.h"
+#include "framework/ui/comctrls.h"
+#include "framework/ui/common_dialogs.h"
+#include "framework/ui/menus.h"
+#include "framework/ui/panel.h"
+#include "framework/ui/scrollbox.h"
+#include "framework/ui/shell.h"
+#include "framework/ui/splitter.h"
+#include "framework/ui/stdctrls.h"
+#include "vexel/skin/theme_dv3objects.h"
+
+namespace {
+
+constexpr Integer TopPanelHeight = 71;
+constexpr Integer SidePanelWidth = 205;
+constexpr Integer SplitterWidth = 3;
+constexpr Integer GlyphSize = 16;
+constexpr TColor GlyphMask = clFuchsia;
+
+// The tool bar's buttons: the class each creates, its hint, and its glyph (a frame in a colour
+// with a letter in it).
+struct TObjectButton {
+  const TClassInfo& (*Class)();
+  const char* Hint;
+  const char* Letter;
+  TColor Fill;
+};
+
+template <typename T>
+const TClassInfo& ClassOf() {
+  return T::StaticClassInfo();
+}
+
+const TObjectButton StandardButtons[] = {
+    {&ClassOf<TDvSkinObject>, "Container", "C", 0xE0E0E0},
+    {&ClassOf<TDvBitmapObject>, "Bitmap Object", "B", 0xF0D0A0},
+    {&ClassOf<TDvActiveObject>, "Active Object (2 states)", "A", 0xA0E0A0},
+    {&ClassOf<TDvActiveBitmap>, "Active Bitmap (2 states)", "a", 0xA0E0E0},
+    {&ClassOf<TDvSystemButton>, "System Button (Close, Max, Min ...)", "x", 0xA0A0F0},
+    {&ClassOf<TDvButtonObject>, "Button Object (5 states)", "b", 0xF0B0E0},
+    {&ClassOf<TDvTextObject>, "Text Object (5 states)", "T", 0xFFFFFF},
+};
+
+const TObjectButton OldButtons[] = {
+    {&ClassOf<TDvBitmapSkinObject>, "TDvBitmapSkinObject", "1", 0xC8D8E8},
+    {&ClassOf<TDvFormBitmapSkinObject>, "TDvFormBitmapSkinObject", "2", 0xC8D8E8},
+    {&ClassOf<TDvSysButtonSkinObject>, "TDvSysButtonSkinObject", "3", 0xC8D8E8},
+    {&ClassOf<TDvLinkSkinObject>, "TDvLinkSkinObject", "4", 0xC8D8E8},
+    {&ClassOf<TDvActiveSkinObject>, "TDvActiveSkinObject", "5", 0xC8D8E8},
+    {&ClassOf<TDvColorButtonObject>, "TDvColorButtonObject", "6", 0xC8D8E8},
+    {&ClassOf<TDvBitmapBoxObject>, "TDvBitmapBoxObject", "7", 0xC8D8E8},
+    {&ClassOf<TDvActiveBitmapBoxObject>, "TDvActiveBitmapBoxObject", "8", 0xC8D8E8},
+    {&ClassOf<TDvButtonBitmapBoxObject>, "TDvButtonBitmapBoxObject", "9", 0xC8D8E8},
+    {&ClassOf<TDvRollPanelObject>, "TDvRollPanelObject", "0", 0xC8D8E8},
+};
+
+enum TCommandGlyph { cgSelect, cgDelete, cgFront, cgCopy, cgPaste };
+
+void DrawCommandGlyph(TCanvas& C, TCommandGlyph Glyph) {
+  C.Pen().SetColor(clBlack);
+  switch (Glyph) {
+    case cgSelect:
+      C.Brush().SetColor(clWhite);
+      C.Polygon({{4, 1}, {4, 13}, {7, 10}, {10, 15}, {12, 14}, {9, 9}, {13, 9}});
+      break;
+    case cgDelete:
+      C.Pen().SetColor(clRed);
+      C.Pen().SetWidth(2);
+      C.MoveTo(3, 3);
+      C.LineTo(13, 13);
+      C.MoveTo(13, 3);
+      C.LineTo(3, 13);
+      C.Pen().SetWidth(1);
+      break;
+    case cgFront:
+      C.Brush().SetColor(clSilver);
+      C.Rectangle(Rect(1, 1, 10, 10));
+      C.Brush().SetColor(clNavy);
+      C.Rectangle(Rect(6, 6, 15, 15));
+      break;
+    case cgCopy:
+      C.Brush().SetColor(clWhite);
+      C.Rectangle(Rect(1, 1, 10, 12));
+      C.Rectangle(Rect(6, 4, 15, 15));
+      break;
+    case cgPaste:
+      C.Brush().SetColor(clOlive);
+      C.Rectangle(Rect(2, 2, 13, 15));
+      C.Brush().SetColor(clWhite);
+      C.Rectangle(Rect(6, 6, 15, 15));
+      C.Brush().SetColor(clGray);
+      C.Rectangle(Rect(5, 1, 10, 4));
+      break;
+  }
+}
+
+void DrawObjectGlyph(TCanvas& C, const TObjectButton& B) {
+  C.Pen().SetColor(clGray);
+  C.Brush().SetColor(B.Fill);
+  C.Rectangle(Rect(0, 1, 16, 15));
+  C.Brush().SetStyle(TBrushStyle::bsClear);
+  C.Font().SetName("Tahoma");
+  C.Font().SetHeight(-11);
+  C.Font().SetStyle({TFontStyle::fsBold});
+  C.Font().SetColor(clBlack);
+  const TSize Size = C.TextExtent(B.Letter);
+  C.TextOut((GlyphSize - Size.cx) / 2, (GlyphSize - Size.cy) / 2, B.Letter);
+  C.Brush().SetStyle(TBrushStyle::bsSolid);
+}
+
+// One glyph into List; answers its index.
+template <typename TDraw>
+Integer AddGlyph(TCustomImageList& List, TDraw Draw) {
+  TBitmap Glyph;
+  Glyph.SetSize(GlyphSize, GlyphSize);
+  TCanvas& C = Glyph.Canvas();
+  C.Brush().SetColor(GlyphMask);
+  C.FillRect(Rect(0, 0, GlyphSize, GlyphSize));
+  Draw(C);
+  return List.AddMasked(Glyph, GlyphMask);
+}
+
+}  // namespace
+
+void TfrmMain::CreateControls() {
+  SetCaption("Pellan");
+  SetBounds(0, 0, 850, 557);
+  SetPosition(TPosition::poScreenCenter);
+  Font()->SetName("MS Sans Serif");
+  Font()->SetSize(8);
+  FOpenDialog = new TOpenDialog(this);
+  FSaveDialog = new TSaveDialog(this);
+  CreateActions();
+  CreateMenu();
+  CreateTopPanel();
+  CreateSidePanels();
+  CreatePages();
+}
+
+void TfrmMain::CreateActions() {
+  ActionList = new TActionList(this);
+  auto Make = [this](const char* Name, const char* Category, const char* Caption, TShortCut Key, auto Run) {
+    auto* A = new TAction(ActionList);
+    A->SetName(Name);
+    A->SetCategory(Category);
+    A->SetCaption(Caption);
+    A->SetShortCut(Key);
+    A->OnExecute = [Run](TAction*) { Run(); };
+    return A;
+  };
+  actnFileNew = Make("actnFileNew", "file", "Create", scCtrl | 'N', [this] { NewSkin(); });
+  actnFileOpen = Make("actnFileOpen", "file", "Open...", scCtrl | 'O', [this] { OpenSkin(); });
+  actnFileSave = Make("actnFileSave", "file", "Save", scCtrl | 'S', [this] { SaveSkin(); });
+  actnFileSaveAs = Make("actnFileSaveAs", "file", "Save as...", scNone, [this] { SaveSkinAs(); });
+  // The export window, the test windows and the controls test window come later.
+  actnExport = Make("actnExport", "file", "Export Bitmaps....", scNone, [] {});
+  actnUndo = Make("actnUndo", "Edit", "&Undo", scCtrl | 'Z', [this] { UndoLast(); });
+  actnCopy = Make("actnCopy", "Edit", "Copy", scNone, [this] { CopyObject(); });
+  actnPaste = Make("actnPaste", "Edit", "Paste", scNone, [this] { PasteObject(); });
+  actnTestEmpty = Make("actnTestEmpty", "Test", "Test", scNone, [] {});
+  actnTest = Make("actnTest", "Test", "Control", scNone, [] {});
+  for (TAction* Later : {actnExport, actnTestEmpty, actnTest}) Later->SetEnabled(false);
+}
+
+void TfrmMain::CreateMenu() {
+  FMainMenu = new TMainMenu(this);
+  auto Add = [this](TMenuItem* Parent, const std::string& Caption, TAction* Action = nullptr) {
+    auto* Item = new TMenuItem(this);
+    if (Action)
+      Item->SetAction(Action);
+    else
+      Item->SetCaption(Caption);
+    Parent->Add(Item);
+    return Item;
+  };
+  TMenuItem* File = Add(FMainMenu->Items(), "&File");
+  for (TAction* A : {actnFileNew, actnFileOpen, actnFileSave, actnFileSaveAs}) Add(File, "", A);
+  Add(File, "-");
+  Add(File, "", actnExport);
+  Add(File, "-");
+  Add(File, "&Exit")->OnClick = [this](TObject*) { Close(); };
+  TMenuItem* Edit = Add(FMainMenu->Items(), "&Edit");
+  Add(Edit, "", actnUndo);
+  Add(Edit, "-");
+  Add(Edit, "", actnCopy);
+  Add(Edit, "", actnPaste);
+  TMenuItem* Help = Add(FMainMenu->Items(), "&Help");
+  Add(Help, "Pellan on the web")->OnClick = [](TObject*) { ShellOpen(WebAddress); };
+  Add(Help, "-");
+  Add(Help, "About Vamsel...")->OnClick = [this](TObject*) { ShowAbout(); };
+  SetMenu(FMainMenu);
+}
+
+void TfrmMain::CreateTopPanel() {
+  auto* Top = new TPanel(this);
+  Top->SetCaption("");
+  Top->SetBounds(0, 0, 850, TopPanelHeight);
+  Top->SetAlign(TAlign::alTop);
+  Top->SetParent(this);
+
+  auto* Commands = new TPanel(this);
+  Commands->SetCaption("");
+  Commands->SetBevelOuter(TPanelBevel::bvNone);
+  Commands->SetBounds(0, 0, 384, TopPanelHeight);
+  Commands->SetAlign(TAlign::alLeft);
+  Commands->SetParent(Top);
+  Integer X = 4;
+  for (TAction* A : {actnFileNew, actnFileOpen, actnFileSave, actnTestEmpty, actnTest}) {
+    auto* Button = new TButton(this);
+    Button->SetBounds(X, 5, 54, 59);
+    Button->SetAction(A);
+    Button->SetParent(Commands);
+    X += 56;
+  }
+  // The colour picker comes with the colour pages.
+  auto* Pick = new TButton(this);
+  Pick->SetCaption("Pick...");
+  Pick->SetBounds(X + 6, 5, 90, 25);
+  Pick->SetEnabled(false);
+  Pick->SetParent(Commands);
+  auto* Zoom = new TLabel(this);
+  Zoom->SetCaption("Zoom:");
+  Zoom->SetLeft(X + 6);
+  Zoom->SetTop(43);
+  Zoom->SetParent(Commands);
+  FScaleBox = new TComboBox(this);
+  FScaleBox->SetStyle(TComboBoxStyle::csDropDownList);
+  FScaleBox->SetItems({"100%", "200%", "400%", "800%"});
+  FScaleBox->SetBounds(X + 40, 39, 56, 21);
+  FScaleBox->SetItemIndex(0);
+  FScaleBox->OnChange = [this](TObject*) { ZoomChosen(); };
+  FScaleBox->SetParent(Commands);
+
+  auto* Tabs = new TTabControl(this);
+  Tabs->SetTabs({"Standard", "Old"});
+  Tabs->SetAlign(TAlign::alClient);
+  Tabs->SetParent(Top);
+  Tabs->OnChange = [this, Tabs](TObject*) { ChooseTab(Tabs->TabIndex()); };
+  CreateObjectToolBars(Tabs);
+  Tabs->SetTabIndex(0);
+}
+
+void TfrmMain::CreateObjectToolBars(TWinControl* Parent) {
+  auto* Glyphs = new TCustomImageList(this);
+  Glyphs->SetWidth(GlyphSize);
+  Glyphs->SetHeight(GlyphSize);
+  Glyphs->SetMasked(true);
+  auto MakeBar = [this, Parent, Glyphs](TAlign Align) {
+    auto* Bar = new TToolBar(this);
+    Bar->SetShowCaptions(false);
+    Bar->SetImages(Glyphs);
+    Bar->SetAlign(Align);
+    Bar->SetParent(Parent);
+    return Bar;
+  };
+  auto AddButton = [this](TToolBar* Bar, Integer Glyph, const std::string& Hint) {
+    auto* Button = new TToolButton(this);
+    Button->SetImageIndex(Glyph);
+    Button->SetHint(Hint);
+    Button->SetShowHint(true);
+    Button->SetParent(Bar);
+    return Button;
+  };
+
+  TToolBar* Commands = MakeBar(TAlign::alLeft);
+  Commands->SetWidth(5 * 24 + 12);
+  const auto Command = [&](TCommandGlyph G, const std::string& Hint) {
+    return AddButton(Commands, AddGlyph(*Glyphs, [G](TCanvas& C) { DrawCommandGlyph(C, G); }), Hint);
+  };
+  TToolButton* Select = Command(cgSelect, "Select");
+  Select->SetStyle(TToolButtonStyle::tbsCheck);
+  Select->SetDown(true);
+  Command(cgDelete, "Delete")->OnClick = [this](TObject*) { DeleteSelected(); };
+  Command(cgFront, "Bring to Front")->OnClick = [this](TObject*) { BringObjectToFront(); };
+  for (TAction* A : {actnCopy, actnPaste}) {
+    TToolButton* Button = Command(A == actnCopy ? cgCopy : cgPaste, "");
+    Button->SetAction(A);
+    Button->SetHint(A->Caption());
+  }
+
+  for (const auto& Page : {std::make_pair(std::begin(StandardButtons), std::end(StandardButtons)),
+                           std::make_pair(std::begin(OldButtons), std::end(OldButtons))}) {
+    TToolBar* Bar = MakeBar(TAlign::alClient);
+    for (auto B = Page.first; B != Page.second; ++B) {
+      const TObjectButton& Spec = *B;
+      TToolButton* Button =
+          AddButton(Bar, AddGlyph(*Glyphs, [&Spec](TCanvas& C) { DrawObjectGlyph(C, Spec); }), Spec.Hint);
+      Button->OnClick = [this, &Spec](TObject*) { AddObject(Spec.Class()); };
+    }
+    FToolPages.push_back(Bar);
+  }
+  FToolPages[1]->Hide();
+}
+
+void TfrmMain::ChooseTab(Integer Index) {
+  for (size_t I = 0; I < FToolPages.size(); ++I) FToolPages[I]->SetVisible(Integer(I) == Index);
+}
+
+TPanel* TfrmMain::CreateHeader(TWinControl* Parent, const std::string& Caption) {
+  auto* Header = new TPanel(this);
+  Header->SetBevelOuter(TPanelBevel::bvNone);
+  Header->SetAlignment(TAlignment::taLeftJustify);
+  Header->SetColor(clBtnShadow);
+  Header->SetParentFont(false);
+  Header->Font()->SetName("Tahoma");
+  Header->Font()->SetSize(8);
+  Header->Font()->SetStyle({TFontStyle::fsBold});
+  Header->Font()->SetColor(clWhite);
+  Header->SetCaption(Caption);
+  Header->SetBounds(0, 0, SidePanelWidth, 18);
+  Header->SetAlign(TAlign::alTop);
+  Header->SetParent(Parent);
+  return Header;
+}
+
+void TfrmMain::CreateSidePanels() {
+  auto* Left = new TPanel(this);
+  Left->SetCaption("");
+  Left->SetBevelOuter(TPanelBevel::bvNone);
+  Left->SetBounds(0, TopPanelHeight, SidePanelWidth, 400);
+  Left->SetAlign(TAlign::alLeft);
+  Left->SetParent(this);
+  FTreeHeader = CreateHeader(Left, " Objects Tree");
+  FSkinTree = new TTreeView(this);
+  FSkinTree->SetReadOnly(true);
+  FSkinTree->SetIndent(19);
+  FSkinTree->SetAlign(TAlign::alClient);
+  FSkinTree->SetParent(Left);
+  FSkinTree->OnChange = [this](TObject*, TTreeNode* Node) {
+    if (FDestroying || !Node || !Node->Data()) return;
+    TreeRowChosen(Integer(reinterpret_cast<intptr_t>(Node->Data()) - 1));
+  };
+  auto* LeftBar = new TSplitter(this);
+  LeftBar->SetBounds(SidePanelWidth, TopPanelHeight, SplitterWidth, 400);
+  LeftBar->SetAlign(TAlign::alLeft);
+  LeftBar->SetParent(this);
+
+  auto* Right = new TPanel(this);
+  Right->SetCaption("");
+  Right->SetBevelOuter(TPanelBevel::bvNone);
+  Right->SetBounds(850 - SidePanelWidth, TopPanelHeight, SidePanelWidth, 400);
+  Right->SetAlign(TAlign::alRight);
+  Right->SetParent(this);
+  CreateHeader(Right, " Inspector");
+  auto* Strip = new TPanel(this);
+  Strip->SetCaption("");
+  Strip->SetBevelOuter(TPanelBevel::bvNone);
+  Strip->SetBounds(0, 18, SidePanelWidth, 20);
+  Strip->SetAlign(TAlign::alTop);
+  Strip->SetParent(Right);
+  auto* FormLabel = new TLabel(this);
+  FormLabel->SetCaption("Form: ");
+  FormLabel->SetLeft(4);
+  FormLabel->SetTop(4);
+  FormLabel->SetParent(Strip);
+  FInspectedLabel = new TLabel(this);
+  FInspectedLabel->SetCaption("");
+  FInspectedLabel->SetLeft(4 + FormLabel->Width());
+  FInspectedLabel->SetTop(4);
+  FInspectedLabel->SetParentFont(false);
+  FInspectedLabel->Font()->SetStyle({TFontStyle::fsBold});
+  FInspectedLabel->SetParent(Strip);
+  FInspector = new TPropertyInspector(this);
+  FInspector->SetAlign(TAlign::alClient);
+  FInspector->SetParent(Right);
+  auto* RightBar = new TSplitter(this);
+  RightBar->SetBounds(850 - SidePanelWidth - SplitterWidth, TopPanelHeight, SplitterWidth, 400);
+  RightBar->SetAlign(TAlign::alRight);
+  RightBar->SetParent(this);
+}
+
+void TfrmMain::CreatePages() {
+  auto* Centre = new TPanel(this);
+  Centre->SetCaption("");
+  Centre->SetBevelOuter(TPanelBevel::bvNone);
+  Centre->SetAlign(TAlign::alClient);
+  Centre->SetParent(this);
+  auto MakePage = [this, Centre] {
+    auto* Page = new TPanel(this);
+    Page->SetCaption("");
+    Page->SetBevelOuter(TPanelBevel::bvNone);
+    Page->SetAlign(TAlign::alClient);
+    Page->SetParent(Centre);
+    FPages.push_back(Page);
+    return Page;
+  };
+  TPanel* Work = MakePage();
+  auto* Scroll = new TScrollBox(this);
+  Scroll->SetAlign(TAlign::alClient);
+  Scroll->SetColor(clBtnFace);
+  Scroll->SetParent(Work);
+  FScrollBox = Scroll;
+  FWorkArea = new TWorkArea(this);
+  FWorkArea->SetBounds(0, 0, 0, 0);
+  FWorkArea->SetParent(Scroll);
+  FWorkArea->OnDragged = [this](TObject*) { SelectionDragged(); };
+  // Their contents come with the images, fonts and colours editors.
+  for (const char* Caption : {" Images", " Fonts", " Colors", " System Colors"}) CreateHeader(MakePage(), Caption);
+  BringPageToFront(0);
+}
+
+void TfrmMain::BringPageToFront(Integer Page) {
+  for (size_t I = 0; I < FPages.size(); ++I) FPages[I]->SetVisible(Integer(I) == Page);
+}
+
+Integer TfrmMain::PageInFront() const {
+  for (size_t I = 0; I < FPages.size(); ++I)
+    if (FPages[I]->Visible()) return Integer(I);
+  return -1;
+}
+
+void TfrmMain::FillTree(const std::vector<TTreeRow>& Rows, Integer Selected) {
+  FTreeUpdating = true;
+  TTreeNodes& Items = FSkinTree->Items();
+  Items.BeginUpdate();
+  try {
+    Items.Clear();
+    std::vector<TTreeNode*> Path;  // the last node of each level
+    TTreeNode* Chosen = nullptr;
+    for (size_t I = 0; I < Rows.size(); ++I) {
+      const TTreeRow& Row = Rows[I];
+      Path.resize(size_t(std::min<Integer>(Row.Level, Integer(Path.size()))));
+      TTreeNode* Node = Items.AddChild(Path.empty() ? nullptr : Path.back(), Row.Caption);
+      Node->SetData(reinterpret_cast<void*>(intptr_t(I) + 1));
+      Path.push_back(Node);
+      if (Integer(I) == Selected) Chosen = Node;
+    }
+    if (Chosen) {
+      for (TTreeNode* P = Chosen->Parent(); P; P = P->Parent()) P->Expand();
+      FSkinTree->SetSelected(Chosen);
+    }
+  } catch (...) {
+    Items.EndUpdate();
+    FTreeUpdating = false;
+    throw;
+  }
+  Items.EndUpdate();
+  FTreeUpdating = false;
+}
+
+const std::string& TfrmMain::TreeHeader() const { return FTreeHeader->Caption(); }
+void TfrmMain::SetTreeHeader(const std::string& Caption) { FTreeHeader->SetCaption(Caption); }
+const std::string& TfrmMain::InspectedText() const { return FInspectedLabel->Caption(); }
+void TfrmMain::SetInspectedText(const std::string& Text) { FInspectedLabel->SetCaption(Text); }

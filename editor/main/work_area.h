@@ -1,0 +1,29 @@
+// TWorkArea: the centre's drawing surface. It paints the document's top-level object at the zoom
+// with the selection outline and its five handles, and turns the mouse into the document's
+// work-area commands (select, drag a handle) with the cursor of the handle under the pointer.
+#pragma once
+
+#include "framework/ui/controls.h"
+
+class TSkinDocument;
+
+class TWorkArea : public TCustomControl {
+ public:
+  explicit TWorkArea(TComponent* Owner = nullptr);
+
+  // The document shown; nil shows nothing (the window sets nil before the document goes).
+  TSkinDocument* Document() const { return FDocument; }
+  void SetDocument(TSkinDocument* Value);
+
+  // A handle drag moved or resized the selection.
+  TNotifyEvent OnDragged;
+
+ protected:
+  void Paint() override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+  void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+
+ private:
+  TSkinDocument* FDocument = nullptr;
+};

@@ -1,0 +1,618 @@
+// Pellan's main window end to end: real windows, real messages, dialogs answered through the
+// framework's dialog seam. The tree view is driven through its window (this unit sees the editor
+// core's tree model, so not the framework's tree classes).
+#include <windows.h>
+// after windows.h
+#include <commctrl.h>
+
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <utility>
+
+#include "../ui/ui_fixture.h"
+#include "editor/core/skin_document.h"
+#include "editor/inspector/property_inspector.h"
+#include "editor/main/about_form.h"
+#include "editor/main/main_form.h"
+#include "editor/main/work_area.h"
+#include "editor_test_support.h"
+#include "framework/core/classes.h"
+#include "framework/ui/actions.h"
+#include "framework/ui/clipboard.h"
+#include "framework/ui/common_dialogs.h"
+#include "framework/ui/shell.h"
+#include "framework/ui/stdctrls.h"
+#include "vexel/skin/theme_dv3.h"
+#include "vexel/skin/theme_dv3filters.h"
+#include "vexel/theme/vx_theme_manager.h"
+
+namespace {
+
+// How the test answers the next dialog of a kind.
+struct TAnswer {
+  TAnswer(std::string AKind, TModalResult AResult, std::string AFileName = {}, Integer AFilterIndex = 1)
+      : Kind(std::move(AKind)), Result(AResult), FileName(std::move(AFileName)), FilterIndex(AFilterIndex) {}
+  std::string Kind;
+  TModalResult Result;
+  std::string FileName;
+  Integer FilterIndex;
+};
+
+// What a dialog asked, copied while it was open.
+struct TAsked {
+  std::string Kind, Text;
+  TMsgDlgType DlgType = TMsgDlgType::mtCustom;
+  TMsgDlgButtons Buttons;
+  std::string Title, InitialName, DefaultExt, Filter;
+  Integer FilterIndex = 0;
+};
+
+class PellanTest : public UiTest {
+ protected:
+  void SetUp() override {
+    UiTest::SetUp();
+    RegisterSkinTheme();
+    // The pointer stays off the windows: a window that loses it keeps hearing WM_MOUSELEAVE.
+    SetCursorPos(0, 0);
+    SetDialogHandler([this](const TDialogRequest& R) { return Answer(R); });
+  }
+  void TearDown() override {
+    Main.reset();
+    EXPECT_TRUE(Answers.empty()) << "a dialog the test expected did not come";
+    UiTest::TearDown();
+  }
+
+  TModalResult Answer(const TDialogRequest& R) {
+    TAsked A;
+    A.Kind = R.Kind;
+    A.Text = R.Text;
+    A.DlgType = R.DlgType;
+    A.Buttons = R.Buttons;
+    auto* File = R.Kind == "OpenDialog" || R.Kind == "SaveDialog" ? static_cast<TOpenDialog*>(R.Data) : nullptr;
+    if (File) {
+      A.Title = File->Title();
+      A.InitialName = File->FileName();
+      A.DefaultExt = File->DefaultExt();
+      A.Filter = File->Filter();
+      A.FilterIndex = File->FilterIndex();
+    }
+    Asked.push_back(A);
+    if (Answers.empty() || Answers.front().Kind != R.Kind) {
+      ADD_FAILURE() << "unexpected dialog " << R.Kind << ": " << R.Text;
+      return mrCancel;
+    }
+    const TAnswer Next = Answers.front();
+    Answers.pop_front();
+    if (File && Next.Result == mrOk) {
+      File->SetFileName(Next.FileName);
+      File->SetFilterIndex(Next.FilterIndex);
+    }
+    return Next.Result;
+  }
+
+  // A skin on disk: Form (300 x 250) holding Title (with a child Close) and Body, and an image.
+  std::string WriteSkin(const std::string& Name = "editor.kskn") {
+    TDvSkinSource Skin;
+    AddImage(Skin, "frame", 0xFF204060);
+    TDvSkinObject* F = AddTopLevel(Skin, "Form", TDvKind::skForm, Rect(0, 0, 300, 250));
+    TDvSkinObject* Title = AddChild(F, "Title", Rect(10, 10, 110, 30));
+    Title->SetKind(TDvKind::skTitle);
+    AddChild(Title, "Close", Rect(90, 12, 106, 28));
+    AddChild(F, "Body", Rect(10, 40, 290, 240));
+    const std::string File = Folder.File(Name);
+    Skin.SaveToFile(File);
+    return File;
+  }
+
+  void Start(const std::vector<std::string>& Arguments) {
+    Main = std::make_unique<TfrmMain>(nullptr, Arguments);
+    Main->Show();
+    PumpUntil([] { return false; }, 50);
+  }
+
+  TSkinDocument& Doc() { return Main->Document(); }
+  TDvSkinObject* Find(const std::string& Name) {
+    TDvSkinObject* Form = Doc().Source()->FindObject("Form");
+    return Form && Name != "Form" ? Form->FindByName(Name) : Form;
+  }
+
+  // [Windows of the main window]
+  // The first window below the main window, depth first, that Match accepts.
+  using TWindowMatch = std::function<bool(HWND Wnd, const std::string& Class)>;
+  HWND FindChildWindow(const TWindowMatch& Match) {
+    std::pair<const TWindowMatch*, HWND> Search{&Match, nullptr};
+    EnumChildWindows(Main->Handle(), &EnumChild, reinterpret_cast<LPARAM>(&Search));
+    return Search.second;
+  }
+  static BOOL CALLBACK EnumChild(HWND Wnd, LPARAM Param) {
+    auto* Search = reinterpret_cast<std::pair<const TWindowMatch*, HWND>*>(Param);
+    char Class[64] = {};
+    GetClassNameA(Wnd, Class, sizeof Class);
+    if (!(*Search->first)(Wnd, Class)) return TRUE;
+    Search->second = Wnd;
+    return FALSE;
+  }
+
+  HWND TreeWindow() {
+    // The framework's window class over the system's tree view.
+    return FindChildWindow([](HWND, const std::string& Class) { return Class == "TTreeView"; });
+  }
+  std::string ItemText(HTREEITEM Item) {
+    char Text[256] = {};
+    TVITEMA I{};
+    I.mask = TVIF_TEXT;
+    I.hItem = Item;
+    I.pszText = Text;
+    I.cchTextMax = sizeof Text;
+    SendMessageA(TreeWindow(), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&I));
+    return Text;
+  }
+  HTREEITEM FindItem(const std::string& Text, HTREEITEM From = nullptr) {
+    HWND Tree = TreeWindow();
+    HTREEITEM Item = From ? TreeView_GetChild(Tree, From) : TreeView_GetRoot(Tree);
+    for (; Item; Item = TreeView_GetNextSibling(Tree, Item)) {
+      if (ItemText(Item) == Text) return Item;
+      if (HTREEITEM Below = FindItem(Text, Item)) return Below;
+    }
+    return nullptr;
+  }
+  // As a click on the item does: the tree view selects it and tells its parent.
+  void SelectInTree(const std::string& Text) {
+    HTREEITEM Item = FindItem(Text);
+    ASSERT_NE(Item, nullptr) << Text;
+    SendMessageA(TreeWindow(), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(Item));
+  }
+  std::string SelectedItemText() { return ItemText(TreeView_GetSelection(TreeWindow())); }
+
+  // The tool bars' windows, by their number of buttons.
+  HWND ToolBarWithButtons(int Count) {
+    return FindChildWindow([Count](HWND Wnd, const std::string& Class) {
+      return Class == "TToolBar" && SendMessageA(Wnd, TB_BUTTONCOUNT, 0, 0) == Count;
+    });
+  }
+  // A press and release on button Index, as the mouse makes them.
+  static void ClickToolButton(HWND Bar, int Index) {
+    RECT R{};
+    SendMessageA(Bar, TB_GETITEMRECT, WPARAM(Index), reinterpret_cast<LPARAM>(&R));
+    const LPARAM At = MAKELPARAM((R.left + R.right) / 2, (R.top + R.bottom) / 2);
+    SendMessageA(Bar, WM_LBUTTONDOWN, MK_LBUTTON, At);
+    SendMessageA(Bar, WM_LBUTTONUP, 0, At);
+  }
+
+  void ChooseZoom(Integer Index) {
+    HWND Box = Main->ScaleBox()->Handle();
+    SendMessageA(Box, CB_SETCURSEL, WPARAM(Index), 0);
+    SendMessageA(GetParent(Box), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Box), CBN_SELCHANGE), LPARAM(Box));
+  }
+
+  // The work area as it paints itself into a bottom-up DIB, as the paint buffers of the
+  // framework are; 0x00RRGGBB.
+  uint32_t WorkAreaPixel(int X, int Y) {
+    const int W = Main->WorkArea()->Width(), H = Main->WorkArea()->Height();
+    BITMAPINFO Info{};
+    Info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    Info.bmiHeader.biWidth = W;
+    Info.bmiHeader.biHeight = H;
+    Info.bmiHeader.biPlanes = 1;
+    Info.bmiHeader.biBitCount = 32;
+    uint32_t* Bits = nullptr;
+    HDC DC = CreateCompatibleDC(nullptr);
+    HBITMAP Bitmap = CreateDIBSection(nullptr, &Info, DIB_RGB_COLORS, reinterpret_cast<void**>(&Bits), nullptr, 0);
+    HGDIOBJ Old = SelectObject(DC, Bitmap);
+    Main->WorkArea()->Perform(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(DC), PRF_CLIENT);
+    GdiFlush();
+    const uint32_t Pixel = Bits[(H - 1 - Y) * W + X] & 0xFFFFFF;
+    SelectObject(DC, Old);
+    DeleteObject(Bitmap);
+    DeleteDC(DC);
+    return Pixel;
+  }
+
+  static std::string FileTag(const std::string& File) {
+    std::ifstream In(File, std::ios::binary);
+    std::string Tag(4, '\0');
+    In.read(Tag.data(), 4);
+    return Tag;
+  }
+
+  TTempFolder Folder;
+  std::unique_ptr<TfrmMain> Main;
+  std::deque<TAnswer> Answers;
+  std::vector<TAsked> Asked;
+};
+
+constexpr uint32_t Red = 0xFF0000, Yellow = 0xFFFF00;
+
+// [Start] --------------------------------------------------------------------------------------
+
+TEST_F(PellanTest, TheCommandLineOpensItsFileAndTheCaptionNamesIt) {
+  const std::string File = WriteSkin();
+  struct TCase {
+    std::vector<std::string> Arguments;
+    std::string Shown;        // in the caption
+    Integer TopLevelObjects;  // of the skin the window holds
+  };
+  const TCase Cases[] = {
+      {{File}, File, 1},
+      {{}, "theme.mskn", 1},
+      {{"/plum", "/quartz", "/fjord", File}, "theme.mskn", 1},  // the maintenance switches open nothing
+      {{"/plum", File}, "/plum", 0},                            // no skin file: an empty skin under its name
+  };
+  for (const TCase& C : Cases) {
+    Start(C.Arguments);
+    const std::string Caption = "Pellan 4.03 - [" + C.Shown + "]";
+    EXPECT_EQ(Main->Caption(), Caption);
+    char Text[512] = {};
+    GetWindowTextA(Main->Handle(), Text, sizeof Text);
+    EXPECT_EQ(std::string(Text), Caption);
+    EXPECT_EQ(Doc().Source()->ObjectCount(), C.TopLevelObjects) << C.Shown;
+    EXPECT_FALSE(Doc().Modified());
+    // Nothing is selected: the tree stands on "Objects" and the inspector shows the skin source.
+    EXPECT_EQ(SelectedItemText(), "Objects");
+    EXPECT_EQ(Main->Inspector()->Inspected(), Doc().Source());
+    EXPECT_EQ(Main->PageInFront(), 0);
+    EXPECT_EQ(Main->ScaleBox()->ItemIndex(), 0);
+    Main.reset();
+  }
+  EXPECT_TRUE(Asked.empty());
+}
+
+TEST_F(PellanTest, ASkinThatCannotBeReadIsReportedInTheErrorBoxAndTheNewSkinStays) {
+  const std::string File = Folder.File("broken.kskn");
+  std::ofstream(File, std::ios::binary) << "KSKN broken beyond repair";
+  Answers = {{"MessageBox", mrOk}};
+  Start({File});
+  ASSERT_EQ(Asked.size(), 1u);
+  EXPECT_EQ(Asked[0].DlgType, TMsgDlgType::mtError);
+  EXPECT_EQ(Main->Caption(), "Pellan 4.03 - [theme.mskn]");
+  ASSERT_EQ(Doc().Source()->ObjectCount(), 1);
+  EXPECT_EQ(Doc().Source()->Objects(0)->Name(), "Form");
+}
+
+// [Tree, work area and inspector] ----------------------------------------------------------------
+
+TEST_F(PellanTest, ChoosingANestedObjectInTheTreeSelectsItEverywhere) {
+  Start({WriteSkin()});
+  SelectInTree("Close");
+  TDvSkinObject* Close = Find("Close");
+  ASSERT_NE(Close, nullptr);
+  EXPECT_EQ(Doc().Selected(), Close);
+  EXPECT_EQ(Doc().RootObject(), Find("Form"));
+  EXPECT_EQ(Main->Inspector()->Inspected(), Close);
+  EXPECT_EQ(Main->InspectedText(), "Close: TDvSkinObject;");
+  EXPECT_EQ(Main->TreeHeader(), " Objects Tree - Close");
+  // The rebuilt tree keeps the node selected, its path open.
+  EXPECT_EQ(SelectedItemText(), "Close");
+  HWND Tree = TreeWindow();
+  for (const char* Above : {"Objects", "Form", "Title"})
+    EXPECT_TRUE(TreeView_GetItemState(Tree, FindItem(Above), TVIS_EXPANDED) & TVIS_EXPANDED) << Above;
+  // The work area shows the whole top-level object with the handles of Close, (90, 12)-(106, 28):
+  // handle 1's square is (87, 9)-(93, 15), red framed in yellow.
+  EXPECT_EQ(Main->WorkArea()->Width(), 300);
+  EXPECT_EQ(Main->WorkArea()->Height(), 250);
+  EXPECT_EQ(WorkAreaPixel(90, 12), Red);
+  EXPECT_EQ(WorkAreaPixel(87, 9), Yellow);
+
+  // The "Objects" node selects nothing and shows the skin source.
+  SelectInTree("Objects");
+  EXPECT_EQ(Doc().Selected(), nullptr);
+  EXPECT_EQ(Main->Inspector()->Inspected(), Doc().Source());
+  EXPECT_EQ(Main->TreeHeader(), " Objects Tree - Skin Source");
+  // A page node brings its page to the front.
+  SelectInTree("Images");
+  EXPECT_EQ(Main->PageInFront(), 1);
+  EXPECT_EQ(Main->TreeHeader(), " Theme tree - Images");
+  SelectInTree("Form");
+  EXPECT_EQ(Main->PageInFront(), 0);
+  EXPECT_FALSE(Doc().Modified());
+}
+
+TEST_F(PellanTest, DraggingHandle4At200PercentResizesTheObject) {
+  Start({WriteSkin()});
+  SelectInTree("Title");
+  ChooseZoom(1);
+  EXPECT_EQ(Doc().Zoom(), 2.0f);
+  EXPECT_EQ(Main->WorkArea()->Width(), 600);
+  EXPECT_EQ(Main->WorkArea()->Height(), 500);
+  // Title is (10, 10)-(110, 30): handle 4 is the square (107, 27)-(113, 33), twice as large here.
+  EXPECT_EQ(WorkAreaPixel(220, 60), Red);
+  EXPECT_EQ(WorkAreaPixel(214, 54), Yellow);
+  HWND Work = Main->WorkArea()->Handle();
+  SendMessageA(Work, WM_MOUSEMOVE, 0, Point(221, 61));
+  EXPECT_EQ(Main->WorkArea()->Cursor(), crSizeNWSE);
+  SendMessageA(Work, WM_LBUTTONDOWN, MK_LBUTTON, Point(220, 60));
+  SendMessageA(Work, WM_MOUSEMOVE, MK_LBUTTON, Point(240, 80));
+  SendMessageA(Work, WM_LBUTTONUP, 0, Point(240, 80));
+  TDvSkinObject* Title = Find("Title");
+  EXPECT_EQ(Title->BoundsRect(), Rect(10, 10, 120, 40));
+  EXPECT_TRUE(Doc().Modified());
+  EXPECT_EQ(Main->Inspector()->ValueText("Width"), "110");
+  EXPECT_EQ(WorkAreaPixel(240, 80), Red);
+  // The button is up: moving on drags nothing.
+  SendMessageA(Work, WM_MOUSEMOVE, 0, Point(300, 120));
+  EXPECT_EQ(Title->BoundsRect(), Rect(10, 10, 120, 40));
+}
+
+TEST_F(PellanTest, ToolBarButtonsCreateAndDeleteObjects) {
+  Start({WriteSkin()});
+  HWND Commands = ToolBarWithButtons(5), Standard = ToolBarWithButtons(7), Old = ToolBarWithButtons(10);
+  ASSERT_NE(Commands, nullptr);
+  ASSERT_NE(Standard, nullptr);
+  ASSERT_NE(Old, nullptr);
+  EXPECT_TRUE(IsWindowVisible(Standard));
+  EXPECT_FALSE(IsWindowVisible(Old));
+  // Each button's tool tip is its hint.
+  const char* const Hints[] = {"Container",
+                               "Bitmap Object",
+                               "Active Object (2 states)",
+                               "Active Bitmap (2 states)",
+                               "System Button (Close, Max, Min ...)",
+                               "Button Object (5 states)",
+                               "Text Object (5 states)"};
+  HWND Tips = HWND(SendMessageA(Standard, TB_GETTOOLTIPS, 0, 0));
+  ASSERT_NE(Tips, nullptr);
+  for (int I = 0; I < 7; ++I) {
+    TBBUTTON Button{};
+    SendMessageA(Standard, TB_GETBUTTON, WPARAM(I), reinterpret_cast<LPARAM>(&Button));
+    char Text[128] = {};
+    TTTOOLINFOA Tool{};
+    Tool.cbSize = sizeof Tool;
+    Tool.hwnd = Standard;
+    Tool.uId = UINT_PTR(Button.idCommand);
+    Tool.lpszText = Text;
+    SendMessageA(Tips, TTM_GETTEXTA, sizeof Text, reinterpret_cast<LPARAM>(&Tool));
+    EXPECT_STREQ(Text, Hints[I]);
+  }
+  SelectInTree("Title");
+  ClickToolButton(Standard, 1);  // "Bitmap Object"
+  TDvSkinObject* Added = Find("Title")->FindByName("BitmapObject1");
+  ASSERT_NE(Added, nullptr);
+  EXPECT_STREQ(Added->ClassInfo().Name, "TDvBitmapObject");
+  EXPECT_EQ(Added->BoundsRect(), Rect(10, 10, 40, 30));
+  EXPECT_EQ(Doc().Selected(), Added);
+  EXPECT_EQ(SelectedItemText(), "BitmapObject1");
+  EXPECT_EQ(Main->Inspector()->Inspected(), Added);
+  EXPECT_TRUE(Doc().Modified());
+
+  ClickToolButton(Commands, 1);  // "Delete": the owner takes the selection
+  EXPECT_EQ(Find("BitmapObject1"), nullptr);
+  EXPECT_EQ(Doc().Selected(), Find("Title"));
+  EXPECT_EQ(Main->Inspector()->Inspected(), Find("Title"));
+  EXPECT_EQ(SelectedItemText(), "Title");
+}
+
+TEST_F(PellanTest, TheMenusShowTheActionsAndHelpOpensTheWebPage) {
+  Start({});
+  HMENU Bar = GetMenu(Main->Handle());
+  ASSERT_NE(Bar, nullptr);
+  auto Texts = [](HMENU Menu) {
+    std::vector<std::string> List;
+    for (int I = 0, N = GetMenuItemCount(Menu); I < N; ++I) {
+      char Text[128] = {};
+      GetMenuStringA(Menu, UINT(I), Text, sizeof Text, MF_BYPOSITION);
+      MENUITEMINFOA Info{};
+      Info.cbSize = sizeof Info;
+      Info.fMask = MIIM_FTYPE;
+      GetMenuItemInfoA(Menu, UINT(I), TRUE, &Info);
+      List.push_back(Info.fType & MFT_SEPARATOR ? "-" : Text);
+    }
+    return List;
+  };
+  EXPECT_EQ(Texts(Bar), (std::vector<std::string>{"&File", "&Edit", "&Help"}));
+  EXPECT_EQ(Texts(GetSubMenu(Bar, 0)),
+            (std::vector<std::string>{"Create\tCtrl+N", "Open...\tCtrl+O", "Save\tCtrl+S", "Save as...", "-",
+                                      "Export Bitmaps....", "-", "&Exit"}));
+  EXPECT_EQ(Texts(GetSubMenu(Bar, 1)), (std::vector<std::string>{"&Undo\tCtrl+Z", "-", "Copy", "Paste"}));
+  EXPECT_EQ(Texts(GetSubMenu(Bar, 2)), (std::vector<std::string>{"Pellan on the web", "-", "About Vamsel..."}));
+  // The export window comes later.
+  EXPECT_TRUE(GetMenuState(GetSubMenu(Bar, 0), 5, MF_BYPOSITION) & MF_GRAYED);
+
+  std::vector<std::string> Opened;
+  const TShellOpenHandler Saved = SetShellOpenHandler([&](const std::string& Address) {
+    Opened.push_back(Address);
+    return true;
+  });
+  SendMessageA(Main->Handle(), WM_COMMAND, MAKEWPARAM(GetMenuItemID(GetSubMenu(Bar, 2), 0), 0), 0);
+  SetShellOpenHandler(Saved);
+  EXPECT_EQ(Opened, std::vector<std::string>{"https://example.org/pellan"});
+}
+
+TEST_F(PellanTest, AboutVamselShowsTheAboutBoxUntilOk) {
+  Start({});
+  TfrmAbout About;
+  frmAbout = &About;
+  EXPECT_EQ(About.Caption(), "About Pellan");
+  EXPECT_EQ(About.ClientWidth(), 358);
+  EXPECT_EQ(About.ClientHeight(), 190);
+  EXPECT_EQ(About.VersionLabel()->Caption(), "Vexel version 4.03");
+  // While it runs modally, a press of its OK button ends it.
+  bool ShownOnTop = false;
+  TTimer Press;
+  Press.SetInterval(100);
+  Press.SetOnTimer([&](TObject*) {
+    Press.SetEnabled(false);
+    ShownOnTop = IsWindowVisible(About.Handle()) && (GetWindowLongA(About.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    HWND Ok = FindWindowExA(About.Handle(), nullptr, nullptr, "OK");
+    ASSERT_NE(Ok, nullptr);
+    SendMessageA(Ok, BM_CLICK, 0, 0);
+  });
+  HMENU Help = GetSubMenu(GetMenu(Main->Handle()), 2);
+  SendMessageA(Main->Handle(), WM_COMMAND, MAKEWPARAM(GetMenuItemID(Help, 2), 0), 0);
+  frmAbout = nullptr;
+  EXPECT_TRUE(ShownOnTop);
+  EXPECT_FALSE(About.Visible());
+  EXPECT_EQ(About.ModalResult(), mrOk);
+}
+
+// [Undo, copy and paste] -------------------------------------------------------------------------
+
+TEST_F(PellanTest, AnInspectorChangeIsUndoneWithCtrlZ) {
+  Start({WriteSkin()});
+  SelectInTree("Body");
+  ASSERT_TRUE(Main->Inspector()->CommitText("Width", "150"));
+  EXPECT_EQ(Find("Body")->Width(), 150);
+  EXPECT_TRUE(Doc().Modified());
+
+  BYTE Keys[256];
+  GetKeyboardState(Keys);
+  Keys[VK_CONTROL] = 0x80;
+  SetKeyboardState(Keys);
+  SendMessageA(TreeWindow(), WM_KEYDOWN, 'Z', 0x002C0001);
+  Keys[VK_CONTROL] = 0;
+  SetKeyboardState(Keys);
+
+  EXPECT_EQ(Find("Body")->Width(), 280);
+  // The snapshot's selection was below the top level: nothing is selected, the root stays.
+  EXPECT_EQ(Doc().Selected(), nullptr);
+  EXPECT_EQ(Doc().RootObject(), Find("Form"));
+  EXPECT_EQ(Main->Inspector()->Inspected(), Doc().Source());
+  EXPECT_EQ(SelectedItemText(), "Objects");
+  EXPECT_TRUE(Doc().Modified());  // undo leaves the flag as it was
+}
+
+TEST_F(PellanTest, AnObjectWithItsChildrenTravelsThroughTheClipboard) {
+  Start({WriteSkin()});
+  // Text on the clipboard is no skin object: pasting does nothing.
+  Clipboard().SetAsText("Title");
+  SelectInTree("Body");
+  Main->actnPaste->Execute();
+  EXPECT_EQ(Find("Body")->ChildCount(), 0);
+  EXPECT_FALSE(Doc().Modified());
+
+  SelectInTree("Title");
+  Main->actnCopy->Execute();
+  EXPECT_TRUE(IsClipboardFormatAvailable(RegisterClipboardFormatA(TfrmMain::ClipboardFormatName)));
+  SelectInTree("Body");
+  Main->actnPaste->Execute();
+  TDvSkinObject* Pasted = Find("Body")->FindByName("CopyOfTitle");
+  ASSERT_NE(Pasted, nullptr);
+  ASSERT_EQ(Pasted->ChildCount(), 1);
+  EXPECT_EQ(Pasted->Child(0)->Name(), "Close");
+  EXPECT_EQ(Doc().Selected(), Pasted);
+  EXPECT_EQ(SelectedItemText(), "CopyOfTitle");
+  EXPECT_TRUE(Doc().Modified());
+  EXPECT_TRUE(Asked.empty());
+
+  // Under the same owner the name is taken: the block holds no object that can be placed.
+  SelectInTree("Body");
+  Answers = {{"MessageBox", mrOk}};
+  Main->actnPaste->Execute();
+  ASSERT_EQ(Asked.size(), 1u);
+  EXPECT_EQ(Asked[0].Text, "Invalid clipboard format");
+  EXPECT_EQ(Find("Body")->ChildCount(), 1);
+}
+
+// [Files] --------------------------------------------------------------------------------------
+
+TEST_F(PellanTest, SaveAsWritesEachVariantThatOpensAgain) {
+  struct TVariant {
+    const char* Extension;
+    Integer FilterIndex;
+  };
+  const TVariant Variants[] = {{"uskn", 2}, {"kskn", 3}, {"xskn", 4}, {"mskn", 5}};
+  std::string Filter;
+  GetThemeFilter(Filter);
+  Start({WriteSkin()});
+  for (const TVariant& V : Variants) {
+    SCOPED_TRACE(V.Extension);
+    SelectInTree("Body");
+    Main->Inspector()->CommitText("Left", "20");
+    const std::string File = Folder.File(std::string("saved.") + V.Extension);
+    Asked.clear();
+    Answers = {{"SaveDialog", mrOk, File, V.FilterIndex}};
+    Main->actnFileSaveAs->Execute();
+    ASSERT_EQ(Asked.size(), 1u);
+    EXPECT_EQ(Asked[0].Title, "Save Skin As");
+    EXPECT_EQ(Asked[0].InitialName, "myskin");
+    EXPECT_EQ(Asked[0].DefaultExt, "kskn");
+    EXPECT_EQ(Asked[0].Filter, Filter);
+    EXPECT_EQ(Asked[0].FilterIndex, 2);
+    EXPECT_EQ(Main->Caption(), "Pellan 4.03 - [" + File + "]");
+    EXPECT_FALSE(Doc().Modified());
+    // The file is of the variant its extension names.
+    TFileStream Stream(File, TFileMode::fmOpenRead);
+    const TDvSkinFilterClass Class = FindFilterByTag(Stream);
+    ASSERT_NE(Class, nullptr);
+    EXPECT_EQ(Class()->GetExtension(), V.Extension);
+
+    Asked.clear();
+    Answers = {{"OpenDialog", mrOk, File}};
+    Main->actnFileOpen->Execute();
+    ASSERT_EQ(Asked.size(), 1u);
+    EXPECT_EQ(Asked[0].Title, "Open a Skin");
+    EXPECT_EQ(Asked[0].InitialName, "skin");
+    ASSERT_NE(Find("Close"), nullptr);
+    EXPECT_EQ(Find("Body")->Left(), 20);
+    EXPECT_EQ(Doc().Source()->Images().Count(), 1);
+    EXPECT_EQ(Main->Inspector()->Inspected(), Doc().Source());
+  }
+  EXPECT_FALSE(Filter.empty());
+}
+
+TEST_F(PellanTest, ClosingAsksOnlyAboutChangesAndTheTemporarySkinGoes) {
+  struct TCase {
+    bool Change;
+    TModalResult Answer;  // to "Skin's was changed. Save?"
+    bool Closes, Saved;
+  };
+  const TCase Cases[] = {
+      {false, mrNone, true, false},
+      {true, mrNo, true, false},
+      {true, mrCancel, false, false},
+      {true, mrYes, true, true},
+  };
+  for (const TCase& C : Cases) {
+    SCOPED_TRACE(C.Answer);
+    const std::string File = WriteSkin();
+    const auto Written = std::filesystem::last_write_time(File);
+    Start({File});
+    std::ofstream(Main->TempSkinFile()) << "test window skin";
+    if (C.Change) {
+      SelectInTree("Body");
+      Main->Inspector()->CommitText("Top", "50");
+    }
+    Asked.clear();
+    if (C.Change) Answers = {{"MessageBox", C.Answer}};
+    Main->Close();
+    if (C.Change) {
+      ASSERT_EQ(Asked.size(), 1u);
+      EXPECT_EQ(Asked[0].Text, "Skin's was changed. Save?");
+      EXPECT_EQ(Asked[0].Buttons, (TMsgDlgButtons{TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo, TMsgDlgBtn::mbCancel}));
+    } else {
+      EXPECT_TRUE(Asked.empty());
+    }
+    EXPECT_EQ(Main->Visible(), !C.Closes);
+    EXPECT_EQ(Doc().Modified(), C.Change && !C.Saved);
+    if (C.Saved) {
+      TDvSkinSource Reread;
+      Reread.LoadFromFile(File);
+      EXPECT_EQ(Reread.FindObject("Form")->FindByName("Body")->Top(), 50);
+    } else {
+      EXPECT_EQ(std::filesystem::last_write_time(File), Written);
+    }
+    const std::string Temp = Main->TempSkinFile();
+    Main.reset();
+    EXPECT_FALSE(std::filesystem::exists(Temp));
+  }
+}
+
+TEST_F(PellanTest, NewAsksAboutChangesAndCancelKeepsTheSkin) {
+  Start({WriteSkin()});
+  SelectInTree("Body");
+  Main->Inspector()->CommitText("Top", "60");
+  Answers = {{"MessageBox", mrCancel}};
+  Main->actnFileNew->Execute();
+  ASSERT_EQ(Asked.size(), 1u);
+  EXPECT_EQ(Asked[0].Text, "Skin has modified. Save changes?");
+  EXPECT_NE(Find("Body"), nullptr);
+  EXPECT_EQ(Main->Inspector()->Inspected(), Find("Body"));
+  Answers = {{"MessageBox", mrNo}};
+  Main->actnFileNew->Execute();
+  EXPECT_EQ(Main->Caption(), "Pellan 4.03 - [theme.mskn]");
+  EXPECT_EQ(Find("Body"), nullptr);
+  EXPECT_EQ(Main->Inspector()->Inspected(), Doc().Source());
+}
+
+}  // namespace
