@@ -7,8 +7,10 @@
 //   into an engine bitmap;
 // - repaint at 100 % and 800 %: the work area repainted (WM_PAINT, stretched, with the selection
 //   and its handles) beside the same root drawn into an engine bitmap alone;
+// - the same repaints of the sample skin's form (a root of realistic size);
 // - dragging handle 4 of the sample skin's deepest object: one mouse move with the left button
 //   held, from the message to the repainted work area (goal: one 60 Hz frame, 16.7 ms).
+// Beside each repaint: a control of the same size that paints nothing, the window system's share.
 //
 // bench_pellan_win32 [ROUNDS]
 #include <windows.h>
@@ -73,15 +75,30 @@ TDvSkinObject* ObjectAtDepth(TDvSkinObject* Root, int Wanted) {
   return Found ? Found : Deepest;
 }
 
-// The engine-only paint: the root drawn into an engine bitmap of its size.
-void DrawRootAlone(TDvSkinObject& Root) {
+// The engine-only paint: the root drawn into an engine bitmap of its size, a new one (as a
+// single paint needs) or one kept between paints and cleared (as the work area keeps its own).
+void DrawRootAlone(TDvSkinObject& Root, bool Keep) {
+  static TvxBitmap Kept;
+  TvxBitmap Fresh;
+  TvxBitmap& Bitmap = Keep ? Kept : Fresh;
   const TRect B = Root.BoundsRect();
-  TvxBitmap Bitmap;
-  Bitmap.SetSize(B.Right - B.Left, B.Bottom - B.Top);
+  if (Bitmap.Width() != B.Right - B.Left || Bitmap.Height() != B.Bottom - B.Top)
+    Bitmap.SetSize(B.Right - B.Left, B.Bottom - B.Top);
+  else
+    Bitmap.Fill(0);
   TCanvas Canvas(Bitmap.DC());
   DrawObject(Root, Canvas, Rect(-1, -1, -1, -1));
   GdiFlush();
 }
+
+// The window system's own share of a repaint: a control of the same size that paints nothing.
+class TBlankArea : public TCustomControl {
+ public:
+  using TCustomControl::TCustomControl;
+
+ protected:
+  void Paint() override {}
+};
 
 struct TEditorView {
   TSilentPrompts Prompts;
@@ -89,6 +106,7 @@ struct TEditorView {
   TForm Form;
   TScrollBox* Box = nullptr;
   TWorkArea* Area = nullptr;
+  TBlankArea* Blank = nullptr;
 
   TEditorView() {
     Form.SetBounds(0, 0, 850, 557);
@@ -98,22 +116,32 @@ struct TEditorView {
     Area = new TWorkArea(&Form);
     Area->SetParent(Box);
     Area->SetDocument(&Document);
+    Blank = new TBlankArea(&Form);
+    Blank->SetParent(Box);
     Document.OnRefresh = [this] {
-      if (auto Size = Document.WorkAreaSize()) Area->SetBounds(0, 0, Size->cx, Size->cy);
+      if (auto Size = Document.WorkAreaSize()) {
+        Area->SetBounds(0, 0, Size->cx, Size->cy);
+        Blank->SetBounds(0, 0, Size->cx, Size->cy);
+      }
     };
     Form.Show();
   }
   ~TEditorView() { Area->SetDocument(nullptr); }
 
-  void Repaint() {
-    Area->Invalidate();
-    UpdateWindow(Area->Handle());
+  void Repaint() { Repaint(Area); }
+  static void Repaint(TWinControl* Control) {
+    Control->Invalidate();
+    UpdateWindow(Control->Handle());
     GdiFlush();
   }
 };
 
-void Report(const char* What, double Editor, double Engine) {
-  std::printf("%-34s %9.2f ms %9.2f ms %7.2f\n", What, Editor, Engine, Engine > 0 ? Editor / Engine : 0.0);
+void Report(const char* What, double Editor, double Engine, double Kept) {
+  std::printf("%-26s %9.2f ms %9.2f ms %7.2f", What, Editor, Engine, Editor / Engine);
+  if (Kept > 0)
+    std::printf(" %9.2f ms %7.2f\n", Kept, Editor / Kept);
+  else
+    std::printf(" %12s %7s\n", "-", "-");
 }
 
 }  // namespace
@@ -139,7 +167,7 @@ int main(int argc, char** argv) {
   SetDesignMode(true);
 
   std::vector<double> OpenEditor, OpenEngine;
-  std::vector<double> Paint100, Paint800, Engine;
+  std::vector<double> Paint100, Paint800, Engine, Kept, Floor100, Floor800;
   std::string Selection;
   for (int R = 0; R < Rounds; ++R) {
     {
@@ -156,21 +184,24 @@ int main(int argc, char** argv) {
                     " in a root of " + std::to_string(Root->Width()) + " x " + std::to_string(Root->Height());
       View.Document.SetZoomIndex(0);
       Paint100.push_back(Milliseconds([&] { View.Repaint(); }));
-      Engine.push_back(Milliseconds([&] { DrawRootAlone(*Root); }));
+      Floor100.push_back(Milliseconds([&] { TEditorView::Repaint(View.Blank); }));
+      Engine.push_back(Milliseconds([&] { DrawRootAlone(*Root, false); }));
+      Kept.push_back(Milliseconds([&] { DrawRootAlone(*Root, true); }));
       View.Document.SetZoomIndex(3);
       Paint800.push_back(Milliseconds([&] { View.Repaint(); }));
+      Floor800.push_back(Milliseconds([&] { TEditorView::Repaint(View.Blank); }));
     }
     OpenEngine.push_back(Milliseconds([&] {
       TDvSkinSource Source;
       Source.LoadFromFile(File);
-      DrawRootAlone(*Source.Objects(0));
+      DrawRootAlone(*Source.Objects(0), false);
     }));
   }
   DeleteFileA(File.c_str());
 
   // Dragging handle 4 of the sample skin's deepest object at 100 %: press on the handle, then
   // moves of one pixel right and down, each timed from the message to the repainted area.
-  std::vector<double> Drag;
+  std::vector<double> Drag, Sample100, Sample800, SampleEngine, SampleKept, SampleFloor100, SampleFloor800;
   std::string DragObject;
   {
     TEditorView View;
@@ -181,6 +212,17 @@ int main(int argc, char** argv) {
     View.Repaint();
     DragObject = Deep->Name() + " at depth " + std::to_string(Depth(Deep)) + " in a root of " +
                  std::to_string(Root->Width()) + " x " + std::to_string(Root->Height());
+    for (int R = 0; R < Rounds; ++R) {
+      View.Document.SetZoomIndex(0);
+      Sample100.push_back(Milliseconds([&] { View.Repaint(); }));
+      SampleFloor100.push_back(Milliseconds([&] { TEditorView::Repaint(View.Blank); }));
+      SampleEngine.push_back(Milliseconds([&] { DrawRootAlone(*Root, false); }));
+      SampleKept.push_back(Milliseconds([&] { DrawRootAlone(*Root, true); }));
+      View.Document.SetZoomIndex(3);
+      Sample800.push_back(Milliseconds([&] { View.Repaint(); }));
+      SampleFloor800.push_back(Milliseconds([&] { TEditorView::Repaint(View.Blank); }));
+    }
+    View.Document.SetZoomIndex(0);
     const TRect Handle = View.Document.HandleRect(4);
     int X = (Handle.Left + Handle.Right) / 2, Y = (Handle.Top + Handle.Bottom) / 2;
     HWND Wnd = View.Area->Handle();
@@ -198,11 +240,18 @@ int main(int argc, char** argv) {
 
   std::printf("Pellan work area against the skin objects painted alone; %d rounds, medians\n", Rounds);
   std::printf("selection: %s\n", Selection.c_str());
-  std::printf("%-34s %12s %12s %7s\n", "", "editor", "engine", "ratio");
-  Report("open to first paint", Median(OpenEditor), Median(OpenEngine));
-  Report("repaint at 100 %", Median(Paint100), Median(Engine));
-  Report("repaint at 800 %", Median(Paint800), Median(Engine));
-  std::printf("drag of handle 4 (%s): median %.2f ms, slowest %.2f ms per move; one 60 Hz frame is 16.7 ms\n",
-              DragObject.c_str(), Median(Drag), Drag.empty() ? 0.0 : *std::max_element(Drag.begin(), Drag.end()));
+  std::printf("%-26s %12s %12s %7s %12s %7s\n", "", "editor", "engine new", "ratio", "engine kept", "ratio");
+  Report("open to first paint", Median(OpenEditor), Median(OpenEngine), 0);
+  Report("repaint at 100 %", Median(Paint100), Median(Engine), Median(Kept));
+  Report("repaint at 800 %", Median(Paint800), Median(Engine), Median(Kept));
+  std::printf("%-26s %9.2f ms at 100 %%, %.2f ms at 800 %%\n", "  an empty repaint", Median(Floor100),
+              Median(Floor800));
+  std::printf("sample skin (%s):\n", DragObject.c_str());
+  Report("repaint at 100 %", Median(Sample100), Median(SampleEngine), Median(SampleKept));
+  Report("repaint at 800 %", Median(Sample800), Median(SampleEngine), Median(SampleKept));
+  std::printf("%-26s %9.2f ms at 100 %%, %.2f ms at 800 %%\n", "  an empty repaint", Median(SampleFloor100),
+              Median(SampleFloor800));
+  std::printf("drag of handle 4: median %.2f ms, slowest %.2f ms per move; one 60 Hz frame is 16.7 ms\n", Median(Drag),
+              Drag.empty() ? 0.0 : *std::max_element(Drag.begin(), Drag.end()));
   return 0;
 }

@@ -33,6 +33,8 @@ TWorkArea::TWorkArea(TComponent* Owner) : TCustomControl(Owner) {
   SetColor(clBtnFace);
 }
 
+TWorkArea::~TWorkArea() = default;
+
 void TWorkArea::SetDocument(TSkinDocument* Value) {
   FDocument = Value;
   Invalidate();
@@ -48,8 +50,12 @@ void TWorkArea::Paint() {
     return;
   }
   if (P.Empty) return;
-  TvxBitmap Bitmap;
-  Bitmap.SetSize(P.BitmapSize.cx, P.BitmapSize.cy);
+  if (!FBuffer) FBuffer = std::make_unique<TvxBitmap>();
+  TvxBitmap& Bitmap = *FBuffer;
+  if (Bitmap.Width() != P.BitmapSize.cx || Bitmap.Height() != P.BitmapSize.cy)
+    Bitmap.SetSize(P.BitmapSize.cx, P.BitmapSize.cy);
+  else
+    Bitmap.Fill(0);  // as a new bitmap starts
   if (P.Selection) {
     TCanvas Skin(Bitmap.DC());
     DrawObject(*FDocument->RootObject(), Skin, Rect(-1, -1, -1, -1));

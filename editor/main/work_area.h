@@ -3,13 +3,17 @@
 // work-area commands (select, drag a handle) with the cursor of the handle under the pointer.
 #pragma once
 
+#include <memory>
+
 #include "framework/ui/controls.h"
 
 class TSkinDocument;
+class TvxBitmap;
 
 class TWorkArea : public TCustomControl {
  public:
   explicit TWorkArea(TComponent* Owner = nullptr);
+  ~TWorkArea() override;
 
   // The document shown; nil shows nothing (the window sets nil before the document goes).
   TSkinDocument* Document() const { return FDocument; }
@@ -26,4 +30,6 @@ class TWorkArea : public TCustomControl {
 
  private:
   TSkinDocument* FDocument = nullptr;
+  // The root's picture, kept between paints: a drag repaints many times a second.
+  std::unique_ptr<TvxBitmap> FBuffer;
 };
