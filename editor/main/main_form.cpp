@@ -7,15 +7,20 @@
 
 #include "editor/core/editor_startup.h"
 #include "editor/core/skin_document.h"
+#include "editor/images/bitmap_editor_form.h"
+#include "editor/images/export_form.h"
+#include "editor/images/images_page.h"
 #include "editor/inspector/property_inspector.h"
 #include "editor/main/about_form.h"
 #include "editor/main/window_prompts.h"
 #include "editor/main/work_area.h"
+#include "editor/tables/charset_box.h"
 #include "framework/core/sysutils.h"
 #include "framework/ui/application.h"
 #include "framework/ui/clipboard.h"
 #include "framework/ui/common_dialogs.h"
 #include "framework/ui/stdctrls.h"
+#include "vexel/graphics/vx_bitmap.h"
 #include "vexel/skin/theme_dv3source.h"
 
 namespace {
@@ -52,6 +57,8 @@ void TfrmMain::FormCreate(const std::vector<std::string>& Arguments) {
   FDocument = std::make_unique<TSkinDocument>(*FPrompts);
   FDocument->OnRefresh = [this] { ViewsRefresh(); };
   FWorkArea->SetDocument(FDocument.get());
+  HostDocumentViews();
+  RegisterBitmapLinkEditor(*FInspector, *FDocument);
   NewSkin();
   ShowPage(0);
   if (!CommandLine.SkinFile) return;
@@ -101,6 +108,11 @@ void TfrmMain::RefreshAll() { FDocument->RefreshAll(); }
 void TfrmMain::SyncInspector() {
   if (FDestroying || !FDocument) return;
   TDvSkinObject* Selected = FDocument->Selected();
+  if (!Selected && FDocument->Page() == TEditorPage::epImages && FDocument->SelectedImage()) {
+    FInspector->SetInspected(nullptr);
+    SetInspectedText("");
+    return;
+  }
   FInspector->SetInspected(Selected ? static_cast<TPersistent*>(Selected) : FDocument->Source());
   SetInspectedText(Selected ? Selected->Name() + ": " + Selected->ClassInfo().Name + ";" : std::string());
 }
@@ -113,6 +125,8 @@ void TfrmMain::ViewsRefresh() {
   if (TDvSkinObject* Selected = FDocument->Selected()) SetTreeHeader(" Objects Tree - " + Selected->Name());
   FScaleBox->SetItemIndex(FDocument->ZoomIndex());
   BringPageToFront(Integer(FDocument->Page()));
+  RefreshPages();
+  if (FDocument->Page() == TEditorPage::epImages) ShowSelectedImage();
   if (const std::optional<TSize> Size = FDocument->WorkAreaSize()) FWorkArea->SetBounds(0, 0, Size->cx, Size->cy);
   FWorkArea->Repaint();
 }
@@ -126,6 +140,8 @@ void TfrmMain::BuildTree() {
   Rows.reserve(FTreeModel->Nodes.size());
   for (const TObjectTreeNode& Node : FTreeModel->Nodes) Rows.push_back({Node.Level, Node.Caption});
   FillTree(Rows, FTreeModel->SelectedIndex);
+  // A charset chosen but not applied with "Change" is dropped here.
+  if (FCharsetPanel) FCharsetPanel->Refill();
 }
 
 void TfrmMain::TreeRowChosen(Integer Row) {
@@ -158,6 +174,7 @@ void TfrmMain::TreeRowChosen(Integer Row) {
     case TTreeNodeKind::nkImage:
       FDocument->SelectImage(Node.Image);
       BringPageToFront(Integer(FDocument->Page()));
+      ShowSelectedImage();
       SyncInspector();
       break;
   }
@@ -166,6 +183,8 @@ void TfrmMain::TreeRowChosen(Integer Row) {
 void TfrmMain::ShowPage(Integer Page) {
   FDocument->ShowPage(TEditorPage(Page));
   BringPageToFront(Page);
+  // The work area dropped the selected image; the page must not keep showing it.
+  if (Page == 1) FImagesPage->ShowImage(FDocument->SelectedImage());
   SyncInspector();
   FWorkArea->Repaint();
 }
@@ -175,6 +194,16 @@ void TfrmMain::SelectionDragged() {
       Size && (Size->cx != FWorkArea->Width() || Size->cy != FWorkArea->Height()))
     FWorkArea->SetBounds(0, 0, Size->cx, Size->cy);
   FInspector->RefreshValues();
+}
+
+void TfrmMain::ShowSelectedImage() {
+  TvxBitmap* Image = FDocument->SelectedImage();
+  FImagesPage->ShowImage(Image);
+  if (Image) SetTreeHeader(" Objects Tree - " + Image->Name());
+}
+
+void TfrmMain::ExportImages() {
+  if (const TDvSkinSource* Source = FDocument->Source()) ExportBitmaps(Source->Images());
 }
 
 void TfrmMain::ZoomChosen() { FDocument->SetZoomIndex(FScaleBox->ItemIndex()); }

@@ -17,7 +17,12 @@
 
 class TAction;
 class TActionList;
+class TButton;
+class TCharsetPanel;
+class TColorsPage;
 class TComboBox;
+class TFontsPage;
+class TImagesPage;
 class TLabel;
 class TMainMenu;
 class TMenuItem;
@@ -26,7 +31,9 @@ class TPanel;
 class TPropertyInspector;
 class TSaveDialog;
 class TSkinDocument;
+class TSysColorsPage;
 class TTreeView;
+class TfrmPickColor;
 class TWindowPrompts;
 class TWorkArea;
 struct TClassInfo;
@@ -56,6 +63,14 @@ class TfrmMain : public TForm {
   TTreeView* SkinTree() const { return FSkinTree; }
   TWorkArea* WorkArea() const { return FWorkArea; }
   TComboBox* ScaleBox() const { return FScaleBox; }
+  TImagesPage* ImagesPage() const { return FImagesPage; }
+  TFontsPage* FontsPage() const { return FFontsPage; }
+  TColorsPage* ColorsPage() const { return FColorsPage; }
+  TSysColorsPage* SysColorsPage() const { return FSysColorsPage; }
+  TCharsetPanel* CharsetPanel() const { return FCharsetPanel; }
+  // The screen colour picker, made once with the window; "Pick..." of the top panel shows it.
+  TfrmPickColor* Picker() const { return FPicker; }
+  TButton* PickButton() const { return FPickButton; }
   // The caption of the panel above the tree.
   const std::string& TreeHeader() const;
   // The strip above the inspector: the inspected object's name and class.
@@ -103,6 +118,10 @@ class TfrmMain : public TForm {
   void CreateObjectToolBars(TWinControl* Parent);
   void CreateSidePanels();
   void CreatePages();
+  // The pages and the charset box edit the document, so they come once it exists.
+  void HostDocumentViews();
+  // The pages' part of a refresh: the charset box refilled, the lists repainted, the image shown.
+  void RefreshPages();
   TPanel* CreateHeader(TWinControl* Parent, const std::string& Caption);
   // Refills the tree view; Selected is a row index or -1. Changes of the selection while it
   // runs are not reported.
@@ -122,6 +141,9 @@ class TfrmMain : public TForm {
   void SelectObjectFromTree(Integer Row);
   void SelectionDragged();
   void ZoomChosen();
+  // The images page and the tree header show the document's selected image.
+  void ShowSelectedImage();
+  void ExportImages();
   void ShowAbout();
   // The inspector shows the selection, else the skin source.
   void SyncInspector();
@@ -146,6 +168,15 @@ class TfrmMain : public TForm {
   TPanel* FTreeHeader = nullptr;
   TLabel* FInspectedLabel = nullptr;
   TWinControl* FScrollBox = nullptr;
+  TPanel* FLeftPanel = nullptr;
+  TPanel* FCentre = nullptr;
+  TButton* FPickButton = nullptr;
+  TfrmPickColor* FPicker = nullptr;
+  TImagesPage* FImagesPage = nullptr;
+  TFontsPage* FFontsPage = nullptr;
+  TColorsPage* FColorsPage = nullptr;
+  TSysColorsPage* FSysColorsPage = nullptr;
+  TCharsetPanel* FCharsetPanel = nullptr;
   std::vector<TControl*> FPages;      // the five pages of the centre
   std::vector<TControl*> FToolPages;  // "Standard" and "Old"
 };

@@ -1,11 +1,17 @@
 // The controls of the main window: panels, tool bars, tree, pages, actions and menus. This unit
 // sees the framework's tree view and never the editor core's tree model (see main_form.h).
 
+#include <initializer_list>
 #include <string>
 
+#include "editor/images/images_page.h"
+#include "editor/images/open_bitmap_form.h"
 #include "editor/inspector/property_inspector.h"
 #include "editor/main/main_form.h"
 #include "editor/main/work_area.h"
+#include "editor/tables/charset_box.h"
+#include "editor/tables/pick_color_form.h"
+#include "editor/tables/table_pages.h"
 #include "framework/graphics/bitmap.h"
 #include "framework/graphics/imagelist.h"
 #include "framework/ui/actions.h"
@@ -162,14 +168,14 @@ void TfrmMain::CreateActions() {
   actnFileOpen = Make("actnFileOpen", "file", "Open...", scCtrl | 'O', [this] { OpenSkin(); });
   actnFileSave = Make("actnFileSave", "file", "Save", scCtrl | 'S', [this] { SaveSkin(); });
   actnFileSaveAs = Make("actnFileSaveAs", "file", "Save as...", scNone, [this] { SaveSkinAs(); });
-  // The export window, the test windows and the controls test window come later.
-  actnExport = Make("actnExport", "file", "Export Bitmaps....", scNone, [] {});
+  // The test windows and the controls test window come later.
+  actnExport = Make("actnExport", "file", "Export Bitmaps....", scNone, [this] { ExportImages(); });
   actnUndo = Make("actnUndo", "Edit", "&Undo", scCtrl | 'Z', [this] { UndoLast(); });
   actnCopy = Make("actnCopy", "Edit", "Copy", scNone, [this] { CopyObject(); });
   actnPaste = Make("actnPaste", "Edit", "Paste", scNone, [this] { PasteObject(); });
   actnTestEmpty = Make("actnTestEmpty", "Test", "Test", scNone, [] {});
   actnTest = Make("actnTest", "Test", "Control", scNone, [] {});
-  for (TAction* Later : {actnExport, actnTestEmpty, actnTest}) Later->SetEnabled(false);
+  for (TAction* Later : {actnTestEmpty, actnTest}) Later->SetEnabled(false);
 }
 
 void TfrmMain::CreateMenu() {
@@ -222,12 +228,14 @@ void TfrmMain::CreateTopPanel() {
     Button->SetParent(Commands);
     X += 56;
   }
-  // The colour picker comes with the colour pages.
-  auto* Pick = new TButton(this);
-  Pick->SetCaption("Pick...");
-  Pick->SetBounds(X + 6, 5, 90, 25);
-  Pick->SetEnabled(false);
-  Pick->SetParent(Commands);
+  // Made once here and reused by the colour pages; it stays hidden until used.
+  FPicker = new TfrmPickColor(this);
+  FPickButton = new TButton(this);
+  FPickButton->SetCaption("Pick...");
+  FPickButton->SetBounds(X + 6, 5, 90, 25);
+  // The picked value stays on the clipboard as text; nothing else is done with it.
+  FPickButton->OnClick = [this](TObject*) { FPicker->ShowModal(); };
+  FPickButton->SetParent(Commands);
   auto* Zoom = new TLabel(this);
   Zoom->SetCaption("Zoom:");
   Zoom->SetLeft(X + 6);
@@ -325,6 +333,7 @@ TPanel* TfrmMain::CreateHeader(TWinControl* Parent, const std::string& Caption) 
 
 void TfrmMain::CreateSidePanels() {
   auto* Left = new TPanel(this);
+  FLeftPanel = Left;
   Left->SetCaption("");
   Left->SetBevelOuter(TPanelBevel::bvNone);
   Left->SetBounds(0, TopPanelHeight, SidePanelWidth, 400);
@@ -381,6 +390,7 @@ void TfrmMain::CreateSidePanels() {
 
 void TfrmMain::CreatePages() {
   auto* Centre = new TPanel(this);
+  FCentre = Centre;
   Centre->SetCaption("");
   Centre->SetBevelOuter(TPanelBevel::bvNone);
   Centre->SetAlign(TAlign::alClient);
@@ -404,9 +414,31 @@ void TfrmMain::CreatePages() {
   FWorkArea->SetBounds(0, 0, 0, 0);
   FWorkArea->SetParent(Scroll);
   FWorkArea->OnDragged = [this](TObject*) { SelectionDragged(); };
-  // Their contents come with the images, fonts and colours editors.
-  for (const char* Caption : {" Images", " Fonts", " Colors", " System Colors"}) CreateHeader(MakePage(), Caption);
   BringPageToFront(0);
+}
+
+void TfrmMain::HostDocumentViews() {
+  TSkinDocument& Doc = *FDocument;
+  FImagesPage = new TImagesPage(this, Doc, [] { return OpenBitmap(); });
+  // The document has refreshed the tree already; the view follows its selected image.
+  FImagesPage->OnImagesChanged = [this](TObject*) { ShowSelectedImage(); };
+  FFontsPage = new TFontsPage(this, Doc);
+  FColorsPage = new TColorsPage(this, Doc, *FPicker);
+  FSysColorsPage = new TSysColorsPage(this, Doc, *FPicker);
+  for (TPanel* Page : std::initializer_list<TPanel*>{FImagesPage, FFontsPage, FColorsPage, FSysColorsPage}) {
+    Page->SetAlign(TAlign::alClient);
+    Page->SetParent(FCentre);
+    FPages.push_back(Page);
+  }
+  FCharsetPanel = new TCharsetPanel(this, Doc);
+  FCharsetPanel->SetAlign(TAlign::alBottom);
+  FCharsetPanel->SetParent(FLeftPanel);
+  BringPageToFront(PageInFront());
+}
+
+void TfrmMain::RefreshPages() {
+  // The lists hold names only; each item reads its value from the skin as it is drawn.
+  for (TListBox* List : {FFontsPage->List(), FColorsPage->List(), FSysColorsPage->List()}) List->Invalidate();
 }
 
 void TfrmMain::BringPageToFront(Integer Page) {

@@ -4,7 +4,7 @@
 #include "framework/ui/stdctrls.h"
 
 namespace {
-constexpr Integer Gap = 4, ButtonWidth = 60, StripHeight = 29;
+constexpr Integer Gap = 4, ButtonWidth = 50, StripHeight = 29;  // the box fits "CHINESEBIG5_CHARSET"
 }  // namespace
 
 void FillCharsetBox(TComboBox& Box) {

@@ -13,17 +13,24 @@
 
 #include "../ui/ui_fixture.h"
 #include "editor/core/skin_document.h"
+#include "editor/images/images_page.h"
 #include "editor/inspector/property_inspector.h"
 #include "editor/main/about_form.h"
 #include "editor/main/main_form.h"
 #include "editor/main/work_area.h"
+#include "editor/tables/charset_box.h"
+#include "editor/tables/pick_color_form.h"
+#include "editor/tables/table_pages.h"
 #include "editor_test_support.h"
 #include "framework/core/classes.h"
+#include "framework/graphics/bitmap.h"
 #include "framework/ui/actions.h"
 #include "framework/ui/clipboard.h"
 #include "framework/ui/common_dialogs.h"
+#include "framework/ui/image.h"
 #include "framework/ui/shell.h"
 #include "framework/ui/stdctrls.h"
+#include "images_ui_support.h"
 #include "vexel/skin/theme_dv3.h"
 #include "vexel/skin/theme_dv3filters.h"
 #include "vexel/theme/vx_theme_manager.h"
@@ -406,8 +413,6 @@ TEST_F(PellanTest, TheMenusShowTheActionsAndHelpOpensTheWebPage) {
                                       "Export Bitmaps....", "-", "&Exit"}));
   EXPECT_EQ(Texts(GetSubMenu(Bar, 1)), (std::vector<std::string>{"&Undo\tCtrl+Z", "-", "Copy", "Paste"}));
   EXPECT_EQ(Texts(GetSubMenu(Bar, 2)), (std::vector<std::string>{"Pellan on the web", "-", "About Vamsel..."}));
-  // The export window comes later.
-  EXPECT_TRUE(GetMenuState(GetSubMenu(Bar, 0), 5, MF_BYPOSITION) & MF_GRAYED);
 
   std::vector<std::string> Opened;
   const TShellOpenHandler Saved = SetShellOpenHandler([&](const std::string& Address) {
@@ -616,3 +621,151 @@ TEST_F(PellanTest, NewAsksAboutChangesAndCancelKeepsTheSkin) {
 }
 
 }  // namespace
+
+// [Pages, charset box, picker and export] --------------------------------------------------------
+
+TEST_F(PellanTest, TheImageNodesShowTheImagesPageWithTheChosenPicture) {
+  Start({WriteSkin()});
+  SelectInTree("Images");
+  EXPECT_EQ(Main->PageInFront(), 1);
+  EXPECT_TRUE(IsWindowVisible(Main->ImagesPage()->Handle()));
+  EXPECT_EQ(Main->ImagesPage()->ImageView()->Picture()->Graphic(), nullptr);
+
+  SelectInTree("frame");
+  TvxBitmap* Frame = Doc().Source()->Images().Items(0);
+  EXPECT_EQ(Doc().SelectedImage(), Frame);
+  EXPECT_EQ(Main->PageInFront(), 1);
+  TImage* View = Main->ImagesPage()->ImageView();
+  ASSERT_NE(View->Picture()->Graphic(), nullptr);
+  EXPECT_EQ(View->Picture()->Width(), 4);
+  EXPECT_EQ(View->Picture()->Height(), 4);
+  // The opaque 0x204060 of the image, as the platform's blue-green-red value.
+  EXPECT_EQ(View->Picture()->Bitmap().Canvas().Pixel(1, 1), TColor(0x604020));
+  EXPECT_EQ(Main->TreeHeader(), " Objects Tree - frame");
+  images_test::Screenshot(Main.get(), "pellan_images_page");
+  EXPECT_EQ(Main->Inspector()->Inspected(), nullptr);
+  EXPECT_EQ(Main->InspectedText(), "");
+
+  // Delete takes the image out of the tree; an object brings the work area back.
+  SendMessageA(Main->ImagesPage()->DeleteButton()->Handle(), BM_CLICK, 0, 0);
+  EXPECT_EQ(Doc().Source()->Images().Count(), 0);
+  EXPECT_EQ(FindItem("frame"), nullptr);
+  EXPECT_EQ(View->Picture()->Graphic(), nullptr);
+  SelectInTree("Body");
+  EXPECT_EQ(Main->PageInFront(), 0);
+  EXPECT_EQ(Main->Inspector()->Inspected(), Find("Body"));
+}
+
+TEST_F(PellanTest, TheTableNodesShowTheirPagesWithEveryEntry) {
+  Start({WriteSkin()});
+  struct {
+    const char* Node;
+    Integer Page;
+    std::function<TListBox*()> List;
+    Integer Rows;
+  } const Cases[] = {
+      {"Fonts", 2, [this] { return Main->FontsPage()->List(); }, 66},
+      {"Colors", 3, [this] { return Main->ColorsPage()->List(); }, 22},
+      {"SysColors", 4, [this] { return Main->SysColorsPage()->List(); }, 26},
+  };
+  for (const auto& Case : Cases) {
+    SCOPED_TRACE(Case.Node);
+    SelectInTree(Case.Node);
+    EXPECT_EQ(Main->PageInFront(), Case.Page);
+    TListBox* List = Case.List();
+    EXPECT_TRUE(IsWindowVisible(List->Handle()));
+    EXPECT_EQ(List->Items().Count(), Case.Rows);
+    EXPECT_EQ(SendMessageA(List->Handle(), LB_GETCOUNT, 0, 0), Case.Rows);
+    images_test::Screenshot(Main.get(), std::string("pellan_page_") + Case.Node);
+  }
+}
+
+TEST_F(PellanTest, BitmapLinksShowAsBitmapAndTheirButtonOpensTheEditor) {
+  Start({WriteSkin()});
+  SelectInTree("Title");
+  ClickToolButton(ToolBarWithButtons(7), 1);  // "Bitmap Object"
+  ASSERT_EQ(Main->Inspector()->Inspected(), Find("BitmapObject1"));
+  EXPECT_EQ(Main->Inspector()->ValueText("Bitmap"), "(Bitmap)");
+
+  Main->Inspector()->SelectPath("Bitmap");
+  Main->Inspector()->ShowEditor();
+  ASSERT_NE(Main->Inspector()->EditorButton(), nullptr);
+  SendMessageA(Main->Inspector()->EditorButton()->Handle(), BM_CLICK, 0, 0);
+  HWND Editor = FindWindowA(nullptr, "Bitmap Property");
+  ASSERT_NE(Editor, nullptr);
+  EXPECT_TRUE(IsWindowVisible(Editor));
+  ShowWindow(Editor, SW_HIDE);
+}
+
+TEST_F(PellanTest, TheCharsetBoxSitsUnderTheTreeAndEachRefreshRefillsIt) {
+  Start({WriteSkin()});
+  TCharsetPanel* Strip = Main->CharsetPanel();
+  ASSERT_NE(Strip, nullptr);
+  // Under the tree, at the bottom of the left panel.
+  HWND Left = GetParent(TreeWindow());
+  EXPECT_EQ(GetParent(Strip->Handle()), Left);
+  RECT Tree{}, Box{}, Panel{};
+  GetWindowRect(TreeWindow(), &Tree);
+  GetWindowRect(Strip->Handle(), &Box);
+  GetClientRect(Left, &Panel);
+  MapWindowPoints(Left, nullptr, reinterpret_cast<POINT*>(&Panel), 2);
+  EXPECT_EQ(Tree.bottom, Box.top);
+  EXPECT_EQ(Box.bottom, Panel.bottom);
+  EXPECT_EQ(Box.left, Panel.left);
+  EXPECT_EQ(Box.right, Panel.right);
+  EXPECT_TRUE(IsWindowVisible(Strip->ChangeButton()->Handle()));
+  images_test::Screenshot(Main.get(), "pellan_charset_box");
+
+  TComboBox* Charsets = Strip->Box();
+  Charsets->SetItemIndex(Charsets->Items().IndexOf("RUSSIAN_CHARSET"));
+  EXPECT_EQ(Charsets->Text(), "RUSSIAN_CHARSET");
+  Main->RefreshAll();
+  EXPECT_EQ(Charsets->Items().Count(), 18);
+  EXPECT_EQ(Charsets->Text(), "DEFAULT_CHARSET");
+}
+
+TEST_F(PellanTest, PickOnTheTopPanelShowsThePickerModally) {
+  Start({});
+  TButton* Pick = Main->PickButton();
+  EXPECT_EQ(Pick->Caption(), "Pick...");
+  EXPECT_TRUE(IsWindowEnabled(Pick->Handle()));
+  TfrmPickColor* Picker = Main->Picker();
+  ASSERT_NE(Picker, nullptr);
+  EXPECT_FALSE(Picker->Visible());
+
+  bool ShownModally = false;
+  TTimer Close;
+  Close.SetInterval(100);
+  Close.SetOnTimer([&](TObject*) {
+    Close.SetEnabled(false);
+    ShownModally = IsWindowVisible(Picker->Handle()) && !IsWindowEnabled(Main->Handle());
+    SendMessageA(Picker->CancelButton()->Handle(), BM_CLICK, 0, 0);
+  });
+  SendMessageA(Pick->Handle(), BM_CLICK, 0, 0);
+  EXPECT_TRUE(ShownModally);
+  EXPECT_FALSE(Picker->Visible());
+  EXPECT_EQ(Picker->ModalResult(), mrCancel);
+  // The same window every time.
+  EXPECT_EQ(Main->Picker(), Picker);
+}
+
+TEST_F(PellanTest, ExportIsEnabledAndOpensTheExportWindow) {
+  Start({WriteSkin()});
+  EXPECT_TRUE(Main->actnExport->Enabled());
+  HMENU File = GetSubMenu(GetMenu(Main->Handle()), 0);
+  EXPECT_FALSE(GetMenuState(File, 5, MF_BYPOSITION) & MF_GRAYED);
+
+  bool Shown = false;
+  TTimer Close;
+  Close.SetInterval(100);
+  Close.SetOnTimer([&](TObject*) {
+    Close.SetEnabled(false);
+    HWND Export = FindWindowA(nullptr, "Bitmaps Export");
+    Shown = Export && IsWindowVisible(Export);
+    if (HWND Button = Export ? FindWindowExA(Export, nullptr, nullptr, "Close") : nullptr)
+      SendMessageA(Button, BM_CLICK, 0, 0);
+  });
+  Main->actnExport->Execute();
+  EXPECT_TRUE(Shown);
+  EXPECT_EQ(FindWindowA(nullptr, "Bitmaps Export"), nullptr);
+}
