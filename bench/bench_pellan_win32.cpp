@@ -129,6 +129,7 @@ struct TEditorView {
   ~TEditorView() { Area->SetDocument(nullptr); }
 
   void Repaint() { Repaint(Area); }
+  void PaintNow() { Area->PaintNow(); }
   static void Repaint(TWinControl* Control) {
     Control->Invalidate();
     UpdateWindow(Control->Handle());
@@ -167,7 +168,7 @@ int main(int argc, char** argv) {
   SetDesignMode(true);
 
   std::vector<double> OpenEditor, OpenEngine;
-  std::vector<double> Paint100, Paint800, Engine, Kept, Floor100, Floor800;
+  std::vector<double> Paint100, Paint800, Engine, Kept, Floor100, Floor800, Direct100, Direct800;
   std::string Selection;
   for (int R = 0; R < Rounds; ++R) {
     {
@@ -185,11 +186,13 @@ int main(int argc, char** argv) {
       View.Document.SetZoomIndex(0);
       Paint100.push_back(Milliseconds([&] { View.Repaint(); }));
       Floor100.push_back(Milliseconds([&] { TEditorView::Repaint(View.Blank); }));
+      Direct100.push_back(Milliseconds([&] { View.PaintNow(); }));
       Engine.push_back(Milliseconds([&] { DrawRootAlone(*Root, false); }));
       Kept.push_back(Milliseconds([&] { DrawRootAlone(*Root, true); }));
       View.Document.SetZoomIndex(3);
       Paint800.push_back(Milliseconds([&] { View.Repaint(); }));
       Floor800.push_back(Milliseconds([&] { TEditorView::Repaint(View.Blank); }));
+      Direct800.push_back(Milliseconds([&] { View.PaintNow(); }));
     }
     OpenEngine.push_back(Milliseconds([&] {
       TDvSkinSource Source;
@@ -201,7 +204,8 @@ int main(int argc, char** argv) {
 
   // Dragging handle 4 of the sample skin's deepest object at 100 %: press on the handle, then
   // moves of one pixel right and down, each timed from the message to the repainted area.
-  std::vector<double> Drag, Sample100, Sample800, SampleEngine, SampleKept, SampleFloor100, SampleFloor800;
+  std::vector<double> Drag, Sample100, Sample800, SampleEngine, SampleKept, SampleDirect100, SampleDirect800,
+      SampleFloor100, SampleFloor800;
   std::string DragObject;
   {
     TEditorView View;
@@ -216,11 +220,13 @@ int main(int argc, char** argv) {
       View.Document.SetZoomIndex(0);
       Sample100.push_back(Milliseconds([&] { View.Repaint(); }));
       SampleFloor100.push_back(Milliseconds([&] { TEditorView::Repaint(View.Blank); }));
+      SampleDirect100.push_back(Milliseconds([&] { View.PaintNow(); }));
       SampleEngine.push_back(Milliseconds([&] { DrawRootAlone(*Root, false); }));
       SampleKept.push_back(Milliseconds([&] { DrawRootAlone(*Root, true); }));
       View.Document.SetZoomIndex(3);
       Sample800.push_back(Milliseconds([&] { View.Repaint(); }));
       SampleFloor800.push_back(Milliseconds([&] { TEditorView::Repaint(View.Blank); }));
+      SampleDirect800.push_back(Milliseconds([&] { View.PaintNow(); }));
     }
     View.Document.SetZoomIndex(0);
     const TRect Handle = View.Document.HandleRect(4);
@@ -244,11 +250,15 @@ int main(int argc, char** argv) {
   Report("open to first paint", Median(OpenEditor), Median(OpenEngine), 0);
   Report("repaint at 100 %", Median(Paint100), Median(Engine), Median(Kept));
   Report("repaint at 800 %", Median(Paint800), Median(Engine), Median(Kept));
+  Report("direct paint at 100 %", Median(Direct100), Median(Engine), Median(Kept));
+  Report("direct paint at 800 %", Median(Direct800), Median(Engine), Median(Kept));
   std::printf("%-26s %9.2f ms at 100 %%, %.2f ms at 800 %%\n", "  an empty repaint", Median(Floor100),
               Median(Floor800));
   std::printf("sample skin (%s):\n", DragObject.c_str());
   Report("repaint at 100 %", Median(Sample100), Median(SampleEngine), Median(SampleKept));
   Report("repaint at 800 %", Median(Sample800), Median(SampleEngine), Median(SampleKept));
+  Report("direct paint at 100 %", Median(SampleDirect100), Median(SampleEngine), Median(SampleKept));
+  Report("direct paint at 800 %", Median(SampleDirect800), Median(SampleEngine), Median(SampleKept));
   std::printf("%-26s %9.2f ms at 100 %%, %.2f ms at 800 %%\n", "  an empty repaint", Median(SampleFloor100),
               Median(SampleFloor800));
   std::printf("drag of handle 4: median %.2f ms, slowest %.2f ms per move; one 60 Hz frame is 16.7 ms\n", Median(Drag),

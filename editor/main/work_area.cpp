@@ -77,6 +77,12 @@ void TWorkArea::Paint() {
   Bitmap.StretchDraw(Out, Rect(0, 0, P.TargetSize.cx, P.TargetSize.cy), Bitmap.BoundsRect());
 }
 
+void TWorkArea::PaintNow() {
+  if (!HandleAllocated() || !IsWindowVisible(Handle())) return;
+  Paint();
+  GdiFlush();
+}
+
 void TWorkArea::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
   TCustomControl::MouseDown(Button, Shift, X, Y);
   if (!FDocument) return;
@@ -90,7 +96,7 @@ void TWorkArea::MouseMove(TShiftState Shift, Integer X, Integer Y) {
   if (Move.Cursor) SetCursor(CursorOf(*Move.Cursor));
   if (!Move.Dragged) return;
   if (OnDragged) OnDragged(this);
-  Repaint();
+  PaintNow();
 }
 
 void TWorkArea::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {

@@ -19,6 +19,10 @@ class TWorkArea : public TCustomControl {
   TSkinDocument* Document() const { return FDocument; }
   void SetDocument(TSkinDocument* Value);
 
+  // Paints at once on the window, without waiting for the system's paint message (a drag and
+  // every refresh paint this way).
+  void PaintNow();
+
   // A handle drag moved or resized the selection.
   TNotifyEvent OnDragged;
 
