@@ -235,4 +235,33 @@ TEST_F(ThemeTables, CharsetIdentifierThatDoesNotConvertChangesNothing) {
   EXPECT_EQ(Form()->Font()->Charset(), OEM_CHARSET);
 }
 
+// What the pages change is part of the skin file: saved with the skin and read back.
+TEST_F(ThemeTables, ChangedColoursAndFontsAreSavedAndReadBack) {
+  ASSERT_TRUE(Model.SetColor(ctThemeColors, 5, TColor(0x00123456)));
+  ASSERT_TRUE(Model.SetColor(ctSysColors, 10, TColor(0x00654321)));  // clActiveCaption, second row
+  TFont Chosen;
+  Chosen.SetName("Courier New");
+  Chosen.SetHeight(-17);
+  Chosen.SetStyle({TFontStyle::fsItalic});
+  Chosen.SetColor(TColor(0x000000C0));
+  ASSERT_TRUE(Model.SetFont(7, Chosen));
+  TTempFolder Folder;
+  const std::string File = Folder.File("tables.kskn");
+  Prompts.SaveFiles.push_back(File);
+  ASSERT_TRUE(Document.SaveSkinAs());
+
+  TScriptedPrompts ReadPrompts;
+  TSkinDocument Read{ReadPrompts};
+  Read.OpenSkinFile(File);
+  TThemeTablesModel ReadModel{Read};
+  EXPECT_EQ(ReadModel.Color(ctThemeColors, 5), std::optional<TColor>(TColor(0x00123456)));
+  EXPECT_EQ(ReadModel.Color(ctSysColors, 1), std::optional<TColor>(TColor(0x00654321)));
+  const TFont* Font = ReadModel.Font(7);
+  ASSERT_NE(Font, nullptr);
+  EXPECT_EQ(Font->Name(), "Courier New");
+  EXPECT_EQ(Font->Height(), -17);
+  EXPECT_EQ(Font->Style(), TFontStyles{TFontStyle::fsItalic});
+  EXPECT_EQ(Font->Color(), TColor(0x000000C0));
+}
+
 }  // namespace
