@@ -46,9 +46,10 @@ TEST(BmpFile, DecodesEachDepthIntoOpaquePixelsRowsBottomUp) {
   // 1 bit: the high bit is the first pixel; 4 bits: the high nibble is.
   const std::vector<uint8_t> Mono = {0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0};
   EXPECT_EQ(Row(*Decode(Bmp(9, 1, 1, 0, Mono, {0xA0, 0x80, 0, 0})), 0),
-            (std::vector<TvxColor>{0xFFFFFFFF, 0xFF000000, 0xFFFFFFFF, 0xFF000000, 0xFF000000, 0xFF000000,
-                                   0xFF000000, 0xFF000000, 0xFFFFFFFF}));
-  EXPECT_EQ(Row(*Decode(Bmp(2, 1, 4, 0, Mono, {0x10, 0, 0, 0}, 2)), 0), (std::vector<TvxColor>{0xFFFFFFFF, 0xFF000000}));
+            (std::vector<TvxColor>{0xFFFFFFFF, 0xFF000000, 0xFFFFFFFF, 0xFF000000, 0xFF000000, 0xFF000000, 0xFF000000,
+                                   0xFF000000, 0xFFFFFFFF}));
+  EXPECT_EQ(Row(*Decode(Bmp(2, 1, 4, 0, Mono, {0x10, 0, 0, 0}, 2)), 0),
+            (std::vector<TvxColor>{0xFFFFFFFF, 0xFF000000}));
 
   // 16 bits, 5-5-5: pure red and a mid grey.
   EXPECT_EQ(Row(*Decode(Bmp(2, 1, 16, 0, {}, {0x00, 0x7C, 0x10, 0x42})), 0),
@@ -83,6 +84,13 @@ TEST(BmpFile, DamagedFilesAreRefusedAndTheBitmapKept) {
       {"palette past the end", Bmp(1, 1, 8, 0, {}, {0, 0, 0, 0}, 200)},
       {"unsupported depth", Bmp(1, 1, 7, 0, {}, {0, 0, 0, 0})},
       {"only a header", std::vector<uint8_t>(Good.begin(), Good.begin() + 20)},
+      // Four masks asked for after a 54-byte header that holds three, at the very end of the
+      // file (found by fuzzing: the alpha mask was read past the end).
+      {"alpha mask past the end",
+       {0x42, 0x4D, 0x3A, 0xE0, 0x00, 0x00, 0x00, 0x00, 0x7C, 0x00, 0x00, 0x00, 0x00, 0x00, 0x36, 0x00, 0x00, 0x00,
+        0x01, 0x00, 0x00, 0x00, 0xFE, 0xFF, 0xFF, 0xFF, 0x01, 0x2A, 0x20, 0x00, 0x06, 0x00, 0x00, 0x00, 0x00, 0x0A,
+        0x14, 0x00, 0x28, 0x00, 0x00, 0x00, 0x00, 0xFF, 0xFF, 0xFF, 0x08, 0x00, 0x00, 0x00, 0x20, 0x00, 0x00, 0x00,
+        0x00, 0x00, 0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0x01, 0x00, 0xCD, 0x18, 0x00, 0x00, 0x00, 0x00}},
   };
   for (const auto& C : Cases) {
     TvxBitmap B;

@@ -56,10 +56,10 @@ void LoadBmpFile(TvxBitmap& Bitmap, const uint8_t* Data, size_t Size) {
   const bool TopDown = Height < 0;
   Height = Height < 0 ? -Height : Height;
   if (Width <= 0 || Height <= 0) Damaged("no pixels");
-  if (Width > vxMaxBitmapSide || Height > vxMaxBitmapSide || Width * Height > vxMaxBitmapPixels)
-    Damaged("too large");
+  if (Width > vxMaxBitmapSide || Height > vxMaxBitmapSide || Width * Height > vxMaxBitmapPixels) Damaged("too large");
   if (Bits != 1 && Bits != 4 && Bits != 8 && Bits != 16 && Bits != 24 && Bits != 32) Damaged("unsupported depth");
-  if (Compression != BI_RGB_ && !((Compression == BI_BITFIELDS_ || Compression == BI_ALPHABITFIELDS_) && (Bits == 16 || Bits == 32)))
+  if (Compression != BI_RGB_ &&
+      !((Compression == BI_BITFIELDS_ || Compression == BI_ALPHABITFIELDS_) && (Bits == 16 || Bits == 32)))
     Damaged("compressed bitmaps are not supported");
 
   // Bit fields follow a 40-byte header; larger headers hold them inside.
@@ -70,8 +70,11 @@ void LoadBmpFile(TvxBitmap& Bitmap, const uint8_t* Data, size_t Size) {
                          Bits == 32 ? 0xFF000000u : 0};
     if (Compression != BI_RGB_) {
       const size_t Count = Compression == BI_ALPHABITFIELDS_ ? 4 : 3;
-      const uint8_t* At = InfoSize >= 52 ? Info + 40 : Data + After;
-      if (InfoSize < 52) {
+      // Inside the header only when the header holds every mask asked for (a 52-byte header
+      // has no room for the alpha mask).
+      const bool Inside = InfoSize >= 40 + 4 * Count;
+      const uint8_t* At = Inside ? Info + 40 : Data + After;
+      if (!Inside) {
         if (After + 4 * Count > Size) Damaged("bit fields run past the end");
         After += 4 * Count;
       }
@@ -93,7 +96,8 @@ void LoadBmpFile(TvxBitmap& Bitmap, const uint8_t* Data, size_t Size) {
     }
   }
   const uint64_t Stride = ((uint64_t(Width) * Bits + 31) / 32) * 4;
-  if (PixelOffset > Size || uint64_t(Size - PixelOffset) < Stride * uint64_t(Height)) Damaged("pixel data is truncated");
+  if (PixelOffset > Size || uint64_t(Size - PixelOffset) < Stride * uint64_t(Height))
+    Damaged("pixel data is truncated");
 
   TvxBitmap Decoded;
   Decoded.SetSize(Integer(Width), Integer(Height));
@@ -105,7 +109,9 @@ void LoadBmpFile(TvxBitmap& Bitmap, const uint8_t* Data, size_t Size) {
         case 1: Out[X] = Palette[(Row[X / 8] >> (7 - X % 8)) & 1]; break;
         case 4: Out[X] = Palette[(Row[X / 2] >> (X % 2 ? 0 : 4)) & 0xF]; break;
         case 8: Out[X] = Palette[Row[X]]; break;
-        case 24: Out[X] = 0xFF000000 | TvxColor(Row[3 * X + 2]) << 16 | TvxColor(Row[3 * X + 1]) << 8 | Row[3 * X]; break;
+        case 24:
+          Out[X] = 0xFF000000 | TvxColor(Row[3 * X + 2]) << 16 | TvxColor(Row[3 * X + 1]) << 8 | Row[3 * X];
+          break;
         default: {
           const uint32_t P = Bits == 16 ? U16(Row + 2 * X) : U32(Row + 4 * X);
           const uint32_t A = Bits == 32 ? Alpha.Get(P) : 255;
