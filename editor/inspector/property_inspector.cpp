@@ -339,24 +339,12 @@ void TPropertyInspector::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
     case WM_GETDLGCODE: Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS; return;
     case WM_ERASEBKGND: Message.Result = 1; return;
-    case WM_VSCROLL: {
-      SCROLLINFO Info{};
-      Info.cbSize = sizeof(Info);
-      Info.fMask = SIF_TRACKPOS;
-      GetScrollInfo(Handle(), SB_VERT, &Info);
-      switch (LOWORD(Message.WParam)) {
-        case SB_LINEUP: SetTopRow(FTopRow - 1); break;
-        case SB_LINEDOWN: SetTopRow(FTopRow + 1); break;
-        case SB_PAGEUP: SetTopRow(FTopRow - VisibleRows()); break;
-        case SB_PAGEDOWN: SetTopRow(FTopRow + VisibleRows()); break;
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: SetTopRow(Info.nTrackPos); break;
-        case SB_TOP: SetTopRow(0); break;
-        case SB_BOTTOM: SetTopRow(RowCount()); break;
-      }
+    case WM_VSCROLL:
+      if (const std::optional<Integer> New =
+              ScrollRequestPosition(Handle(), SB_VERT, LOWORD(Message.WParam), FTopRow, 1, VisibleRows(), RowCount()))
+        SetTopRow(*New);
       Message.Result = 0;
       return;
-    }
   }
   TCustomControl::Dispatch(Message);
 }

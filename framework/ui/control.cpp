@@ -41,6 +41,25 @@ const TEnumInfo& AlignNames() {
   return Info;
 }
 
+std::optional<Integer> ScrollRequestPosition(HWND Wnd, int Bar, int Code, Integer Pos, Integer Line, Integer Page,
+                                             Integer Last) {
+  switch (Code) {
+    case SB_LINEUP: return Pos - Line;
+    case SB_LINEDOWN: return Pos + Line;
+    case SB_PAGEUP: return Pos - Page;
+    case SB_PAGEDOWN: return Pos + Page;
+    case SB_TOP: return 0;
+    case SB_BOTTOM: return Last;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: {
+      SCROLLINFO Info{sizeof(Info), SIF_TRACKPOS, 0, 0, 0, 0, 0};
+      GetScrollInfo(Wnd, Bar, &Info);
+      return Info.nTrackPos;
+    }
+  }
+  return std::nullopt;
+}
+
 TShiftState MouseShiftState(uintptr_t WParam) {
   TShiftState S;
   if (WParam & MK_SHIFT) S.Include(TShiftStateFlag::ssShift);

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -496,6 +497,12 @@ class TGraphicControl : public TControl {
  private:
   std::unique_ptr<TControlCanvas> FCanvas;
 };
+
+// Where a scroll-bar request (the code of a WM_HSCROLL or WM_VSCROLL for Bar, SB_HORZ or
+// SB_VERT, of Wnd) asks to go from Pos: a line or a page either way, the start, Last, or the
+// thumb's track position. Nothing for other codes. The caller clamps.
+std::optional<Integer> ScrollRequestPosition(HWND Wnd, int Bar, int Code, Integer Pos, Integer Line, Integer Page,
+                                             Integer Last);
 
 // The shift state of a mouse message's WParam, or of the keyboard now.
 TShiftState MouseShiftState(uintptr_t WParam);

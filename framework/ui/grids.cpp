@@ -361,29 +361,14 @@ void TStringGrid::UpdateScrollBars() {
 
 void TStringGrid::Scroll(int Bar, int Code) {
   const bool Vert = Bar == SB_VERT;
-  const Integer Pos = Vert ? FTopRow : FLeftCol;
-  const Integer Page = Vert ? VisibleRowCount() : VisibleColCount();
-  Integer New = Pos;
-  switch (Code) {
-    case SB_LINEUP: New = Pos - 1; break;
-    case SB_LINEDOWN: New = Pos + 1; break;
-    case SB_PAGEUP: New = Pos - Page; break;
-    case SB_PAGEDOWN: New = Pos + Page; break;
-    case SB_TOP: New = 0; break;
-    case SB_BOTTOM: New = Vert ? RowCount() : ColCount(); break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: {
-      SCROLLINFO Info{sizeof(Info), SIF_TRACKPOS, 0, 0, 0, 0, 0};
-      GetScrollInfo(Handle(), Bar, &Info);
-      New = Info.nTrackPos;
-      break;
-    }
-    default: return;
-  }
+  const std::optional<Integer> New =
+      ScrollRequestPosition(Handle(), Bar, Code, Vert ? FTopRow : FLeftCol, 1,
+                            Vert ? VisibleRowCount() : VisibleColCount(), Vert ? RowCount() : ColCount());
+  if (!New) return;
   if (Vert)
-    SetTopRow(New);
+    SetTopRow(*New);
   else
-    SetLeftCol(New);
+    SetLeftCol(*New);
 }
 
 void TStringGrid::Resize() {

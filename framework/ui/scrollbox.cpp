@@ -100,30 +100,13 @@ void TScrollBox::ScrollInView(TControl* Control) {
 
 void TScrollBox::Scroll(int Bar, int Code) {
   const bool Vert = Bar == SB_VERT;
-  const Integer Pos = Vert ? FPos.Y : FPos.X;
-  const Integer Page = Vert ? ClientHeight() : ClientWidth();
-  const Integer Line = 8;
-  Integer New = Pos;
-  switch (Code) {
-    case SB_LINEUP: New = Pos - Line; break;
-    case SB_LINEDOWN: New = Pos + Line; break;
-    case SB_PAGEUP: New = Pos - Page; break;
-    case SB_PAGEDOWN: New = Pos + Page; break;
-    case SB_TOP: New = 0; break;
-    case SB_BOTTOM: New = INT32_MAX / 2; break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: {
-      SCROLLINFO Info{sizeof(Info), SIF_TRACKPOS, 0, 0, 0, 0, 0};
-      GetScrollInfo(Handle(), Bar, &Info);
-      New = Info.nTrackPos;
-      break;
-    }
-    default: return;
-  }
+  const std::optional<Integer> New = ScrollRequestPosition(Handle(), Bar, Code, Vert ? FPos.Y : FPos.X, 8,
+                                                           Vert ? ClientHeight() : ClientWidth(), INT32_MAX / 2);
+  if (!New) return;
   if (Vert)
-    ScrollTo(FPos.X, New);
+    ScrollTo(FPos.X, *New);
   else
-    ScrollTo(New, FPos.Y);
+    ScrollTo(*New, FPos.Y);
 }
 
 void TScrollBox::AlignControls(TControl* AControl, TRect& Rect) {
