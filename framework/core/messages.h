@@ -28,6 +28,7 @@ constexpr TMsgNum CM_CURSORCHANGED = CM_BASE + 6;
 constexpr TMsgNum CM_PARENTFONTCHANGED = CM_BASE + 8;
 constexpr TMsgNum CM_PARENTCOLORCHANGED = CM_BASE + 9;
 constexpr TMsgNum CM_TEXTCHANGED = CM_BASE + 12;
+// The pointer came over (left) the control: LParam 0; its parents hear it with the child in LParam.
 constexpr TMsgNum CM_MOUSEENTER = CM_BASE + 19;
 constexpr TMsgNum CM_MOUSELEAVE = CM_BASE + 20;
 constexpr TMsgNum CM_BUTTONPRESSED = CM_BASE + 23;

@@ -128,7 +128,16 @@ TControl::TControl(TComponent* Owner) : TComponent(Owner), FFont(std::make_uniqu
                    TControlStyleFlag::csDoubleClicks};
 }
 
+TControlWatch::TControlWatch(TControl* Control) : FControl(Control), FOuter(Control ? Control->FWatches : nullptr) {
+  if (FControl) FControl->FWatches = this;
+}
+
+TControlWatch::~TControlWatch() {
+  if (FControl) FControl->FWatches = FOuter;
+}
+
 TControl::~TControl() {
+  for (TControlWatch* Watch = FWatches; Watch; Watch = Watch->FOuter) Watch->FControl = nullptr;
   if (CaptureControl == this) SetCaptureControl(nullptr);
   if (Application) Application->HintControlGone(this);
   if (FParent) FParent->RemoveControl(this);
@@ -219,8 +228,12 @@ void TControl::Dispatch(TMessage& Message) {
       MouseMove(MouseShiftState(Message.WParam), P.X, P.Y);
       return;
     }
-    case CM_MOUSEENTER: return MouseEnter();
-    case CM_MOUSELEAVE: return MouseLeave();
+    case CM_MOUSEENTER:
+    case CM_MOUSELEAVE:
+      // Parents hear of it too, with the child in LParam (the pointer is still over them).
+      if (FParent) FParent->Perform(Message.Msg, 0, reinterpret_cast<intptr_t>(this));
+      if (!Message.LParam) Message.Msg == CM_MOUSEENTER ? MouseEnter() : MouseLeave();
+      return;
     case CM_PARENTFONTCHANGED:
       if (FParentFont && FParent) {
         FUpdatingFont = true;

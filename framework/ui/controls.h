@@ -115,6 +115,24 @@ struct TCreateParams {
   uint32_t ClassStyle = 0;
 };
 
+class TControl;
+
+// Tells code that runs a control's handlers whether one of them freed the control: after
+// Freed() answers true the code must not touch the control again. Watches nest on the stack.
+class TControlWatch {
+ public:
+  explicit TControlWatch(TControl* Control);
+  ~TControlWatch();
+  TControlWatch(const TControlWatch&) = delete;
+  TControlWatch& operator=(const TControlWatch&) = delete;
+  bool Freed() const { return FControl == nullptr; }
+
+ private:
+  friend class TControl;
+  TControl* FControl;
+  TControlWatch* FOuter;
+};
+
 class TControl : public TComponent {
  public:
   explicit TControl(TComponent* Owner = nullptr);
@@ -287,6 +305,8 @@ class TControl : public TComponent {
   std::string FHint;
   TCursor FCursor = crDefault;
   TPopupMenu* FPopupMenu = nullptr;
+  friend class TControlWatch;
+  TControlWatch* FWatches = nullptr;
   bool FShowHint = false;
   bool FParentShowHint = true;
   std::unique_ptr<TActionLink> FActionLink;
@@ -467,6 +487,9 @@ class TCustomControl : public TWinControl {
   static const TClassInfo& StaticClassInfo();
   const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
   TCanvas* Canvas() { return FCanvas.get(); }
+  // Paints the control's own picture (not its windowless children) into DC: for a child that
+  // shows its parent through its transparent parts.
+  void PaintTo(HDC DC) { PaintWindow(DC); }
 
   std::function<void(TObject* Sender)> OnPaint;
 

@@ -69,13 +69,14 @@ void TCustomControl::PaintWindow(HDC DC) {
   FCanvas->SetHandle(DC);
   FCanvas->Font().Assign(Font());
   FCanvas->Brush().SetColor(Color());
+  TControlWatch Watch(this);
   try {
     Paint();
   } catch (...) {
-    FCanvas->SetHandle(nullptr);
+    if (!Watch.Freed()) FCanvas->SetHandle(nullptr);
     throw;
   }
-  FCanvas->SetHandle(nullptr);
+  if (!Watch.Freed()) FCanvas->SetHandle(nullptr);
 }
 
 // [TGraphicControl]
@@ -100,13 +101,14 @@ void TGraphicControl::Dispatch(TMessage& Message) {
     FCanvas->SetHandle(reinterpret_cast<HDC>(Message.WParam));
     FCanvas->Font().Assign(Font());
     FCanvas->Brush().SetColor(Color());
+    TControlWatch Watch(this);
     try {
       Paint();
     } catch (...) {
-      FCanvas->SetHandle(nullptr);
+      if (!Watch.Freed()) FCanvas->SetHandle(nullptr);
       throw;
     }
-    FCanvas->SetHandle(nullptr);
+    if (!Watch.Freed()) FCanvas->SetHandle(nullptr);
     return;
   }
   TControl::Dispatch(Message);

@@ -69,9 +69,13 @@ struct TFlagGuard {
 // Gives a field a value for a block and puts the old one back, also when the block throws.
 template <typename T>
 struct TScopedValue {
-  TScopedValue(T& Field, T Value) : FField(Field), FOld(std::exchange(Field, Value)) {}
-  ~TScopedValue() { FField = FOld; }
-  T& FField;
+  TScopedValue(T& Field, T Value) : FField(&Field), FOld(std::exchange(Field, Value)) {}
+  ~TScopedValue() {
+    if (FField) *FField = FOld;
+  }
+  // The field's object is gone: nothing to put back.
+  void Release() { FField = nullptr; }
+  T* FField;
   T FOld;
 };
 
@@ -878,8 +882,9 @@ void TWinControl::Dispatch(TMessage& Message) {
 void TWinControl::PaintHandler(TMessage& Message) {
   if (Message.WParam) {
     HDC DC = reinterpret_cast<HDC>(Message.WParam);
+    TControlWatch Watch(this);
     PaintWindow(DC);
-    PaintControls(DC, nullptr);
+    if (!Watch.Freed()) PaintControls(DC, nullptr);
     return;
   }
   TPaintDC Paint(FHandle);
@@ -888,7 +893,9 @@ void TWinControl::PaintHandler(TMessage& Message) {
     PaintBuffered(Paint.Get(), Rect(R.left, R.top, R.right, R.bottom));
     return;
   }
+  TControlWatch Watch(this);
   PaintWindow(Paint.Get());
+  if (Watch.Freed()) return;
   PaintControls(Paint.Get(), nullptr);
 }
 
@@ -916,10 +923,15 @@ void TWinControl::PaintBuffered(HDC DC, const TRect& Area) {
   TSelectGuard Select(Memory.Get(), Bitmap.Get());
   SetViewportOrgEx(Memory.Get(), -Area.Left, -Area.Top, nullptr);
   {
+    TControlWatch Watch(this);
     TScopedValue<HDC> Own(FBufferDC, Memory.Get());
     if (!ControlStyle().Contains(TControlStyleFlag::csOpaque))
       Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(Memory.Get()), 0);
     PaintWindow(Memory.Get());
+    if (Watch.Freed()) {
+      Own.Release();
+      return;
+    }
     PaintControls(Memory.Get(), nullptr);
   }
   SetViewportOrgEx(Memory.Get(), 0, 0, nullptr);
@@ -928,7 +940,8 @@ void TWinControl::PaintBuffered(HDC DC, const TRect& Area) {
 
 void TWinControl::PaintControls(HDC DC, TControl* First) {
   bool Started = First == nullptr;
-  for (size_t I = 0; I < FControls.size(); ++I) {
+  TControlWatch Watch(this);
+  for (size_t I = 0; I < FControls.size() && !Watch.Freed(); ++I) {
     TControl* C = FControls[I];
     if (C == First) Started = true;
     if (!Started || dynamic_cast<TWinControl*>(C) || !C->Visible()) continue;
@@ -941,26 +954,31 @@ void TWinControl::PaintControls(HDC DC, TControl* First) {
     IntersectClipRect(DC, 0, 0, C->Width(), C->Height());
     C->Perform(WM_PAINT, reinterpret_cast<uintptr_t>(DC), 0);
     RestoreDC(DC, Saved);
+    // A child that freed itself while painting leaves its place to the next one.
+    if (!Watch.Freed() && I < FControls.size() && FControls[I] != C) --I;
   }
 }
 
 void TWinControl::PrintClient(TMessage& Message) {
   HDC DC = reinterpret_cast<HDC>(Message.WParam);
+  Message.Result = 0;
+  TControlWatch Watch(this);
   TScopedValue<HDC> Own(FBufferDC, DC);
   if (Message.LParam & PRF_ERASEBKGND) Perform(WM_ERASEBKGND, Message.WParam, 0);
-  Perform(WM_PAINT, Message.WParam, 0);
-  if (Message.LParam & PRF_CHILDREN) {
-    for (size_t I = 0; I < FControls.size(); ++I) {
-      auto* C = dynamic_cast<TWinControl*>(FControls[I]);
-      if (!C || !C->Visible() || !C->HandleAllocated()) continue;
-      const int Saved = SaveDC(DC);
-      POINT Origin;
-      GetViewportOrgEx(DC, &Origin);
-      SetViewportOrgEx(DC, Origin.x + C->Left(), Origin.y + C->Top(), nullptr);
-      IntersectClipRect(DC, 0, 0, C->Width(), C->Height());
-      C->Perform(WM_PRINTCLIENT, Message.WParam, Message.LParam);
-      RestoreDC(DC, Saved);
-    }
+  if (!Watch.Freed()) Perform(WM_PAINT, Message.WParam, 0);
+  for (size_t I = 0; (Message.LParam & PRF_CHILDREN) && !Watch.Freed() && I < FControls.size(); ++I) {
+    TControl* Child = FControls[I];
+    auto* C = dynamic_cast<TWinControl*>(Child);
+    if (!C || !C->Visible() || !C->HandleAllocated()) continue;
+    const int Saved = SaveDC(DC);
+    POINT Origin;
+    GetViewportOrgEx(DC, &Origin);
+    SetViewportOrgEx(DC, Origin.x + C->Left(), Origin.y + C->Top(), nullptr);
+    IntersectClipRect(DC, 0, 0, C->Width(), C->Height());
+    C->Perform(WM_PRINTCLIENT, Message.WParam, Message.LParam);
+    RestoreDC(DC, Saved);
+    // A child that freed itself while printing leaves its place to the next one.
+    if (!Watch.Freed() && I < FControls.size() && FControls[I] != Child) --I;
   }
-  Message.Result = 0;
+  if (Watch.Freed()) Own.Release();
 }

@@ -79,6 +79,30 @@ TEST(BitmapDeviceContext, DrawingOnARegisteredBitmapDCIsABitmapDrawInDeviceUnits
   EXPECT_EQ(Row(Target, 0), (std::vector<TvxColor>{Numbered(0, 0), Numbered(1, 0), Numbered(1, 0), Numbered(2, 0)}));
 }
 
+// A control paints its parent into its own buffer by moving the viewport, and a frame is drawn
+// with the client excluded from the clip: the direct paths must see both.
+TEST(BitmapDeviceContext, DrawingOnABitmapDCHonoursItsViewportAndClipRegion) {
+  TvxBitmap Source, Target;
+  Paint(Source, 2, 1, 0xFF0000FF);
+  Paint(Target, 6, 1, 0xFF000000);
+  SetViewportOrgEx(Target.DC(), -1, 0, nullptr);
+  SetWindowOrgEx(Target.DC(), -2, 0, nullptr);
+  Source.Draw(Target.DC(), 0, 0);  // logical 0 is device 1
+  EXPECT_EQ(Row(Target, 0),
+            (std::vector<TvxColor>{0xFF000000, 0xFF0000FF, 0xFF0000FF, 0xFF000000, 0xFF000000, 0xFF000000}));
+  SetViewportOrgEx(Target.DC(), 0, 0, nullptr);
+  SetWindowOrgEx(Target.DC(), 0, 0, nullptr);
+  Target.Fill(0xFF000000);
+  const int Saved = SaveDC(Target.DC());
+  ExcludeClipRect(Target.DC(), 3, 0, 4, 1);
+  PaintNumbered(Source, 6, 1);
+  Source.Draw(Target.DC(), 0, 0);
+  RestoreDC(Target.DC(), Saved);
+  GdiFlush();
+  for (Integer X = 0; X < 6; ++X)
+    EXPECT_EQ(Target.GetPixel(X, 0) & 0xFFFFFF, X == 3 ? 0u : Numbered(X, 0) & 0xFFFFFF) << X;
+}
+
 // A section's header does not tell its row order, so only framework bitmaps (bottom-up) are
 // written directly; other sections go through GDI. Either way the rows land where they belong.
 TEST(BitmapDeviceContext, ThirtyTwoBitTargetsOfEitherRowOrderGetTheirRowsRight) {

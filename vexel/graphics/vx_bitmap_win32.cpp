@@ -49,6 +49,19 @@ bool SourceInside(const TvxBitmap& B, const TRect& R) {
 
 TRect FromRECT(const RECT& R) { return {R.left, R.top, R.right, R.bottom}; }
 
+// Where DC's logical origin lies on its surface, for the paths that write pixels themselves.
+// Only plain pixel mapping qualifies, and no clip region: clipping is honoured by GDI alone.
+bool DirectOffset(HDC DC, POINT& Offset) {
+  if (GetMapMode(DC) != MM_TEXT || GetGraphicsMode(DC) != GM_COMPATIBLE) return false;
+  TRegionHandle Probe(CreateRectRgn(0, 0, 0, 0));
+  if (!Probe || GetClipRgn(DC, Probe.Get()) != 0) return false;
+  POINT Window{}, Viewport{};
+  GetWindowOrgEx(DC, &Window);
+  GetViewportOrgEx(DC, &Viewport);
+  Offset = {Viewport.x - Window.x, Viewport.y - Window.y};
+  return true;
+}
+
 }  // namespace
 
 // [Storage] ------------------------------------------------------------------------------------
@@ -96,22 +109,21 @@ void TvxBitmap::Draw(HDC DC, Integer X, Integer Y, const TRect& SrcRect) const {
 
 void TvxBitmap::StretchDraw(HDC DC, const TRect& DestRect, const TRect& SrcRect) const {
   if (Empty() || !DC || !SourceInside(*this, SrcRect) || DestRect.IsEmpty()) return;
-  POINT Origin{};
-  GetWindowOrgEx(DC, &Origin);
-  const TRect DeviceRect = DestRect.Offset(-Origin.x, -Origin.y);
-
-  if (TvxBitmap* Target = FindRegistered(DC)) return StretchDrawTo(*Target, DeviceRect, SrcRect);
-
-  // A 32-bit framework bitmap is written directly. Only its sections are known to be bottom-up:
-  // the section's own header reports a positive height for top-down sections too.
-  DIBSECTION Section{};
-  const HGDIOBJ Selected = GetCurrentObject(DC, OBJ_BITMAP);
-  if (IsBottomUpBitmapSection(static_cast<HBITMAP>(Selected)) &&
-      GetObject(Selected, sizeof Section, &Section) == int(sizeof Section) && Section.dsBm.bmBitsPixel == 32 &&
-      Section.dsBm.bmBits) {
-    const Integer W = Section.dsBm.bmWidth, H = Section.dsBmih.biHeight;
-    auto* Bottom = static_cast<TvxColor*>(Section.dsBm.bmBits) + ptrdiff_t(H - 1) * W;
-    return ScaledDraw(*this, {Bottom, -ptrdiff_t(W), W, H}, DeviceRect, SrcRect);
+  POINT Offset{};
+  if (DirectOffset(DC, Offset)) {
+    const TRect DeviceRect = DestRect.Offset(Offset.x, Offset.y);
+    if (TvxBitmap* Target = FindRegistered(DC)) return StretchDrawTo(*Target, DeviceRect, SrcRect);
+    // A 32-bit framework bitmap is written directly. Only its sections are known to be
+    // bottom-up: the section's own header reports a positive height for top-down sections too.
+    DIBSECTION Section{};
+    const HGDIOBJ Selected = GetCurrentObject(DC, OBJ_BITMAP);
+    if (IsBottomUpBitmapSection(static_cast<HBITMAP>(Selected)) &&
+        GetObject(Selected, sizeof Section, &Section) == int(sizeof Section) && Section.dsBm.bmBitsPixel == 32 &&
+        Section.dsBm.bmBits) {
+      const Integer W = Section.dsBm.bmWidth, H = Section.dsBmih.biHeight;
+      auto* Bottom = static_cast<TvxColor*>(Section.dsBm.bmBits) + ptrdiff_t(H - 1) * W;
+      return ScaledDraw(*this, {Bottom, -ptrdiff_t(W), W, H}, DeviceRect, SrcRect);
+    }
   }
 
   const TvxDrawMode Mode = DrawMode();

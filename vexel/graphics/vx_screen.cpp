@@ -13,9 +13,13 @@ TPixelFormat ProbeScreen() {
   if (!Probe || !GetObject(Probe.Get(), sizeof Info, &Info)) return TPixelFormat::pfCustom;
   return PixelFormatFromBits(Info.bmBitsPixel);
 }
+
+TPixelFormat Override = TPixelFormat::pfDevice;
 }  // namespace
 
 TPixelFormat ScreenPixelFormat() {
   static const TPixelFormat Format = ProbeScreen();
-  return Format;
+  return Override != TPixelFormat::pfDevice ? Override : Format;
 }
+
+void OverrideScreenPixelFormat(TPixelFormat Format) { Override = Format; }

@@ -212,7 +212,9 @@ Integer ThemeLibraryReferences() {
 
 bool VisualStylesActive() {
   const TThemeFunctions& F = Unit().Theme;
-  return F.IsAppThemed && F.IsThemeActive && F.IsAppThemed() && F.IsThemeActive();
+  if (!F.IsAppThemed || !F.IsThemeActive || !F.IsAppThemed() || !F.IsThemeActive()) return false;
+  // A program that keeps its controls out of the visual styles gets the classic look.
+  return !F.GetThemeAppProperties || (F.GetThemeAppProperties() & STAP_ALLOW_CONTROLS);
 }
 
 bool MultiMonitorAvailable() {

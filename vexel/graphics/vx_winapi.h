@@ -64,7 +64,8 @@ bool AcquireThemeLibrary();
 // Thread-safe. Drops a reference (never below zero); the last one unloads the library.
 void ReleaseThemeLibrary();
 Integer ThemeLibraryReferences();
-// The library is loaded and both IsAppThemed and IsThemeActive say yes.
+// The library is loaded, both IsAppThemed and IsThemeActive say yes, and the program has not
+// kept its controls out (SetThemeAppProperties without STAP_ALLOW_CONTROLS).
 bool VisualStylesActive();
 
 // [Monitors] Without several monitors, or when a query fails, the screen stands for every monitor.

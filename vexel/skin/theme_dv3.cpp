@@ -246,9 +246,4 @@ TDvSkinObject* TVxSkinFile::WindowEntry(TvxWindowKind Kind, TVxSkinEntry FormEnt
   }
 }
 
-void RegisterSkinTheme() {
-  const TvxThemeClass& Class = TVxSkinFile::StaticThemeClass();
-  for (Integer I = 0; I < ThemeClassCount(); ++I)
-    if (ThemeClasses(I) == &Class) return;
-  RegisterThemeClass(Class);
-}
+void RegisterSkinTheme() { RegisterBuiltinThemeClass(TVxSkinFile::StaticThemeClass()); }

@@ -257,6 +257,6 @@ class TVxSkinFile : public TvxTheme {
   std::vector<std::unique_ptr<TDvSkinObject>> FClones;
 };
 
-// Makes the skin theme known to the theme manager (by its extensions and stream tags). Programs
-// call it once at start-up; calling it again does nothing.
+// Makes the skin theme known to the theme manager (by its extensions and stream tags). Every
+// program that links the skin library has it done at start-up; calling it again does nothing.
 void RegisterSkinTheme();

@@ -44,10 +44,23 @@ bool Accepts(const TvxThemeClass& Class, TStream& Stream) {
   }
 }
 
+// Classes the library's modules announce while the program starts, before the manager exists;
+// the manager lists them when it is made.
+std::vector<const TvxThemeClass*>& BuiltinClasses() {
+  static std::vector<const TvxThemeClass*> Classes;
+  return Classes;
+}
+
+// Components freed after the manager (at process exit) must not reach it.
+bool ManagerAlive = false;
+
 }  // namespace
 
 TvxThemeManager::TvxThemeManager() : TComponent(nullptr) {
+  ManagerAlive = true;
   FClasses.push_back(&TvxTheme::StaticThemeClass());
+  for (const TvxThemeClass* Class : BuiltinClasses())
+    if (std::find(FClasses.begin(), FClasses.end(), Class) == FClasses.end()) FClasses.push_back(Class);
   // Broadcasts reach top-level windows only: a utility window, not a message-only one. Without
   // it the manager works on, only deaf to the platform's changes.
   try {
@@ -61,6 +74,7 @@ TvxThemeManager::TvxThemeManager() : TComponent(nullptr) {
 }
 
 TvxThemeManager::~TvxThemeManager() {
+  ManagerAlive = false;
   DeallocateHWnd(FHandle);
   FCurrentTheme.reset();
 }
@@ -248,12 +262,26 @@ TvxThemeManager& ThemeManager() {
   return Manager;
 }
 
+void RegisterBuiltinThemeClass(const TvxThemeClass& ThemeClass) {
+  if (ManagerAlive) {
+    TvxThemeManager& Manager = ThemeManager();
+    for (Integer I = 0; I < Manager.ThemeClassCount(); ++I)
+      if (Manager.ThemeClasses(I) == &ThemeClass) return;
+    Manager.RegisterThemeClass(ThemeClass);
+    return;
+  }
+  if (std::find(BuiltinClasses().begin(), BuiltinClasses().end(), &ThemeClass) == BuiltinClasses().end())
+    BuiltinClasses().push_back(&ThemeClass);
+}
+
 void RegisterThemeClass(const TvxThemeClass& ThemeClass) { ThemeManager().RegisterThemeClass(ThemeClass); }
 void UnregisterThemeClass(const TvxThemeClass& ThemeClass) { ThemeManager().UnregisterThemeClass(ThemeClass); }
 Integer ThemeClassCount() { return ThemeManager().ThemeClassCount(); }
 const TvxThemeClass* ThemeClasses(Integer Index) { return ThemeManager().ThemeClasses(Index); }
 void RegisterThemeClient(TObject* Client) { ThemeManager().RegisterThemeClient(Client); }
-void UnregisterThemeClient(TObject* Client) { ThemeManager().UnregisterThemeClient(Client); }
+void UnregisterThemeClient(TObject* Client) {
+  if (ManagerAlive) ThemeManager().UnregisterThemeClient(Client);
+}
 TvxTheme* CurrentTheme() { return ThemeManager().CurrentTheme(); }
 bool IsCurrentTheme(const TvxTheme* Theme) { return ThemeManager().IsCurrentTheme(Theme); }
 void SetCurrentTheme(std::unique_ptr<TvxTheme> Theme) { ThemeManager().SetCurrentTheme(std::move(Theme)); }

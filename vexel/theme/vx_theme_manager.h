@@ -109,6 +109,10 @@ class TvxThemeManager : public TComponent {
 
 TvxThemeManager& ThemeManager();
 
+// For the library's own theme classes, announced while the program starts: listed by the
+// manager when it is made (or at once, when it exists), once however often announced.
+void RegisterBuiltinThemeClass(const TvxThemeClass& ThemeClass);
+
 void RegisterThemeClass(const TvxThemeClass& ThemeClass);
 void UnregisterThemeClass(const TvxThemeClass& ThemeClass);
 Integer ThemeClassCount();
