@@ -182,7 +182,9 @@ TEST_F(HookTest, TwoHooksSeeMessagesLastAddedFirst) {
     Log.clear();
     const LRESULT Result = SendMessageA(Panel->Handle(), C.Msg, 0, 0);
     EXPECT_EQ(Log, C.Expected);
-    if (C.Msg != WM_QUIT) EXPECT_EQ(Result, C.Result);
+    if (C.Msg != WM_QUIT) {
+      EXPECT_EQ(Result, C.Result);
+    }
   }
 }
 
