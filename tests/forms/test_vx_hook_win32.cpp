@@ -215,6 +215,31 @@ TEST_F(HookTest, DestroyAlwaysReachesThePreviousProcedureAndHooksFollowTheNewWin
                            {"A", "after", WM_PROBE}}));
 }
 
+TEST_F(HookTest, HooksFollowAControlToAnotherParentAndForceNoWindowWithoutOne) {
+  auto* Other = new TPanel(Form.get());
+  Other->SetBounds(0, 120, 200, 100);
+  Other->SetParent(Form.get());
+  Other->HandleNeeded();
+  TTestHook* A = Hook("A");
+  const HWND Old = Panel->Handle();
+  // Moved: the new window is hooked from the message loop.
+  Panel->SetParent(Other);
+  ASSERT_TRUE(Panel->HandleAllocated());
+  ASSERT_NE(Panel->Handle(), Old);
+  EXPECT_TRUE(PumpUntil([&] { return WindowProcOf(Panel->Handle()) == A->ControlHook()->InstanceProc(); }));
+  Log.clear();
+  EXPECT_EQ(Probe(), ControlAnswer);
+  EXPECT_EQ(Log, (TSeenLog{{"A", "before", WM_PROBE}, {"panel", "control", WM_PROBE}, {"A", "after", WM_PROBE}}));
+  // Taken off every parent, the control cannot have a window: re-installing waits instead of
+  // making one (which would fail).
+  Panel->SetParent(nullptr);
+  EXPECT_FALSE(Panel->HandleAllocated());
+  PumpUntil([] { return false; }, 100);
+  EXPECT_FALSE(Panel->HandleAllocated());
+  EXPECT_TRUE(Errors.empty()) << Errors.front();
+  Panel->SetParent(Form.get());
+}
+
 TEST_F(HookTest, DeactivatingTheOnlyHookGivesThePreviousProcedureBackAtOnce) {
   const HWND Wnd = Panel->Handle();
   ASSERT_EQ(WindowProcOf(Wnd), ObjectProc());
@@ -282,24 +307,34 @@ TEST_F(HookTest, AProcedureInstalledLaterIsNeverReplaced) {
 }
 
 TEST_F(HookTest, HooksLetGoOfAControlFreedFirst) {
+  enum TWhen { Installed, ReinstallPending, InsideAHooksMessage };
   struct TCase {
     const char* Name;
-    bool Recreated;  // a re-installation is still on its way when the control goes
+    TWhen When;
     TSeenLog Expected;
   };
   // The hooks stay out of the dying control's last message; an installed procedure is taken off.
   const TCase Cases[] = {
-      {"installed", false, {{"panel", "control", WM_DESTROY}, {"B", "unhooked", 0}}},
-      {"re-installation pending", true, {{"panel", "control", WM_DESTROY}}},
+      {"installed", Installed, {{"panel", "control", WM_DESTROY}, {"B", "unhooked", 0}}},
+      {"re-installation pending", ReinstallPending, {{"panel", "control", WM_DESTROY}}},
+      {"inside a hook's message",
+       InsideAHooksMessage,
+       {{"B", "before", WM_PROBE}, {"A", "before", WM_PROBE}, {"panel", "control", WM_DESTROY}, {"B", "unhooked", 0}}},
   };
   for (const TCase& C : Cases) {
     SCOPED_TRACE(C.Name);
     TTestHook* A = Hook("A");
     TTestHook* B = Hook("B");
-    if (C.Recreated) Panel->RecreateWnd();
-    Log.clear();
     const TWinControl* Gone = Panel;
-    delete Panel;
+    if (C.When == ReinstallPending) Panel->RecreateWnd();
+    Log.clear();
+    if (C.When == InsideAHooksMessage) {
+      A->OnBefore = [this] { delete Panel; };
+      Probe();
+      A->OnBefore = nullptr;
+    } else {
+      delete Panel;
+    }
     EXPECT_EQ(Log, C.Expected);
     EXPECT_EQ(THookList::Instance().Find(Gone), nullptr);
     for (TTestHook* H : {A, B}) {
