@@ -325,6 +325,9 @@ class TWinControl : public TControl {
   HWND Handle();
   bool HandleAllocated() const { return FHandle != nullptr; }
   void HandleNeeded() { Handle(); }
+  // In the destructor: the classes derived from this one are gone already (the window may still
+  // be going, and its WM_DESTROY still reaches WindowProc).
+  bool Freeing() const { return FDestroying; }
   // Destroys and re-creates the window (after a change of creation parameters); the children's
   // windows follow, and every property is kept.
   void RecreateWnd();
@@ -455,6 +458,7 @@ class TWinControl : public TControl {
   bool FTrackingLeave = false;
   Integer FPendingTabOrder = -1;  // a TabOrder set before the control has a parent
   bool FFreeing = false;          // in the destructor: only WM_DESTROY still reaches WindowProc
+  bool FDestroying = false;       // in the destructor, from its first line
   bool FDoubleBuffered = false;
   HDC FBufferDC = nullptr;  // the DC our own painting draws on (off-screen, or a print's)
 };

@@ -172,6 +172,7 @@ const TClassInfo& TWinControl::StaticClassInfo() {
 TWinControl::TWinControl(TComponent* Owner) : TControl(Owner) {}
 
 TWinControl::~TWinControl() {
+  FDestroying = true;
   // Leaving the parent now, while this is still a windowed control to it (tab list, focus).
   if (Parent()) Parent()->RemoveControl(this);
   // Owned children go first, while this control still answers their removal.
