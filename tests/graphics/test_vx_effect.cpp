@@ -26,14 +26,18 @@ TvxColor Blended(TvxColor New, TvxColor Old, int A) {
   return R;
 }
 
-// Old: one colour with a little variation; new: every pixel different and opaque.
+// Old: dark, half opaque; new: bright, opaque, every pixel different (so a wrong source shows,
+// and so does a blend that is one short of the new pixel).
 struct TImages {
   TvxBitmap Old, New;
   TImages(Integer W, Integer H) {
     Old.SetSize(W, H);
+    New.SetSize(W, H);
     for (Integer Y = 0; Y < H; ++Y)
-      for (Integer X = 0; X < W; ++X) Old.SetPixel(X, Y, 0xFF203040 + TvxColor(X + 3 * Y));
-    PaintNumbered(New, W, H);
+      for (Integer X = 0; X < W; ++X) {
+        Old.SetPixel(X, Y, 0xC0102030 + TvxColor(X + 3 * Y));
+        New.SetPixel(X, Y, 0xFF0000C0 | TvxColor(0xF0 - X) << 16 | TvxColor(0xE0 - Y) << 8);
+      }
   }
 };
 
