@@ -71,15 +71,60 @@ std::vector<Byte> PaintMask(const TvxProcItem& Item, Integer W, Integer H, Integ
 // [Registry] ------------------------------------------------------------------------------------
 
 TEST(EffectRegistry, BuiltInEffectsAreRegisteredInOrderWithTheirKindPrefixes) {
-  const std::vector<std::string> Fade = {
-      "SmoothDiagonal", "SlideDiagonal", "FadeDiagonal", "SmoothDiagonalIn", "SlideDiagonalIn", "FadeDiagonalIn",
-      "SmoothDiagonalOut", "SlideDiagonalOut", "FadeDiagonalOut", "SmoothDown", "SlideDown", "FadeDown", "SmoothIn",
-      "SlideIn", "FadeIn", "SmoothOut", "SlideOut", "FadeOut", "SmoothCrossOut", "SlideCrossOut", "FadeCrossOut",
-      "SmoothCrossIn", "SlideCrossIn", "FadeCrossIn", "SmoothRectOut", "SlideRectOut", "FadeRectOut", "SmoothRectIn",
-      "SlideRectIn", "FadeRectIn", "Fade", "Pixel", "Pixel fade", "Pixel line", "CircleSlideOut", "CircleFadeOut",
-      "CircleSmoothOut", "CircleSlideIn", "CircleFadeIn", "CircleSmoothIn", "CircleSlide", "CircleFade",
-      "CircleSmooth", "DiamondSlideIn", "DiamondFadeIn", "DiamondSmoothIn", "DiamondSlideOut", "DiamondFadeOut",
-      "DiamondSmoothOut", "RotateSlide", "RotateFade", "RotateSmooth", "Stream", "Plasma"};
+  const std::vector<std::string> Fade = {"SmoothDiagonal",
+                                         "SlideDiagonal",
+                                         "FadeDiagonal",
+                                         "SmoothDiagonalIn",
+                                         "SlideDiagonalIn",
+                                         "FadeDiagonalIn",
+                                         "SmoothDiagonalOut",
+                                         "SlideDiagonalOut",
+                                         "FadeDiagonalOut",
+                                         "SmoothDown",
+                                         "SlideDown",
+                                         "FadeDown",
+                                         "SmoothIn",
+                                         "SlideIn",
+                                         "FadeIn",
+                                         "SmoothOut",
+                                         "SlideOut",
+                                         "FadeOut",
+                                         "SmoothCrossOut",
+                                         "SlideCrossOut",
+                                         "FadeCrossOut",
+                                         "SmoothCrossIn",
+                                         "SlideCrossIn",
+                                         "FadeCrossIn",
+                                         "SmoothRectOut",
+                                         "SlideRectOut",
+                                         "FadeRectOut",
+                                         "SmoothRectIn",
+                                         "SlideRectIn",
+                                         "FadeRectIn",
+                                         "Fade",
+                                         "Pixel",
+                                         "Pixel fade",
+                                         "Pixel line",
+                                         "CircleSlideOut",
+                                         "CircleFadeOut",
+                                         "CircleSmoothOut",
+                                         "CircleSlideIn",
+                                         "CircleFadeIn",
+                                         "CircleSmoothIn",
+                                         "CircleSlide",
+                                         "CircleFade",
+                                         "CircleSmooth",
+                                         "DiamondSlideIn",
+                                         "DiamondFadeIn",
+                                         "DiamondSmoothIn",
+                                         "DiamondSlideOut",
+                                         "DiamondFadeOut",
+                                         "DiamondSmoothOut",
+                                         "RotateSlide",
+                                         "RotateFade",
+                                         "RotateSmooth",
+                                         "Stream",
+                                         "Plasma"};
   std::vector<std::string> Expected = {"[ RANDOM ] - Random selection", "[ BITMAP ] - Bitmap Animation"};
   for (const std::string& N : Fade) Expected.push_back("[ FADE ] - " + N);
   for (const char* N : {"Interlace", "Corner"}) Expected.push_back(std::string("[ SLIDE ] - ") + N);
@@ -108,9 +153,7 @@ TEST(EffectRegistry, FindEffectTakesTheBareOrTheFullNameInAnyLetterCase) {
 }
 
 namespace {
-void CustomMask(Byte* Mask, Integer W, Integer H, Integer P) {
-  std::fill(Mask, Mask + size_t(W) * size_t(H), Byte(P));
-}
+void CustomMask(Byte* Mask, Integer W, Integer H, Integer P) { std::fill(Mask, Mask + size_t(W) * size_t(H), Byte(P)); }
 void OtherMask(Byte*, Integer, Integer, Integer) {}
 }  // namespace
 
@@ -369,8 +412,7 @@ TEST(TransitionFrames, PushMovesTheOldImageAwayBeforeTheNewOneSlidesIn) {
   ASSERT_TRUE(T.Start(*S, I.New, I.Old));
   T.RenderFrame(P);
   ExpectFrame(
-      T,
-      [&](Integer X, Integer Y) { return X < DX ? I.New.GetPixel(X + 10 - DX, Y) : I.Old.GetPixel(X - DX, Y); },
+      T, [&](Integer X, Integer Y) { return X < DX ? I.New.GetPixel(X + 10 - DX, Y) : I.Old.GetPixel(X - DX, Y); },
       "push");
 }
 
@@ -421,7 +463,8 @@ TEST(TransitionProgress, FourHundredMillisecondsTakeTwentyTicksEndingOnTheNewIma
     Seen.push_back(P);
     if (P < 100)
       ExpectFrame(
-          T, [&](Integer X, Integer Y) {
+          T,
+          [&](Integer X, Integer Y) {
             const int A = X == 1 && Y == 1 ? 0 : P * 255 / 100;
             return Blended(I.New.GetPixel(X, Y), I.Old.GetPixel(X, Y), A);
           },
@@ -508,8 +551,7 @@ TEST(BuiltInEffects, EveryEffectCoversTheWholeImageAtOneHundredPercent) {
       for (Integer P = 0; P <= 100; ++P) {
         if (Item.Kind == ekFade) {
           const std::vector<Byte> Mask = PaintMask(Item, W, H, P);
-          if (P == 100)
-            EXPECT_EQ(Mask, std::vector<Byte>(Count, 255)) << Item.DisplayName << " " << W << "x" << H;
+          if (P == 100) EXPECT_EQ(Mask, std::vector<Byte>(Count, 255)) << Item.DisplayName << " " << W << "x" << H;
         } else {
           std::vector<TvxEffectCell> Cells(Count, TvxEffectCell{});
           std::get<TvxSlideProc>(Item.Proc)(Cells.data(), W, H, P);
@@ -530,12 +572,9 @@ TEST(BuiltInEffects, InEffectsInvertTheirOutEffects) {
   const struct {
     const char *In, *Out;
     bool Fade;
-  } Pairs[] = {{"SlideIn", "SlideOut", false},
-               {"FadeCrossIn", "FadeCrossOut", true},
-               {"SlideRectIn", "SlideRectOut", false},
-               {"SlideDiagonalIn", "SlideDiagonalOut", false},
-               {"CircleFadeIn", "CircleFadeOut", true},
-               {"DiamondSlideIn", "DiamondSlideOut", false}};
+  } Pairs[] = {{"SlideIn", "SlideOut", false},          {"FadeCrossIn", "FadeCrossOut", true},
+               {"SlideRectIn", "SlideRectOut", false},  {"SlideDiagonalIn", "SlideDiagonalOut", false},
+               {"CircleFadeIn", "CircleFadeOut", true}, {"DiamondSlideIn", "DiamondSlideOut", false}};
   for (const auto& Pair : Pairs)
     for (Integer P : {10, 45, 80}) {
       const std::vector<Byte> In = PaintMask(*FindEffect(Pair.In), 23, 17, P);

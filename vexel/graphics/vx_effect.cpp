@@ -60,8 +60,7 @@ TRegistry& Registry() {
 void AddEffect(TvxProcList& List, const std::string& Name, Byte Kind, TvxEffectProc Proc) {
   assert(Kind == Proc.index());
   bool Exists = FindIn(List, Name) != nullptr;
-  for (Integer I = 0; !Exists && I < List.Count(); ++I)
-    Exists = !IsNullProc(Proc) && List.Items(I)->Proc == Proc;
+  for (Integer I = 0; !Exists && I < List.Count(); ++I) Exists = !IsNullProc(Proc) && List.Items(I)->Proc == Proc;
   if (Exists) throw EProcItemError(Format(SEffectExists, Name.c_str()));
   auto Item = std::make_unique<TvxProcItem>();
   Item->Kind = Kind;
@@ -104,8 +103,8 @@ const TClassInfo& TvxAnimationRec::StaticClassInfo() {
       IntegerProperty<&R::TileCount, &R::SetTileCount>("TileCount", 1),
       IntegerProperty<&R::Time, &R::SetTime>("Time", 400),
   };
-  static const TClassInfo Info{"TvxAnimationRec", &TComponent::StaticClassInfo(), Properties, {},
-                               &CreateComponent<TvxAnimationRec>};
+  static const TClassInfo Info{
+      "TvxAnimationRec", &TComponent::StaticClassInfo(), Properties, {}, &CreateComponent<TvxAnimationRec>};
   // Forms store the record by class name.
   static const bool Registered = (RegisterClass(Info), true);
   (void)Registered;

@@ -43,8 +43,7 @@ using TvxFadeProc = void (*)(Byte* Mask, Integer W, Integer H, Integer Percent);
 // Slide kind: fills W x H cells that arrive zero-filled (opacity 0 everywhere).
 using TvxSlideProc = void (*)(TvxEffectCell* Cells, Integer W, Integer H, Integer Percent);
 // Manual kind: draws NewImage onto Work itself. NewImage's key pixels have alpha 0.
-using TvxManualProc = void (*)(TvxBitmap& Work, TvxBitmap& NewImage, const TvxAnimationRec& Settings,
-                               Integer Percent);
+using TvxManualProc = void (*)(TvxBitmap& Work, TvxBitmap& NewImage, const TvxAnimationRec& Settings, Integer Percent);
 // The alternative held is the procedure's kind: index 0 fade, 1 slide, 2 manual.
 using TvxEffectProc = std::variant<TvxFadeProc, TvxSlideProc, TvxManualProc>;
 

@@ -42,8 +42,8 @@ __m128i MaskedPixels(__m128i F, __m128i B, __m128i A) {
   const __m128i A2 = _mm_or_si128(A, _mm_slli_epi32(A, 16));
   const __m128i ALo = _mm_unpacklo_epi32(A2, A2), AHi = _mm_unpackhi_epi32(A2, A2);
   auto Half = [&](__m128i F16, __m128i B16, __m128i A16) {
-    const __m128i Sum = _mm_sub_epi16(_mm_add_epi16(_mm_slli_epi16(B16, 8), _mm_mullo_epi16(A16, F16)),
-                                      _mm_mullo_epi16(A16, B16));
+    const __m128i Sum =
+        _mm_sub_epi16(_mm_add_epi16(_mm_slli_epi16(B16, 8), _mm_mullo_epi16(A16, F16)), _mm_mullo_epi16(A16, B16));
     return _mm_srli_epi16(Sum, 8);
   };
   const __m128i Lo = Half(_mm_unpacklo_epi8(FA, Zero), _mm_unpacklo_epi8(B, Zero), ALo);
@@ -176,8 +176,8 @@ bool TvxTransition::Start(const TvxAnimationRec& Settings, const TvxBitmap& NewI
   return StartWithMask(Settings, NewImage, OldImage, std::move(Mask));
 }
 
-bool TvxTransition::StartWithMask(const TvxAnimationRec& Settings, const TvxBitmap& NewImage,
-                                  const TvxBitmap& OldImage, std::vector<Byte> BitmapMask) {
+bool TvxTransition::StartWithMask(const TvxAnimationRec& Settings, const TvxBitmap& NewImage, const TvxBitmap& OldImage,
+                                  std::vector<Byte> BitmapMask) {
   Stop();
   if (NewImage.Empty() || OldImage.Empty()) return false;
   FBitmapAnimation = SameText(Settings.Effect(), SBitmapEffect);
@@ -186,7 +186,8 @@ bool TvxTransition::StartWithMask(const TvxAnimationRec& Settings, const TvxBitm
     const TvxProcList& List = EffectList();
     if (SameText(Name, SRandomEffect)) {
       if (List.Count() == 0) return false;
-      Name = List.Items(Integer(std::uniform_int_distribution<Integer>(0, List.Count() - 1)(EffectRandom())))->DisplayName;
+      Name =
+          List.Items(Integer(std::uniform_int_distribution<Integer>(0, List.Count() - 1)(EffectRandom())))->DisplayName;
     }
     const TvxProcItem* Item = FindEffect(Name);
     if (!Item || std::visit([](auto P) { return P == nullptr; }, Item->Proc)) return false;

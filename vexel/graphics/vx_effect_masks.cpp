@@ -165,9 +165,7 @@ void PixelLineEffect(Byte* Mask, Integer W, Integer H, Integer P) {
   }
 }
 
-void FadeEffect(Byte* Mask, Integer W, Integer H, Integer P) {
-  std::memset(Mask, FadeValue(P), size_t(W) * size_t(H));
-}
+void FadeEffect(Byte* Mask, Integer W, Integer H, Integer P) { std::memset(Mask, FadeValue(P), size_t(W) * size_t(H)); }
 
 // Columns fall from the top after a delay of 0..79 steps each, smoothed with their neighbours.
 void StreamEffect(Byte* Mask, Integer W, Integer H, Integer P) {
@@ -176,7 +174,8 @@ void StreamEffect(Byte* Mask, Integer W, Integer H, Integer P) {
   for (Integer& D : Delay) D = Integer(Random.Next(80));
   for (int Pass = 0; Pass < 8; ++Pass) {
     for (Integer X = 0; X < W; ++X)
-      Next[size_t(X)] = (Delay[size_t(std::max(X - 1, 0))] + Delay[size_t(X)] + Delay[size_t(std::min(X + 1, W - 1))]) / 3;
+      Next[size_t(X)] =
+          (Delay[size_t(std::max(X - 1, 0))] + Delay[size_t(X)] + Delay[size_t(std::min(X + 1, W - 1))]) / 3;
     Delay.swap(Next);
   }
   const Integer Steps = P * (H + 79) / 100 + 1;

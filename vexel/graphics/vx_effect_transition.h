@@ -25,7 +25,7 @@ class TvxTransition {
   // As Start, the bitmap animation taking BitmapMask as its source (W x H cells, H x W for a
   // quarter turn); other effects ignore it.
   bool StartWithMask(const TvxAnimationRec& Settings, const TvxBitmap& NewImage, const TvxBitmap& OldImage,
-                   std::vector<Byte> BitmapMask);
+                     std::vector<Byte> BitmapMask);
   // Advances by one tick and renders the frame into Work; returns the frame's percent (100 ends
   // the transition, which the caller then stops).
   Integer Step();

@@ -70,7 +70,9 @@ void TvxTimer::Stop() {
   FRunning = false;
 }
 
-double TvxTimer::Elapsed() const { return double((FRunning ? Counter() : FStop) - FStart) * 1000.0 / CounterFrequency(); }
+double TvxTimer::Elapsed() const {
+  return double((FRunning ? Counter() : FStop) - FStart) * 1000.0 / CounterFrequency();
+}
 
 // [Scheduler] -----------------------------------------------------------------------------------
 
@@ -93,8 +95,8 @@ class TvxMultiObject {
     Class.hInstance = GetModuleHandleW(nullptr);
     Class.lpszClassName = L"TvxMultiObject";
     RegisterClassExW(&Class);  // a second registration fails harmlessly
-    FWindow = CreateWindowExW(0, L"TvxMultiObject", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, Class.hInstance,
-                              nullptr);
+    FWindow =
+        CreateWindowExW(0, L"TvxMultiObject", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, Class.hInstance, nullptr);
   }
   ~TvxMultiObject() {
     if (FWindow) DestroyWindow(FWindow);
