@@ -88,7 +88,9 @@ const TEnumInfo& RotationNames() {
 }
 
 TvxAnimationRec::TvxAnimationRec(TComponent* Owner)
-    : TComponent(Owner), FBitmap(CreateAnimationBitmap()), FEffect(SRandomEffect) {}
+    : TComponent(Owner), FBitmap(CreateAnimationBitmap()), FEffect(SRandomEffect) {
+  StaticClassInfo();  // registers the class
+}
 
 TvxAnimationRec::~TvxAnimationRec() = default;
 
