@@ -34,48 +34,73 @@ TvxColor MaskedPixel(TvxColor F, TvxColor B, uint32_t A) {
 }
 
 #if defined(__SSE2__)
-// Four pixels of MaskedPixel, exactly: the 16-bit sums wrap but their true values fit 0..65280.
+// Four pixels of MaskedPixel, exactly: B + floor(A * (F - B) / 256) equals (256B + A(F - B)) >> 8,
+// and the high half of (2(F - B)) * (128 A) is that floor in signed 16-bit lanes.
 __m128i MaskedPixels(__m128i F, __m128i B, __m128i A) {
   const __m128i Zero = _mm_setzero_si128();
   A = _mm_and_si128(A, _mm_srli_epi32(F, 24));
   const __m128i FA = _mm_or_si128(_mm_and_si128(F, _mm_set1_epi32(0x00FFFFFF)), _mm_slli_epi32(A, 24));
-  const __m128i A2 = _mm_or_si128(A, _mm_slli_epi32(A, 16));
+  const __m128i A7 = _mm_slli_epi32(A, 7);
+  const __m128i A2 = _mm_or_si128(A7, _mm_slli_epi32(A7, 16));
   const __m128i ALo = _mm_unpacklo_epi32(A2, A2), AHi = _mm_unpackhi_epi32(A2, A2);
-  auto Half = [&](__m128i F16, __m128i B16, __m128i A16) {
-    const __m128i Sum =
-        _mm_sub_epi16(_mm_add_epi16(_mm_slli_epi16(B16, 8), _mm_mullo_epi16(A16, F16)), _mm_mullo_epi16(A16, B16));
-    return _mm_srli_epi16(Sum, 8);
-  };
-  const __m128i Lo = Half(_mm_unpacklo_epi8(FA, Zero), _mm_unpacklo_epi8(B, Zero), ALo);
-  const __m128i Hi = Half(_mm_unpackhi_epi8(FA, Zero), _mm_unpackhi_epi8(B, Zero), AHi);
-  __m128i Result = _mm_packus_epi16(Lo, Hi);
+  const __m128i BLo = _mm_unpacklo_epi8(B, Zero), BHi = _mm_unpackhi_epi8(B, Zero);
+  __m128i DLo = _mm_sub_epi16(_mm_unpacklo_epi8(FA, Zero), BLo);
+  __m128i DHi = _mm_sub_epi16(_mm_unpackhi_epi8(FA, Zero), BHi);
+  DLo = _mm_add_epi16(DLo, DLo);
+  DHi = _mm_add_epi16(DHi, DHi);
+  const __m128i Lo = _mm_add_epi16(BLo, _mm_mulhi_epi16(DLo, ALo));
+  const __m128i Hi = _mm_add_epi16(BHi, _mm_mulhi_epi16(DHi, AHi));
+  const __m128i Result = _mm_packus_epi16(Lo, Hi);
   const __m128i Opaque = _mm_cmpeq_epi32(A, _mm_set1_epi32(255));
-  const __m128i Clear = _mm_cmpeq_epi32(A, Zero);
-  Result = _mm_or_si128(_mm_and_si128(Opaque, FA), _mm_andnot_si128(Opaque, Result));
-  return _mm_or_si128(_mm_and_si128(Clear, B), _mm_andnot_si128(Clear, Result));
+  return _mm_or_si128(_mm_and_si128(Opaque, FA), _mm_andnot_si128(Opaque, Result));
+}
+
+// F where its alpha is not 0 (it is 0 or 255 in a prepared new image), else B.
+__m128i OpaqueOver(__m128i F, __m128i B) {
+  const __m128i Visible = _mm_srai_epi32(F, 31);
+  return _mm_or_si128(_mm_and_si128(Visible, F), _mm_andnot_si128(Visible, B));
 }
 #endif
 
-void BlendRow(const TvxColor* Old, const TvxColor* New, TvxColor* Out, const Byte* MaskRow, const Integer* Columns,
-              Integer Count, bool Contiguous) {
+// Out := New over Old with one opacity byte per pixel in Alpha.
+void BlendRow(const TvxColor* Old, const TvxColor* New, TvxColor* Out, const Byte* Alpha, Integer Count) {
   Integer X = 0;
 #if defined(__SSE2__)
   for (; X + 4 <= Count; X += 4) {
-    __m128i A;
-    if (Contiguous) {
-      int32_t Four;
-      std::memcpy(&Four, MaskRow + Columns[X], 4);
-      A = _mm_unpacklo_epi16(_mm_unpacklo_epi8(_mm_cvtsi32_si128(Four), _mm_setzero_si128()), _mm_setzero_si128());
-    } else {
-      A = _mm_setr_epi32(MaskRow[Columns[X]], MaskRow[Columns[X + 1]], MaskRow[Columns[X + 2]],
-                         MaskRow[Columns[X + 3]]);
+    uint32_t Four;
+    std::memcpy(&Four, Alpha + X, 4);
+    const __m128i B = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Old + X));
+    __m128i* Into = reinterpret_cast<__m128i*>(Out + X);
+    // Most masks have long runs of 0 and 255.
+    if (Four == 0) {
+      _mm_storeu_si128(Into, B);
+      continue;
     }
     const __m128i F = _mm_loadu_si128(reinterpret_cast<const __m128i*>(New + X));
-    const __m128i B = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Old + X));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(Out + X), MaskedPixels(F, B, A));
+    if (Four == 0xFFFFFFFF) {
+      _mm_storeu_si128(Into, OpaqueOver(F, B));
+      continue;
+    }
+    const __m128i A =
+        _mm_unpacklo_epi16(_mm_unpacklo_epi8(_mm_cvtsi32_si128(int(Four)), _mm_setzero_si128()), _mm_setzero_si128());
+    _mm_storeu_si128(Into, MaskedPixels(F, B, A));
   }
 #endif
-  for (; X < Count; ++X) Out[X] = MaskedPixel(New[X], Old[X], MaskRow[Columns[X]]);
+  for (; X < Count; ++X) Out[X] = MaskedPixel(New[X], Old[X], Alpha[X]);
+}
+
+// Dest := Source over Dest at opacity A, skipping Source's alpha-0 pixels.
+void BlendRun(const TvxColor* Source, TvxColor* Dest, Integer Count, uint32_t A) {
+  Integer X = 0;
+#if defined(__SSE2__)
+  const __m128i A4 = _mm_set1_epi32(int(A));
+  for (; X + 4 <= Count; X += 4) {
+    const __m128i F = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Source + X));
+    const __m128i B = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Dest + X));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(Dest + X), A == 255 ? OpaqueOver(F, B) : MaskedPixels(F, B, A4));
+  }
+#endif
+  for (; X < Count; ++X) Dest[X] = MaskedPixel(Source[X], Dest[X], A);
 }
 
 Integer CellCount(Integer Pixels, Integer Resolution, Integer TileCount) { return Pixels / Resolution / TileCount + 1; }
@@ -121,13 +146,26 @@ void BlendMasked(const TvxBitmap& OldImage, const TvxBitmap& NewImage, TvxBitmap
   if (Work.Empty() || OldImage.Width() != IW || NewImage.Width() != IW || OldImage.Height() != IH ||
       NewImage.Height() != IH)
     return;
-  const std::vector<Integer> Columns = CellMap(IW, W, Resolution);
   const std::vector<Integer> Rows = CellMap(IH, H, Resolution);
-  // One cell per pixel inside a tile: four mask bytes at a time, unless a tile edge falls inside.
-  const bool Contiguous = Resolution == 1 && IW <= W;
-  for (Integer Y = 0; Y < IH; ++Y)
-    BlendRow(OldImage.Scanline(Y), NewImage.Scanline(Y), Work.Scanline(Y), Mask + size_t(Rows[size_t(Y)]) * size_t(W),
-             Columns.data(), IW, Contiguous);
+  // One cell per pixel inside a single tile: the mask rows are the opacity rows. Otherwise each
+  // mask row is stretched once into a row of opacities, used by the Resolution rows it covers.
+  const bool Direct = Resolution == 1 && IW <= W;
+  std::vector<Integer> Columns;
+  std::vector<Byte> Stretched;
+  if (!Direct) {
+    Columns = CellMap(IW, W, Resolution);
+    Stretched.resize(size_t(IW));
+  }
+  Integer StretchedRow = -1;
+  for (Integer Y = 0; Y < IH; ++Y) {
+    const Integer Row = Rows[size_t(Y)];
+    const Byte* MaskRow = Mask + size_t(Row) * size_t(W);
+    if (!Direct && Row != StretchedRow) {
+      for (Integer X = 0; X < IW; ++X) Stretched[size_t(X)] = MaskRow[Columns[size_t(X)]];
+      StretchedRow = Row;
+    }
+    BlendRow(OldImage.Scanline(Y), NewImage.Scanline(Y), Work.Scanline(Y), Direct ? MaskRow : Stretched.data(), IW);
+  }
 }
 
 void ApplyCells(const TvxBitmap& NewImage, TvxBitmap& Work, const TvxEffectCell* Cells, Integer W, Integer H,
@@ -138,25 +176,31 @@ void ApplyCells(const TvxBitmap& NewImage, TvxBitmap& Work, const TvxEffectCell*
     for (Integer TX = 0; TX < TileCount; ++TX) {
       const Integer OX = TX * TileW, OY = TY * TileH;
       if (OX >= IW || OY >= IH) continue;
-      for (Integer J = 0; J < H; ++J)
-        for (Integer I = 0; I < W; ++I) {
-          const TvxEffectCell& C = Cells[size_t(J) * size_t(W) + size_t(I)];
-          const uint32_t A = C.Alpha & 0xFF;
-          if (A == 0) continue;
-          for (Integer DY = 0; DY < Resolution; ++DY) {
-            const Integer Y = OY + J * Resolution + DY, SY = OY + C.Y * Resolution + DY;
-            if (Y >= IH || SY >= IH || C.Y * Resolution + DY >= TileH) continue;
-            const TvxColor* Source = NewImage.Scanline(SY);
-            TvxColor* Dest = Work.Scanline(Y);
-            for (Integer DX = 0; DX < Resolution; ++DX) {
-              const Integer X = OX + I * Resolution + DX, SX = OX + C.X * Resolution + DX;
-              if (X >= IW || SX >= IW || C.X * Resolution + DX >= TileW) continue;
-              const TvxColor S = Source[SX];
-              if ((S >> 24) == 0) continue;
-              Dest[X] = A == 255 ? S : BlendPixel(WithAlpha(S, A), Dest[X]);
+      for (Integer J = 0; J < H; ++J) {
+        const TvxEffectCell* Row = Cells + size_t(J) * size_t(W);
+        for (Integer DY = 0; DY < Resolution; ++DY) {
+          const Integer Y = OY + J * Resolution + DY;
+          if (Y >= IH) break;
+          TvxColor* Dest = Work.Scanline(Y);
+          // Runs of cells with one opacity whose sources follow each other in one row are drawn
+          // as one piece.
+          for (Integer I = 0; I < W;) {
+            const TvxEffectCell& C = Row[I];
+            const uint32_t A = C.Alpha & 0xFF;
+            Integer K = I + 1;
+            if (A == 0) {
+              I = K;
+              continue;
             }
+            while (K < W && (Row[K].Alpha & 0xFF) == A && Row[K].Y == C.Y && Row[K].X == C.X + (K - I)) ++K;
+            const Integer SourceY = C.Y * Resolution + DY, SY = OY + SourceY;
+            const Integer X = OX + I * Resolution, SourceX = C.X * Resolution, SX = OX + SourceX;
+            const Integer Count = std::min({(K - I) * Resolution, IW - X, IW - SX, TileW - SourceX});
+            if (SourceY < TileH && SY < IH && Count > 0) BlendRun(NewImage.Scanline(SY) + SX, Dest + X, Count, A);
+            I = K;
           }
         }
+      }
     }
 }
 
@@ -200,6 +244,7 @@ bool TvxTransition::StartWithMask(const TvxAnimationRec& Settings, const TvxBitm
     if (BitmapMask.size() != Cells) return false;
     FMask2 = std::move(BitmapMask);
     FMask.assign(Cells, 0);
+    if (Settings.Rotation() != TvxRotation::krNone) FScratch.assign(Cells, 0);
   } else if (FItem.Kind == ekFade) {
     FMask.assign(Cells, 0);
     if (Settings.Rotation() != TvxRotation::krNone) FMask2.assign(Cells, 0);
@@ -271,6 +316,7 @@ void TvxTransition::Stop() {
   FBusy = false;
   FMask = {};
   FMask2 = {};
+  FScratch = {};
   FCells = {};
   FCells2 = {};
   FSettings.reset();
@@ -298,14 +344,17 @@ void TvxTransition::ApplyFade(Integer Percent) {
 
 void TvxTransition::ApplyBitmap(Integer Percent) {
   // The source mask is laid out as the rotation reads it; opacity first, then the turn.
-  std::vector<Byte> Opacity(FMask2.size());
-  for (size_t I = 0; I < FMask2.size(); ++I) Opacity[I] = BitmapOpacity(FMask2[I], Percent);
-  RotateMask(Opacity.data(), FMask.data(), FW, FH, FSettings->Rotation());
+  Byte Table[256];
+  for (int V = 0; V < 256; ++V) Table[V] = BitmapOpacity(Byte(V), Percent);
+  const TvxRotation Rotation = FSettings->Rotation();
+  Byte* Opacity = Rotation == TvxRotation::krNone ? FMask.data() : FScratch.data();
+  for (size_t I = 0; I < FMask2.size(); ++I) Opacity[I] = Table[FMask2[I]];
+  if (Rotation != TvxRotation::krNone) RotateMask(Opacity, FMask.data(), FW, FH, Rotation);
   BlendMasked(*FOld, *FNew, *FWork, FMask.data(), FW, FH, FSettings->Resolution(), FSettings->TileCount());
 }
 
 void TvxTransition::ApplySlide(Integer Percent) {
-  FOld->DrawTo(*FWork, 0, 0);
+  std::memcpy(FWork->Bits(), FOld->Bits(), size_t(FWork->Width()) * size_t(FWork->Height()) * sizeof(TvxColor));
   const auto Proc = std::get<TvxSlideProc>(FItem.Proc);
   const TvxRotation Rotation = FSettings->Rotation();
   std::fill(FCells.begin(), FCells.end(), TvxEffectCell{});
@@ -332,6 +381,6 @@ void TvxTransition::ApplySlide(Integer Percent) {
 }
 
 void TvxTransition::ApplyManual(Integer Percent) {
-  FOld->DrawTo(*FWork, 0, 0);
+  std::memcpy(FWork->Bits(), FOld->Bits(), size_t(FWork->Width()) * size_t(FWork->Height()) * sizeof(TvxColor));
   std::get<TvxManualProc>(FItem.Proc)(*FWork, *FNew, *FSettings, Percent);
 }

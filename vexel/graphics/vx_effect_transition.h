@@ -58,6 +58,8 @@ class TvxTransition {
   std::vector<Byte> FMask;
   // Rotation buffer of fade effects; the bitmap animation's source mask.
   std::vector<Byte> FMask2;
+  // The bitmap animation's opacities before a turn.
+  std::vector<Byte> FScratch;
   std::vector<TvxEffectCell> FCells;
   std::vector<TvxEffectCell> FCells2;
   bool FActive = false;
