@@ -35,24 +35,21 @@ TvxColor MaskedPixel(TvxColor F, TvxColor B, uint32_t A) {
 
 #if defined(__SSE2__)
 // Four pixels of MaskedPixel, exactly: B + floor(A * (F - B) / 256) equals (256B + A(F - B)) >> 8,
-// and the high half of (2(F - B)) * (128 A) is that floor in signed 16-bit lanes.
+// and the high half of (4(F - B)) * (64 A) is that floor in signed 16-bit lanes. Taking 256 for
+// A = 255 makes that case F itself.
 __m128i MaskedPixels(__m128i F, __m128i B, __m128i A) {
   const __m128i Zero = _mm_setzero_si128();
   A = _mm_and_si128(A, _mm_srli_epi32(F, 24));
   const __m128i FA = _mm_or_si128(_mm_and_si128(F, _mm_set1_epi32(0x00FFFFFF)), _mm_slli_epi32(A, 24));
-  const __m128i A7 = _mm_slli_epi32(A, 7);
-  const __m128i A2 = _mm_or_si128(A7, _mm_slli_epi32(A7, 16));
-  const __m128i ALo = _mm_unpacklo_epi32(A2, A2), AHi = _mm_unpackhi_epi32(A2, A2);
+  const __m128i Weight = _mm_slli_epi32(_mm_sub_epi32(A, _mm_cmpeq_epi32(A, _mm_set1_epi32(255))), 6);
+  const __m128i W2 = _mm_or_si128(Weight, _mm_slli_epi32(Weight, 16));
+  const __m128i WLo = _mm_unpacklo_epi32(W2, W2), WHi = _mm_unpackhi_epi32(W2, W2);
   const __m128i BLo = _mm_unpacklo_epi8(B, Zero), BHi = _mm_unpackhi_epi8(B, Zero);
-  __m128i DLo = _mm_sub_epi16(_mm_unpacklo_epi8(FA, Zero), BLo);
-  __m128i DHi = _mm_sub_epi16(_mm_unpackhi_epi8(FA, Zero), BHi);
-  DLo = _mm_add_epi16(DLo, DLo);
-  DHi = _mm_add_epi16(DHi, DHi);
-  const __m128i Lo = _mm_add_epi16(BLo, _mm_mulhi_epi16(DLo, ALo));
-  const __m128i Hi = _mm_add_epi16(BHi, _mm_mulhi_epi16(DHi, AHi));
-  const __m128i Result = _mm_packus_epi16(Lo, Hi);
-  const __m128i Opaque = _mm_cmpeq_epi32(A, _mm_set1_epi32(255));
-  return _mm_or_si128(_mm_and_si128(Opaque, FA), _mm_andnot_si128(Opaque, Result));
+  const __m128i DLo = _mm_slli_epi16(_mm_sub_epi16(_mm_unpacklo_epi8(FA, Zero), BLo), 2);
+  const __m128i DHi = _mm_slli_epi16(_mm_sub_epi16(_mm_unpackhi_epi8(FA, Zero), BHi), 2);
+  const __m128i Lo = _mm_add_epi16(BLo, _mm_mulhi_epi16(DLo, WLo));
+  const __m128i Hi = _mm_add_epi16(BHi, _mm_mulhi_epi16(DHi, WHi));
+  return _mm_packus_epi16(Lo, Hi);
 }
 
 // F where its alpha is not 0 (it is 0 or 255 in a prepared new image), else B.
