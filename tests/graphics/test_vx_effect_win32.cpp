@@ -6,6 +6,7 @@
 #include <chrono>
 #include <memory>
 
+#include "framework/core/component_stream.h"
 #include "framework/graphics/bitmap.h"
 #include "vexel/graphics/vx_effect.h"
 
@@ -234,4 +235,34 @@ TEST(EffectStopwatch, MeasuresTheHighResolutionCounter) {
   EXPECT_LT(Measured, 1000.0);
   Sleep(10);
   EXPECT_EQ(T.Elapsed(), Measured) << "a stopped stopwatch keeps its time";
+}
+
+// The mask bitmap is stored in form files with the record.
+TEST(EffectSettings, TheMaskBitmapRoundTripsThroughAFormFile) {
+  TvxAnimationRec Source;
+  Source.SetEffect("[ BITMAP ] - Bitmap Animation");
+  TBitmap Mask;
+  Mask.SetPixelFormat(TPixelFormat::pf32bit);
+  Mask.SetSize(5, 3);
+  for (Integer Y = 0; Y < 3; ++Y)
+    for (Integer X = 0; X < 5; ++X) static_cast<TvxColor*>(Mask.ScanLine(Y))[X] = 0xFF000000 | TvxColor(X * 40 + Y);
+  Source.SetBitmap(&Mask);
+  TMemoryStream S;
+  WriteComponent(S, Source);
+  S.SetPosition(0);
+  TvxAnimationRec Read;
+  ReadComponent(S, Read);
+  ASSERT_EQ(Read.Bitmap()->Width(), 5);
+  ASSERT_EQ(Read.Bitmap()->Height(), 3);
+  for (Integer Y = 0; Y < 3; ++Y)
+    for (Integer X = 0; X < 5; ++X)
+      EXPECT_EQ(static_cast<TvxColor*>(Read.Bitmap()->ScanLine(Y))[X] & 0xFF, TvxColor(X * 40 + Y)) << X << "," << Y;
+
+  // An empty bitmap stores nothing and reads back empty.
+  TvxAnimationRec Plain;
+  TMemoryStream Empty;
+  WriteComponent(Empty, Plain);
+  Empty.SetPosition(0);
+  ReadComponent(Empty, Read);
+  EXPECT_TRUE(Read.Bitmap()->Empty());
 }
