@@ -8,6 +8,7 @@
 
 #include "framework/core/component_stream.h"
 #include "framework/graphics/bitmap.h"
+#include "framework/graphics/canvas.h"
 #include "vexel/graphics/vx_effect.h"
 
 namespace {
@@ -265,4 +266,66 @@ TEST(EffectSettings, TheMaskBitmapRoundTripsThroughAFormFile) {
   Empty.SetPosition(0);
   ReadComponent(Empty, Read);
   EXPECT_TRUE(Read.Bitmap()->Empty());
+}
+
+namespace {
+// A visible top-level window of IW x IH client pixels with a borrowed DC for a canvas.
+class TTestWindow {
+ public:
+  TTestWindow() {
+    WNDCLASSEXW Class{};
+    Class.cbSize = sizeof(Class);
+    Class.lpfnWndProc = DefWindowProcW;
+    Class.hInstance = GetModuleHandleW(nullptr);
+    Class.lpszClassName = L"EffectTestWindow";
+    RegisterClassExW(&Class);
+    FWindow = CreateWindowExW(WS_EX_TOPMOST, L"EffectTestWindow", L"", WS_POPUP | WS_VISIBLE, 120, 90, IW, IH, nullptr,
+                              nullptr, Class.hInstance, nullptr);
+    UpdateWindow(FWindow);
+    Pump();
+    FDC = GetDC(FWindow);
+  }
+  ~TTestWindow() {
+    ReleaseDC(FWindow, FDC);
+    DestroyWindow(FWindow);
+  }
+  HDC DC() const { return FDC; }
+  static void Pump() {
+    MSG M;
+    while (PeekMessageW(&M, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&M);
+  }
+  // The colour on screen as a pixel value (alpha 255).
+  TvxColor Read(Integer X, Integer Y) const {
+    const COLORREF C = GetPixel(FDC, X, Y);
+    return 0xFF000000 | TvxColor(GetRValue(C)) << 16 | TvxColor(GetGValue(C)) << 8 | GetBValue(C);
+  }
+
+ private:
+  HWND FWindow = nullptr;
+  HDC FDC = nullptr;
+};
+}  // namespace
+
+// On a real window: ticks of the shared timer through a message loop draw the frames on screen.
+TEST(EffectScheduler, PlaysOnAWindowThroughItsMessageLoop) {
+  TScene S;
+  TTestWindow Window;
+  TCanvas Canvas(Window.DC());
+  auto R = Settings("Fade");
+  const Integer Slot = AnimateAsync(Canvas, 0, 0, -1, *R, S.New, S.Old);
+  ASSERT_GE(Slot, 0);
+  for (int Tick = 0; Tick < 10; ++Tick) AnimationTick();
+  for (Integer Y = 0; Y < IH; Y += 4)
+    for (Integer X = 0; X < IW; X += 3)
+      ASSERT_EQ(Window.Read(X, Y), 0xFF000000 | Blended(S.New.GetPixel(X, Y), S.Old.GetPixel(X, Y), 50 * 255 / 100))
+          << X << "," << Y;
+  // The rest runs on the timer: its WM_TIMER messages come through this loop.
+  const auto Start = std::chrono::steady_clock::now();
+  while (IsAnimating(Slot) && std::chrono::steady_clock::now() - Start < std::chrono::seconds(5)) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+    TTestWindow::Pump();
+  }
+  ASSERT_FALSE(IsAnimating(Slot));
+  for (Integer Y = 0; Y < IH; Y += 4)
+    for (Integer X = 0; X < IW; X += 3) ASSERT_EQ(Window.Read(X, Y), S.New.GetPixel(X, Y)) << X << "," << Y;
 }
