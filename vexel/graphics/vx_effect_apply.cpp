@@ -37,7 +37,7 @@ TvxColor MaskedPixel(TvxColor F, TvxColor B, uint32_t A) {
 // Four pixels of MaskedPixel, exactly: B + floor(A * (F - B) / 256) equals (256B + A(F - B)) >> 8,
 // and the high half of (4(F - B)) * (64 A) is that floor in signed 16-bit lanes. Taking 256 for
 // A = 255 makes that case F itself.
-__m128i MaskedPixels(__m128i F, __m128i B, __m128i A) {
+[[gnu::always_inline]] inline __m128i MaskedPixels(__m128i F, __m128i B, __m128i A) {
   const __m128i Zero = _mm_setzero_si128();
   A = _mm_and_si128(A, _mm_srli_epi32(F, 24));
   const __m128i FA = _mm_or_si128(_mm_and_si128(F, _mm_set1_epi32(0x00FFFFFF)), _mm_slli_epi32(A, 24));
@@ -53,7 +53,7 @@ __m128i MaskedPixels(__m128i F, __m128i B, __m128i A) {
 }
 
 // F where its alpha is not 0 (it is 0 or 255 in a prepared new image), else B.
-__m128i OpaqueOver(__m128i F, __m128i B) {
+[[gnu::always_inline]] inline __m128i OpaqueOver(__m128i F, __m128i B) {
   const __m128i Visible = _mm_srai_epi32(F, 31);
   return _mm_or_si128(_mm_and_si128(Visible, F), _mm_andnot_si128(Visible, B));
 }
