@@ -329,3 +329,28 @@ TEST(EffectScheduler, PlaysOnAWindowThroughItsMessageLoop) {
   for (Integer Y = 0; Y < IH; Y += 4)
     for (Integer X = 0; X < IW; X += 3) ASSERT_EQ(Window.Read(X, Y), S.New.GetPixel(X, Y)) << X << "," << Y;
 }
+
+namespace {
+Integer SelfStoppingSlot = -1;
+// A manual effect that ends its own transition while drawing a frame.
+void StopsItself(TvxBitmap& Work, TvxBitmap& NewImage, const TvxAnimationRec&, Integer) {
+  NewImage.DrawTo(Work, 0, 0);
+  StopAnimation(SelfStoppingSlot, false);
+}
+}  // namespace
+
+// Stopping a slot from inside its own frame ends it once the frame is drawn, not beneath it.
+TEST(EffectScheduler, AnEffectMayStopItsOwnTransition) {
+  TScene S;
+  RegisterEffect("Stops itself", ekManual, TvxManualProc(&StopsItself));
+  auto R = Settings("Stops itself");
+  SelfStoppingSlot = AnimateAsync(S.Target.Canvas(), 3, 2, -1, *R, S.New, S.Old);
+  ASSERT_GE(SelfStoppingSlot, 0);
+  AnimationTick();
+  EXPECT_FALSE(IsAnimating(SelfStoppingSlot));
+  S.ExpectShown([&](Integer X, Integer Y) { return S.New.GetPixel(X, Y); }, "the frame drawn before the stop");
+  EXPECT_EQ(AnimateAsync(S.Target.Canvas(), 3, 2, SelfStoppingSlot, *R, S.New, S.Old), SelfStoppingSlot)
+      << "the slot is free again";
+  AnimationTick();
+  EXPECT_FALSE(IsAnimating(SelfStoppingSlot));
+}

@@ -63,7 +63,7 @@ void AddEffect(TvxProcList& List, const std::string& Name, Byte Kind, TvxEffectP
   for (Integer I = 0; !Exists && I < List.Count(); ++I) Exists = !IsNullProc(Proc) && List.Items(I)->Proc == Proc;
   if (Exists) throw EProcItemError(Format(SEffectExists, Name.c_str()));
   auto Item = std::make_unique<TvxProcItem>();
-  Item->Kind = Kind;
+  Item->Kind = Byte(Proc.index());  // the procedure decides how it is called
   Item->Proc = Proc;
   Item->DisplayName = std::string(KindPrefixes[std::min<size_t>(Kind, 2)]) + Name;
   List.Add(std::move(Item));

@@ -84,8 +84,9 @@ TvxProcList& EffectList();
 // order: the pick list of property editors.
 const std::vector<std::string>& EffectNames();
 
-// Appends an effect whose procedure's kind is Kind. EProcItemError SEffectExists (with Name) when
-// an effect of that name (as FindEffect compares) or that procedure is registered already.
+// Appends an effect. Kind names the procedure's kind; the alternative Proc holds is what counts.
+// EProcItemError SEffectExists (with Name) when an effect of that name (as FindEffect compares)
+// or that procedure is registered already.
 void RegisterEffect(const std::string& Name, Byte Kind, TvxEffectProc Proc);
 // The first effect whose display name is Name, letter case ignored; failing that the first whose
 // display name without its prefix is Name; else nil.

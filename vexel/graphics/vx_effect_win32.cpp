@@ -82,6 +82,9 @@ struct TSlot {
   TvxTransition Transition;
   TCanvas* Canvas = nullptr;  // borrowed
   Integer X = 0, Y = 0;
+  // StopAnimation asked for while the slot renders a frame (from inside an effect): done after it.
+  bool StopRequested = false;
+  bool StopDrawFinal = false;
 };
 
 // Owns the shared timer: a message-only window whose WM_TIMER runs AnimationTick, so the ticks
@@ -162,7 +165,9 @@ Integer AnimateAsync(TCanvas& Canvas, Integer X, Integer Y, Integer Slot, const 
   }
   if (!ValidSlot(Slot)) return -1;
   TSlot& S = Sch.Slots[size_t(Slot)];
-  // A slot asked for by number may still be playing: that transition ends where it stands.
+  // A slot asked for by number may still be playing: that transition ends where it stands,
+  // unless it is rendering a frame right now.
+  if (S.Transition.Busy()) return -1;
   if (S.Transition.Active()) StopAnimation(Slot, false);
   if (!S.Transition.Start(Settings, NewImage, OldImage)) return -1;
   S.Canvas = &Canvas;
@@ -198,6 +203,12 @@ void StopAnimation(Integer Slot, bool DrawFinal) {
   if (!IsAnimating(Slot)) return;
   TScheduler& Sch = Scheduler();
   TSlot& S = Sch.Slots[size_t(Slot)];
+  if (S.Transition.Busy()) {
+    S.StopRequested = true;
+    S.StopDrawFinal = S.StopDrawFinal || DrawFinal;
+    return;
+  }
+  S.StopRequested = S.StopDrawFinal = false;
   if (DrawFinal) {
     S.Transition.RenderFinal();
     DrawSlot(S);
@@ -215,8 +226,8 @@ void AnimationTick() {
     S.Transition.SetBusy(true);
     const Integer Percent = S.Transition.Step();
     DrawSlot(S);
-    if (Percent >= 100) StopAnimation(I, false);
     S.Transition.SetBusy(false);
+    if (S.StopRequested || Percent >= 100) StopAnimation(I, S.StopDrawFinal);
   }
   Sch.UpdateTimer();
 }
