@@ -89,6 +89,9 @@ class TBitmap : public TGraphic {
 
  private:
   friend class TBitmapCanvas;
+  // The stored form of a bitmap property: a BMP file, nothing for an empty bitmap.
+  void ReadData(TStream& Stream);
+  void WriteData(TStream& Stream) const;
   struct TSectionDeleter {
     void operator()(HBITMAP Section) const;
   };

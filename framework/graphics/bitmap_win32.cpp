@@ -109,8 +109,21 @@ void TBitmap::TSectionDeleter::operator()(HBITMAP Section) const {
 }
 
 const TClassInfo& TBitmap::StaticClassInfo() {
-  static const TClassInfo Info{"TBitmap", &TGraphic::StaticClassInfo(), {}};
+  // A bitmap held by a stored property keeps its pixels in the form file as a BMP file.
+  static const TDefinedProperty Defined[] = {DefinedBinaryProperty<&TBitmap::ReadData, &TBitmap::WriteData>("Data")};
+  static const TClassInfo Info{"TBitmap", &TGraphic::StaticClassInfo(), {}, Defined};
   return Info;
+}
+
+void TBitmap::ReadData(TStream& Stream) {
+  if (Stream.Size() == 0)
+    SetSize(0, 0);
+  else
+    LoadFromStream(Stream);
+}
+
+void TBitmap::WriteData(TStream& Stream) const {
+  if (!Empty()) SaveToStream(Stream);
 }
 
 TBitmap::TBitmap() = default;
