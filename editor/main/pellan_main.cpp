@@ -6,11 +6,9 @@
 #include "editor/main/about_form.h"
 #include "editor/main/main_form.h"
 #include "framework/ui/application.h"
-#include "vexel/skin/theme_dv3.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   try {
-    RegisterSkinTheme();
     Application->Initialize();
     Application->SetTitle("Pellan");
     Application->CreateForm<TfrmMain>();

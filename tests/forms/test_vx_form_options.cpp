@@ -307,12 +307,11 @@ TEST(FormOptions, RoundTripThroughAFormFile) {
   EXPECT_NE(Text.find("  FontOptions.FontColor = clBlue\r\n"), std::string::npos) << Text;
 }
 
-TEST(FormOptions, ClassesAreRegisteredOnceUsedAndGlobalPopupDefaultsExist) {
-  TOptionsHolder H;
-  TvxAnimationRec R;
+TEST(FormOptions, ClassesAreRegisteredWhenTheProgramStartsAndGlobalPopupDefaultsExist) {
   for (const char* Name : {"TVxBlending", "TVxShadow", "TVxGravitation", "TVxDragging", "TVxFormOptions",
-                           "TVxPopupMenuOptions", "TvxAnimationRec"})
+                           "TVxPopupMenuOptions", "TvxAnimationRec", "TVxHook"})
     EXPECT_NE(FindClass(Name), nullptr) << Name;
+  TOptionsHolder H;
 
   EXPECT_FALSE(UseGlobalPopupOptions);
   EXPECT_EQ(&GlobalBlending(), &GlobalBlending());

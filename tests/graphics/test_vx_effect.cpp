@@ -8,7 +8,6 @@
 #include <memory>
 
 #include "bitmap_helpers.h"
-#include "framework/core/class_registry.h"
 #include "framework/core/component_stream.h"
 #include "vexel/graphics/vx_effect_transition.h"
 
@@ -251,7 +250,6 @@ TEST(AnimationRec, RoundTripsThroughTheComponentStreamAndIsRegistered) {
   EXPECT_EQ(Read.Rotation(), TvxRotation::krRotate180);
   EXPECT_EQ(Read.Time(), 800);
   EXPECT_EQ(Read.Resolution(), 1);
-  EXPECT_EQ(FindClass("TvxAnimationRec"), &TvxAnimationRec::StaticClassInfo());
 }
 
 // [Frames] --------------------------------------------------------------------------------------

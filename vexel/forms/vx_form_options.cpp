@@ -2,25 +2,13 @@
 
 #include <algorithm>
 
-#include "framework/core/class_registry.h"
 #include "framework/graphics/font.h"
 
 bool UseGlobalPopupOptions = false;
 
-namespace {
-
-// Forms store these by class name. Each class registers itself when its class record is first
-// asked for (constructors ask), so nothing depends on a static initialiser of this library.
-bool Register(const TClassInfo& Info) {
-  RegisterClass(Info);
-  return true;
-}
-
-}  // namespace
-
 // [TVxBlending] ---------------------------------------------------------------------------------
 
-TVxBlending::TVxBlending() { StaticClassInfo(); }
+TVxBlending::TVxBlending() = default;
 
 const TClassInfo& TVxBlending::StaticClassInfo() {
   using C = TVxBlending;
@@ -29,8 +17,6 @@ const TClassInfo& TVxBlending::StaticClassInfo() {
       IntegerProperty<&C::Value, &C::SetValue>("Value", 150),
   };
   static const TClassInfo Info{"TVxBlending", &TPersistent::StaticClassInfo(), Properties};
-  static const bool Registered = Register(Info);
-  (void)Registered;
   return Info;
 }
 
@@ -57,7 +43,7 @@ void TVxBlending::SetValue(Integer Value) {
 
 // [TVxShadow] -----------------------------------------------------------------------------------
 
-TVxShadow::TVxShadow() { StaticClassInfo(); }
+TVxShadow::TVxShadow() = default;
 
 const TClassInfo& TVxShadow::StaticClassInfo() {
   using C = TVxShadow;
@@ -66,8 +52,6 @@ const TClassInfo& TVxShadow::StaticClassInfo() {
       IntegerProperty<&C::Size, &C::SetSize>("Size", 4),
   };
   static const TClassInfo Info{"TVxShadow", &TPersistent::StaticClassInfo(), Properties};
-  static const bool Registered = Register(Info);
-  (void)Registered;
   return Info;
 }
 
@@ -96,7 +80,7 @@ void TVxShadow::SetSize(Integer Value) {
 
 // [TVxGravitation] ------------------------------------------------------------------------------
 
-TVxGravitation::TVxGravitation() { StaticClassInfo(); }
+TVxGravitation::TVxGravitation() = default;
 
 const TClassInfo& TVxGravitation::StaticClassInfo() {
   using C = TVxGravitation;
@@ -105,8 +89,6 @@ const TClassInfo& TVxGravitation::StaticClassInfo() {
       IntegerProperty<&C::Size, &C::SetSize>("Size", 20),
   };
   static const TClassInfo Info{"TVxGravitation", &TPersistent::StaticClassInfo(), Properties};
-  static const bool Registered = Register(Info);
-  (void)Registered;
   return Info;
 }
 
@@ -127,7 +109,7 @@ const TEnumInfo& FormDragModeNames() {
   return Info;
 }
 
-TVxDragging::TVxDragging() { StaticClassInfo(); }
+TVxDragging::TVxDragging() = default;
 
 const TClassInfo& TVxDragging::StaticClassInfo() {
   using C = TVxDragging;
@@ -138,8 +120,6 @@ const TClassInfo& TVxDragging::StaticClassInfo() {
                                                   int64_t(TVxFormDragMode::kfdmFullDrag)),
   };
   static const TClassInfo Info{"TVxDragging", &TPersistent::StaticClassInfo(), Properties};
-  static const bool Registered = Register(Info);
-  (void)Registered;
   return Info;
 }
 
@@ -247,21 +227,17 @@ void TVxOptionBundle::SetAnimation(const TVxAnimation* Value) {
   Changed();
 }
 
-TVxFormOptions::TVxFormOptions() { StaticClassInfo(); }
+TVxFormOptions::TVxFormOptions() = default;
 
 const TClassInfo& TVxFormOptions::StaticClassInfo() {
   static const TClassInfo Info{"TVxFormOptions", &TVxOptionBundle::StaticClassInfo(), {}};
-  static const bool Registered = Register(Info);
-  (void)Registered;
   return Info;
 }
 
-TVxPopupMenuOptions::TVxPopupMenuOptions() { StaticClassInfo(); }
+TVxPopupMenuOptions::TVxPopupMenuOptions() = default;
 
 const TClassInfo& TVxPopupMenuOptions::StaticClassInfo() {
   static const TClassInfo Info{"TVxPopupMenuOptions", &TVxOptionBundle::StaticClassInfo(), {}};
-  static const bool Registered = Register(Info);
-  (void)Registered;
   return Info;
 }
 

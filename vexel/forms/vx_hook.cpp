@@ -4,17 +4,11 @@
 
 #include <algorithm>
 
-#include "framework/core/class_registry.h"
 #include "framework/ui/forms.h"
 #include "framework/ui/object_windows.h"
 #include "vexel/forms/vx_hook_thunk.h"
 
 namespace {
-
-[[maybe_unused]] const bool Registered = [] {
-  RegisterClass(TVxHook::StaticClassInfo());
-  return true;
-}();
 
 THookList* TheHookList = nullptr;
 

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cassert>
 
-#include "framework/core/class_registry.h"
 #include "framework/core/sysutils.h"
 #include "vexel/graphics/vx_effect_internal.h"
 
@@ -88,9 +87,7 @@ const TEnumInfo& RotationNames() {
 }
 
 TvxAnimationRec::TvxAnimationRec(TComponent* Owner)
-    : TComponent(Owner), FBitmap(CreateAnimationBitmap()), FEffect(SRandomEffect) {
-  StaticClassInfo();  // registers the class
-}
+    : TComponent(Owner), FBitmap(CreateAnimationBitmap()), FEffect(SRandomEffect) {}
 
 TvxAnimationRec::~TvxAnimationRec() = default;
 
@@ -107,9 +104,6 @@ const TClassInfo& TvxAnimationRec::StaticClassInfo() {
   };
   static const TClassInfo Info{
       "TvxAnimationRec", &TComponent::StaticClassInfo(), Properties, {}, &CreateComponent<TvxAnimationRec>};
-  // Forms store the record by class name.
-  static const bool Registered = (RegisterClass(Info), true);
-  (void)Registered;
   return Info;
 }
 

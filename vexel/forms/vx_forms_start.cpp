@@ -1,0 +1,20 @@
+// Linked into every program that links form skinning, as an object file so that the linker keeps
+// it: hooks, the option objects and the animation record can be read from form files before the
+// program's own code runs.
+#include "framework/core/class_registry.h"
+#include "vexel/forms/vx_form_options.h"
+#include "vexel/forms/vx_hook.h"
+#include "vexel/graphics/vx_effect.h"
+
+namespace {
+
+const bool FormsStarted = [] {
+  for (const TClassInfo* Info :
+       {&TVxHook::StaticClassInfo(), &TVxBlending::StaticClassInfo(), &TVxShadow::StaticClassInfo(),
+        &TVxGravitation::StaticClassInfo(), &TVxDragging::StaticClassInfo(), &TVxFormOptions::StaticClassInfo(),
+        &TVxPopupMenuOptions::StaticClassInfo(), &TvxAnimationRec::StaticClassInfo()})
+    RegisterClass(*Info);
+  return true;
+}();
+
+}  // namespace
