@@ -19,6 +19,7 @@
 #include "framework/ui/forms.h"
 #include "vexel/controls/vx_scrollbar.h"
 #include "vexel/skin/theme_dv3.h"
+#include "vexel/theme/vx_theme_links.h"
 #include "vexel/theme/vx_theme_manager.h"
 
 namespace {
@@ -47,7 +48,7 @@ TRect Slot(int I) {
 
 int main(int argc, char** argv) {
   const std::string Skin = argc > 1 ? argv[1] : std::string(VX_SAMPLE_SKIN_DIR) + "/PellanSlate.mskn";
-  const int Rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 41;
+  const int Rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 11;
 
   std::unique_ptr<TvxTheme> Theme = LoadThemeFromFile(Skin);
   if (!Theme) {
