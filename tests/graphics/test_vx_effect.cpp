@@ -549,7 +549,9 @@ TEST(BuiltInEffects, EveryEffectCoversTheWholeImageAtOneHundredPercent) {
       for (Integer P = 0; P <= 100; ++P) {
         if (Item.Kind == ekFade) {
           const std::vector<Byte> Mask = PaintMask(Item, W, H, P);
-          if (P == 100) EXPECT_EQ(Mask, std::vector<Byte>(Count, 255)) << Item.DisplayName << " " << W << "x" << H;
+          if (P == 100) {
+            EXPECT_EQ(Mask, std::vector<Byte>(Count, 255)) << Item.DisplayName << " " << W << "x" << H;
+          }
         } else {
           std::vector<TvxEffectCell> Cells(Count, TvxEffectCell{});
           std::get<TvxSlideProc>(Item.Proc)(Cells.data(), W, H, P);
@@ -593,5 +595,7 @@ TEST(BuiltInEffects, PixelChoosesItsShareOfCellsTheSameWayForEqualSizes) {
   // A larger share keeps the cells of a smaller one.
   const std::vector<Byte> Less = PaintMask(Pixel, 31, 9, 20), More = PaintMask(Pixel, 31, 9, 60);
   for (size_t C = 0; C < Less.size(); ++C)
-    if (Less[C]) EXPECT_EQ(More[C], 255) << C;
+    if (Less[C]) {
+      EXPECT_EQ(More[C], 255) << C;
+    }
 }
