@@ -227,18 +227,22 @@ class TSharedParent : public TFramedControl {
   const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 };
 
-class TSeeThrough : public TVxGraphicControl {
+// A control that shows its parent and puts a black dot at its corner; windowless or windowed.
+template <typename TBase>
+class TShowsParent : public TBase {
  public:
-  using TVxGraphicControl::TVxGraphicControl;
+  using TBase::TBase;
 
  protected:
   void PaintClient() override {
-    HDC DC = Canvas()->Handle();
+    HDC DC = this->Canvas()->Handle();
     DrawParentImage(this, DC);
     const RECT Dot{0, 0, 2, 2};
     FillRect(DC, &Dot, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
   }
 };
+using TSeeThrough = TShowsParent<TVxGraphicControl>;
+using TSeeThroughWindow = TShowsParent<TVxControl>;
 
 TEST_F(ControlBaseTest, APaintNestedInASharedBufferPaintGetsABufferOfItsOwn) {
   auto* Parent = new TSharedParent(Owner.get());
@@ -299,20 +303,6 @@ class TBackdropChild : public TBackdrop {
     return Info;
   }
   const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
-};
-
-// A windowed control that shows its parent and puts a black dot at its corner.
-class TSeeThroughWindow : public TVxControl {
- public:
-  using TVxControl::TVxControl;
-
- protected:
-  void PaintClient() override {
-    HDC DC = Canvas()->Handle();
-    DrawParentImage(this, DC);
-    const RECT Dot{0, 0, 2, 2};
-    FillRect(DC, &Dot, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-  }
 };
 
 class ParentImageTest : public ControlBaseTest {
