@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "framework/ui/panel.h"
 #include "framework/ui/timer.h"
 #include "vexel/controls/vx_parent_image.h"
 #include "vexel/graphics/vx_utils_win32.h"
@@ -39,14 +40,6 @@ TvxScrollPartInfo ScrollPartInfo(const TRect& R, Byte Part, Byte State) {
 Integer RoundEven(double X) { return Integer(std::nearbyint(X)); }
 
 TRect Shrunk(const TRect& R, Integer N) { return Rect(R.Left + N, R.Top + N, R.Right - N, R.Bottom - N); }
-
-// Width rings inside R, top/left in one colour and bottom/right in the other.
-void Frame3DRings(HDC DC, TRect& R, TColor TopLeft, TColor BottomRight, Integer Width) {
-  for (Integer I = 0; I < Width && !R.IsEmpty(); ++I) {
-    DrawBevel(DC, R, TopLeft, BottomRight);
-    R = Shrunk(R, 1);
-  }
-}
 
 }  // namespace
 
@@ -477,7 +470,7 @@ void TVxScrollBar::PaintClient() {
 void TVxScrollBar::PaintFrame() {
   if (Themed() || FBorderWidth <= 0) return;
   TRect R(0, 0, Width(), Height());
-  Frame3DRings(Canvas()->Handle(), R, clBtnShadow, clBtnHighlight, FBorderWidth);
+  Frame3D(*Canvas(), R, clBtnShadow, clBtnHighlight, FBorderWidth);
 }
 
 void TVxScrollBar::PaintTrack() {
@@ -557,7 +550,7 @@ void TVxScrollBar::PaintThumb() {
     FrameRectColor(DC, R, clBtnShadow);
     return;
   }
-  Frame3DRings(DC, R, cl3DLight, cl3DDkShadow, 1);
-  Frame3DRings(DC, R, clBtnHighlight, clBtnShadow, 1);
+  Frame3D(*Canvas(), R, cl3DLight, cl3DDkShadow, 1);
+  Frame3D(*Canvas(), R, clBtnHighlight, clBtnShadow, 1);
   FillRectColor(DC, R, clBtnFace);
 }
