@@ -1,0 +1,33 @@
+// The inner loops of transition frames: the prepared new image over the old one, one row at a
+// time, at one opacity per pixel or at one opacity for the whole row.
+//
+// New pixels have alpha 0 (they show the old pixel) or 255. Opacity 0 keeps the old pixel, 255
+// takes the new one, anything between gives every channel (256 * old + a * (new - old)) >> 8,
+// alpha included with the new pixel's alpha taken as a. A scalar set is the reference; the vector
+// sets give its pixels bit for bit. Out may be Old itself.
+#pragma once
+
+#include "vexel/graphics/vx_pixel.h"
+
+using TvxMaskedRow = void (*)(const TvxColor* Old, const TvxColor* New, TvxColor* Out, const Byte* Alpha,
+                              Integer Count);
+using TvxUniformRow = void (*)(const TvxColor* Old, const TvxColor* New, TvxColor* Out, Byte Alpha, Integer Count);
+
+struct TvxEffectRows {
+  const char* Name;
+  TvxMaskedRow Masked;    // one opacity byte per pixel
+  TvxUniformRow Uniform;  // one opacity for the row
+};
+
+const TvxEffectRows& ScalarEffectRows();
+// Nil when the processor lacks the instructions (or the build has no such set).
+const TvxEffectRows* Sse2EffectRows();
+const TvxEffectRows* Avx2EffectRows();
+
+// The set frames use: the widest the processor supports, chosen on first use.
+const TvxEffectRows& EffectRows();
+// Lets benchmarks and tests compare sets; returns the previous one.
+const TvxEffectRows& SetEffectRows(const TvxEffectRows& Rows);
+
+// True when the Count bytes at P are all equal (and for Count 0).
+bool SameBytes(const Byte* P, Integer Count);
