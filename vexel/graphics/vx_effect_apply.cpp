@@ -6,6 +6,7 @@
 #include <random>
 
 #include "framework/core/sysutils.h"
+#include "vexel/graphics/vx_effect_cells.h"
 #include "vexel/graphics/vx_effect_rows.h"
 #include "vexel/graphics/vx_effect_transition.h"
 
@@ -34,89 +35,6 @@ void StretchRow(const Byte* MaskRow, Integer Cells, Integer Resolution, Byte* Ou
     if (Resolution > 8) std::memcpy(Out + X + 8, &Eight, 8);
   }
   for (Integer X = Tile; X < Pixels; X += Tile) std::memcpy(Out + X, Out, size_t(std::min(Tile, Pixels - X)));
-}
-
-// Cells of one row drawn as one piece: one opacity (not 0), sources following each other in one
-// row of the new image's cell grid.
-struct TCellRun {
-  Integer Start, Count;
-  Integer SourceX, SourceY;
-  Byte Alpha;
-};
-
-static_assert(sizeof(TvxEffectCell) == 6, "cells are three 16-bit values");
-
-#if defined(__SSE2__)
-// Eight cells are three vectors of 16-bit lanes; lane I of the 24 is field I % 3 of cell I / 3.
-// Lanes of cells K = 0..7 holding Alpha, X + Step * K and Y.
-[[gnu::always_inline]] inline __m128i CellLanes(int Vector, uint16_t Alpha, uint16_t X, uint16_t Y, uint16_t Step) {
-  uint16_t L[8];
-  for (int I = 0; I < 8; ++I) {
-    const int Lane = 8 * Vector + I;
-    L[I] = Lane % 3 == 0 ? Alpha : Lane % 3 == 1 ? uint16_t(X + Step * (Lane / 3)) : Y;
-  }
-  return _mm_setr_epi16(short(L[0]), short(L[1]), short(L[2]), short(L[3]), short(L[4]), short(L[5]), short(L[6]),
-                        short(L[7]));
-}
-
-[[gnu::always_inline]] inline __m128i LoadCells(const TvxEffectCell* C, int Vector) {
-  return _mm_loadu_si128(reinterpret_cast<const __m128i*>(C) + Vector);
-}
-#endif
-
-// The first cell from I on whose opacity is not 0, or Count.
-Integer SkipHidden(const TvxEffectCell* Row, Integer I, Integer Count) {
-#if defined(__SSE2__)
-  const __m128i O0 = CellLanes(0, 0xFF, 0, 0, 0), O1 = CellLanes(1, 0xFF, 0, 0, 0), O2 = CellLanes(2, 0xFF, 0, 0, 0);
-  for (; I + 8 <= Count; I += 8) {
-    const TvxEffectCell* C = Row + I;
-    const __m128i Any =
-        _mm_or_si128(_mm_or_si128(_mm_and_si128(LoadCells(C, 0), O0), _mm_and_si128(LoadCells(C, 1), O1)),
-                     _mm_and_si128(LoadCells(C, 2), O2));
-    if (_mm_movemask_epi8(_mm_cmpeq_epi16(Any, _mm_setzero_si128())) != 0xFFFF) break;
-  }
-#endif
-  while (I < Count && (Row[I].Alpha & 0xFF) == 0) ++I;
-  return I;
-}
-
-// The end of the run that starts at I (whose opacity is not 0).
-Integer RunEnd(const TvxEffectCell* Row, Integer I, Integer Count) {
-  const TvxEffectCell First = Row[I];
-  const uint16_t Alpha = First.Alpha & 0xFF;
-  Integer K = I + 1;
-#if defined(__SSE2__)
-  // The lanes hold source columns in 16 bits: a run that could pass 65535 goes cell by cell.
-  if (First.X + (Count - I) <= 0xFFFF) {
-    const __m128i K0 = CellLanes(0, 0xFF, 0xFFFF, 0xFFFF, 0), K1 = CellLanes(1, 0xFF, 0xFFFF, 0xFFFF, 0),
-                  K2 = CellLanes(2, 0xFF, 0xFFFF, 0xFFFF, 0);
-    const __m128i S0 = CellLanes(0, 0, 8, 0, 0), S1 = CellLanes(1, 0, 8, 0, 0), S2 = CellLanes(2, 0, 8, 0, 0);
-    const uint16_t X = uint16_t(First.X + 1);
-    __m128i E0 = CellLanes(0, Alpha, X, First.Y, 1), E1 = CellLanes(1, Alpha, X, First.Y, 1),
-            E2 = CellLanes(2, Alpha, X, First.Y, 1);
-    for (; K + 8 <= Count; K += 8) {
-      const TvxEffectCell* C = Row + K;
-      const __m128i Same = _mm_and_si128(_mm_and_si128(_mm_cmpeq_epi16(_mm_and_si128(LoadCells(C, 0), K0), E0),
-                                                       _mm_cmpeq_epi16(_mm_and_si128(LoadCells(C, 1), K1), E1)),
-                                         _mm_cmpeq_epi16(_mm_and_si128(LoadCells(C, 2), K2), E2));
-      if (_mm_movemask_epi8(Same) != 0xFFFF) break;
-      E0 = _mm_add_epi16(E0, S0);
-      E1 = _mm_add_epi16(E1, S1);
-      E2 = _mm_add_epi16(E2, S2);
-    }
-  }
-#endif
-  while (K < Count && (Row[K].Alpha & 0xFF) == Alpha && Row[K].Y == First.Y && Row[K].X == First.X + (K - I)) ++K;
-  return K;
-}
-
-void CellRuns(const TvxEffectCell* Row, Integer Count, std::vector<TCellRun>& Runs) {
-  Runs.clear();
-  for (Integer I = SkipHidden(Row, 0, Count); I < Count; I = SkipHidden(Row, I, Count)) {
-    const Integer K = RunEnd(Row, I, Count);
-    Runs.push_back({I, K - I, Row[I].X, Row[I].Y, Byte(Row[I].Alpha)});
-    I = K;
-  }
 }
 
 // Zero bytes are the empty cell; memset is several times faster than filling 6-byte records.
@@ -199,31 +117,34 @@ void ApplyCells(const TvxBitmap& OldImage, const TvxBitmap& NewImage, TvxBitmap&
                     NewImage.Height() == IH;
   const Integer TileW = W * Resolution, TileH = H * Resolution;
   const TvxEffectRows& Blend = EffectRows();
-  std::vector<TCellRun> Runs;
-  // Cell row J covers image rows J * Resolution + DY of every tile row: each image row once. Every
-  // row is copied from the old image just before the cells' pieces go over it, while it is in
-  // the cache, and the cells are cleared once read.
+  std::vector<TvxCellRun> Runs;
+  // Cell row J covers image rows J * Resolution + DY of every tile row: each image row once. A row
+  // takes the old image only between the pieces the cells put on it.
   for (Integer J = 0; J < H; ++J) {
     TvxEffectCell* Row = Cells + size_t(J) * size_t(W);
-    if (Fits && J * Resolution < IH) CellRuns(Row, W, Runs);
-    std::memset(Row, 0, size_t(W) * sizeof(TvxEffectCell));
-    if (!Fits) continue;
+    if (!Fits || J * Resolution >= IH) {
+      std::memset(Row, 0, size_t(W) * sizeof(TvxEffectCell));
+      continue;
+    }
+    TakeCellRuns(Row, W, Runs);
     for (Integer OY = 0; OY < TileCount * TileH && OY < IH; OY += TileH)
       for (Integer DY = 0; DY < Resolution; ++DY) {
         const Integer Y = OY + J * Resolution + DY;
         if (Y >= IH) break;
+        const TvxColor* Old = OldImage.Scanline(Y);
         TvxColor* Dest = Work.Scanline(Y);
-        std::memcpy(Dest, OldImage.Scanline(Y), size_t(IW) * sizeof(TvxColor));
-        for (const TCellRun& R : Runs) {
-          const Integer SourceY = R.SourceY * Resolution + DY, SY = OY + SourceY;
-          if (SourceY >= TileH || SY >= IH) continue;
-          const TvxColor* Source = NewImage.Scanline(SY);
-          for (Integer OX = 0; OX < TileCount * TileW && OX < IW; OX += TileW) {
+        Integer Done = 0;
+        for (Integer OX = 0; OX < TileCount * TileW && OX < IW; OX += TileW)
+          for (const TvxCellRun& R : Runs) {
+            const Integer SourceY = R.SourceY * Resolution + DY, SY = OY + SourceY;
             const Integer X = OX + R.Start * Resolution, SourceX = R.SourceX * Resolution, SX = OX + SourceX;
             const Integer Count = std::min({R.Count * Resolution, IW - X, IW - SX, TileW - SourceX});
-            if (Count > 0) Blend.Uniform(Dest + X, Source + SX, Dest + X, R.Alpha, Count);
+            if (SourceY >= TileH || SY >= IH || Count <= 0) continue;
+            std::memcpy(Dest + Done, Old + Done, size_t(X - Done) * sizeof(TvxColor));
+            Blend.Uniform(Old + X, NewImage.Scanline(SY) + SX, Dest + X, R.Alpha, Count);
+            Done = X + Count;
           }
-        }
+        std::memcpy(Dest + Done, Old + Done, size_t(IW - Done) * sizeof(TvxColor));
       }
   }
 }

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <numeric>
 
+#include "vexel/graphics/vx_effect_cells.h"
 #include "vexel/graphics/vx_effect_internal.h"
 
 #if defined(__SSE2__)
@@ -236,33 +237,6 @@ void PlasmaEffect(Byte* Mask, Integer W, Integer H, Integer P) {
 
 // [Slide kind] ----------------------------------------------------------------------------------
 
-// Count cells showing consecutive cells of one source row: {Alpha, X + k, Y}.
-void FillRun(TvxEffectCell* Cells, Integer Count, uint16_t Alpha, Integer X, Integer Y) {
-  Integer K = 0;
-#if defined(__SSE2__)
-  // Eight cells are three vectors; the next eight differ by 8 in every source column.
-  alignas(16) uint16_t Lanes[24], Steps[24];
-  for (int I = 0; I < 24; ++I) {
-    Lanes[I] = I % 3 == 0 ? Alpha : I % 3 == 1 ? uint16_t(X + I / 3) : uint16_t(Y);
-    Steps[I] = I % 3 == 1 ? 8 : 0;
-  }
-  const __m128i* L = reinterpret_cast<const __m128i*>(Lanes);
-  const __m128i* S = reinterpret_cast<const __m128i*>(Steps);
-  __m128i V0 = _mm_load_si128(L), V1 = _mm_load_si128(L + 1), V2 = _mm_load_si128(L + 2);
-  const __m128i S0 = _mm_load_si128(S), S1 = _mm_load_si128(S + 1), S2 = _mm_load_si128(S + 2);
-  for (; K + 8 <= Count; K += 8) {
-    __m128i* Into = reinterpret_cast<__m128i*>(Cells + K);
-    _mm_storeu_si128(Into, V0);
-    _mm_storeu_si128(Into + 1, V1);
-    _mm_storeu_si128(Into + 2, V2);
-    V0 = _mm_add_epi16(V0, S0);
-    V1 = _mm_add_epi16(V1, S1);
-    V2 = _mm_add_epi16(V2, S2);
-  }
-#endif
-  for (; K < Count; ++K) Cells[K] = {Alpha, uint16_t(X + K), uint16_t(Y)};
-}
-
 // Even rows show the new image (100 - p) % of W to the right, odd rows as far to the left.
 void InterlaceEffect(TvxEffectCell* Cells, Integer W, Integer H, Integer P) {
   const Integer Offset = W * (100 - P) / 100;
@@ -270,14 +244,14 @@ void InterlaceEffect(TvxEffectCell* Cells, Integer W, Integer H, Integer P) {
     // Cell X shows source X + Shift where that lies in the grid; the others have nothing yet.
     const Integer Shift = Y % 2 == 0 ? Offset : -Offset;
     const Integer First = std::max(0, -Shift), Last = std::min(W, W - Shift);
-    if (First < Last) FillRun(Cells + size_t(Y) * size_t(W) + size_t(First), Last - First, 255, First + Shift, Y);
+    if (First < Last) FillCellRun(Cells + size_t(Y) * size_t(W) + size_t(First), Last - First, 255, First + Shift, Y);
   }
 }
 
 // The bottom-right p % of the new image's cells, shown from the top-left corner.
 void CornerEffect(TvxEffectCell* Cells, Integer W, Integer H, Integer P) {
   const Integer CW = W * P / 100, CH = H * P / 100;
-  for (Integer Y = 0; Y < CH; ++Y) FillRun(Cells + size_t(Y) * size_t(W), CW, 255, W - CW, H - CH + Y);
+  for (Integer Y = 0; Y < CH; ++Y) FillCellRun(Cells + size_t(Y) * size_t(W), CW, 255, W - CW, H - CH + Y);
 }
 
 // [Manual kind] ---------------------------------------------------------------------------------

@@ -35,6 +35,17 @@ void CopyOld(const TvxColor* Old, TvxColor* Out, Integer Count) {
 
 uint32_t Weight64(uint32_t A) { return (A == 255 ? 256 : A) * 64; }
 
+// Cells in vectors: eight cells are three 16-bit-lane vectors of 128 bits, sixteen three of 256;
+// lane I of them all is field I % 3 (opacity, source column, source row) of cell I / 3.
+// Lane I of cells 0, 1, ... holding Alpha, X + Step * cell, Y.
+constexpr uint16_t CellLane(int I, uint16_t Alpha, uint16_t X, uint16_t Y, uint16_t Step) {
+  return I % 3 == 0 ? Alpha : I % 3 == 1 ? uint16_t(X + Step * (I / 3)) : Y;
+}
+
+// The scalar set leaves whole rows of cells to the caller's cell-by-cell loops.
+Integer SkipEmptyCellsScalar(const TvxEffectCell*, Integer I, Integer) { return I; }
+Integer ContinueRunScalar(const TvxEffectCell*, Integer K, Integer, TvxEffectCell, Integer) { return K; }
+
 #if defined(__SSE2__)
 
 // New over Old for four pixels: W holds the weight times 64 in both halves of each lane,
@@ -105,6 +116,46 @@ void UniformRowSse2(const TvxColor* Old, const TvxColor* New, TvxColor* Out, Byt
     }
   }
   UniformRowScalar(Old + X, New + X, Out + X, Alpha, Count - X);
+}
+
+[[gnu::always_inline]] inline __m128i Lanes8(int Vector, uint16_t Alpha, uint16_t X, uint16_t Y, uint16_t Step) {
+  const int B = 8 * Vector;
+  auto L = [&](int I) { return short(CellLane(B + I, Alpha, X, Y, Step)); };
+  return _mm_setr_epi16(L(0), L(1), L(2), L(3), L(4), L(5), L(6), L(7));
+}
+
+[[gnu::always_inline]] inline __m128i Load8(const TvxEffectCell* C, int Vector) {
+  return _mm_loadu_si128(reinterpret_cast<const __m128i*>(C) + Vector);
+}
+
+Integer SkipEmptyCellsSse2(const TvxEffectCell* Row, Integer I, Integer Count) {
+  for (; I + 8 <= Count; I += 8) {
+    const TvxEffectCell* C = Row + I;
+    const __m128i Any = _mm_or_si128(_mm_or_si128(Load8(C, 0), Load8(C, 1)), Load8(C, 2));
+    if (_mm_movemask_epi8(_mm_cmpeq_epi8(Any, _mm_setzero_si128())) != 0xFFFF) break;
+  }
+  return I;
+}
+
+// Cells from K on that continue the run of First, which stands K - Start cells before K.
+Integer ContinueRunSse2(const TvxEffectCell* Row, Integer K, Integer Count, TvxEffectCell First, Integer Start) {
+  const uint16_t Alpha = First.Alpha & 0xFF, X = uint16_t(First.X + (K - Start));
+  const __m128i K0 = Lanes8(0, 0xFF, 0xFFFF, 0xFFFF, 0), K1 = Lanes8(1, 0xFF, 0xFFFF, 0xFFFF, 0),
+                K2 = Lanes8(2, 0xFF, 0xFFFF, 0xFFFF, 0);
+  const __m128i S0 = Lanes8(0, 0, 8, 0, 0), S1 = Lanes8(1, 0, 8, 0, 0), S2 = Lanes8(2, 0, 8, 0, 0);
+  __m128i E0 = Lanes8(0, Alpha, X, First.Y, 1), E1 = Lanes8(1, Alpha, X, First.Y, 1),
+          E2 = Lanes8(2, Alpha, X, First.Y, 1);
+  for (; K + 8 <= Count; K += 8) {
+    const TvxEffectCell* C = Row + K;
+    const __m128i Same = _mm_and_si128(_mm_and_si128(_mm_cmpeq_epi16(_mm_and_si128(Load8(C, 0), K0), E0),
+                                                     _mm_cmpeq_epi16(_mm_and_si128(Load8(C, 1), K1), E1)),
+                                       _mm_cmpeq_epi16(_mm_and_si128(Load8(C, 2), K2), E2));
+    if (_mm_movemask_epi8(Same) != 0xFFFF) break;
+    E0 = _mm_add_epi16(E0, S0);
+    E1 = _mm_add_epi16(E1, S1);
+    E2 = _mm_add_epi16(E2, S2);
+  }
+  return K;
 }
 
 #endif  // __SSE2__
@@ -185,6 +236,51 @@ void UniformRowSse2(const TvxColor* Old, const TvxColor* New, TvxColor* Out, Byt
   UniformRowSse2(Old + X, New + X, Out + X, Alpha, Count - X);
 }
 
+[[gnu::target("avx2"), gnu::always_inline]] inline __m256i Lanes16(int Vector, uint16_t Alpha, uint16_t X, uint16_t Y,
+                                                                   uint16_t Step) {
+  const int B = 16 * Vector;
+  auto L = [&](int I) { return short(CellLane(B + I, Alpha, X, Y, Step)); };
+  return _mm256_setr_epi16(L(0), L(1), L(2), L(3), L(4), L(5), L(6), L(7), L(8), L(9), L(10), L(11), L(12), L(13),
+                           L(14), L(15));
+}
+
+[[gnu::target("avx2"), gnu::always_inline]] inline __m256i Load16(const TvxEffectCell* C, int Vector) {
+  return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(C) + Vector);
+}
+
+[[gnu::target("avx2")]] Integer SkipEmptyCellsAvx2(const TvxEffectCell* Row, Integer I, Integer Count) {
+  for (; I + 16 <= Count; I += 16) {
+    const TvxEffectCell* C = Row + I;
+    const __m256i Any = _mm256_or_si256(_mm256_or_si256(Load16(C, 0), Load16(C, 1)), Load16(C, 2));
+    if (!_mm256_testz_si256(Any, Any)) break;
+  }
+  _mm256_zeroupper();
+  return I;
+}
+
+[[gnu::target("avx2")]] Integer ContinueRunAvx2(const TvxEffectCell* Row, Integer K, Integer Count, TvxEffectCell First,
+                                                Integer Start) {
+  const uint16_t Alpha = First.Alpha & 0xFF, X = uint16_t(First.X + (K - Start));
+  const __m256i K0 = Lanes16(0, 0xFF, 0xFFFF, 0xFFFF, 0), K1 = Lanes16(1, 0xFF, 0xFFFF, 0xFFFF, 0),
+                K2 = Lanes16(2, 0xFF, 0xFFFF, 0xFFFF, 0);
+  const __m256i S0 = Lanes16(0, 0, 16, 0, 0), S1 = Lanes16(1, 0, 16, 0, 0), S2 = Lanes16(2, 0, 16, 0, 0);
+  __m256i E0 = Lanes16(0, Alpha, X, First.Y, 1), E1 = Lanes16(1, Alpha, X, First.Y, 1),
+          E2 = Lanes16(2, Alpha, X, First.Y, 1);
+  for (; K + 16 <= Count; K += 16) {
+    const TvxEffectCell* C = Row + K;
+    // Bits that differ from the expected cells, where they count.
+    const __m256i Differ = _mm256_or_si256(_mm256_or_si256(_mm256_and_si256(_mm256_xor_si256(Load16(C, 0), E0), K0),
+                                                           _mm256_and_si256(_mm256_xor_si256(Load16(C, 1), E1), K1)),
+                                           _mm256_and_si256(_mm256_xor_si256(Load16(C, 2), E2), K2));
+    if (!_mm256_testz_si256(Differ, Differ)) break;
+    E0 = _mm256_add_epi16(E0, S0);
+    E1 = _mm256_add_epi16(E1, S1);
+    E2 = _mm256_add_epi16(E2, S2);
+  }
+  _mm256_zeroupper();
+  return K;
+}
+
 bool CpuHasAvx2() {
   __builtin_cpu_init();
   return __builtin_cpu_supports("avx2");
@@ -203,14 +299,14 @@ const TvxEffectRows* Active = nullptr;
 }  // namespace
 
 const TvxEffectRows& ScalarEffectRows() {
-  static const TvxEffectRows Rows{"scalar", MaskedRowScalar, UniformRowScalar};
+  static const TvxEffectRows Rows{"scalar", MaskedRowScalar, UniformRowScalar, SkipEmptyCellsScalar, ContinueRunScalar};
   return Rows;
 }
 
 const TvxEffectRows* Sse2EffectRows() {
 #if defined(__SSE2__)
   // The build requires SSE2 wherever it enables it.
-  static const TvxEffectRows Rows{"sse2", MaskedRowSse2, UniformRowSse2};
+  static const TvxEffectRows Rows{"sse2", MaskedRowSse2, UniformRowSse2, SkipEmptyCellsSse2, ContinueRunSse2};
   return &Rows;
 #else
   return nullptr;
@@ -219,7 +315,7 @@ const TvxEffectRows* Sse2EffectRows() {
 
 const TvxEffectRows* Avx2EffectRows() {
 #if defined(VX_HAVE_X86) && defined(__x86_64__)
-  static const TvxEffectRows Rows{"avx2", MaskedRowAvx2, UniformRowAvx2};
+  static const TvxEffectRows Rows{"avx2", MaskedRowAvx2, UniformRowAvx2, SkipEmptyCellsAvx2, ContinueRunAvx2};
   if (CpuHasAvx2()) return &Rows;
 #endif
   return nullptr;

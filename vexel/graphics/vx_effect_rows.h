@@ -1,5 +1,6 @@
 // The inner loops of transition frames: the prepared new image over the old one, one row at a
-// time, at one opacity per pixel or at one opacity for the whole row.
+// time, at one opacity per pixel or at one opacity for the whole row; and the scans of a row of
+// slide-kind cells.
 //
 // New pixels have alpha 0 (they show the old pixel) or 255. Opacity 0 keeps the old pixel, 255
 // takes the new one, anything between gives every channel (256 * old + a * (new - old)) >> 8,
@@ -7,16 +8,26 @@
 // sets give its pixels bit for bit. Out may be Old itself.
 #pragma once
 
+#include "vexel/graphics/vx_effect.h"
 #include "vexel/graphics/vx_pixel.h"
 
 using TvxMaskedRow = void (*)(const TvxColor* Old, const TvxColor* New, TvxColor* Out, const Byte* Alpha,
                               Integer Count);
 using TvxUniformRow = void (*)(const TvxColor* Old, const TvxColor* New, TvxColor* Out, Byte Alpha, Integer Count);
+// Rows of slide-kind cells, a whole block of cells at a time (none in the scalar set); the caller
+// finishes cell by cell. SkipEmptyCells: how far from I the cells are all zero. ContinueRun: how
+// far from K the cells continue the run that First starts at Start (same opacity byte and source
+// row, source columns counting up; the caller sees that they stay below 65536).
+using TvxSkipEmptyCells = Integer (*)(const TvxEffectCell* Row, Integer I, Integer Count);
+using TvxContinueRun = Integer (*)(const TvxEffectCell* Row, Integer K, Integer Count, TvxEffectCell First,
+                                   Integer Start);
 
 struct TvxEffectRows {
   const char* Name;
   TvxMaskedRow Masked;    // one opacity byte per pixel
   TvxUniformRow Uniform;  // one opacity for the row
+  TvxSkipEmptyCells SkipEmptyCells;
+  TvxContinueRun ContinueRun;
 };
 
 const TvxEffectRows& ScalarEffectRows();
