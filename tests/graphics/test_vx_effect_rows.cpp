@@ -3,6 +3,7 @@
 // channel is (256 * old + a * (new - old)) >> 8, alpha included with the new pixel's alpha as a.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
 #include <string>
 #include <vector>
@@ -122,4 +123,36 @@ TEST(EffectRows, TheWidestAvailableSetIsActiveAndSameBytesComparesEveryByte) {
       EXPECT_FALSE(SameBytes(Other.data(), Length)) << Length << " differing at " << At;
     }
   }
+}
+
+// A shape's mask at one progress: where the distance is below the threshold, Value falling by
+// Slope * distance in single precision, truncated; 0 elsewhere. Distances at the threshold and one
+// step either side of it, at every length.
+TEST(EffectRows, ShapeLevelsBelowTheThresholdAtEveryLength) {
+  struct TCase {
+    float T, Value, Slope;
+  };
+  // A smooth edge at 50 % reaching 0.45 with peak 255 * 100 / 100, a hard edge, a faded one.
+  const TCase Cases[] = {{0.45f, 255, 255 / 0.45f}, {0.9f, 229, 229 / 0.9f}, {1, 255, 0}, {0.5f, 127, 0}, {0, 255, 0}};
+  std::mt19937 Rng(73);
+  for (const TvxEffectRows* Set : Sets())
+    for (const TCase& C : Cases)
+      for (size_t Length = 0; Length <= 70; ++Length) {
+        std::vector<float> D(Length);
+        for (float& V : D) {
+          switch (Rng() % 5) {
+            case 0: V = C.T; break;
+            case 1: V = std::nextafter(C.T, 0.f); break;
+            case 2: V = std::nextafter(C.T, 2.f); break;
+            default: V = float(Rng() % 10001) / 10000; break;
+          }
+        }
+        std::vector<Byte> Mask(Length, 0xAA);
+        Set->Level(Mask.data(), D.data(), Length, C.T, C.Value, C.Slope);
+        for (size_t I = 0; I < Length; ++I) {
+          const float Level = C.Value - D[I] * C.Slope;
+          ASSERT_EQ(Mask[I], D[I] < C.T ? Byte(Level) : 0)
+              << Set->Name << " threshold " << C.T << " length " << Length << " distance " << D[I] << " at " << I;
+        }
+      }
 }

@@ -1,12 +1,14 @@
 // The inner loops of transition frames: the prepared new image over the old one, one row at a
-// time, at one opacity per pixel or at one opacity for the whole row; and the scans of a row of
-// slide-kind cells.
+// time, at one opacity per pixel or at one opacity for the whole row; the scans of a row of
+// slide-kind cells; the levels of a shape's mask.
 //
 // New pixels have alpha 0 (they show the old pixel) or 255. Opacity 0 keeps the old pixel, 255
 // takes the new one, anything between gives every channel (256 * old + a * (new - old)) >> 8,
 // alpha included with the new pixel's alpha taken as a. A scalar set is the reference; the vector
 // sets give its pixels bit for bit. Out may be Old itself.
 #pragma once
+
+#include <cstddef>
 
 #include "vexel/graphics/vx_effect.h"
 #include "vexel/graphics/vx_pixel.h"
@@ -22,12 +24,17 @@ using TvxSkipEmptyCells = Integer (*)(const TvxEffectCell* Row, Integer I, Integ
 using TvxContinueRun = Integer (*)(const TvxEffectCell* Row, Integer K, Integer Count, TvxEffectCell First,
                                    Integer Start);
 
+// A shape's mask at one progress: Mask := Value - D * Slope (single precision, truncated toward
+// zero) where D < T, else 0. The caller keeps the result within 0..255.
+using TvxLevelRow = void (*)(Byte* Mask, const float* D, size_t Count, float T, float Value, float Slope);
+
 struct TvxEffectRows {
   const char* Name;
   TvxMaskedRow Masked;    // one opacity byte per pixel
   TvxUniformRow Uniform;  // one opacity for the row
   TvxSkipEmptyCells SkipEmptyCells;
   TvxContinueRun ContinueRun;
+  TvxLevelRow Level;
 };
 
 const TvxEffectRows& ScalarEffectRows();
