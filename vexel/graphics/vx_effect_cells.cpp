@@ -24,14 +24,16 @@ Integer SkipEmpty(const TvxEffectCell* Row, Integer I, Integer Count) {
   return I;
 }
 
-// The end of the run that starts at I.
-Integer RunEnd(const TvxEffectCell* Row, Integer I, Integer Count) {
+// The end of the run that starts at I; the run's cells are cleared.
+Integer TakeRun(TvxEffectCell* Row, Integer I, Integer Count) {
   const TvxEffectCell First = Row[I];
   const uint16_t Alpha = First.Alpha & 0xFF;
+  Row[I] = {};
   Integer K = I + 1;
   // The lanes hold source columns in 16 bits: a run that could pass 65535 goes cell by cell.
   if (First.X + (Count - I) <= 0xFFFF) K = EffectRows().ContinueRun(Row, K, Count, First, I);
-  while (K < Count && (Row[K].Alpha & 0xFF) == Alpha && Row[K].Y == First.Y && Row[K].X == First.X + (K - I)) ++K;
+  for (; K < Count && (Row[K].Alpha & 0xFF) == Alpha && Row[K].Y == First.Y && Row[K].X == First.X + (K - I); ++K)
+    Row[K] = {};
   return K;
 }
 
@@ -66,10 +68,10 @@ void FillCellRun(TvxEffectCell* Cells, Integer Count, uint16_t Alpha, Integer X,
 void TakeCellRuns(TvxEffectCell* Row, Integer Count, std::vector<TvxCellRun>& Runs) {
   Runs.clear();
   for (Integer I = SkipEmpty(Row, 0, Count); I < Count; I = SkipEmpty(Row, I, Count)) {
-    const Integer K = RunEnd(Row, I, Count);
+    const TvxEffectCell First = Row[I];
+    const Integer K = TakeRun(Row, I, Count);
     // Cells of opacity 0 that hold something else form runs too, only to be cleared.
-    if (Row[I].Alpha & 0xFF) Runs.push_back({I, K - I, Row[I].X, Row[I].Y, Byte(Row[I].Alpha)});
-    std::memset(Row + I, 0, size_t(K - I) * sizeof(TvxEffectCell));
+    if (First.Alpha & 0xFF) Runs.push_back({I, K - I, First.X, First.Y, Byte(First.Alpha)});
     I = K;
   }
 }

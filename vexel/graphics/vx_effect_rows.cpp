@@ -48,7 +48,7 @@ void LevelRowScalar(Byte* Mask, const float* D, size_t Count, float T, float Val
 
 // The scalar set leaves whole rows of cells to the caller's cell-by-cell loops.
 Integer SkipEmptyCellsScalar(const TvxEffectCell*, Integer I, Integer) { return I; }
-Integer ContinueRunScalar(const TvxEffectCell*, Integer K, Integer, TvxEffectCell, Integer) { return K; }
+Integer ContinueRunScalar(TvxEffectCell*, Integer K, Integer, TvxEffectCell, Integer) { return K; }
 
 #if defined(__SSE2__)
 
@@ -142,7 +142,7 @@ Integer SkipEmptyCellsSse2(const TvxEffectCell* Row, Integer I, Integer Count) {
 }
 
 // Cells from K on that continue the run of First, which stands K - Start cells before K.
-Integer ContinueRunSse2(const TvxEffectCell* Row, Integer K, Integer Count, TvxEffectCell First, Integer Start) {
+Integer ContinueRunSse2(TvxEffectCell* Row, Integer K, Integer Count, TvxEffectCell First, Integer Start) {
   const uint16_t Alpha = First.Alpha & 0xFF, X = uint16_t(First.X + (K - Start));
   const __m128i K0 = Lanes8(0, 0xFF, 0xFFFF, 0xFFFF, 0), K1 = Lanes8(1, 0xFF, 0xFFFF, 0xFFFF, 0),
                 K2 = Lanes8(2, 0xFF, 0xFFFF, 0xFFFF, 0);
@@ -155,6 +155,11 @@ Integer ContinueRunSse2(const TvxEffectCell* Row, Integer K, Integer Count, TvxE
                                                      _mm_cmpeq_epi16(_mm_and_si128(Load8(C, 1), K1), E1)),
                                        _mm_cmpeq_epi16(_mm_and_si128(Load8(C, 2), K2), E2));
     if (_mm_movemask_epi8(Same) != 0xFFFF) break;
+    // Cleared while they are at hand: a separate pass costs as much again.
+    __m128i* Clear = reinterpret_cast<__m128i*>(Row + K);
+    _mm_storeu_si128(Clear, _mm_setzero_si128());
+    _mm_storeu_si128(Clear + 1, _mm_setzero_si128());
+    _mm_storeu_si128(Clear + 2, _mm_setzero_si128());
     E0 = _mm_add_epi16(E0, S0);
     E1 = _mm_add_epi16(E1, S1);
     E2 = _mm_add_epi16(E2, S2);
@@ -276,7 +281,7 @@ void LevelRowSse2(Byte* Mask, const float* D, size_t Count, float T, float Value
   return I;
 }
 
-[[gnu::target("avx2")]] Integer ContinueRunAvx2(const TvxEffectCell* Row, Integer K, Integer Count, TvxEffectCell First,
+[[gnu::target("avx2")]] Integer ContinueRunAvx2(TvxEffectCell* Row, Integer K, Integer Count, TvxEffectCell First,
                                                 Integer Start) {
   const uint16_t Alpha = First.Alpha & 0xFF, X = uint16_t(First.X + (K - Start));
   const __m256i K0 = Lanes16(0, 0xFF, 0xFFFF, 0xFFFF, 0), K1 = Lanes16(1, 0xFF, 0xFFFF, 0xFFFF, 0),
@@ -291,6 +296,10 @@ void LevelRowSse2(Byte* Mask, const float* D, size_t Count, float T, float Value
                                                            _mm256_and_si256(_mm256_xor_si256(Load16(C, 1), E1), K1)),
                                            _mm256_and_si256(_mm256_xor_si256(Load16(C, 2), E2), K2));
     if (!_mm256_testz_si256(Differ, Differ)) break;
+    __m256i* Clear = reinterpret_cast<__m256i*>(Row + K);
+    _mm256_storeu_si256(Clear, _mm256_setzero_si256());
+    _mm256_storeu_si256(Clear + 1, _mm256_setzero_si256());
+    _mm256_storeu_si256(Clear + 2, _mm256_setzero_si256());
     E0 = _mm256_add_epi16(E0, S0);
     E1 = _mm256_add_epi16(E1, S1);
     E2 = _mm256_add_epi16(E2, S2);

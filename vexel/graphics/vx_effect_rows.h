@@ -19,11 +19,10 @@ using TvxUniformRow = void (*)(const TvxColor* Old, const TvxColor* New, TvxColo
 // Rows of slide-kind cells, a whole block of cells at a time (none in the scalar set); the caller
 // finishes cell by cell. SkipEmptyCells: how far from I the cells are all zero. ContinueRun: how
 // far from K the cells continue the run that First starts at Start (same opacity byte and source
-// row, source columns counting up; the caller sees that they stay below 65536).
+// row, source columns counting up; the caller sees that they stay below 65536), clearing the
+// cells it passes.
 using TvxSkipEmptyCells = Integer (*)(const TvxEffectCell* Row, Integer I, Integer Count);
-using TvxContinueRun = Integer (*)(const TvxEffectCell* Row, Integer K, Integer Count, TvxEffectCell First,
-                                   Integer Start);
-
+using TvxContinueRun = Integer (*)(TvxEffectCell* Row, Integer K, Integer Count, TvxEffectCell First, Integer Start);
 // A shape's mask at one progress: Mask := Value - D * Slope (single precision, truncated toward
 // zero) where D < T, else 0. The caller keeps the result within 0..255.
 using TvxLevelRow = void (*)(Byte* Mask, const float* D, size_t Count, float T, float Value, float Slope);
