@@ -250,11 +250,10 @@ void TvxTransition::RenderFrame(Integer Percent) {
 
 void TvxTransition::RenderFinal() {
   if (!FActive) return;
-  for (Integer Y = 0; Y < FWork->Height(); ++Y) {
-    const TvxColor *New = FNew->Scanline(Y), *Old = FOld->Scanline(Y);
-    TvxColor* Out = FWork->Scanline(Y);
-    for (Integer X = 0; X < FWork->Width(); ++X) Out[X] = (New[X] >> 24) ? New[X] : Old[X];
-  }
+  // Every new pixel is opaque or hidden: at full opacity each one shows as it is or not at all.
+  const TvxEffectRows& Blend = EffectRows();
+  for (Integer Y = 0; Y < FWork->Height(); ++Y)
+    Blend.Uniform(FOld->Scanline(Y), FNew->Scanline(Y), FWork->Scanline(Y), 255, FWork->Width());
 }
 
 void TvxTransition::Stop() {
