@@ -2,9 +2,8 @@
 
 #include <cstring>
 
-#if defined(__x86_64__) || defined(__i386__)
+#if defined(__SSE2__)
 #include <immintrin.h>
-#define VX_HAVE_X86 1
 #endif
 
 // Vector sets work on red/blue and green/alpha as the two 16-bit halves of each pixel's lane (a
@@ -36,8 +35,8 @@ void CopyOld(const TvxColor* Old, TvxColor* Out, Integer Count) {
 uint32_t Weight64(uint32_t A) { return (A == 255 ? 256 : A) * 64; }
 
 // Cells in vectors: eight cells are three 16-bit-lane vectors of 128 bits, sixteen three of 256;
-// lane I of them all is field I % 3 (opacity, source column, source row) of cell I / 3.
-// Lane I of cells 0, 1, ... holding Alpha, X + Step * cell, Y.
+// lane I of them all is field I % 3 (opacity, source column, source row) of cell I / 3. The value
+// of lane I when cell K holds Alpha, X + Step * K and Y.
 constexpr uint16_t CellLane(int I, uint16_t Alpha, uint16_t X, uint16_t Y, uint16_t Step) {
   return I % 3 == 0 ? Alpha : I % 3 == 1 ? uint16_t(X + Step * (I / 3)) : Y;
 }
@@ -183,7 +182,8 @@ void LevelRowSse2(Byte* Mask, const float* D, size_t Count, float T, float Value
 
 #endif  // __SSE2__
 
-#if defined(VX_HAVE_X86) && defined(__x86_64__)
+// AVX2 only in the x86_64 build; the i686 build keeps SSE2.
+#if defined(__x86_64__)
 
 // Kept to leaf loops with few live values: GCC cannot align a Windows x64 stack to 32 bytes, so
 // a spilled ymm register would fault there.
@@ -337,7 +337,7 @@ bool CpuHasAvx2() {
   return __builtin_cpu_supports("avx2");
 }
 
-#endif
+#endif  // __x86_64__
 
 const TvxEffectRows* Best() {
   if (auto* Rows = Avx2EffectRows()) return Rows;
@@ -367,7 +367,7 @@ const TvxEffectRows* Sse2EffectRows() {
 }
 
 const TvxEffectRows* Avx2EffectRows() {
-#if defined(VX_HAVE_X86) && defined(__x86_64__)
+#if defined(__x86_64__)
   static const TvxEffectRows Rows{"avx2",          MaskedRowAvx2, UniformRowAvx2, SkipEmptyCellsAvx2,
                                   ContinueRunAvx2, LevelRowAvx2};
   if (CpuHasAvx2()) return &Rows;
