@@ -4,11 +4,14 @@
 // (the new pixel's alpha being a).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
+#include <random>
 
 #include "bitmap_helpers.h"
 #include "framework/core/component_stream.h"
+#include "vexel/graphics/vx_effect_rows.h"
 #include "vexel/graphics/vx_effect_transition.h"
 
 namespace {
@@ -445,6 +448,190 @@ TEST(TransitionFrames, BitmapAnimationUsesTheMaskValueAsOpacity) {
         return Blended(I.New.GetPixel(X, Y), I.Old.GetPixel(X, Y), Source[size_t(Ii * H + J)]);
       },
       "quarter turn");
+}
+
+// Interlace and Corner over tiles of cells of Resolution pixels: cell (i, j) of a tile shows the
+// block of its source cell in the same tile, where that pixel lies inside the image and is not a
+// key pixel. Falling progress shows that no cell of an earlier frame stays behind.
+TEST(TransitionFrames, SlideKindCellsOverTilesAtFallingProgress) {
+  TImages I(13, 9);
+  I.New.SetPixel(3, 1, 0x007F007F);
+  const Integer Resolution = 2, W = 13 / 2 / 2 + 1, H = 9 / 2 / 2 + 1, TileW = W * Resolution, TileH = H * Resolution;
+  struct TCase {
+    const char* Effect;
+    // The source cell of cell (i, j) at P; false where the cell shows nothing.
+    std::function<bool(Integer, Integer, Integer, Integer&, Integer&)> Source;
+  };
+  const TCase Cases[] = {
+      {"Interlace",
+       [&](Integer X, Integer Y, Integer P, Integer& SX, Integer& SY) {
+         const Integer Offset = W * (100 - P) / 100;
+         SX = Y % 2 == 0 ? X + Offset : X - Offset;
+         SY = Y;
+         return SX >= 0 && SX < W;
+       }},
+      {"Corner",
+       [&](Integer X, Integer Y, Integer P, Integer& SX, Integer& SY) {
+         const Integer CW = W * P / 100, CH = H * P / 100;
+         SX = W - CW + X;
+         SY = H - CH + Y;
+         return X < CW && Y < CH;
+       }},
+  };
+  for (const TCase& C : Cases) {
+    auto S = Settings(C.Effect, Resolution, 2);
+    TvxTransition T;
+    ASSERT_TRUE(T.Start(*S, I.New, I.Old));
+    for (Integer P : {90, 20, 100, 60, 0}) {
+      T.RenderFrame(P);
+      ExpectFrame(
+          T,
+          [&](Integer X, Integer Y) {
+            const Integer OX = X / TileW * TileW, OY = Y / TileH * TileH;
+            Integer SX = 0, SY = 0;
+            if (!C.Source((X - OX) / Resolution, (Y - OY) / Resolution, P, SX, SY)) return I.Old.GetPixel(X, Y);
+            const Integer PX = OX + SX * Resolution + (X - OX) % Resolution;
+            const Integer PY = OY + SY * Resolution + (Y - OY) % Resolution;
+            if (PX >= 13 || PY >= 9 || (PX == 3 && PY == 1)) return I.Old.GetPixel(X, Y);
+            return I.New.GetPixel(PX, PY);
+          },
+          std::string(C.Effect) + " p " + std::to_string(P));
+    }
+  }
+}
+
+// [Frame pieces] The mask blend and the cell runs of a frame, in every set of row loops.
+
+namespace {
+
+std::vector<const TvxEffectRows*> RowSets() {
+  std::vector<const TvxEffectRows*> S = {&ScalarEffectRows()};
+  if (auto* Set = Sse2EffectRows()) S.push_back(Set);
+  if (auto* Set = Avx2EffectRows()) S.push_back(Set);
+  return S;
+}
+
+// Puts the active row loops back when a test that switches them ends.
+struct TRowSetGuard {
+  const TvxEffectRows& Previous = EffectRows();
+  ~TRowSetGuard() { SetEffectRows(Previous); }
+};
+
+}  // namespace
+
+// Mask rows of one opacity (0, 1, 127, 254, 255) take a loop of their own; rows that are of one
+// opacity only as far as the image reaches, or that differ only in the last cell it reaches,
+// must be told apart from them. Odd widths, cells of several pixels and tiles.
+TEST(FramePieces, MaskRowsOfOneOpacityOrOfManyFollowTheBlendRule) {
+  struct TCase {
+    Integer IW, IH, Resolution, TileCount;
+  };
+  const TCase Cases[] = {{13, 7, 1, 1}, {1, 3, 1, 1}, {17, 6, 3, 1}, {13, 9, 2, 2}, {23, 41, 10, 1}, {11, 4, 1, 3}};
+  const Byte Uniform[] = {0, 1, 127, 254, 255};
+  std::mt19937 Rng(11);
+  TRowSetGuard Guard;
+  for (const TvxEffectRows* Set : RowSets()) {
+    SetEffectRows(*Set);
+    for (const TCase& C : Cases) {
+      const Integer W = C.IW / C.Resolution / C.TileCount + 1, H = C.IH / C.Resolution / C.TileCount + 1;
+      // The cells of a mask row that the image reaches.
+      const Integer Reached = std::min(W, (C.IW + C.Resolution - 1) / C.Resolution);
+      TImages I(C.IW, C.IH);
+      // Prepared as a transition does: opaque, a key pixel with alpha 0.
+      I.New.SetPixel(C.IW / 2, C.IH - 1, 0x007F007F);
+      const TvxBitmap& New = I.New;
+      for (Integer Round = 0; Round < 5; ++Round) {
+        std::vector<Byte> Mask(size_t(W) * size_t(H));
+        for (Integer J = 0; J < H; ++J) {
+          Byte* Row = Mask.data() + size_t(J) * size_t(W);
+          const Byte V = Uniform[size_t((J + Round) % 5)];
+          std::fill(Row, Row + W, V);
+          switch (J % 4) {
+            case 1:
+              for (Integer K = 0; K < W; ++K) Row[K] = Byte(Rng());
+              break;
+            case 2:
+              for (Integer K = Reached; K < W; ++K) Row[K] = Byte(V + 1 + K);
+              break;
+            case 3: Row[Reached - 1] = Byte(V ^ 0x40); break;
+            default: break;
+          }
+        }
+        TvxBitmap Work;
+        Paint(Work, C.IW, C.IH, 0xDEADBEEF);
+        BlendMasked(I.Old, New, Work, Mask.data(), W, H, C.Resolution, C.TileCount);
+        for (Integer Y = 0; Y < C.IH; ++Y)
+          for (Integer X = 0; X < C.IW; ++X) {
+            const Integer Column = X % (W * C.Resolution) / C.Resolution, Row = Y % (H * C.Resolution) / C.Resolution;
+            const int A = New.GetPixel(X, Y) >> 24 ? Mask[size_t(Row) * size_t(W) + size_t(Column)] : 0;
+            ASSERT_EQ(Work.GetPixel(X, Y), Blended(New.GetPixel(X, Y), I.Old.GetPixel(X, Y), A))
+                << Set->Name << " " << C.IW << "x" << C.IH << " r" << C.Resolution << " t" << C.TileCount << " round "
+                << Round << " at (" << X << ", " << Y << ")";
+          }
+      }
+    }
+  }
+}
+
+// Runs of cells of every length broken by opacity, source row or source column, empty cells with
+// leftovers in their other fields and in the high byte of the opacity, sources past the tile or
+// the image; the cells come back empty.
+TEST(FramePieces, CellRunsOfEveryKindAndTheCellsComeBackEmpty) {
+  struct TCase {
+    Integer IW, IH, Resolution, TileCount;
+  };
+  const TCase Cases[] = {{40, 6, 1, 1}, {41, 7, 2, 2}, {29, 5, 3, 1}, {60, 3, 1, 1}};
+  const Byte Opacities[] = {1, 127, 254, 255, 255};
+  std::mt19937 Rng(12);
+  TRowSetGuard Guard;
+  for (const TvxEffectRows* Set : RowSets()) {
+    SetEffectRows(*Set);
+    for (const TCase& C : Cases) {
+      const Integer W = C.IW / C.Resolution / C.TileCount + 1, H = C.IH / C.Resolution / C.TileCount + 1;
+      const Integer TileW = W * C.Resolution, TileH = H * C.Resolution;
+      TImages I(C.IW, C.IH);
+      I.New.SetPixel(1, 1, 0x007F007F);
+      const TvxBitmap& New = I.New;
+      for (Integer Round = 0; Round < 6; ++Round) {
+        std::vector<TvxEffectCell> Cells(size_t(W) * size_t(H));
+        for (Integer J = 0; J < H; ++J) {
+          TvxEffectCell* Row = Cells.data() + size_t(J) * size_t(W);
+          for (Integer K = 0; K < W;) {
+            const Integer Length = std::min<Integer>(W - K, 1 + Integer(Rng() % 20));
+            const bool Empty = Rng() % 4 == 0;
+            const uint16_t Alpha = uint16_t((Rng() % 3 ? 0 : Rng() % 256) << 8 | (Empty ? 0 : Opacities[Rng() % 5]));
+            const uint16_t SX = uint16_t(Rng() % uint32_t(W + 3)), SY = uint16_t(Rng() % uint32_t(H + 1));
+            for (Integer N = 0; N < Length; ++N, ++K) Row[K] = {Alpha, uint16_t(Empty ? Rng() : SX + N), SY};
+          }
+        }
+        // Source columns that would wrap in 16 bits: the run breaks after 65535.
+        if (Round == 0) {
+          Cells[0] = {255, 65535, 0};
+          for (Integer K = 1; K < W; ++K) Cells[size_t(K)] = {255, uint16_t(K - 1), 0};
+        }
+        const std::vector<TvxEffectCell> Given = Cells;
+        TvxBitmap Work;
+        Paint(Work, C.IW, C.IH, 0xDEADBEEF);
+        ApplyCells(I.Old, New, Work, Cells.data(), W, H, C.Resolution, C.TileCount);
+        for (size_t K = 0; K < Cells.size(); ++K)
+          ASSERT_TRUE(Cells[K].Alpha == 0 && Cells[K].X == 0 && Cells[K].Y == 0) << "cell " << K << " left behind";
+        for (Integer Y = 0; Y < C.IH; ++Y)
+          for (Integer X = 0; X < C.IW; ++X) {
+            const Integer OX = X / TileW * TileW, OY = Y / TileH * TileH;
+            const Integer DX = (X - OX) % C.Resolution, DY = (Y - OY) % C.Resolution;
+            const TvxEffectCell& Cell =
+                Given[size_t((Y - OY) / C.Resolution) * size_t(W) + size_t((X - OX) / C.Resolution)];
+            const Integer LX = Cell.X * C.Resolution + DX, LY = Cell.Y * C.Resolution + DY;
+            TvxColor E = I.Old.GetPixel(X, Y);
+            if ((Cell.Alpha & 0xFF) && LX < TileW && LY < TileH && OX + LX < C.IW && OY + LY < C.IH &&
+                New.GetPixel(OX + LX, OY + LY) >> 24)
+              E = Blended(New.GetPixel(OX + LX, OY + LY), E, Cell.Alpha & 0xFF);
+            ASSERT_EQ(Work.GetPixel(X, Y), E) << Set->Name << " " << C.IW << "x" << C.IH << " r" << C.Resolution << " t"
+                                              << C.TileCount << " round " << Round << " at (" << X << ", " << Y << ")";
+          }
+      }
+    }
+  }
 }
 
 // [Progress] ------------------------------------------------------------------------------------

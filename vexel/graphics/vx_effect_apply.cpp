@@ -6,6 +6,8 @@
 #include <random>
 
 #include "framework/core/sysutils.h"
+#include "vexel/graphics/vx_effect_cells.h"
+#include "vexel/graphics/vx_effect_rows.h"
 #include "vexel/graphics/vx_effect_transition.h"
 
 #if defined(__SSE2__)
@@ -23,81 +25,21 @@ std::vector<Integer> CellMap(Integer Pixels, Integer Cells, Integer Resolution) 
   return Map;
 }
 
-TvxColor WithAlpha(TvxColor P, uint32_t A) { return (P & 0x00FFFFFF) | A << 24; }
-
-// One pixel of the masked blend: A 0 keeps B, 255 takes F, otherwise every channel (alpha
-// included, F's alpha being A) becomes (256 * B + A * (F - B)) >> 8.
-TvxColor MaskedPixel(TvxColor F, TvxColor B, uint32_t A) {
-  A &= F >> 24;
-  if (A == 0) return B;
-  return BlendPixel(WithAlpha(F, A), B);
-}
-
-#if defined(__SSE2__)
-// Four pixels of MaskedPixel, exactly: B + floor(A * (F - B) / 256) equals (256B + A(F - B)) >> 8,
-// and the high half of (4(F - B)) * (64 A) is that floor in signed 16-bit lanes. Taking 256 for
-// A = 255 makes that case F itself.
-[[gnu::always_inline]] inline __m128i MaskedPixels(__m128i F, __m128i B, __m128i A) {
-  const __m128i Zero = _mm_setzero_si128();
-  A = _mm_and_si128(A, _mm_srli_epi32(F, 24));
-  const __m128i FA = _mm_or_si128(_mm_and_si128(F, _mm_set1_epi32(0x00FFFFFF)), _mm_slli_epi32(A, 24));
-  const __m128i Weight = _mm_slli_epi32(_mm_sub_epi32(A, _mm_cmpeq_epi32(A, _mm_set1_epi32(255))), 6);
-  const __m128i W2 = _mm_or_si128(Weight, _mm_slli_epi32(Weight, 16));
-  const __m128i WLo = _mm_unpacklo_epi32(W2, W2), WHi = _mm_unpackhi_epi32(W2, W2);
-  const __m128i BLo = _mm_unpacklo_epi8(B, Zero), BHi = _mm_unpackhi_epi8(B, Zero);
-  const __m128i DLo = _mm_slli_epi16(_mm_sub_epi16(_mm_unpacklo_epi8(FA, Zero), BLo), 2);
-  const __m128i DHi = _mm_slli_epi16(_mm_sub_epi16(_mm_unpackhi_epi8(FA, Zero), BHi), 2);
-  const __m128i Lo = _mm_add_epi16(BLo, _mm_mulhi_epi16(DLo, WLo));
-  const __m128i Hi = _mm_add_epi16(BHi, _mm_mulhi_epi16(DHi, WHi));
-  return _mm_packus_epi16(Lo, Hi);
-}
-
-// F where its alpha is not 0 (it is 0 or 255 in a prepared new image), else B.
-[[gnu::always_inline]] inline __m128i OpaqueOver(__m128i F, __m128i B) {
-  const __m128i Visible = _mm_srai_epi32(F, 31);
-  return _mm_or_si128(_mm_and_si128(Visible, F), _mm_andnot_si128(Visible, B));
-}
-#endif
-
-// Out := New over Old with one opacity byte per pixel in Alpha.
-void BlendRow(const TvxColor* Old, const TvxColor* New, TvxColor* Out, const Byte* Alpha, Integer Count) {
-  Integer X = 0;
-#if defined(__SSE2__)
-  for (; X + 4 <= Count; X += 4) {
-    uint32_t Four;
-    std::memcpy(&Four, Alpha + X, 4);
-    const __m128i B = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Old + X));
-    __m128i* Into = reinterpret_cast<__m128i*>(Out + X);
-    // Most masks have long runs of 0 and 255.
-    if (Four == 0) {
-      _mm_storeu_si128(Into, B);
-      continue;
-    }
-    const __m128i F = _mm_loadu_si128(reinterpret_cast<const __m128i*>(New + X));
-    if (Four == 0xFFFFFFFF) {
-      _mm_storeu_si128(Into, OpaqueOver(F, B));
-      continue;
-    }
-    const __m128i A =
-        _mm_unpacklo_epi16(_mm_unpacklo_epi8(_mm_cvtsi32_si128(int(Four)), _mm_setzero_si128()), _mm_setzero_si128());
-    _mm_storeu_si128(Into, MaskedPixels(F, B, A));
+// Opacities of one image row of a tile row: each of Cells mask values Resolution times, the tile
+// repeated to Pixels. Writes up to 16 bytes past Pixels.
+void StretchRow(const Byte* MaskRow, Integer Cells, Integer Resolution, Byte* Out, Integer Pixels) {
+  const Integer Tile = Cells * Resolution, First = std::min(Pixels, Tile);
+  for (Integer C = 0, X = 0; X < First; ++C, X += Resolution) {
+    const uint64_t Eight = MaskRow[C] * 0x0101010101010101ull;
+    std::memcpy(Out + X, &Eight, 8);
+    if (Resolution > 8) std::memcpy(Out + X + 8, &Eight, 8);
   }
-#endif
-  for (; X < Count; ++X) Out[X] = MaskedPixel(New[X], Old[X], Alpha[X]);
+  for (Integer X = Tile; X < Pixels; X += Tile) std::memcpy(Out + X, Out, size_t(std::min(Tile, Pixels - X)));
 }
 
-// Dest := Source over Dest at opacity A, skipping Source's alpha-0 pixels.
-void BlendRun(const TvxColor* Source, TvxColor* Dest, Integer Count, uint32_t A) {
-  Integer X = 0;
-#if defined(__SSE2__)
-  const __m128i A4 = _mm_set1_epi32(int(A));
-  for (; X + 4 <= Count; X += 4) {
-    const __m128i F = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Source + X));
-    const __m128i B = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Dest + X));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(Dest + X), A == 255 ? OpaqueOver(F, B) : MaskedPixels(F, B, A4));
-  }
-#endif
-  for (; X < Count; ++X) Dest[X] = MaskedPixel(Source[X], Dest[X], A);
+// Zero bytes are the empty cell; memset is several times faster than filling 6-byte records.
+void ClearCells(std::vector<TvxEffectCell>& Cells) {
+  std::memset(Cells.data(), 0, Cells.size() * sizeof(TvxEffectCell));
 }
 
 Integer CellCount(Integer Pixels, Integer Resolution, Integer TileCount) { return Pixels / Resolution / TileCount + 1; }
@@ -143,62 +85,68 @@ void BlendMasked(const TvxBitmap& OldImage, const TvxBitmap& NewImage, TvxBitmap
   if (Work.Empty() || OldImage.Width() != IW || NewImage.Width() != IW || OldImage.Height() != IH ||
       NewImage.Height() != IH)
     return;
+  const TvxEffectRows& Blend = EffectRows();
   const std::vector<Integer> Rows = CellMap(IH, H, Resolution);
   // One cell per pixel inside a single tile: the mask rows are the opacity rows. Otherwise each
   // mask row is stretched once into a row of opacities, used by the Resolution rows it covers.
+  // A mask row of one value (all of "Fade", most rows of a wipe) needs no opacity row at all.
   const bool Direct = Resolution == 1 && IW <= W;
-  std::vector<Integer> Columns;
-  std::vector<Byte> Stretched;
-  if (!Direct) {
-    Columns = CellMap(IW, W, Resolution);
-    Stretched.resize(size_t(IW));
-  }
-  Integer StretchedRow = -1;
+  const Integer Used = std::min(W, (IW + Resolution - 1) / Resolution);
+  std::vector<Byte> Stretched(Direct ? 0 : size_t(IW) + 16);
+  Integer Row = -1;
+  bool Uniform = false;
   for (Integer Y = 0; Y < IH; ++Y) {
-    const Integer Row = Rows[size_t(Y)];
-    const Byte* MaskRow = Mask + size_t(Row) * size_t(W);
-    if (!Direct && Row != StretchedRow) {
-      for (Integer X = 0; X < IW; ++X) Stretched[size_t(X)] = MaskRow[Columns[size_t(X)]];
-      StretchedRow = Row;
+    const Byte* MaskRow = Mask + size_t(Rows[size_t(Y)]) * size_t(W);
+    if (Rows[size_t(Y)] != Row) {
+      Row = Rows[size_t(Y)];
+      Uniform = SameBytes(MaskRow, Used);
+      if (!Uniform && !Direct) StretchRow(MaskRow, W, Resolution, Stretched.data(), IW);
     }
-    BlendRow(OldImage.Scanline(Y), NewImage.Scanline(Y), Work.Scanline(Y), Direct ? MaskRow : Stretched.data(), IW);
+    if (Uniform)
+      Blend.Uniform(OldImage.Scanline(Y), NewImage.Scanline(Y), Work.Scanline(Y), MaskRow[0], IW);
+    else
+      Blend.Masked(OldImage.Scanline(Y), NewImage.Scanline(Y), Work.Scanline(Y), Direct ? MaskRow : Stretched.data(),
+                   IW);
   }
 }
 
-void ApplyCells(const TvxBitmap& NewImage, TvxBitmap& Work, const TvxEffectCell* Cells, Integer W, Integer H,
-                Integer Resolution, Integer TileCount) {
-  const Integer IW = std::min(Work.Width(), NewImage.Width()), IH = std::min(Work.Height(), NewImage.Height());
+void ApplyCells(const TvxBitmap& OldImage, const TvxBitmap& NewImage, TvxBitmap& Work, TvxEffectCell* Cells, Integer W,
+                Integer H, Integer Resolution, Integer TileCount) {
+  const Integer IW = Work.Width(), IH = Work.Height();
+  const bool Fits = !Work.Empty() && OldImage.Width() == IW && NewImage.Width() == IW && OldImage.Height() == IH &&
+                    NewImage.Height() == IH;
   const Integer TileW = W * Resolution, TileH = H * Resolution;
-  for (Integer TY = 0; TY < TileCount; ++TY)
-    for (Integer TX = 0; TX < TileCount; ++TX) {
-      const Integer OX = TX * TileW, OY = TY * TileH;
-      if (OX >= IW || OY >= IH) continue;
-      for (Integer J = 0; J < H; ++J) {
-        const TvxEffectCell* Row = Cells + size_t(J) * size_t(W);
-        for (Integer DY = 0; DY < Resolution; ++DY) {
-          const Integer Y = OY + J * Resolution + DY;
-          if (Y >= IH) break;
-          TvxColor* Dest = Work.Scanline(Y);
-          // Runs of cells with one opacity whose sources follow each other in one row are drawn
-          // as one piece.
-          for (Integer I = 0; I < W;) {
-            const TvxEffectCell& C = Row[I];
-            const uint32_t A = C.Alpha & 0xFF;
-            Integer K = I + 1;
-            if (A == 0) {
-              I = K;
-              continue;
-            }
-            while (K < W && (Row[K].Alpha & 0xFF) == A && Row[K].Y == C.Y && Row[K].X == C.X + (K - I)) ++K;
-            const Integer SourceY = C.Y * Resolution + DY, SY = OY + SourceY;
-            const Integer X = OX + I * Resolution, SourceX = C.X * Resolution, SX = OX + SourceX;
-            const Integer Count = std::min({(K - I) * Resolution, IW - X, IW - SX, TileW - SourceX});
-            if (SourceY < TileH && SY < IH && Count > 0) BlendRun(NewImage.Scanline(SY) + SX, Dest + X, Count, A);
-            I = K;
-          }
-        }
-      }
+  const TvxEffectRows& Blend = EffectRows();
+  std::vector<TvxCellRun> Runs;
+  // Cell row J covers image rows J * Resolution + DY of every tile row: each image row once. A row
+  // takes the old image only between the pieces the cells put on it.
+  for (Integer J = 0; J < H; ++J) {
+    TvxEffectCell* Row = Cells + size_t(J) * size_t(W);
+    if (!Fits || J * Resolution >= IH) {
+      std::memset(Row, 0, size_t(W) * sizeof(TvxEffectCell));
+      continue;
     }
+    TakeCellRuns(Row, W, Runs);
+    for (Integer OY = 0; OY < TileCount * TileH && OY < IH; OY += TileH)
+      for (Integer DY = 0; DY < Resolution; ++DY) {
+        const Integer Y = OY + J * Resolution + DY;
+        if (Y >= IH) break;
+        const TvxColor* Old = OldImage.Scanline(Y);
+        TvxColor* Dest = Work.Scanline(Y);
+        Integer Done = 0;
+        for (Integer OX = 0; OX < TileCount * TileW && OX < IW; OX += TileW)
+          for (const TvxCellRun& R : Runs) {
+            const Integer SourceY = R.SourceY * Resolution + DY, SY = OY + SourceY;
+            const Integer X = OX + R.Start * Resolution, SourceX = R.SourceX * Resolution, SX = OX + SourceX;
+            const Integer Count = std::min({R.Count * Resolution, IW - X, IW - SX, TileW - SourceX});
+            if (SourceY >= TileH || SY >= IH || Count <= 0) continue;
+            std::memcpy(Dest + Done, Old + Done, size_t(X - Done) * sizeof(TvxColor));
+            Blend.Uniform(Old + X, NewImage.Scanline(SY) + SX, Dest + X, R.Alpha, Count);
+            Done = X + Count;
+          }
+        std::memcpy(Dest + Done, Old + Done, size_t(IW - Done) * sizeof(TvxColor));
+      }
+  }
 }
 
 // [TvxTransition] -------------------------------------------------------------------------------
@@ -247,6 +195,7 @@ bool TvxTransition::StartWithMask(const TvxAnimationRec& Settings, const TvxBitm
     if (Settings.Rotation() != TvxRotation::krNone) FMask2.assign(Cells, 0);
   } else if (FItem.Kind == ekSlide) {
     FCells.assign(Cells, {});
+    FCellsEmpty = true;
     if (Settings.Rotation() != TvxRotation::krNone) FCells2.assign(Cells, {});
   }
 
@@ -301,11 +250,10 @@ void TvxTransition::RenderFrame(Integer Percent) {
 
 void TvxTransition::RenderFinal() {
   if (!FActive) return;
-  for (Integer Y = 0; Y < FWork->Height(); ++Y) {
-    const TvxColor *New = FNew->Scanline(Y), *Old = FOld->Scanline(Y);
-    TvxColor* Out = FWork->Scanline(Y);
-    for (Integer X = 0; X < FWork->Width(); ++X) Out[X] = (New[X] >> 24) ? New[X] : Old[X];
-  }
+  // Every new pixel is opaque or hidden: at full opacity each one shows as it is or not at all.
+  const TvxEffectRows& Blend = EffectRows();
+  for (Integer Y = 0; Y < FWork->Height(); ++Y)
+    Blend.Uniform(FOld->Scanline(Y), FNew->Scanline(Y), FWork->Scanline(Y), 255, FWork->Width());
 }
 
 void TvxTransition::Stop() {
@@ -360,14 +308,15 @@ void TvxTransition::ApplyBitmap(Integer Percent) {
 }
 
 void TvxTransition::ApplySlide(Integer Percent) {
-  std::memcpy(FWork->Bits(), FOld->Bits(), size_t(FWork->Width()) * size_t(FWork->Height()) * sizeof(TvxColor));
   const auto Proc = std::get<TvxSlideProc>(FItem.Proc);
   const TvxRotation Rotation = FSettings->Rotation();
-  std::fill(FCells.begin(), FCells.end(), TvxEffectCell{});
+  // The cells are left empty by the last frame's ApplyCells, unless that frame never got there.
+  if (!FCellsEmpty) ClearCells(FCells);
+  FCellsEmpty = false;
   if (Rotation == TvxRotation::krNone) {
     Proc(FCells.data(), FW, FH, Percent);
   } else {
-    std::fill(FCells2.begin(), FCells2.end(), TvxEffectCell{});
+    ClearCells(FCells2);
     const bool Turned = QuarterTurn(Rotation);
     const Integer SW = Turned ? FH : FW, SH = Turned ? FW : FH;
     Proc(FCells2.data(), SW, SH, Percent);
@@ -383,7 +332,8 @@ void TvxTransition::ApplySlide(Integer Percent) {
         FCells[size_t(Y) * size_t(FW) + size_t(X)] = C;
       }
   }
-  ApplyCells(*FNew, *FWork, FCells.data(), FW, FH, FSettings->Resolution(), FSettings->TileCount());
+  ApplyCells(*FOld, *FNew, *FWork, FCells.data(), FW, FH, FSettings->Resolution(), FSettings->TileCount());
+  FCellsEmpty = true;
 }
 
 void TvxTransition::ApplyManual(Integer Percent) {

@@ -10,7 +10,9 @@
 #include <cstring>
 #include <numeric>
 
+#include "vexel/graphics/vx_effect_cells.h"
 #include "vexel/graphics/vx_effect_internal.h"
+#include "vexel/graphics/vx_effect_rows.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -82,22 +84,8 @@ const std::vector<float>& DistanceMap(Integer W, Integer H) {
 enum class TStyle { Smooth, Slide, Fade };
 
 // Mask := Value where D < T, else 0; with a Slope, Value falls by Slope * D (the smooth edge).
-// Values are truncated toward zero.
 void PaintBelow(Byte* Mask, const float* D, size_t Count, float T, float Value, float Slope) {
-  size_t I = 0;
-#if defined(__SSE2__)
-  const __m128 T4 = _mm_set1_ps(T), V4 = _mm_set1_ps(Value), S4 = _mm_set1_ps(Slope);
-  auto Four = [&](size_t At) {
-    const __m128 Dist = _mm_loadu_ps(D + At);
-    const __m128 Level = _mm_and_ps(_mm_cmplt_ps(Dist, T4), _mm_sub_ps(V4, _mm_mul_ps(Dist, S4)));
-    return _mm_cvttps_epi32(Level);
-  };
-  for (; I + 16 <= Count; I += 16) {
-    const __m128i Lo = _mm_packs_epi32(Four(I), Four(I + 4)), Hi = _mm_packs_epi32(Four(I + 8), Four(I + 12));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(Mask + I), _mm_packus_epi16(Lo, Hi));
-  }
-#endif
-  for (; I < Count; ++I) Mask[I] = D[I] < T ? Byte(Value - D[I] * Slope) : 0;
+  EffectRows().Level(Mask, D, Count, T, Value, Slope);
 }
 
 // Factor10: the reach at p = 100 in tenths (Smooth circles reach 90 %, 150 %, diamonds 250 %).
@@ -239,20 +227,18 @@ void PlasmaEffect(Byte* Mask, Integer W, Integer H, Integer P) {
 // Even rows show the new image (100 - p) % of W to the right, odd rows as far to the left.
 void InterlaceEffect(TvxEffectCell* Cells, Integer W, Integer H, Integer P) {
   const Integer Offset = W * (100 - P) / 100;
-  for (Integer Y = 0; Y < H; ++Y)
-    for (Integer X = 0; X < W; ++X) {
-      const Integer Source = Y % 2 == 0 ? X + Offset : X - Offset;
-      if (Source < 0 || Source >= W) continue;  // nothing to show yet
-      Cells[size_t(Y) * size_t(W) + size_t(X)] = {255, uint16_t(Source), uint16_t(Y)};
-    }
+  for (Integer Y = 0; Y < H; ++Y) {
+    // Cell X shows source X + Shift where that lies in the grid; the others have nothing yet.
+    const Integer Shift = Y % 2 == 0 ? Offset : -Offset;
+    const Integer First = std::max(0, -Shift), Last = std::min(W, W - Shift);
+    if (First < Last) FillCellRun(Cells + size_t(Y) * size_t(W) + size_t(First), Last - First, 255, First + Shift, Y);
+  }
 }
 
 // The bottom-right p % of the new image's cells, shown from the top-left corner.
 void CornerEffect(TvxEffectCell* Cells, Integer W, Integer H, Integer P) {
   const Integer CW = W * P / 100, CH = H * P / 100;
-  for (Integer Y = 0; Y < CH; ++Y)
-    for (Integer X = 0; X < CW; ++X)
-      Cells[size_t(Y) * size_t(W) + size_t(X)] = {255, uint16_t(W - CW + X), uint16_t(H - CH + Y)};
+  for (Integer Y = 0; Y < CH; ++Y) FillCellRun(Cells + size_t(Y) * size_t(W), CW, 255, W - CW, H - CH + Y);
 }
 
 // [Manual kind] ---------------------------------------------------------------------------------

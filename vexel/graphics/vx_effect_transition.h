@@ -61,6 +61,8 @@ class TvxTransition {
   // The bitmap animation's opacities before a turn.
   std::vector<Byte> FScratch;
   std::vector<TvxEffectCell> FCells;
+  // FCells is all zero (ApplyCells leaves it so).
+  bool FCellsEmpty = false;
   std::vector<TvxEffectCell> FCells2;
   bool FActive = false;
   bool FBusy = false;
@@ -80,9 +82,12 @@ void RotateMask(const Byte* Source, Byte* Mask, Integer W, Integer H, TvxRotatio
 // show the old image. All three images have one size.
 void BlendMasked(const TvxBitmap& OldImage, const TvxBitmap& NewImage, TvxBitmap& Work, const Byte* Mask, Integer W,
                  Integer H, Integer Resolution, Integer TileCount);
-// Work (holding the old image) gets the cells' blocks of NewImage.
-void ApplyCells(const TvxBitmap& NewImage, TvxBitmap& Work, const TvxEffectCell* Cells, Integer W, Integer H,
-                Integer Resolution, Integer TileCount);
+// Work := OldImage with the W x H cells' blocks of NewImage over it, the cells repeated over
+// TileCount x TileCount tiles of Resolution*W x Resolution*H pixels. All three images have one
+// size (else Work is left alone). Leaves every cell empty (zero), as an effect procedure is
+// handed them.
+void ApplyCells(const TvxBitmap& OldImage, const TvxBitmap& NewImage, TvxBitmap& Work, TvxEffectCell* Cells, Integer W,
+                Integer H, Integer Resolution, Integer TileCount);
 // Opacity of the bitmap animation for one cell of the source mask.
 constexpr Byte BitmapOpacity(Byte MaskValue, Integer Percent) {
   const Integer A = MaskValue + 510 * Percent / 100 - 255;
