@@ -34,7 +34,7 @@ TEST(PixelHsl, RoundTripsEveryHueOfSaturatedColours) {
 }
 
 TEST(PixelShifts, HueBrightnessAndAdjust) {
-  EXPECT_EQ(ShiftHue(0x00646464, 0), 0xFF646464u);  // grey keeps its value, alpha 255
+  EXPECT_EQ(ShiftHue(0x00646464, 0), 0xFF646464u);   // grey keeps its value, alpha 255
   EXPECT_EQ(ShiftHue(0xFFFF0000, 85), 0xFF00FF00u);  // a third of the way round: red to green
   EXPECT_EQ(ShiftHue(0xFFFF0000, -85), 0xFF0000FFu);
   EXPECT_EQ(ShiftBrightness(0x10F01020, 20), 0xFFFF2434u);
@@ -42,6 +42,25 @@ TEST(PixelShifts, HueBrightnessAndAdjust) {
   EXPECT_EQ(AdjustPixel(0xF0102030, 1, 2, 0x20, 3), 0x10112233u);  // alpha wraps modulo 256
   EXPECT_EQ(LightenPixel(0x80102030, 100), 0x80748494u);
   EXPECT_EQ(LightenPixel(0x80102030, -100), 0x80000000u);
+}
+
+// Red equal to green above blue has hue 1/6; in single precision that is a little above 1/6, so
+// hue x 255 is 42.5000013 and rounds to 43, not to the even 42 of an exact half.
+TEST(PixelShifts, RoundTheExactProductOfAHueJustAboveAHalf) {
+  struct {
+    TvxColor Pixel;
+    Integer Delta;
+    TvxColor Expected;
+  } const Cases[] = {
+      {0xFFFFFF00, 0, 0xFFFCFF00},    // hue 43: red (1/3 - 43/255) x 6 = 252/255 of full
+      {0xFF808000, 0, 0xFF7E8000},    // 128 x 252/255 = 126.49
+      {0xFFC8C864, 0, 0xFFC7C864},    // min 100 + 100 x 252/255 = 198.8
+      {0x80FFFF00, -43, 0xFFFF0000},  // 43 - 43: pure red
+  };
+  for (const auto& C : Cases)
+    EXPECT_EQ(ShiftHue(C.Pixel, C.Delta), C.Expected) << std::hex << C.Pixel << " " << C.Delta;
+  // A grey whose lightness in single precision is just above 42.5 / 255.
+  EXPECT_EQ(HSLToPixel(0.0f, 0.0f, 1.0f / 6.0f), 0xFF2B2B2Bu);
 }
 
 TEST(BlendPixel, FollowsTheSixteenBitLaneFormula) {
