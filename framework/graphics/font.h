@@ -18,9 +18,9 @@ using TFontCharset = uint8_t;
 #ifndef ANSI_CHARSET
 constexpr TFontCharset ANSI_CHARSET = 0, DEFAULT_CHARSET = 1, SYMBOL_CHARSET = 2, MAC_CHARSET = 77,
                        SHIFTJIS_CHARSET = 128, HANGEUL_CHARSET = 129, JOHAB_CHARSET = 130, GB2312_CHARSET = 134,
-                       CHINESEBIG5_CHARSET = 136, GREEK_CHARSET = 161, TURKISH_CHARSET = 162,
-                       HEBREW_CHARSET = 177, ARABIC_CHARSET = 178, BALTIC_CHARSET = 186, RUSSIAN_CHARSET = 204,
-                       THAI_CHARSET = 222, EASTEUROPE_CHARSET = 238, OEM_CHARSET = 255;
+                       CHINESEBIG5_CHARSET = 136, GREEK_CHARSET = 161, TURKISH_CHARSET = 162, HEBREW_CHARSET = 177,
+                       ARABIC_CHARSET = 178, BALTIC_CHARSET = 186, RUSSIAN_CHARSET = 204, THAI_CHARSET = 222,
+                       EASTEUROPE_CHARSET = 238, OEM_CHARSET = 255;
 #endif
 
 enum class TFontPitch { fpDefault, fpVariable, fpFixed };
@@ -60,6 +60,7 @@ class TFont : public TPersistent {
   Integer Height() const { return FHeight; }
   void SetHeight(Integer Value);
   const std::string& Name() const { return FName; }
+  // An empty name is ignored: the font keeps its face.
   void SetName(const std::string& Value);
   TFontPitch Pitch() const { return FPitch; }
   void SetPitch(TFontPitch Value);
