@@ -42,10 +42,12 @@ TEST(SkinObjectClasses, SeventeenClassesInRegistrationOrderFoundByExactName) {
 }
 
 TEST(SkinObjectClasses, StoredPropertiesFollowTheParentsInStreamOrder) {
-  const std::vector<std::string> Base = {
-      "Tag", "Align", "Color", "DrawIfOwner", "Font", "Kind", "Masked", "Left", "Top", "Height", "Width",
-      "MarginLeft", "MarginRight", "MarginTop", "MarginBottom", "TextAlign", "TextEffect", "TextMarginLeft",
-      "TextMarginRight", "TextMarginRightStretch", "TextMarginTop"};
+  const std::vector<std::string> Base = {"Tag",          "Align",          "Color",           "DrawIfOwner",
+                                         "Font",         "Kind",           "Masked",          "Left",
+                                         "Top",          "Height",         "Width",           "MarginLeft",
+                                         "MarginRight",  "MarginTop",      "MarginBottom",    "TextAlign",
+                                         "TextEffect",   "TextMarginLeft", "TextMarginRight", "TextMarginRightStretch",
+                                         "TextMarginTop"};
   EXPECT_EQ(PropertyNames(TDvSkinObject::StaticClassInfo()), Base);
   const struct {
     const TClassInfo& Class;
@@ -54,7 +56,8 @@ TEST(SkinObjectClasses, StoredPropertiesFollowTheParentsInStreamOrder) {
       {TDvSystemButton::StaticClassInfo(),
        {"Bitmap", "BorderTileStyle", "MaskedBorder", "MaskedAngles", "TileStyle", "ActiveBitmap", "ActiveFont",
         "Action", "BitmapHot", "BitmapPressed"}},
-      {TDvSysButtonSkinObject::StaticClassInfo(), {"Bitmap", "TileStyle", "Action", "BitmapHover", "BitmapDown", "RollPanel"}},
+      {TDvSysButtonSkinObject::StaticClassInfo(),
+       {"Bitmap", "TileStyle", "Action", "BitmapHover", "BitmapDown", "RollPanel"}},
       {TDvColorButtonObject::StaticClassInfo(),
        {"HotColor", "HotFont", "PressedColor", "PressedFont", "FocusedColor", "FocusedFont", "DisabledColor",
         "DisabledFont"}},
@@ -308,6 +311,19 @@ TEST(SkinCopy, CloneKeepsChildOrderAndStoredPropertiesButNotRuntimeFields) {
   }
   TvxBitmap NotAnObject;
   EXPECT_THROW(Copy->Assign(&NotAnObject), EConvertError);
+}
+
+TEST(SkinCopy, AnObjectAssignedToItselfStaysAsItWas) {
+  TDvTextObject Source;
+  Source.SetName("button");
+  Source.SetColor(0x123456);
+  Source.FontHot()->SetColor(clRed);
+  new TDvSkinObject(&Source);  // unnamed children: no name clash stops a second copy
+  new TDvTextObject(&Source);
+  const auto Before = Stream(Source);
+  Source.Assign(&Source);
+  EXPECT_EQ(Source.ChildCount(), 2);
+  EXPECT_EQ(Stream(Source), Before);
 }
 
 TEST(SkinCopy, BetweenClassesOnlyTheBasePropertiesCross) {

@@ -28,94 +28,94 @@ constexpr Integer vxThemeOptionCount = 2;
 // The entries of the colour and font tables in order: one list gives the index constants
 // (vxcCaptionNormal, vxfCaptionTextNormal, ...) and the stored names.
 #define VX_THEME_COLORS(X) \
-  X(CaptionNormal) \
-  X(CaptionInactive) \
-  X(WindowBorder) \
-  X(Window) \
-  X(Border) \
-  X(PanelNormal) \
-  X(PanelDisabled) \
-  X(ButtonNormal) \
-  X(ButtonHot) \
-  X(ButtonPressed) \
-  X(ButtonFocused) \
-  X(ButtonDisabled) \
-  X(EditNormal) \
-  X(EditHot) \
-  X(EditFocused) \
-  X(EditDisabled) \
-  X(EditSelection) \
-  X(Hint) \
-  X(List) \
-  X(Tree) \
-  X(Grid) \
+  X(CaptionNormal)         \
+  X(CaptionInactive)       \
+  X(WindowBorder)          \
+  X(Window)                \
+  X(Border)                \
+  X(PanelNormal)           \
+  X(PanelDisabled)         \
+  X(ButtonNormal)          \
+  X(ButtonHot)             \
+  X(ButtonPressed)         \
+  X(ButtonFocused)         \
+  X(ButtonDisabled)        \
+  X(EditNormal)            \
+  X(EditHot)               \
+  X(EditFocused)           \
+  X(EditDisabled)          \
+  X(EditSelection)         \
+  X(Hint)                  \
+  X(List)                  \
+  X(Tree)                  \
+  X(Grid)                  \
   X(BarDock)
-#define VX_THEME_FONTS(X) \
-  X(CaptionTextNormal) \
-  X(CaptionTextInactive) \
-  X(SmCaptionTextNormal) \
-  X(SmCaptionTextInactive) \
-  X(StaticTextNormal) \
-  X(StaticTextHot) \
-  X(StaticTextFocused) \
-  X(StaticTextDisabled) \
-  X(PanelTextNormal) \
-  X(PanelTextDisabled) \
-  X(ButtonTextNormal) \
-  X(ButtonTextPressed) \
-  X(ButtonTextHot) \
-  X(ButtonTextFocused) \
-  X(ButtonTextDisabled) \
-  X(CheckBoxTextNormal) \
-  X(CheckBoxTextPressed) \
-  X(CheckBoxTextHot) \
-  X(CheckBoxTextFocused) \
-  X(CheckBoxTextDisabled) \
-  X(RadioButtonTextNormal) \
-  X(RadioButtonTextPressed) \
-  X(RadioButtonTextHot) \
-  X(RadioButtonTextFocused) \
-  X(RadioButtonTextDisabled) \
-  X(GroupBoxTextNormal) \
-  X(GroupBoxTextDisabled) \
-  X(WindowTextNormal) \
-  X(WindowTextDisabled) \
-  X(EditBoxTextNormal) \
-  X(EditBoxTextFocused) \
-  X(EditBoxTextHot) \
-  X(EditBoxTextDisabled) \
-  X(EditBoxTextSelected) \
-  X(MenuItemTextNormal) \
-  X(MenuItemTextSelected) \
-  X(MenuItemTextHot) \
-  X(MenuItemTextDisabled) \
-  X(ToolItemTextNormal) \
-  X(ToolItemTextSelected) \
-  X(ToolItemTextHot) \
-  X(ToolItemTextDisabled) \
-  X(HeaderSectionTextNormal) \
-  X(HeaderSectionTextPressed) \
+#define VX_THEME_FONTS(X)        \
+  X(CaptionTextNormal)           \
+  X(CaptionTextInactive)         \
+  X(SmCaptionTextNormal)         \
+  X(SmCaptionTextInactive)       \
+  X(StaticTextNormal)            \
+  X(StaticTextHot)               \
+  X(StaticTextFocused)           \
+  X(StaticTextDisabled)          \
+  X(PanelTextNormal)             \
+  X(PanelTextDisabled)           \
+  X(ButtonTextNormal)            \
+  X(ButtonTextPressed)           \
+  X(ButtonTextHot)               \
+  X(ButtonTextFocused)           \
+  X(ButtonTextDisabled)          \
+  X(CheckBoxTextNormal)          \
+  X(CheckBoxTextPressed)         \
+  X(CheckBoxTextHot)             \
+  X(CheckBoxTextFocused)         \
+  X(CheckBoxTextDisabled)        \
+  X(RadioButtonTextNormal)       \
+  X(RadioButtonTextPressed)      \
+  X(RadioButtonTextHot)          \
+  X(RadioButtonTextFocused)      \
+  X(RadioButtonTextDisabled)     \
+  X(GroupBoxTextNormal)          \
+  X(GroupBoxTextDisabled)        \
+  X(WindowTextNormal)            \
+  X(WindowTextDisabled)          \
+  X(EditBoxTextNormal)           \
+  X(EditBoxTextFocused)          \
+  X(EditBoxTextHot)              \
+  X(EditBoxTextDisabled)         \
+  X(EditBoxTextSelected)         \
+  X(MenuItemTextNormal)          \
+  X(MenuItemTextSelected)        \
+  X(MenuItemTextHot)             \
+  X(MenuItemTextDisabled)        \
+  X(ToolItemTextNormal)          \
+  X(ToolItemTextSelected)        \
+  X(ToolItemTextHot)             \
+  X(ToolItemTextDisabled)        \
+  X(HeaderSectionTextNormal)     \
+  X(HeaderSectionTextPressed)    \
   X(HeaderSectionTextDraggedOut) \
-  X(HeaderSectionTextDragging) \
-  X(HeaderSectionTextHot) \
-  X(HeaderSectionTextUnderDrag) \
-  X(HeaderSectionTextDisabled) \
-  X(StatusPanelTextNormal) \
-  X(StatusPanelTextDisabled) \
-  X(TabTextInactiveNormal) \
-  X(TabTextInactiveHot) \
-  X(TabTextInactiveDisabled) \
-  X(TabTextActiveNormal) \
-  X(TabTextActiveHot) \
-  X(TabTextActiveDisabled) \
-  X(ListItemTextNormal) \
-  X(ListItemTextHot) \
-  X(ListItemTextSelected) \
-  X(ListItemTextFocused) \
-  X(ListItemTextDisabled) \
-  X(PopupMenuItemTextNormal) \
-  X(PopupMenuItemTextSelected) \
-  X(PopupMenuItemTextHot) \
+  X(HeaderSectionTextDragging)   \
+  X(HeaderSectionTextHot)        \
+  X(HeaderSectionTextUnderDrag)  \
+  X(HeaderSectionTextDisabled)   \
+  X(StatusPanelTextNormal)       \
+  X(StatusPanelTextDisabled)     \
+  X(TabTextInactiveNormal)       \
+  X(TabTextInactiveHot)          \
+  X(TabTextInactiveDisabled)     \
+  X(TabTextActiveNormal)         \
+  X(TabTextActiveHot)            \
+  X(TabTextActiveDisabled)       \
+  X(ListItemTextNormal)          \
+  X(ListItemTextHot)             \
+  X(ListItemTextSelected)        \
+  X(ListItemTextFocused)         \
+  X(ListItemTextDisabled)        \
+  X(PopupMenuItemTextNormal)     \
+  X(PopupMenuItemTextSelected)   \
+  X(PopupMenuItemTextHot)        \
   X(PopupMenuItemTextDisabled)
 
 enum TvxThemeColorIndex : Integer {
@@ -150,7 +150,7 @@ class TvxThemeColors : public TPersistent {
   void ApplyHue(Integer Delta);
   void ApplyBrightness(Integer Delta);
   // A count byte (entries - 1), then per entry: name, ":", colour as text. Reading takes the
-  // entries by position; entries past the table's end are read and dropped.
+  // entries by position; entries past the table's end are read over unparsed.
   void LoadFromStream(TStream& Stream);
   void SaveToStream(TStream& Stream) const;
 
@@ -177,7 +177,8 @@ class TvxThemeSysColors : public TPersistent {
   void SetEntry(Integer Index, TColor Value) { FColors.at(size_t(Index)) = Value; }
   void ApplyHue(Integer Delta);
   void ApplyBrightness(Integer Delta);
-  // A 32-bit count, then per entry: name, ":", colour as text.
+  // A 32-bit count, then per entry: name, ":", colour as text; entries past the table's end are
+  // read over unparsed.
   void LoadFromStream(TStream& Stream);
   void SaveToStream(TStream& Stream) const;
 
@@ -202,7 +203,8 @@ class TvxThemeFonts : public TPersistent {
   void ApplyHue(Integer Delta);
   void ApplyBrightness(Integer Delta);
   // A count byte (entries - 1), then per entry: name, ":", the font as text. Reading sets face
-  // name, size, colour and style by position and leaves the character set alone.
+  // name, size, colour and style by position and leaves the character set alone; entries past
+  // the table's end are read over unparsed.
   void LoadFromStream(TStream& Stream);
   void SaveToStream(TStream& Stream) const;
 
