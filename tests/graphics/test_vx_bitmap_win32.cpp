@@ -154,6 +154,11 @@ TEST(BitmapDeviceContext, AScaledDrawOntoAnyTargetSamplesTheEngineSourcePixels) 
     Source.StretchDraw(Screenlike.DC(), Rect(0, 0, 5, 5), Rect(1, 2, 4, 5));
     Expect([&](Integer X, Integer Y) { return Screenlike.Pixel(X, Y); });
   }
+  // Wider than one composing piece of 2048: 2x/2099 never ends in a half (2099 is odd).
+  TDibDC Wide(2100, 1, 24);
+  Source.SetTransparent(false);
+  Source.StretchDraw(Wide.DC(), Rect(0, 0, 2100, 1), Rect(1, 2, 4, 3));
+  for (Integer X = 0; X < 2100; ++X) ASSERT_EQ(Wide.Pixel(X, 0), RGB(0, 2, 1 + (4 * X + 2099) / 4198)) << X;
   TvxBitmap Registered;
   Paint(Registered, 5, 5, 0);
   Source.StretchDraw(Registered.DC(), Rect(0, 0, 5, 5), Rect(1, 2, 4, 5));
