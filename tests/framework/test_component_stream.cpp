@@ -165,9 +165,9 @@ TEST(ComponentWriter, WritesEveryKindInTableOrderWithTheSmallestCodes) {
 
 TEST(ComponentWriter, ValuesChooseTheirCodes) {
   TWidget W;
-  W.SetColor(0x123456);                 // no name: an integer, code 4
+  W.SetColor(0x123456);        // no name: an integer, code 4
   W.SetCaption(std::string(256, 'x'));  // 256 bytes: a long string
-  W.SetCount(-129);                     // not the default; code 3
+  W.SetCount(-129);            // not the default; code 3
   W.Font()->SetPitch(TFontPitch::fpFixed);
   W.Font()->SetStyle({TFontStyle::fsUnderline, TFontStyle::fsBold});
   TBytes B;
@@ -270,10 +270,8 @@ TEST(ComponentReader, ReportsBadStreamsWithTheirMessages) {
       {"unknown path head", Header().Short("Nope.Left").Byte(2).Byte(1),
        "Error reading W1.Nope.Left: Property does not exist"},
       {"enum name", Header().Short("Align").Byte(7).Short("waTop"), "Error reading W1.Align: Invalid property value"},
-      {"colour name", Header().Short("Color").Byte(7).Short("clPink"),
-       "Error reading W1.Color: Invalid property value"},
-      {"string as integer", Header().Short("Count").Byte(6).Short("7"),
-       "Error reading W1.Count: Invalid property value"},
+      {"colour name", Header().Short("Color").Byte(7).Short("clPink"), "Error reading W1.Color: Invalid property value"},
+      {"string as integer", Header().Short("Count").Byte(6).Short("7"), "Error reading W1.Count: Invalid property value"},
       {"set member", Header().Short("Options").Byte(11).Short("woZ").Byte(0),
        "Error reading W1.Options: Invalid property value"},
       {"binary for a defined property", Header().Short("Objects").Byte(6).Short("x"),
@@ -295,9 +293,8 @@ TEST(ComponentReader, ReportsBadStreamsWithTheirMessages) {
 
 TEST(ComponentReader, KeepsWhatWasReadBeforeAnError) {
   TWidget W;
-  ReadError(
-      TBytes().Raw("TPF0").Short("TWidget").Short("A").Short("Count").Byte(2).Byte(3).Short("Bogus").Byte(2).Byte(1),
-      W);
+  ReadError(TBytes().Raw("TPF0").Short("TWidget").Short("A").Short("Count").Byte(2).Byte(3).Short("Bogus").Byte(2).Byte(1),
+            W);
   EXPECT_EQ(W.Name(), "A");
   EXPECT_EQ(W.Count(), 3);
 }
@@ -324,11 +321,8 @@ TEST(ComponentReader, ChildObjectsAreBuiltByClassNameAndNestingIsBounded) {
   EXPECT_EQ(ReadError(Deep, Bottomless), "Invalid stream format: objects nested too deeply");
 
   TWidget Twins;
-  EXPECT_EQ(
-      ReadError(
-          TBytes().Raw("TPF0").Short("TWidget").Short("").Byte(0).Append(Child("A", {})).Append(Child("a", {})).Byte(0),
-          Twins),
-      "A component named a already exists");
+  EXPECT_EQ(ReadError(TBytes().Raw("TPF0").Short("TWidget").Short("").Byte(0).Append(Child("A", {})).Append(Child("a", {})).Byte(0), Twins),
+            "A component named a already exists");
   UnregisterClass(TWidget::StaticClassInfo());
   TWidget Unknown;
   EXPECT_EQ(ReadError(Nested, Unknown), "Class TWidget not found");

@@ -145,8 +145,7 @@ TEST(BitmapTile, ClipRectSkipsTilesThatDoNotTouchIt) {
               [&](const TRect& Piece, const TRect& Src) { Drawn.push_back(Piece); });
   EXPECT_EQ(Drawn.size(), 6u);
   Drawn.clear();
-  ForEachTile(Rect(0, 0, 25, 20), Rect(0, 0, 0, 10), TRect{},
-              [&](const TRect& Piece, const TRect&) { Drawn.push_back(Piece); });
+  ForEachTile(Rect(0, 0, 25, 20), Rect(0, 0, 0, 10), TRect{}, [&](const TRect& Piece, const TRect&) { Drawn.push_back(Piece); });
   EXPECT_TRUE(Drawn.empty()) << "a tile without area draws nothing";
 }
 

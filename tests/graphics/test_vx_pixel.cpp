@@ -34,7 +34,7 @@ TEST(PixelHsl, RoundTripsEveryHueOfSaturatedColours) {
 }
 
 TEST(PixelShifts, HueBrightnessAndAdjust) {
-  EXPECT_EQ(ShiftHue(0x00646464, 0), 0xFF646464u);   // grey keeps its value, alpha 255
+  EXPECT_EQ(ShiftHue(0x00646464, 0), 0xFF646464u);  // grey keeps its value, alpha 255
   EXPECT_EQ(ShiftHue(0xFFFF0000, 85), 0xFF00FF00u);  // a third of the way round: red to green
   EXPECT_EQ(ShiftHue(0xFFFF0000, -85), 0xFF0000FFu);
   EXPECT_EQ(ShiftBrightness(0x10F01020, 20), 0xFFFF2434u);

@@ -42,12 +42,10 @@ TEST(SkinObjectClasses, SeventeenClassesInRegistrationOrderFoundByExactName) {
 }
 
 TEST(SkinObjectClasses, StoredPropertiesFollowTheParentsInStreamOrder) {
-  const std::vector<std::string> Base = {"Tag",          "Align",          "Color",           "DrawIfOwner",
-                                         "Font",         "Kind",           "Masked",          "Left",
-                                         "Top",          "Height",         "Width",           "MarginLeft",
-                                         "MarginRight",  "MarginTop",      "MarginBottom",    "TextAlign",
-                                         "TextEffect",   "TextMarginLeft", "TextMarginRight", "TextMarginRightStretch",
-                                         "TextMarginTop"};
+  const std::vector<std::string> Base = {
+      "Tag", "Align", "Color", "DrawIfOwner", "Font", "Kind", "Masked", "Left", "Top", "Height", "Width",
+      "MarginLeft", "MarginRight", "MarginTop", "MarginBottom", "TextAlign", "TextEffect", "TextMarginLeft",
+      "TextMarginRight", "TextMarginRightStretch", "TextMarginTop"};
   EXPECT_EQ(PropertyNames(TDvSkinObject::StaticClassInfo()), Base);
   const struct {
     const TClassInfo& Class;
@@ -56,8 +54,7 @@ TEST(SkinObjectClasses, StoredPropertiesFollowTheParentsInStreamOrder) {
       {TDvSystemButton::StaticClassInfo(),
        {"Bitmap", "BorderTileStyle", "MaskedBorder", "MaskedAngles", "TileStyle", "ActiveBitmap", "ActiveFont",
         "Action", "BitmapHot", "BitmapPressed"}},
-      {TDvSysButtonSkinObject::StaticClassInfo(),
-       {"Bitmap", "TileStyle", "Action", "BitmapHover", "BitmapDown", "RollPanel"}},
+      {TDvSysButtonSkinObject::StaticClassInfo(), {"Bitmap", "TileStyle", "Action", "BitmapHover", "BitmapDown", "RollPanel"}},
       {TDvColorButtonObject::StaticClassInfo(),
        {"HotColor", "HotFont", "PressedColor", "PressedFont", "FocusedColor", "FocusedFont", "DisabledColor",
         "DisabledFont"}},

@@ -164,9 +164,8 @@ TEST(ThemeFonts, DefaultsFontForAndTheBaseTheme) {
     Integer Index, Size;
     TColor Color;
     bool Bold;
-  } Base[] = {{0, 10, clWhite, true},      {1, 10, clSilver, true},     {3, 8, clSilver, true},
-              {46, 8, clBlack, false},     {65, 8, clBtnShadow, false}, {33, 8, clWhite, false},
-              {8, 8, clWindowText, false}, {64, 8, clWindowText, false}};
+  } Base[] = {{0, 10, clWhite, true},  {1, 10, clSilver, true}, {3, 8, clSilver, true},   {46, 8, clBlack, false},
+              {65, 8, clBtnShadow, false}, {33, 8, clWhite, false}, {8, 8, clWindowText, false}, {64, 8, clWindowText, false}};
   for (const auto& B : Base) {
     EXPECT_EQ(Fonts.Font(B.Index).Size(), B.Size) << B.Index;
     EXPECT_EQ(Fonts.Font(B.Index).Color(), B.Color) << B.Index;

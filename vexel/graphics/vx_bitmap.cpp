@@ -146,8 +146,7 @@ void TvxBitmap::FillRect(const TRect& R, TvxColor Value) {
   if (Empty() || Area.IsEmpty()) return;
   if (FAlphaBlend) {
     const std::vector<TvxColor> Row(size_t(Area.Width()), Value);
-    for (Integer Y = Area.Top; Y < Area.Bottom; ++Y)
-      LineRoutines().Blend(Row.data(), PixelPtr(Area.Left, Y), Area.Width());
+    for (Integer Y = Area.Top; Y < Area.Bottom; ++Y) LineRoutines().Blend(Row.data(), PixelPtr(Area.Left, Y), Area.Width());
     return;
   }
   for (Integer Y = Area.Top; Y < Area.Bottom; ++Y) std::fill_n(PixelPtr(Area.Left, Y), Area.Width(), Value);

@@ -80,7 +80,8 @@ TvxColor ShiftBrightness(TvxColor Pixel, Integer Delta) {
 }
 
 TvxColor AdjustPixel(TvxColor Pixel, Integer DR, Integer DG, Integer DA, Integer DB) {
-  return MakePixel(PixelRed(Pixel) + DR, PixelGreen(Pixel) + DG, PixelBlue(Pixel) + DB, Byte(PixelAlpha(Pixel) + DA));
+  return MakePixel(PixelRed(Pixel) + DR, PixelGreen(Pixel) + DG, PixelBlue(Pixel) + DB,
+                   Byte(PixelAlpha(Pixel) + DA));
 }
 
 TvxColor LightenPixel(TvxColor Pixel, Integer Delta) { return AdjustPixel(Pixel, Delta, Delta, 0, Delta); }

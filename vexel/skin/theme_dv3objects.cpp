@@ -17,39 +17,20 @@ bool GDesignMode = false;
 constexpr int32_t ChildWordFlag = 0xF0000;
 constexpr int32_t MaxChildren = 0xFFFF;
 
-constexpr const char* KindNames[] = {"skNone",
-                                     "skForm",
-                                     "skCaption",
-                                     "skTitle",
-                                     "skTop",
-                                     "skLeft",
-                                     "skRight",
-                                     "skBottom",
-                                     "skTopLeft",
-                                     "skTopRight",
-                                     "skBottomLeft",
-                                     "skBottomRight",
-                                     "skSysButton",
-                                     "skClient",
-                                     "skMenuBar",
-                                     "skMenuBarItem",
-                                     "skMenuBarItemText",
-                                     "skPopupMenu",
-                                     "skPopupMenuItem",
-                                     "skPopupMenuItemText",
-                                     "skItemText",
-                                     "skTranparent"};
+constexpr const char* KindNames[] = {
+    "skNone", "skForm", "skCaption", "skTitle", "skTop", "skLeft", "skRight", "skBottom", "skTopLeft", "skTopRight",
+    "skBottomLeft", "skBottomRight", "skSysButton", "skClient", "skMenuBar", "skMenuBarItem", "skMenuBarItemText",
+    "skPopupMenu", "skPopupMenuItem", "skPopupMenuItemText", "skItemText", "skTranparent"};
 constexpr const char* AlignNames[] = {
-    "saNone",       "saLeft",   "saMostLeft", "saTop",      "saMostTop",    "saRight",       "saMostRight", "saBottom",
-    "saMostBottom", "saClient", "saTopLeft",  "saTopRight", "saBottomLeft", "saBottomRight", "saCenter",    "saText"};
-constexpr const char* TextAlignNames[] = {"taTopLeft", "taTopCenter",  "taTopRight",     "taLeft",       "taCenter",
+    "saNone", "saLeft", "saMostLeft", "saTop", "saMostTop", "saRight", "saMostRight", "saBottom",
+    "saMostBottom", "saClient", "saTopLeft", "saTopRight", "saBottomLeft", "saBottomRight", "saCenter", "saText"};
+constexpr const char* TextAlignNames[] = {"taTopLeft", "taTopCenter", "taTopRight", "taLeft",        "taCenter",
                                           "taRight",   "taBottomLeft", "taBottomCenter", "taBottomRight"};
 constexpr const char* TextEffectNames[] = {"teNone", "teShadow"};
-constexpr const char* TileNames[] = {
-    "tsTile",           "tsStretch",           "tsCenter",        "tsVertCenterStretch",
-    "tsVertCenterTile", "tsHorzCenterStretch", "tsHorzCenterTile"};
-constexpr const char* ActionNames[] = {"sbaNone",     "sbaClose",   "sbaHelp",      "sbaMinimize",
-                                       "sbaMaximize", "sbaRestore", "sbaRollUp",    "sbaRollDown",
+constexpr const char* TileNames[] = {"tsTile",           "tsStretch",           "tsCenter",        "tsVertCenterStretch",
+                                     "tsVertCenterTile", "tsHorzCenterStretch", "tsHorzCenterTile"};
+constexpr const char* ActionNames[] = {"sbaNone",     "sbaClose",  "sbaHelp",     "sbaMinimize",
+                                       "sbaMaximize", "sbaRestore", "sbaRollUp",  "sbaRollDown",
                                        "sbaTray",     "sbaSysMenu", "sbaRollPanel", "sbaCustom"};
 constexpr const char* RollKindNames[] = {"rkLeft", "rkTop", "rkRight", "rkBottom"};
 }  // namespace
@@ -261,8 +242,8 @@ void TDvSkinObject::Realign() {
     }
   for (auto It = Shown.rbegin(); It != Shown.rend(); ++It)
     if (TDvSkinObject* C = *It; C->FAlign == TDvAlign::saCenter)
-      C->SetBounds(
-          Bounds(R.Left + (R.Width() - C->FWidth) / 2, R.Top + (R.Height() - C->FHeight) / 2, C->FWidth, C->FHeight));
+      C->SetBounds(Bounds(R.Left + (R.Width() - C->FWidth) / 2, R.Top + (R.Height() - C->FHeight) / 2, C->FWidth,
+                          C->FHeight));
   for (TDvSkinObject* C : Shown)
     if (C->FAlign == TDvAlign::saClient) C->SetBounds(R);
 
@@ -276,12 +257,15 @@ void TDvSkinObject::Realign() {
       case TDvAlign::saTopRight:
         if (P.Width() > 0) C->SetBounds(C->BoundsRect().Offset((FLeft + FWidth) - P.Right, FTop - P.Top));
         break;
-      case TDvAlign::saBottomLeft: C->FTop += FHeight - P.Height(); break;
+      case TDvAlign::saBottomLeft:
+        C->FTop += FHeight - P.Height();
+        break;
       case TDvAlign::saBottomRight:
         C->FLeft += FWidth - P.Width();
         C->FTop += FHeight - P.Height();
         break;
-      default: break;
+      default:
+        break;
     }
   }
 }
@@ -332,8 +316,8 @@ TDvSkinObject* TDvSkinObject::ObjectAtPointAll(TPoint P) { return HitTest(P, fal
 
 void TDvSkinObject::WriteObjects(TStream& Data) const {
   if (ChildCount() > MaxChildren)
-    throw EWriteError(
-        Format("%s has %d children; a skin object can store at most %d", Name().c_str(), ChildCount(), MaxChildren));
+    throw EWriteError(Format("%s has %d children; a skin object can store at most %d", Name().c_str(), ChildCount(),
+                             MaxChildren));
   Data.WriteInt32(ChildCount() | ChildWordFlag);
   for (Integer I = 0; I < ChildCount(); ++I) {
     TMemoryStream Child;
@@ -399,22 +383,14 @@ TDvSkinObject* CloneSkinObject(const TDvSkinObject& Object, TComponent* NewOwner
 
 const std::vector<const TClassInfo*>& SkinObjectClasses() {
   static const std::vector<const TClassInfo*> Classes = {
-      &TDvSkinObject::StaticClassInfo(),
-      &TDvActiveObject::StaticClassInfo(),
-      &TDvBitmapObject::StaticClassInfo(),
-      &TDvActiveBitmap::StaticClassInfo(),
-      &TDvSystemButton::StaticClassInfo(),
-      &TDvButtonObject::StaticClassInfo(),
-      &TDvTextObject::StaticClassInfo(),
-      &TDvLinkSkinObject::StaticClassInfo(),
-      &TDvBitmapSkinObject::StaticClassInfo(),
-      &TDvFormBitmapSkinObject::StaticClassInfo(),
-      &TDvSysButtonSkinObject::StaticClassInfo(),
-      &TDvActiveSkinObject::StaticClassInfo(),
-      &TDvColorButtonObject::StaticClassInfo(),
-      &TDvBitmapBoxObject::StaticClassInfo(),
-      &TDvActiveBitmapBoxObject::StaticClassInfo(),
-      &TDvButtonBitmapBoxObject::StaticClassInfo(),
+      &TDvSkinObject::StaticClassInfo(),           &TDvActiveObject::StaticClassInfo(),
+      &TDvBitmapObject::StaticClassInfo(),         &TDvActiveBitmap::StaticClassInfo(),
+      &TDvSystemButton::StaticClassInfo(),         &TDvButtonObject::StaticClassInfo(),
+      &TDvTextObject::StaticClassInfo(),           &TDvLinkSkinObject::StaticClassInfo(),
+      &TDvBitmapSkinObject::StaticClassInfo(),     &TDvFormBitmapSkinObject::StaticClassInfo(),
+      &TDvSysButtonSkinObject::StaticClassInfo(),  &TDvActiveSkinObject::StaticClassInfo(),
+      &TDvColorButtonObject::StaticClassInfo(),    &TDvBitmapBoxObject::StaticClassInfo(),
+      &TDvActiveBitmapBoxObject::StaticClassInfo(), &TDvButtonBitmapBoxObject::StaticClassInfo(),
       &TDvRollPanelObject::StaticClassInfo(),
   };
   return Classes;
