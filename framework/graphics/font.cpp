@@ -97,7 +97,11 @@ void TFont::Update(T& Field, const T& Value) {
 void TFont::SetCharset(TFontCharset Value) { Update(FCharset, Value); }
 void TFont::SetColor(TColor Value) { Update(FColor, Value); }
 void TFont::SetHeight(Integer Value) { Update(FHeight, Value); }
-void TFont::SetName(const std::string& Value) { Update(FName, Value); }
+// An empty face names no font, and a stream would not keep it: an empty name is never stored,
+// so a reload would bring back the face the font was made with.
+void TFont::SetName(const std::string& Value) {
+  if (!Value.empty()) Update(FName, Value);
+}
 void TFont::SetPitch(TFontPitch Value) { Update(FPitch, Value); }
 void TFont::SetStyle(TFontStyles Value) { Update(FStyle, Value); }
 

@@ -60,6 +60,7 @@ class TFont : public TPersistent {
   Integer Height() const { return FHeight; }
   void SetHeight(Integer Value);
   const std::string& Name() const { return FName; }
+  // An empty name is ignored: the font keeps its face.
   void SetName(const std::string& Value);
   TFontPitch Pitch() const { return FPitch; }
   void SetPitch(TFontPitch Value);

@@ -213,6 +213,29 @@ TEST(ComponentReader, ReadsBackWhatWasWrittenAndTellsLoadedOnce) {
   EXPECT_EQ(Written(Copy), Bytes);
 }
 
+// Streams other programs wrote (found by fuzzing): whatever they leave in an object must write
+// out and read back to the same bytes.
+TEST(ComponentReader, WhatAForeignStreamLeftWritesAndReadsBackUnchanged) {
+  const auto Header = [] { return TBytes().Raw("TPF0").Short("TWidget").Short("W1"); };
+  const struct {
+    const char* What;
+    TBytes Bytes;
+  } Cases[] = {
+      // Empty names are not written, so an empty face would come back as the one the font had.
+      {"empty font name", Header().Short("Font.Name").Byte(6).Short("").Byte(0).Byte(0)},
+  };
+  for (const auto& C : Cases) {
+    SCOPED_TRACE(C.What);
+    TWidget W;
+    ASSERT_EQ(ReadError(C.Bytes, W), "no error");
+    const std::vector<uint8_t> Bytes = Written(W);
+    TWidget Again;
+    TMemoryStream S(Bytes);
+    ReadComponent(S, Again);
+    EXPECT_EQ(Written(Again), Bytes);
+  }
+}
+
 TEST(ComponentReader, AcceptsPrefixesAnyCaseAndTheWiderValueForms) {
   TBytes B;
   B.Raw("TPF0").Byte(0xF2).Byte(2).Byte(3).Short("TAnything").Short("X");  // prefix with a child position

@@ -34,10 +34,62 @@ TEST(BitmapStorage, AbsurdSizeIsRefusedAndABitmapCanBeSizedAgainAfterwards) {
     EXPECT_EQ(E.Message(), "Can't allocate the DIB handle");
   }
   EXPECT_TRUE(B.Empty());
-  EXPECT_EQ(B.Width(), 3) << "dimensions keep their old values after a failure";
+  EXPECT_EQ(B.BoundsRect(), Rect(0, 0, 0, 0)) << "no buffer, no size";
   EXPECT_EQ(B.GetPixel(0, 0), 0u);
   B.SetSize(3, 2);
-  EXPECT_FALSE(B.Empty()) << "the remembered size must not stop a new buffer";
+  EXPECT_FALSE(B.Empty()) << "the old size must not stop a new buffer";
+}
+
+// A bitmap a failed SetSize left without a buffer is empty to every operation, on either side of
+// a draw: nothing writes through the missing buffer (the sanitizers stop the native build there).
+TEST(BitmapStorage, ABitmapAFailedSetSizeEmptiedIsEmptyToEveryOperation) {
+  TvxBitmap Other;
+  Paint(Other, 4, 3, 0x80C80000);
+  const auto OtherPixels = AllPixels(Other);
+  TvxBitmap B;
+  Paint(B, 4, 3, 0xFFFFFFFF);
+  EXPECT_THROW(B.SetSize(100000, 100000), Exception);
+  ASSERT_TRUE(B.Empty());
+
+  B.Fill(0xFF123456);
+  B.SetAlpha(0x80);
+  B.ChangeHue(40);
+  B.ChangeBrightness(-40);
+  B.FlipVertical();
+  B.CheckAlpha();
+  B.MakeTransparent(0);
+  B.FillRect(Rect(0, 0, 4, 3), 0xFF000000);
+  B.SetAlphaRect(0, Rect(0, 0, 4, 3));
+  B.SetPixel(1, 1, 0xFF000000);
+  B.Underlay(Other, 0, 0, Other.BoundsRect());
+  B.CreateLink(Rect(0, 0, 4, 3))->CheckTransparency(Rect(1, 1, 1, 1));
+  EXPECT_TRUE(B.RegionRects(0, 0).empty());
+  EXPECT_EQ(B.Width() * B.Height(), 0);
+
+  Other.DrawTo(B, 0, 0);
+  Other.StretchDrawTo(B, Rect(0, 0, 8, 6), Other.BoundsRect());
+  Other.TileTo(B, Rect(0, 0, 8, 6), Other.BoundsRect());
+  B.DrawTo(Other, 0, 0);
+  B.StretchDrawTo(Other, Rect(0, 0, 4, 3), Rect(0, 0, 4, 3));
+  B.TileTo(Other, Rect(0, 0, 4, 3), B.BoundsRect());
+  Other.Underlay(B, 0, 0, Rect(0, 0, 4, 3));
+  EXPECT_EQ(AllPixels(Other), OtherPixels);
+
+  TvxBitmap Shadow, Copy;
+  MakeSilhouette(B, clRed, Shadow);
+  EXPECT_TRUE(Shadow.Empty());
+  Paint(Copy, 2, 2, 1);
+  Copy.Assign(&B);
+  EXPECT_TRUE(Copy.Empty());
+  EXPECT_EQ(Copy.Width() * Copy.Height(), 0);
+
+  TMemoryStream Saved;
+  B.SaveToStream(Saved);
+  Saved.SetPosition(0);
+  TvxBitmap Loaded;
+  Loaded.LoadFromStream(Saved);
+  EXPECT_TRUE(Loaded.Empty());
+  EXPECT_EQ(Loaded.Width() * Loaded.Height(), 0);
 }
 
 TEST(BitmapPixels, AccessOutsideTheBitmapReadsZeroAndWritesNothing) {

@@ -73,6 +73,30 @@ TEST(BitmapStretch, SamplesRoundHalvesToEven) {
     for (Integer X = 0; X < 5; ++X) ASSERT_EQ(Target.GetPixel(X, Y), Numbered(Map[X], Map[Y])) << X << "," << Y;
 }
 
+// The offset is added before rounding: 3 from column 1 onto 5 is 1 + (0, 0.5, 1, 1.5, 2) =
+// 1, 1.5, 2, 2.5, 3, so the halves go to 2 and 2, not 1 + (0, 0, 1, 2, 2).
+TEST(BitmapStretch, HalvesRoundAfterTheSourceOffsetIsAdded) {
+  TvxBitmap Source, Target;
+  PaintNumbered(Source, 8, 8);
+  const std::vector<Integer> OddMap{1, 2, 2, 2, 3}, EvenMap{2, 2, 3, 4, 4}, FromOdd5{5, 6, 6, 6, 7};
+  struct Case {
+    Integer Left, Top;
+    std::vector<Integer> Columns, Rows;
+  } const Cases[] = {
+      {1, 2, OddMap, EvenMap},
+      {2, 1, EvenMap, OddMap},
+      {5, 1, FromOdd5, OddMap},
+  };
+  for (const Case& C : Cases) {
+    Paint(Target, 5, 5, Marker);
+    Source.StretchDrawTo(Target, Rect(0, 0, 5, 5), Bounds(C.Left, C.Top, 3, 3));
+    for (Integer Y = 0; Y < 5; ++Y)
+      for (Integer X = 0; X < 5; ++X)
+        ASSERT_EQ(Target.GetPixel(X, Y), Numbered(C.Columns[size_t(X)], C.Rows[size_t(Y)]))
+            << C.Left << "," << C.Top << " at " << X << "," << Y;
+  }
+}
+
 TEST(BitmapStretch, ShrinksByHalfAndClipsAHugeDestination) {
   TvxBitmap Source, Target;
   PaintNumbered(Source, 8, 2);

@@ -160,6 +160,35 @@ TEST(BitmapDeviceContext, OtherTargetsGoThroughGdiInEachMode) {
   EXPECT_EQ(Screenlike.Pixel(2, 0), RGB(100, 0, 0));
 }
 
+// GDI stretches by a rule of its own; a scaled draw onto a plain DC samples the same source
+// pixels as a draw into a bitmap: Round(x * 2 / 4 + offset), halves to even after the offset.
+TEST(BitmapDeviceContext, AScaledDrawOntoAnyTargetSamplesTheEngineSourcePixels) {
+  TvxBitmap Source;
+  PaintNumbered(Source, 8, 8);  // blue is the column, green the row
+  const Integer Columns[] = {1, 2, 2, 2, 3}, Rows[] = {2, 2, 3, 4, 4};
+  const auto Expect = [&](auto Pixel) {
+    for (Integer Y = 0; Y < 5; ++Y)
+      for (Integer X = 0; X < 5; ++X) ASSERT_EQ(Pixel(X, Y), RGB(0, Rows[Y], Columns[X])) << X << "," << Y;
+  };
+  TDibDC Screenlike(5, 5, 24);
+  for (const bool Keyed : {false, true}) {
+    SCOPED_TRACE(Keyed ? "key" : "copy");
+    Source.SetTransparent(Keyed);
+    Screenlike.Clear(RGB(100, 0, 0));
+    Source.StretchDraw(Screenlike.DC(), Rect(0, 0, 5, 5), Rect(1, 2, 4, 5));
+    Expect([&](Integer X, Integer Y) { return Screenlike.Pixel(X, Y); });
+  }
+  // Wider than one composing piece of 2048: 2x/2099 never ends in a half (2099 is odd).
+  TDibDC Wide(2100, 1, 24);
+  Source.SetTransparent(false);
+  Source.StretchDraw(Wide.DC(), Rect(0, 0, 2100, 1), Rect(1, 2, 4, 3));
+  for (Integer X = 0; X < 2100; ++X) ASSERT_EQ(Wide.Pixel(X, 0), RGB(0, 2, 1 + (4 * X + 2099) / 4198)) << X;
+  TvxBitmap Registered;
+  Paint(Registered, 5, 5, 0);
+  Source.StretchDraw(Registered.DC(), Rect(0, 0, 5, 5), Rect(1, 2, 4, 5));
+  Expect([&](Integer X, Integer Y) { return COLORREF(PixelToColor(Registered.GetPixel(X, Y))); });
+}
+
 TEST(BitmapDeviceContext, TileAndTileClipOntoADeviceContext) {
   TvxBitmap Source, ByDC, ByBitmap;
   PaintNumbered(Source, 10, 10);

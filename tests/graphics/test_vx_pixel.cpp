@@ -44,6 +44,25 @@ TEST(PixelShifts, HueBrightnessAndAdjust) {
   EXPECT_EQ(LightenPixel(0x80102030, -100), 0x80000000u);
 }
 
+// Red equal to green above blue has hue 1/6; in single precision that is a little above 1/6, so
+// hue x 255 is 42.5000013 and rounds to 43, not to the even 42 of an exact half.
+TEST(PixelShifts, RoundTheExactProductOfAHueJustAboveAHalf) {
+  struct {
+    TvxColor Pixel;
+    Integer Delta;
+    TvxColor Expected;
+  } const Cases[] = {
+      {0xFFFFFF00, 0, 0xFFFCFF00},    // hue 43: red (1/3 - 43/255) x 6 = 252/255 of full
+      {0xFF808000, 0, 0xFF7E8000},    // 128 x 252/255 = 126.49
+      {0xFFC8C864, 0, 0xFFC7C864},    // min 100 + 100 x 252/255 = 198.8
+      {0x80FFFF00, -43, 0xFFFF0000},  // 43 - 43: pure red
+  };
+  for (const auto& C : Cases)
+    EXPECT_EQ(ShiftHue(C.Pixel, C.Delta), C.Expected) << std::hex << C.Pixel << " " << C.Delta;
+  // A grey whose lightness in single precision is just above 42.5 / 255.
+  EXPECT_EQ(HSLToPixel(0.0f, 0.0f, 1.0f / 6.0f), 0xFF2B2B2Bu);
+}
+
 TEST(BlendPixel, FollowsTheSixteenBitLaneFormula) {
   // (256*100 + 128*(200-100)) >> 8 = 150 for red; alpha (256*255 + 128*(128-255)) >> 8 = 191.
   EXPECT_EQ(BlendPixel(0x80C80000, 0xFF640000), 0xBF960000u);

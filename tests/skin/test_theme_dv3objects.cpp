@@ -310,6 +310,19 @@ TEST(SkinCopy, CloneKeepsChildOrderAndStoredPropertiesButNotRuntimeFields) {
   EXPECT_THROW(Copy->Assign(&NotAnObject), EConvertError);
 }
 
+TEST(SkinCopy, AnObjectAssignedToItselfStaysAsItWas) {
+  TDvTextObject Source;
+  Source.SetName("button");
+  Source.SetColor(0x123456);
+  Source.FontHot()->SetColor(clRed);
+  new TDvSkinObject(&Source);  // unnamed children: no name clash stops a second copy
+  new TDvTextObject(&Source);
+  const auto Before = Stream(Source);
+  Source.Assign(&Source);
+  EXPECT_EQ(Source.ChildCount(), 2);
+  EXPECT_EQ(Stream(Source), Before);
+}
+
 TEST(SkinCopy, BetweenClassesOnlyTheBasePropertiesCross) {
   TDvSystemButton Button;
   Button.SetAction(TDvAction::sbaClose);

@@ -94,6 +94,41 @@ TEST(ThemeColors, ReadingTakesPositionsAndRefusesColoursThatAreNot) {
   EXPECT_THROW(Colors.LoadFromStream(Short), EReadError);
 }
 
+// Entries past a table's end carry nothing this version knows: they are read over unparsed, so
+// a value no parser takes there cannot fail the load, and the next table starts where it should.
+TEST(ThemeTables, EntriesPastTheTableAreReadOverUnparsed) {
+  const auto Entries = [](TStream& S, Integer Count, const std::string& Value) {
+    for (Integer I = 0; I < Count; ++I) {
+      WriteStreamString(S, "AnyName");
+      WriteStreamString(S, ":");
+      WriteStreamString(S, Value);
+    }
+  };
+  TMemoryStream S;
+  S.WriteByte(uint8_t(vxThemeColorCount));  // one entry more than the table
+  Entries(S, vxThemeColorCount, "clRed");
+  Entries(S, 1, "not a colour");
+  S.WriteInt32(vxThemeSysColorCount + 2);
+  Entries(S, vxThemeSysColorCount, "clLime");
+  Entries(S, 2, "");
+  S.WriteByte(uint8_t(vxThemeFontCount + 1));
+  Entries(S, vxThemeFontCount, "Arial,9,0,1,2,3");
+  Entries(S, 2, "no numbers here");
+  S.WriteByte(0xEE);
+  S.SetPosition(0);
+
+  TvxThemeColors Colors;
+  TvxThemeSysColors SysColors;
+  TvxThemeFonts Fonts;
+  Colors.LoadFromStream(S);
+  SysColors.LoadFromStream(S);
+  Fonts.LoadFromStream(S);
+  EXPECT_EQ(S.ReadByte(), 0xEE) << "every entry was consumed";
+  EXPECT_EQ(Colors.Color(vxThemeColorCount - 1), clRed);
+  EXPECT_EQ(SysColors.Entry(vxThemeSysColorCount - 1), clLime);
+  EXPECT_EQ(FontToText(Fonts.Font(vxThemeFontCount - 1)), "Arial,9,1,1,2,3");
+}
+
 TEST(ThemeSysColors, StoredFormHasA32BitCount) {
   TvxThemeSysColors Table;
   Table.SetEntry(0, clRed);

@@ -960,6 +960,46 @@ TEST(ThemeTables, ShiftsAreRecomputedNotAccumulated) {
     EXPECT_EQ(Shifted.SysColors().Entry(I), Fresh.SysColors().Entry(I)) << I;
 }
 
+namespace {
+// Every entry of every table, the fonts the base theme leaves alone (8, 9, 34, ...) included.
+std::vector<TColor> TableColours(const TvxTheme& T) {
+  std::vector<TColor> All;
+  for (Integer I = 0; I < vxThemeColorCount; ++I) All.push_back(T.Colors().Color(I));
+  for (Integer I = 0; I < vxThemeSysColorCount; ++I) All.push_back(T.SysColors().Entry(I));
+  for (Integer I = 0; I < vxThemeFontCount; ++I) All.push_back(T.Fonts().Font(I).Color());
+  return All;
+}
+}  // namespace
+
+TEST(ThemeTables, ABrightnessShiftSetTwiceIsSetOnceAndZeroGoesBackToTheStart) {
+  TvxTheme Start, Once, Twice;
+  Once.SetDeltaBrightness(40);
+  Twice.SetDeltaBrightness(40);
+  Twice.SetDeltaBrightness(40);
+  EXPECT_EQ(TableColours(Twice), TableColours(Once));
+  // An untouched font: clWindowText resolved and 40 added to each channel.
+  EXPECT_EQ(Once.Fonts().Font(vxfPanelTextNormal).Color(), ColorBrightnessShifted(clWindowText, 40));
+  EXPECT_EQ(Once.SysColors().Entry(4), ColorBrightnessShifted(Start.SysColors().Entry(4), 40));
+  Twice.SetDeltaBrightness(0);
+  EXPECT_EQ(TableColours(Twice), TableColours(Start));
+}
+
+TEST(ThemeTables, SystemColoursAndFontsAssignedInOutliveResets) {
+  TvxTheme Source;
+  Source.SysColors().SetEntry(3, 0x00102030);
+  Source.Fonts().Font(vxfPanelTextNormal).SetColor(0x00405060);
+  Source.Fonts().Font(vxfPanelTextNormal).SetSize(17);
+  TvxTheme Dest;
+  Dest.Assign(&Source);
+  Dest.SetDeltaBrightness(40);
+  EXPECT_EQ(Dest.SysColors().Entry(3), 0x00384858);  // 40 = $28 more in each channel
+  EXPECT_EQ(Dest.Fonts().Font(vxfPanelTextNormal).Color(), 0x00687888);
+  Dest.SetDeltaBrightness(0);
+  EXPECT_EQ(Dest.SysColors().Entry(3), 0x00102030);
+  EXPECT_EQ(Dest.Fonts().Font(vxfPanelTextNormal).Color(), 0x00405060);
+  EXPECT_EQ(Dest.Fonts().Font(vxfPanelTextNormal).Size(), 17);
+}
+
 TEST(ThemeTables, AssignCopiesNameAndTablesOnly) {
   TvxTheme Source;
   Source.SetName("Source theme");

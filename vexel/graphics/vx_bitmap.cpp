@@ -19,6 +19,7 @@ int64_t Magnitude(Integer V) { return V < 0 ? -int64_t(V) : int64_t(V); }
 template <typename TPixelOp>
 void ForEachPixel(const TvxBitmap& B, TPixelOp Op) {
   TvxColor* P = B.Bits();
+  if (!P) return;
   for (int64_t I = 0, N = int64_t(B.Width()) * B.Height(); I < N; ++I) Op(P[I]);
 }
 }  // namespace
@@ -45,9 +46,11 @@ void TvxBitmap::ReleaseBuffer() {
 void TvxBitmap::SetSize(Integer W, Integer H) {
   const int64_t NewW = Magnitude(W), NewH = Magnitude(H);
   if (NewW == 0 || NewH == 0) return;
-  // An empty bitmap with remembered dimensions (after a failed SetSize) must still get a buffer.
   if (!Empty() && NewW == FWidth && NewH == FHeight) return;
+  // Without a buffer the bitmap is 0 x 0, also after a failure below: every loop over Width and
+  // Height, here or in a caller, then has nothing to walk.
   ReleaseBuffer();
+  FWidth = FHeight = 0;
   if (!WithinBounds(NewW, NewH)) throw Exception("Can't allocate the DIB handle");
   const TvxSurface Surface = CreateSurface(Integer(NewW), Integer(NewH), this);
   FBits = Surface.Bits;
@@ -198,7 +201,9 @@ void TvxBitmap::MakeTransparent(TvxColor Value) {
 }
 
 void TvxBitmap::FlipVertical() {
-  for (Integer Y = 0; Y < FHeight / 2; ++Y) std::swap_ranges(Scanline(Y), Scanline(Y) + FWidth, Scanline(FHeight - 1 - Y));
+  if (Empty()) return;
+  for (Integer Y = 0; Y < FHeight / 2; ++Y)
+    std::swap_ranges(Scanline(Y), Scanline(Y) + FWidth, Scanline(FHeight - 1 - Y));
 }
 
 void TvxBitmap::ChangeBrightness(Integer Delta) {

@@ -36,7 +36,7 @@ class TvxBitmap : public TPersistent {
   // Negative sizes count by their absolute value; a zero side or an unchanged size does nothing.
   // A new buffer starts all zero. Raises "Can't allocate the DIB handle" (also for sizes beyond
   // the bounds above), "Can't create compatible DC" or "Can't select an object into DC"; the
-  // bitmap is then empty and Width/Height keep their old values.
+  // bitmap is then empty, 0 x 0.
   void SetSize(Integer W, Integer H);
   bool Empty() const { return FBits == nullptr; }
   // From another TvxBitmap: size, pixels, Name and both flags. On Windows also from a framework

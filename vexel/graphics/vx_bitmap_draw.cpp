@@ -8,15 +8,16 @@
 
 namespace {
 
-// Round(Offset * (SrcLen - 1) / (DestLen - 1)) with halves to even, in exact integers.
+// Round(Offset * (SrcLen - 1) / (DestLen - 1) + SrcFirst) with halves to even, in exact integers.
+// The parity that breaks a tie is that of the whole sum: an odd SrcFirst turns it round.
 Integer SampleIndex(int64_t Offset, int64_t DestLen, Integer SrcFirst, Integer SrcEnd) {
   if (DestLen < 2) return (SrcFirst + SrcEnd - 1) / 2;
   const int64_t Numerator = Offset * (int64_t(SrcEnd) - SrcFirst - 1);
   const int64_t Denominator = DestLen - 1;
-  int64_t Quotient = Numerator / Denominator;
+  int64_t Index = SrcFirst + Numerator / Denominator;
   const int64_t Twice = 2 * (Numerator % Denominator);
-  if (Twice > Denominator || (Twice == Denominator && (Quotient & 1))) ++Quotient;
-  return Integer(SrcFirst + Quotient);
+  if (Twice > Denominator || (Twice == Denominator && (Index & 1))) ++Index;
+  return Integer(Index);
 }
 
 bool SharesMemory(const TvxBitmap& Source, const TvxPixelTarget& Target) {

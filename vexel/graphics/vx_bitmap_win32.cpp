@@ -2,6 +2,7 @@
 // onto device contexts, GDI regions and bitmap resources.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <unordered_map>
 
@@ -126,30 +127,38 @@ void TvxBitmap::StretchDraw(HDC DC, const TRect& DestRect, const TRect& SrcRect)
     }
   }
 
+  // GDI's own stretching picks other source pixels than the engine's; it is used only where
+  // nothing is scaled.
   const TvxDrawMode Mode = DrawMode();
-  if (Mode == TvxDrawMode::dmCopy) {
-    const int OldMode = SetStretchBltMode(DC, COLORONCOLOR);
-    StretchBlt(DC, DestRect.Left, DestRect.Top, DestRect.Width(), DestRect.Height(), FDC, SrcRect.Left, SrcRect.Top,
-               SrcRect.Width(), SrcRect.Height(), SRCCOPY);
-    SetStretchBltMode(DC, OldMode);
+  const bool Scaled = DestRect.Width() != SrcRect.Width() || DestRect.Height() != SrcRect.Height();
+  if (Mode == TvxDrawMode::dmCopy && !Scaled) {
+    BitBlt(DC, DestRect.Left, DestRect.Top, DestRect.Width(), DestRect.Height(), FDC, SrcRect.Left, SrcRect.Top,
+           SRCCOPY);
     return;
   }
-  if (Mode == TvxDrawMode::dmKey && TransparentBltAvailable()) {
+  if (Mode == TvxDrawMode::dmKey && !Scaled && TransparentBltAvailable()) {
     TransparentBltProc()(DC, DestRect.Left, DestRect.Top, DestRect.Width(), DestRect.Height(), FDC, SrcRect.Left,
                          SrcRect.Top, SrcRect.Width(), SrcRect.Height(), KeyColorRef);
     return;
   }
-  // Compose in memory: fetch what lies under the visible part of DestRect, draw over it, put it
-  // back. Limiting the copy to the clip box keeps a huge DestRect from allocating a huge buffer.
+  // Compose in memory: fetch what lies under the visible part of DestRect (a copy covers it
+  // whole), draw over it, put it back. The clip box and pieces of at most Piece x Piece pixels
+  // keep a huge DestRect or target from asking for a huge buffer.
   RECT ClipBox{};
   if (GetClipBox(DC, &ClipBox) == ERROR) return;
   const TRect Area = Intersect(DestRect, FromRECT(ClipBox));
-  if (Area.IsEmpty()) return;
+  constexpr Integer Piece = 2048;
   TvxBitmap Under;
-  Under.SetSize(Area.Width(), Area.Height());
-  BitBlt(Under.DC(), 0, 0, Area.Width(), Area.Height(), DC, Area.Left, Area.Top, SRCCOPY);
-  StretchDrawTo(Under, DestRect.Offset(-Area.Left, -Area.Top), SrcRect);
-  BitBlt(DC, Area.Left, Area.Top, Area.Width(), Area.Height(), Under.DC(), 0, 0, SRCCOPY);
+  for (int64_t Top = Area.Top; Top < Area.Bottom; Top += Piece)
+    for (int64_t Left = Area.Left; Left < Area.Right; Left += Piece) {
+      const TRect Part{Integer(Left), Integer(Top), Integer(std::min<int64_t>(Left + Piece, Area.Right)),
+                       Integer(std::min<int64_t>(Top + Piece, Area.Bottom))};
+      Under.SetSize(Part.Width(), Part.Height());
+      if (Mode != TvxDrawMode::dmCopy)
+        BitBlt(Under.DC(), 0, 0, Part.Width(), Part.Height(), DC, Part.Left, Part.Top, SRCCOPY);
+      StretchDrawTo(Under, DestRect.Offset(-Part.Left, -Part.Top), SrcRect);
+      BitBlt(DC, Part.Left, Part.Top, Part.Width(), Part.Height(), Under.DC(), 0, 0, SRCCOPY);
+    }
 }
 
 void TvxBitmap::Tile(HDC DC, const TRect& DestRect, const TRect& SrcRect) const { TileClip(DC, DestRect, SrcRect, {}); }

@@ -5,8 +5,9 @@
 namespace {
 Byte ClampByte(Integer V) { return Byte(std::clamp(V, 0, 255)); }
 
-// Round half to even, as the default floating-point rounding mode does.
-Integer RoundToByte(float V) { return static_cast<Integer>(std::nearbyint(V * 255.0f)); }
+// Rounds the exact product, half to even: a float product would already be rounded once (1/6 in
+// single precision times 255 is 42.5000013, which float makes 42.5 and then 42).
+Integer RoundToByte(float V) { return static_cast<Integer>(std::nearbyint(double(V) * 255.0)); }
 
 float HueToChannel(float P, float Q, float T) {
   T -= std::floor(T);

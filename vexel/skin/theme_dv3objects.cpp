@@ -112,6 +112,8 @@ TDvSkinObject::~TDvSkinObject() { DestroyComponents(); }
 void TDvSkinObject::Assign(const TPersistent* Source) {
   const auto* S = dynamic_cast<const TDvSkinObject*>(Source);
   if (!S) return TComponent::Assign(Source);
+  // A copy of itself would clone each child it has just appended, without end.
+  if (S == this) return;
   SetName(S->Name());
   FMasked = S->FMasked;
   FAlign = S->FAlign;

@@ -9,8 +9,9 @@ TvxTheme::TvxTheme()
       FSysColors(std::make_unique<TvxThemeSysColors>(this)),
       FDrawing(std::make_unique<TvxThemeDrawing>(this)),
       FMetrics(std::make_unique<TvxThemeMetrics>(this)),
-      FOptions(std::make_unique<TvxThemeOptions>(this)) {
-  for (Integer I = 0; I < vxThemeSysColorCount; ++I) FSysColorDefaults[size_t(I)] = FSysColors->Entry(I);
+      FOptions(std::make_unique<TvxThemeOptions>(this)),
+      FUnshiftedSysColors(std::make_unique<TvxThemeSysColors>()),
+      FUnshiftedFonts(std::make_unique<TvxThemeFonts>()) {
   ResetDefaults();
 }
 
@@ -21,7 +22,9 @@ void TvxTheme::Assign(const TPersistent* Source) {
     FName = Theme->FName;
     FColors->Assign(Theme->FColors.get());
     FSysColors->Assign(Theme->FSysColors.get());
+    FUnshiftedSysColors->Assign(Theme->FSysColors.get());
     FFonts->Assign(Theme->FFonts.get());
+    FUnshiftedFonts->Assign(Theme->FFonts.get());
     FOptions->Assign(Theme->FOptions.get());
     return;
   }
@@ -35,13 +38,14 @@ void TvxTheme::SetDefaultColors() {
 }
 
 void TvxTheme::SetDefaultSysColors() {
-  for (Integer I = 0; I < vxThemeSysColorCount; ++I) FSysColors->SetEntry(I, FSysColorDefaults[size_t(I)]);
+  FSysColors->Assign(FUnshiftedSysColors.get());
   FSysColors->ApplyHue(FDeltaHue);
   FSysColors->ApplyBrightness(FDeltaBrightness);
 }
 
 void TvxTheme::SetDefaultFonts() {
-  SetBaseThemeFonts(*FFonts);
+  SetBaseThemeFonts(*FUnshiftedFonts);
+  FFonts->Assign(FUnshiftedFonts.get());
   FFonts->ApplyHue(FDeltaHue);
   FFonts->ApplyBrightness(FDeltaBrightness);
 }

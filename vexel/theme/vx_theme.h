@@ -168,10 +168,11 @@ class TvxTheme : public TPersistent, public TvxTableTheme {
   static bool IsValidStream(TStream&) { return false; }
 
   // [General operations]
-  // From another theme: Name and the four tables (not FileName, not the shifts).
+  // From another theme: Name and the four tables (not FileName, not the shifts). The system
+  // colours and fonts copied in are also what later resets shift from.
   void Assign(const TPersistent* Source) override;
   virtual void SetDefaultColors();
-  // The platform's system colours as they were at creation, then the two shifts.
+  // UnshiftedSysColors, then the two shifts.
   virtual void SetDefaultSysColors();
   virtual void SetDefaultFonts();
   void GetFont(TFont& Font, Integer Index, const std::string& Name) override;
@@ -188,6 +189,11 @@ class TvxTheme : public TPersistent, public TvxTableTheme {
   TvxThemeColors& Colors() const { return *FColors; }
   TvxThemeFonts& Fonts() const { return *FFonts; }
   TvxThemeSysColors& SysColors() const { return *FSysColors; }
+  // What the base class's resets shift from, so that shifts never pile up: the platform's system
+  // colours at creation and the fonts, until Assign (or a caller) writes others. A reset puts the
+  // base theme's default fonts into UnshiftedFonts first; the fonts it leaves alone keep theirs.
+  TvxThemeSysColors& UnshiftedSysColors() const { return *FUnshiftedSysColors; }
+  TvxThemeFonts& UnshiftedFonts() const { return *FUnshiftedFonts; }
   TvxThemeOptions& Options() const { return *FOptions; }
   TvxThemeDrawing& Drawing() const { return *FDrawing; }
   TvxThemeMetrics& Metrics() const { return *FMetrics; }
@@ -434,9 +440,8 @@ class TvxTheme : public TPersistent, public TvxTableTheme {
   std::unique_ptr<TvxThemeDrawing> FDrawing;
   std::unique_ptr<TvxThemeMetrics> FMetrics;
   std::unique_ptr<TvxThemeOptions> FOptions;
-  // The system colours as the platform gave them at creation: each reset shifts from these, so
-  // shifts never pile up.
-  std::array<TColor, vxThemeSysColorCount> FSysColorDefaults{};
+  std::unique_ptr<TvxThemeSysColors> FUnshiftedSysColors;
+  std::unique_ptr<TvxThemeFonts> FUnshiftedFonts;
 };
 
 // Declares a theme class's record: ThemeClass() and StaticThemeClass() built from the class's

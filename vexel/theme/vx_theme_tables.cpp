@@ -1,5 +1,6 @@
 #include "vexel/theme/vx_theme_tables.h"
 
+#include <algorithm>
 #include <charconv>
 #include <iterator>
 #include <vector>
@@ -65,6 +66,12 @@ std::string ReadEntryValue(TStream& Stream) {
   return ReadStreamString(Stream);
 }
 
+// Entries past the table's end are read over and never parsed: whatever a later version (or a
+// damaged file) put there must not fail the load.
+void SkipEntries(TStream& Stream, int64_t Count) {
+  for (int64_t I = 0; I < Count; ++I) ReadEntryValue(Stream);
+}
+
 void WriteEntry(TStream& Stream, const std::string& Name, const std::string& Value) {
   WriteStreamString(Stream, Name);
   WriteStreamString(Stream, ":");
@@ -121,10 +128,9 @@ void TvxThemeColors::ApplyBrightness(Integer Delta) {
 
 void TvxThemeColors::LoadFromStream(TStream& Stream) {
   const Integer Count = Stream.ReadByte() + 1;
-  for (Integer I = 0; I < Count; ++I) {
-    const TColor Value = ParseStoredColor(ReadEntryValue(Stream));
-    if (I < vxThemeColorCount) FColors[size_t(I)] = Value;
-  }
+  const Integer Known = std::min(Count, vxThemeColorCount);
+  for (Integer I = 0; I < Known; ++I) FColors[size_t(I)] = ParseStoredColor(ReadEntryValue(Stream));
+  SkipEntries(Stream, Count - Known);
 }
 
 void TvxThemeColors::SaveToStream(TStream& Stream) const {
@@ -174,10 +180,9 @@ void TvxThemeSysColors::ApplyBrightness(Integer Delta) {
 void TvxThemeSysColors::LoadFromStream(TStream& Stream) {
   const int32_t Count = Stream.ReadInt32();
   if (Count < 0) throw EReadError(Format("Invalid system colour count %d", Count));
-  for (int32_t I = 0; I < Count; ++I) {
-    const TColor Value = ParseStoredColor(ReadEntryValue(Stream));
-    if (I < vxThemeSysColorCount) FColors[size_t(I)] = Value;
-  }
+  const int32_t Known = std::min(Count, vxThemeSysColorCount);
+  for (int32_t I = 0; I < Known; ++I) FColors[size_t(I)] = ParseStoredColor(ReadEntryValue(Stream));
+  SkipEntries(Stream, Count - Known);
 }
 
 void TvxThemeSysColors::SaveToStream(TStream& Stream) const {
@@ -223,17 +228,17 @@ void TvxThemeFonts::ApplyBrightness(Integer Delta) {
 
 void TvxThemeFonts::LoadFromStream(TStream& Stream) {
   const Integer Count = Stream.ReadByte() + 1;
-  for (Integer I = 0; I < Count; ++I) {
-    const std::string Text = ReadEntryValue(Stream);
+  const Integer Known = std::min(Count, vxThemeFontCount);
+  for (Integer I = 0; I < Known; ++I) {
     TFont Parsed;
-    FontFromText(Parsed, Text);
-    if (I >= vxThemeFontCount) continue;
+    FontFromText(Parsed, ReadEntryValue(Stream));
     TFont& F = *FFonts[size_t(I)];
     F.SetName(Parsed.Name());
     F.SetHeight(Parsed.Height());
     F.SetColor(Parsed.Color());
     F.SetStyle(Parsed.Style());
   }
+  SkipEntries(Stream, Count - Known);
 }
 
 void TvxThemeFonts::SaveToStream(TStream& Stream) const {

@@ -150,7 +150,7 @@ class TvxThemeColors : public TPersistent {
   void ApplyHue(Integer Delta);
   void ApplyBrightness(Integer Delta);
   // A count byte (entries - 1), then per entry: name, ":", colour as text. Reading takes the
-  // entries by position; entries past the table's end are read and dropped.
+  // entries by position; entries past the table's end are read over unparsed.
   void LoadFromStream(TStream& Stream);
   void SaveToStream(TStream& Stream) const;
 
@@ -177,7 +177,8 @@ class TvxThemeSysColors : public TPersistent {
   void SetEntry(Integer Index, TColor Value) { FColors.at(size_t(Index)) = Value; }
   void ApplyHue(Integer Delta);
   void ApplyBrightness(Integer Delta);
-  // A 32-bit count, then per entry: name, ":", colour as text.
+  // A 32-bit count, then per entry: name, ":", colour as text; entries past the table's end are
+  // read over unparsed.
   void LoadFromStream(TStream& Stream);
   void SaveToStream(TStream& Stream) const;
 
@@ -202,7 +203,8 @@ class TvxThemeFonts : public TPersistent {
   void ApplyHue(Integer Delta);
   void ApplyBrightness(Integer Delta);
   // A count byte (entries - 1), then per entry: name, ":", the font as text. Reading sets face
-  // name, size, colour and style by position and leaves the character set alone.
+  // name, size, colour and style by position and leaves the character set alone; entries past
+  // the table's end are read over unparsed.
   void LoadFromStream(TStream& Stream);
   void SaveToStream(TStream& Stream) const;
 
