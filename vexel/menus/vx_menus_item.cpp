@@ -421,7 +421,13 @@ bool TVxItem::HandleShortCut(uint16_t Key, intptr_t KeyData) {
       for (TVxItem* Item : Path) {
         if (!Item->FEnabled) return true;
         const uint64_t Before = MenuGeneration();
-        Item->Click();
+        // A parent on the way prepares its children as if they dropped down.
+        if (Item != this && !Item->FItems.empty()) {
+          if (Item->OnBeforeDropDown) Item->OnBeforeDropDown(Item);
+          if (MenuGeneration() == Before) Item->UpdateActions();
+        } else if (Item != this) {
+          Item->Click();
+        }
         if (MenuGeneration() == Before) continue;
         TVxItem* SelfNow = FindBySerial(Self);
         if (!SelfNow) return true;

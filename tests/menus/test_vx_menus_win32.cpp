@@ -1,0 +1,817 @@
+// Menu items, popup views and the tracking loop on real windows. Loops are driven by messages
+// posted before they start: keys go to the form (the loop reads every key of the thread), and
+// "probes" posted to a helper window run test code inside the loop, in order with the keys.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <deque>
+#include <functional>
+#include <memory>
+
+#include "../controls/controls_fixture.h"
+#include "framework/graphics/bitmap.h"
+#include "framework/graphics/imagelist.h"
+#include "framework/ui/object_windows.h"
+#include "vexel/menus/vx_menus.h"
+#include "vexel/menus/vx_menus_internal.h"
+#include "vexel/menus/vx_popup.h"
+#include "vexel/theme/vx_engine.h"
+
+namespace {
+
+const std::string SampleSkin = std::string(VX_SAMPLE_SKIN_DIR) + "/PellanSlate.mskn";
+
+// Runs queued steps one message at a time: a step's own posted messages (a key, a click) come
+// before the next step, so inside a tracking loop every step sees the effect of the one before.
+class TProbe {
+ public:
+  TProbe() {
+    FWnd = AllocateHWnd([this](HWND Wnd, TMessage& M) {
+      if (M.Msg != WM_APP) return DefaultUtilityMessage(Wnd, M);
+      auto Fn = std::move(FQueue.front());
+      FQueue.pop_front();
+      Fn();
+      if (!FQueue.empty()) PostMessageA(FWnd, WM_APP, 0, 0);
+    });
+  }
+  ~TProbe() { DeallocateHWnd(FWnd); }
+  void Post(std::function<void()> Fn) {
+    FQueue.push_back(std::move(Fn));
+    if (FQueue.size() == 1) PostMessageA(FWnd, WM_APP, 0, 0);
+  }
+  bool Empty() const { return FQueue.empty(); }
+
+ private:
+  HWND FWnd;
+  std::deque<std::function<void()>> FQueue;
+};
+
+// Every popup window shown now, outermost first.
+std::vector<TVxPopupWindow*> ShownPopups() {
+  std::vector<TVxPopupWindow*> All;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND Wnd, LPARAM Out) -> BOOL {
+        if (auto* W = dynamic_cast<TVxPopupWindow*>(TWinControl::FindControl(Wnd)); W && IsWindowVisible(Wnd))
+          reinterpret_cast<std::vector<TVxPopupWindow*>*>(Out)->push_back(W);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&All));
+  std::vector<TVxPopupWindow*> Chain;
+  for (TVxPopupWindow* W : All)
+    if (!W->View()->ParentView()) Chain.push_back(W);
+  while (!Chain.empty() && Chain.back()->View()->ChildView())
+    for (TVxPopupWindow* W : All)
+      if (W->View() == Chain.back()->View()->ChildView()) {
+        Chain.push_back(W);
+        break;
+      }
+  return Chain;
+}
+
+TVxPopupView* Innermost() {
+  const auto Chain = ShownPopups();
+  return Chain.empty() ? nullptr : Chain.back()->View();
+}
+
+TVxItem* AddItem(TVxItem& Parent, const wchar_t* Caption, TShortCut ShortCut = scNone) {
+  auto* Item = new TVxItem(&Parent);
+  Item->SetCaption(Caption);
+  Item->SetShortCut(ShortCut);
+  Parent.Add(Item);
+  return Item;
+}
+
+// A list of Count images of Size pixels, each filled with one colour.
+std::unique_ptr<TImageList> MakeImages(Integer Size, Integer Count) {
+  auto List = std::make_unique<TImageList>();
+  List->SetWidth(Size);
+  List->SetHeight(Size);
+  TBitmap Strip;
+  Strip.SetSize(Size * Count, Size);
+  for (Integer I = 0; I < Count; ++I) {
+    Strip.Canvas().Brush().SetColor(I % 2 ? clBlue : clGreen);
+    Strip.Canvas().FillRect(Bounds(I * Size, 0, Size, Size));
+  }
+  List->Add(&Strip, nullptr);
+  return List;
+}
+
+Integer MenuTextWidth(const std::wstring& Text) {
+  HDC DC = CreateCompatibleDC(nullptr);
+  HGDIOBJ Old = SelectObject(DC, MenuFont().Handle());
+  SIZE S{};
+  GetTextExtentPoint32W(DC, Text.c_str(), int(Text.size()), &S);
+  SelectObject(DC, Old);
+  DeleteDC(DC);
+  return S.cx;
+}
+
+// The window's own picture, frame included.
+void Shot(HWND Wnd, Capture& Into) { ASSERT_TRUE(PrintWindow(Wnd, Into.DC(), 0)); }
+
+class MenuTest : public UiTest {
+ protected:
+  static void SetUpTestSuite() {
+    Shown = new TForm();
+    Shown->SetBounds(20, 20, 300, 200);
+    Shown->Show();
+  }
+  static void TearDownTestSuite() {
+    delete Shown;
+    Shown = nullptr;
+  }
+  void SetUp() override {
+    UiTest::SetUp();
+    RemoveCurrentTheme();
+    Classic = std::make_unique<TClassicLook>();
+    Root = std::make_unique<TVxItem>();
+    Watchdog.SetEnabled(true);
+  }
+  void TearDown() override {
+    Root.reset();
+    Application->ProcessMessages();
+    Classic.reset();
+    RemoveCurrentTheme();
+    UiTest::TearDown();
+  }
+
+  void Key(uint16_t Code) {
+    Probe.Post([Code] { PostMessageA(Shown->Handle(), WM_KEYDOWN, Code, 0); });
+  }
+  void Char(char C) {
+    Probe.Post([C] { PostMessageA(Shown->Handle(), WM_CHAR, WPARAM(uint8_t(C)), 0); });
+  }
+  // A mouse message at the centre of Item, to the innermost popup (the capture window).
+  void MouseAt(UINT Msg, TVxItem* Item) {
+    Probe.Post([this, Msg, Item] {
+      TVxPopupView* View = Innermost();
+      ASSERT_NE(View, nullptr);
+      const TRect R = Item->ItemRect();
+      const TPoint S = Item->Parent() == View->RootItem()
+                           ? View->ViewToScreen({(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2})
+                           : OuterScreenCentre(Item);
+      POINT P{S.X, S.Y};
+      ScreenToClient(View->MessageWindow(), &P);
+      PostMessageA(View->MessageWindow(), Msg, Msg == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MAKELPARAM(P.x, P.y));
+    });
+  }
+  static TPoint OuterScreenCentre(TVxItem* Item) {
+    for (TVxPopupWindow* W : ShownPopups())
+      if (W->View()->RootItem() == Item->Parent()) {
+        const TRect R = Item->ItemRect();
+        return W->View()->ViewToScreen({(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2});
+      }
+    return {-1000, -1000};
+  }
+  // Runs Check inside the loop, against the innermost view.
+  void Expect(std::function<void(TVxPopupView&)> Check) {
+    Probe.Post([Check] {
+      TVxPopupView* View = Innermost();
+      ASSERT_NE(View, nullptr) << "no popup is open";
+      Check(*View);
+    });
+  }
+  bool Open(Integer X = 60, Integer Y = 60) { return Root->Popup(nullptr, X, Y, {}); }
+
+  static TForm* Shown;
+  std::unique_ptr<TClassicLook> Classic;
+  std::unique_ptr<TVxItem> Root;
+  TProbe Probe;
+};
+
+TForm* MenuTest::Shown = nullptr;
+
+// [Items] ----------------------------------------------------------------------------------------
+
+TEST_F(MenuTest, InsertingAnItemThatHasAParentIsRefusedAndChangesReachItemAndRoot) {
+  TVxItem* File = AddItem(*Root, L"&File");
+  TVxItem* Open = AddItem(*File, L"&Open");
+  TVxItem Other;
+  try {
+    Other.Add(Open);
+    FAIL() << "no error";
+  } catch (const EZqItemError& E) {
+    EXPECT_STREQ(E.what(), "Toolbar item already inserted");
+  }
+  EXPECT_EQ(Open->Parent(), File);
+  EXPECT_THROW(Open->Add(Root.get()), EZqItemError);
+
+  std::vector<std::string> Heard;
+  File->OnChange = [&](TObject*) { Heard.push_back("item"); };
+  Root->OnChange = [&](TObject*) { Heard.push_back("root"); };
+  File->SetCaption(L"F&ile");
+  EXPECT_EQ(Heard, (std::vector<std::string>{"item", "root"}));
+  Heard.clear();
+  File->Remove(Open);
+  EXPECT_EQ(Heard, (std::vector<std::string>{"item", "root"}));
+  EXPECT_EQ(Open->Parent(), nullptr);
+  EXPECT_EQ(Open->MenuIndex(), -1);
+  delete Open;
+  // Freeing an item takes it out of its parent.
+  TVxItem* Save = AddItem(*File, L"&Save");
+  delete Save;
+  EXPECT_EQ(File->Count(), 0);
+}
+
+TEST_F(MenuTest, AcceleratorsAndShortcutsAreFound) {
+  TVxItem* File = AddItem(*Root, L"&File");
+  TVxItem* Edit = AddItem(*Root, L"Ed&it");
+  AddItem(*Root, L"Fish && chips");
+  TVxItem* Paste = AddItem(*Edit, L"&Paste", scCtrl | 'V');
+  const struct {
+    wchar_t Key;
+    TVxItem* Expected;
+  } Cases[] = {{L'f', File}, {L'F', File}, {L'I', Edit}, {L'c', nullptr}, {L'x', nullptr}};
+  for (const auto& C : Cases) EXPECT_EQ(Root->FindAccelerator(C.Key), C.Expected) << char(C.Key);
+  EXPECT_EQ(Root->FindShortCut(scCtrl | 'V'), Paste);
+  EXPECT_EQ(Root->FindShortCut('V'), nullptr);
+  EXPECT_EQ(StripAccelerator(L"Fish && &chips"), L"Fish & chips");
+}
+
+// [Measuring and layout] -------------------------------------------------------------------------
+
+TEST_F(MenuTest, PopupItemsMeasureByTheirCaptionImagesAndShortcut) {
+  const Integer H0 = MenuItemHeight();
+  auto Small = MakeImages(16, 2);
+  auto Large = MakeImages(H0 + 10, 2);
+  const std::wstring ShortCut = ShortCutText(scCtrl | 'O');
+  const struct {
+    const char* Name;
+    const wchar_t* Caption;
+    TCustomImageList* Images;
+    TShortCut Key;
+    Integer Width, Height;
+  } Cases[] = {
+      {"separator", L"-", nullptr, scNone, MenuTextWidth(L"-") + 22 + 42, 15},
+      {"plain", L"&Open", nullptr, scNone, MenuTextWidth(L"Open") + 22 + 42, H0},
+      {"with shortcut", L"&Open", nullptr, scCtrl | 'O', MenuTextWidth(L"Open") + 22 + 42 + MenuTextWidth(ShortCut),
+       H0},
+      {"small images", L"Open", Small.get(), scNone, MenuTextWidth(L"Open") + 22 + 42, std::max(H0, 16 + 4)},
+      {"images wider than the row", L"Open", Large.get(), scNone, MenuTextWidth(L"Open") + H0 + 10 + 6 + 42,
+       H0 + 10 + 4},
+  };
+  for (const auto& C : Cases) {
+    TVxItem R;
+    R.SetImages(C.Images);
+    TVxItem* Item = AddItem(R, C.Caption, C.Key);
+    Item->SetImageIndex(C.Images ? 0 : -1);
+    TVxPopupWindow Window(nullptr, &R, nullptr);
+    const TSize S = Item->Measure(*Window.View()->Canvas(), *Window.View());
+    EXPECT_EQ(S.cx, C.Width) << C.Name;
+    EXPECT_EQ(S.cy, C.Height) << C.Name;
+  }
+}
+
+TEST_F(MenuTest, AVerticalViewStacksItemsAtTheWidestWidth) {
+  TVxItem* A = AddItem(*Root, L"A");
+  TVxItem* Wide = AddItem(*Root, L"A much longer caption");
+  TVxItem* Hidden = AddItem(*Root, L"Hidden");
+  Hidden->SetVisible(false);
+  TVxItem* Line = AddItem(*Root, L"-");
+  TVxItem* B = AddItem(*Root, L"B");
+  TVxPopupWindow Window(nullptr, Root.get(), nullptr);
+  TVxPopupView& View = *Window.View();
+  View.Layout();
+  const TPoint O = View.Origin();
+  EXPECT_EQ(O, (TPoint{3, 3}));
+  const Integer H0 = MenuItemHeight();
+  const Integer W = Wide->Measure(*View.Canvas(), View).cx;
+  EXPECT_EQ(A->ItemRect(), Bounds(O.X, O.Y, W, H0));
+  EXPECT_EQ(Wide->ItemRect(), Bounds(O.X, O.Y + H0, W, H0));
+  EXPECT_TRUE(Hidden->ItemRect().IsEmpty());
+  EXPECT_EQ(Line->ItemRect(), Bounds(O.X, O.Y + 2 * H0, W, 15));
+  EXPECT_EQ(B->ItemRect(), Bounds(O.X, O.Y + 2 * H0 + 15, W, H0));
+  EXPECT_EQ(View.ContentSize(), (TSize{W, 3 * H0 + 15}));
+  // The window is the content plus 3 pixels of frame on each side.
+  EXPECT_EQ(Window.SizeForContent(), (TSize{W + 6, 3 * H0 + 15 + 6}));
+}
+
+TEST_F(MenuTest, AScrolledPopupShowsScrollCountItemsBetweenItsButtons) {
+  for (int I = 1; I <= 12; ++I) AddItem(*Root, (L"Item " + std::to_wstring(I)).c_str());
+  Root->SetScrolled(true);
+  Root->SetScrollCount(5);
+  TVxPopupWindow Window(nullptr, Root.get(), nullptr);
+  TVxPopupView& View = *Window.View();
+  View.Layout();
+  const Integer H0 = MenuItemHeight(), W = View.ContentSize().cx;
+  EXPECT_EQ(View.ContentSize().cy, 5 * H0 + 20);
+  EXPECT_EQ(Root->Items(0)->ItemRect(), Bounds(3, 3 + 10, W, H0));
+  EXPECT_EQ(Root->Items(4)->ItemRect(), Bounds(3, 3 + 10 + 4 * H0, W, H0));
+  for (int I = 5; I < 12; ++I) EXPECT_TRUE(Root->Items(I)->ItemRect().IsEmpty()) << I;
+  EXPECT_EQ(View.ScrollButtonRect(true), Bounds(3, 3, W, 10));
+  EXPECT_EQ(View.ScrollButtonRect(false), Bounds(3, 3 + 5 * H0 + 10, W, 10));
+}
+
+// [Placement] ------------------------------------------------------------------------------------
+
+TEST(PopupPlacement, PopupsStayOnTheMonitor) {
+  const TRect M{0, 0, 1280, 1024};
+  const TPoint Off{3, 3};
+  const TSize S{100, 200};
+  const struct {
+    const char* Name;
+    TPoint At;
+    TRect Anchor;
+    TVxPopupAnchor Kind;
+    TRect Expected;
+  } Cases[] = {
+      {"at a point", {50, 60}, {}, TVxPopupAnchor::paPoint, Bounds(47, 57, 100, 200)},
+      {"bottom-right corner opens up and left", {1270, 1000}, {}, TVxPopupAnchor::paPoint, Bounds(1170, 800, 100, 200)},
+      {"submenu to the right", {400, 300}, {300, 300, 400, 320}, TVxPopupAnchor::paBeside, Bounds(397, 297, 100, 200)},
+      {"submenu without room on the right opens left",
+       {1250, 300},
+       {1100, 300, 1250, 320},
+       TVxPopupAnchor::paBeside,
+       Bounds(1000, 297, 100, 200)},
+      {"submenu without room below ends at the item's bottom",
+       {400, 900},
+       {300, 900, 400, 920},
+       TVxPopupAnchor::paBeside,
+       Bounds(397, 720, 100, 200)},
+      {"below a bar item", {10, 20}, {10, 0, 50, 20}, TVxPopupAnchor::paBelow, Bounds(7, 17, 100, 200)},
+      {"bar item without room below opens above",
+       {10, 1000},
+       {10, 980, 50, 1000},
+       TVxPopupAnchor::paBelow,
+       Bounds(7, 780, 100, 200)},
+      {"never off the top-left", {20, 30}, {}, TVxPopupAnchor::paPoint, Bounds(17, 27, 100, 200)},
+  };
+  for (const auto& C : Cases) EXPECT_EQ(PlacePopup(M, C.At, Off, S, C.Anchor, C.Kind), C.Expected) << C.Name;
+  // Taller than the screen: the top stays visible.
+  EXPECT_EQ(PlacePopup(M, {5, 5}, Off, {100, 2000}, {}, TVxPopupAnchor::paPoint).Top, 0);
+}
+
+// [Keyboard] -------------------------------------------------------------------------------------
+
+TEST_F(MenuTest, ArrowsWrapAndSkipSeparators) {
+  TVxItem* Line = AddItem(*Root, L"-");
+  TVxItem* A = AddItem(*Root, L"A");
+  AddItem(*Root, L"-");
+  TVxItem* B = AddItem(*Root, L"B");
+  AddItem(*Root, L"-");
+  // The first item hot is the first that is not a separator.
+  Expect([&](TVxPopupView& V) { EXPECT_EQ(V.HotItem(), A); });
+  const struct {
+    uint16_t Key;
+    TVxItem* Hot;
+  } Steps[] = {{VK_DOWN, B}, {VK_DOWN, A}, {VK_UP, B}, {VK_UP, A}, {VK_DOWN, B}};
+  for (const auto& S : Steps) {
+    Key(S.Key);
+    Expect([&, Hot = S.Hot](TVxPopupView& V) {
+      EXPECT_EQ(V.HotItem(), Hot);
+      EXPECT_NE(V.HotItem(), Line);
+    });
+  }
+  Key(VK_ESCAPE);
+  EXPECT_TRUE(Open());
+  EXPECT_TRUE(Probe.Empty());
+  EXPECT_TRUE(ShownPopups().empty());
+}
+
+TEST_F(MenuTest, UpOnTheFirstItemOfAScrolledPopupShowsTheLastItems) {
+  std::vector<TVxItem*> Items;
+  for (int I = 1; I <= 12; ++I) Items.push_back(AddItem(*Root, (L"Item " + std::to_wstring(I)).c_str()));
+  Root->SetScrolled(true);
+  Root->SetScrollCount(5);
+  Key(VK_UP);
+  Expect([&](TVxPopupView& V) {
+    EXPECT_EQ(V.HotItem(), Items[11]);
+    EXPECT_EQ(Root->FirstVisible(), 7);
+    // Items 8 to 12 are shown, the first right below the up button.
+    EXPECT_EQ(Items[7]->ItemRect().Top, V.Origin().Y + 10);
+    for (int I = 0; I < 7; ++I) EXPECT_TRUE(Items[size_t(I)]->ItemRect().IsEmpty()) << I;
+    for (int I = 7; I < 12; ++I) EXPECT_FALSE(Items[size_t(I)]->ItemRect().IsEmpty()) << I;
+  });
+  // Down wraps to the first item and scrolls back to the top.
+  Key(VK_DOWN);
+  Expect([&](TVxPopupView& V) {
+    EXPECT_EQ(V.HotItem(), Items[0]);
+    EXPECT_EQ(Root->FirstVisible(), 0);
+  });
+  Key(VK_ESCAPE);
+  EXPECT_TRUE(Open());
+  EXPECT_TRUE(Probe.Empty());
+}
+
+TEST_F(MenuTest, EnterAndAcceleratorsClickAfterTheMenuHasClosed) {
+  int Clicks = 0;
+  bool ClosedFirst = false;
+  bool Returned = false;
+  TVxItem* Open_ = AddItem(*Root, L"&Open");
+  TVxItem* Save = AddItem(*Root, L"&Save");
+  for (TVxItem* I : {Open_, Save})
+    I->OnClick = [&, I](TObject* Sender) {
+      ++Clicks;
+      EXPECT_EQ(Sender, I);
+      ClosedFirst = Returned && ShownPopups().empty();
+    };
+  Key(VK_DOWN);
+  Key(VK_RETURN);
+  EXPECT_TRUE(Open());
+  Returned = true;
+  EXPECT_EQ(Clicks, 0) << "the click ran inside the menu";
+  Application->ProcessMessages();
+  EXPECT_EQ(Clicks, 1);
+  EXPECT_TRUE(ClosedFirst);
+
+  // An accelerator character chooses its item.
+  Returned = false;
+  Char('o');
+  EXPECT_TRUE(Open());
+  Returned = true;
+  Application->ProcessMessages();
+  EXPECT_EQ(Clicks, 2);
+}
+
+TEST_F(MenuTest, SeparatorsAndDisabledItemsKeepTheMenuOpenOnEnter) {
+  AddItem(*Root, L"A");
+  TVxItem* Off = AddItem(*Root, L"Off");
+  Off->SetEnabled(false);
+  int Clicks = 0;
+  Off->OnClick = [&](TObject*) { ++Clicks; };
+  Key(VK_DOWN);
+  Key(VK_RETURN);
+  Expect([&](TVxPopupView& V) {
+    EXPECT_EQ(V.HotItem(), Off);
+    EXPECT_TRUE(V.Tracking());
+  });
+  Key(VK_ESCAPE);
+  EXPECT_TRUE(Open());
+  Application->ProcessMessages();
+  EXPECT_EQ(Clicks, 0);
+}
+
+TEST_F(MenuTest, SubmenusOpenWithEnterAndRightAndCloseOneLevelWithEscapeAndLeft) {
+  TVxItem* Top = AddItem(*Root, L"Top");
+  TVxItem* More = AddItem(*Root, L"&More");
+  TVxItem* Inner = AddItem(*More, L"Inner");
+  TVxItem* Deeper = AddItem(*More, L"Deeper");
+  TVxItem* Deepest = AddItem(*Deeper, L"Deepest");
+  int Clicks = 0;
+  Deepest->OnClick = [&](TObject*) { ++Clicks; };
+
+  Key(VK_DOWN);
+  Key(VK_RETURN);
+  Expect([&](TVxPopupView& V) {
+    EXPECT_EQ(V.RootItem(), More);
+    EXPECT_EQ(V.HotItem(), Inner);
+    EXPECT_EQ(ShownPopups().size(), 2u);
+  });
+  Key(VK_ESCAPE);
+  Expect([&](TVxPopupView& V) {
+    EXPECT_EQ(V.RootItem(), Root.get());
+    EXPECT_EQ(V.HotItem(), More);
+    EXPECT_FALSE(V.SubmenuOpen());
+  });
+  Key(VK_RIGHT);
+  Key(VK_DOWN);
+  Key(VK_RIGHT);
+  Expect([&](TVxPopupView& V) {
+    EXPECT_EQ(V.RootItem(), Deeper);
+    EXPECT_EQ(ShownPopups().size(), 3u);
+  });
+  Key(VK_LEFT);
+  Expect([&](TVxPopupView& V) {
+    EXPECT_EQ(V.RootItem(), More);
+    EXPECT_EQ(V.HotItem(), Deeper);
+  });
+  // Left in the menu of its own does not close it; Right on a plain item does nothing.
+  Key(VK_LEFT);
+  Key(VK_UP);
+  Key(VK_RIGHT);
+  Key(VK_LEFT);
+  Expect([&](TVxPopupView& V) {
+    EXPECT_EQ(V.RootItem(), Root.get());
+    EXPECT_EQ(V.HotItem(), Top);
+  });
+  Key(VK_DOWN);
+  Key(VK_RIGHT);
+  Key(VK_DOWN);
+  Key(VK_RIGHT);
+  Key(VK_RETURN);
+  EXPECT_TRUE(Open());
+  EXPECT_TRUE(ShownPopups().empty());
+  Application->ProcessMessages();
+  EXPECT_EQ(Clicks, 1);
+  EXPECT_TRUE(Probe.Empty());
+}
+
+// [Mouse] ----------------------------------------------------------------------------------------
+
+TEST_F(MenuTest, HoverMakesItemsHotAndAClickChooses) {
+  AddItem(*Root, L"A");
+  TVxItem* B = AddItem(*Root, L"B");
+  int Clicks = 0;
+  B->OnClick = [&](TObject*) { ++Clicks; };
+  MouseAt(WM_MOUSEMOVE, B);
+  Expect([&](TVxPopupView& V) { EXPECT_EQ(V.HotItem(), B); });
+  MouseAt(WM_LBUTTONDOWN, B);
+  EXPECT_TRUE(Open());
+  EXPECT_TRUE(ShownPopups().empty());
+  Application->ProcessMessages();
+  EXPECT_EQ(Clicks, 1);
+}
+
+TEST_F(MenuTest, ClickingAnItemWithChildrenOpensItsSubmenu) {
+  AddItem(*Root, L"A");
+  TVxItem* More = AddItem(*Root, L"More");
+  TVxItem* Inner = AddItem(*More, L"Inner");
+  int Clicks = 0;
+  Inner->OnClick = [&](TObject*) { ++Clicks; };
+  MouseAt(WM_MOUSEMOVE, More);
+  MouseAt(WM_LBUTTONDOWN, More);
+  MouseAt(WM_LBUTTONUP, More);
+  Expect([&](TVxPopupView& V) {
+    EXPECT_EQ(V.RootItem(), More);
+    EXPECT_TRUE(V.Tracking());
+  });
+  MouseAt(WM_MOUSEMOVE, Inner);
+  MouseAt(WM_LBUTTONDOWN, Inner);
+  EXPECT_TRUE(Open());
+  Application->ProcessMessages();
+  EXPECT_EQ(Clicks, 1);
+}
+
+TEST_F(MenuTest, AClickOutsideClosesTheWholeChain) {
+  TVxItem* More = AddItem(*Root, L"More");
+  TVxItem* Inner = AddItem(*More, L"Inner");
+  int Clicks = 0;
+  Inner->OnClick = [&](TObject*) { ++Clicks; };
+  Key(VK_RIGHT);
+  Expect([&](TVxPopupView& V) { EXPECT_EQ(V.RootItem(), More); });
+  Probe.Post([] {
+    TVxPopupView* V = Innermost();
+    ASSERT_NE(V, nullptr);
+    // Far below and right of both popups, in the capture window's coordinates.
+    PostMessageA(V->MessageWindow(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(900, 900));
+  });
+  EXPECT_TRUE(Open());
+  EXPECT_TRUE(ShownPopups().empty());
+  Application->ProcessMessages();
+  EXPECT_EQ(Clicks, 0);
+  EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(MenuTest, AMenuWithOnlyInvisibleChildrenDoesNotOpen) {
+  AddItem(*Root, L"A")->SetVisible(false);
+  AddItem(*Root, L"B")->SetVisible(false);
+  bool Dropped = false;
+  Root->OnBeforeDropDown = [&](TObject*) { Dropped = true; };
+  EXPECT_FALSE(Open());
+  EXPECT_FALSE(Dropped);
+  TVxItem Empty;
+  EXPECT_FALSE(Empty.Popup(nullptr, 10, 10, {}));
+}
+
+// [Shortcuts] ------------------------------------------------------------------------------------
+
+class TKeyDown {
+ public:
+  explicit TKeyDown(int Key) : FKey(Key) {
+    GetKeyboardState(FSaved);
+    BYTE State[256];
+    GetKeyboardState(State);
+    State[Key] = 0x80;
+    SetKeyboardState(State);
+  }
+  ~TKeyDown() { SetKeyboardState(FSaved); }
+
+ private:
+  int FKey;
+  BYTE FSaved[256];
+};
+
+TEST_F(MenuTest, ShortcutsRunTheParentsHandlersFirstAndReportRaisingHandlers) {
+  TVxItem* File = AddItem(*Root, L"&File");
+  TVxItem* Save = AddItem(*File, L"&Save", scCtrl | 'S');
+  std::vector<std::string> Order;
+  File->OnBeforeDropDown = [&](TObject*) { Order.push_back("File"); };
+  Save->OnClick = [&](TObject*) { Order.push_back("Save"); };
+  std::vector<std::string> Errors;
+  Application->OnException = [&](TObject*, std::exception_ptr E) {
+    try {
+      std::rethrow_exception(E);
+    } catch (const std::exception& X) {
+      Errors.push_back(X.what());
+    }
+  };
+  {
+    TKeyDown Ctrl(VK_CONTROL);
+    EXPECT_TRUE(Root->HandleShortCut('S', 0));
+    EXPECT_FALSE(Root->HandleShortCut('Q', 0));
+  }
+  // Without Ctrl the key is another shortcut.
+  EXPECT_FALSE(Root->HandleShortCut('S', 0));
+  Application->ProcessMessages();
+  EXPECT_EQ(Order, (std::vector<std::string>{"File", "Save"}));
+
+  // A raising handler, before and after the menu: handled, and the application hears of it.
+  const struct {
+    const char* Name;
+    bool InParent;
+  } Cases[] = {{"parent's handler", true}, {"item's click", false}};
+  for (const auto& C : Cases) {
+    Errors.clear();
+    File->OnBeforeDropDown = [&](TObject*) {
+      if (C.InParent) throw Exception("parent failed");
+    };
+    Save->OnClick = [&](TObject*) { throw Exception("click failed"); };
+    {
+      TKeyDown Ctrl(VK_CONTROL);
+      EXPECT_TRUE(Root->HandleShortCut('S', 0)) << C.Name;
+    }
+    Application->ProcessMessages();
+    EXPECT_EQ(Errors, (std::vector<std::string>{C.InParent ? "parent failed" : "click failed"})) << C.Name;
+  }
+  Application->OnException = nullptr;
+}
+
+TEST_F(MenuTest, AltComesFromTheKeyDataAndADisabledParentStopsTheShortcut) {
+  TVxItem* File = AddItem(*Root, L"&File");
+  TVxItem* Quit = AddItem(*File, L"&Quit", scAlt | VK_F4);
+  int Clicks = 0;
+  Quit->OnClick = [&](TObject*) { ++Clicks; };
+  EXPECT_TRUE(Root->HandleShortCut(VK_F4, 0x20000000));
+  Application->ProcessMessages();
+  EXPECT_EQ(Clicks, 1);
+  File->SetEnabled(false);
+  EXPECT_TRUE(Root->HandleShortCut(VK_F4, 0x20000000));
+  Application->ProcessMessages();
+  EXPECT_EQ(Clicks, 1);
+}
+
+// [Drawing] --------------------------------------------------------------------------------------
+
+TEST_F(MenuTest, TheClassicLookUsesTheSystemMenuColours) {
+  ASSERT_FALSE(VisualStylesActive());
+  TVxItem* A = AddItem(*Root, L"A");
+  TVxItem* Line = AddItem(*Root, L"-");
+  TVxItem* B = AddItem(*Root, L"B");
+  Expect([&](TVxPopupView& V) {
+    HWND Wnd = V.MessageWindow();
+    RECT W;
+    GetWindowRect(Wnd, &W);
+    Capture Pic(W.right - W.left, W.bottom - W.top);
+    Shot(Wnd, Pic);
+    const TRect RA = A->ItemRect(), RB = B->ItemRect(), RL = Line->ItemRect();
+    // A is hot: highlight; B plain menu colour; both at their right end, away from the text.
+    EXPECT_EQ(Pic.At(RA.Right - 3, RA.Top + 2), PixelOf(clHighlight));
+    EXPECT_EQ(Pic.At(RB.Right - 3, RB.Top + 2), PixelOf(clMenu));
+    // The separator: a shadow line over a highlight line in its middle.
+    const Integer Y = RL.Top + RL.Height() / 2 - 1;
+    EXPECT_EQ(Pic.At(RL.Left + 5, Y), PixelOf(clBtnShadow));
+    EXPECT_EQ(Pic.At(RL.Left + 5, Y + 1), PixelOf(clBtnHighlight));
+    EXPECT_EQ(Pic.At(RL.Left + 5, RL.Top + 1), PixelOf(clMenu));
+    // The 3D frame: face and black outside.
+    EXPECT_EQ(Pic.At(0, 0), PixelOf(clBtnFace));
+    EXPECT_EQ(Pic.At(W.right - W.left - 1, W.bottom - W.top - 1), PixelOf(clBlack));
+    EXPECT_EQ(Pic.At(1, 1), PixelOf(clBtnHighlight));
+  });
+  Key(VK_ESCAPE);
+  EXPECT_TRUE(Open());
+}
+
+TEST_F(MenuTest, AThemeThatDefinesMenusPaintsItemsAndFrame) {
+  TVxVexel Engine;
+  Engine.SetThemeFile(SampleSkin);
+  TvxTheme* Theme = CurrentTheme();
+  ASSERT_NE(Theme, nullptr);
+  ASSERT_TRUE(Theme->IsMenuDefined(1, "default"));
+  TVxItem* A = AddItem(*Root, L"A");
+  TVxItem* B = AddItem(*Root, L"B");
+  TVxItem* Line = AddItem(*Root, L"-");
+  Expect([&](TVxPopupView& V) {
+    HWND Wnd = V.MessageWindow();
+    RECT W;
+    GetWindowRect(Wnd, &W);
+    const Integer Width = W.right - W.left, Height = W.bottom - W.top;
+    Capture Pic(Width, Height);
+    Shot(Wnd, Pic);
+    // The items start where the theme's client rectangle does.
+    TRect Client;
+    Theme->GetMenuClientRect(1, Bounds(0, 0, Width, Height), Client, "default");
+    EXPECT_EQ(A->ItemRect().Left, Client.Left);
+    EXPECT_EQ(A->ItemRect().Top, Client.Top);
+    // The frame: the theme's DrawMenu over the whole window.
+    Capture Frame(Width, Height);
+    {
+      TCanvas C(Frame.DC());
+      Theme->DrawMenu(1, C, "default", Bounds(0, 0, Width, Height));
+    }
+    for (const TPoint P : {TPoint{0, 0}, TPoint{Width - 1, Height - 1}, TPoint{1, Height / 2}})
+      EXPECT_EQ(Pic.At(P.X, P.Y), Frame.At(P.X, P.Y)) << P.X << "," << P.Y;
+    // Each item against the theme's own item in its state (hot A is "selected" while tracking)
+    // over the theme's frame, as the popup paints them; away from the captions.
+    const struct {
+      TVxItem* Item;
+      Byte Part, State;
+    } Items[] = {{A, 0, 2}, {B, 0, 0}, {Line, 1, 0}};
+    TCanvas C(Frame.DC());
+    for (const auto& I : Items)
+      Theme->DrawMenuItem(1, C, "default", TvxMenuItemInfo{I.Item->ItemRect(), I.Part, I.State});
+    for (const auto& I : Items) {
+      const TRect R = I.Item->ItemRect();
+      for (const TPoint P : {TPoint{R.Right - 2, R.Top + 1}, TPoint{R.Right - 5, R.Top + R.Height() / 2},
+                             TPoint{R.Right - 2, R.Bottom - 2}, TPoint{R.Left + 1, R.Top + 1}})
+        EXPECT_EQ(Pic.At(P.X, P.Y), Frame.At(P.X, P.Y))
+            << "part " << int(I.Part) << " state " << int(I.State) << " at " << P.X << "," << P.Y;
+    }
+    // The hot item's state shows.
+    const TRect RA = A->ItemRect(), RB = B->ItemRect();
+    EXPECT_NE(Pic.At(RA.Right - 5, RA.Top + RA.Height() / 2), Pic.At(RB.Right - 5, RB.Top + RB.Height() / 2));
+  });
+  Key(VK_ESCAPE);
+  EXPECT_TRUE(Open());
+}
+
+// [Bad input] ------------------------------------------------------------------------------------
+
+TEST_F(MenuTest, ItemsFreedWhileTheMenuIsOpen) {
+  AddItem(*Root, L"A");
+  TVxItem* B = AddItem(*Root, L"B");
+  Key(VK_DOWN);
+  Probe.Post([&] { delete B; });
+  Expect([&](TVxPopupView& V) {
+    EXPECT_EQ(V.HotItem(), nullptr);
+    EXPECT_EQ(Root->Count(), 1);
+    EXPECT_TRUE(V.Tracking());
+  });
+  Key(VK_DOWN);
+  Expect([&](TVxPopupView& V) { EXPECT_EQ(V.HotItem(), Root->Items(0)); });
+  Key(VK_ESCAPE);
+  EXPECT_TRUE(Open());
+
+  // The whole tree goes while its submenu tracks: both loops end.
+  auto* Doomed = new TVxItem;
+  TVxItem* More = AddItem(*Doomed, L"More");
+  AddItem(*More, L"Inner");
+  Key(VK_RIGHT);
+  Probe.Post([&] { delete Doomed; });
+  EXPECT_TRUE(Doomed->Popup(nullptr, 60, 60, {}));
+  EXPECT_TRUE(ShownPopups().empty());
+  EXPECT_EQ(GetCapture(), nullptr);
+
+  // A chosen item freed before its deferred click runs is not clicked.
+  TVxItem* C = AddItem(*Root, L"C");
+  int Clicks = 0;
+  C->OnClick = [&](TObject*) { ++Clicks; };
+  Key(VK_DOWN);
+  Key(VK_RETURN);
+  EXPECT_TRUE(Open());
+  delete C;
+  Application->ProcessMessages();
+  EXPECT_EQ(Clicks, 0);
+}
+
+TEST_F(MenuTest, ItemsChangingWhileTheMenuTracksRelayTheWindow) {
+  AddItem(*Root, L"A");
+  TVxItem* B = AddItem(*Root, L"B");
+  Integer Before = 0;
+  Expect([&](TVxPopupView& V) {
+    RECT R;
+    GetWindowRect(V.MessageWindow(), &R);
+    Before = R.bottom - R.top;
+  });
+  TVxItem* Added = nullptr;
+  Probe.Post([&] {
+    Added = AddItem(*Root, L"Added later");
+    Root->Remove(B);
+  });
+  Expect([&](TVxPopupView& V) {
+    RECT R;
+    GetWindowRect(V.MessageWindow(), &R);
+    EXPECT_EQ(R.bottom - R.top, Before);
+    EXPECT_FALSE(Added->ItemRect().IsEmpty());
+    EXPECT_EQ(Added->ItemRect().Top, V.Origin().Y + MenuItemHeight());
+    EXPECT_GE(R.right - R.left, MenuTextWidth(L"Added later"));
+  });
+  Key(VK_DOWN);
+  Expect([&](TVxPopupView& V) { EXPECT_EQ(V.HotItem(), Added); });
+  Key(VK_ESCAPE);
+  EXPECT_TRUE(Open());
+  delete B;
+}
+
+TEST_F(MenuTest, ACaptureTakenAwayEndsEveryLoopAndLeavesTheCaptureAlone) {
+  TVxItem* More = AddItem(*Root, L"More");
+  AddItem(*More, L"Inner");
+  Key(VK_RIGHT);
+  Expect([&](TVxPopupView& V) { EXPECT_EQ(V.RootItem(), More); });
+  Probe.Post([] { SetCapture(MenuTest::Shown->Handle()); });
+  EXPECT_TRUE(Open());
+  EXPECT_TRUE(ShownPopups().empty());
+  EXPECT_EQ(GetCapture(), Shown->Handle());
+  ReleaseCapture();
+}
+
+TEST_F(MenuTest, AQuitMessageEndsTheMenuAndStaysForTheOuterLoop) {
+  AddItem(*Root, L"A");
+  Probe.Post([] { PostQuitMessage(3); });
+  EXPECT_TRUE(Open());
+  MSG Msg;
+  ASSERT_TRUE(PeekMessageA(&Msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(Msg.wParam, 3u);
+}
+
+}  // namespace
