@@ -4,11 +4,14 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <memory>
 
 #include "../controls/controls_fixture.h"
+#include "framework/core/class_registry.h"
+#include "framework/core/component_stream.h"
 #include "framework/graphics/bitmap.h"
 #include "framework/graphics/imagelist.h"
 #include "framework/ui/object_windows.h"
@@ -46,20 +49,21 @@ class TProbe {
   std::deque<std::function<void()>> FQueue;
 };
 
+BOOL CALLBACK CollectPopup(HWND Wnd, LPARAM Out) {
+  if (auto* W = dynamic_cast<TVxPopupWindow*>(TWinControl::FindControl(Wnd)); W && IsWindowVisible(Wnd))
+    reinterpret_cast<std::vector<TVxPopupWindow*>*>(Out)->push_back(W);
+  return TRUE;
+}
+
 // Every popup window shown now, outermost first.
 std::vector<TVxPopupWindow*> ShownPopups() {
   std::vector<TVxPopupWindow*> All;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND Wnd, LPARAM Out) -> BOOL {
-        if (auto* W = dynamic_cast<TVxPopupWindow*>(TWinControl::FindControl(Wnd)); W && IsWindowVisible(Wnd))
-          reinterpret_cast<std::vector<TVxPopupWindow*>*>(Out)->push_back(W);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&All));
+  EnumThreadWindows(GetCurrentThreadId(), &CollectPopup, reinterpret_cast<LPARAM>(&All));
   std::vector<TVxPopupWindow*> Chain;
+  // The outermost popup was opened by no popup (by nothing, or by a bar).
   for (TVxPopupWindow* W : All)
-    if (!W->View()->ParentView()) Chain.push_back(W);
+    if (std::none_of(All.begin(), All.end(), [W](TVxPopupWindow* O) { return O->View() == W->View()->ParentView(); }))
+      Chain.push_back(W);
   while (!Chain.empty() && Chain.back()->View()->ChildView())
     for (TVxPopupWindow* W : All)
       if (W->View() == Chain.back()->View()->ChildView()) {
@@ -74,8 +78,8 @@ TVxPopupView* Innermost() {
   return Chain.empty() ? nullptr : Chain.back()->View();
 }
 
-TVxItem* AddItem(TVxItem& Parent, const wchar_t* Caption, TShortCut ShortCut = scNone) {
-  auto* Item = new TVxItem(&Parent);
+TVxItem* AddItem(TVxItem& Parent, const wchar_t* Caption, TShortCut ShortCut = scNone, TComponent* Owner = nullptr) {
+  auto* Item = new TVxItem(Owner ? Owner : &Parent);
   Item->SetCaption(Caption);
   Item->SetShortCut(ShortCut);
   Parent.Add(Item);
@@ -165,8 +169,9 @@ class MenuTest : public UiTest {
     return {-1000, -1000};
   }
   // Runs Check inside the loop, against the innermost view.
-  void Expect(std::function<void(TVxPopupView&)> Check) {
-    Probe.Post([Check] {
+  void Expect(std::function<void(TVxPopupView&)> Check, int Line = __builtin_LINE()) {
+    Probe.Post([Check, Line] {
+      SCOPED_TRACE(testing::Message() << "step at line " << Line);
       TVxPopupView* View = Innermost();
       ASSERT_NE(View, nullptr) << "no popup is open";
       Check(*View);
@@ -812,6 +817,170 @@ TEST_F(MenuTest, AQuitMessageEndsTheMenuAndStaysForTheOuterLoop) {
   MSG Msg;
   ASSERT_TRUE(PeekMessageA(&Msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
   EXPECT_EQ(Msg.wParam, 3u);
+}
+
+}  // namespace
+
+namespace {
+
+// [Form files] -----------------------------------------------------------------------------------
+
+TEST_F(MenuTest, ItemTreesReadBackFromAStream) {
+  Root->SetName("Root");
+  TVxItem* File = AddItem(*Root, L"&File");
+  File->SetName("File");
+  File->SetHint("File commands");
+  File->SetScrolled(true);
+  File->SetScrollCount(7);
+  // Form files hold the items the stream's root owns.
+  TVxItem* Save = AddItem(*File, L"&Save", scCtrl | 'S', Root.get());
+  Save->SetName("Save");
+  Save->SetChecked(true);
+  Save->SetEnabled(false);
+  Save->SetImageIndex(3);
+  Save->SetHelpContext(42);
+  TVxItem* Gone = AddItem(*File, L"Gone", scNone, Root.get());
+  Gone->SetName("Gone");
+  Gone->SetVisible(false);
+  TMemoryStream Stream;
+  WriteComponent(Stream, *Root);
+  Stream.SetPosition(0);
+
+  TVxItem Read;
+  ReadComponent(Stream, Read);
+  ASSERT_EQ(Read.Count(), 1);
+  TVxItem* F = Read.Items(0);
+  EXPECT_EQ(F->Name(), "File");
+  EXPECT_EQ(F->Owner(), &Read);
+  EXPECT_EQ(F->Caption(), L"&File");
+  EXPECT_EQ(F->Hint(), "File commands");
+  EXPECT_TRUE(F->Scrolled());
+  EXPECT_EQ(F->ScrollCount(), 7);
+  ASSERT_EQ(F->Count(), 2);
+  TVxItem* S = F->Items(0);
+  EXPECT_EQ(S->Caption(), L"&Save");
+  EXPECT_EQ(S->ShortCut(), scCtrl | 'S');
+  EXPECT_TRUE(S->Checked());
+  EXPECT_FALSE(S->Enabled());
+  EXPECT_EQ(S->ImageIndex(), 3);
+  EXPECT_EQ(S->HelpContext(), 42);
+  EXPECT_FALSE(F->Items(1)->Visible());
+  EXPECT_NE(FindClass("TVxItem"), nullptr);
+}
+
+// [Horizontal views] -----------------------------------------------------------------------------
+
+// A bar on the shown form that paints a horizontal view, as a menu bar does.
+class TTestBar : public TCustomControl {
+ public:
+  using TCustomControl::TCustomControl;
+  TVxItemView* View = nullptr;
+
+ protected:
+  void Paint() override {
+    if (View) View->Paint(*Canvas());
+  }
+};
+
+class TTestBarView : public TVxItemView {
+ public:
+  TTestBarView(TTestBar* Bar, TVxItem* Root) : TVxItemView(nullptr, Root, TVxViewOrientation::voHorizontal), FBar(Bar) {
+    Bar->View = this;
+  }
+  ~TTestBarView() override { FBar->View = nullptr; }
+  TCanvas* Canvas() override { return FBar->Canvas(); }
+  HWND MessageWindow() override { return FBar->Handle(); }
+  Integer LayoutWidth() const override { return FBar->Width(); }
+  void RepaintAll() override { FBar->Repaint(); }
+  void RepaintItem(TVxItem*) override { FBar->Repaint(); }
+  void RepaintScrollButton(bool) override {}
+
+ private:
+  TTestBar* FBar;
+};
+
+class BarTest : public MenuTest {
+ protected:
+  void SetUp() override {
+    MenuTest::SetUp();
+    Bar = std::make_unique<TTestBar>();
+    Bar->SetBounds(0, 0, 280, 24);
+    Bar->SetParent(Shown);
+    View = std::make_unique<TTestBarView>(Bar.get(), Root.get());
+  }
+  void TearDown() override {
+    View.reset();
+    Bar.reset();
+    MenuTest::TearDown();
+  }
+  std::unique_ptr<TTestBar> Bar;
+  std::unique_ptr<TTestBarView> View;
+};
+
+TEST_F(BarTest, ABarLaysItemsSideBySideWithTheCaptionButtonsAtItsEnds) {
+  TVxItem* File = AddItem(*Root, L"&File");
+  TVxItem* Edit = AddItem(*Root, L"&Edit");
+  const Byte Kinds[] = {ikMinimize, ikRestore, ikClose};
+  std::vector<TVxItem*> Buttons;
+  for (Byte K : Kinds) {
+    Buttons.push_back(AddItem(*Root, L""));
+    Buttons.back()->SetItemKind(K);
+  }
+  TVxItem* Icon = new TVxItem(Root.get());
+  Icon->SetItemKind(ikWindowIcon);
+  Root->Insert(0, Icon);
+  View->Layout();
+  const Integer H = MenuItemHeight();
+  const Integer WFile = MenuTextWidth(L"File") + 12, WEdit = MenuTextWidth(L"Edit") + 12;
+  EXPECT_EQ(Icon->ItemRect(), Bounds(0, 0, H, H));
+  EXPECT_EQ(File->ItemRect(), Bounds(H, 0, WFile, H));
+  EXPECT_EQ(Edit->ItemRect(), Bounds(H + WFile, 0, WEdit, H));
+  for (size_t I = 0; I < 3; ++I)
+    EXPECT_EQ(Buttons[I]->ItemRect(), Bounds(280 - Integer(Kinds[I]) * H, 0, H, H)) << int(Kinds[I]);
+  EXPECT_EQ(View->ContentSize(), (TSize{WFile + WEdit, H}));
+}
+
+TEST_F(BarTest, PopupsOfABarOpenBelowAndLeftAndRightMoveAlongTheBar) {
+  TVxItem* File = AddItem(*Root, L"&File");
+  TVxItem* Open_ = AddItem(*File, L"&Open");
+  TVxItem* Recent = AddItem(*File, L"&Recent");
+  AddItem(*Recent, L"one");
+  TVxItem* Edit = AddItem(*Root, L"&Edit");
+  AddItem(*Edit, L"&Copy");
+  View->Layout();
+  Key(VK_DOWN);
+  Expect([&](TVxPopupView& V) {
+    EXPECT_EQ(V.RootItem(), File);
+    EXPECT_EQ(V.ParentView(), View.get());
+    EXPECT_EQ(V.HotItem(), Open_);
+    // The items start right below the bar item.
+    const TPoint Item = View->ViewToScreen({File->ItemRect().Left, File->ItemRect().Bottom});
+    EXPECT_EQ(V.ViewToScreen(V.Origin()), Item);
+  });
+  // The popup hands these keys on to the bar: one step later the bar has them.
+  Key(VK_RIGHT);
+  Probe.Post([] {});
+  Expect([&](TVxPopupView& V) { EXPECT_EQ(V.RootItem(), Edit); });
+  Key(VK_LEFT);
+  Probe.Post([] {});
+  Expect([&](TVxPopupView& V) { EXPECT_EQ(V.RootItem(), File); });
+  // Inside a submenu of the popup, Left closes only that level.
+  Key(VK_DOWN);
+  Key(VK_RIGHT);
+  Expect([&](TVxPopupView& V) { EXPECT_EQ(V.RootItem(), Recent); });
+  Key(VK_LEFT);
+  Expect([&](TVxPopupView& V) { EXPECT_EQ(V.RootItem(), File); });
+  Key(VK_ESCAPE);
+  Probe.Post([&] {
+    EXPECT_TRUE(ShownPopups().empty());
+    EXPECT_TRUE(View->Tracking());
+    EXPECT_EQ(View->HotItem(), File);
+  });
+  Key(VK_ESCAPE);
+  View->Track();
+  EXPECT_FALSE(View->Tracking());
+  EXPECT_TRUE(Probe.Empty());
+  EXPECT_EQ(GetCapture(), nullptr);
 }
 
 }  // namespace
