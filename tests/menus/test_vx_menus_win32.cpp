@@ -26,27 +26,53 @@ const std::string SampleSkin = std::string(VX_SAMPLE_SKIN_DIR) + "/PellanSlate.m
 
 // Runs queued steps one message at a time: a step's own posted messages (a key, a click) come
 // before the next step, so inside a tracking loop every step sees the effect of the one before.
+// A waiting step is tried again from a timer, so the loop's own timers get their turn meanwhile.
 class TProbe {
  public:
   TProbe() {
     FWnd = AllocateHWnd([this](HWND Wnd, TMessage& M) {
+      if (M.Msg == WM_TIMER) {
+        KillTimer(FWnd, 1);
+        PostMessageA(FWnd, WM_APP, 0, 0);
+        return;
+      }
       if (M.Msg != WM_APP) return DefaultUtilityMessage(Wnd, M);
-      auto Fn = std::move(FQueue.front());
+      if (!FQueue.front()()) {
+        SetTimer(FWnd, 1, 15, nullptr);
+        return;
+      }
       FQueue.pop_front();
-      Fn();
       if (!FQueue.empty()) PostMessageA(FWnd, WM_APP, 0, 0);
     });
   }
   ~TProbe() { DeallocateHWnd(FWnd); }
   void Post(std::function<void()> Fn) {
-    FQueue.push_back(std::move(Fn));
-    if (FQueue.size() == 1) PostMessageA(FWnd, WM_APP, 0, 0);
+    Queue([Fn] {
+      Fn();
+      return true;
+    });
+  }
+  // Waits until Done answers true, at most Ms milliseconds (then fails the test and goes on).
+  void Wait(std::function<bool()> Done, int Ms = 2000) {
+    auto Deadline = std::make_shared<DWORD>(0);
+    Queue([Done, Deadline, Ms] {
+      if (!*Deadline) *Deadline = GetTickCount() + DWORD(Ms);
+      if (Done()) return true;
+      if (int(GetTickCount() - *Deadline) < 0) return false;
+      ADD_FAILURE() << "waited in vain";
+      return true;
+    });
   }
   bool Empty() const { return FQueue.empty(); }
 
  private:
+  void Queue(std::function<bool()> Step) {
+    FQueue.push_back(std::move(Step));
+    if (FQueue.size() == 1) PostMessageA(FWnd, WM_APP, 0, 0);
+  }
+
   HWND FWnd;
-  std::deque<std::function<void()>> FQueue;
+  std::deque<std::function<bool()>> FQueue;
 };
 
 BOOL CALLBACK CollectPopup(HWND Wnd, LPARAM Out) {
@@ -399,6 +425,70 @@ TEST_F(MenuTest, UpOnTheFirstItemOfAScrolledPopupShowsTheLastItems) {
   EXPECT_TRUE(Probe.Empty());
 }
 
+TEST_F(MenuTest, HoveringAScrollButtonScrollsEveryTickUntilTheEnd) {
+  std::vector<TVxItem*> Items;
+  for (int I = 1; I <= 8; ++I) Items.push_back(AddItem(*Root, (L"Item " + std::to_wstring(I)).c_str()));
+  Root->SetScrolled(true);
+  Root->SetScrollCount(5);
+  auto MoveTo = [this](bool Up) {
+    Probe.Post([Up] {
+      TVxPopupView* V = Innermost();
+      ASSERT_NE(V, nullptr);
+      const TRect R = V->ScrollButtonRect(Up);
+      PostMessageA(V->MessageWindow(), WM_MOUSEMOVE, 0, MAKELPARAM((R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2));
+    });
+  };
+  MoveTo(false);
+  // Three items lie below the window: the hot item walks down until the last one shows.
+  Probe.Wait([] { return Innermost() && Innermost()->ScrollButton() == 2 && Innermost()->HotItem(); });
+  Probe.Wait([&] { return Root->FirstVisible() == 3; });
+  Expect([&](TVxPopupView& V) {
+    EXPECT_EQ(V.HotItem(), Items[7]);
+    EXPECT_FALSE(Items[7]->ItemRect().IsEmpty());
+    EXPECT_TRUE(Items[2]->ItemRect().IsEmpty());
+  });
+  // Off the buttons, over an item: scrolling stops.
+  MouseAt(WM_MOUSEMOVE, Items[5]);
+  Expect([&](TVxPopupView& V) {
+    EXPECT_EQ(V.ScrollButton(), 0);
+    EXPECT_EQ(V.HotItem(), Items[5]);
+  });
+  MoveTo(true);
+  Probe.Wait([&] { return Root->FirstVisible() == 0; });
+  Key(VK_ESCAPE);
+  EXPECT_TRUE(Open());
+  EXPECT_TRUE(Probe.Empty());
+}
+
+TEST_F(MenuTest, AnItemFollowsItsActionAndAClickRunsIt) {
+  TAction Save;
+  Save.SetCaption("&Save");
+  Save.SetShortCut(scCtrl | 'S');
+  Save.SetHint("Saves");
+  int Runs = 0;
+  Save.OnExecute = [&](TAction*) { ++Runs; };
+  TVxItem* Item = AddItem(*Root, L"");
+  Item->SetAction(&Save);
+  EXPECT_EQ(Item->Caption(), L"&Save");
+  EXPECT_EQ(Item->ShortCut(), scCtrl | 'S');
+  EXPECT_EQ(Item->Hint(), "Saves");
+  Save.SetEnabled(false);
+  EXPECT_FALSE(Item->Enabled());
+  Save.SetEnabled(true);
+  Key(VK_RETURN);
+  EXPECT_TRUE(Open());
+  Application->ProcessMessages();
+  EXPECT_EQ(Runs, 1);
+  // A handler of the item's own runs instead of the action.
+  int Own = 0;
+  Item->OnClick = [&](TObject*) { ++Own; };
+  Key(VK_RETURN);
+  EXPECT_TRUE(Open());
+  Application->ProcessMessages();
+  EXPECT_EQ(Runs, 1);
+  EXPECT_EQ(Own, 1);
+}
+
 TEST_F(MenuTest, EnterAndAcceleratorsClickAfterTheMenuHasClosed) {
   int Clicks = 0;
   bool ClosedFirst = false;
@@ -725,6 +815,15 @@ TEST_F(MenuTest, AThemeThatDefinesMenusPaintsItemsAndFrame) {
     // The hot item's state shows.
     const TRect RA = A->ItemRect(), RB = B->ItemRect();
     EXPECT_NE(Pic.At(RA.Right - 5, RA.Top + RA.Height() / 2), Pic.At(RB.Right - 5, RB.Top + RB.Height() / 2));
+  });
+  // The theme goes while the popup is open: the classic frame and margins come back.
+  Probe.Post([] { RemoveCurrentTheme(); });
+  Expect([&](TVxPopupView& V) {
+    EXPECT_EQ(V.Origin(), (TPoint{3, 3}));
+    EXPECT_EQ(A->ItemRect().Left, 3);
+    RECT W;
+    GetWindowRect(V.MessageWindow(), &W);
+    EXPECT_EQ(W.right - W.left, V.ContentSize().cx + 6);
   });
   Key(VK_ESCAPE);
   EXPECT_TRUE(Open());

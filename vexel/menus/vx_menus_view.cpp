@@ -317,7 +317,11 @@ void TVxItemView::ScrollStep() {
 
 void TVxItemView::OpenSubmenu() {
   TVxItem* Hot = FHotItem;
-  if (!Hot || !Hot->Enabled() || Hot->Count() == 0 || FScrollButton) return;
+  if (!Hot || !Hot->Enabled() || Hot->Count() == 0 || FScrollButton) {
+    // A bar stays in its dropped-down mode over an item without children; a popup does not.
+    if (Vertical()) FSubmenuOpen = false;
+    return;
+  }
   const TRect R = Hot->ItemRect();
   const TPoint TopLeft = ViewToScreen({R.Left, R.Top});
   const TRect Screen{TopLeft.X, TopLeft.Y, TopLeft.X + R.Width(), TopLeft.Y + R.Height()};
@@ -325,7 +329,8 @@ void TVxItemView::OpenSubmenu() {
   FSubmenuOpen = true;
   UpdateActions();
   const bool Shown = Hot->Popup(this, At.X, At.Y, Screen);
-  if (!Shown) FSubmenuOpen = false;
+  // Arrow keys in a popup move between items again; a bar keeps dropping down.
+  if (!Shown || Vertical()) FSubmenuOpen = false;
   // The submenu's loop had the capture; this loop goes on with it.
   if (FTracking && MessageWindow() && GetCapture() != MessageWindow()) SetCapture(MessageWindow());
 }
