@@ -15,6 +15,7 @@
 #include "framework/graphics/bitmap.h"
 #include "framework/graphics/imagelist.h"
 #include "framework/ui/object_windows.h"
+#include "vexel/graphics/vx_winapi.h"
 #include "vexel/menus/vx_menus.h"
 #include "vexel/menus/vx_menus_internal.h"
 #include "vexel/menus/vx_popup.h"
@@ -626,6 +627,69 @@ TEST_F(MenuTest, ClickingAnItemWithChildrenOpensItsSubmenu) {
   EXPECT_TRUE(Open());
   Application->ProcessMessages();
   EXPECT_EQ(Clicks, 1);
+}
+
+TEST_F(MenuTest, MovingBackToTheParentOpensTheSubmenuOfTheItemUnderThePointer) {
+  TVxItem* First = AddItem(*Root, L"First");
+  AddItem(*First, L"One");
+  TVxItem* Plain = AddItem(*Root, L"Plain");
+  TVxItem* Second = AddItem(*Root, L"Second");
+  TVxItem* Two = AddItem(*Second, L"Two");
+  Key(VK_RIGHT);
+  Expect([&](TVxPopupView& V) { EXPECT_EQ(V.RootItem(), First); });
+  MouseAt(WM_MOUSEMOVE, Second);
+  Probe.Post([] {});
+  Expect([&](TVxPopupView& V) {
+    EXPECT_EQ(V.RootItem(), Second);
+    EXPECT_EQ(ShownPopups().size(), 2u);
+  });
+  // Over an item without children only that submenu closes.
+  MouseAt(WM_MOUSEMOVE, Plain);
+  Probe.Post([] {});
+  Expect([&](TVxPopupView& V) {
+    EXPECT_EQ(V.RootItem(), Root.get());
+    EXPECT_EQ(V.HotItem(), Plain);
+    EXPECT_FALSE(V.SubmenuOpen());
+  });
+  // Down moves on without dropping anything down.
+  Key(VK_DOWN);
+  Expect([&](TVxPopupView& V) {
+    EXPECT_EQ(V.HotItem(), Second);
+    EXPECT_EQ(ShownPopups().size(), 1u);
+  });
+  Key(VK_ESCAPE);
+  EXPECT_TRUE(Open());
+  EXPECT_NE(Two, nullptr);
+}
+
+TEST_F(MenuTest, PopupsNearTheScreenEdgesOpenTowardsTheScreenAndLeaveTheFormActive) {
+  Shown->Show();
+  HWND Active = GetActiveWindow();
+  TVxItem* More = AddItem(*Root, L"More");
+  for (const wchar_t* C : {L"Inner item with a long caption", L"Second", L"Third"}) AddItem(*More, C);
+  const TRect Screen = GetMonitorAreaFromPoint({0, 0}, false);
+  const TPoint At{Screen.Right - 5, Screen.Bottom - 5};
+  Key(VK_RIGHT);
+  Probe.Post([&] {
+    const auto Chain = ShownPopups();
+    ASSERT_EQ(Chain.size(), 2u);
+    RECT Outer, Inner;
+    GetWindowRect(Chain[0]->Handle(), &Outer);
+    GetWindowRect(Chain[1]->Handle(), &Inner);
+    // Up and to the left of the point.
+    EXPECT_EQ(Outer.right, At.X);
+    EXPECT_EQ(Outer.bottom, At.Y);
+    // No room on the right: the submenu sits left of its item, its bottom on the item's bottom.
+    const TRect Item = More->ItemRect();
+    const TPoint ItemTopLeft = Chain[0]->View()->ViewToScreen({Item.Left, Item.Top});
+    EXPECT_EQ(Inner.right, ItemTopLeft.X);
+    EXPECT_EQ(Inner.bottom, ItemTopLeft.Y + Item.Height());
+    EXPECT_EQ(GetActiveWindow(), Active);
+  });
+  Key(VK_ESCAPE);
+  Key(VK_ESCAPE);
+  EXPECT_TRUE(Open(At.X, At.Y));
+  EXPECT_TRUE(Probe.Empty());
 }
 
 TEST_F(MenuTest, AClickOutsideClosesTheWholeChain) {
