@@ -973,6 +973,26 @@ TEST_F(MenuTest, ACaptureTakenAwayEndsEveryLoopAndLeavesTheCaptureAlone) {
   ReleaseCapture();
 }
 
+TEST_F(MenuTest, AHandlerRaisingInsideTheMenuReachesTheApplicationAndClosesTheMenu) {
+  TVxItem* More = AddItem(*Root, L"More");
+  AddItem(*More, L"Inner");
+  More->OnBeforeDropDown = [](TObject*) { throw Exception("cannot drop down"); };
+  std::vector<std::string> Errors;
+  Application->OnException = [&](TObject*, std::exception_ptr E) {
+    try {
+      std::rethrow_exception(E);
+    } catch (const std::exception& X) {
+      Errors.push_back(X.what());
+    }
+  };
+  Key(VK_RIGHT);
+  EXPECT_TRUE(Open());
+  Application->OnException = nullptr;
+  EXPECT_EQ(Errors, (std::vector<std::string>{"cannot drop down"}));
+  EXPECT_TRUE(ShownPopups().empty());
+  EXPECT_EQ(GetCapture(), nullptr);
+}
+
 TEST_F(MenuTest, AQuitMessageEndsTheMenuAndStaysForTheOuterLoop) {
   AddItem(*Root, L"A");
   Probe.Post([] { PostQuitMessage(3); });

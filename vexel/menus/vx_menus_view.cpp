@@ -541,58 +541,65 @@ void TVxItemView::Track() {
       WaitMessage();
       continue;
     }
-    switch (Msg.message) {
-      case WM_QUIT:
-        EndTrackingAll();
-        // The loops outside need to see it too.
-        PostQuitMessage(int(Msg.wParam));
-        break;
-      case WM_NCLBUTTONDOWN:
-      case WM_NCRBUTTONDOWN:
-      case WM_NCMBUTTONDOWN:
-      case WM_NCMBUTTONDBLCLK:
-      case WM_NCLBUTTONDBLCLK:
-      case WM_NCRBUTTONDBLCLK: EndTrackingAll(); break;
-      case WM_LBUTTONDOWN:
-      case WM_RBUTTONDOWN:
-      case WM_LBUTTONUP: HandleButton(MessageScreenPoint(Msg)); break;
-      case WM_LBUTTONDBLCLK:
-      case WM_RBUTTONDBLCLK:
-      case WM_RBUTTONUP:
-      case WM_MBUTTONDOWN:
-      case WM_MBUTTONUP: break;
-      case WM_MOUSEMOVE: {
-        const TPoint P = MessageScreenPoint(Msg);
-        if (P == FLastMouse) break;
-        FLastMouse = P;
-        HandleMouseMove(P);
-        break;
-      }
-      case WM_TIMER:
-        if (Msg.hwnd == Wnd && Msg.wParam == VXT_AUTOSCROLL)
-          ScrollStep();
-        else
-          DispatchMessageA(&Msg);
-        break;
-      case VXM_OPENSUBMENU:
-        if (Msg.hwnd == Wnd) OpenSubmenu();
-        break;
-      case VXM_CLOSEVIEW: Escape(); break;
-      case WM_KEYDOWN:
-      case WM_SYSKEYDOWN:
-        if (GetKeyState(VK_LBUTTON) < 0) break;
-        if (!HandleKey(uint16_t(Msg.wParam))) TranslateMessage(&Msg);
-        break;
-      case WM_KEYUP:
-      case WM_SYSKEYUP: break;
-      case WM_CHAR:
-      case WM_SYSCHAR:
-        if (TVxItem* Item = FRootItem->FindAccelerator(MessageChar(Msg)); Item && Item->Visible()) {
-          SetHotItem(Item);
-          PressEnter();
+    // A handler that raises goes to the application, and the menu closes: nothing is left
+    // tracking or holding the capture.
+    try {
+      switch (Msg.message) {
+        case WM_QUIT:
+          EndTrackingAll();
+          // The loops outside need to see it too.
+          PostQuitMessage(int(Msg.wParam));
+          break;
+        case WM_NCLBUTTONDOWN:
+        case WM_NCRBUTTONDOWN:
+        case WM_NCMBUTTONDOWN:
+        case WM_NCMBUTTONDBLCLK:
+        case WM_NCLBUTTONDBLCLK:
+        case WM_NCRBUTTONDBLCLK: EndTrackingAll(); break;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_LBUTTONUP: HandleButton(MessageScreenPoint(Msg)); break;
+        case WM_LBUTTONDBLCLK:
+        case WM_RBUTTONDBLCLK:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONUP: break;
+        case WM_MOUSEMOVE: {
+          const TPoint P = MessageScreenPoint(Msg);
+          if (P == FLastMouse) break;
+          FLastMouse = P;
+          HandleMouseMove(P);
+          break;
         }
-        break;
-      default: TranslateMessage(&Msg); DispatchMessageA(&Msg);
+        case WM_TIMER:
+          if (Msg.hwnd == Wnd && Msg.wParam == VXT_AUTOSCROLL)
+            ScrollStep();
+          else
+            DispatchMessageA(&Msg);
+          break;
+        case VXM_OPENSUBMENU:
+          if (Msg.hwnd == Wnd) OpenSubmenu();
+          break;
+        case VXM_CLOSEVIEW: Escape(); break;
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+          if (GetKeyState(VK_LBUTTON) < 0) break;
+          if (!HandleKey(uint16_t(Msg.wParam))) TranslateMessage(&Msg);
+          break;
+        case WM_KEYUP:
+        case WM_SYSKEYUP: break;
+        case WM_CHAR:
+        case WM_SYSCHAR:
+          if (TVxItem* Item = FRootItem->FindAccelerator(MessageChar(Msg)); Item && Item->Visible()) {
+            SetHotItem(Item);
+            PressEnter();
+          }
+          break;
+        default: TranslateMessage(&Msg); DispatchMessageA(&Msg);
+      }
+    } catch (...) {
+      EndTrackingAll();
+      if (Application) Application->HandleException(this);
     }
     if (!FRootItem) break;
   }
