@@ -690,6 +690,18 @@ TEST_F(MenuTest, PopupsNearTheScreenEdgesOpenTowardsTheScreenAndLeaveTheFormActi
   Key(VK_ESCAPE);
   EXPECT_TRUE(Open(At.X, At.Y));
   EXPECT_TRUE(Probe.Empty());
+
+  // A menu the form owns keeps the form's caption active.
+  auto* Owned = new TVxItem(Shown);
+  AddItem(*Owned, L"Item");
+  Probe.Post([] {
+    const auto Chain = ShownPopups();
+    ASSERT_EQ(Chain.size(), 1u);
+    EXPECT_EQ(Chain[0]->CaptionControl(), Shown);
+  });
+  Key(VK_ESCAPE);
+  EXPECT_TRUE(Owned->Popup(nullptr, 40, 40, {}));
+  delete Owned;
 }
 
 TEST_F(MenuTest, AClickOutsideClosesTheWholeChain) {

@@ -94,7 +94,19 @@ TVxPopupWindow::TVxPopupWindow(TComponent* Owner, TVxItem* Item, TVxItemView* Pa
 
 TVxPopupWindow::~TVxPopupWindow() {
   UnregisterThemeClient(this);
+  SetCaptionControl(nullptr);
   FView.reset();
+}
+
+void TVxPopupWindow::SetCaptionControl(TWinControl* Value) {
+  if (FCaptionControl) FCaptionControl->RemoveFreeNotification(this);
+  FCaptionControl = Value;
+  if (Value) Value->FreeNotification(this);
+}
+
+void TVxPopupWindow::Notification(TComponent* Component, TOperation Operation) {
+  TForm::Notification(Component, Operation);
+  if (Operation == TOperation::opRemove && Component == FCaptionControl) FCaptionControl = nullptr;
 }
 
 void TVxPopupWindow::SetOptions(TVxBlending* Blending, TVxShadow* Shadow, TVxAnimation* Animation) {

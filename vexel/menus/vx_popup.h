@@ -51,7 +51,7 @@ class TVxPopupWindow : public TForm {
   TVxItem* Item() const { return FItem; }
   // The window whose caption stays active while the popup is open.
   TWinControl* CaptionControl() const { return FCaptionControl; }
-  void SetCaptionControl(TWinControl* Value) { FCaptionControl = Value; }
+  void SetCaptionControl(TWinControl* Value);
   // Kept for the popup framing; no visible effect yet.
   TVxBlending* Blending() const { return FBlending; }
   TVxShadow* Shadow() const { return FShadow; }
@@ -72,6 +72,7 @@ class TVxPopupWindow : public TForm {
   void CreateParams(TCreateParams& Params) override;
   void Dispatch(TMessage& Message) override;
   void Paint() override;
+  void Notification(TComponent* Component, TOperation Operation) override;
 
  private:
   void PaintFrame(TCanvas& Canvas);
