@@ -12,6 +12,7 @@
 #include "../controls/controls_fixture.h"
 #include "framework/core/class_registry.h"
 #include "framework/core/component_stream.h"
+#include "framework/core/object_text.h"
 #include "framework/graphics/bitmap.h"
 #include "framework/graphics/imagelist.h"
 #include "framework/ui/object_windows.h"
@@ -1061,6 +1062,29 @@ TEST_F(MenuTest, ItemTreesReadBackFromAStream) {
   EXPECT_EQ(S->HelpContext(), 42);
   EXPECT_FALSE(F->Items(1)->Visible());
   EXPECT_NE(FindClass("TVxItem"), nullptr);
+}
+
+TEST_F(MenuTest, WhatALinkedActionSuppliesIsNotStoredWithTheItem) {
+  Root->SetName("Root");
+  TAction Print;
+  Print.SetName("ActionPrint");
+  Print.SetCaption("&Print");
+  Print.SetShortCut(scCtrl | 'P');
+  Print.SetHint("Prints");
+  TVxItem* Linked = AddItem(*Root, L"");
+  Linked->SetName("Linked");
+  Linked->SetAction(&Print);
+  // Its own hint is no longer the action's: that one is stored.
+  Linked->SetHint("Mine");
+  TMemoryStream Binary, Text;
+  WriteComponent(Binary, *Root);
+  Binary.SetPosition(0);
+  ObjectBinaryToText(Binary, Text);
+  const std::string Form(reinterpret_cast<const char*>(Text.Memory()), size_t(Text.Size()));
+  EXPECT_EQ(Form.find("Caption"), std::string::npos) << Form;
+  EXPECT_EQ(Form.find("ShortCut"), std::string::npos) << Form;
+  EXPECT_NE(Form.find("Hint = 'Mine'"), std::string::npos) << Form;
+  EXPECT_NE(Form.find("Action = ActionPrint"), std::string::npos) << Form;
 }
 
 // [Horizontal views] -----------------------------------------------------------------------------

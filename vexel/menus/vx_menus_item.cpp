@@ -114,20 +114,34 @@ class TVxItemActionLink : public TActionLink {
 
 // [TVxItem] ---------------------------------------------------------------------------------------
 
+// A value the linked action supplies is not stored with the item.
 const TClassInfo& TVxItem::StaticClassInfo() {
+  using TLinked = bool (TActionLink::*)() const;
+  static constexpr auto Own = [](const TPersistent* O, TLinked Linked) {
+    const auto* Item = static_cast<const TVxItem*>(O);
+    return !Item->FActionLink || !(Item->FActionLink.get()->*Linked)();
+  };
   static const TPropInfo Properties[] = {
       ComponentProperty<&TVxItem::Action, &TVxItem::SetAction>("Action"),
-      StringProperty<&TVxItem::AnsiCaption, &TVxItem::SetAnsiCaption>("Caption"),
-      BooleanProperty<&TVxItem::Checked, &TVxItem::SetChecked>("Checked", 0),
-      BooleanProperty<&TVxItem::Enabled, &TVxItem::SetEnabled>("Enabled", 1),
-      IntegerProperty<&TVxItem::HelpContext, &TVxItem::SetHelpContext>("HelpContext", 0),
-      StringProperty<&TVxItem::Hint, &TVxItem::SetHint>("Hint"),
-      IntegerProperty<&TVxItem::ImageIndex, &TVxItem::SetImageIndex>("ImageIndex", -1),
+      StoredWhen(StringProperty<&TVxItem::AnsiCaption, &TVxItem::SetAnsiCaption>("Caption"),
+                 [](const TPersistent* O) { return Own(O, &TActionLink::IsCaptionLinked); }),
+      StoredWhen(BooleanProperty<&TVxItem::Checked, &TVxItem::SetChecked>("Checked", 0),
+                 [](const TPersistent* O) { return Own(O, &TActionLink::IsCheckedLinked); }),
+      StoredWhen(BooleanProperty<&TVxItem::Enabled, &TVxItem::SetEnabled>("Enabled", 1),
+                 [](const TPersistent* O) { return Own(O, &TActionLink::IsEnabledLinked); }),
+      StoredWhen(IntegerProperty<&TVxItem::HelpContext, &TVxItem::SetHelpContext>("HelpContext", 0),
+                 [](const TPersistent* O) { return Own(O, &TActionLink::IsHelpContextLinked); }),
+      StoredWhen(StringProperty<&TVxItem::Hint, &TVxItem::SetHint>("Hint"),
+                 [](const TPersistent* O) { return Own(O, &TActionLink::IsHintLinked); }),
+      StoredWhen(IntegerProperty<&TVxItem::ImageIndex, &TVxItem::SetImageIndex>("ImageIndex", -1),
+                 [](const TPersistent* O) { return Own(O, &TActionLink::IsImageIndexLinked); }),
       ComponentProperty<&TVxItem::Images, &TVxItem::SetImages>("Images"),
       BooleanProperty<&TVxItem::Scrolled, &TVxItem::SetScrolled>("Scrolled", 0),
       IntegerProperty<&TVxItem::ScrollCount, &TVxItem::SetScrollCount>("ScrollCount", 0),
-      IntegerProperty<&TVxItem::ShortCut, &TVxItem::SetShortCut>("ShortCut", 0),
-      BooleanProperty<&TVxItem::Visible, &TVxItem::SetVisible>("Visible", 1),
+      StoredWhen(IntegerProperty<&TVxItem::ShortCut, &TVxItem::SetShortCut>("ShortCut", 0),
+                 [](const TPersistent* O) { return Own(O, &TActionLink::IsShortCutLinked); }),
+      StoredWhen(BooleanProperty<&TVxItem::Visible, &TVxItem::SetVisible>("Visible", 1),
+                 [](const TPersistent* O) { return Own(O, &TActionLink::IsVisibleLinked); }),
   };
   static const TClassInfo Info{"TVxItem", &TComponent::StaticClassInfo(), Properties,
                                {},        &CreateComponent<TVxItem>,      &StreamedChildren};
