@@ -256,6 +256,7 @@ void TVxDefaultForm::Notification(TComponent* Component, TOperation Operation) {
   if (Operation != TOperation::opRemove) return;
   if (Component == FSystemMenuLink) FSystemMenuLink = nullptr;
   if (Component == FTrayMenuLink) FTrayMenuLink = nullptr;
+  if (Component == FSystemMenu) FSystemMenu = nullptr;
 }
 
 // [Properties] ----------------------------------------------------------------------------------
