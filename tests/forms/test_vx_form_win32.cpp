@@ -382,6 +382,24 @@ TEST_F(SkinnedFormTest, SystemMenuEntriesPerStateAndWhereItOpens) {
   EXPECT_EQ(Shown, (std::vector<std::string>{"&Restore", "-", "&Close"}));
 }
 
+TEST_F(SkinnedFormTest, AltSpaceOpensTheSkinnedSystemMenuDrivenByKeys) {
+  UseSampleSkin();
+  TVxForm* Skin = Open();
+  // Keys wait in the queue for the menu's own loop: the accelerator of "Ma&ximize".
+  PostMessageA(Wnd(), WM_CHAR, 'x', 0);
+  SendMessageA(Wnd(), WM_SYSCOMMAND, SC_KEYMENU, ' ');
+  Settle();
+  EXPECT_EQ(Skin->WindowState(), TVxWindowState::kwsMaximized);
+  ASSERT_NE(Skin->SystemMenu(), nullptr) << "the skinned items showed the menu";
+  // Up from the top comes round to the last entry, "&Close".
+  PostMessageA(Wnd(), WM_KEYDOWN, VK_UP, 0);
+  PostMessageA(Wnd(), WM_KEYDOWN, VK_RETURN, 0);
+  SendMessageA(Wnd(), WM_SYSCOMMAND, SC_KEYMENU, ' ');
+  Settle();
+  EXPECT_FALSE(IsWindowVisible(Wnd()));
+  EXPECT_EQ(GetCapture(), nullptr);
+}
+
 // [Moving and sizing] ---------------------------------------------------------------------------
 
 TEST_F(SkinnedFormTest, MovingByTheCaptionSnapsToAWorkAreaEdgeCloserThanTheGravitation) {
