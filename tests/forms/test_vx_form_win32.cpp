@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "../controls/controls_fixture.h"
+#include "vexel/controls/vx_parent_image.h"
 #include "vexel/forms/vx_form.h"
 #include "vexel/graphics/vx_winapi.h"
 #include "vexel/skin/theme_dv3.h"
@@ -564,6 +565,86 @@ TEST_F(SkinnedFormTest, BlendingComposesFrameAndClientOverTheScreenBehind) {
     ScreenShot(Bounds(), Again);
     EXPECT_EQ(Again.At(2, 150), Expected) << "blending " << Value;
   }
+}
+
+TEST_F(SkinnedFormTest, EveryBufferKindPaintsTheSameFrameAndClient) {
+  UseSampleSkin();
+  TVxForm* Skin = Open();
+  Window->SetCaption("");
+  SendMessageA(Wnd(), WM_NCACTIVATE, 1, 0);
+  Settle();
+  Capture Drawn(400, 300);
+  ThemeFrame(400, 300, true, Drawn);
+  const uint32_t Client = ThemeClientPixel();
+  for (TVxFormPerformance Mode : {TVxFormPerformance::zqfpSharedBuffer, TVxFormPerformance::zqfpPersistentBuffer,
+                                  TVxFormPerformance::zqfpDoubleBuffer, TVxFormPerformance::zqfpNoBuffer}) {
+    Skin->SetPerformance(Mode);
+    // The frame and client painted over something else first, so that stale pixels would show.
+    HDC DC = GetWindowDC(Wnd());
+    const RECT All{0, 0, 400, 300};
+    FillRect(DC, &All, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    ReleaseDC(Wnd(), DC);
+    RedrawWindow(Wnd(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    Settle();
+    Capture Shot(400, 300);
+    ScreenShot(Bounds(), Shot);
+    for (const TPoint P : {TPoint{2, 150}, TPoint{397, 150}, TPoint{200, 297}, TPoint{200, 10}})
+      EXPECT_EQ(Shot.At(P.X, P.Y), Drawn.At(P.X, P.Y)) << "mode " << int(Mode) << " at " << P.X << ", " << P.Y;
+    EXPECT_EQ(Shot.At(200, 150), Client) << "mode " << int(Mode);
+  }
+}
+
+TEST_F(SkinnedFormTest, TheShowAnimationEndsWithThePaintedWindow) {
+  UseSampleSkin();
+  TVxForm* Skin = Open<TVxForm>([](TVxForm& S) {
+    S.Animation()->SetEnabled(true);
+    S.Animation()->SetTime(100);
+    S.Shadow()->SetEnabled(true);
+  });
+  Window->SetCaption("");
+  Settle();
+  EXPECT_TRUE(IsWindowVisible(Wnd()));
+  Capture Drawn(396, 296), Shot(400, 300);
+  ThemeFrame(396, 296, Skin->CaptionActive(), Drawn);
+  ScreenShot(Bounds(), Shot);
+  EXPECT_EQ(Shot.At(2, 150), Drawn.At(2, 150));
+  EXPECT_EQ(Shot.At(200, 150), ThemeClientPixel());
+}
+
+TEST_F(SkinnedFormTest, AChildOverTheSkinnedClientGetsTheSkinsBackgroundBeneathIt) {
+  UseSampleSkin();
+  TVxForm* Skin = Open();
+  auto* Child = new TCustomControl(Window.get());
+  Child->SetBounds(50, 40, 60, 30);
+  Child->SetParent(Window.get());
+  Capture Beneath(60, 30);
+  DrawParentImage(Child, Beneath.DC());
+  EXPECT_EQ(Beneath.At(10, 10), ThemeClientPixel());
+  EXPECT_EQ(Beneath.At(59, 29), ThemeClientPixel());
+  EXPECT_FALSE(Skin->ChildPaint());
+  // A form without skinning shows its colour.
+  OpenBackdrop(clRed);
+  auto* Other = new TCustomControl(Backdrop.get());
+  Other->SetBounds(5, 5, 20, 20);
+  Other->SetParent(Backdrop.get());
+  Capture Plain(20, 20);
+  DrawParentImage(Other, Plain.DC());
+  EXPECT_EQ(Plain.At(5, 5), DibColor(clRed));
+}
+
+TEST_F(SkinnedFormTest, AnActionMessageArrivingDuringAnActionIsIgnored) {
+  UseSampleSkin();
+  TVxForm* Skin = Open();
+  int Asked = 0;
+  Skin->OnRollup = [&](TObject*, bool&) {
+    ++Asked;
+    SendMessageA(Wnd(), FM_ACTION, 1, 0);
+  };
+  SendMessageA(Wnd(), FM_ACTION, 3, 0);
+  EXPECT_EQ(Asked, 1);
+  EXPECT_EQ(Skin->WindowState(), TVxWindowState::kwsRollup);
+  SendMessageA(Wnd(), FM_ACTION, 1, 0);
+  EXPECT_EQ(Skin->WindowState(), TVxWindowState::kwsMaximized) << "once the action is over";
 }
 
 // [Without a skinned frame] ---------------------------------------------------------------------
