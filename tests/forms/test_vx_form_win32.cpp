@@ -9,6 +9,8 @@
 #include <filesystem>
 
 #include "../controls/controls_fixture.h"
+#include "framework/core/component_stream.h"
+#include "framework/core/object_text.h"
 #include "vexel/controls/vx_parent_image.h"
 #include "vexel/forms/vx_form.h"
 #include "vexel/graphics/vx_winapi.h"
@@ -645,6 +647,58 @@ TEST_F(SkinnedFormTest, AnActionMessageArrivingDuringAnActionIsIgnored) {
   EXPECT_EQ(Skin->WindowState(), TVxWindowState::kwsRollup);
   SendMessageA(Wnd(), FM_ACTION, 1, 0);
   EXPECT_EQ(Skin->WindowState(), TVxWindowState::kwsMaximized) << "once the action is over";
+}
+
+TEST_F(SkinnedFormTest, AFormFileStoresThePropertiesAndItsWindowStateIsAppliedOnShowing) {
+  UseSampleSkin();
+  RegisterUiClasses();
+  const std::string Text =
+      "object Host: TForm\r\n"
+      "  Left = 100\r\n"
+      "  Top = 100\r\n"
+      "  Width = 400\r\n"
+      "  Height = 300\r\n"
+      "  object Skin: TVxForm\r\n"
+      "    BorderIcons = [kbiClose, kbiSystemMenu, kbiRollup]\r\n"
+      "    Dragging.DragMode = kfdmBorder\r\n"
+      "    Performance = zqfpDoubleBuffer\r\n"
+      "    Shadow.Enabled = True\r\n"
+      "    Shadow.Size = 6\r\n"
+      "    WindowState = kwsRollup\r\n"
+      "    ThemeObject = 'Form'\r\n"
+      "  end\r\n"
+      "end\r\n";
+  TMemoryStream In(std::vector<uint8_t>(Text.begin(), Text.end())), Binary;
+  ObjectTextToBinary(In, Binary);
+  Binary.SetPosition(0);
+  Window = std::make_unique<TForm>();
+  ReadComponent(Binary, *Window);
+  auto* Skin = dynamic_cast<TVxForm*>(Window->FindComponent("Skin"));
+  ASSERT_NE(Skin, nullptr);
+  EXPECT_EQ(Skin->BorderIcons(),
+            (TVxBorderIcons{TVxBorderIcon::kbiClose, TVxBorderIcon::kbiSystemMenu, TVxBorderIcon::kbiRollup}));
+  EXPECT_EQ(Skin->Dragging()->DragMode(), TVxFormDragMode::kfdmBorder);
+  EXPECT_EQ(Skin->Shadow()->Size(), 6);
+  EXPECT_EQ(Skin->ThemeObject(), "Form");
+  EXPECT_EQ(Skin->WindowState(), TVxWindowState::kwsNormal) << "pending until the window shows";
+  Window->Show();
+  Settle();
+  EXPECT_EQ(Skin->WindowState(), TVxWindowState::kwsRollup);
+  EXPECT_LT(Bounds().Height(), 100);
+  Skin->Restore();
+  EXPECT_GT(Bounds().Height(), 250) << "rolled down to the height read";
+
+  // Written back: the values that differ from the defaults, the defaults left out.
+  TMemoryStream Written, Back;
+  WriteComponent(Written, *Window);
+  Written.SetPosition(0);
+  ObjectBinaryToText(Written, Back);
+  const std::string BackText(Back.Data().begin(), Back.Data().end());
+  for (const char* Line : {"BorderIcons = [kbiClose, kbiSystemMenu, kbiRollup]", "Performance = zqfpDoubleBuffer",
+                           "Size = 6", "ThemeObject = 'Form'"})
+    EXPECT_NE(BackText.find(Line), std::string::npos) << Line << "\n" << BackText;
+  for (const char* Default : {"BorderStyle", "WindowState", "MinimizeApplication", "StayOnTop"})
+    EXPECT_EQ(BackText.find(Default), std::string::npos) << Default << "\n" << BackText;
 }
 
 // [Without a skinned frame] ---------------------------------------------------------------------
