@@ -11,6 +11,7 @@
 #include "../controls/controls_fixture.h"
 #include "framework/core/component_stream.h"
 #include "framework/core/object_text.h"
+#include "framework/graphics/imagelist.h"
 #include "vexel/controls/vx_parent_image.h"
 #include "vexel/forms/vx_form.h"
 #include "vexel/graphics/vx_winapi.h"
@@ -401,6 +402,27 @@ TEST_F(SkinnedFormTest, AltSpaceOpensTheSkinnedSystemMenuDrivenByKeys) {
   Settle();
   EXPECT_FALSE(IsWindowVisible(Wnd()));
   EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST(SystemMenuImages, SixMaskedGlyphsFromTheProgramsResources) {
+  TImageList& Images = SystemMenuImages();
+  ASSERT_EQ(Images.Count(), 6);
+  // On white: the mask shows the white, the figure is black. The close glyph's cross starts at
+  // (4, 4); the maximize glyph's window has its caption edge at the top.
+  const struct {
+    Integer Index, X, Y;
+    uint32_t Pixel;
+  } Cases[] = {{0, 0, 0, 0xFFFFFF}, {0, 4, 4, 0x000000}, {0, 8, 1, 0xFFFFFF},
+               {2, 5, 3, 0x000000}, {2, 5, 6, 0xFFFFFF}, {3, 3, 12, 0x000000}};
+  for (const auto& C : Cases) {
+    Capture Glyph(16, 16);
+    const RECT All{0, 0, 16, 16};
+    FillRect(Glyph.DC(), &All, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    TCanvas Canvas(Glyph.DC());
+    Images.Draw(Canvas, 0, 0, C.Index);
+    Canvas.SetHandle(nullptr);
+    EXPECT_EQ(Glyph.At(C.X, C.Y), C.Pixel) << C.Index << " at " << C.X << ", " << C.Y;
+  }
 }
 
 // [Moving and sizing] ---------------------------------------------------------------------------

@@ -5,7 +5,10 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <cstring>
+#include <vector>
 
+#include "framework/core/classes.h"
 #include "framework/graphics/bitmap.h"
 #include "framework/graphics/imagelist.h"
 #include "framework/ui/application.h"
@@ -28,41 +31,31 @@ bool IsOneOf(TVxWindowState S, std::initializer_list<TVxWindowState> List) {
   return std::find(List.begin(), List.end(), S) != List.end();
 }
 
-// The glyphs of the system menu, drawn here: black figures on the magenta mask.
-void DrawMenuGlyph(HDC DC, int Index, int Size) {
-  const HBRUSH Black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-  auto Fill = [&](int L, int T, int R, int B) {
-    const RECT Area{L, T, R, B};
-    FillRect(DC, &Area, Black);
-  };
-  auto Frame = [&](int L, int T, int R, int B) {
-    Fill(L, T, R, T + 2);
-    Fill(L, T, L + 1, B);
-    Fill(R - 1, T, R, B);
-    Fill(L, B - 1, R, B);
-  };
-  switch (Index) {
-    case 0:  // close: a cross
-      for (int I = 0; I < 8; ++I) {
-        Fill(4 + I, 4 + I, 6 + I, 5 + I);
-        Fill(10 - I, 4 + I, 12 - I, 5 + I);
-      }
-      break;
-    case 1: Fill(4, Size - 6, 11, Size - 4); break;  // minimize: a bar at the bottom
-    case 2: Frame(3, 3, 13, 12); break;              // maximize: a window
-    case 3:                                          // restore: two windows
-      Frame(6, 2, 14, 9);
-      Frame(2, 6, 10, 13);
-      break;
-    case 4:  // roll up: a triangle pointing up
-      for (int I = 0; I < 4; ++I) Fill(7 - I, 6 + I, 9 + I, 7 + I);
-      break;
-    case 5:  // tray: a dot at the bottom right
-      Fill(10, 10, 14, 14);
-      Fill(2, 13, 14, 14);
-      break;
-    default: break;
+// A bitmap resource of the program as a BMP stream: its data with a file header in front.
+bool LoadBitmapResource(const char* Name, TBitmap& Into) {
+  HMODULE Module = GetModuleHandleA(nullptr);
+  HRSRC Found = FindResourceA(Module, Name, MAKEINTRESOURCEA(2));  // RT_BITMAP
+  HGLOBAL Loaded = Found ? LoadResource(Module, Found) : nullptr;
+  const auto* Data = Loaded ? static_cast<const uint8_t*>(LockResource(Loaded)) : nullptr;
+  const DWORD Size = Found ? SizeofResource(Module, Found) : 0;
+  if (!Data || Size < sizeof(BITMAPINFOHEADER)) return false;
+  const auto* Info = reinterpret_cast<const BITMAPINFOHEADER*>(Data);
+  DWORD Colors = Info->biClrUsed;
+  if (!Colors && Info->biBitCount <= 8) Colors = DWORD(1) << Info->biBitCount;
+  BITMAPFILEHEADER Header{};
+  Header.bfType = 0x4D42;
+  Header.bfSize = DWORD(sizeof(Header) + Size);
+  Header.bfOffBits = DWORD(sizeof(Header) + Info->biSize + Colors * 4);
+  std::vector<uint8_t> Bytes(sizeof(Header) + Size);
+  std::memcpy(Bytes.data(), &Header, sizeof(Header));
+  std::memcpy(Bytes.data() + sizeof(Header), Data, Size);
+  TMemoryStream Stream(std::move(Bytes));
+  try {
+    Into.LoadFromStream(Stream);
+  } catch (const Exception&) {
+    return false;
   }
+  return true;
 }
 
 }  // namespace
@@ -73,18 +66,16 @@ TImageList& SystemMenuImages() {
     List->SetWidth(16);
     List->SetHeight(16);
     List->SetMasked(true);
-    for (int I = 0; I < 6; ++I) {
-      // The minimize glyph is a pixel larger, as the platform's is.
-      const int Size = I == 1 ? 17 : 16;
+    for (const char* Name : {"VX_FORM_CLOSE", "VX_FORM_MINIMIZE", "VX_FORM_MAXIMIZE", "VX_FORM_RESTORE",
+                             "VX_FORM_ROLLUP", "VX_FORM_TRAY"}) {
       TBitmap Glyph;
-      Glyph.SetWidth(Size);
-      Glyph.SetHeight(Size);
-      HDC DC = Glyph.Canvas().Handle();
-      const RECT All{0, 0, Size, Size};
-      HBRUSH Magenta = CreateSolidBrush(RGB(255, 0, 255));
-      FillRect(DC, &All, Magenta);
-      DeleteObject(Magenta);
-      DrawMenuGlyph(DC, I, Size);
+      // A program without the resources keeps the indices with blank glyphs.
+      if (!LoadBitmapResource(Name, Glyph)) {
+        Glyph.SetWidth(16);
+        Glyph.SetHeight(16);
+        Glyph.Canvas().Brush().SetColor(TColor(RGB(255, 0, 255)));
+        Glyph.Canvas().FillRect(Rect(0, 0, 16, 16));
+      }
       List->AddMasked(Glyph, TColor(RGB(255, 0, 255)));
     }
     return List;
