@@ -531,6 +531,59 @@ TEST_F(SkinnedFormTest, FramePixelsAreTheSkinsDrawingInBothActivationStates) {
   EXPECT_GT(Differ, 400) << "the skin draws active and inactive frames differently";
 }
 
+TEST_F(SkinnedFormTest, TitleButtonsShowHotAndPressedAsTheSkinDrawsThem) {
+  UseSampleSkin();
+  TVxForm* Skin = Open();
+  Window->SetCaption("");
+  SendMessageA(Wnd(), WM_NCACTIVATE, 1, 0);
+  Settle();
+  const TRect Close = Skin->GetButtonRect(TVxBorderIcon::kbiClose);
+  const LPARAM Over = ScreenAt((Close.Left + Close.Right) / 2, (Close.Top + Close.Bottom) / 2);
+  // The skin's picture of the close button in a state, over its frame.
+  auto Expected = [&](Byte State, Capture& Into) {
+    ThemeFrame(400, 300, true, Into);
+    TCanvas Canvas(Into.DC());
+    TvxTitleButtonInfo Info;
+    Info.Rect = Close;
+    Info.Button = 1;
+    Info.State = State;
+    CurrentTheme()->DrawFormButton(0, Canvas, "default", Info);
+    Canvas.SetHandle(nullptr);
+  };
+  auto Differences = [&](const Capture& A, const Capture& B) {
+    int N = 0;
+    for (Integer Y = Close.Top; Y < Close.Bottom; ++Y)
+      for (Integer X = Close.Left; X < Close.Right; ++X) N += A.At(X, Y) != B.At(X, Y);
+    return N;
+  };
+  Capture Normal(400, 300), Hot(400, 300), Pressed(400, 300);
+  Expected(0, Normal);
+  Expected(1, Hot);
+  Expected(2, Pressed);
+  ASSERT_GT(Differences(Normal, Hot), 0) << "the skin draws a hot close button differently";
+  ASSERT_GT(Differences(Hot, Pressed), 0);
+  const struct {
+    UINT Msg;
+    const Capture& Want;
+    const char* Name;
+  } Steps[] = {{WM_NCMOUSEMOVE, Hot, "hot"}, {WM_NCLBUTTONDOWN, Pressed, "pressed"}};
+  for (const auto& Step : Steps) {
+    SendMessageA(Wnd(), Step.Msg, HTCLOSE, Over);
+    Settle();
+    Capture Shot(400, 300);
+    ScreenShot(Bounds(), Shot);
+    EXPECT_EQ(Differences(Shot, Step.Want), 0) << Step.Name;
+  }
+  // Released elsewhere: nothing happens, and the button is normal again.
+  SendMessageA(Wnd(), WM_LBUTTONUP, 0, MAKELPARAM(100, 100));
+  SendMessageA(Wnd(), WM_MOUSEMOVE, 0, MAKELPARAM(100, 100));
+  Settle();
+  Capture Shot(400, 300);
+  ScreenShot(Bounds(), Shot);
+  EXPECT_EQ(Differences(Shot, Normal), 0) << "normal";
+  EXPECT_TRUE(IsWindowVisible(Wnd()));
+}
+
 TEST_F(SkinnedFormTest, ShadowRingsComposeOverTheScreenBehind) {
   UseSampleSkin();
   const TColor Back = TColor(RGB(200, 40, 90));
