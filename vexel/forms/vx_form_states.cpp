@@ -190,7 +190,7 @@ void TVxDefaultForm::Restore() {
     case TVxWindowState::kwsNormal: SetBoundsNow(FRestoreBounds); break;
     case TVxWindowState::kwsMaximized:
       if (FPrevState == TVxWindowState::kwsMinimized) {
-        if (FMinimizeApplication && GetWindow(F->Handle(), GW_OWNER)) break;
+        // No application window restores it for us: the form does it itself.
         BackToNormal();
         Maximize();
       } else if (FPrevState == TVxWindowState::kwsRollup) {
