@@ -634,6 +634,16 @@ TEST_F(SkinnedFormTest, BlendingComposesFrameAndClientOverTheScreenBehind) {
   // The client background blends the same way.
   EXPECT_EQ(Shot.At(200, 150), Over(ThemeClientPixel(), B, 128));
 
+  // Moved, the capture follows: the part the window covered already comes from the old capture
+  // (the screen shows the window there), the rest from the screen.
+  Drag(150, 18, 30, 20);
+  ASSERT_EQ(Bounds().Left, 130);
+  Capture Moved(400, 300);
+  ScreenShot(Bounds(), Moved);
+  for (const TPoint P : {TPoint{2, 150}, TPoint{397, 150}, TPoint{200, 297}})
+    EXPECT_EQ(Moved.At(P.X, P.Y), Over(Drawn.At(P.X, P.Y), B, 128)) << "moved, " << P.X << ", " << P.Y;
+  EXPECT_EQ(Moved.At(200, 150), Over(ThemeClientPixel(), B, 128));
+
   // Opaque at 255, only the screen at 0.
   for (const auto& [Value, Expected] : {std::pair{255, Drawn.At(2, 150)}, std::pair{0, B}}) {
     Skin->Blending()->SetValue(Value);
