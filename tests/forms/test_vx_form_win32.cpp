@@ -290,7 +290,7 @@ TEST_F(SkinnedFormTest, ATitleButtonActsOnlyWhenReleasedOverItself) {
   EXPECT_EQ(GetCapture(), nullptr);
 }
 
-TEST_F(SkinnedFormTest, DoubleClicksOnTheCaption) {
+TEST_F(SkinnedFormTest, DoubleClicksOnTheCaptionAndTheSystemMenuButton) {
   UseSampleSkin();
   TVxForm* Skin = Open();
   SendMessageA(Wnd(), WM_NCLBUTTONDBLCLK, HTCAPTION, ScreenAt(150, 18));
@@ -306,6 +306,14 @@ TEST_F(SkinnedFormTest, DoubleClicksOnTheCaption) {
   SendMessageA(Wnd(), WM_NCLBUTTONDBLCLK, HTCAPTION, ScreenAt(150, 18));
   Settle();
   EXPECT_EQ(Skin->WindowState(), TVxWindowState::kwsNormal);
+  // A double click on the system-menu button closes the window.
+  const TRect SysMenu = Skin->GetButtonRect(TVxBorderIcon::kbiSystemMenu);
+  ASSERT_FALSE(SysMenu.IsEmpty());
+  SendMessageA(Wnd(), WM_NCLBUTTONDBLCLK, HTSYSMENU,
+               ScreenAt((SysMenu.Left + SysMenu.Right) / 2, (SysMenu.Top + SysMenu.Bottom) / 2));
+  Settle();
+  EXPECT_FALSE(IsWindowVisible(Wnd()));
+  EXPECT_EQ(GetCapture(), nullptr);
 }
 
 TEST_F(SkinnedFormTest, TrayAndBackToThePreviousState) {
