@@ -823,6 +823,32 @@ TEST_F(SkinnedFormTest, ASkinWithoutAFormObjectGivesThePlatformsFrameAndAWorking
   EXPECT_FALSE(IsWindowVisible(Wnd()));
 }
 
+TEST_F(SkinnedFormTest, WithoutAThemeTheClassicFrameHasThePlatformsColours) {
+  TClassicLook Classic;
+  TVxForm* Skin = Open();
+  ASSERT_FALSE(Skin->Themed());
+  Skin->SetBorderIcons({TVxBorderIcon::kbiClose});
+  Window->SetCaption("");
+  Settle();
+  const TRect C = ClientInWindow(Wnd());
+  const Integer F = FrameMetrics().FrameWidth;
+  ASSERT_EQ(C.Left, F);
+  auto Sys = [](int Index) { return DibColor(TColor(0x80000000 | Index)); };
+  for (int Active = 1; Active >= 0; --Active) {
+    SendMessageA(Wnd(), WM_NCACTIVATE, Active, 0);
+    Settle();
+    Capture Shot(400, 300);
+    ScreenShot(Bounds(), Shot);
+    // The caption's gradient starts at the caption colour of the activation state.
+    EXPECT_EQ(Shot.At(C.Left, F + 1), Sys(Active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION)) << Active;
+    // Inside the raised edge the frame strips are button face.
+    EXPECT_EQ(Shot.At(2, 150), Sys(COLOR_BTNFACE));
+    EXPECT_EQ(Shot.At(397, 150), Sys(COLOR_BTNFACE));
+    EXPECT_EQ(Shot.At(200, 297), Sys(COLOR_BTNFACE));
+    EXPECT_EQ(Shot.At(200, 150), DibColor(clWhite)) << "the form's colour in the client";
+  }
+}
+
 // [Bad input] -----------------------------------------------------------------------------------
 
 TEST_F(SkinnedFormTest, ZeroSizedAndHugeWindowsAreHeldToTheTrackingSizes) {
