@@ -275,6 +275,34 @@ usage: skintool *|render.uskn
 REFUSALS
 fi
 
+# [Preview] ------------------------------------------------------------------------------------
+
+echo keep >kept.png
+if [ ${#runner[@]} -eq 0 ]; then
+  expect_refusal "skintool: preview needs the Windows build of skintool" skintool preview render.uskn --screenshot kept.png
+else
+  # The window is the empty test window: 440 x 240 client pixels inside a frame.
+  expect_success skintool preview render.uskn --screenshot shot.png
+  [[ "$(report)" =~ ^written:\ shot.png\ \(([0-9]+)x([0-9]+)\)$ ]] || fail "preview report: $(report)"
+  [ "${BASH_REMATCH[1]:-0}" -gt 440 ] && [ "${BASH_REMATCH[2]:-0}" -gt 240 ] || fail "preview wrote $(report)"
+  expect_success make_test_skin --pixel shot.png 0 0
+  [ "$(report | cut -d' ' -f1)" = "${BASH_REMATCH[1]}x${BASH_REMATCH[2]}" ] || fail "shot.png is $(report)"
+  mkdir -p folder.kskn
+  # PATTERN|ARGUMENTS: refused before anything is written.
+  while IFS='|' read -r pattern arguments; do
+    # shellcheck disable=SC2086
+    expect_refusal "$pattern" skintool preview $arguments
+  done <<'REFUSALS'
+skintool: preview: no file missing.uskn|missing.uskn --screenshot kept.png
+skintool: preview: no file folder.kskn|folder.kskn --screenshot kept.png
+skintool: The skin in truncated.uskn could not be loaded|truncated.uskn --screenshot kept.png
+skintool: preview: FILE may only be followed by --screenshot OUT.png|render.uskn --frobnicate
+skintool: preview: FILE may only be followed by --screenshot OUT.png|render.uskn --screenshot
+usage: skintool *|
+REFUSALS
+fi
+[ "$(cat kept.png)" = keep ] || fail "a refused preview changed its output"
+
 # [Contact sheet] ------------------------------------------------------------------------------
 
 expect_refusal 'usage: skintool *' skintool sheet skin.uskn
