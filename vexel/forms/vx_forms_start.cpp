@@ -1,7 +1,9 @@
 // Linked into every program that links form skinning, as an object file so that the linker keeps
-// it: hooks, the option objects and the animation record can be read from form files before the
+// it: hooks, form-skinning components, the option objects and the animation record can be read
+// from form files (and the forms paint under their children) before the
 // program's own code runs.
 #include "framework/core/class_registry.h"
+#include "vexel/forms/vx_form.h"
 #include "vexel/forms/vx_form_options.h"
 #include "vexel/forms/vx_hook.h"
 #include "vexel/graphics/vx_effect.h"
@@ -14,6 +16,7 @@ const bool FormsStarted = [] {
         &TVxGravitation::StaticClassInfo(), &TVxDragging::StaticClassInfo(), &TVxFormOptions::StaticClassInfo(),
         &TVxPopupMenuOptions::StaticClassInfo(), &TvxAnimationRec::StaticClassInfo()})
     RegisterClass(*Info);
+  RegisterFormClasses();
   return true;
 }();
 

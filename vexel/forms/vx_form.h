@@ -1,0 +1,409 @@
+// Form skinning: a non-visual component placed on a form that takes over everything outside the
+// client area. It computes the frame, paints it (with an optional drop shadow, translucency and a
+// shaped region), answers hit tests, moves and sizes the window itself, keeps five window states
+// of its own (normal, maximized, minimized, rolled up, in the notification area) and shows the
+// system menu.
+//
+// TVxDefaultForm draws a frame that imitates the platform's (classic or visual-style);
+// TVxForm asks the current theme (or the theme of its ThemeLink) for every metric and picture and
+// falls back to its base when the theme does not define its window kind. Both are window hooks
+// (vx_hook.h) on their owner form, which they hook once loaded. Windows only.
+//
+// The implementation is split by seam: vx_form.cpp (creation, messages, geometry, position
+// changes), vx_form_mouse.cpp (the mouse on the frame), vx_form_states.cpp (window states,
+// closing, tray icon, system menu), vx_form_paint.cpp (buffers, shadow, blending, client
+// background, region, show animation) and vx_form_frame.cpp (default and themed frames).
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "framework/core/set.h"
+#include "framework/graphics/canvas.h"
+#include "vexel/forms/vx_form_options.h"
+#include "vexel/forms/vx_hook.h"
+#include "vexel/graphics/vx_bitmap.h"
+#include "vexel/theme/vx_theme.h"
+
+class TPopupMenu;
+class TvxCustomThemeLink;
+class TImageList;
+class TIcon;
+
+enum class TVxBorderIcon {
+  kbiClose,
+  kbiSystemMenu,
+  kbiMinimize,
+  kbiMaximize,
+  kbiHelp,
+  kbiRollup,
+  kbiTray,
+  kbiTop,
+  kbiCustom
+};
+using TVxBorderIcons = TSet<TVxBorderIcon>;
+enum class TVxBorderStyle { kbsNone, kbsBorder, kbsStandard, kbsDialog, kbsToolWindow };
+enum class TVxFormPerformance { zqfpNoBuffer, zqfpSharedBuffer, zqfpPersistentBuffer, zqfpDoubleBuffer };
+enum class TVxWindowState { kwsNormal, kwsMaximized, kwsMinimized, kwsRollup, kwsTray };
+
+const TEnumInfo& BorderIconNames();
+const TEnumInfo& VxBorderStyleNames();
+const TEnumInfo& FormPerformanceNames();
+const TEnumInfo& WindowStateNames();
+
+constexpr TVxBorderIcons DefaultBorderIcons{TVxBorderIcon::kbiClose,    TVxBorderIcon::kbiSystemMenu,
+                                            TVxBorderIcon::kbiMinimize, TVxBorderIcon::kbiMaximize,
+                                            TVxBorderIcon::kbiRollup,   TVxBorderIcon::kbiTray};
+
+// Allow arrives true; an event that sets it false stops the action.
+using TVxFormActionEvent = std::function<void(TObject* Sender, bool& Allow)>;
+
+// The skinned form's private messages.
+constexpr TMsgNum FM_TRAYICON = 0x56C;        // notification-area callback, LParam the mouse message
+constexpr TMsgNum FM_RESTORECAPTION = 0x56D;  // WParam 13: put the caption style back
+constexpr TMsgNum FM_MAXIMIZE = 0x56E;
+constexpr TMsgNum FM_ACTION = 0x56F;  // WParam 1 maximize, 2 minimize, 3 roll up, 4 to the tray
+// Paints the whole window into the context in LParam, offset by (low word, high word) of WParam.
+constexpr TMsgNum FM_PAINTTO = 0xB1C8;
+
+// Hit codes of the frame (TvxHitCode) the component uses by name.
+constexpr TvxHitCode vxhtNone = 0, vxhtCaption = 1, vxhtLeft = 2, vxhtTop = 3, vxhtRight = 4, vxhtBottom = 5,
+                     vxhtTopLeft = 7, vxhtTopRight = 8, vxhtBottomLeft = 9, vxhtBottomRight = 10, vxhtClose = 11,
+                     vxhtHelp = 12, vxhtMinimize = 13, vxhtMaximize = 14, vxhtRollup = 15, vxhtTray = 16,
+                     vxhtSysMenu = 17, vxhtNoPart = 18;
+
+// Minimum and maximum size of a skinned form; 0 means no limit. Changes are reported through
+// OnChange.
+class TVxSizeConstraints : public TVxOptionsBase {
+ public:
+  static const TClassInfo& StaticClassInfo();
+  const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  void Assign(const TPersistent* Source) override;
+
+  Integer MaxHeight() const { return FMaxHeight; }
+  void SetMaxHeight(Integer Value) { Set(FMaxHeight, Value); }
+  Integer MaxWidth() const { return FMaxWidth; }
+  void SetMaxWidth(Integer Value) { Set(FMaxWidth, Value); }
+  Integer MinHeight() const { return FMinHeight; }
+  void SetMinHeight(Integer Value) { Set(FMinHeight, Value); }
+  Integer MinWidth() const { return FMinWidth; }
+  void SetMinWidth(Integer Value) { Set(FMinWidth, Value); }
+
+ private:
+  void Set(Integer& Field, Integer Value);
+  Integer FMaxHeight = 0;
+  Integer FMaxWidth = 0;
+  Integer FMinHeight = 0;
+  Integer FMinWidth = 0;
+};
+
+// The platform's frame metrics, read at start and again on WM_THEMECHANGED.
+struct TVxFrameMetrics {
+  Integer FrameWidth = 0;
+  Integer CaptionHeight = 0;
+  Integer SmallCaptionHeight = 0;
+  Integer ButtonWidth = 0;
+  Integer ButtonHeight = 0;
+};
+const TVxFrameMetrics& FrameMetrics();
+void ReadFrameMetrics();
+
+// The system menu's images: close, minimize, maximize, restore, roll up, tray (drawn by the
+// module itself, magenta as the mask).
+TImageList& SystemMenuImages();
+
+class TVxDefaultForm : public TVxHook {
+ public:
+  explicit TVxDefaultForm(TComponent* Owner = nullptr);
+  ~TVxDefaultForm() override;
+  static const TClassInfo& StaticClassInfo();
+  const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+  void Loaded() override;
+
+  // [Stored properties]
+  TVxAnimation* Animation() const { return FAnimation.get(); }
+  void SetAnimation(const TVxAnimation* Value) { FAnimation->Assign(Value); }
+  TVxBlending* Blending() const { return FBlending.get(); }
+  void SetBlending(const TVxBlending* Value) { FBlending->Assign(Value); }
+  TVxBorderIcons BorderIcons() const { return FBorderIcons; }
+  void SetBorderIcons(TVxBorderIcons Value);
+  TVxBorderStyle BorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TVxBorderStyle Value);
+  // The owner form's text.
+  std::wstring Caption() const;
+  void SetCaption(const std::wstring& Value);
+  TVxDragging* Dragging() const { return FDragging.get(); }
+  void SetDragging(const TVxDragging* Value) { FDragging->Assign(Value); }
+  TVxGravitation* Gravitation() const { return FGravitation.get(); }
+  void SetGravitation(const TVxGravitation* Value) { FGravitation->Assign(Value); }
+  TVxSizeConstraints* Constraints() const { return FConstraints.get(); }
+  void SetConstraints(const TVxSizeConstraints* Value) { FConstraints->Assign(Value); }
+  TVxPopupMenuOptions* SystemMenuOptions() const { return FSystemMenuOptions.get(); }
+  void SetSystemMenuOptions(const TVxPopupMenuOptions* Value) { FSystemMenuOptions->Assign(Value); }
+  TVxPopupMenuOptions* TrayMenuOptions() const { return FTrayMenuOptions.get(); }
+  void SetTrayMenuOptions(const TVxPopupMenuOptions* Value) { FTrayMenuOptions->Assign(Value); }
+  TPopupMenu* SystemMenuLink() const { return FSystemMenuLink; }
+  void SetSystemMenuLink(TPopupMenu* Value);
+  TPopupMenu* TrayMenuLink() const { return FTrayMenuLink; }
+  void SetTrayMenuLink(TPopupMenu* Value);
+  bool MinimizeApplication() const { return FMinimizeApplication; }
+  void SetMinimizeApplication(bool Value) { FMinimizeApplication = Value; }
+  TVxFormPerformance Performance() const { return FPerformance; }
+  void SetPerformance(TVxFormPerformance Value) { FPerformance = Value; }
+  TVxShadow* Shadow() const { return FShadow.get(); }
+  void SetShadow(const TVxShadow* Value) { FShadow->Assign(Value); }
+  bool StayOnTop() const { return FStayOnTop; }
+  void SetStayOnTop(bool Value);
+  bool StretchBackground() const { return FStretchBackground; }
+  void SetStretchBackground(bool Value) { FStretchBackground = Value; }
+  TVxWindowState WindowState() const { return FWindowState; }
+  void SetWindowState(TVxWindowState Value);
+
+  TNotifyEvent OnCreate;
+  TNotifyEvent OnPaint;
+  TNotifyEvent OnResize;
+  TVxFormActionEvent OnClose;
+  TVxFormActionEvent OnMinimize;
+  TVxFormActionEvent OnMaximize;
+  TVxFormActionEvent OnRollup;
+  TVxFormActionEvent OnMinToTray;
+
+  // [Actions]
+  void Close();
+  void Maximize();
+  void Minimize();
+  void Rollup();
+  void MinimizeToTray();
+  void Restore();
+  void ShowHelp();
+  void ShowSystemMenu();
+  // Called instead of the built-in system menu (the menus' popup shows the entries); it receives
+  // the entries as (caption, shortcut, image index, action) in order and the screen point.
+  struct TSystemMenuEntry {
+    std::string Caption;
+    std::string ShortCut;
+    Integer ImageIndex = -1;
+    std::function<void()> Click;
+  };
+  std::vector<TSystemMenuEntry> SystemMenuEntries() const;
+  std::function<void(const std::vector<TSystemMenuEntry>&, TPoint)> OnShowSystemMenu;
+
+  // [Services]
+  void SuspendPaint() { FPaintEnabled = false; }
+  void ResumePaint() { FPaintEnabled = true; }
+  void RepaintRect(const TRect& R);
+  void RepaintNow();
+  void UpdateFrame();
+  void PaintNonClient();
+  // The client area in client coordinates.
+  TRect ClientBoundsAtOrigin();
+
+  // [Virtual operations]
+  virtual void UpdateRegion();
+  // Owned by the caller.
+  virtual HRGN GetRegion();
+  virtual TRect GetButtonRect(TVxBorderIcon Icon);
+  // In window coordinates.
+  virtual TRect GetClientBounds();
+  virtual TRect GetRollupBounds();
+  virtual TRect GetMinimizedBounds();
+  virtual TRect GetMaximizedBounds();
+  virtual TSize GetMaxTrackSize();
+  virtual TSize GetMinTrackSize();
+  virtual TRect GetGripperRect() { return TRect{}; }
+  virtual void PaintGripper(TCanvas& Canvas);
+  virtual void PaintFrame(TCanvas& Canvas);
+  virtual void PaintBackground();
+  virtual TvxHitCode HitTest(Integer X, Integer Y);
+
+  // [State that tests and descendants read]
+  Integer WindowWidth() const { return FWindowWidth; }
+  Integer WindowHeight() const { return FWindowHeight; }
+  Integer FullWidth() const { return FFullWidth; }
+  Integer FullHeight() const { return FFullHeight; }
+  bool CaptionActive() const { return FCaptionActive; }
+  TvxHitCode HotPart() const { return FHotPart; }
+  TvxHitCode PressedPart() const { return FPressedPart; }
+  TVxWindowState PrevState() const { return FPrevState; }
+  const TRect& RestoreBounds() const { return FRestoreBounds; }
+  bool PaintEnabled() const { return FPaintEnabled; }
+  bool Tracking() const { return FTracking; }
+  const TvxBitmap& Background() const { return *FBackground; }
+  const TRect& LastCaptureRect() const { return FLastCaptureRect; }
+  bool TrayIconShown() const { return FTrayIconShown; }
+  // The shadow shows (on and not maximized).
+  bool ShadowVisible() const;
+  bool ChildPaint() const { return FChildPaint; }
+
+  void MessageBefore(TMessage& Message, bool& Handled) override;
+  void MessageAfter(TMessage& Message, bool& Handled) override;
+  void Unhooked() override;
+
+  // The client background handler (WM_ERASEBKGND); DC may be nil, Partial a record or nil.
+  void EraseBackground(HDC DC, const TRect* Partial);
+  // Paints the client background into DC for a child at ChildBounds (client coordinates).
+  void PaintForChild(HDC DC, const TRect& ChildBounds);
+
+ protected:
+  void Notification(TComponent* Component, TOperation Operation) override;
+  bool Designing() const;
+  bool Loading() const;
+  // The caption height of the border style (0 without a caption).
+  Integer StyleCaptionHeight() const;
+  // The window kind of the border style.
+  TvxWindowKind WindowKind() const;
+  // Title-button set of the window info for the border icons and the state.
+  uint16_t TitleButtons() const;
+  bool ButtonPressed(TvxHitCode Code) const;
+  bool ButtonHot(TvxHitCode Code) const;
+  // The form's icon, else a default application icon; 16 x 16 (or the small icon size).
+  HICON SmallIconHandle();
+  TRect FormBounds() const;
+  TCanvas* FormCanvas() const { return FFormCanvas.get(); }
+
+ private:
+  // [Messages]
+  void WindowPosChanging(TMessage& Message);
+  void NCCalcSize(TMessage& Message);
+  void NCActivate(TMessage& Message);
+  void SysCommand(TMessage& Message);
+  void SetTextAfter(TMessage& Message);
+  void PrivateMessage(TMessage& Message);
+  void ThemeChangeMessage(TMessage& Message);
+  void UtilityMessage(HWND Wnd, TMessage& Message);
+  TPoint ScreenToWindow(intptr_t LParam);
+
+  // [Mouse]
+  void NCButtonDown(TMouseButton Button, TPoint P);
+  void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y);
+  void MouseMove(TShiftState Shift, Integer X, Integer Y);
+  void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y);
+  void SnapToEdges(TRect& R);
+  TRect GetWorkArea();
+  void DrawDragFrame(const TRect& R);
+  void SetBoundsNow(const TRect& R);
+  void ReleaseDrag();
+
+  // [States]
+  bool AskAllowed(const TVxFormActionEvent& Event);
+  void KeepBounds(std::initializer_list<TVxWindowState> Except);
+  void Action(int Code);
+  void AddTrayIcon(const std::string& Tip);
+  void RemoveTrayIcon();
+  void UpdateTrayIcon();
+
+  // [Painting]
+  void UpdateBackground(const TRect& R);
+  void PlayShowAnimation();
+  void PaintShadow(TvxBitmap& Target, const TRect& C);
+  void DoPaint();
+
+  void OptionsChanged(TObject* Sender);
+  void ConstraintsChanged(TObject* Sender);
+  void NudgeHeight(Integer Delta);
+
+  friend class TVxFormPainter;
+
+  std::unique_ptr<TVxAnimation> FAnimation;
+  std::unique_ptr<TVxBlending> FBlending;
+  TVxBorderIcons FBorderIcons = DefaultBorderIcons;
+  TVxBorderStyle FBorderStyle = TVxBorderStyle::kbsStandard;
+  std::unique_ptr<TVxDragging> FDragging;
+  std::unique_ptr<TVxGravitation> FGravitation;
+  std::unique_ptr<TVxSizeConstraints> FConstraints;
+  std::unique_ptr<TVxPopupMenuOptions> FSystemMenuOptions;
+  std::unique_ptr<TVxPopupMenuOptions> FTrayMenuOptions;
+  TPopupMenu* FSystemMenuLink = nullptr;
+  TPopupMenu* FTrayMenuLink = nullptr;
+  bool FMinimizeApplication = true;
+  TVxFormPerformance FPerformance = TVxFormPerformance::zqfpNoBuffer;
+  std::unique_ptr<TVxShadow> FShadow;
+  bool FStayOnTop = false;
+  bool FStretchBackground = false;
+  TVxWindowState FWindowState = TVxWindowState::kwsNormal;
+
+  // [Run-time]
+  std::unique_ptr<TCanvas> FFormCanvas;
+  std::unique_ptr<TvxBitmap> FPersistentBuffer;
+  TPoint FPopupPoint{0, 0};
+  std::wstring FSavedCaption;
+  std::unique_ptr<TvxBitmap> FBackground;
+  bool FAnimating = false;
+  TvxBitmap* FAnimImage = nullptr;
+  TPoint FDragStart{0, 0};
+  TPoint FLastPos{0, 0};
+  TRect FRestoreBounds;
+  TVxWindowState FPrevState = TVxWindowState::kwsNormal;
+  TVxWindowState FPendingState = TVxWindowState::kwsNormal;
+  bool FTrayIconShown = false;
+  uint32_t FTrayId = 0;
+  HWND FUtilityWindow = nullptr;
+  HICON FSmallIcon = nullptr;
+  bool FPaintEnabled = false;
+  bool FCaptionActive = false;
+  TvxHitCode FPressedPart = vxhtNone;
+  TvxHitCode FHotPart = vxhtNone;
+  Integer FWindowWidth = 0;
+  Integer FWindowHeight = 0;
+  Integer FFullWidth = 0;
+  Integer FFullHeight = 0;
+  Byte FNCButtons = 0;
+  TRect FLastCaptureRect;
+  bool FCaptureSuspended = false;
+  bool FTracking = false;
+  TRect FDragFrame;
+  bool FOutlineMode = false;
+  Byte FSavedDragMode = 1;
+  bool FActionBusy = false;
+  bool FChildPaint = false;
+  TRect FChildBounds;
+  bool FHooked = false;
+  bool FEndingDrag = false;
+};
+
+// TVxDefaultForm that paints and measures through the theme of its link (else the current
+// theme) when that theme defines its window kind.
+class TVxForm : public TVxDefaultForm {
+ public:
+  explicit TVxForm(TComponent* Owner = nullptr);
+  ~TVxForm() override;
+  static const TClassInfo& StaticClassInfo();
+  const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+
+  TvxCustomThemeLink* ThemeLink() const { return FThemeLink; }
+  void SetThemeLink(TvxCustomThemeLink* Value);
+  const std::string& ThemeObject() const { return FThemeObject; }
+  void SetThemeObject(const std::string& Value);
+
+  // The theme defines this window's kind.
+  bool Themed() const;
+  TvxTheme* Theme() const;
+  // The record the theme's frame operations take.
+  TvxWindowInfo WindowInfo() const;
+
+  HRGN GetRegion() override;
+  TRect GetButtonRect(TVxBorderIcon Icon) override;
+  TRect GetClientBounds() override;
+  TRect GetMaximizedBounds() override;
+  TSize GetMinTrackSize() override;
+  void PaintGripper(TCanvas& Canvas) override;
+  void PaintFrame(TCanvas& Canvas) override;
+  void PaintBackground() override;
+  TvxHitCode HitTest(Integer X, Integer Y) override;
+  void MessageBefore(TMessage& Message, bool& Handled) override;
+
+ protected:
+  void Notification(TComponent* Component, TOperation Operation) override;
+
+ private:
+  TvxCustomThemeLink* FThemeLink = nullptr;
+  std::string FThemeObject = "default";
+};
+
+// The first active skinning component of the form Control sits on (through its top-most
+// parent), or nil.
+TVxDefaultForm* FindSkinnedForm(TControl* Control);
+
+// Registers the form classes for form files and the forms' parent-background painters.
+void RegisterFormClasses();
