@@ -19,12 +19,12 @@ TfrmSkinTest::TfrmSkinTest(TComponent* Owner) : TForm(Owner) {
   ThemeForm1->SetName("ThemeForm1");
 }
 
-void TfrmSkinTest::LoadSkin(const std::string& FileName) {
+void TfrmSkinTest::LoadSkin(const std::string& FileName, const TDvSkinSource& Skin) {
   VX->SetThemeFile(FileName);
-  const TvxTheme* Theme = CurrentTheme();
   // A file that does not load leaves no current theme rather than raising.
-  if (!Theme) throw ESkinTestError("The skin in " + FileName + " could not be loaded");
-  ThemeForm1->SetCaption(AnsiToWideCP(CP_ACP, Theme->Name() + " - test"));
+  const TvxTheme* Theme = CurrentTheme();
+  if (!Theme && Skin.ObjectCount() > 0) throw ESkinTestError("The skin in " + FileName + " could not be loaded");
+  ThemeForm1->SetCaption(AnsiToWideCP(CP_ACP, (Theme ? Theme->Name() : Skin.SkinName()) + " - test"));
 }
 
 TfrmTestEmpty::TfrmTestEmpty(TComponent* Owner) : TfrmSkinTest(Owner) {
@@ -58,6 +58,6 @@ void RunSkinTest(const TDvSkinSource& Source, const std::string& TempFileName,
   // Declared before the window, so that the window is freed before design mode comes back.
   TDesignModeOff Off;
   std::unique_ptr<TfrmSkinTest> Window = MakeWindow();
-  Window->LoadSkin(TempFileName);
+  Window->LoadSkin(TempFileName, Source);
   Window->ShowModal();
 }

@@ -23,10 +23,11 @@ class TfrmSkinTest : public TForm {
  public:
   explicit TfrmSkinTest(TComponent* Owner);
 
-  // Makes the skin in FileName the current theme through VX and captions the window
-  // "<skin name> - test". A file that gives no theme raises ESkinTestError; the window then
-  // keeps the platform's look.
-  void LoadSkin(const std::string& FileName);
+  // Makes the skin in FileName, which holds Skin, the current theme through VX and captions the
+  // window "<skin name> - test". A skin without objects gives no theme, and the window keeps the
+  // platform's look; a skin with objects that gives none (the file changed or is damaged) raises
+  // ESkinTestError.
+  void LoadSkin(const std::string& FileName, const TDvSkinSource& Skin);
 
   TVxVexel* VX = nullptr;
   TVxForm* ThemeForm1 = nullptr;

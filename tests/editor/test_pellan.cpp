@@ -807,7 +807,8 @@ class PellanTestWindowTest : public PellanTest {
     Close.SetInterval(100);
     Close.SetOnTimer([&](TObject*) {
       TfrmTestEmpty* Window = OpenTestWindow(Main.get());
-      if (!Window || !Window->Visible()) return;
+      // The window is made visible when its show animation has played.
+      if (!Window || !Window->HandleAllocated() || !IsWindowVisible(Window->Handle())) return;
       Close.SetEnabled(false);
       Seen.Shown = IsWindowVisible(Window->Handle());
       Seen.DesignModeWhileOpen = DesignMode();
@@ -830,15 +831,24 @@ class PellanTestWindowTest : public PellanTest {
 };
 
 TEST_F(PellanTestWindowTest, TestShowsTheSkinOnAModalWindowAndLeavesTheDocumentAlone) {
+  enum class TSkin { Sample, New, Empty };
   struct TCase {
     const char* Name;
-    bool NewSkin;
+    TSkin Skin;
+    bool Skinned;  // the skin defines the window
   };
-  for (const TCase& C : {TCase{"the sample skin", false}, TCase{"a new, empty skin", true}}) {
+  for (const TCase& C : {TCase{"the sample skin", TSkin::Sample, true}, TCase{"a new skin", TSkin::New, true},
+                         TCase{"a skin without objects", TSkin::Empty, false}}) {
     SCOPED_TRACE(C.Name);
-    Start({WriteSkin()});
-    if (C.NewSkin) Main->NewSkin();
-    else Doc().Source()->SetSkinName("Slate Test");
+    Start({C.Skin == TSkin::Sample ? std::string(VX_SAMPLE_SKIN_DIR) + "/PellanSlate.kskn" : WriteSkin()});
+    if (C.Skin != TSkin::Sample) Main->NewSkin();
+    if (C.Skin == TSkin::Empty) {
+      SelectInTree("Form");
+      Main->DeleteSelected();
+      ASSERT_EQ(Doc().Source()->ObjectCount(), 0);
+      Doc().Source()->SetSkinName("Nothing Yet");
+    }
+    const bool Modified = Doc().Modified();
     const std::string FileName = Doc().FileName();
     const std::string Name = Doc().Source()->SkinName();
     ASSERT_TRUE(Main->actnTestEmpty->Enabled());
@@ -849,12 +859,11 @@ TEST_F(PellanTestWindowTest, TestShowsTheSkinOnAModalWindowAndLeavesTheDocumentA
     EXPECT_FALSE(Seen.DesignModeWhileOpen);
     EXPECT_EQ(Seen.Caption, AnsiToWideCP(CP_ACP, Name + " - test"));
     EXPECT_EQ(Seen.WindowCaption, Name + " - test");
-    // The sample skin defines the window; the empty one does not.
-    EXPECT_EQ(Seen.Skinned, !C.NewSkin);
+    EXPECT_EQ(Seen.Skinned, C.Skinned);
     // Freed, design mode back, the document untouched; the temporary file holds the skin.
     EXPECT_EQ(OpenTestWindow(Main.get()), nullptr);
     EXPECT_TRUE(DesignMode());
-    EXPECT_FALSE(Doc().Modified());
+    EXPECT_EQ(Doc().Modified(), Modified);
     EXPECT_EQ(Doc().FileName(), FileName);
     TDvSkinSource Written;
     Written.LoadFromFile(Main->TempSkinFile());
@@ -902,6 +911,6 @@ TEST_F(PellanTestWindowTest, AFailureWhileTheWindowIsOpenFreesItAndPutsDesignMod
   // A file that gives no skin: a clear error, and the window keeps the platform's look.
   std::ofstream(Temp, std::ios::binary | std::ios::trunc) << "not a skin";
   TfrmTestEmpty Window(nullptr);
-  EXPECT_THROW(Window.LoadSkin(Temp), ESkinTestError);
+  EXPECT_THROW(Window.LoadSkin(Temp, *Doc().Source()), ESkinTestError);
   EXPECT_EQ(CurrentTheme(), nullptr);
 }

@@ -9,8 +9,10 @@
 #include "skintool_files.h"
 #include "skintool_images.h"
 #include "skintool_preview.h"
+#include "skintool_skin.h"
 #include "vexel/graphics/vx_bitmap.h"
 #include "vexel/graphics/vx_effect.h"
+#include "vexel/skin/theme_dv3source.h"
 
 namespace {
 
@@ -59,11 +61,11 @@ void SkinPreview(const std::vector<std::string>& Args, std::ostream& Out) {
     Shot = Args[2];
   else if (Args.size() != 1)
     throw Bad("FILE may only be followed by --screenshot OUT.png");
-  const DWORD Attributes = GetFileAttributesA(File.c_str());
-  if (Attributes == INVALID_FILE_ATTRIBUTES || (Attributes & FILE_ATTRIBUTE_DIRECTORY)) throw Bad("no file " + File);
 
+  // Read once here for the clear errors the other commands give about a file that is no skin.
+  const std::unique_ptr<TDvSkinSource> Skin = LoadSkinFile(File);
   auto Window = std::make_unique<TfrmTestEmpty>(nullptr);
-  Window->LoadSkin(File);
+  Window->LoadSkin(File, *Skin);
   if (Shot.empty()) {
     Window->ShowModal();
     return;

@@ -293,9 +293,9 @@ else
     # shellcheck disable=SC2086
     expect_refusal "$pattern" skintool preview $arguments
   done <<'REFUSALS'
-skintool: preview: no file missing.uskn|missing.uskn --screenshot kept.png
-skintool: preview: no file folder.kskn|folder.kskn --screenshot kept.png
-skintool: The skin in truncated.uskn could not be loaded|truncated.uskn --screenshot kept.png
+skintool: Cannot open file missing.uskn*|missing.uskn --screenshot kept.png
+skintool: Cannot open file folder.kskn: it is a folder|folder.kskn --screenshot kept.png
+skintool: Cannot read skin truncated.uskn: *|truncated.uskn --screenshot kept.png
 skintool: preview: FILE may only be followed by --screenshot OUT.png|render.uskn --frobnicate
 skintool: preview: FILE may only be followed by --screenshot OUT.png|render.uskn --screenshot
 usage: skintool *|
