@@ -42,7 +42,7 @@ const TVxFrameMetrics& FrameMetrics() {
 
 // [Names] ---------------------------------------------------------------------------------------
 
-const TEnumInfo& BorderIconNames() {
+const TEnumInfo& VxBorderIconNames() {
   static const char* const Names[] = {"kbiClose",  "kbiSystemMenu", "kbiMinimize", "kbiMaximize", "kbiHelp",
                                       "kbiRollup", "kbiTray",       "kbiTop",      "kbiCustom"};
   static const TEnumInfo Info{Names};
@@ -124,7 +124,7 @@ const TClassInfo& TVxDefaultForm::StaticClassInfo() {
   static const TPropInfo Properties[] = {
       ClassProperty<&C::Animation>("Animation"),
       ClassProperty<&C::Blending>("Blending"),
-      SetProperty<&C::BorderIcons, &C::SetBorderIcons>("BorderIcons", BorderIconNames(), DefaultBorderIcons.Mask()),
+      SetProperty<&C::BorderIcons, &C::SetBorderIcons>("BorderIcons", VxBorderIconNames(), DefaultBorderIcons.Mask()),
       EnumProperty<&C::BorderStyle, &C::SetBorderStyle>("BorderStyle", VxBorderStyleNames(),
                                                         int64_t(TVxBorderStyle::kbsStandard)),
       CaptionProperty(),
@@ -162,7 +162,9 @@ const TClassInfo& TVxForm::StaticClassInfo() {
 
 // [Creation] ------------------------------------------------------------------------------------
 
-TVxDefaultForm::TVxDefaultForm(TComponent* Owner)
+TVxDefaultForm::TVxDefaultForm(TComponent* Owner) : TVxDefaultForm(Owner, TDeferLoad{}) { LoadedInCode(); }
+
+TVxDefaultForm::TVxDefaultForm(TComponent* Owner, TDeferLoad)
     : TVxHook(Owner),
       FAnimation(std::make_unique<TVxAnimation>()),
       FBlending(std::make_unique<TVxBlending>()),
@@ -188,10 +190,12 @@ TVxDefaultForm::TVxDefaultForm(TComponent* Owner)
   FUtilityWindow = AllocateHWnd([this](HWND Wnd, TMessage& Message) { UtilityMessage(Wnd, Message); });
   FTrayId = NextTrayId++;
   FPaintEnabled = true;
-  // Built in code rather than read from a form file: loading ends here.
-  if (!Owner || !Owner->ComponentState().Contains(TComponentStateFlag::csLoading)) {
-    if (auto* Control = dynamic_cast<TWinControl*>(Owner); Control && !Designing()) Loaded();
-  }
+}
+
+void TVxDefaultForm::LoadedInCode() {
+  // Read from a form file, the reader calls Loaded.
+  if (FHooked || !Owner() || Owner()->ComponentState().Contains(TComponentStateFlag::csLoading)) return;
+  if (dynamic_cast<TWinControl*>(Owner()) && !Designing()) Loaded();
 }
 
 TVxDefaultForm::~TVxDefaultForm() {
@@ -546,6 +550,7 @@ void TVxDefaultForm::MessageBefore(TMessage& Message, bool& Handled) {
           IsIconic(F->Handle()))
         FWindowState = TVxWindowState::kwsMinimized;
       break;
+    case WM_SETTEXT: SetTextBefore(); break;
     case WM_ERASEBKGND:
       EraseBackground(reinterpret_cast<HDC>(Message.WParam), reinterpret_cast<const TRect*>(Message.LParam));
       Message.Result = 1;
@@ -702,18 +707,21 @@ void TVxDefaultForm::SysCommand(TMessage& Message) {
   }
 }
 
-void TVxDefaultForm::SetTextAfter(TMessage& Message) {
+// The platform paints its own caption for a new text while the window has the caption style:
+// the style goes before the platform sees the text and comes back through the posted message,
+// which repaints the skinned frame. Also for an unchanged text, which the platform repaints too.
+void TVxDefaultForm::SetTextBefore() {
   TForm* F = Form();
-  if (!F || !Message.LParam) return;
-  const std::wstring Text = AnsiToWideCP(CP_ACP, reinterpret_cast<const char*>(Message.LParam));
-  if (Text == FSavedCaption) return;
-  // The platform paints its own caption while the window has the caption style: take the style
-  // away until the posted message puts it back.
+  if (!F || !F->HandleAllocated()) return;
   const LONG_PTR Style = GetWindowLongPtrA(F->Handle(), GWL_STYLE);
+  if (!(Style & WS_CAPTION)) return;
   SetWindowLongPtrA(F->Handle(), GWL_STYLE, Style & ~LONG_PTR(WS_CAPTION));
   PostMessageA(F->Handle(), FM_RESTORECAPTION, 13, 0);
-  FSavedCaption = Text;
-  Message.Result = 0;
+}
+
+void TVxDefaultForm::SetTextAfter(TMessage& Message) {
+  if (!Form() || !Message.LParam) return;
+  FSavedCaption = AnsiToWideCP(CP_ACP, reinterpret_cast<const char*>(Message.LParam));
 }
 
 void TVxDefaultForm::PrivateMessage(TMessage& Message) {
@@ -936,7 +944,11 @@ TVxDefaultForm* FindSkinnedForm(TControl* Control) {
 
 // [TVxForm] -------------------------------------------------------------------------------------
 
-TVxForm::TVxForm(TComponent* Owner) : TVxDefaultForm(Owner) { ThemeManager().RegisterThemeClient(this); }
+TVxForm::TVxForm(TComponent* Owner) : TVxForm(Owner, TDeferLoad{}) { LoadedInCode(); }
+
+TVxForm::TVxForm(TComponent* Owner, TDeferLoad) : TVxDefaultForm(Owner, TDeferLoad{}) {
+  ThemeManager().RegisterThemeClient(this);
+}
 
 TVxForm::~TVxForm() { ThemeManager().UnregisterThemeClient(this); }
 
@@ -972,7 +984,7 @@ TvxWindowInfo TVxForm::WindowInfo() const {
   return Info;
 }
 
-void TVxForm::MessageBefore(TMessage& Message, bool& Handled) {
+void TVxForm::Dispatch(TMessage& Message) {
   if (Message.Msg == TM_THEMECHANGE) {
     switch (Message.WParam) {
       case TMC_THEMECHANGED:
@@ -986,7 +998,7 @@ void TVxForm::MessageBefore(TMessage& Message, bool& Handled) {
     }
     return;
   }
-  TVxDefaultForm::MessageBefore(Message, Handled);
+  TVxDefaultForm::Dispatch(Message);
 }
 
 HRGN TVxForm::GetRegion() {

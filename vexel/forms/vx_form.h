@@ -47,7 +47,7 @@ enum class TVxBorderStyle { kbsNone, kbsBorder, kbsStandard, kbsDialog, kbsToolW
 enum class TVxFormPerformance { zqfpNoBuffer, zqfpSharedBuffer, zqfpPersistentBuffer, zqfpDoubleBuffer };
 enum class TVxWindowState { kwsNormal, kwsMaximized, kwsMinimized, kwsRollup, kwsTray };
 
-const TEnumInfo& BorderIconNames();
+const TEnumInfo& VxBorderIconNames();
 const TEnumInfo& VxBorderStyleNames();
 const TEnumInfo& FormPerformanceNames();
 const TEnumInfo& WindowStateNames();
@@ -115,6 +115,7 @@ TImageList& SystemMenuImages();
 
 class TVxDefaultForm : public TVxHook {
  public:
+  // Built in code (not read from a form file), the component hooks its owner form at once.
   explicit TVxDefaultForm(TComponent* Owner = nullptr);
   ~TVxDefaultForm() override;
   static const TClassInfo& StaticClassInfo();
@@ -232,6 +233,8 @@ class TVxDefaultForm : public TVxHook {
   const TvxBitmap& Background() const { return *FBackground; }
   const TRect& LastCaptureRect() const { return FLastCaptureRect; }
   bool TrayIconShown() const { return FTrayIconShown; }
+  // Receives the tray icon's notifications and the private messages.
+  HWND UtilityWindow() const { return FUtilityWindow; }
   // The shadow shows (on and not maximized).
   bool ShadowVisible() const;
   bool ChildPaint() const { return FChildPaint; }
@@ -246,6 +249,11 @@ class TVxDefaultForm : public TVxHook {
   void PaintForChild(HDC DC, const TRect& ChildBounds);
 
  protected:
+  // For descendants: construction without hooking; the most derived constructor calls
+  // LoadedInCode once its own parts exist, so that the first frame is its frame.
+  struct TDeferLoad {};
+  TVxDefaultForm(TComponent* Owner, TDeferLoad);
+  void LoadedInCode();
   void Notification(TComponent* Component, TOperation Operation) override;
   bool Designing() const;
   bool Loading() const;
@@ -268,6 +276,7 @@ class TVxDefaultForm : public TVxHook {
   void NCCalcSize(TMessage& Message);
   void NCActivate(TMessage& Message);
   void SysCommand(TMessage& Message);
+  void SetTextBefore();
   void SetTextAfter(TMessage& Message);
   void PrivateMessage(TMessage& Message);
   void ThemeChangeMessage(TMessage& Message);
@@ -391,9 +400,11 @@ class TVxForm : public TVxDefaultForm {
   void PaintFrame(TCanvas& Canvas) override;
   void PaintBackground() override;
   TvxHitCode HitTest(Integer X, Integer Y) override;
-  void MessageBefore(TMessage& Message, bool& Handled) override;
+  // TM_THEMECHANGE from the theme manager: the frame follows the new theme.
+  void Dispatch(TMessage& Message) override;
 
  protected:
+  TVxForm(TComponent* Owner, TDeferLoad);
   void Notification(TComponent* Component, TOperation Operation) override;
 
  private:

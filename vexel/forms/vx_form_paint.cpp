@@ -86,6 +86,13 @@ void FillRings(TvxBitmap& Target, TRect R, TPoint (*Corner)(const TRect&), void 
   Target.SetAlphaBlend(Blend);
 }
 
+// Copies piece R of a finished buffer to the same place on a window's context through GDI, so
+// that the platform sees the drawing (a window surface written behind its back is not shown).
+void CopyPiece(const TvxBitmap& Source, HDC DC, const TRect& R, Integer X, Integer Y) {
+  if (R.IsEmpty()) return;
+  BitBlt(DC, X, Y, R.Width(), R.Height(), Source.DC(), R.Left, R.Top, SRCCOPY);
+}
+
 }  // namespace
 
 // [Frame painting] ------------------------------------------------------------------------------
@@ -182,11 +189,6 @@ void TVxDefaultForm::PaintNonClient() {
   }
   TargetDC = Target ? Target->DC() : WindowDC.Get();
   if (!TargetDC) return;
-  // A capture that does not match the window yet (first paint before any position change).
-  if ((Shadowed || Blended) && (FBackground->Width() < FFullWidth || FBackground->Height() < FFullHeight)) {
-    if (FBackground->Empty() || FBackground->Width() < FFullWidth || FBackground->Height() < FFullHeight)
-      FBackground->SetSize(std::max(FFullWidth, FBackground->Width()), std::max(FFullHeight, FBackground->Height()));
-  }
   TCanvas Canvas(TargetDC);
   {
     TDCState State(TargetDC);
@@ -217,8 +219,7 @@ void TVxDefaultForm::PaintNonClient() {
   if (!FAnimating && Target && Target != FAnimImage && WindowDC.Get()) {
     const TRect Pieces[] = {Rect(0, 0, FFullWidth, C.Top), Rect(C.Left, C.Bottom, C.Right, FFullHeight),
                             Rect(0, C.Top, C.Left, FFullHeight), Rect(C.Right, C.Top, FFullWidth, FFullHeight)};
-    for (const TRect& R : Pieces)
-      if (!R.IsEmpty()) Target->Draw(WindowDC.Get(), R.Left, R.Top, R);
+    for (const TRect& R : Pieces) CopyPiece(*Target, WindowDC.Get(), R, R.Left, R.Top);
   }
 }
 
@@ -292,12 +293,12 @@ void TVxDefaultForm::EraseBackground(HDC MessageDC, const TRect* PartialRecord) 
     }
     if (Whole) {
       Compose(*Buffer, Client);
-      Buffer->Draw(D, 0, 0, Client);
+      CopyPiece(*Buffer, D, Client, 0, 0);
     } else {
       const TRect Piece = Intersect(R, Client);
       if (Piece.IsEmpty()) return;
       Compose(*Buffer, Piece);
-      Buffer->Draw(D, Piece.Left, Piece.Top, Piece);
+      CopyPiece(*Buffer, D, Piece, Piece.Left, Piece.Top);
     }
     return;
   }

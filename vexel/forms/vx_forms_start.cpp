@@ -2,11 +2,12 @@
 // it: hooks, form-skinning components, the option objects and the animation record can be read
 // from form files (and the forms paint under their children) before the
 // program's own code runs.
-#include "framework/core/class_registry.h"
 #include "vexel/forms/vx_form.h"
 #include "vexel/forms/vx_form_options.h"
 #include "vexel/forms/vx_hook.h"
 #include "vexel/graphics/vx_effect.h"
+// Last: it takes back the platform's RegisterClass macro.
+#include "framework/core/class_registry.h"
 
 namespace {
 
