@@ -76,6 +76,7 @@ class TComponentWriter {
   }
 
   void WriteProperty(const TPersistent& Object, const TPropInfo& P, const std::string& Prefix) {
+    if (P.IsStored && !P.IsStored(&Object)) return;
     const std::string Path = Prefix + P.Name;
     if (P.Kind == TPropKind::pkClass) {
       const TPersistent* Inner = P.GetObject(&Object);

@@ -76,6 +76,9 @@ struct TPropInfo {
   void (*SetComponent)(TPersistent*, TComponent*) = nullptr;
   // pkComponent: the class a referenced component must descend from.
   const TClassInfo& (*RefClass)() = nullptr;
+  // Nil: stored by the rules of its kind. Otherwise the value is written only while this answers
+  // true (a value another object supplies, such as a linked action, is not stored twice).
+  bool (*IsStored)(const TPersistent*) = nullptr;
 
   bool IsOrdinal() const {
     return Kind != TPropKind::pkString && Kind != TPropKind::pkClass && Kind != TPropKind::pkComponent &&
@@ -228,6 +231,12 @@ constexpr TPropInfo ComponentProperty(const char* Name) {
   Info.GetComponent = [](const TPersistent* O) -> TComponent* { return (static_cast<const C*>(O)->*Getter)(); };
   Info.SetComponent = [](TPersistent* O, TComponent* Value) { (static_cast<C*>(O)->*Setter)(dynamic_cast<T*>(Value)); };
   Info.RefClass = &T::StaticClassInfo;
+  return Info;
+}
+
+// Info, written only while Stored answers true.
+constexpr TPropInfo StoredWhen(TPropInfo Info, bool (*Stored)(const TPersistent*)) {
+  Info.IsStored = Stored;
   return Info;
 }
 

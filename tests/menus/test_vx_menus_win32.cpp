@@ -1,0 +1,1205 @@
+// Menu items, popup views and the tracking loop on real windows. Loops are driven by messages
+// posted before they start: keys go to the form (the loop reads every key of the thread), and
+// "probes" posted to a helper window run test code inside the loop, in order with the keys.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <deque>
+#include <functional>
+#include <memory>
+
+#include "../controls/controls_fixture.h"
+#include "framework/core/class_registry.h"
+#include "framework/core/component_stream.h"
+#include "framework/core/object_text.h"
+#include "framework/graphics/bitmap.h"
+#include "framework/graphics/imagelist.h"
+#include "framework/ui/object_windows.h"
+#include "vexel/graphics/vx_winapi.h"
+#include "vexel/menus/vx_menus.h"
+#include "vexel/menus/vx_menus_internal.h"
+#include "vexel/menus/vx_popup.h"
+#include "vexel/theme/vx_engine.h"
+
+namespace {
+
+const std::string SampleSkin = std::string(VX_SAMPLE_SKIN_DIR) + "/PellanSlate.mskn";
+
+// Runs queued steps one message at a time: a step's own posted messages (a key, a click) come
+// before the next step, so inside a tracking loop every step sees the effect of the one before.
+// A waiting step is tried again from a timer, so the loop's own timers get their turn meanwhile.
+class TProbe {
+ public:
+  TProbe() {
+    FWnd = AllocateHWnd([this](HWND Wnd, TMessage& M) {
+      if (M.Msg == WM_TIMER) {
+        KillTimer(FWnd, 1);
+        PostMessageA(FWnd, WM_APP, 0, 0);
+        return;
+      }
+      if (M.Msg != WM_APP) return DefaultUtilityMessage(Wnd, M);
+      if (!FQueue.front()()) {
+        SetTimer(FWnd, 1, 15, nullptr);
+        return;
+      }
+      FQueue.pop_front();
+      if (!FQueue.empty()) PostMessageA(FWnd, WM_APP, 0, 0);
+    });
+  }
+  ~TProbe() { DeallocateHWnd(FWnd); }
+  void Post(std::function<void()> Fn) {
+    Queue([Fn] {
+      Fn();
+      return true;
+    });
+  }
+  // Waits until Done answers true, at most Ms milliseconds (then fails the test and goes on).
+  void Wait(std::function<bool()> Done, int Ms = 2000) {
+    auto Deadline = std::make_shared<DWORD>(0);
+    Queue([Done, Deadline, Ms] {
+      if (!*Deadline) *Deadline = GetTickCount() + DWORD(Ms);
+      if (Done()) return true;
+      if (int(GetTickCount() - *Deadline) < 0) return false;
+      ADD_FAILURE() << "waited in vain";
+      return true;
+    });
+  }
+  bool Empty() const { return FQueue.empty(); }
+
+ private:
+  void Queue(std::function<bool()> Step) {
+    FQueue.push_back(std::move(Step));
+    if (FQueue.size() == 1) PostMessageA(FWnd, WM_APP, 0, 0);
+  }
+
+  HWND FWnd;
+  std::deque<std::function<bool()>> FQueue;
+};
+
+BOOL CALLBACK CollectPopup(HWND Wnd, LPARAM Out) {
+  if (auto* W = dynamic_cast<TVxPopupWindow*>(TWinControl::FindControl(Wnd)); W && IsWindowVisible(Wnd))
+    reinterpret_cast<std::vector<TVxPopupWindow*>*>(Out)->push_back(W);
+  return TRUE;
+}
+
+// Every popup window shown now, outermost first.
+std::vector<TVxPopupWindow*> ShownPopups() {
+  std::vector<TVxPopupWindow*> All;
+  EnumThreadWindows(GetCurrentThreadId(), &CollectPopup, reinterpret_cast<LPARAM>(&All));
+  std::vector<TVxPopupWindow*> Chain;
+  // The outermost popup was opened by no popup (by nothing, or by a bar).
+  for (TVxPopupWindow* W : All)
+    if (std::none_of(All.begin(), All.end(), [W](TVxPopupWindow* O) { return O->View() == W->View()->ParentView(); }))
+      Chain.push_back(W);
+  while (!Chain.empty() && Chain.back()->View()->ChildView())
+    for (TVxPopupWindow* W : All)
+      if (W->View() == Chain.back()->View()->ChildView()) {
+        Chain.push_back(W);
+        break;
+      }
+  return Chain;
+}
+
+TVxPopupView* Innermost() {
+  const auto Chain = ShownPopups();
+  return Chain.empty() ? nullptr : Chain.back()->View();
+}
+
+TVxItem* AddItem(TVxItem& Parent, const wchar_t* Caption, TShortCut ShortCut = scNone, TComponent* Owner = nullptr) {
+  auto* Item = new TVxItem(Owner ? Owner : &Parent);
+  Item->SetCaption(Caption);
+  Item->SetShortCut(ShortCut);
+  Parent.Add(Item);
+  return Item;
+}
+
+// A list of Count images of Size pixels, each filled with one colour.
+std::unique_ptr<TImageList> MakeImages(Integer Size, Integer Count) {
+  auto List = std::make_unique<TImageList>();
+  List->SetWidth(Size);
+  List->SetHeight(Size);
+  TBitmap Strip;
+  Strip.SetSize(Size * Count, Size);
+  for (Integer I = 0; I < Count; ++I) {
+    Strip.Canvas().Brush().SetColor(I % 2 ? clBlue : clGreen);
+    Strip.Canvas().FillRect(Bounds(I * Size, 0, Size, Size));
+  }
+  List->Add(&Strip, nullptr);
+  return List;
+}
+
+Integer MenuTextWidth(const std::wstring& Text) {
+  HDC DC = CreateCompatibleDC(nullptr);
+  HGDIOBJ Old = SelectObject(DC, MenuFont().Handle());
+  SIZE S{};
+  GetTextExtentPoint32W(DC, Text.c_str(), int(Text.size()), &S);
+  SelectObject(DC, Old);
+  DeleteDC(DC);
+  return S.cx;
+}
+
+// The window's own picture, frame included.
+void Shot(HWND Wnd, Capture& Into) { ASSERT_TRUE(PrintWindow(Wnd, Into.DC(), 0)); }
+
+class MenuTest : public UiTest {
+ protected:
+  static void SetUpTestSuite() {
+    Shown = new TForm();
+    Shown->SetBounds(20, 20, 300, 200);
+    Shown->Show();
+  }
+  static void TearDownTestSuite() {
+    delete Shown;
+    Shown = nullptr;
+  }
+  void SetUp() override {
+    UiTest::SetUp();
+    RemoveCurrentTheme();
+    Classic = std::make_unique<TClassicLook>();
+    Root = std::make_unique<TVxItem>();
+    Watchdog.SetEnabled(true);
+  }
+  void TearDown() override {
+    Root.reset();
+    Application->ProcessMessages();
+    Classic.reset();
+    RemoveCurrentTheme();
+    UiTest::TearDown();
+  }
+
+  void Key(uint16_t Code) {
+    Probe.Post([Code] { PostMessageA(Shown->Handle(), WM_KEYDOWN, Code, 0); });
+  }
+  void Char(char C) {
+    Probe.Post([C] { PostMessageA(Shown->Handle(), WM_CHAR, WPARAM(uint8_t(C)), 0); });
+  }
+  // A mouse message at the centre of Item, to the innermost popup (the capture window).
+  void MouseAt(UINT Msg, TVxItem* Item) {
+    Probe.Post([this, Msg, Item] {
+      TVxPopupView* View = Innermost();
+      ASSERT_NE(View, nullptr);
+      const TRect R = Item->ItemRect();
+      const TPoint S = Item->Parent() == View->RootItem()
+                           ? View->ViewToScreen({(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2})
+                           : OuterScreenCentre(Item);
+      POINT P{S.X, S.Y};
+      ScreenToClient(View->MessageWindow(), &P);
+      PostMessageA(View->MessageWindow(), Msg, Msg == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MAKELPARAM(P.x, P.y));
+    });
+  }
+  static TPoint OuterScreenCentre(TVxItem* Item) {
+    for (TVxPopupWindow* W : ShownPopups())
+      if (W->View()->RootItem() == Item->Parent()) {
+        const TRect R = Item->ItemRect();
+        return W->View()->ViewToScreen({(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2});
+      }
+    return {-1000, -1000};
+  }
+  // Runs Check inside the loop, against the innermost view.
+  void Expect(std::function<void(TVxPopupView&)> Check, int Line = __builtin_LINE()) {
+    Probe.Post([Check, Line] {
+      SCOPED_TRACE(testing::Message() << "step at line " << Line);
+      TVxPopupView* View = Innermost();
+      ASSERT_NE(View, nullptr) << "no popup is open";
+      Check(*View);
+    });
+  }
+  bool Open(Integer X = 60, Integer Y = 60) { return Root->Popup(nullptr, X, Y, {}); }
+
+  static TForm* Shown;
+  std::unique_ptr<TClassicLook> Classic;
+  std::unique_ptr<TVxItem> Root;
+  TProbe Probe;
+};
+
+TForm* MenuTest::Shown = nullptr;
+
+// [Items] ----------------------------------------------------------------------------------------
+
+TEST_F(MenuTest, InsertingAnItemThatHasAParentIsRefusedAndChangesReachItemAndRoot) {
+  TVxItem* File = AddItem(*Root, L"&File");
+  TVxItem* Open = AddItem(*File, L"&Open");
+  TVxItem Other;
+  try {
+    Other.Add(Open);
+    FAIL() << "no error";
+  } catch (const EZqItemError& E) {
+    EXPECT_STREQ(E.what(), "Toolbar item already inserted");
+  }
+  EXPECT_EQ(Open->Parent(), File);
+  EXPECT_THROW(Open->Add(Root.get()), EZqItemError);
+
+  std::vector<std::string> Heard;
+  File->OnChange = [&](TObject*) { Heard.push_back("item"); };
+  Root->OnChange = [&](TObject*) { Heard.push_back("root"); };
+  File->SetCaption(L"F&ile");
+  EXPECT_EQ(Heard, (std::vector<std::string>{"item", "root"}));
+  Heard.clear();
+  File->Remove(Open);
+  EXPECT_EQ(Heard, (std::vector<std::string>{"item", "root"}));
+  EXPECT_EQ(Open->Parent(), nullptr);
+  EXPECT_EQ(Open->MenuIndex(), -1);
+  delete Open;
+  // Freeing an item takes it out of its parent.
+  TVxItem* Save = AddItem(*File, L"&Save");
+  delete Save;
+  EXPECT_EQ(File->Count(), 0);
+}
+
+TEST_F(MenuTest, AcceleratorsAndShortcutsAreFound) {
+  TVxItem* File = AddItem(*Root, L"&File");
+  TVxItem* Edit = AddItem(*Root, L"Ed&it");
+  AddItem(*Root, L"Fish && chips");
+  TVxItem* Paste = AddItem(*Edit, L"&Paste", scCtrl | 'V');
+  const struct {
+    wchar_t Key;
+    TVxItem* Expected;
+  } Cases[] = {{L'f', File}, {L'F', File}, {L'I', Edit}, {L'c', nullptr}, {L'x', nullptr}};
+  for (const auto& C : Cases) EXPECT_EQ(Root->FindAccelerator(C.Key), C.Expected) << char(C.Key);
+  EXPECT_EQ(Root->FindShortCut(scCtrl | 'V'), Paste);
+  EXPECT_EQ(Root->FindShortCut('V'), nullptr);
+  EXPECT_EQ(StripAccelerator(L"Fish && &chips"), L"Fish & chips");
+}
+
+// [Measuring and layout] -------------------------------------------------------------------------
+
+TEST_F(MenuTest, PopupItemsMeasureByTheirCaptionImagesAndShortcut) {
+  const Integer H0 = MenuItemHeight();
+  auto Small = MakeImages(16, 2);
+  auto Large = MakeImages(H0 + 10, 2);
+  const std::wstring ShortCut = ShortCutText(scCtrl | 'O');
+  const struct {
+    const char* Name;
+    const wchar_t* Caption;
+    TCustomImageList* Images;
+    TShortCut Key;
+    Integer Width, Height;
+  } Cases[] = {
+      {"separator", L"-", nullptr, scNone, MenuTextWidth(L"-") + 22 + 42, 15},
+      {"plain", L"&Open", nullptr, scNone, MenuTextWidth(L"Open") + 22 + 42, H0},
+      {"with shortcut", L"&Open", nullptr, scCtrl | 'O', MenuTextWidth(L"Open") + 22 + 42 + MenuTextWidth(ShortCut),
+       H0},
+      {"small images", L"Open", Small.get(), scNone, MenuTextWidth(L"Open") + 22 + 42, std::max(H0, 16 + 4)},
+      {"images wider than the row", L"Open", Large.get(), scNone, MenuTextWidth(L"Open") + H0 + 10 + 6 + 42,
+       H0 + 10 + 4},
+  };
+  for (const auto& C : Cases) {
+    TVxItem R;
+    R.SetImages(C.Images);
+    TVxItem* Item = AddItem(R, C.Caption, C.Key);
+    Item->SetImageIndex(C.Images ? 0 : -1);
+    TVxPopupWindow Window(nullptr, &R, nullptr);
+    const TSize S = Item->Measure(*Window.View()->Canvas(), *Window.View());
+    EXPECT_EQ(S.cx, C.Width) << C.Name;
+    EXPECT_EQ(S.cy, C.Height) << C.Name;
+  }
+}
+
+TEST_F(MenuTest, AVerticalViewStacksItemsAtTheWidestWidth) {
+  TVxItem* A = AddItem(*Root, L"A");
+  TVxItem* Wide = AddItem(*Root, L"A much longer caption");
+  TVxItem* Hidden = AddItem(*Root, L"Hidden");
+  Hidden->SetVisible(false);
+  TVxItem* Line = AddItem(*Root, L"-");
+  TVxItem* B = AddItem(*Root, L"B");
+  TVxPopupWindow Window(nullptr, Root.get(), nullptr);
+  TVxPopupView& View = *Window.View();
+  View.Layout();
+  const TPoint O = View.Origin();
+  EXPECT_EQ(O, (TPoint{3, 3}));
+  const Integer H0 = MenuItemHeight();
+  const Integer W = Wide->Measure(*View.Canvas(), View).cx;
+  EXPECT_EQ(A->ItemRect(), Bounds(O.X, O.Y, W, H0));
+  EXPECT_EQ(Wide->ItemRect(), Bounds(O.X, O.Y + H0, W, H0));
+  EXPECT_TRUE(Hidden->ItemRect().IsEmpty());
+  EXPECT_EQ(Line->ItemRect(), Bounds(O.X, O.Y + 2 * H0, W, 15));
+  EXPECT_EQ(B->ItemRect(), Bounds(O.X, O.Y + 2 * H0 + 15, W, H0));
+  EXPECT_EQ(View.ContentSize(), (TSize{W, 3 * H0 + 15}));
+  // The window is the content plus 3 pixels of frame on each side.
+  EXPECT_EQ(Window.SizeForContent(), (TSize{W + 6, 3 * H0 + 15 + 6}));
+}
+
+TEST_F(MenuTest, AScrolledPopupShowsScrollCountItemsBetweenItsButtons) {
+  for (int I = 1; I <= 12; ++I) AddItem(*Root, (L"Item " + std::to_wstring(I)).c_str());
+  Root->SetScrolled(true);
+  Root->SetScrollCount(5);
+  TVxPopupWindow Window(nullptr, Root.get(), nullptr);
+  TVxPopupView& View = *Window.View();
+  View.Layout();
+  const Integer H0 = MenuItemHeight(), W = View.ContentSize().cx;
+  EXPECT_EQ(View.ContentSize().cy, 5 * H0 + 20);
+  EXPECT_EQ(Root->Items(0)->ItemRect(), Bounds(3, 3 + 10, W, H0));
+  EXPECT_EQ(Root->Items(4)->ItemRect(), Bounds(3, 3 + 10 + 4 * H0, W, H0));
+  for (int I = 5; I < 12; ++I) EXPECT_TRUE(Root->Items(I)->ItemRect().IsEmpty()) << I;
+  EXPECT_EQ(View.ScrollButtonRect(true), Bounds(3, 3, W, 10));
+  EXPECT_EQ(View.ScrollButtonRect(false), Bounds(3, 3 + 5 * H0 + 10, W, 10));
+}
+
+// [Placement] ------------------------------------------------------------------------------------
+
+TEST(PopupPlacement, PopupsStayOnTheMonitor) {
+  const TRect M{0, 0, 1280, 1024};
+  const TPoint Off{3, 3};
+  const TSize S{100, 200};
+  const struct {
+    const char* Name;
+    TPoint At;
+    TRect Anchor;
+    TVxPopupAnchor Kind;
+    TRect Expected;
+  } Cases[] = {
+      {"at a point", {50, 60}, {}, TVxPopupAnchor::paPoint, Bounds(47, 57, 100, 200)},
+      {"bottom-right corner opens up and left", {1270, 1000}, {}, TVxPopupAnchor::paPoint, Bounds(1170, 800, 100, 200)},
+      {"submenu to the right", {400, 300}, {300, 300, 400, 320}, TVxPopupAnchor::paBeside, Bounds(397, 297, 100, 200)},
+      {"submenu without room on the right opens left",
+       {1250, 300},
+       {1100, 300, 1250, 320},
+       TVxPopupAnchor::paBeside,
+       Bounds(1000, 297, 100, 200)},
+      {"submenu without room below ends at the item's bottom",
+       {400, 900},
+       {300, 900, 400, 920},
+       TVxPopupAnchor::paBeside,
+       Bounds(397, 720, 100, 200)},
+      {"below a bar item", {10, 20}, {10, 0, 50, 20}, TVxPopupAnchor::paBelow, Bounds(7, 17, 100, 200)},
+      {"bar item without room below opens above",
+       {10, 1000},
+       {10, 980, 50, 1000},
+       TVxPopupAnchor::paBelow,
+       Bounds(7, 780, 100, 200)},
+      {"never off the top-left", {20, 30}, {}, TVxPopupAnchor::paPoint, Bounds(17, 27, 100, 200)},
+  };
+  for (const auto& C : Cases) EXPECT_EQ(PlacePopup(M, C.At, Off, S, C.Anchor, C.Kind), C.Expected) << C.Name;
+  // Taller than the screen: the top stays visible.
+  EXPECT_EQ(PlacePopup(M, {5, 5}, Off, {100, 2000}, {}, TVxPopupAnchor::paPoint).Top, 0);
+}
+
+// [Keyboard] -------------------------------------------------------------------------------------
+
+TEST_F(MenuTest, ArrowsWrapAndSkipSeparators) {
+  TVxItem* Line = AddItem(*Root, L"-");
+  TVxItem* A = AddItem(*Root, L"A");
+  AddItem(*Root, L"-");
+  TVxItem* B = AddItem(*Root, L"B");
+  AddItem(*Root, L"-");
+  // The first item hot is the first that is not a separator.
+  Expect([&](TVxPopupView& V) { EXPECT_EQ(V.HotItem(), A); });
+  const struct {
+    uint16_t Key;
+    TVxItem* Hot;
+  } Steps[] = {{VK_DOWN, B}, {VK_DOWN, A}, {VK_UP, B}, {VK_UP, A}, {VK_DOWN, B}};
+  for (const auto& S : Steps) {
+    Key(S.Key);
+    Expect([&, Hot = S.Hot](TVxPopupView& V) {
+      EXPECT_EQ(V.HotItem(), Hot);
+      EXPECT_NE(V.HotItem(), Line);
+    });
+  }
+  Key(VK_ESCAPE);
+  EXPECT_TRUE(Open());
+  EXPECT_TRUE(Probe.Empty());
+  EXPECT_TRUE(ShownPopups().empty());
+}
+
+TEST_F(MenuTest, UpOnTheFirstItemOfAScrolledPopupShowsTheLastItems) {
+  std::vector<TVxItem*> Items;
+  for (int I = 1; I <= 12; ++I) Items.push_back(AddItem(*Root, (L"Item " + std::to_wstring(I)).c_str()));
+  Root->SetScrolled(true);
+  Root->SetScrollCount(5);
+  Key(VK_UP);
+  Expect([&](TVxPopupView& V) {
+    EXPECT_EQ(V.HotItem(), Items[11]);
+    EXPECT_EQ(Root->FirstVisible(), 7);
+    // Items 8 to 12 are shown, the first right below the up button.
+    EXPECT_EQ(Items[7]->ItemRect().Top, V.Origin().Y + 10);
+    for (int I = 0; I < 7; ++I) EXPECT_TRUE(Items[size_t(I)]->ItemRect().IsEmpty()) << I;
+    for (int I = 7; I < 12; ++I) EXPECT_FALSE(Items[size_t(I)]->ItemRect().IsEmpty()) << I;
+  });
+  // Down wraps to the first item and scrolls back to the top.
+  Key(VK_DOWN);
+  Expect([&](TVxPopupView& V) {
+    EXPECT_EQ(V.HotItem(), Items[0]);
+    EXPECT_EQ(Root->FirstVisible(), 0);
+  });
+  Key(VK_ESCAPE);
+  EXPECT_TRUE(Open());
+  EXPECT_TRUE(Probe.Empty());
+}
+
+TEST_F(MenuTest, HoveringAScrollButtonScrollsEveryTickUntilTheEnd) {
+  std::vector<TVxItem*> Items;
+  for (int I = 1; I <= 8; ++I) Items.push_back(AddItem(*Root, (L"Item " + std::to_wstring(I)).c_str()));
+  Root->SetScrolled(true);
+  Root->SetScrollCount(5);
+  auto MoveTo = [this](bool Up) {
+    Probe.Post([Up] {
+      TVxPopupView* V = Innermost();
+      ASSERT_NE(V, nullptr);
+      const TRect R = V->ScrollButtonRect(Up);
+      PostMessageA(V->MessageWindow(), WM_MOUSEMOVE, 0, MAKELPARAM((R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2));
+    });
+  };
+  MoveTo(false);
+  // Three items lie below the window: the hot item walks down until the last one shows.
+  Probe.Wait([] { return Innermost() && Innermost()->ScrollButton() == 2 && Innermost()->HotItem(); });
+  Probe.Wait([&] { return Root->FirstVisible() == 3; });
+  Expect([&](TVxPopupView& V) {
+    EXPECT_EQ(V.HotItem(), Items[7]);
+    EXPECT_FALSE(Items[7]->ItemRect().IsEmpty());
+    EXPECT_TRUE(Items[2]->ItemRect().IsEmpty());
+  });
+  // Off the buttons, over an item: scrolling stops.
+  MouseAt(WM_MOUSEMOVE, Items[5]);
+  Expect([&](TVxPopupView& V) {
+    EXPECT_EQ(V.ScrollButton(), 0);
+    EXPECT_EQ(V.HotItem(), Items[5]);
+  });
+  MoveTo(true);
+  Probe.Wait([&] { return Root->FirstVisible() == 0; });
+  Key(VK_ESCAPE);
+  EXPECT_TRUE(Open());
+  EXPECT_TRUE(Probe.Empty());
+}
+
+TEST_F(MenuTest, AnItemFollowsItsActionAndAClickRunsIt) {
+  TAction Save;
+  Save.SetCaption("&Save");
+  Save.SetShortCut(scCtrl | 'S');
+  Save.SetHint("Saves");
+  int Runs = 0;
+  Save.OnExecute = [&](TAction*) { ++Runs; };
+  TVxItem* Item = AddItem(*Root, L"");
+  Item->SetAction(&Save);
+  EXPECT_EQ(Item->Caption(), L"&Save");
+  EXPECT_EQ(Item->ShortCut(), scCtrl | 'S');
+  EXPECT_EQ(Item->Hint(), "Saves");
+  Save.SetEnabled(false);
+  EXPECT_FALSE(Item->Enabled());
+  Save.SetEnabled(true);
+  Key(VK_RETURN);
+  EXPECT_TRUE(Open());
+  Application->ProcessMessages();
+  EXPECT_EQ(Runs, 1);
+  // A handler of the item's own runs instead of the action.
+  int Own = 0;
+  Item->OnClick = [&](TObject*) { ++Own; };
+  Key(VK_RETURN);
+  EXPECT_TRUE(Open());
+  Application->ProcessMessages();
+  EXPECT_EQ(Runs, 1);
+  EXPECT_EQ(Own, 1);
+}
+
+TEST_F(MenuTest, EnterAndAcceleratorsClickAfterTheMenuHasClosed) {
+  int Clicks = 0;
+  bool ClosedFirst = false;
+  bool Returned = false;
+  TVxItem* Open_ = AddItem(*Root, L"&Open");
+  TVxItem* Save = AddItem(*Root, L"&Save");
+  for (TVxItem* I : {Open_, Save})
+    I->OnClick = [&, I](TObject* Sender) {
+      ++Clicks;
+      EXPECT_EQ(Sender, I);
+      ClosedFirst = Returned && ShownPopups().empty();
+    };
+  Key(VK_DOWN);
+  Key(VK_RETURN);
+  EXPECT_TRUE(Open());
+  Returned = true;
+  EXPECT_EQ(Clicks, 0) << "the click ran inside the menu";
+  Application->ProcessMessages();
+  EXPECT_EQ(Clicks, 1);
+  EXPECT_TRUE(ClosedFirst);
+
+  // An accelerator character chooses its item.
+  Returned = false;
+  Char('o');
+  EXPECT_TRUE(Open());
+  Returned = true;
+  Application->ProcessMessages();
+  EXPECT_EQ(Clicks, 2);
+}
+
+TEST_F(MenuTest, SeparatorsAndDisabledItemsKeepTheMenuOpenOnEnter) {
+  AddItem(*Root, L"A");
+  TVxItem* Off = AddItem(*Root, L"Off");
+  Off->SetEnabled(false);
+  int Clicks = 0;
+  Off->OnClick = [&](TObject*) { ++Clicks; };
+  Key(VK_DOWN);
+  Key(VK_RETURN);
+  Expect([&](TVxPopupView& V) {
+    EXPECT_EQ(V.HotItem(), Off);
+    EXPECT_TRUE(V.Tracking());
+  });
+  Key(VK_ESCAPE);
+  EXPECT_TRUE(Open());
+  Application->ProcessMessages();
+  EXPECT_EQ(Clicks, 0);
+}
+
+TEST_F(MenuTest, SubmenusOpenWithEnterAndRightAndCloseOneLevelWithEscapeAndLeft) {
+  TVxItem* Top = AddItem(*Root, L"Top");
+  TVxItem* More = AddItem(*Root, L"&More");
+  TVxItem* Inner = AddItem(*More, L"Inner");
+  TVxItem* Deeper = AddItem(*More, L"Deeper");
+  TVxItem* Deepest = AddItem(*Deeper, L"Deepest");
+  int Clicks = 0;
+  Deepest->OnClick = [&](TObject*) { ++Clicks; };
+
+  Key(VK_DOWN);
+  Key(VK_RETURN);
+  Expect([&](TVxPopupView& V) {
+    EXPECT_EQ(V.RootItem(), More);
+    EXPECT_EQ(V.HotItem(), Inner);
+    EXPECT_EQ(ShownPopups().size(), 2u);
+  });
+  Key(VK_ESCAPE);
+  Expect([&](TVxPopupView& V) {
+    EXPECT_EQ(V.RootItem(), Root.get());
+    EXPECT_EQ(V.HotItem(), More);
+    EXPECT_FALSE(V.SubmenuOpen());
+  });
+  Key(VK_RIGHT);
+  Key(VK_DOWN);
+  Key(VK_RIGHT);
+  Expect([&](TVxPopupView& V) {
+    EXPECT_EQ(V.RootItem(), Deeper);
+    EXPECT_EQ(ShownPopups().size(), 3u);
+  });
+  Key(VK_LEFT);
+  Expect([&](TVxPopupView& V) {
+    EXPECT_EQ(V.RootItem(), More);
+    EXPECT_EQ(V.HotItem(), Deeper);
+  });
+  // Left in the menu of its own does not close it; Right on a plain item does nothing.
+  Key(VK_LEFT);
+  Key(VK_UP);
+  Key(VK_RIGHT);
+  Key(VK_LEFT);
+  Expect([&](TVxPopupView& V) {
+    EXPECT_EQ(V.RootItem(), Root.get());
+    EXPECT_EQ(V.HotItem(), Top);
+  });
+  Key(VK_DOWN);
+  Key(VK_RIGHT);
+  Key(VK_DOWN);
+  Key(VK_RIGHT);
+  Key(VK_RETURN);
+  EXPECT_TRUE(Open());
+  EXPECT_TRUE(ShownPopups().empty());
+  Application->ProcessMessages();
+  EXPECT_EQ(Clicks, 1);
+  EXPECT_TRUE(Probe.Empty());
+}
+
+// [Mouse] ----------------------------------------------------------------------------------------
+
+TEST_F(MenuTest, HoverMakesItemsHotAndAClickChooses) {
+  AddItem(*Root, L"A");
+  TVxItem* B = AddItem(*Root, L"B");
+  int Clicks = 0;
+  B->OnClick = [&](TObject*) { ++Clicks; };
+  MouseAt(WM_MOUSEMOVE, B);
+  Expect([&](TVxPopupView& V) { EXPECT_EQ(V.HotItem(), B); });
+  MouseAt(WM_LBUTTONDOWN, B);
+  EXPECT_TRUE(Open());
+  EXPECT_TRUE(ShownPopups().empty());
+  Application->ProcessMessages();
+  EXPECT_EQ(Clicks, 1);
+}
+
+TEST_F(MenuTest, ClickingAnItemWithChildrenOpensItsSubmenu) {
+  AddItem(*Root, L"A");
+  TVxItem* More = AddItem(*Root, L"More");
+  TVxItem* Inner = AddItem(*More, L"Inner");
+  int Clicks = 0;
+  Inner->OnClick = [&](TObject*) { ++Clicks; };
+  MouseAt(WM_MOUSEMOVE, More);
+  MouseAt(WM_LBUTTONDOWN, More);
+  MouseAt(WM_LBUTTONUP, More);
+  Expect([&](TVxPopupView& V) {
+    EXPECT_EQ(V.RootItem(), More);
+    EXPECT_TRUE(V.Tracking());
+  });
+  MouseAt(WM_MOUSEMOVE, Inner);
+  MouseAt(WM_LBUTTONDOWN, Inner);
+  EXPECT_TRUE(Open());
+  Application->ProcessMessages();
+  EXPECT_EQ(Clicks, 1);
+}
+
+TEST_F(MenuTest, MovingBackToTheParentOpensTheSubmenuOfTheItemUnderThePointer) {
+  TVxItem* First = AddItem(*Root, L"First");
+  AddItem(*First, L"One");
+  TVxItem* Plain = AddItem(*Root, L"Plain");
+  TVxItem* Second = AddItem(*Root, L"Second");
+  TVxItem* Two = AddItem(*Second, L"Two");
+  Key(VK_RIGHT);
+  Expect([&](TVxPopupView& V) { EXPECT_EQ(V.RootItem(), First); });
+  MouseAt(WM_MOUSEMOVE, Second);
+  Probe.Post([] {});
+  Expect([&](TVxPopupView& V) {
+    EXPECT_EQ(V.RootItem(), Second);
+    EXPECT_EQ(ShownPopups().size(), 2u);
+  });
+  // Over an item without children only that submenu closes.
+  MouseAt(WM_MOUSEMOVE, Plain);
+  Probe.Post([] {});
+  Expect([&](TVxPopupView& V) {
+    EXPECT_EQ(V.RootItem(), Root.get());
+    EXPECT_EQ(V.HotItem(), Plain);
+    EXPECT_FALSE(V.SubmenuOpen());
+  });
+  // Down moves on without dropping anything down.
+  Key(VK_DOWN);
+  Expect([&](TVxPopupView& V) {
+    EXPECT_EQ(V.HotItem(), Second);
+    EXPECT_EQ(ShownPopups().size(), 1u);
+  });
+  Key(VK_ESCAPE);
+  EXPECT_TRUE(Open());
+  EXPECT_NE(Two, nullptr);
+}
+
+TEST_F(MenuTest, PopupsNearTheScreenEdgesOpenTowardsTheScreenAndLeaveTheFormActive) {
+  Shown->Show();
+  HWND Active = GetActiveWindow();
+  TVxItem* More = AddItem(*Root, L"More");
+  for (const wchar_t* C : {L"Inner item with a long caption", L"Second", L"Third"}) AddItem(*More, C);
+  const TRect Screen = GetMonitorAreaFromPoint({0, 0}, false);
+  const TPoint At{Screen.Right - 5, Screen.Bottom - 5};
+  Key(VK_RIGHT);
+  Probe.Post([&] {
+    const auto Chain = ShownPopups();
+    ASSERT_EQ(Chain.size(), 2u);
+    RECT Outer, Inner;
+    GetWindowRect(Chain[0]->Handle(), &Outer);
+    GetWindowRect(Chain[1]->Handle(), &Inner);
+    // Up and to the left of the point.
+    EXPECT_EQ(Outer.right, At.X);
+    EXPECT_EQ(Outer.bottom, At.Y);
+    // No room on the right: the submenu sits left of its item, its bottom on the item's bottom.
+    const TRect Item = More->ItemRect();
+    const TPoint ItemTopLeft = Chain[0]->View()->ViewToScreen({Item.Left, Item.Top});
+    EXPECT_EQ(Inner.right, ItemTopLeft.X);
+    EXPECT_EQ(Inner.bottom, ItemTopLeft.Y + Item.Height());
+    EXPECT_EQ(GetActiveWindow(), Active);
+  });
+  Key(VK_ESCAPE);
+  Key(VK_ESCAPE);
+  EXPECT_TRUE(Open(At.X, At.Y));
+  EXPECT_TRUE(Probe.Empty());
+
+  // A menu the form owns keeps the form's caption active.
+  auto* Owned = new TVxItem(Shown);
+  AddItem(*Owned, L"Item");
+  Probe.Post([] {
+    const auto Chain = ShownPopups();
+    ASSERT_EQ(Chain.size(), 1u);
+    EXPECT_EQ(Chain[0]->CaptionControl(), Shown);
+  });
+  Key(VK_ESCAPE);
+  EXPECT_TRUE(Owned->Popup(nullptr, 40, 40, {}));
+  delete Owned;
+}
+
+TEST_F(MenuTest, AClickOutsideClosesTheWholeChain) {
+  TVxItem* More = AddItem(*Root, L"More");
+  TVxItem* Inner = AddItem(*More, L"Inner");
+  int Clicks = 0;
+  Inner->OnClick = [&](TObject*) { ++Clicks; };
+  Key(VK_RIGHT);
+  Expect([&](TVxPopupView& V) { EXPECT_EQ(V.RootItem(), More); });
+  Probe.Post([] {
+    TVxPopupView* V = Innermost();
+    ASSERT_NE(V, nullptr);
+    // Far below and right of both popups, in the capture window's coordinates.
+    PostMessageA(V->MessageWindow(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(900, 900));
+  });
+  EXPECT_TRUE(Open());
+  EXPECT_TRUE(ShownPopups().empty());
+  Application->ProcessMessages();
+  EXPECT_EQ(Clicks, 0);
+  EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(MenuTest, AMenuWithOnlyInvisibleChildrenDoesNotOpen) {
+  AddItem(*Root, L"A")->SetVisible(false);
+  AddItem(*Root, L"B")->SetVisible(false);
+  bool Dropped = false;
+  Root->OnBeforeDropDown = [&](TObject*) { Dropped = true; };
+  EXPECT_FALSE(Open());
+  EXPECT_FALSE(Dropped);
+  TVxItem Empty;
+  EXPECT_FALSE(Empty.Popup(nullptr, 10, 10, {}));
+}
+
+// [Shortcuts] ------------------------------------------------------------------------------------
+
+class TKeyDown {
+ public:
+  explicit TKeyDown(int Key) : FKey(Key) {
+    GetKeyboardState(FSaved);
+    BYTE State[256];
+    GetKeyboardState(State);
+    State[Key] = 0x80;
+    SetKeyboardState(State);
+  }
+  ~TKeyDown() { SetKeyboardState(FSaved); }
+
+ private:
+  int FKey;
+  BYTE FSaved[256];
+};
+
+TEST_F(MenuTest, ShortcutsRunTheParentsHandlersFirstAndReportRaisingHandlers) {
+  TVxItem* File = AddItem(*Root, L"&File");
+  TVxItem* Save = AddItem(*File, L"&Save", scCtrl | 'S');
+  std::vector<std::string> Order;
+  File->OnBeforeDropDown = [&](TObject*) { Order.push_back("File"); };
+  Save->OnClick = [&](TObject*) { Order.push_back("Save"); };
+  std::vector<std::string> Errors;
+  Application->OnException = [&](TObject*, std::exception_ptr E) {
+    try {
+      std::rethrow_exception(E);
+    } catch (const std::exception& X) {
+      Errors.push_back(X.what());
+    }
+  };
+  {
+    TKeyDown Ctrl(VK_CONTROL);
+    EXPECT_TRUE(Root->HandleShortCut('S', 0));
+    EXPECT_FALSE(Root->HandleShortCut('Q', 0));
+  }
+  // Without Ctrl the key is another shortcut.
+  EXPECT_FALSE(Root->HandleShortCut('S', 0));
+  Application->ProcessMessages();
+  EXPECT_EQ(Order, (std::vector<std::string>{"File", "Save"}));
+
+  // A raising handler, before and after the menu: handled, and the application hears of it.
+  const struct {
+    const char* Name;
+    bool InParent;
+  } Cases[] = {{"parent's handler", true}, {"item's click", false}};
+  for (const auto& C : Cases) {
+    Errors.clear();
+    File->OnBeforeDropDown = [&](TObject*) {
+      if (C.InParent) throw Exception("parent failed");
+    };
+    Save->OnClick = [&](TObject*) { throw Exception("click failed"); };
+    {
+      TKeyDown Ctrl(VK_CONTROL);
+      EXPECT_TRUE(Root->HandleShortCut('S', 0)) << C.Name;
+    }
+    Application->ProcessMessages();
+    EXPECT_EQ(Errors, (std::vector<std::string>{C.InParent ? "parent failed" : "click failed"})) << C.Name;
+  }
+  Application->OnException = nullptr;
+}
+
+TEST_F(MenuTest, AltComesFromTheKeyDataAndADisabledParentStopsTheShortcut) {
+  TVxItem* File = AddItem(*Root, L"&File");
+  TVxItem* Quit = AddItem(*File, L"&Quit", scAlt | VK_F4);
+  int Clicks = 0;
+  Quit->OnClick = [&](TObject*) { ++Clicks; };
+  EXPECT_TRUE(Root->HandleShortCut(VK_F4, 0x20000000));
+  Application->ProcessMessages();
+  EXPECT_EQ(Clicks, 1);
+  File->SetEnabled(false);
+  EXPECT_TRUE(Root->HandleShortCut(VK_F4, 0x20000000));
+  Application->ProcessMessages();
+  EXPECT_EQ(Clicks, 1);
+}
+
+// [Drawing] --------------------------------------------------------------------------------------
+
+TEST_F(MenuTest, TheClassicLookUsesTheSystemMenuColours) {
+  ASSERT_FALSE(VisualStylesActive());
+  TVxItem* A = AddItem(*Root, L"A");
+  TVxItem* Line = AddItem(*Root, L"-");
+  TVxItem* B = AddItem(*Root, L"B");
+  Expect([&](TVxPopupView& V) {
+    HWND Wnd = V.MessageWindow();
+    RECT W;
+    GetWindowRect(Wnd, &W);
+    Capture Pic(W.right - W.left, W.bottom - W.top);
+    Shot(Wnd, Pic);
+    const TRect RA = A->ItemRect(), RB = B->ItemRect(), RL = Line->ItemRect();
+    // A is hot: highlight; B plain menu colour; both at their right end, away from the text.
+    EXPECT_EQ(Pic.At(RA.Right - 3, RA.Top + 2), PixelOf(clHighlight));
+    EXPECT_EQ(Pic.At(RB.Right - 3, RB.Top + 2), PixelOf(clMenu));
+    // The separator: a shadow line over a highlight line in its middle.
+    const Integer Y = RL.Top + RL.Height() / 2 - 1;
+    EXPECT_EQ(Pic.At(RL.Left + 5, Y), PixelOf(clBtnShadow));
+    EXPECT_EQ(Pic.At(RL.Left + 5, Y + 1), PixelOf(clBtnHighlight));
+    EXPECT_EQ(Pic.At(RL.Left + 5, RL.Top + 1), PixelOf(clMenu));
+    // The 3D frame: face and black outside.
+    EXPECT_EQ(Pic.At(0, 0), PixelOf(clBtnFace));
+    EXPECT_EQ(Pic.At(W.right - W.left - 1, W.bottom - W.top - 1), PixelOf(clBlack));
+    EXPECT_EQ(Pic.At(1, 1), PixelOf(clBtnHighlight));
+  });
+  Key(VK_ESCAPE);
+  EXPECT_TRUE(Open());
+}
+
+TEST_F(MenuTest, AThemeThatDefinesMenusPaintsItemsAndFrame) {
+  TVxVexel Engine;
+  Engine.SetThemeFile(SampleSkin);
+  TvxTheme* Theme = CurrentTheme();
+  ASSERT_NE(Theme, nullptr);
+  ASSERT_TRUE(Theme->IsMenuDefined(1, "default"));
+  TVxItem* A = AddItem(*Root, L"A");
+  TVxItem* B = AddItem(*Root, L"B");
+  TVxItem* Line = AddItem(*Root, L"-");
+  Expect([&](TVxPopupView& V) {
+    HWND Wnd = V.MessageWindow();
+    RECT W;
+    GetWindowRect(Wnd, &W);
+    const Integer Width = W.right - W.left, Height = W.bottom - W.top;
+    Capture Pic(Width, Height);
+    Shot(Wnd, Pic);
+    // The items start where the theme's client rectangle does.
+    TRect Client;
+    Theme->GetMenuClientRect(1, Bounds(0, 0, Width, Height), Client, "default");
+    EXPECT_EQ(A->ItemRect().Left, Client.Left);
+    EXPECT_EQ(A->ItemRect().Top, Client.Top);
+    // The frame: the theme's DrawMenu over the whole window.
+    Capture Frame(Width, Height);
+    {
+      TCanvas C(Frame.DC());
+      Theme->DrawMenu(1, C, "default", Bounds(0, 0, Width, Height));
+    }
+    for (const TPoint P : {TPoint{0, 0}, TPoint{Width - 1, Height - 1}, TPoint{1, Height / 2}})
+      EXPECT_EQ(Pic.At(P.X, P.Y), Frame.At(P.X, P.Y)) << P.X << "," << P.Y;
+    // Each item against the theme's own item in its state (hot A is "selected" while tracking)
+    // over the theme's frame, as the popup paints them; away from the captions.
+    const struct {
+      TVxItem* Item;
+      Byte Part, State;
+    } Items[] = {{A, 0, 2}, {B, 0, 0}, {Line, 1, 0}};
+    TCanvas C(Frame.DC());
+    for (const auto& I : Items)
+      Theme->DrawMenuItem(1, C, "default", TvxMenuItemInfo{I.Item->ItemRect(), I.Part, I.State});
+    for (const auto& I : Items) {
+      const TRect R = I.Item->ItemRect();
+      for (const TPoint P : {TPoint{R.Right - 2, R.Top + 1}, TPoint{R.Right - 5, R.Top + R.Height() / 2},
+                             TPoint{R.Right - 2, R.Bottom - 2}, TPoint{R.Left + 1, R.Top + 1}})
+        EXPECT_EQ(Pic.At(P.X, P.Y), Frame.At(P.X, P.Y))
+            << "part " << int(I.Part) << " state " << int(I.State) << " at " << P.X << "," << P.Y;
+    }
+    // The hot item's state shows.
+    const TRect RA = A->ItemRect(), RB = B->ItemRect();
+    EXPECT_NE(Pic.At(RA.Right - 5, RA.Top + RA.Height() / 2), Pic.At(RB.Right - 5, RB.Top + RB.Height() / 2));
+  });
+  // The theme goes while the popup is open: the classic frame and margins come back.
+  Probe.Post([] { RemoveCurrentTheme(); });
+  Expect([&](TVxPopupView& V) {
+    EXPECT_EQ(V.Origin(), (TPoint{3, 3}));
+    EXPECT_EQ(A->ItemRect().Left, 3);
+    RECT W;
+    GetWindowRect(V.MessageWindow(), &W);
+    EXPECT_EQ(W.right - W.left, V.ContentSize().cx + 6);
+  });
+  Key(VK_ESCAPE);
+  EXPECT_TRUE(Open());
+}
+
+// [Bad input] ------------------------------------------------------------------------------------
+
+TEST_F(MenuTest, ItemsFreedWhileTheMenuIsOpen) {
+  AddItem(*Root, L"A");
+  TVxItem* B = AddItem(*Root, L"B");
+  Key(VK_DOWN);
+  Probe.Post([&] { delete B; });
+  Expect([&](TVxPopupView& V) {
+    EXPECT_EQ(V.HotItem(), nullptr);
+    EXPECT_EQ(Root->Count(), 1);
+    EXPECT_TRUE(V.Tracking());
+  });
+  Key(VK_DOWN);
+  Expect([&](TVxPopupView& V) { EXPECT_EQ(V.HotItem(), Root->Items(0)); });
+  Key(VK_ESCAPE);
+  EXPECT_TRUE(Open());
+
+  // The whole tree goes while its submenu tracks: both loops end.
+  auto* Doomed = new TVxItem;
+  TVxItem* More = AddItem(*Doomed, L"More");
+  AddItem(*More, L"Inner");
+  Key(VK_RIGHT);
+  Probe.Post([&] { delete Doomed; });
+  EXPECT_TRUE(Doomed->Popup(nullptr, 60, 60, {}));
+  EXPECT_TRUE(ShownPopups().empty());
+  EXPECT_EQ(GetCapture(), nullptr);
+
+  // A chosen item freed before its deferred click runs is not clicked.
+  TVxItem* C = AddItem(*Root, L"C");
+  int Clicks = 0;
+  C->OnClick = [&](TObject*) { ++Clicks; };
+  Key(VK_DOWN);
+  Key(VK_RETURN);
+  EXPECT_TRUE(Open());
+  delete C;
+  Application->ProcessMessages();
+  EXPECT_EQ(Clicks, 0);
+}
+
+TEST_F(MenuTest, ItemsChangingWhileTheMenuTracksRelayTheWindow) {
+  AddItem(*Root, L"A");
+  TVxItem* B = AddItem(*Root, L"B");
+  Integer Before = 0;
+  Expect([&](TVxPopupView& V) {
+    RECT R;
+    GetWindowRect(V.MessageWindow(), &R);
+    Before = R.bottom - R.top;
+  });
+  TVxItem* Added = nullptr;
+  Probe.Post([&] {
+    Added = AddItem(*Root, L"Added later");
+    Root->Remove(B);
+  });
+  Expect([&](TVxPopupView& V) {
+    RECT R;
+    GetWindowRect(V.MessageWindow(), &R);
+    EXPECT_EQ(R.bottom - R.top, Before);
+    EXPECT_FALSE(Added->ItemRect().IsEmpty());
+    EXPECT_EQ(Added->ItemRect().Top, V.Origin().Y + MenuItemHeight());
+    EXPECT_GE(R.right - R.left, MenuTextWidth(L"Added later"));
+  });
+  Key(VK_DOWN);
+  Expect([&](TVxPopupView& V) { EXPECT_EQ(V.HotItem(), Added); });
+  Key(VK_ESCAPE);
+  EXPECT_TRUE(Open());
+  delete B;
+}
+
+TEST_F(MenuTest, ACaptureTakenAwayEndsEveryLoopAndLeavesTheCaptureAlone) {
+  TVxItem* More = AddItem(*Root, L"More");
+  AddItem(*More, L"Inner");
+  Key(VK_RIGHT);
+  Expect([&](TVxPopupView& V) { EXPECT_EQ(V.RootItem(), More); });
+  Probe.Post([] { SetCapture(MenuTest::Shown->Handle()); });
+  EXPECT_TRUE(Open());
+  EXPECT_TRUE(ShownPopups().empty());
+  EXPECT_EQ(GetCapture(), Shown->Handle());
+  ReleaseCapture();
+}
+
+TEST_F(MenuTest, AHandlerRaisingInsideTheMenuReachesTheApplicationAndClosesTheMenu) {
+  TVxItem* More = AddItem(*Root, L"More");
+  AddItem(*More, L"Inner");
+  More->OnBeforeDropDown = [](TObject*) { throw Exception("cannot drop down"); };
+  std::vector<std::string> Errors;
+  Application->OnException = [&](TObject*, std::exception_ptr E) {
+    try {
+      std::rethrow_exception(E);
+    } catch (const std::exception& X) {
+      Errors.push_back(X.what());
+    }
+  };
+  Key(VK_RIGHT);
+  EXPECT_TRUE(Open());
+  Application->OnException = nullptr;
+  EXPECT_EQ(Errors, (std::vector<std::string>{"cannot drop down"}));
+  EXPECT_TRUE(ShownPopups().empty());
+  EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(MenuTest, AQuitMessageEndsTheMenuAndStaysForTheOuterLoop) {
+  AddItem(*Root, L"A");
+  Probe.Post([] { PostQuitMessage(3); });
+  EXPECT_TRUE(Open());
+  MSG Msg;
+  ASSERT_TRUE(PeekMessageA(&Msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(Msg.wParam, 3u);
+}
+
+}  // namespace
+
+namespace {
+
+// [Form files] -----------------------------------------------------------------------------------
+
+TEST_F(MenuTest, ItemTreesReadBackFromAStream) {
+  Root->SetName("Root");
+  TVxItem* File = AddItem(*Root, L"&File");
+  File->SetName("File");
+  File->SetHint("File commands");
+  File->SetScrolled(true);
+  File->SetScrollCount(7);
+  // Form files hold the items the stream's root owns.
+  TVxItem* Save = AddItem(*File, L"&Save", scCtrl | 'S', Root.get());
+  Save->SetName("Save");
+  Save->SetChecked(true);
+  Save->SetEnabled(false);
+  Save->SetImageIndex(3);
+  Save->SetHelpContext(42);
+  TVxItem* Gone = AddItem(*File, L"Gone", scNone, Root.get());
+  Gone->SetName("Gone");
+  Gone->SetVisible(false);
+  TMemoryStream Stream;
+  WriteComponent(Stream, *Root);
+  Stream.SetPosition(0);
+
+  TVxItem Read;
+  ReadComponent(Stream, Read);
+  ASSERT_EQ(Read.Count(), 1);
+  TVxItem* F = Read.Items(0);
+  EXPECT_EQ(F->Name(), "File");
+  EXPECT_EQ(F->Owner(), &Read);
+  EXPECT_EQ(F->Caption(), L"&File");
+  EXPECT_EQ(F->Hint(), "File commands");
+  EXPECT_TRUE(F->Scrolled());
+  EXPECT_EQ(F->ScrollCount(), 7);
+  ASSERT_EQ(F->Count(), 2);
+  TVxItem* S = F->Items(0);
+  EXPECT_EQ(S->Caption(), L"&Save");
+  EXPECT_EQ(S->ShortCut(), scCtrl | 'S');
+  EXPECT_TRUE(S->Checked());
+  EXPECT_FALSE(S->Enabled());
+  EXPECT_EQ(S->ImageIndex(), 3);
+  EXPECT_EQ(S->HelpContext(), 42);
+  EXPECT_FALSE(F->Items(1)->Visible());
+  EXPECT_NE(FindClass("TVxItem"), nullptr);
+}
+
+TEST_F(MenuTest, WhatALinkedActionSuppliesIsNotStoredWithTheItem) {
+  Root->SetName("Root");
+  TAction Print;
+  Print.SetName("ActionPrint");
+  Print.SetCaption("&Print");
+  Print.SetShortCut(scCtrl | 'P');
+  Print.SetHint("Prints");
+  TVxItem* Linked = AddItem(*Root, L"");
+  Linked->SetName("Linked");
+  Linked->SetAction(&Print);
+  // Its own hint is no longer the action's: that one is stored.
+  Linked->SetHint("Mine");
+  TMemoryStream Binary, Text;
+  WriteComponent(Binary, *Root);
+  Binary.SetPosition(0);
+  ObjectBinaryToText(Binary, Text);
+  const std::string Form(reinterpret_cast<const char*>(Text.Memory()), size_t(Text.Size()));
+  EXPECT_EQ(Form.find("Caption"), std::string::npos) << Form;
+  EXPECT_EQ(Form.find("ShortCut"), std::string::npos) << Form;
+  EXPECT_NE(Form.find("Hint = 'Mine'"), std::string::npos) << Form;
+  EXPECT_NE(Form.find("Action = ActionPrint"), std::string::npos) << Form;
+}
+
+// [Horizontal views] -----------------------------------------------------------------------------
+
+// A bar on the shown form that paints a horizontal view, as a menu bar does.
+class TTestBar : public TCustomControl {
+ public:
+  using TCustomControl::TCustomControl;
+  TVxItemView* View = nullptr;
+
+ protected:
+  void Paint() override {
+    if (View) View->Paint(*Canvas());
+  }
+};
+
+class TTestBarView : public TVxItemView {
+ public:
+  TTestBarView(TTestBar* Bar, TVxItem* Root) : TVxItemView(nullptr, Root, TVxViewOrientation::voHorizontal), FBar(Bar) {
+    Bar->View = this;
+  }
+  ~TTestBarView() override { FBar->View = nullptr; }
+  TCanvas* Canvas() override { return FBar->Canvas(); }
+  HWND MessageWindow() override { return FBar->Handle(); }
+  Integer LayoutWidth() const override { return FBar->Width(); }
+  void RepaintAll() override { FBar->Repaint(); }
+  void RepaintItem(TVxItem*) override { FBar->Repaint(); }
+  void RepaintScrollButton(bool) override {}
+
+ private:
+  TTestBar* FBar;
+};
+
+class BarTest : public MenuTest {
+ protected:
+  void SetUp() override {
+    MenuTest::SetUp();
+    Bar = std::make_unique<TTestBar>();
+    Bar->SetBounds(0, 0, 280, 24);
+    Bar->SetParent(Shown);
+    View = std::make_unique<TTestBarView>(Bar.get(), Root.get());
+  }
+  void TearDown() override {
+    View.reset();
+    Bar.reset();
+    MenuTest::TearDown();
+  }
+  std::unique_ptr<TTestBar> Bar;
+  std::unique_ptr<TTestBarView> View;
+};
+
+TEST_F(BarTest, ABarLaysItemsSideBySideWithTheCaptionButtonsAtItsEnds) {
+  TVxItem* File = AddItem(*Root, L"&File");
+  TVxItem* Edit = AddItem(*Root, L"&Edit");
+  const Byte Kinds[] = {ikMinimize, ikRestore, ikClose};
+  std::vector<TVxItem*> Buttons;
+  for (Byte K : Kinds) {
+    Buttons.push_back(AddItem(*Root, L""));
+    Buttons.back()->SetItemKind(K);
+  }
+  TVxItem* Icon = new TVxItem(Root.get());
+  Icon->SetItemKind(ikWindowIcon);
+  Root->Insert(0, Icon);
+  View->Layout();
+  const Integer H = MenuItemHeight();
+  const Integer WFile = MenuTextWidth(L"File") + 12, WEdit = MenuTextWidth(L"Edit") + 12;
+  EXPECT_EQ(Icon->ItemRect(), Bounds(0, 0, H, H));
+  EXPECT_EQ(File->ItemRect(), Bounds(H, 0, WFile, H));
+  EXPECT_EQ(Edit->ItemRect(), Bounds(H + WFile, 0, WEdit, H));
+  for (size_t I = 0; I < 3; ++I)
+    EXPECT_EQ(Buttons[I]->ItemRect(), Bounds(280 - Integer(Kinds[I]) * H, 0, H, H)) << int(Kinds[I]);
+  EXPECT_EQ(View->ContentSize(), (TSize{WFile + WEdit, H}));
+}
+
+TEST_F(BarTest, PopupsOfABarOpenBelowAndLeftAndRightMoveAlongTheBar) {
+  TVxItem* File = AddItem(*Root, L"&File");
+  TVxItem* Open_ = AddItem(*File, L"&Open");
+  TVxItem* Recent = AddItem(*File, L"&Recent");
+  AddItem(*Recent, L"one");
+  TVxItem* Edit = AddItem(*Root, L"&Edit");
+  AddItem(*Edit, L"&Copy");
+  View->Layout();
+  Key(VK_DOWN);
+  Expect([&](TVxPopupView& V) {
+    EXPECT_EQ(V.RootItem(), File);
+    EXPECT_EQ(V.ParentView(), View.get());
+    EXPECT_EQ(V.HotItem(), Open_);
+    // The items start right below the bar item.
+    const TPoint Item = View->ViewToScreen({File->ItemRect().Left, File->ItemRect().Bottom});
+    EXPECT_EQ(V.ViewToScreen(V.Origin()), Item);
+  });
+  // The popup hands these keys on to the bar: one step later the bar has them.
+  Key(VK_RIGHT);
+  Probe.Post([] {});
+  Expect([&](TVxPopupView& V) { EXPECT_EQ(V.RootItem(), Edit); });
+  Key(VK_LEFT);
+  Probe.Post([] {});
+  Expect([&](TVxPopupView& V) { EXPECT_EQ(V.RootItem(), File); });
+  // Inside a submenu of the popup, Left closes only that level.
+  Key(VK_DOWN);
+  Key(VK_RIGHT);
+  Expect([&](TVxPopupView& V) { EXPECT_EQ(V.RootItem(), Recent); });
+  Key(VK_LEFT);
+  Expect([&](TVxPopupView& V) { EXPECT_EQ(V.RootItem(), File); });
+  Key(VK_ESCAPE);
+  Probe.Post([&] {
+    EXPECT_TRUE(ShownPopups().empty());
+    EXPECT_TRUE(View->Tracking());
+    EXPECT_EQ(View->HotItem(), File);
+  });
+  Key(VK_ESCAPE);
+  View->Track();
+  EXPECT_FALSE(View->Tracking());
+  EXPECT_TRUE(Probe.Empty());
+  EXPECT_EQ(GetCapture(), nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,324 @@
+// Popup windows, their view and placement, showing an item's children, and deferred clicks.
+#include "vexel/menus/vx_popup.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "framework/ui/application.h"
+#include "framework/ui/object_windows.h"
+#include "vexel/forms/vx_form_options.h"
+#include "vexel/graphics/vx_utils_win32.h"
+#include "vexel/graphics/vx_winapi.h"
+#include "vexel/theme/vx_theme_manager.h"
+
+namespace {
+
+// Paints and sent messages only: keys and clicks typed ahead stay queued for the menu.
+void RunPendingPaints() {
+  MSG Msg;
+  while (PeekMessageA(&Msg, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT | PM_QS_SENDMESSAGE)) {
+    if (Msg.message == WM_QUIT) {
+      PostQuitMessage(int(Msg.wParam));
+      break;
+    }
+    DispatchMessageA(&Msg);
+  }
+}
+
+void Ring(HDC DC, TRect& R, TColor TopLeft, TColor BottomRight) {
+  DrawBevel(DC, R, TopLeft, BottomRight);
+  R = {R.Left + 1, R.Top + 1, R.Right - 1, R.Bottom - 1};
+}
+
+}  // namespace
+
+// [TVxPopupView] ---------------------------------------------------------------------------------
+
+TVxPopupView::TVxPopupView(TVxPopupWindow* Window, TVxItem* RootItem)
+    : TVxItemView(nullptr, RootItem, TVxViewOrientation::voVertical), FWindow(Window) {}
+
+TVxPopupView::~TVxPopupView() {
+  FMeasureCanvas.reset();
+  if (FMeasureDC) DeleteDC(FMeasureDC);
+}
+
+TCanvas* TVxPopupView::Canvas() {
+  if (!FMeasureCanvas) {
+    FMeasureDC = CreateCompatibleDC(nullptr);
+    FMeasureCanvas = std::make_unique<TCanvas>(FMeasureDC);
+  }
+  return FMeasureCanvas.get();
+}
+
+HWND TVxPopupView::MessageWindow() { return FWindow->HandleAllocated() ? FWindow->Handle() : nullptr; }
+
+void TVxPopupView::SetContentSize(const TSize& Value) {
+  TVxItemView::SetContentSize(Value);
+  if (!FWindow->HandleAllocated()) return;
+  const TSize S = FWindow->SizeForContent();
+  if (S.cx != FWindow->Width() || S.cy != FWindow->Height())
+    FWindow->SetBounds(FWindow->Left(), FWindow->Top(), S.cx, S.cy);
+}
+
+void TVxPopupView::RepaintRect(const TRect& R) {
+  HWND Wnd = MessageWindow();
+  if (!Wnd || !IsWindowVisible(Wnd)) return;
+  RECT Box{R.Left, R.Top, R.Right, R.Bottom};
+  InvalidateRect(Wnd, &Box, FALSE);
+  UpdateWindow(Wnd);
+}
+
+void TVxPopupView::RepaintAll() {
+  if (HWND Wnd = MessageWindow(); Wnd && IsWindowVisible(Wnd)) {
+    InvalidateRect(Wnd, nullptr, FALSE);
+    UpdateWindow(Wnd);
+  }
+}
+
+void TVxPopupView::RepaintItem(TVxItem* Item) { RepaintRect(Item->ItemRect()); }
+void TVxPopupView::RepaintScrollButton(bool Up) { RepaintRect(ScrollButtonRect(Up)); }
+
+// [TVxPopupWindow] -------------------------------------------------------------------------------
+
+TVxPopupWindow::TVxPopupWindow(TComponent* Owner, TVxItem* Item, TVxItemView* ParentView)
+    : TForm(Owner), FItem(Item), FView(std::make_unique<TVxPopupView>(this, Item)) {
+  SetBorderStyle(TFormBorderStyle::bsNone);
+  SetFormStyle(TFormStyle::fsStayOnTop);
+  SetDoubleBuffered(true);
+  SetColor(clMenu);
+  FView->SetParentView(ParentView);
+  FView->SetOrigin(ClientOffset());
+  RegisterThemeClient(this);
+}
+
+TVxPopupWindow::~TVxPopupWindow() {
+  UnregisterThemeClient(this);
+  SetCaptionControl(nullptr);
+  FView.reset();
+}
+
+void TVxPopupWindow::SetCaptionControl(TWinControl* Value) {
+  if (FCaptionControl) FCaptionControl->RemoveFreeNotification(this);
+  FCaptionControl = Value;
+  if (Value) Value->FreeNotification(this);
+}
+
+void TVxPopupWindow::Notification(TComponent* Component, TOperation Operation) {
+  TForm::Notification(Component, Operation);
+  if (Operation == TOperation::opRemove && Component == FCaptionControl) FCaptionControl = nullptr;
+}
+
+void TVxPopupWindow::SetOptions(TVxBlending* Blending, TVxShadow* Shadow, TVxAnimation* Animation) {
+  FBlending = Blending;
+  FShadow = Shadow;
+  FAnimation = Animation;
+}
+
+TRect TVxPopupWindow::PopupClientRect(const TRect& R) {
+  TvxTheme* Theme = CurrentTheme();
+  const std::string& Name = FItem ? FItem->ThemeObject() : "default";
+  if (Theme && Theme->IsMenuDefined(1, Name)) {
+    TRect Client;
+    Theme->GetMenuClientRect(1, R, Client, Name);
+    return Client;
+  }
+  return {R.Left + 3, R.Top + 3, R.Right - 3, R.Bottom - 3};
+}
+
+TPoint TVxPopupWindow::ClientOffset() {
+  const TRect Client = PopupClientRect(Bounds(0, 0, 1000, 1000));
+  return {Client.Left, Client.Top};
+}
+
+TSize TVxPopupWindow::SizeForContent() {
+  const TRect Client = PopupClientRect(Bounds(0, 0, 1000, 1000));
+  const TSize Content = FView->ContentSize();
+  return {Content.cx + 1000 - Client.Width(), Content.cy + 1000 - Client.Height()};
+}
+
+void TVxPopupWindow::CreateParams(TCreateParams& Params) {
+  TForm::CreateParams(Params);
+  Params.Style = WS_POPUP | WS_CLIPCHILDREN;
+  Params.ExStyle |= WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+}
+
+void TVxPopupWindow::ShowNoActivate() {
+  TControl::SetVisible(true);
+  SetWindowPos(Handle(), HWND_TOPMOST, Left(), Top(), Width(), Height(), SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  UpdateWindow(Handle());
+}
+
+void TVxPopupWindow::Dispatch(TMessage& Message) {
+  switch (Message.Msg) {
+    case WM_MOUSEACTIVATE: Message.Result = MA_NOACTIVATE; return;
+    case WM_ACTIVATE:
+      if (LOWORD(Message.WParam) != WA_INACTIVE && FCaptionControl && FCaptionControl->HandleAllocated())
+        SendMessageA(FCaptionControl->Handle(), WM_NCACTIVATE, TRUE, 0);
+      break;
+    case WM_CAPTURECHANGED:
+      // Wakes a tracking loop that waits for messages: it checks the capture on every turn.
+      PostMessageA(Handle(), WM_NULL, 0, 0);
+      break;
+    case WM_ERASEBKGND: Message.Result = 1; return;
+    case TM_THEMECHANGE:
+      FView->SetOrigin(ClientOffset());
+      FView->Layout();
+      Invalidate();
+      return;
+  }
+  TForm::Dispatch(Message);
+}
+
+void TVxPopupWindow::PaintFrame(TCanvas& Canvas) {
+  const TRect Whole = Bounds(0, 0, Width(), Height());
+  TvxTheme* Theme = CurrentTheme();
+  const std::string& Name = FItem ? FItem->ThemeObject() : "default";
+  if (Theme && Theme->IsMenuDefined(1, Name)) {
+    Theme->DrawMenu(1, Canvas, Name, Whole);
+    return;
+  }
+  HDC DC = Canvas.Handle();
+  TRect R = Whole;
+  if (VisualStylesActive()) {
+    Ring(DC, R, clBtnShadow, clBtnShadow);
+  } else {
+    Ring(DC, R, clBtnFace, clBlack);
+    Ring(DC, R, clBtnHighlight, clBtnShadow);
+  }
+  Ring(DC, R, clMenu, clMenu);
+  Ring(DC, R, clMenu, clMenu);
+  // Whatever lies between the rings and the items (a theme's wider client margin, a shorter item).
+  FillRectColor(DC, R, clMenu);
+}
+
+void TVxPopupWindow::Paint() {
+  TCanvas& C = *Canvas();
+  PaintFrame(C);
+  FView->Paint(C);
+}
+
+// [Placement] ------------------------------------------------------------------------------------
+
+TRect PlacePopup(const TRect& Monitor, const TPoint& At, const TPoint& ClientOffset, const TSize& Size,
+                 const TRect& Anchor, TVxPopupAnchor Kind) {
+  const Integer W = Size.cx, H = Size.cy;
+  Integer L = At.X - ClientOffset.X, T = At.Y - ClientOffset.Y;
+  switch (Kind) {
+    case TVxPopupAnchor::paPoint:
+      if (L + W > Monitor.Right) L = At.X - W;
+      if (T + H > Monitor.Bottom) T = At.Y - H;
+      break;
+    case TVxPopupAnchor::paBelow:
+      L = Anchor.Left - ClientOffset.X;
+      T = Anchor.Bottom - ClientOffset.Y;
+      if (L + W > Monitor.Right) L = Anchor.Right - W;
+      if (T + H > Monitor.Bottom) {
+        T = Anchor.Top - H;
+        if (T < Monitor.Top) T = Monitor.Top;
+      }
+      break;
+    case TVxPopupAnchor::paBeside:
+      L = Anchor.Right - ClientOffset.X;
+      T = Anchor.Top - ClientOffset.Y;
+      if (L + W > Monitor.Right) L = Anchor.Left - W;
+      if (T + H > Monitor.Bottom) T = Anchor.Bottom - H;
+      break;
+  }
+  if (Kind != TVxPopupAnchor::paPoint) {
+    L = std::min(L, Monitor.Right - W);
+    T = std::min(T, Monitor.Bottom - H);
+  }
+  // Never off the left or top edge, where nothing could reach the items.
+  L = std::max(L, Monitor.Left);
+  T = std::max(T, Monitor.Top);
+  return Bounds(L, T, W, H);
+}
+
+// [TVxItem::Popup] -------------------------------------------------------------------------------
+
+bool TVxItem::Popup(TVxItemView* Opener, Integer X, Integer Y, const TRect& Anchor) {
+  if (!HasVisibleChildren()) return false;
+  const uint32_t Self = FSerial;
+  if (!ComponentState().Contains(TComponentStateFlag::csDesigning)) {
+    UpdateActions();
+    if (OnBeforeDropDown) OnBeforeDropDown(this);
+    // The handler may have freed or emptied the item.
+    if (FindBySerial(Self) != this || !HasVisibleChildren()) return false;
+    RunPendingPaints();
+    if (FindBySerial(Self) != this || !HasVisibleChildren()) return false;
+  }
+
+  auto Window = std::make_unique<TVxPopupWindow>(nullptr, this, Opener);
+  if (FPopupOptions)
+    Window->SetOptions(FPopupOptions->Blending(), FPopupOptions->Shadow(),
+                       (!FFromMenu || FAnimateNext) ? FPopupOptions->Animation() : nullptr);
+  // Only the first popup opened from a menu animates until the menu closes.
+  (FParent ? FParent : this)->SetAnimateNext(false);
+  TWinControl* Caption = nullptr;
+  if (TComponent* O = Owner()) {
+    Caption = dynamic_cast<TWinControl*>(O->Owner());
+    if (!Caption) Caption = dynamic_cast<TWinControl*>(O);
+  }
+  Window->SetCaptionControl(Caption ? Caption : FOwnerControl);
+
+  TVxPopupView* View = Window->View();
+  View->Layout();
+  const TRect Monitor = GetMonitorAreaFromPoint({X, Y}, false);
+  const TVxPopupAnchor Kind = Anchor.IsEmpty()                  ? TVxPopupAnchor::paPoint
+                              : (Opener && !Opener->Vertical()) ? TVxPopupAnchor::paBelow
+                                                                : TVxPopupAnchor::paBeside;
+  const TRect Place = PlacePopup(Monitor, {X, Y}, Window->ClientOffset(), Window->SizeForContent(), Anchor, Kind);
+  Window->SetBounds(Place.Left, Place.Top, Place.Width(), Place.Height());
+  Window->ShowNoActivate();
+  if (FForeground) SetForegroundWindow(Window->Handle());
+
+  if (Opener) Opener->SetChildView(View);
+  View->Track();
+  if (Opener && Opener->ChildView() == View) Opener->SetChildView(nullptr);
+  Window.reset();
+  return true;
+}
+
+// [TVxClickHandler] ------------------------------------------------------------------------------
+
+namespace {
+
+TVxClickHandler* TheClickHandler = nullptr;
+
+void DeferredClick(HWND Wnd, TMessage& Message) {
+  if (Message.Msg != VXM_DEFERREDCLICK) {
+    DefaultUtilityMessage(Wnd, Message);
+    return;
+  }
+  const uint32_t Serial = uint32_t(Message.WParam);
+  auto Matches = [&] {
+    TVxItem* Item = TVxItem::FindBySerial(Serial);
+    return Item && Item == reinterpret_cast<TVxItem*>(Message.LParam) ? Item : nullptr;
+  };
+  if (!Matches()) return;
+  // The closed menus disappear before the command runs.
+  RunPendingPaints();
+  TVxItem* Item = Matches();
+  if (!Item) return;
+  try {
+    Item->UpdateAction();
+    if (Matches()) Item->ClickNow();
+  } catch (...) {
+    HandleCallbackException(Item);
+  }
+}
+
+}  // namespace
+
+TVxClickHandler::TVxClickHandler() : FHandle(AllocateHWnd(&DeferredClick)) {
+  SetWindowPos(FHandle, nullptr, 10000, 10000, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+TVxClickHandler::~TVxClickHandler() { DeallocateHWnd(FHandle); }
+
+void StartClickHandler() {
+  if (!TheClickHandler) TheClickHandler = new TVxClickHandler;
+}
+
+HWND ClickHandlerWindow() { return TheClickHandler ? TheClickHandler->Handle() : nullptr; }
