@@ -8,7 +8,10 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "../ui/ui_fixture.h"
+#include "../controls/controls_fixture.h"
+#include "framework/core/component_stream.h"
+#include "framework/core/object_text.h"
+#include "vexel/controls/vx_parent_image.h"
 #include "vexel/forms/vx_form.h"
 #include "vexel/graphics/vx_winapi.h"
 #include "vexel/skin/theme_dv3.h"
@@ -305,34 +308,30 @@ TEST_F(SkinnedFormTest, DoubleClicksOnTheCaption) {
 }
 
 TEST_F(SkinnedFormTest, TrayAndBackToThePreviousState) {
-  // The classic default frame has a tray button.
+  // Hiding and showing a window takes Wine about two seconds each.
+  Watchdog.SetInterval(20000);
+  // The classic default frame has a tray button (visual styles offer none).
+  TClassicLook Classic;
   TVxDefaultForm* Skin = Open<TVxDefaultForm>();
+  // From maximized to the tray by its button, and back by a double click on the icon: maximized.
+  Skin->Maximize();
   const TRect Tray = Skin->GetButtonRect(TVxBorderIcon::kbiTray);
   ASSERT_FALSE(Tray.IsEmpty());
   Click(Tray);
   EXPECT_EQ(Skin->WindowState(), TVxWindowState::kwsTray);
   EXPECT_FALSE(IsWindowVisible(Wnd()));
-  // A double click on the icon brings it back.
-  SendMessageA(Skin->UtilityWindow(), FM_TRAYICON, 0, WM_LBUTTONDBLCLK);
-  Settle();
-  EXPECT_EQ(Skin->WindowState(), TVxWindowState::kwsNormal);
-  EXPECT_TRUE(IsWindowVisible(Wnd()));
-  EXPECT_EQ(Bounds(), ::Bounds(100, 100, 400, 300));
-  EXPECT_FALSE(Skin->TrayIconShown());
-
-  // From maximized to the tray and back: maximized again, and normal after that.
-  Skin->Maximize();
-  SendMessageA(Wnd(), FM_ACTION, 4, 0);
-  EXPECT_EQ(Skin->WindowState(), TVxWindowState::kwsTray);
   SendMessageA(Skin->UtilityWindow(), FM_TRAYICON, 0, WM_LBUTTONDBLCLK);
   Settle();
   EXPECT_EQ(Skin->WindowState(), TVxWindowState::kwsMaximized);
+  EXPECT_TRUE(IsWindowVisible(Wnd()));
+  EXPECT_FALSE(Skin->TrayIconShown());
   Skin->Restore();
-  EXPECT_EQ(Bounds(), ::Bounds(100, 100, 400, 300));
+  EXPECT_EQ(Bounds(), ::Bounds(100, 100, 400, 300)) << "the normal bounds survive the round";
 
   // Rolled up, to the tray and back: rolled up.
   Skin->Rollup();
-  Skin->MinimizeToTray();
+  SendMessageA(Wnd(), FM_ACTION, 4, 0);
+  EXPECT_EQ(Skin->WindowState(), TVxWindowState::kwsTray);
   Skin->Restore();
   EXPECT_EQ(Skin->WindowState(), TVxWindowState::kwsRollup);
   EXPECT_EQ(Bounds().Width(), 400);
@@ -384,6 +383,24 @@ TEST_F(SkinnedFormTest, SystemMenuEntriesPerStateAndWhereItOpens) {
   Skin->SetBorderIcons({TVxBorderIcon::kbiClose});
   Skin->ShowSystemMenu();
   EXPECT_EQ(Shown, (std::vector<std::string>{"&Restore", "-", "&Close"}));
+}
+
+TEST_F(SkinnedFormTest, AltSpaceOpensTheSkinnedSystemMenuDrivenByKeys) {
+  UseSampleSkin();
+  TVxForm* Skin = Open();
+  // Keys wait in the queue for the menu's own loop: the accelerator of "Ma&ximize".
+  PostMessageA(Wnd(), WM_CHAR, 'x', 0);
+  SendMessageA(Wnd(), WM_SYSCOMMAND, SC_KEYMENU, ' ');
+  Settle();
+  EXPECT_EQ(Skin->WindowState(), TVxWindowState::kwsMaximized);
+  ASSERT_NE(Skin->SystemMenu(), nullptr) << "the skinned items showed the menu";
+  // Up from the top comes round to the last entry, "&Close".
+  PostMessageA(Wnd(), WM_KEYDOWN, VK_UP, 0);
+  PostMessageA(Wnd(), WM_KEYDOWN, VK_RETURN, 0);
+  SendMessageA(Wnd(), WM_SYSCOMMAND, SC_KEYMENU, ' ');
+  Settle();
+  EXPECT_FALSE(IsWindowVisible(Wnd()));
+  EXPECT_EQ(GetCapture(), nullptr);
 }
 
 // [Moving and sizing] ---------------------------------------------------------------------------
@@ -550,6 +567,138 @@ TEST_F(SkinnedFormTest, BlendingComposesFrameAndClientOverTheScreenBehind) {
     ScreenShot(Bounds(), Again);
     EXPECT_EQ(Again.At(2, 150), Expected) << "blending " << Value;
   }
+}
+
+TEST_F(SkinnedFormTest, EveryBufferKindPaintsTheSameFrameAndClient) {
+  UseSampleSkin();
+  TVxForm* Skin = Open();
+  Window->SetCaption("");
+  SendMessageA(Wnd(), WM_NCACTIVATE, 1, 0);
+  Settle();
+  Capture Drawn(400, 300);
+  ThemeFrame(400, 300, true, Drawn);
+  const uint32_t Client = ThemeClientPixel();
+  for (TVxFormPerformance Mode : {TVxFormPerformance::zqfpSharedBuffer, TVxFormPerformance::zqfpPersistentBuffer,
+                                  TVxFormPerformance::zqfpDoubleBuffer, TVxFormPerformance::zqfpNoBuffer}) {
+    Skin->SetPerformance(Mode);
+    // The frame and client painted over something else first, so that stale pixels would show.
+    HDC DC = GetWindowDC(Wnd());
+    const RECT All{0, 0, 400, 300};
+    FillRect(DC, &All, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    ReleaseDC(Wnd(), DC);
+    RedrawWindow(Wnd(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    Settle();
+    Capture Shot(400, 300);
+    ScreenShot(Bounds(), Shot);
+    for (const TPoint P : {TPoint{2, 150}, TPoint{397, 150}, TPoint{200, 297}, TPoint{200, 10}})
+      EXPECT_EQ(Shot.At(P.X, P.Y), Drawn.At(P.X, P.Y)) << "mode " << int(Mode) << " at " << P.X << ", " << P.Y;
+    EXPECT_EQ(Shot.At(200, 150), Client) << "mode " << int(Mode);
+  }
+}
+
+TEST_F(SkinnedFormTest, TheShowAnimationEndsWithThePaintedWindow) {
+  UseSampleSkin();
+  TVxForm* Skin = Open<TVxForm>([](TVxForm& S) {
+    S.Animation()->SetEnabled(true);
+    S.Animation()->SetTime(100);
+    S.Shadow()->SetEnabled(true);
+  });
+  Window->SetCaption("");
+  Settle();
+  EXPECT_TRUE(IsWindowVisible(Wnd()));
+  Capture Drawn(396, 296), Shot(400, 300);
+  ThemeFrame(396, 296, Skin->CaptionActive(), Drawn);
+  ScreenShot(Bounds(), Shot);
+  EXPECT_EQ(Shot.At(2, 150), Drawn.At(2, 150));
+  EXPECT_EQ(Shot.At(200, 150), ThemeClientPixel());
+}
+
+TEST_F(SkinnedFormTest, AChildOverTheSkinnedClientGetsTheSkinsBackgroundBeneathIt) {
+  UseSampleSkin();
+  TVxForm* Skin = Open();
+  auto* Child = new TCustomControl(Window.get());
+  Child->SetBounds(50, 40, 60, 30);
+  Child->SetParent(Window.get());
+  Capture Beneath(60, 30);
+  DrawParentImage(Child, Beneath.DC());
+  EXPECT_EQ(Beneath.At(10, 10), ThemeClientPixel());
+  EXPECT_EQ(Beneath.At(59, 29), ThemeClientPixel());
+  EXPECT_FALSE(Skin->ChildPaint());
+  // A form without skinning shows its colour.
+  OpenBackdrop(clRed);
+  auto* Other = new TCustomControl(Backdrop.get());
+  Other->SetBounds(5, 5, 20, 20);
+  Other->SetParent(Backdrop.get());
+  Capture Plain(20, 20);
+  DrawParentImage(Other, Plain.DC());
+  EXPECT_EQ(Plain.At(5, 5), DibColor(clRed));
+}
+
+TEST_F(SkinnedFormTest, AnActionMessageArrivingDuringAnActionIsIgnored) {
+  UseSampleSkin();
+  TVxForm* Skin = Open();
+  int Asked = 0;
+  Skin->OnRollup = [&](TObject*, bool&) {
+    ++Asked;
+    SendMessageA(Wnd(), FM_ACTION, 1, 0);
+  };
+  SendMessageA(Wnd(), FM_ACTION, 3, 0);
+  EXPECT_EQ(Asked, 1);
+  EXPECT_EQ(Skin->WindowState(), TVxWindowState::kwsRollup);
+  SendMessageA(Wnd(), FM_ACTION, 1, 0);
+  EXPECT_EQ(Skin->WindowState(), TVxWindowState::kwsMaximized) << "once the action is over";
+}
+
+TEST_F(SkinnedFormTest, AFormFileStoresThePropertiesAndItsWindowStateIsAppliedOnShowing) {
+  UseSampleSkin();
+  RegisterUiClasses();
+  const std::string Text =
+      "object Host: TForm\r\n"
+      "  Left = 100\r\n"
+      "  Top = 100\r\n"
+      "  Width = 400\r\n"
+      "  Height = 300\r\n"
+      "  object Skin: TVxForm\r\n"
+      "    BorderIcons = [kbiClose, kbiSystemMenu, kbiRollup]\r\n"
+      "    Dragging.DragMode = kfdmBorder\r\n"
+      "    Performance = zqfpDoubleBuffer\r\n"
+      "    Shadow.Enabled = True\r\n"
+      "    Shadow.Size = 6\r\n"
+      "    WindowState = kwsRollup\r\n"
+      "    ThemeObject = 'Form'\r\n"
+      "  end\r\n"
+      "end\r\n";
+  TMemoryStream In(std::vector<uint8_t>(Text.begin(), Text.end())), Binary;
+  ObjectTextToBinary(In, Binary);
+  Binary.SetPosition(0);
+  Window = std::make_unique<TForm>();
+  ReadComponent(Binary, *Window);
+  auto* Skin = dynamic_cast<TVxForm*>(Window->FindComponent("Skin"));
+  ASSERT_NE(Skin, nullptr);
+  EXPECT_EQ(Skin->BorderIcons(),
+            (TVxBorderIcons{TVxBorderIcon::kbiClose, TVxBorderIcon::kbiSystemMenu, TVxBorderIcon::kbiRollup}));
+  EXPECT_EQ(Skin->Dragging()->DragMode(), TVxFormDragMode::kfdmBorder);
+  EXPECT_EQ(Skin->Shadow()->Size(), 6);
+  EXPECT_EQ(Skin->ThemeObject(), "Form");
+  EXPECT_EQ(Skin->WindowState(), TVxWindowState::kwsNormal) << "pending until the window shows";
+  Window->Show();
+  Settle();
+  EXPECT_EQ(Skin->WindowState(), TVxWindowState::kwsRollup);
+  EXPECT_LT(Bounds().Height(), 100);
+  Skin->Restore();
+  EXPECT_GT(Bounds().Height(), 250) << "rolled down to the height read";
+
+  // Written back: the values that differ from the defaults, the defaults left out.
+  TMemoryStream Written, Back;
+  WriteComponent(Written, *Window);
+  Written.SetPosition(0);
+  ObjectBinaryToText(Written, Back);
+  const std::string BackText(Back.Data().begin(), Back.Data().end());
+  for (const char* Line : {"BorderIcons = [kbiClose, kbiSystemMenu, kbiRollup]", "Performance = zqfpDoubleBuffer",
+                           "Size = 6", "ThemeObject = 'Form'"})
+    EXPECT_NE(BackText.find(Line), std::string::npos) << Line << "\n" << BackText;
+  for (const char* Default : {"BorderStyle", "WindowState", "MinimizeApplication", "StayOnTop"})
+    EXPECT_EQ(BackText.find(Default), std::string::npos) << Default << "\n" << BackText;
 }
 
 // [Without a skinned frame] ---------------------------------------------------------------------

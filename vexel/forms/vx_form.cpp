@@ -225,6 +225,9 @@ void TVxDefaultForm::Loaded() {
   }
   if (FBlending->Enabled() || ShadowVisible()) FBackground->SetSize(std::max(FFullWidth, 1), std::max(FFullHeight, 1));
   UpdateTrayIcon();
+  // A state read from the form file is applied once the window shows (WM_WINDOWPOSCHANGING);
+  // until then the bounds read are the normal ones.
+  if (FPendingState != TVxWindowState::kwsNormal) FRestoreBounds = Control->BoundsRect();
   if (FPendingState == TVxWindowState::kwsNormal) {
     TNotifyEvent SavedResize = std::move(Control->OnResize);
     Control->OnResize = nullptr;
@@ -256,6 +259,7 @@ void TVxDefaultForm::Notification(TComponent* Component, TOperation Operation) {
   if (Operation != TOperation::opRemove) return;
   if (Component == FSystemMenuLink) FSystemMenuLink = nullptr;
   if (Component == FTrayMenuLink) FTrayMenuLink = nullptr;
+  if (Component == FSystemMenu) FSystemMenu = nullptr;
 }
 
 // [Properties] ----------------------------------------------------------------------------------
@@ -851,6 +855,10 @@ void TVxDefaultForm::WindowPosChanging(TMessage& Message) {
       UpdateBackground(Bounds(X, Y, CX, CY));
     }
     if (SizeChanged) UpdateRegion();
+  }
+  if ((Pos->flags & SWP_SHOWWINDOW) && FPendingState != TVxWindowState::kwsNormal) {
+    static constexpr int Codes[] = {0, 1, 2, 3, 4};
+    PostMessageA(F->Handle(), FM_ACTION, WPARAM(Codes[int(FPendingState)]), 0);
   }
   if ((Pos->flags & SWP_SHOWWINDOW) && FPendingState == TVxWindowState::kwsNormal) {
     if (FBlending->Enabled() || ShadowVisible()) {

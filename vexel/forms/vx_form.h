@@ -107,6 +107,12 @@ struct TVxFrameMetrics {
   Integer ButtonHeight = 0;
 };
 const TVxFrameMetrics& FrameMetrics();
+
+class TVxDefaultForm;
+// Shows the default system menu of Form: built by the skinned menus (vexel/menus), which set it
+// at start-up; without them the platform's popup menu offers the same entries.
+using TVxSystemMenuPresenter = void (*)(TVxDefaultForm& Form, TPoint At, bool Tray);
+void SetSystemMenuPresenter(TVxSystemMenuPresenter Presenter);
 void ReadFrameMetrics();
 
 // The system menu's images: close, minimize, maximize, restore, roll up, tray (drawn by the
@@ -179,16 +185,23 @@ class TVxDefaultForm : public TVxHook {
   void Restore();
   void ShowHelp();
   void ShowSystemMenu();
-  // Called instead of the built-in system menu (the menus' popup shows the entries); it receives
-  // the entries as (caption, shortcut, image index, action) in order and the screen point.
+  // One entry of the default system menu: the caption (also what the click compares), the
+  // shortcut's text, the index in SystemMenuImages (-1 for the separator "-") and the action.
   struct TSystemMenuEntry {
     std::string Caption;
     std::string ShortCut;
     Integer ImageIndex = -1;
     std::function<void()> Click;
   };
+  // The entries the default system menu offers in the current state, in order.
   std::vector<TSystemMenuEntry> SystemMenuEntries() const;
+  // When set, shows the system menu instead of the skinned popup (with the entries and the screen
+  // point it would open at).
   std::function<void(const std::vector<TSystemMenuEntry>&, TPoint)> OnShowSystemMenu;
+  // The item tree of the last default system menu (a TVxItem the component owns), or nil.
+  TComponent* SystemMenu() const { return FSystemMenu; }
+  // Frees the previous tree.
+  void SetSystemMenu(TComponent* Value);
 
   // [Services]
   void SuspendPaint() { FPaintEnabled = false; }
@@ -369,6 +382,7 @@ class TVxDefaultForm : public TVxHook {
   TRect FChildBounds;
   bool FHooked = false;
   bool FEndingDrag = false;
+  TComponent* FSystemMenu = nullptr;
 };
 
 // TVxDefaultForm that paints and measures through the theme of its link (else the current

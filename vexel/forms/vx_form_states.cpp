@@ -22,6 +22,8 @@ constexpr const char* RollupCaption = "Ro&llup";
 constexpr const char* TrayCaption = "Minimize to &Tray";
 constexpr const char* RestoreCaption = "&Restore";
 
+TVxSystemMenuPresenter Presenter = nullptr;
+
 bool IsOneOf(TVxWindowState S, std::initializer_list<TVxWindowState> List) {
   return std::find(List.begin(), List.end(), S) != List.end();
 }
@@ -340,6 +342,14 @@ void TVxDefaultForm::UpdateTrayIcon() {
 
 // [System menu] ---------------------------------------------------------------------------------
 
+void SetSystemMenuPresenter(TVxSystemMenuPresenter Value) { Presenter = Value; }
+
+void TVxDefaultForm::SetSystemMenu(TComponent* Value) {
+  if (FSystemMenu == Value) return;
+  delete FSystemMenu;
+  FSystemMenu = Value;
+}
+
 std::vector<TVxDefaultForm::TSystemMenuEntry> TVxDefaultForm::SystemMenuEntries() const {
   using S = TVxWindowState;
   std::vector<TSystemMenuEntry> Entries;
@@ -386,9 +396,10 @@ void TVxDefaultForm::ShowSystemMenu() {
     FSystemMenuLink->Popup(P.X, P.Y);
     return;
   }
+  if (OnShowSystemMenu) return OnShowSystemMenu(SystemMenuEntries(), P);
+  if (Presenter) return Presenter(*this, P, FWindowState == TVxWindowState::kwsTray);
+  // Without the skinned menus the platform's popup menu offers the same entries.
   const std::vector<TSystemMenuEntry> Entries = SystemMenuEntries();
-  if (OnShowSystemMenu) return OnShowSystemMenu(Entries, P);
-  // Until the skinned popup shows them, the platform's popup menu offers the same entries.
   HMENU Menu = CreatePopupMenu();
   if (!Menu) return;
   for (size_t I = 0; I < Entries.size(); ++I) {
