@@ -12,6 +12,7 @@
 #include "editor/images/images_page.h"
 #include "editor/inspector/property_inspector.h"
 #include "editor/main/about_form.h"
+#include "editor/preview/skin_test_window.h"
 #include "editor/main/window_prompts.h"
 #include "editor/main/work_area.h"
 #include "editor/tables/charset_box.h"
@@ -207,6 +208,16 @@ void TfrmMain::ExportImages() {
 }
 
 void TfrmMain::ZoomChosen() { FDocument->SetZoomIndex(FScaleBox->ItemIndex()); }
+
+void TfrmMain::TestEmptyForm() {
+  if (!FDocument->Source()) return;
+  // What of the work area was painted while the test ran lacks the design look, whatever happened.
+  struct TRepaintAfter {
+    TWorkArea* Area;
+    ~TRepaintAfter() { Area->Invalidate(); }
+  } Repaint{FWorkArea};
+  RunSkinTest(*FDocument->Source(), FTempSkinFileName, [this] { return std::make_unique<TfrmTestEmpty>(this); });
+}
 
 void TfrmMain::ShowAbout() {
   if (frmAbout) {

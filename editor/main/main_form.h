@@ -96,6 +96,8 @@ class TfrmMain : public TForm {
   void CopyObject();
   void PasteObject();
   void UndoLast();
+  // "Test": the edited skin on an empty skinned window, shown modally.
+  void TestEmptyForm();
 
   TActionList* ActionList = nullptr;
   TAction* actnFileNew = nullptr;

@@ -168,14 +168,14 @@ void TfrmMain::CreateActions() {
   actnFileOpen = Make("actnFileOpen", "file", "Open...", scCtrl | 'O', [this] { OpenSkin(); });
   actnFileSave = Make("actnFileSave", "file", "Save", scCtrl | 'S', [this] { SaveSkin(); });
   actnFileSaveAs = Make("actnFileSaveAs", "file", "Save as...", scNone, [this] { SaveSkinAs(); });
-  // The test windows and the controls test window come later.
   actnExport = Make("actnExport", "file", "Export Bitmaps....", scNone, [this] { ExportImages(); });
   actnUndo = Make("actnUndo", "Edit", "&Undo", scCtrl | 'Z', [this] { UndoLast(); });
   actnCopy = Make("actnCopy", "Edit", "Copy", scNone, [this] { CopyObject(); });
   actnPaste = Make("actnPaste", "Edit", "Paste", scNone, [this] { PasteObject(); });
-  actnTestEmpty = Make("actnTestEmpty", "Test", "Test", scNone, [] {});
+  actnTestEmpty = Make("actnTestEmpty", "Test", "Test", scNone, [this] { TestEmptyForm(); });
+  // The controls test window comes later.
   actnTest = Make("actnTest", "Test", "Control", scNone, [] {});
-  for (TAction* Later : {actnTestEmpty, actnTest}) Later->SetEnabled(false);
+  actnTest->SetEnabled(false);
 }
 
 void TfrmMain::CreateMenu() {

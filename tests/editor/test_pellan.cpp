@@ -18,6 +18,7 @@
 #include "editor/main/about_form.h"
 #include "editor/main/main_form.h"
 #include "editor/main/work_area.h"
+#include "editor/preview/skin_test_window.h"
 #include "editor/tables/charset_box.h"
 #include "editor/tables/pick_color_form.h"
 #include "editor/tables/table_pages.h"
@@ -31,8 +32,12 @@
 #include "framework/ui/shell.h"
 #include "framework/ui/stdctrls.h"
 #include "images_ui_support.h"
+#include "vexel/forms/vx_form.h"
+#include "vexel/graphics/vx_utils_win32.h"
 #include "vexel/skin/theme_dv3.h"
 #include "vexel/skin/theme_dv3filters.h"
+#include "vexel/skin/theme_dv3objects.h"
+#include "vexel/theme/vx_theme_links.h"
 #include "vexel/theme/vx_theme_manager.h"
 
 namespace {
@@ -772,4 +777,140 @@ TEST_F(PellanTest, ExportIsEnabledAndOpensTheExportWindow) {
   Main->actnExport->Execute();
   EXPECT_TRUE(Shown);
   EXPECT_EQ(FindWindowA(nullptr, "Bitmaps Export"), nullptr);
+}
+
+// [Test] ---------------------------------------------------------------------------------------
+
+namespace {
+
+// What the test window showed while it was open, read by a timer inside its modal loop.
+struct TSeenTest {
+  bool Shown = false, DesignModeWhileOpen = true, Skinned = false;
+  std::wstring Caption;
+  std::string WindowCaption;
+};
+
+TfrmTestEmpty* OpenTestWindow(TComponent* Owner) {
+  for (Integer I = 0; I < Owner->ComponentCount(); ++I)
+    if (auto* Window = dynamic_cast<TfrmTestEmpty*>(Owner->Components(I))) return Window;
+  return nullptr;
+}
+
+}  // namespace
+
+class PellanTestWindowTest : public PellanTest {
+ protected:
+  // Presses "Test" and, once the window is up, notes what it shows and closes it.
+  TSeenTest RunTest() {
+    TSeenTest Seen;
+    TTimer Close;
+    Close.SetInterval(100);
+    Close.SetOnTimer([&](TObject*) {
+      TfrmTestEmpty* Window = OpenTestWindow(Main.get());
+      // The window is made visible when its show animation has played.
+      if (!Window || !Window->HandleAllocated() || !IsWindowVisible(Window->Handle())) return;
+      Close.SetEnabled(false);
+      Seen.Shown = IsWindowVisible(Window->Handle());
+      Seen.DesignModeWhileOpen = DesignMode();
+      Seen.Caption = Window->ThemeForm1->Caption();
+      char Text[256] = {};
+      GetWindowTextA(Window->Handle(), Text, sizeof Text);
+      Seen.WindowCaption = Text;
+      Seen.Skinned = IsFormThemed(0, "default", nullptr);
+      Window->Close();
+    });
+    HWND Button = FindChildWindow([](HWND Wnd, const std::string& Class) {
+      char Text[32] = {};
+      GetWindowTextA(Wnd, Text, sizeof Text);
+      return Class == "TButton" && std::string(Text) == "Test";
+    });
+    EXPECT_NE(Button, nullptr);
+    if (Button) SendMessageA(Button, BM_CLICK, 0, 0);
+    return Seen;
+  }
+};
+
+TEST_F(PellanTestWindowTest, TestShowsTheSkinOnAModalWindowAndLeavesTheDocumentAlone) {
+  enum class TSkin { Sample, New, Empty };
+  struct TCase {
+    const char* Name;
+    TSkin Skin;
+    bool Skinned;  // the skin defines the window
+  };
+  for (const TCase& C : {TCase{"the sample skin", TSkin::Sample, true}, TCase{"a new skin", TSkin::New, true},
+                         TCase{"a skin without objects", TSkin::Empty, false}}) {
+    SCOPED_TRACE(C.Name);
+    Start({C.Skin == TSkin::Sample ? std::string(VX_SAMPLE_SKIN_DIR) + "/PellanSlate.kskn" : WriteSkin()});
+    if (C.Skin != TSkin::Sample) Main->NewSkin();
+    if (C.Skin == TSkin::Empty) {
+      SelectInTree("Form");
+      Main->DeleteSelected();
+      ASSERT_EQ(Doc().Source()->ObjectCount(), 0);
+      Doc().Source()->SetSkinName("Nothing Yet");
+    }
+    const bool Modified = Doc().Modified();
+    const std::string FileName = Doc().FileName();
+    const std::string Name = Doc().Source()->SkinName();
+    ASSERT_TRUE(Main->actnTestEmpty->Enabled());
+    SetDesignMode(true);
+
+    const TSeenTest Seen = RunTest();
+    EXPECT_TRUE(Seen.Shown);
+    EXPECT_FALSE(Seen.DesignModeWhileOpen);
+    EXPECT_EQ(Seen.Caption, AnsiToWideCP(CP_ACP, Name + " - test"));
+    EXPECT_EQ(Seen.WindowCaption, Name + " - test");
+    EXPECT_EQ(Seen.Skinned, C.Skinned);
+    // Freed, design mode back, the document untouched; the temporary file holds the skin.
+    EXPECT_EQ(OpenTestWindow(Main.get()), nullptr);
+    EXPECT_TRUE(DesignMode());
+    EXPECT_EQ(Doc().Modified(), Modified);
+    EXPECT_EQ(Doc().FileName(), FileName);
+    TDvSkinSource Written;
+    Written.LoadFromFile(Main->TempSkinFile());
+    EXPECT_EQ(Written.SkinName(), Name);
+    Main.reset();
+    RemoveCurrentTheme();
+  }
+}
+
+TEST_F(PellanTestWindowTest, ATemporaryFileThatCannotBeWrittenStopsTheTestBeforeAnyWindow) {
+  Start({WriteSkin()});
+  // A folder where the temporary file goes: the save fails.
+  std::filesystem::create_directory(Main->TempSkinFile());
+  SetDesignMode(true);
+  Answers.emplace_back("MessageBox", mrOk);
+  bool WindowMade = false;
+  TTimer Look;
+  Look.SetInterval(50);
+  Look.SetOnTimer([&](TObject*) { WindowMade = WindowMade || OpenTestWindow(Main.get()); });
+  RunTest();
+  Look.SetEnabled(false);
+  std::filesystem::remove(Main->TempSkinFile());
+  EXPECT_FALSE(WindowMade);
+  ASSERT_FALSE(Asked.empty());
+  EXPECT_EQ(Asked.back().DlgType, TMsgDlgType::mtError);
+  EXPECT_TRUE(DesignMode());
+  EXPECT_FALSE(Doc().Modified());
+}
+
+TEST_F(PellanTestWindowTest, AFailureWhileTheWindowIsOpenFreesItAndPutsDesignModeBack) {
+  Start({WriteSkin()});
+  SetDesignMode(true);
+  const std::string Temp = Main->TempSkinFile();
+  bool Freed = false;
+  // A disabled window cannot run modally: showing it raises.
+  struct TFailingWindow : TfrmTestEmpty {
+    TFailingWindow(TComponent* Owner, bool& Freed) : TfrmTestEmpty(Owner), FFreed(Freed) { SetEnabled(false); }
+    ~TFailingWindow() override { FFreed = true; }
+    bool& FFreed;
+  };
+  EXPECT_THROW(RunSkinTest(*Doc().Source(), Temp, [&] { return std::make_unique<TFailingWindow>(Main.get(), Freed); }),
+               EInvalidOperation);
+  EXPECT_TRUE(Freed);
+  EXPECT_TRUE(DesignMode());
+  // A file that gives no skin: a clear error, and the window keeps the platform's look.
+  std::ofstream(Temp, std::ios::binary | std::ios::trunc) << "not a skin";
+  TfrmTestEmpty Window(nullptr);
+  EXPECT_THROW(Window.LoadSkin(Temp, *Doc().Source()), ESkinTestError);
+  EXPECT_EQ(CurrentTheme(), nullptr);
 }

@@ -670,3 +670,29 @@ TEST(SkinThemeSheet, SampleSkinShowsEveryGroupPaintedAndItsStatesApart) {
   EXPECT_EQ(Form[1]->Label, "inactive");
   EXPECT_FALSE(SamePixels(Image, Form[0]->Rect, Form[1]->Rect));
 }
+TEST(SkinTheme, TheCaptionTextStartsAfterTheSystemMenuButton) {
+  // The sample skin's title reaches under the system-menu button at its left end.
+  std::unique_ptr<TvxTheme> Theme = LoadThemeFromFile(SampleSkin);
+  ASSERT_TRUE(Theme);
+  TvxWindowInfo Info = Window(452, 276, Bit(0) | Bit(1) | Bit(3) | Bit(5));
+  Info.Caption = L"WWWWWWWWWW";
+  TRect Caption, SysMenu;
+  Theme->GetFormCaptionRect(0, Info, Caption, "default");
+  Theme->GetFormButtonRect(0, Info, SysMenu, "default", 0);
+  ASSERT_FALSE(SysMenu.IsEmpty());
+  ASSERT_LT(Caption.Left, SysMenu.Right) << "the title no longer reaches under the button";
+
+  // Grey under the text: the caption's font is light.
+  constexpr TvxColor Grey = 0x00808080;
+  TSurface S(452, 40);
+  S.Bitmap.Fill(Grey);
+  Theme->DrawFormCaptionText(0, *S.Canvas, "default", Caption, Info);
+  auto Ink = [&](const TRect& R) {
+    int Count = 0;
+    for (Integer Y = R.Top; Y < R.Bottom; ++Y)
+      for (Integer X = R.Left; X < R.Right; ++X) Count += S.At(X, Y) != Grey;
+    return Count;
+  };
+  EXPECT_EQ(Ink(SysMenu), 0);
+  EXPECT_GT(Ink(Rect(SysMenu.Right, Caption.Top, SysMenu.Right + 60, Caption.Bottom)), 0);
+}

@@ -6,6 +6,7 @@
 
 #include "framework/core/object_text.h"
 #include "skintool_files.h"
+#include "skintool_preview.h"
 #include "skintool_render.h"
 #include "skintool_sheet.h"
 #include "skintool_skin.h"
@@ -64,6 +65,7 @@ const TCommand Commands[] = {
     {"sheet", "FILE OUT.png", 2, nullptr, SkinSheet},
     {"render", "FILE OUT.png --object NAME [--size WxH] [--state STATE] [--active 0|1] [--text TEXT] [--design]", 2,
      nullptr, SkinRender, true},
+    {"preview", "FILE [--screenshot OUT.png]", 1, nullptr, SkinPreview, true},
 };
 
 std::string UsageLine() {

@@ -275,6 +275,51 @@ usage: skintool *|render.uskn
 REFUSALS
 fi
 
+# [Preview] ------------------------------------------------------------------------------------
+
+echo keep >kept.png
+if [ ${#runner[@]} -eq 0 ]; then
+  expect_refusal "skintool: preview needs the Windows build of skintool" skintool preview render.uskn --screenshot kept.png
+else
+  # The window is the empty test window: 440 x 240 client pixels inside a frame.
+  expect_success skintool preview render.uskn --screenshot shot.png
+  [[ "$(report)" =~ ^written:\ shot.png\ \(([0-9]+)x([0-9]+)\)$ ]] || fail "preview report: $(report)"
+  [ "${BASH_REMATCH[1]:-0}" -gt 440 ] && [ "${BASH_REMATCH[2]:-0}" -gt 240 ] || fail "preview wrote $(report)"
+  expect_success make_test_skin --pixel shot.png 0 0
+  [ "$(report | cut -d' ' -f1)" = "${BASH_REMATCH[1]}x${BASH_REMATCH[2]}" ] || fail "shot.png is $(report)"
+  # The sample skin's window: the frame and client are the skin's "Form" drawn at the window's
+  # size, apart from what the window adds (icon, caption text) and the title buttons it leaves out.
+  if [ -n "${VX_SAMPLE_SKIN:-}" ]; then
+    cp "$VX_SAMPLE_SKIN" sample.kskn || fail "no sample skin at $VX_SAMPLE_SKIN"
+    expect_success skintool preview sample.kskn --screenshot sample.png
+    [[ "$(report)" =~ \(([0-9]+)x([0-9]+)\)$ ]] || fail "preview report: $(report)"
+    w=${BASH_REMATCH[1]:-0} h=${BASH_REMATCH[2]:-0}
+    expect_success skintool render sample.kskn form.png --object Form --size "${w}x${h}" --active 1
+    for xy in 0,100 2,150 $((w - 1)),100 $((w - 3)),150 $((w / 2)),$((h - 1)) $((w / 2)),$((h - 3)) \
+      $((w / 2)),$((h / 2)) $((w / 2)),4 $((w / 2)),24; do
+      expect_success make_test_skin --pixel sample.png "${xy%,*}" "${xy#*,}"
+      shown=$(report | cut -d' ' -f2)
+      expect_success make_test_skin --pixel form.png "${xy%,*}" "${xy#*,}"
+      drawn=$(report | cut -d' ' -f2)
+      [ "$shown" = "$drawn" ] || fail "preview at $xy is $shown, the skin's Form $drawn"
+    done
+  fi
+  mkdir -p folder.kskn
+  # PATTERN|ARGUMENTS: refused before anything is written.
+  while IFS='|' read -r pattern arguments; do
+    # shellcheck disable=SC2086
+    expect_refusal "$pattern" skintool preview $arguments
+  done <<'REFUSALS'
+skintool: Cannot open file missing.uskn*|missing.uskn --screenshot kept.png
+skintool: Cannot open file folder.kskn: it is a folder|folder.kskn --screenshot kept.png
+skintool: Cannot read skin truncated.uskn: *|truncated.uskn --screenshot kept.png
+skintool: preview: FILE may only be followed by --screenshot OUT.png|render.uskn --frobnicate
+skintool: preview: FILE may only be followed by --screenshot OUT.png|render.uskn --screenshot
+usage: skintool *|
+REFUSALS
+fi
+[ "$(cat kept.png)" = keep ] || fail "a refused preview changed its output"
+
 # [Contact sheet] ------------------------------------------------------------------------------
 
 expect_refusal 'usage: skintool *' skintool sheet skin.uskn

@@ -151,8 +151,18 @@ void TVxSkinFile::DrawFormCaptionText(TvxWindowKind Kind, TCanvas& Canvas, const
     }
     Title->SetTextMarginRight(R.Right - Limit);
   }
+  // The frame's copy of the skin hides the title buttons, so a title may reach under a button at
+  // its left end (the system-menu icon): the text starts after every shown button there.
+  TRect TextBounds = R;
+  for (TvxTitleButton Button = 0; Button <= 12; ++Button) {
+    TRect B;
+    GetFormButtonRect(Kind, Info, B, "default", Button);
+    if (!B.IsEmpty() && B.Left <= TextBounds.Left && B.Right > TextBounds.Left && B.Right < TextBounds.Right &&
+        B.Top < R.Bottom && B.Bottom > R.Top)
+      TextBounds.Left = B.Right;
+  }
   Title->SetText(Info.Caption);
-  Title->SetBounds(R);
+  Title->SetBounds(TextBounds);
   Paint(*Title, Canvas, TRect{});
   Title->SetText(std::wstring());
 }

@@ -1,0 +1,11 @@
+// skintool preview: the empty skinned test window on a skin file, without the editor.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+// preview FILE [--screenshot OUT.png]. Without --screenshot the window stays until it is closed;
+// with it, the window is captured to OUT.png once it has painted, and the command ends. Windows
+// only; the native build refuses with one line.
+void SkinPreview(const std::vector<std::string>& Args, std::ostream& Out);

@@ -1,0 +1,82 @@
+#include <windows.h>
+
+#include <chrono>
+#include <memory>
+
+#include "editor/preview/skin_test_window.h"
+#include "framework/core/exceptions.h"
+#include "framework/ui/application.h"
+#include "skintool_files.h"
+#include "skintool_images.h"
+#include "skintool_preview.h"
+#include "skintool_skin.h"
+#include "vexel/graphics/vx_bitmap.h"
+#include "vexel/graphics/vx_effect.h"
+#include "vexel/skin/theme_dv3source.h"
+
+namespace {
+
+EConvertError Bad(const std::string& Message) { return EConvertError("preview: " + Message); }
+
+bool AnyAnimating() {
+  for (Integer Slot = 0; Slot < vxAnimationSlots; ++Slot)
+    if (IsAnimating(Slot)) return true;
+  return false;
+}
+
+// The window has settled when nothing is animating and no part of it waits for a paint, for a
+// moment long enough that a paint posted by a late message would have come.
+void WaitUntilPainted(TForm& Window) {
+  using Clock = std::chrono::steady_clock;
+  constexpr auto Settle = std::chrono::milliseconds(300);
+  const auto GiveUp = Clock::now() + std::chrono::seconds(20);
+  auto QuietSince = Clock::now();
+  while (Clock::now() - QuietSince < Settle) {
+    if (Clock::now() > GiveUp) throw EWriteError("preview: the window did not finish painting in 20 s");
+    Application->ProcessMessages();
+    if (AnyAnimating() || GetUpdateRect(Window.Handle(), nullptr, FALSE)) QuietSince = Clock::now();
+    Sleep(10);
+  }
+}
+
+// What the screen shows of the window, frame and all, fully opaque.
+void CaptureWindow(HWND Window, TvxBitmap& Into) {
+  RECT R;
+  GetWindowRect(Window, &R);
+  Into.SetSize(R.right - R.left, R.bottom - R.top);
+  if (Into.Empty()) throw EWriteError("preview: the window has no pixels to capture");
+  HDC Screen = GetDC(nullptr);
+  const bool Copied = BitBlt(Into.DC(), 0, 0, Into.Width(), Into.Height(), Screen, R.left, R.top, SRCCOPY);
+  ReleaseDC(nullptr, Screen);
+  if (!Copied) throw EWriteError("preview: the screen could not be read");
+  Into.SetAlpha(255);
+}
+
+}  // namespace
+
+void SkinPreview(const std::vector<std::string>& Args, std::ostream& Out) {
+  const std::string& File = Args.at(0);
+  std::string Shot;
+  if (Args.size() == 3 && Args[1] == "--screenshot")
+    Shot = Args[2];
+  else if (Args.size() != 1)
+    throw Bad("FILE may only be followed by --screenshot OUT.png");
+
+  // Read once here for the clear errors the other commands give about a file that is no skin.
+  const std::unique_ptr<TDvSkinSource> Skin = LoadSkinFile(File);
+  auto Window = std::make_unique<TfrmTestEmpty>(nullptr);
+  Window->LoadSkin(File, *Skin);
+  if (Shot.empty()) {
+    Window->ShowModal();
+    return;
+  }
+  Window->Show();
+  WaitUntilPainted(*Window);
+  TvxBitmap Picture;
+  CaptureWindow(Window->Handle(), Picture);
+  Window.reset();
+  TMemoryStream Png;
+  EncodePng(Picture, Png);
+  WriteFileAtomically(Shot, Png);
+  Out << "written: " << Shot << " (" << Picture.Width() << "x" << Picture.Height() << ")\n";
+}
