@@ -205,6 +205,41 @@ void TApplication::ReleaseComponent(TComponent* Component) {
   PostMessageA(FUtilWindow, CM_RELEASE, 0, 0);
 }
 
+// [Minimize and restore]
+
+void TApplication::Minimize() {
+  if (FMinimized) return;
+  FMinimized = true;
+  FMinimizedForms.clear();
+  HWND Main =
+      FMainForm && FMainForm->HandleAllocated() && IsWindowVisible(FMainForm->Handle()) ? FMainForm->Handle() : nullptr;
+  std::vector<HWND> Windows;
+  EnumThreadWindows(GetCurrentThreadId(), &CollectWindow, reinterpret_cast<LPARAM>(&Windows));
+  for (HWND Wnd : Windows) {
+    if (Wnd == Main || !IsWindowVisible(Wnd) || !dynamic_cast<TForm*>(TWinControl::FindControl(Wnd))) continue;
+    FMinimizedForms.push_back(Wnd);
+    // Hidden, not Visible(false): the form still counts as shown and gets no OnHide.
+    ShowWindow(Wnd, Main ? SW_HIDE : SW_MINIMIZE);
+  }
+  if (Main) ShowWindow(Main, SW_MINIMIZE);
+  // A copy: the handler may replace the event while it runs.
+  if (TNotifyEvent Handler = OnMinimize) Handler(this);
+}
+
+void TApplication::Restore() {
+  if (!FMinimized) return;
+  FMinimized = false;
+  const std::vector<HWND> Forms = std::move(FMinimizedForms);
+  FMinimizedForms.clear();
+  HWND Main = FMainForm && FMainForm->HandleAllocated() ? FMainForm->Handle() : nullptr;
+  if (Main && (IsIconic(Main) || !IsWindowVisible(Main))) ShowWindow(Main, SW_RESTORE);
+  for (HWND Wnd : Forms)
+    if (IsWindow(Wnd) && dynamic_cast<TForm*>(TWinControl::FindControl(Wnd)))
+      ShowWindow(Wnd, IsIconic(Wnd) ? SW_SHOWNOACTIVATE : SW_SHOWNA);
+  if (Main && IsWindowVisible(Main)) SetForegroundWindow(Main);
+  if (TNotifyEvent Handler = OnRestore) Handler(this);
+}
+
 void TApplication::Notification(TComponent* Component, TOperation Operation) {
   TComponent::Notification(Component, Operation);
   if (Operation != TOperation::opRemove) return;

@@ -89,6 +89,18 @@ class TApplication : public TComponent {
   // Frees Component once the message being handled now (and those before it) are done.
   void ReleaseComponent(TComponent* Component);
 
+  // [Minimize and restore]  There is no application window: minimizing the application
+  // minimizes the main form to the taskbar and hides the other visible forms (minimizes them
+  // when the main form does not show, so that something stays on the taskbar); Restore brings
+  // back exactly those and activates the main form. Each fires its event once; a second call in
+  // the same state does nothing. The main form's own SC_MINIMIZE and SC_RESTORE (caption
+  // buttons, system menu, taskbar) go through here too.
+  void Minimize();
+  void Restore();
+  bool Minimized() const { return FMinimized; }
+  TNotifyEvent OnMinimize;
+  TNotifyEvent OnRestore;
+
   TIdleEvent OnIdle;
   TExceptionEvent OnException;
 
@@ -115,6 +127,10 @@ class TApplication : public TComponent {
   int FModalLevel = 0;
   HWND FUtilWindow = nullptr;
   std::vector<TComponent*> FReleased;
+  bool FMinimized = false;
+  // The forms Minimize hid or minimized besides the main form (looked up again on Restore: one
+  // may have been freed since).
+  std::vector<HWND> FMinimizedForms;
 };
 
 extern TApplication* Application;

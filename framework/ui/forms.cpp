@@ -418,6 +418,22 @@ void TForm::Notification(TComponent* Component, TOperation Operation) {
 void TForm::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
     case WM_CLOSE: Close(); return;
+    case WM_SYSCOMMAND:
+      // The main form minimized or restored by the platform takes the application with it.
+      if (Application && Application->MainForm() == this) {
+        const WPARAM Command = Message.WParam & 0xFFF0;
+        if (Command == SC_MINIMIZE) {
+          Application->Minimize();
+          Message.Result = 0;
+          return;
+        }
+        if (Command == SC_RESTORE && Application->Minimized()) {
+          Application->Restore();
+          Message.Result = 0;
+          return;
+        }
+      }
+      break;
     case WM_ACTIVATE:
       if (LOWORD(Message.WParam) != WA_INACTIVE) {
         if (OnActivate) OnActivate(this);

@@ -199,6 +199,7 @@ void TVxDefaultForm::LoadedInCode() {
 }
 
 TVxDefaultForm::~TVxDefaultForm() {
+  GiveBackApplication();
   if (!Designing()) RemoveTrayIcon();
   if (FTracking && HookedControl() && HookedControl()->HandleAllocated() && GetCapture() == HookedControl()->Handle())
     ReleaseCapture();
@@ -687,6 +688,7 @@ void TVxDefaultForm::NCCalcSize(TMessage& Message) {
 
 void TVxDefaultForm::NCActivate(TMessage& Message) {
   FCaptionActive = Message.WParam != 0;
+  if (!FApplicationLink && Form() && FMinimizeApplication) TakeOverApplication();
   HWND Wnd = Form() ? Form()->Handle() : nullptr;
   Message.Result = (!FCaptionActive || !Wnd || !GetWindow(Wnd, GW_OWNER)) ? 1 : 0;
   PaintNonClient();

@@ -109,6 +109,13 @@ struct TVxFrameMetrics {
 const TVxFrameMetrics& FrameMetrics();
 
 class TVxDefaultForm;
+// What a component's handlers in the application's minimize and restore events share with it.
+struct TVxApplicationLink {
+  // Nil once the component is gone: the handler then only passes the event on.
+  TVxDefaultForm* Form = nullptr;
+  TNotifyEvent PrevMinimize;
+  TNotifyEvent PrevRestore;
+};
 // Shows the default system menu of Form: built by the skinned menus (vexel/menus), which set it
 // at start-up; without them the platform's popup menu offers the same entries.
 using TVxSystemMenuPresenter = void (*)(TVxDefaultForm& Form, TPoint At, bool Tray);
@@ -248,6 +255,8 @@ class TVxDefaultForm : public TVxHook {
   bool TrayIconShown() const { return FTrayIconShown; }
   // Receives the tray icon's notifications and the private messages.
   HWND UtilityWindow() const { return FUtilityWindow; }
+  // The application's minimize and restore events lead through this component.
+  bool ApplicationTakenOver() const { return FApplicationLink != nullptr; }
   // The shadow shows (on and not maximized).
   bool ShadowVisible() const;
   bool ChildPaint() const { return FChildPaint; }
@@ -314,6 +323,13 @@ class TVxDefaultForm : public TVxHook {
   void AddTrayIcon(const std::string& Tip);
   void RemoveTrayIcon();
   void UpdateTrayIcon();
+  // With MinimizeApplication the form follows the application's minimize and restore: its
+  // handlers go in front of those the events had, which are given back on destruction.
+  void TakeOverApplication();
+  void GiveBackApplication();
+  friend struct TVxApplicationHandler;
+  void ApplicationMinimized();
+  void ApplicationRestored();
 
   // [Painting]
   void UpdateBackground(const TRect& R);
@@ -383,6 +399,7 @@ class TVxDefaultForm : public TVxHook {
   bool FHooked = false;
   bool FEndingDrag = false;
   TComponent* FSystemMenu = nullptr;
+  std::shared_ptr<TVxApplicationLink> FApplicationLink;
 };
 
 // TVxDefaultForm that paints and measures through the theme of its link (else the current

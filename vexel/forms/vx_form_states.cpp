@@ -125,6 +125,8 @@ void TVxDefaultForm::Minimize() {
   KeepBounds({TVxWindowState::kwsRollup, TVxWindowState::kwsMaximized});
   if (!GetWindow(F->Handle(), GW_OWNER))
     PostMessageA(F->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  else if (FMinimizeApplication && Application)
+    Application->Minimize();
   else
     SetBoundsNow(GetMinimizedBounds());
   FPendingState = TVxWindowState::kwsNormal;
@@ -158,12 +160,14 @@ void TVxDefaultForm::MinimizeToTray() {
   FPrevState = FWindowState;
   FWindowState = TVxWindowState::kwsTray;
   KeepBounds({TVxWindowState::kwsMaximized, TVxWindowState::kwsMinimized, TVxWindowState::kwsRollup});
-  std::string Tip;
-  if (FMinimizeApplication && Application && !Application->Title().empty())
-    Tip = Application->Title();
-  else
-    Tip = F->Caption();
-  // The framework has no application window: the form's own window goes in both cases.
+  std::string Tip = F->Caption();
+  if (FMinimizeApplication && Application) {
+    // An untitled application keeps the form's caption: an empty tip tells nothing.
+    if (!Application->Title().empty()) Tip = Application->Title();
+    Application->Minimize();
+    // Only the icon is left: the main form leaves the taskbar too.
+    if (TForm* Main = Application->MainForm(); Main && Main->HandleAllocated()) ShowWindow(Main->Handle(), SW_HIDE);
+  }
   ShowWindow(F->Handle(), SW_HIDE);
   AddTrayIcon(Tip.substr(0, 63));
   FPendingState = TVxWindowState::kwsNormal;
@@ -190,9 +194,15 @@ void TVxDefaultForm::Restore() {
     case TVxWindowState::kwsNormal: SetBoundsNow(FRestoreBounds); break;
     case TVxWindowState::kwsMaximized:
       if (FPrevState == TVxWindowState::kwsMinimized) {
-        // No application window restores it for us: the form does it itself.
-        BackToNormal();
-        Maximize();
+        // Maximized while minimized: coming back means showing it maximized. The application
+        // brings its forms back; otherwise the form does it itself.
+        if (FMinimizeApplication && Application && Application->Minimized()) {
+          FPrevState = TVxWindowState::kwsNormal;
+          Application->Restore();
+        } else {
+          BackToNormal();
+          Maximize();
+        }
       } else if (FPrevState == TVxWindowState::kwsRollup) {
         BackToNormal();
         Rollup();
@@ -218,6 +228,9 @@ void TVxDefaultForm::Restore() {
       } else {
         BackToNormal();
       }
+      // The other forms the application put away come back with it (the state is normal now:
+      // the restore handler leaves this form alone).
+      if (FMinimizeApplication && Application) Application->Restore();
       break;
     case TVxWindowState::kwsRollup:
       if (GetMaximizedBounds().Width() == FWindowWidth || FPrevState == TVxWindowState::kwsMaximized) {
@@ -231,6 +244,14 @@ void TVxDefaultForm::Restore() {
       }
       break;
     case TVxWindowState::kwsTray: {
+      if (FMinimizeApplication && Application) {
+        Application->Restore();
+        // The main form hidden for the tray while the application was not minimized.
+        if (TForm* Main = Application->MainForm();
+            Main && Main != F && Main->Visible() && Main->HandleAllocated() && !IsWindowVisible(Main->Handle()))
+          ShowWindow(Main->Handle(), SW_SHOWNA);
+      }
+      if (IsIconic(F->Handle())) ShowWindow(F->Handle(), SW_RESTORE);
       ShowWindow(F->Handle(), SW_SHOW);
       SetForegroundWindow(F->Handle());
       RemoveTrayIcon();
@@ -252,6 +273,83 @@ void TVxDefaultForm::Restore() {
       break;
     }
   }
+}
+
+// [Application minimize and restore] ----------------------------------------------------------
+
+// One of the component's handlers in an application event. While it runs the event holds the
+// previous handler, so that the form's own minimize or restore cannot come back into it; it puts
+// itself back afterwards unless the component was freed meanwhile.
+struct TVxApplicationHandler {
+  std::shared_ptr<TVxApplicationLink> Link;
+  bool Minimizing = false;
+
+  void operator()(TObject* Sender) const {
+    const std::shared_ptr<TVxApplicationLink> L = Link;
+    if (!Application) return;
+    TNotifyEvent& Event = Minimizing ? Application->OnMinimize : Application->OnRestore;
+    const TNotifyEvent& Prev = Minimizing ? L->PrevMinimize : L->PrevRestore;
+    TNotifyEvent Self = Event;
+    Event = Prev;
+    struct TPutBack {
+      const std::shared_ptr<TVxApplicationLink>& L;
+      TNotifyEvent& Event;
+      TNotifyEvent& Self;
+      ~TPutBack() {
+        if (L->Form && Application) Event = std::move(Self);
+      }
+    } PutBack{L, Event, Self};
+    if (L->Form) {
+      if (Minimizing)
+        L->Form->ApplicationMinimized();
+      else
+        L->Form->ApplicationRestored();
+    }
+    if (TNotifyEvent Next = Prev) Next(Sender);
+  }
+};
+
+namespace {
+
+bool IsHandlerOf(const TNotifyEvent& Event, const std::shared_ptr<TVxApplicationLink>& Link) {
+  const auto* Handler = Event.target<TVxApplicationHandler>();
+  return Handler && Handler->Link == Link;
+}
+
+}  // namespace
+
+void TVxDefaultForm::TakeOverApplication() {
+  if (FApplicationLink || !Application) return;
+  FApplicationLink = std::make_shared<TVxApplicationLink>();
+  FApplicationLink->Form = this;
+  FApplicationLink->PrevMinimize = Application->OnMinimize;
+  FApplicationLink->PrevRestore = Application->OnRestore;
+  Application->OnMinimize = TVxApplicationHandler{FApplicationLink, true};
+  Application->OnRestore = TVxApplicationHandler{FApplicationLink, false};
+}
+
+// A handler installed after ours keeps ours behind it: that one stays and only passes the
+// event on.
+void TVxDefaultForm::GiveBackApplication() {
+  if (!FApplicationLink) return;
+  FApplicationLink->Form = nullptr;
+  if (Application) {
+    if (IsHandlerOf(Application->OnMinimize, FApplicationLink))
+      Application->OnMinimize = FApplicationLink->PrevMinimize;
+    if (IsHandlerOf(Application->OnRestore, FApplicationLink)) Application->OnRestore = FApplicationLink->PrevRestore;
+  }
+  FApplicationLink.reset();
+}
+
+void TVxDefaultForm::ApplicationMinimized() {
+  if (FMinimizeApplication && FWindowState != TVxWindowState::kwsMinimized && FWindowState != TVxWindowState::kwsTray)
+    Minimize();
+}
+
+void TVxDefaultForm::ApplicationRestored() {
+  if (!FMinimizeApplication || FWindowState != TVxWindowState::kwsMinimized) return;
+  Restore();
+  PaintNonClient();
 }
 
 void TVxDefaultForm::Close() {
