@@ -1,5 +1,6 @@
 // Forms: closing and close actions, modal runs ended by timers and posted messages, the main
-// form ending the application, window re-creation, border styles and timers.
+// form ending the application, window re-creation, border styles, timers, and the application
+// minimizing and restoring its forms.
 #include "framework/ui/panel.h"
 #include "framework/ui/timer.h"
 #include "ui_fixture.h"
@@ -253,4 +254,72 @@ TEST_F(FormsTest, BorderIconsDecideTheCaptionButtonsAndStayOnTopTheZOrder) {
   EXPECT_TRUE(OnTop());
   Form->SetFormStyle(TFormStyle::fsNormal);
   EXPECT_FALSE(OnTop());
+}
+
+// The application minimizes as a whole: the main form to the taskbar, the other shown forms
+// hidden (still Visible to the program), a hidden form left alone; restoring brings back exactly
+// those. Each event fires once per change and a second call does nothing.
+TEST_F(FormsTest, ApplicationMinimizeAndRestoreTakeTheShownFormsAlong) {
+  // Showing and hiding windows takes Wine seconds.
+  Watchdog.SetInterval(30000);
+  struct TMainGuard {
+    ~TMainGuard() {
+      Application->Restore();
+      Application->OnMinimize = nullptr;
+      Application->OnRestore = nullptr;
+      Application->SetMainForm(nullptr);
+    }
+  } Guard;
+  Application->SetMainForm(Form.get());
+  Form->Show();
+  TForm Other;
+  Other.SetBounds(500, 50, 200, 150);
+  Other.Show();
+  TForm Hidden;
+  Hidden.HandleNeeded();
+  auto Freed = std::make_unique<TForm>();
+  Freed->SetBounds(500, 250, 200, 150);
+  Freed->Show();
+  const HWND FreedWnd = Freed->Handle();
+  Log Events;
+  Application->OnMinimize = [&](TObject* Sender) { Events.push_back(Sender == Application ? "minimize" : "?"); };
+  Application->OnRestore = [&](TObject* Sender) { Events.push_back(Sender == Application ? "restore" : "?"); };
+
+  Application->Minimize();
+  Application->Minimize();
+  EXPECT_TRUE(Application->Minimized());
+  EXPECT_TRUE(IsIconic(Form->Handle()));
+  EXPECT_FALSE(IsWindowVisible(Other.Handle()));
+  EXPECT_TRUE(Other.Visible()) << "put away by the application, not hidden by the program";
+  EXPECT_EQ(Events, (Log{"minimize"}));
+  // A form freed meanwhile is simply gone when the others come back.
+  Freed.reset();
+  Application->Restore();
+  Application->Restore();
+  EXPECT_FALSE(Application->Minimized());
+  EXPECT_FALSE(IsIconic(Form->Handle()));
+  EXPECT_TRUE(IsWindowVisible(Form->Handle()));
+  EXPECT_TRUE(IsWindowVisible(Other.Handle()));
+  EXPECT_FALSE(IsWindowVisible(Hidden.Handle())) << "a form hidden before stays hidden";
+  EXPECT_FALSE(IsWindow(FreedWnd));
+  EXPECT_EQ(Events, (Log{"minimize", "restore"}));
+
+  // The main form's own minimize and restore (caption button, system menu, taskbar) are the
+  // application's.
+  SendMessageA(Form->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_TRUE(Application->Minimized());
+  EXPECT_TRUE(IsIconic(Form->Handle()));
+  EXPECT_FALSE(IsWindowVisible(Other.Handle()));
+  SendMessageA(Form->Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+  EXPECT_FALSE(Application->Minimized());
+  EXPECT_FALSE(IsIconic(Form->Handle()));
+  EXPECT_TRUE(IsWindowVisible(Other.Handle()));
+  EXPECT_EQ(Events, (Log{"minimize", "restore", "minimize", "restore"}));
+
+  // Another form's minimize is its own.
+  SendMessageA(Other.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_TRUE(IsIconic(Other.Handle()));
+  EXPECT_FALSE(Application->Minimized());
+  EXPECT_FALSE(IsIconic(Form->Handle()));
+  EXPECT_EQ(Events.size(), 4u);
 }
