@@ -347,6 +347,112 @@ TEST_F(SkinnedFormTest, TrayAndBackToThePreviousState) {
   EXPECT_LT(Bounds().Height(), 100);
 }
 
+// A handler the application's events had before a skinned form took them over.
+struct TPreviousHandler {
+  std::vector<std::string>* Calls;
+  const char* Name;
+  std::function<void()> Then;
+  void operator()(TObject*) const {
+    Calls->push_back(Name);
+    if (Then) Then();
+  }
+};
+
+TEST_F(SkinnedFormTest, WithMinimizeApplicationTheFormMinimizesAndRestoresThroughTheApplication) {
+  // Hiding and showing windows takes Wine about two seconds each.
+  Watchdog.SetInterval(60000);
+  struct TApplicationGuard {
+    std::string Title = Application->Title();
+    ~TApplicationGuard() {
+      Application->Restore();
+      Application->OnMinimize = nullptr;
+      Application->OnRestore = nullptr;
+      Application->SetMainForm(nullptr);
+      Application->SetTitle(Title);
+    }
+  } Guard;
+  std::vector<std::string> Calls;
+  std::function<void()> AfterMinimize;
+  Application->OnMinimize = TPreviousHandler{&Calls, "minimize", [&] {
+                                               if (AfterMinimize) AfterMinimize();
+                                             }};
+  Application->OnRestore = TPreviousHandler{&Calls, "restore", nullptr};
+  // The main form is a plain window; the skinned one is owned by it.
+  OpenBackdrop(clBlue);
+  Application->SetMainForm(Backdrop.get());
+  UseSampleSkin();
+  TVxForm* Skin = Open();
+  const HWND Main = Backdrop->Handle();
+  ASSERT_EQ(GetWindow(Wnd(), GW_OWNER), Main);
+  EXPECT_TRUE(Skin->ApplicationTakenOver()) << "taken over when the form was first activated";
+  const TRect Normal = Bounds();
+
+  // Its minimize button minimizes the application; the previous handler still runs, once.
+  Click(Skin->GetButtonRect(TVxBorderIcon::kbiMinimize));
+  EXPECT_EQ(Skin->WindowState(), TVxWindowState::kwsMinimized);
+  EXPECT_TRUE(Application->Minimized());
+  EXPECT_TRUE(IsIconic(Main));
+  EXPECT_FALSE(IsWindowVisible(Wnd()));
+  EXPECT_EQ(Calls, (std::vector<std::string>{"minimize"}));
+  // The main form restored from the taskbar brings the skinned form back to its bounds.
+  SendMessageA(Main, WM_SYSCOMMAND, SC_RESTORE, 0);
+  Settle();
+  EXPECT_EQ(Skin->WindowState(), TVxWindowState::kwsNormal);
+  EXPECT_FALSE(Application->Minimized());
+  EXPECT_TRUE(IsWindowVisible(Wnd()));
+  EXPECT_EQ(Bounds(), Normal);
+  EXPECT_EQ(Calls, (std::vector<std::string>{"minimize", "restore"}));
+
+  // Minimized from elsewhere, the application takes the skinned form along; its own restore
+  // brings the application back.
+  SendMessageA(Main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  Settle();
+  EXPECT_EQ(Skin->WindowState(), TVxWindowState::kwsMinimized);
+  EXPECT_FALSE(IsWindowVisible(Wnd()));
+  Skin->Restore();
+  Settle();
+  EXPECT_EQ(Skin->WindowState(), TVxWindowState::kwsNormal);
+  EXPECT_FALSE(Application->Minimized());
+  EXPECT_FALSE(IsIconic(Main));
+  EXPECT_TRUE(IsWindowVisible(Wnd()));
+  EXPECT_EQ(Calls, (std::vector<std::string>{"minimize", "restore", "minimize", "restore"}));
+
+  // To the tray: the tip is the application's title (cut to 63 characters), the application
+  // leaves the taskbar; a double click on the icon brings all of it back.
+  const std::string Title(70, 'T');
+  Application->SetTitle(Title);
+  Skin->MinimizeToTray();
+  Settle();
+  EXPECT_EQ(Skin->WindowState(), TVxWindowState::kwsTray);
+  EXPECT_EQ(Skin->TrayTip(), Title.substr(0, 63));
+  EXPECT_TRUE(Application->Minimized());
+  EXPECT_FALSE(IsWindowVisible(Wnd()));
+  EXPECT_FALSE(IsWindowVisible(Main));
+  SendMessageA(Skin->UtilityWindow(), FM_TRAYICON, 0, WM_LBUTTONDBLCLK);
+  Settle();
+  EXPECT_EQ(Skin->WindowState(), TVxWindowState::kwsNormal);
+  EXPECT_FALSE(Application->Minimized());
+  EXPECT_TRUE(IsWindowVisible(Main));
+  EXPECT_FALSE(IsIconic(Main));
+  EXPECT_TRUE(IsWindowVisible(Wnd()));
+  EXPECT_EQ(Bounds(), Normal);
+  EXPECT_EQ(Calls.size(), 6u) << "one minimize and one restore more";
+
+  // Freed by the previous handler while its own handler runs: nothing of it is called later and
+  // both events hold the previous handlers again.
+  AfterMinimize = [&] {
+    AfterMinimize = nullptr;
+    delete Skin;
+  };
+  SendMessageA(Main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_NE(Application->OnMinimize.target<TPreviousHandler>(), nullptr);
+  EXPECT_NE(Application->OnRestore.target<TPreviousHandler>(), nullptr);
+  SendMessageA(Main, WM_SYSCOMMAND, SC_RESTORE, 0);
+  Settle();
+  EXPECT_EQ(Calls.size(), 8u);
+  EXPECT_TRUE(IsWindowVisible(Wnd()));
+}
+
 TEST_F(SkinnedFormTest, ActionEventsCanRefuse) {
   UseSampleSkin();
   TVxForm* Skin = Open();

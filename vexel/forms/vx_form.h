@@ -253,6 +253,8 @@ class TVxDefaultForm : public TVxHook {
   const TvxBitmap& Background() const { return *FBackground; }
   const TRect& LastCaptureRect() const { return FLastCaptureRect; }
   bool TrayIconShown() const { return FTrayIconShown; }
+  // The tip the icon was added with.
+  const std::string& TrayTip() const { return FTrayTip; }
   // Receives the tray icon's notifications and the private messages.
   HWND UtilityWindow() const { return FUtilityWindow; }
   // The application's minimize and restore events lead through this component.
@@ -375,6 +377,7 @@ class TVxDefaultForm : public TVxHook {
   TVxWindowState FPrevState = TVxWindowState::kwsNormal;
   TVxWindowState FPendingState = TVxWindowState::kwsNormal;
   bool FTrayIconShown = false;
+  std::string FTrayTip;
   uint32_t FTrayId = 0;
   HWND FUtilityWindow = nullptr;
   HICON FSmallIcon = nullptr;

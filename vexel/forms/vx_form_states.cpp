@@ -169,7 +169,7 @@ void TVxDefaultForm::MinimizeToTray() {
     if (TForm* Main = Application->MainForm(); Main && Main->HandleAllocated()) ShowWindow(Main->Handle(), SW_HIDE);
   }
   ShowWindow(F->Handle(), SW_HIDE);
-  AddTrayIcon(Tip.substr(0, 63));
+  AddTrayIcon(Tip);
   FPendingState = TVxWindowState::kwsNormal;
 }
 
@@ -409,6 +409,7 @@ void TVxDefaultForm::AddTrayIcon(const std::string& Tip) {
   NOTIFYICONDATAA Data = TrayRecord(FUtilityWindow, FTrayId);
   Data.hIcon = SmallIconHandle();
   SetTip(Data, Tip);
+  FTrayTip = Data.szTip;
   FTrayIconShown = Shell_NotifyIconA(NIM_ADD, &Data) != FALSE;
   // Without a notification area the window must not vanish for good: the state still says
   // kwsTray and Restore brings it back, but the caller can see the icon is missing.
