@@ -550,9 +550,10 @@ void TVxDefaultForm::MessageBefore(TMessage& Message, bool& Handled) {
   TForm* F = Form();
   switch (Message.Msg) {
     case WM_ACTIVATE:
-      // The platform minimized the window behind our back: follow it.
-      if (!FCaptionActive && HIWORD(Message.WParam) && FWindowState != TVxWindowState::kwsMinimized && F &&
-          IsIconic(F->Handle()))
+      // The platform minimized the window behind our back: follow it. In the tray the window is
+      // put away already (the application may minimize it on the way).
+      if (!FCaptionActive && HIWORD(Message.WParam) && FWindowState != TVxWindowState::kwsMinimized &&
+          FWindowState != TVxWindowState::kwsTray && F && IsIconic(F->Handle()))
         FWindowState = TVxWindowState::kwsMinimized;
       break;
     case WM_SETTEXT: SetTextBefore(); break;
