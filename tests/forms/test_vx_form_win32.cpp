@@ -438,6 +438,23 @@ TEST_F(SkinnedFormTest, WithMinimizeApplicationTheFormMinimizesAndRestoresThroug
   EXPECT_EQ(Bounds(), Normal);
   EXPECT_EQ(Calls.size(), 6u) << "one minimize and one restore more";
 
+  // Maximized while the application is minimized, its restore brings the application back and
+  // the form shows maximized; the next restore gives the normal bounds.
+  Click(Skin->GetButtonRect(TVxBorderIcon::kbiMinimize));
+  Skin->Maximize();
+  EXPECT_EQ(Skin->WindowState(), TVxWindowState::kwsMaximized);
+  EXPECT_EQ(Skin->PrevState(), TVxWindowState::kwsMinimized);
+  Skin->Restore();
+  Settle();
+  EXPECT_FALSE(Application->Minimized());
+  EXPECT_TRUE(IsWindowVisible(Wnd()));
+  EXPECT_EQ(Skin->WindowState(), TVxWindowState::kwsMaximized);
+  EXPECT_EQ(Bounds(), GetMonitorAreaFromWindow(Wnd(), true));
+  Skin->Restore();
+  EXPECT_EQ(Skin->WindowState(), TVxWindowState::kwsNormal);
+  EXPECT_EQ(Bounds(), Normal);
+  EXPECT_EQ(Calls.size(), 8u);
+
   // Freed by the previous handler while its own handler runs: nothing of it is called later and
   // both events hold the previous handlers again.
   AfterMinimize = [&] {
@@ -449,7 +466,7 @@ TEST_F(SkinnedFormTest, WithMinimizeApplicationTheFormMinimizesAndRestoresThroug
   EXPECT_NE(Application->OnRestore.target<TPreviousHandler>(), nullptr);
   SendMessageA(Main, WM_SYSCOMMAND, SC_RESTORE, 0);
   Settle();
-  EXPECT_EQ(Calls.size(), 8u);
+  EXPECT_EQ(Calls.size(), 10u);
   EXPECT_TRUE(IsWindowVisible(Wnd()));
 }
 
