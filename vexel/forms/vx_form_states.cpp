@@ -285,10 +285,12 @@ struct TVxApplicationHandler {
   bool Minimizing = false;
 
   void operator()(TObject* Sender) const {
+    // Copies: replacing the event below may free this very handler when it was called in place.
     const std::shared_ptr<TVxApplicationLink> L = Link;
+    const bool Minimize = Minimizing;
     if (!Application) return;
-    TNotifyEvent& Event = Minimizing ? Application->OnMinimize : Application->OnRestore;
-    const TNotifyEvent& Prev = Minimizing ? L->PrevMinimize : L->PrevRestore;
+    TNotifyEvent& Event = Minimize ? Application->OnMinimize : Application->OnRestore;
+    const TNotifyEvent& Prev = Minimize ? L->PrevMinimize : L->PrevRestore;
     TNotifyEvent Self = Event;
     Event = Prev;
     struct TPutBack {
@@ -300,7 +302,7 @@ struct TVxApplicationHandler {
       }
     } PutBack{L, Event, Self};
     if (L->Form) {
-      if (Minimizing)
+      if (Minimize)
         L->Form->ApplicationMinimized();
       else
         L->Form->ApplicationRestored();
