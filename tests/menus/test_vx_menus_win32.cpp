@@ -986,6 +986,37 @@ TEST_F(MenuTest, ACaptureTakenAwayEndsEveryLoopAndLeavesTheCaptureAlone) {
   ReleaseCapture();
 }
 
+TEST_F(MenuTest, AViewWhoseWindowIsMovedStopsTrackingAndItsParentGoesOn) {
+  TVxItem* More = AddItem(*Root, L"More");
+  AddItem(*More, L"Inner");
+  AddItem(*Root, L"Last");
+  Key(VK_RIGHT);
+  Expect([&](TVxPopupView& V) { EXPECT_EQ(V.RootItem(), More); });
+  // Someone else moves the submenu's window.
+  Probe.Post([] {
+    HWND Wnd = Innermost()->MessageWindow();
+    RECT R{};
+    GetWindowRect(Wnd, &R);
+    SetWindowPos(Wnd, nullptr, R.left + 30, R.top + 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  });
+  Expect([&](TVxPopupView& V) {
+    EXPECT_EQ(V.RootItem(), Root.get());
+    EXPECT_FALSE(V.SubmenuOpen());
+    EXPECT_EQ(ShownPopups().size(), 1u);
+  });
+  // The outer menu still answers the keyboard; then its own window moves too.
+  Key(VK_DOWN);
+  Expect([&](TVxPopupView& V) { EXPECT_EQ(V.HotItem()->Caption(), L"Last"); });
+  Probe.Post([] {
+    HWND Wnd = Innermost()->MessageWindow();
+    SetWindowPos(Wnd, nullptr, 5, 5, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  });
+  EXPECT_TRUE(Open());
+  EXPECT_TRUE(ShownPopups().empty());
+  EXPECT_EQ(GetCapture(), nullptr);
+  EXPECT_TRUE(Probe.Empty());
+}
+
 TEST_F(MenuTest, AHandlerRaisingInsideTheMenuReachesTheApplicationAndClosesTheMenu) {
   TVxItem* More = AddItem(*Root, L"More");
   AddItem(*More, L"Inner");

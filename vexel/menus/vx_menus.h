@@ -329,6 +329,7 @@ class TVxItemView : public TComponent {
   TVxItemView* Outermost();
   bool AnyHorizontalAncestor() const;
   bool PointInWindow(const TPoint& Screen);
+  static TPoint ScreenOrigin(HWND Wnd);
   void CloseViewsUpTo(TVxItemView* Outer);
 
   TVxItem* FRootItem;

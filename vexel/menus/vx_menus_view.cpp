@@ -386,6 +386,12 @@ void TVxItemView::Escape() {
   LeaveLoop();
 }
 
+TPoint TVxItemView::ScreenOrigin(HWND Wnd) {
+  RECT R{};
+  GetWindowRect(Wnd, &R);
+  return {R.left, R.top};
+}
+
 bool TVxItemView::PointInWindow(const TPoint& Screen) {
   HWND Wnd = MessageWindow();
   RECT R;
@@ -529,6 +535,9 @@ void TVxItemView::Track() {
   FLastMouse = {Cursor.x, Cursor.y};
   if (PointInWindow(FLastMouse)) Hover(FLastMouse);
   SetCapture(Wnd);
+  // A view never moves its own window while it tracks: a move means the menu no longer sits
+  // where it was opened (the form under a bar moved, an owner re-placed the popup).
+  const TPoint Origin = ScreenOrigin(Wnd);
 
   MSG Msg;
   while (FTracking && !FLeave) {
@@ -602,6 +611,10 @@ void TVxItemView::Track() {
       if (Application) Application->HandleException(this);
     }
     if (!FRootItem) break;
+    if (FTracking && !FLeave && IsWindow(Wnd) && ScreenOrigin(Wnd) != Origin) {
+      FTracking = false;
+      Escape();
+    }
   }
 
   StopAutoScroll();
