@@ -63,12 +63,6 @@ double ResizeRound(HWND Window) {
   return MsSince(Start) / (2 * Steps);
 }
 
-bool AnyAnimating() {
-  for (Integer Slot = 0; Slot < vxAnimationSlots; ++Slot)
-    if (IsAnimating(Slot)) return true;
-  return false;
-}
-
 std::unique_ptr<TForm> MakeWindow(bool Skinned, int Left) {
   auto Form = std::make_unique<TForm>();
   Form->SetBounds(Left, 0, 800, 600);
@@ -107,7 +101,8 @@ int main(int argc, char** argv) {
   std::printf("theme: %s (%s the window)\n", Skin.c_str(), Themed ? "defines" : "does not define");
   std::printf("%-26s %10s %8s\n", "", "per frame", "ratio");
   const double Reference = Median(PlatformTimes);
-  std::printf("%-26s %7.2f ms %8.2f\n", "skinned frame (TVxForm)", Median(SkinnedTimes), Median(SkinnedTimes) / Reference);
+  std::printf("%-26s %7.2f ms %8.2f\n", "skinned frame (TVxForm)", Median(SkinnedTimes),
+              Median(SkinnedTimes) / Reference);
   std::printf("%-26s %7.2f ms %8.2f\n", "platform frame", Reference, 1.0);
   std::printf("ratio = skinned / platform. Goal: within 2x.\n\n");
 

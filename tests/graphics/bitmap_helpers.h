@@ -27,3 +27,17 @@ inline std::vector<TvxColor> Row(const TvxBitmap& B, Integer Y) {
 inline std::vector<TvxColor> AllPixels(const TvxBitmap& B) {
   return std::vector<TvxColor>(B.Bits(), B.Bits() + size_t(B.Width()) * B.Height());
 }
+
+// A transition's blend worked out the long way: New over Old at opacity A (0..255), the alpha
+// channel taking A first. The reference the effect tests check every frame against.
+inline TvxColor Blended(TvxColor New, TvxColor Old, int A) {
+  if (A == 0) return Old;
+  New = (New & 0x00FFFFFF) | TvxColor(A) << 24;
+  if (A == 255) return New;
+  TvxColor R = 0;
+  for (int S = 0; S < 32; S += 8) {
+    const int F = (New >> S) & 0xFF, B = (Old >> S) & 0xFF;
+    R |= TvxColor((256 * B + A * (F - B)) >> 8) << S;
+  }
+  return R;
+}

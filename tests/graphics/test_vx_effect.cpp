@@ -16,18 +16,6 @@
 
 namespace {
 
-TvxColor Blended(TvxColor New, TvxColor Old, int A) {
-  if (A == 0) return Old;
-  New = (New & 0x00FFFFFF) | TvxColor(A) << 24;
-  if (A == 255) return New;
-  TvxColor R = 0;
-  for (int S = 0; S < 32; S += 8) {
-    const int F = (New >> S) & 0xFF, B = (Old >> S) & 0xFF;
-    R |= TvxColor((256 * B + A * (F - B)) >> 8) << S;
-  }
-  return R;
-}
-
 // Old: dark, half opaque; new: bright, opaque, every pixel different (so a wrong source shows,
 // and so does a blend that is one short of the new pixel).
 struct TImages {

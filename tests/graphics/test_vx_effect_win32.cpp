@@ -6,24 +6,13 @@
 #include <chrono>
 #include <memory>
 
+#include "bitmap_helpers.h"
 #include "framework/core/component_stream.h"
 #include "framework/graphics/bitmap.h"
 #include "framework/graphics/canvas.h"
 #include "vexel/graphics/vx_effect.h"
 
 namespace {
-
-TvxColor Blended(TvxColor New, TvxColor Old, int A) {
-  if (A == 0) return Old;
-  New = (New & 0x00FFFFFF) | TvxColor(A) << 24;
-  if (A == 255) return New;
-  TvxColor R = 0;
-  for (int S = 0; S < 32; S += 8) {
-    const int F = (New >> S) & 0xFF, B = (Old >> S) & 0xFF;
-    R |= TvxColor((256 * B + A * (F - B)) >> 8) << S;
-  }
-  return R;
-}
 
 constexpr Integer IW = 12, IH = 9;
 constexpr TvxColor Untouched = 0x11223344;

@@ -18,12 +18,6 @@ namespace {
 
 EConvertError Bad(const std::string& Message) { return EConvertError("preview: " + Message); }
 
-bool AnyAnimating() {
-  for (Integer Slot = 0; Slot < vxAnimationSlots; ++Slot)
-    if (IsAnimating(Slot)) return true;
-  return false;
-}
-
 // The window has settled when nothing is animating and no part of it waits for a paint, for a
 // moment long enough that a paint posted by a late message would have come.
 void WaitUntilPainted(TForm& Window) {

@@ -155,6 +155,8 @@ Integer AnimateAsync(TCanvas& Canvas, Integer X, Integer Y, Integer Slot, const 
 void Animate(TCanvas& Canvas, Integer X, Integer Y, const TvxAnimationRec& Settings, const TvxBitmap& NewImage,
              const TvxBitmap& OldImage);
 bool IsAnimating(Integer Slot);
+// True while any slot plays a transition.
+bool AnyAnimating();
 // Ends the transition in Slot; with DrawFinal the new image is drawn as the last frame.
 void StopAnimation(Integer Slot, bool DrawFinal);
 // One tick of the shared timer: every active slot advances by 20 ms. The timer calls it; tests

@@ -199,6 +199,12 @@ void Animate(TCanvas& Canvas, Integer X, Integer Y, const TvxAnimationRec& Setti
 
 bool IsAnimating(Integer Slot) { return ValidSlot(Slot) && Scheduler().Slots[size_t(Slot)].Transition.Active(); }
 
+bool AnyAnimating() {
+  for (const TSlot& S : Scheduler().Slots)
+    if (S.Transition.Active()) return true;
+  return false;
+}
+
 void StopAnimation(Integer Slot, bool DrawFinal) {
   if (!IsAnimating(Slot)) return;
   TScheduler& Sch = Scheduler();
