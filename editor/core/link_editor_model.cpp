@@ -136,5 +136,6 @@ bool TLinkEditorModel::Apply() {
                            : TRect{FTopLeft.X, FTopLeft.Y, FBottomRight.X + 1, FBottomRight.Y + 1});
   // The link's transparency flags follow its new rectangle, with the object's own margins.
   LiveObject()->UpdateLinks();
+  FDocument.RecordStep("Apply Bitmap");
   return true;
 }

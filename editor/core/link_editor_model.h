@@ -75,8 +75,8 @@ class TLinkEditorModel {
   // Lime from the top-left corner, yellow to the bottom-right; none with "All bitmap".
   std::vector<TGuideLine> GuideLines() const;
 
-  // Points the link at the chosen image: its rectangle, or the whole image with "All bitmap".
-  // False, changing nothing, when the object, its link or the image is gone.
+  // Points the link at the chosen image: its rectangle, or the whole image with "All bitmap"; one
+  // step of the history. False, changing nothing, when the object, its link or the image is gone.
   bool Apply();
 
  private:

@@ -3,6 +3,12 @@
 #include "vexel/graphics/vx_utils.h"
 #include "vexel/skin/theme_dv3objects.h"
 
+std::string FreeObjectName(const std::string& Name, const std::function<bool(const std::string&)>& Taken) {
+  if (!Taken(Name)) return Name;
+  for (Integer Number = 2;; ++Number)
+    if (std::string Candidate = Name + std::to_string(Number); !Taken(Candidate)) return Candidate;
+}
+
 std::string EncodeClipboardObject(const TDvSkinObject& Object) {
   std::unique_ptr<TDvSkinObject> Clone(CloneSkinObject(Object, nullptr));
   if (!Clone) throw Exception(Format("Cannot copy an object of class %s", Object.ClassName()));
@@ -36,7 +42,12 @@ TDvSkinObject* ReadClipboardObject(std::string_view Block, TComponent* Owner) {
   try {
     TBufferStream Data(Record.data(), int64_t(Record.size()));
     Object = ReadSkinObjectRecord(Data, false);
-    if (Owner) Owner->InsertComponent(Object.get());
+    if (Owner) {
+      // Pasting the same copy again: the next free number, as a user expects.
+      Object->SetName(FreeObjectName(
+          Object->Name(), [Owner](const std::string& Name) { return Owner->FindComponent(Name) != nullptr; }));
+      Owner->InsertComponent(Object.get());
+    }
   } catch (const Exception&) {
     throw EInvalidClipboardFormat();
   }

@@ -6,6 +6,7 @@
 // and from the clipboard; this unit only makes and reads them.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -30,7 +31,11 @@ std::string EncodeClipboardObject(const TDvSkinObject& Object);
 // fewer than N bytes after the "@".
 std::string_view ClipboardRecord(std::string_view Block);
 
+// Name when Taken says it is free, else Name followed by the first free number from 2.
+std::string FreeObjectName(const std::string& Name, const std::function<bool(const std::string&)>& Taken);
+
 // A new object read from the block and placed under Owner (nil: unowned, for the caller to make
-// top-level; the caller then owns it). EInvalidClipboardFormat for any block that does not give one, also for an
-// unknown class, broken text or a name Owner's children already use; Owner is then unchanged.
+// top-level; the caller then owns it). A name Owner's children already use gets the next free
+// number. EInvalidClipboardFormat for any block that does not give one, also for an unknown
+// class or broken text; Owner is then unchanged.
 TDvSkinObject* ReadClipboardObject(std::string_view Block, TComponent* Owner);

@@ -1,6 +1,7 @@
 #include "editor/core/skin_document.h"
 
 #include "editor/core/object_clipboard.h"
+#include "editor/core/skin_links.h"
 #include "vexel/skin/theme_dv3source.h"
 
 namespace {
@@ -12,13 +13,22 @@ void SetTextOf(TDvSkinObject* Object, const wchar_t* Text) {
   if (Object) Object->SetText(Text);
 }
 
-// Re-binding only reaches links whose image is found; the rest would keep pointing at Image.
-void UnbindLinksTo(TDvSkinObject& Object, const TvxBitmap* Image) {
-  for (const TPropInfo* Info : Object.ClassInfo().AllProperties())
-    if (Info->Kind == TPropKind::pkClass)
-      if (auto* Link = dynamic_cast<TvxBitmapLink*>(Info->GetObject(&Object)); Link && Link->Bitmap() == Image)
-        Link->SetBitmap(nullptr);
-  for (Integer I = 0; I < Object.ChildCount(); ++I) UnbindLinksTo(*Object.Child(I), Image);
+std::vector<std::string> ObjectPath(const TDvSkinObject* Object) {
+  std::vector<std::string> Path;
+  for (; Object; Object = Object->Parent()) Path.insert(Path.begin(), Object->Name());
+  return Path;
+}
+
+// The deepest object of the path that still exists; nil when not even its top-level one does.
+TDvSkinObject* FindPath(const TDvSkinSource& Source, const std::vector<std::string>& Path) {
+  if (Path.empty()) return nullptr;
+  TDvSkinObject* Object = Source.FindObject(Path.front());
+  for (size_t I = 1; Object && I < Path.size(); ++I) {
+    TDvSkinObject* Child = dynamic_cast<TDvSkinObject*>(Object->FindComponent(Path[I]));
+    if (!Child) break;
+    Object = Child;
+  }
+  return Object;
 }
 
 }  // namespace
@@ -35,7 +45,11 @@ void TSkinDocument::ReplaceSource(std::unique_ptr<TDvSkinSource> Source) {
   FSelected = nullptr;
   FSelectedImage = nullptr;
   FDragging = false;
+  FDragBefore.reset();
+  FNudgeBefore.reset();
+  FPropertyBefore.reset();
   FSource = std::move(Source);
+  FHistory.Reset(*FSource);
 }
 
 bool TSkinDocument::NewSkin() {
@@ -73,10 +87,10 @@ void TSkinDocument::OpenSkinFile(const std::string& FileName) {
 }
 
 bool TSkinDocument::SaveSkin() {
-  if (!FModified) return false;
+  if (!Modified()) return false;
   if (FFileName == NewSkinFileName) return SaveSkinAs();
   FSource->SaveToFile(FFileName);
-  FModified = false;
+  FHistory.MarkSaved();
   RefreshAll();
   return true;
 }
@@ -87,7 +101,7 @@ bool TSkinDocument::SaveSkinAs() {
   if (!Name) return false;
   FSource->SaveToFile(*Name);
   FFileName = *Name;
-  FModified = false;
+  FHistory.MarkSaved();
   RefreshAll();
   return true;
 }
@@ -95,7 +109,7 @@ bool TSkinDocument::SaveSkinAs() {
 // Yes saves, and goes on only when the skin was written: a cancelled save dialog keeps it.
 bool TSkinDocument::AskToSave(const char* Question) {
   switch (FPrompts.Confirm(Question)) {
-    case TPromptAnswer::paYes: SaveSkin(); return !FModified;
+    case TPromptAnswer::paYes: SaveSkin(); return !Modified();
     case TPromptAnswer::paNo: return true;
     case TPromptAnswer::paCancel: return false;
   }
@@ -103,12 +117,12 @@ bool TSkinDocument::AskToSave(const char* Question) {
 }
 
 bool TSkinDocument::CanCloseSkin() {
-  if (!FSource || !FModified) return true;
+  if (!Modified()) return true;
   return AskToSave(SaveChangesQuestion);
 }
 
 bool TSkinDocument::CloseQuery() {
-  if (!FModified) return true;
+  if (!Modified()) return true;
   return AskToSave(CloseQuestion);
 }
 
@@ -116,7 +130,6 @@ void TSkinDocument::ResetEditor() {
   FRootObject = nullptr;
   FSelected = nullptr;
   FSelectedImage = nullptr;
-  FModified = false;
   FZoom = 1.0f;
   FZoomIndex = 0;
   FDragging = false;
@@ -172,7 +185,7 @@ TRect TSkinDocument::HandleRect(Integer Index) const {
 
 TDvSkinObject* TSkinDocument::AddObject(const TClassInfo& Class) {
   if (!FSource || !FindSkinObjectClass(Class.Name)) return nullptr;
-  PushUndoState();
+  const TEditorPlace Before = Place();
   ++FNewObjectCount;
   TDvSkinObject* Parent = FSelected ? FSelected : FRootObject;
   // Named before it joins its parent. The counter goes on across New and Open, so a loaded
@@ -191,14 +204,14 @@ TDvSkinObject* TSkinDocument::AddObject(const TClassInfo& Class) {
     FSource->AddObject(std::move(Object));
     FRootObject = Added;
   }
-  FModified = true;
   SelectObject(Added);
+  Record("Add", Before);
   return Added;
 }
 
 void TSkinDocument::DeleteSelected() {
-  FModified = true;
   if (!FSelected) return;
+  const TEditorPlace Before = Place();
   if (TDvSkinObject* Owner = FSelected->Parent()) {
     delete FSelected;  // leaves its owner on the way
     FSelected = Owner;
@@ -210,20 +223,27 @@ void TSkinDocument::DeleteSelected() {
     return;
   }
   RefreshAll();
+  Record("Delete", Before);
 }
 
-void TSkinDocument::BringToFront() {
+void TSkinDocument::BringToFront() { MoveInOwner(true, "Bring to Front"); }
+
+void TSkinDocument::SendToBack() { MoveInOwner(false, "Send to Back"); }
+
+void TSkinDocument::MoveInOwner(bool ToFront, const char* StepName) {
   if (!FSelected || !FSelected->Parent()) return;
+  const TEditorPlace Before = Place();
   TDvSkinObject* Owner = FSelected->Parent();
   // The owned list is the child order; it can only be rebuilt by taking every child out.
   const std::vector<TComponent*> Children = Owner->ComponentList();
   for (TComponent* Child : Children) Owner->RemoveComponent(Child);
-  Owner->InsertComponent(FSelected);
+  if (!ToFront) Owner->InsertComponent(FSelected);
   for (TComponent* Child : Children)
     if (Child != FSelected) Owner->InsertComponent(Child);
+  if (ToFront) Owner->InsertComponent(FSelected);
   Owner->Realign();
-  FModified = true;
   RefreshAll();
+  Record(StepName, Before);
 }
 
 void TSkinDocument::SetZoomIndex(Integer Index) {
@@ -255,44 +275,42 @@ std::unique_ptr<TvxBitmap> TSkinDocument::TakeImageOut(TvxBitmap* Image, std::un
     Replacement->SetName(Taken->Name());
     Images.Insert(Index, std::move(Replacement));
   }
-  for (Integer I = 0; I < FSource->ObjectCount(); ++I) {
-    FSource->Objects(I)->UpdateLinks();
-    UnbindLinksTo(*FSource->Objects(I), Taken.get());
-  }
+  for (Integer I = 0; I < FSource->ObjectCount(); ++I) RebindLinks(*FSource->Objects(I), Images);
   return Taken;
 }
 
 TvxBitmap* TSkinDocument::AddImage(std::unique_ptr<TvxBitmap> Image) {
-  if (!FSource) return nullptr;
-  FModified = true;
-  if (!Image) return nullptr;
+  if (!FSource || !Image) return nullptr;
+  const TEditorPlace Before = Place();
   TvxBitmap* Added = Image.get();
   FSource->Images().Add(std::move(Image));
   SelectImage(Added);
   RefreshAll();
+  Record("Add Image", Before);
   return Added;
 }
 
 // Done here rather than by the source's ReplaceImage, which does nothing in a skin without
 // objects and would then drop the new picture.
 TvxBitmap* TSkinDocument::ReplaceSelectedImage(std::unique_ptr<TvxBitmap> Image) {
-  if (!FSource || !FSelectedImage) return nullptr;
-  FModified = true;
-  if (!Image) return nullptr;
+  if (!FSource || !FSelectedImage || !Image) return nullptr;
+  const TEditorPlace Before = Place();
   TvxBitmap* Added = Image.get();
   if (!TakeImageOut(FSelectedImage, std::move(Image))) return nullptr;
   SelectImage(Added);
   RefreshAll();
+  Record("Replace Image", Before);
   return Added;
 }
 
 void TSkinDocument::DeleteSelectedImage() {
   if (!FSource || !FSelectedImage) return;
-  FModified = true;
+  const TEditorPlace Before = Place();
   TakeImageOut(FSelectedImage, nullptr);
   FSelectedImage = nullptr;
   FRootObject = nullptr;
   RefreshAll();
+  Record("Delete Image", Before);
 }
 
 // [Work area] ----------------------------------------------------------------------------------
@@ -304,6 +322,7 @@ TWorkAreaCursor TSkinDocument::WorkAreaMouseDown(TPoint Pixel, bool LeftButton) 
     FLastPoint = P;
     FDragging = true;
     FDragHandle = *Handle;
+    FDragBefore = Place();
     return HandleCursor(*Handle);
   }
   if (FRootObject)
@@ -325,9 +344,34 @@ TWorkAreaMove TSkinDocument::WorkAreaMouseMove(TPoint Pixel, TWorkAreaButtons Bu
   FLastPoint = P;
   if (TDvSkinObject* Owner = FSelected->Parent()) Owner->Realign();
   if (FRootObject) FRootObject->Realign();
-  FModified = true;
   Result.Dragged = true;
   return Result;
+}
+
+void TSkinDocument::WorkAreaMouseUp() {
+  FDragging = false;
+  if (!FDragBefore) return;
+  const TEditorPlace Before = *FDragBefore;
+  FDragBefore.reset();
+  // Handle 0 moves the object; the corners size it.
+  Record(FDragHandle == 0 ? "Move" : "Size", Before);
+}
+
+bool TSkinDocument::NudgeSelection(Integer DX, Integer DY) {
+  if (!FSelected) return false;
+  if (!FNudgeBefore) FNudgeBefore = Place();
+  FSelected->SetBounds(Bounds(FSelected->Left() + DX, FSelected->Top() + DY, FSelected->Width(), FSelected->Height()));
+  if (TDvSkinObject* Owner = FSelected->Parent()) Owner->Realign();
+  if (FRootObject) FRootObject->Realign();
+  RefreshAll();
+  return true;
+}
+
+void TSkinDocument::EndNudge() {
+  if (!FNudgeBefore) return;
+  const TEditorPlace Before = *FNudgeBefore;
+  FNudgeBefore.reset();
+  Record("Move", Before);
 }
 
 TWorkAreaPaint TSkinDocument::PrepareWorkAreaPaint() {
@@ -353,39 +397,74 @@ TWorkAreaPaint TSkinDocument::PrepareWorkAreaPaint() {
 
 // [Inspector] ----------------------------------------------------------------------------------
 
-void TSkinDocument::BeforePropertyChange() { PushUndoState(); }
+void TSkinDocument::BeforePropertyChange() { FPropertyBefore = Place(); }
 
-void TSkinDocument::AfterPropertyChange() {
-  FModified = true;
+void TSkinDocument::AfterPropertyChange(const std::string& Property) {
+  const TEditorPlace Before = FPropertyBefore.value_or(Place());
+  FPropertyBefore.reset();
+  if (FSelected && FSource) RebindLinks(*FSelected, FSource->Images());
   RefreshAll();
+  Record("Change " + Property, Before);
 }
 
-// [Undo] ---------------------------------------------------------------------------------------
+// [History] ------------------------------------------------------------------------------------
 
-void TSkinDocument::PushUndoState() {
-  if (!FSource) return;
-  FUndoList.Push(std::make_unique<TStateClass>(*FSource, FRootObject ? FRootObject->Name() : std::string(),
-                                               FSelected ? FSelected->Name() : std::string()));
+TEditorPlace TSkinDocument::Place() const {
+  TEditorPlace Result;
+  Result.Page = FPage;
+  if (FRootObject) Result.Root = FRootObject->Name();
+  Result.Selected = ObjectPath(FSelected);
+  if (FSelectedImage) Result.Image = FSelectedImage->Name();
+  return Result;
 }
 
-void TSkinDocument::UndoLast() {
-  const TStateClass* State = FUndoList.Newest();
-  if (!State) return;
-  const std::string ImageName = FSelectedImage ? FSelectedImage->Name() : std::string();
-  const bool HadImage = FSelectedImage != nullptr;
-  // Read first: should the snapshot not load, the skin and the snapshot stay as they were.
-  std::unique_ptr<TDvSkinSource> Restored = State->Restore();
-  const std::unique_ptr<TStateClass> Taken = FUndoList.Pop();
-  ReplaceSource(std::move(Restored));
-  const auto TopLevel = [this](const std::string& Name) { return Name.empty() ? nullptr : FSource->FindObject(Name); };
-  FRootObject = TopLevel(State->RootName());
-  // Only top-level objects are looked up: a selection that was deeper is not restored, and a
-  // top-level namesake of it must not become a selection outside the root.
-  TDvSkinObject* Selected = TopLevel(State->SelectedName());
-  FSelected = Selected == FRootObject ? Selected : nullptr;
-  // The old images went with the old source; the selected one is found again by its name.
-  if (HadImage) FSelectedImage = FSource->Images().Find(ImageName);
+void TSkinDocument::GoTo(const TEditorPlace& Target) {
+  FPage = Target.Page;
+  FSelected = FindPath(*FSource, Target.Selected);
+  FRootObject = FSelected             ? TopLevelObject(FSelected)
+                : Target.Root.empty() ? nullptr
+                                      : FSource->FindObject(Target.Root);
+  FSelectedImage = Target.Image ? FSource->Images().Find(*Target.Image) : nullptr;
+}
+
+void TSkinDocument::Record(const std::string& Name, const TEditorPlace& Before) {
+  if (FSource && FHistory.Record(*FSource, Name, Before, Place()) && OnHistoryChange) OnHistoryChange();
+}
+
+void TSkinDocument::FinishPendingSteps() {
+  if (FDragging) WorkAreaMouseUp();
+  EndNudge();
+}
+
+void TSkinDocument::RecordStep(const std::string& Name) { Record(Name, Place()); }
+
+bool TSkinDocument::Undo() {
+  FinishPendingSteps();
+  if (!FSource || !FHistory.CanUndo()) return false;
+  // The restore may free what the pointers name; they are found again by name.
+  const std::optional<TEditorPlace> Target = FHistory.Undo(*FSource);
+  GoTo(Target.value_or(TEditorPlace{}));
   RefreshAll();
+  if (OnHistoryChange) OnHistoryChange();
+  return true;
+}
+
+bool TSkinDocument::Redo() {
+  FinishPendingSteps();
+  if (!FSource || !FHistory.CanRedo()) return false;
+  const std::optional<TEditorPlace> Target = FHistory.Redo(*FSource);
+  GoTo(Target.value_or(TEditorPlace{}));
+  RefreshAll();
+  if (OnHistoryChange) OnHistoryChange();
+  return true;
+}
+
+std::string TSkinDocument::UndoCaption() const {
+  return FHistory.CanUndo() ? "&Undo " + FHistory.UndoName() : std::string("&Undo");
+}
+
+std::string TSkinDocument::RedoCaption() const {
+  return FHistory.CanRedo() ? "&Redo " + FHistory.RedoName() : std::string("&Redo");
 }
 
 // [Clipboard] ----------------------------------------------------------------------------------
@@ -398,6 +477,7 @@ std::optional<std::string> TSkinDocument::Copy() {
 
 bool TSkinDocument::Paste(std::string_view Block) {
   if (!FSource) return false;
+  const TEditorPlace Before = Place();
   TDvSkinObject* Owner = FSelected ? FSelected : FRootObject;
   TDvSkinObject* Pasted = nullptr;
   try {
@@ -409,11 +489,14 @@ bool TSkinDocument::Paste(std::string_view Block) {
   FClipboardText = std::string(ClipboardRecord(Block));
   Pasted->SetImageList(&FSource->Images());
   Pasted->UpdateLinks();
-  if (Owner)
+  if (Owner) {
     Owner->Realign();
-  else
+  } else {
+    Pasted->SetName(FreeObjectName(Pasted->Name(),
+                                   [this](const std::string& Name) { return FSource->FindObject(Name) != nullptr; }));
     FSource->AddObject(std::unique_ptr<TDvSkinObject>(Pasted));
-  FModified = true;
+  }
   SelectObject(Pasted);
+  Record("Paste", Before);
   return true;
 }

@@ -1,7 +1,9 @@
 // TSkinDocument: the editor's state and commands apart from its window. It owns the one open
 // skin source and knows the selection, the zoom, the file name and the modified flag, runs the
 // document commands (new, open, save, save as, close), the object commands of the tool bars,
-// the mouse on the work area in skin terms, undo, and copy and paste as byte strings.
+// the mouse and the arrow keys on the work area in skin terms, the history with undo and redo,
+// and copy and paste as byte strings. Every change to the skin is one step of the history, and
+// the modified flag follows it: back at the saved state, the skin is unmodified.
 // The window (TfrmMain) owns it, answers its questions through TEditorPrompts, and after every
 // RefreshAll mirrors it: caption, tree, work-area size, inspector, page in front.
 // Objects and images it points at belong to the source; every replacement of the source clears
@@ -17,15 +19,12 @@
 #include "editor/core/editor_prompts.h"
 #include "editor/core/object_tree.h"
 #include "editor/core/selection_geometry.h"
-#include "editor/core/undo_stack.h"
+#include "editor/core/skin_history.h"
 #include "framework/core/reflection.h"
 
 class TDvSkinSource;
 class TDvSkinObject;
 class TvxBitmap;
-
-// The pages of the centre, one in front.
-enum class TEditorPage { epWorkArea, epImages, epFonts, epColors, epSysColors };
 
 // How the mouse moves over the work area: no button and no Shift, Ctrl or Alt; exactly the left
 // button; anything else.
@@ -58,21 +57,22 @@ class TSkinDocument {
 
   // Runs at the end of every RefreshAll: the window brings its views in line.
   std::function<void()> OnRefresh;
+  // Runs when a step was recorded, undone or redone.
+  std::function<void()> OnHistoryChange;
 
   TDvSkinSource* Source() const { return FSource.get(); }
   TDvSkinObject* RootObject() const { return FRootObject; }
   TDvSkinObject* Selected() const { return FSelected; }
   TvxBitmap* SelectedImage() const { return FSelectedImage; }
-  bool Modified() const { return FModified; }
-  // Every change the window makes itself (an image, a colour) marks the skin modified.
-  void SetModified() { FModified = true; }
+  bool Modified() const { return FSource && !FHistory.AtSaved(); }
   const std::string& FileName() const { return FFileName; }
   float Zoom() const { return FZoom; }
   Integer ZoomIndex() const { return FZoomIndex; }
   Integer NewObjectCount() const { return FNewObjectCount; }
   TEditorPage Page() const { return FPage; }
   const std::string& ClipboardText() const { return FClipboardText; }
-  Integer UndoCount() const { return FUndoList.Count(); }
+  const TSkinHistory& History() const { return FHistory; }
+  TSkinHistory& History() { return FHistory; }
 
   // [Document] Each answers whether it went ahead. Errors of reading and writing skin files
   // pass as exceptions and leave the document as it was.
@@ -101,19 +101,20 @@ class TSkinDocument {
   // A new object of a registered skin-object class below the selection (else the root), or a
   // new top-level object; it becomes the selection. Nil without a source.
   TDvSkinObject* AddObject(const TClassInfo& Class);
-  // Frees the selection; its owner, else the main form object, takes its place. Marks the skin
-  // modified even with nothing selected, as the Delete button always has.
+  // Frees the selection; its owner, else the main form object, takes its place.
   void DeleteSelected();
-  // The selection becomes its owner's first child: drawn first, behind its siblings.
+  // The selection becomes its owner's last child (drawn last, in front of its siblings) or its
+  // first (drawn first, behind them).
   void BringToFront();
+  void SendToBack();
   // The zoom box: 0..3 for 100% .. 800%; other indexes are ignored.
   void SetZoomIndex(Integer Index);
   // The root's size at the zoom; nothing without a root.
   std::optional<TSize> WorkAreaSize() const;
   TTreeModel BuildTree() const;
 
-  // [Images] Add and Replace mark the skin modified even with a nil Image (the import window was
-  // cancelled); a new image becomes the selected one, with the images page in front.
+  // [Images] A nil Image (the import window was cancelled) changes nothing; a new image becomes
+  // the selected one, with the images page in front.
   // Appends Image to the skin's images. Nothing without a source.
   TvxBitmap* AddImage(std::unique_ptr<TvxBitmap> Image);
   // Image takes the selected image's name and place, every link re-binds to it, the old image is
@@ -127,17 +128,31 @@ class TSkinDocument {
   // cursor to show.
   TWorkAreaCursor WorkAreaMouseDown(TPoint Pixel, bool LeftButton);
   TWorkAreaMove WorkAreaMouseMove(TPoint Pixel, TWorkAreaButtons Buttons);
-  void WorkAreaMouseUp() { FDragging = false; }
+  // Ends a drag: the whole drag is one step.
+  void WorkAreaMouseUp();
+  // The arrow keys: the selection moves by DX, DY skin pixels; a run of keys up to EndNudge is
+  // one step. False without a selection.
+  bool NudgeSelection(Integer DX, Integer DY);
+  void EndNudge();
   // Puts the root at (0, 0) in the normal state and says what to draw.
   TWorkAreaPaint PrepareWorkAreaPaint();
 
-  // [Inspector] Before a value is applied: a snapshot; after: refresh and mark modified.
+  // [Inspector] Around a value the inspector applies to Property (its row path): one step. The
+  // links of the inspected object find their images again by name, so a link given another image
+  // name shows that image (or none).
   void BeforePropertyChange();
-  void AfterPropertyChange();
+  void AfterPropertyChange(const std::string& Property);
 
-  // [Undo]
-  void PushUndoState();
-  void UndoLast();
+  // [History] A change made outside the document's own commands (the table pages, the bitmap-link
+  // editor) is recorded as one step named Name; nothing when the skin did not change.
+  void RecordStep(const std::string& Name);
+  bool Undo();
+  bool Redo();
+  // "&Undo" or "&Undo <step>", "&Redo" or "&Redo <step>".
+  std::string UndoCaption() const;
+  std::string RedoCaption() const;
+  // Where the user is now: the page, the object on the work area, the selection, the image.
+  TEditorPlace Place() const;
 
   // [Clipboard] The clipboard block is the text returned and a zero byte; nothing without a
   // selection. Paste reads a block of the private format under the selection, else the root,
@@ -154,13 +169,18 @@ class TSkinDocument {
   // every link, and hands Image back with no link left pointing at it.
   std::unique_ptr<TvxBitmap> TakeImageOut(TvxBitmap* Image, std::unique_ptr<TvxBitmap> Replacement);
   void SetPreviewTexts();
+  void Record(const std::string& Name, const TEditorPlace& Before);
+  // A drag or a run of arrow keys under way ends as its step.
+  void FinishPendingSteps();
+  // Selects what Place names, as far as it still exists.
+  void GoTo(const TEditorPlace& Place);
+  void MoveInOwner(bool ToFront, const char* StepName);
 
   TEditorPrompts& FPrompts;
   std::unique_ptr<TDvSkinSource> FSource;
   TDvSkinObject* FRootObject = nullptr;
   TDvSkinObject* FSelected = nullptr;
   TvxBitmap* FSelectedImage = nullptr;
-  bool FModified = false;
   std::string FFileName = NewSkinFileName;
   float FZoom = 1.0f;
   Integer FZoomIndex = 0;
@@ -170,5 +190,9 @@ class TSkinDocument {
   bool FDragging = false;
   Integer FDragHandle = 0;
   TPoint FLastPoint;
-  TUndoStack FUndoList;
+  // The place when the step under way began: a drag, a run of arrow keys, an inspector change.
+  std::optional<TEditorPlace> FDragBefore;
+  std::optional<TEditorPlace> FNudgeBefore;
+  std::optional<TEditorPlace> FPropertyBefore;
+  TSkinHistory FHistory;
 };

@@ -71,7 +71,7 @@ bool TThemeTablesModel::SetColor(TColorTable Table, Integer Row, TColor Value) {
   } else {
     Source->SysColors().SetSysColor(SysColorRowKey(Row), Value);
   }
-  FDocument.SetModified();
+  FDocument.RecordStep(Table == TColorTable::ctThemeColors ? "Change Color" : "Change System Color");
   return true;
 }
 
@@ -90,7 +90,7 @@ bool TThemeTablesModel::SetFont(Integer Row, const TFont& Value) {
   TFont* Entry = Font(Row);
   if (!Entry) return false;
   Entry->Assign(&Value);
-  FDocument.SetModified();
+  FDocument.RecordStep("Change Font");
   return true;
 }
 
@@ -111,5 +111,6 @@ bool TThemeTablesModel::ApplyCharset(std::string_view Ident) {
     Object->SetCharset(*Charset);
     SetEveryFontCharset(*Object, *Charset);
   }
+  FDocument.RecordStep("Change Charset");
   return true;
 }

@@ -46,23 +46,23 @@ class TThemeTablesModel {
 
   // Nothing without a source or for a row outside the list.
   std::optional<TColor> Color(TColorTable Table, Integer Row) const;
-  // Sets the entry and marks the skin modified; the "Window" theme colour also recolours
+  // Sets the entry, one step of the history; the "Window" theme colour also recolours
   // WindowClientObject. False (and nothing changed) without a source or a row.
   bool SetColor(TColorTable Table, Integer Row, TColor Value);
   // Converts Text first: text that is no colour raises and changes nothing.
   bool SetColorFromText(TColorTable Table, Integer Row, const std::string& Text);
 
   TFont* Font(Integer Row) const;
-  // The entry takes Value's attributes; marks the skin modified.
+  // The entry takes Value's attributes, one step of the history.
   bool SetFont(Integer Row, const TFont& Value);
 
   // The first skClient object, depth first, of the top-level object named "form" (letter case
   // ignored, the object itself included); nil when there is none.
   TDvSkinObject* WindowClientObject() const;
 
-  // "Change" of the charset box: every font of every object takes the charset Ident names.
-  // The skin's font table keeps its own, and the skin is not marked modified. False without a
-  // source or for an identifier that does not convert.
+  // "Change" of the charset box: every font of every object takes the charset Ident names, one
+  // step of the history. The skin's font table keeps its own. False without a source or for an
+  // identifier that does not convert.
   bool ApplyCharset(std::string_view Ident);
 
  private:

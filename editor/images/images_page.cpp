@@ -77,7 +77,6 @@ void TImagesPage::ShowImage(TvxBitmap* Image) {
 
 void TImagesPage::AddClick() {
   if (!FDocument.Source()) return;
-  FDocument.SetModified();
   TvxBitmap* Added = FDocument.AddImage(FRunImport ? FRunImport() : nullptr);
   if (Added) ShowImage(Added);
   Changed();
@@ -92,7 +91,6 @@ void TImagesPage::DeleteClick() {
 
 void TImagesPage::ReplaceClick() {
   if (!FDocument.Source() || !FDocument.SelectedImage()) return;
-  FDocument.SetModified();
   TvxBitmap* Replaced = FDocument.ReplaceSelectedImage(FRunImport ? FRunImport() : nullptr);
   if (Replaced) ShowImage(Replaced);
   Changed();

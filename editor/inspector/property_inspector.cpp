@@ -465,6 +465,7 @@ void TPropertyInspector::ShowError(const std::string& Text) {
 bool TPropertyInspector::Change(const std::string& Path, const std::function<bool(const TInspectorRow& Row)>& Apply) {
   if (FCommitting) return false;
   TFlagScope Committing(FCommitting);
+  FChangingPath = Path;
   bool Allow = true;
   if (OnBeforeChange) OnBeforeChange(this, Allow);
   if (!Allow) return false;

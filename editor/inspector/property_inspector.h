@@ -61,6 +61,8 @@ class TPropertyInspector : public TCustomControl {
   // Allow starts true; a handler that clears it keeps the old value.
   std::function<void(TObject* Sender, bool& Allow)> OnBeforeChange;
   std::function<void(TObject* Sender)> OnAfterChange;
+  // While OnBeforeChange and OnAfterChange run: the path of the row being changed.
+  const std::string& ChangingPath() const { return FChangingPath; }
 
   // [Rows] The rows shown now, top to bottom (sub-rows of expanded rows included).
   Integer RowCount() const { return Integer(FRows.size()); }
@@ -161,6 +163,7 @@ class TPropertyInspector : public TCustomControl {
   Integer FSplit = 85;
   bool FSplitDragging = false;
   bool FCommitting = false;
+  std::string FChangingPath;
   bool FModal = false;  // a message box or dialog of ours is up
 
   TInspectorEdit* FEdit = nullptr;

@@ -12,9 +12,9 @@
 #include "editor/images/images_page.h"
 #include "editor/inspector/property_inspector.h"
 #include "editor/main/about_form.h"
-#include "editor/preview/skin_test_window.h"
 #include "editor/main/window_prompts.h"
 #include "editor/main/work_area.h"
+#include "editor/preview/skin_test_window.h"
 #include "editor/tables/charset_box.h"
 #include "framework/core/sysutils.h"
 #include "framework/ui/application.h"
@@ -53,10 +53,13 @@ void TfrmMain::FormCreate(const std::vector<std::string>& Arguments) {
   FClipboardFormat = TClipboard::RegisterFormat(ClipboardFormatName);
   FInspector->SetHiddenProperties({"MaskedAngles", "MaskedBorder"});
   FInspector->OnBeforeChange = [this](TObject*, bool&) { FDocument->BeforePropertyChange(); };
-  FInspector->OnAfterChange = [this](TObject*) { FDocument->AfterPropertyChange(); };
+  FInspector->OnAfterChange = [this](TObject*) { FDocument->AfterPropertyChange(FInspector->ChangingPath()); };
+  FWorkArea->OnKeyDown = [this](TObject*, uint16_t& Key, TShiftState Shift) { ObjectKeyDown(Key, Shift, true); };
+  FWorkArea->OnKeyUp = [this](TObject*, uint16_t& Key, TShiftState) { WorkAreaKeyUp(Key); };
   SetDesignMode(true);
   FDocument = std::make_unique<TSkinDocument>(*FPrompts);
   FDocument->OnRefresh = [this] { ViewsRefresh(); };
+  FDocument->OnHistoryChange = [this] { UpdateHistoryActions(); };
   FWorkArea->SetDocument(FDocument.get());
   HostDocumentViews();
   RegisterBitmapLinkEditor(*FInspector, *FDocument);
@@ -125,6 +128,7 @@ void TfrmMain::ViewsRefresh() {
   SyncInspector();
   if (TDvSkinObject* Selected = FDocument->Selected()) SetTreeHeader(" Objects Tree - " + Selected->Name());
   FScaleBox->SetItemIndex(FDocument->ZoomIndex());
+  UpdateHistoryActions();
   BringPageToFront(Integer(FDocument->Page()));
   RefreshPages();
   if (FDocument->Page() == TEditorPage::epImages) ShowSelectedImage();
@@ -238,8 +242,48 @@ void TfrmMain::DeleteSelected() {
 
 void TfrmMain::BringObjectToFront() { FDocument->BringToFront(); }
 
-void TfrmMain::UndoLast() {
-  Replacing([this] { FDocument->UndoLast(); });
+void TfrmMain::SendObjectToBack() { FDocument->SendToBack(); }
+
+void TfrmMain::Undo() {
+  Replacing([this] { FDocument->Undo(); });
+}
+
+void TfrmMain::Redo() {
+  Replacing([this] { FDocument->Redo(); });
+}
+
+void TfrmMain::UpdateHistoryActions() {
+  if (!FDocument) return;
+  actnUndo->SetCaption(FDocument->UndoCaption());
+  actnUndo->SetEnabled(FDocument->History().CanUndo());
+  actnRedo->SetCaption(FDocument->RedoCaption());
+  actnRedo->SetEnabled(FDocument->History().CanRedo());
+}
+
+void TfrmMain::ObjectKeyDown(uint16_t& Key, TShiftState Shift, bool WorkArea) {
+  const bool Ctrl = Shift.Contains(TShiftStateFlag::ssCtrl);
+  const bool Alt = Shift.Contains(TShiftStateFlag::ssAlt);
+  if (Alt) return;
+  if (Ctrl && Key == 'C') {
+    CopyObject();
+  } else if (Ctrl && Key == 'V') {
+    PasteObject();
+  } else if (!Ctrl && Key == VK_DELETE) {
+    DeleteSelected();
+  } else if (WorkArea && !Ctrl && (Key == VK_LEFT || Key == VK_RIGHT || Key == VK_UP || Key == VK_DOWN)) {
+    const Integer Step = Shift.Contains(TShiftStateFlag::ssShift) ? 10 : 1;
+    const Integer DX = Key == VK_LEFT ? -Step : Key == VK_RIGHT ? Step : 0;
+    const Integer DY = Key == VK_UP ? -Step : Key == VK_DOWN ? Step : 0;
+    if (!FDocument->NudgeSelection(DX, DY)) return;
+    FInspector->RefreshValues();
+  } else {
+    return;
+  }
+  Key = 0;
+}
+
+void TfrmMain::WorkAreaKeyUp(uint16_t& Key) {
+  if (Key == VK_LEFT || Key == VK_RIGHT || Key == VK_UP || Key == VK_DOWN) FDocument->EndNudge();
 }
 
 void TfrmMain::CopyObject() {

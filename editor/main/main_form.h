@@ -93,9 +93,11 @@ class TfrmMain : public TForm {
   void AddObject(const TClassInfo& Class);
   void DeleteSelected();
   void BringObjectToFront();
+  void SendObjectToBack();
   void CopyObject();
   void PasteObject();
-  void UndoLast();
+  void Undo();
+  void Redo();
   // "Test": the edited skin on an empty skinned window, shown modally.
   void TestEmptyForm();
 
@@ -106,6 +108,7 @@ class TfrmMain : public TForm {
   TAction* actnFileSaveAs = nullptr;
   TAction* actnExport = nullptr;
   TAction* actnUndo = nullptr;
+  TAction* actnRedo = nullptr;
   TAction* actnCopy = nullptr;
   TAction* actnPaste = nullptr;
   TAction* actnTestEmpty = nullptr;
@@ -151,6 +154,11 @@ class TfrmMain : public TForm {
   void SyncInspector();
   // Runs a command that may free the inspected object: the inspector lets go of it first.
   void Replacing(const std::function<void()>& Command);
+  void UpdateHistoryActions();
+  // Keys on the tree and the work area: Ctrl+C, Ctrl+V, Delete; on the work area the arrows too
+  // (one pixel, ten with Shift), a run of them one step ended when the key goes up.
+  void ObjectKeyDown(uint16_t& Key, TShiftState Shift, bool WorkArea);
+  void WorkAreaKeyUp(uint16_t& Key);
 
   std::unique_ptr<TWindowPrompts> FPrompts;
   std::unique_ptr<TSkinDocument> FDocument;

@@ -70,7 +70,7 @@ const TObjectButton OldButtons[] = {
     {&ClassOf<TDvRollPanelObject>, "TDvRollPanelObject", "0", 0xC8D8E8},
 };
 
-enum TCommandGlyph { cgSelect, cgDelete, cgFront, cgCopy, cgPaste };
+enum TCommandGlyph { cgSelect, cgDelete, cgFront, cgBack, cgCopy, cgPaste };
 
 void DrawCommandGlyph(TCanvas& C, TCommandGlyph Glyph) {
   C.Pen().SetColor(clBlack);
@@ -93,6 +93,12 @@ void DrawCommandGlyph(TCanvas& C, TCommandGlyph Glyph) {
       C.Rectangle(Rect(1, 1, 10, 10));
       C.Brush().SetColor(clNavy);
       C.Rectangle(Rect(6, 6, 15, 15));
+      break;
+    case cgBack:
+      C.Brush().SetColor(clNavy);
+      C.Rectangle(Rect(6, 6, 15, 15));
+      C.Brush().SetColor(clSilver);
+      C.Rectangle(Rect(1, 1, 10, 10));
       break;
     case cgCopy:
       C.Brush().SetColor(clWhite);
@@ -169,7 +175,12 @@ void TfrmMain::CreateActions() {
   actnFileSave = Make("actnFileSave", "file", "Save", scCtrl | 'S', [this] { SaveSkin(); });
   actnFileSaveAs = Make("actnFileSaveAs", "file", "Save as...", scNone, [this] { SaveSkinAs(); });
   actnExport = Make("actnExport", "file", "Export Bitmaps....", scNone, [this] { ExportImages(); });
-  actnUndo = Make("actnUndo", "Edit", "&Undo", scCtrl | 'Z', [this] { UndoLast(); });
+  actnUndo = Make("actnUndo", "Edit", "&Undo", scCtrl | 'Z', [this] { Undo(); });
+  actnRedo = Make("actnRedo", "Edit", "&Redo", scCtrl | 'Y', [this] { Redo(); });
+  actnRedo->SetSecondaryShortCuts({scCtrl | scShift | 'Z'});
+  // Captions name the step; both are greyed with nothing to do.
+  actnUndo->OnUpdate = [this](TAction*) { UpdateHistoryActions(); };
+  actnRedo->OnUpdate = [this](TAction*) { UpdateHistoryActions(); };
   actnCopy = Make("actnCopy", "Edit", "Copy", scNone, [this] { CopyObject(); });
   actnPaste = Make("actnPaste", "Edit", "Paste", scNone, [this] { PasteObject(); });
   actnTestEmpty = Make("actnTestEmpty", "Test", "Test", scNone, [this] { TestEmptyForm(); });
@@ -197,6 +208,7 @@ void TfrmMain::CreateMenu() {
   Add(File, "&Exit")->OnClick = [this](TObject*) { Close(); };
   TMenuItem* Edit = Add(FMainMenu->Items(), "&Edit");
   Add(Edit, "", actnUndo);
+  Add(Edit, "", actnRedo);
   Add(Edit, "-");
   Add(Edit, "", actnCopy);
   Add(Edit, "", actnPaste);
@@ -281,7 +293,7 @@ void TfrmMain::CreateObjectToolBars(TWinControl* Parent) {
   };
 
   TToolBar* Commands = MakeBar(TAlign::alLeft);
-  Commands->SetWidth(5 * 24 + 12);
+  Commands->SetWidth(6 * 24 + 12);
   const auto Command = [&](TCommandGlyph G, const std::string& Hint) {
     return AddButton(Commands, AddGlyph(*Glyphs, [G](TCanvas& C) { DrawCommandGlyph(C, G); }), Hint);
   };
@@ -290,6 +302,7 @@ void TfrmMain::CreateObjectToolBars(TWinControl* Parent) {
   Select->SetDown(true);
   Command(cgDelete, "Delete")->OnClick = [this](TObject*) { DeleteSelected(); };
   Command(cgFront, "Bring to Front")->OnClick = [this](TObject*) { BringObjectToFront(); };
+  Command(cgBack, "Send to Back")->OnClick = [this](TObject*) { SendObjectToBack(); };
   for (TAction* A : {actnCopy, actnPaste}) {
     TToolButton* Button = Command(A == actnCopy ? cgCopy : cgPaste, "");
     Button->SetAction(A);
@@ -349,6 +362,7 @@ void TfrmMain::CreateSidePanels() {
     if (FDestroying || !Node || !Node->Data()) return;
     TreeRowChosen(Integer(reinterpret_cast<intptr_t>(Node->Data()) - 1));
   };
+  FSkinTree->OnKeyDown = [this](TObject*, uint16_t& Key, TShiftState Shift) { ObjectKeyDown(Key, Shift, false); };
   auto* LeftBar = new TSplitter(this);
   LeftBar->SetBounds(SidePanelWidth, TopPanelHeight, SplitterWidth, 400);
   LeftBar->SetAlign(TAlign::alLeft);

@@ -31,6 +31,8 @@ TWorkAreaButtons ButtonsOf(TShiftState Shift) {
 TWorkArea::TWorkArea(TComponent* Owner) : TCustomControl(Owner) {
   IncludeStyle(TControlStyleFlag::csOpaque);
   SetColor(clBtnFace);
+  // The arrow keys, Delete and the clipboard keys act on the selection here.
+  SetTabStop(true);
 }
 
 TWorkArea::~TWorkArea() = default;
@@ -86,6 +88,7 @@ void TWorkArea::PaintNow() {
 void TWorkArea::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
   TCustomControl::MouseDown(Button, Shift, X, Y);
   if (!FDocument) return;
+  if (CanFocus()) SetFocus();
   SetCursor(CursorOf(FDocument->WorkAreaMouseDown({X, Y}, Button == TMouseButton::mbLeft)));
 }
 

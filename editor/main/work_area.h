@@ -1,6 +1,7 @@
 // TWorkArea: the centre's drawing surface. It paints the document's top-level object at the zoom
 // with the selection outline and its five handles, and turns the mouse into the document's
-// work-area commands (select, drag a handle) with the cursor of the handle under the pointer.
+// work-area commands (select, drag a handle) with the cursor of the handle under the pointer. It
+// takes the focus when clicked, so that the window's keys for the selection reach it.
 #pragma once
 
 #include <memory>

@@ -10,9 +10,8 @@ class TSkinDocument;
 
 // Clears Box, adds the platform's character-set identifiers and selects "DEFAULT_CHARSET".
 void FillCharsetBox(TComboBox& Box);
-// Every font of every object of the open skin takes the charset Box shows. Nothing without a
-// skin or for text that names no charset; no view is refreshed and the skin is not marked
-// modified.
+// Every font of every object of the open skin takes the charset Box shows, one step of the
+// history. Nothing without a skin or for text that names no charset; no view is refreshed.
 bool ChangeCharset(TSkinDocument& Document, const TComboBox& Box);
 
 // The box cbCharset and its button "Change" on one strip, for the bottom of the left panel.

@@ -259,7 +259,9 @@ void TActionList::UpdateActions() {
 
 bool ExecuteShortCut(TActionList& List, TShortCut Value) {
   if (Value == scNone) return false;
-  for (TAction* A : List.ActionList())
-    if (A->ShortCut() == Value) return A->Execute();
+  for (TAction* A : List.ActionList()) {
+    const std::vector<TShortCut>& More = A->SecondaryShortCuts();
+    if (A->ShortCut() == Value || std::find(More.begin(), More.end(), Value) != More.end()) return A->Execute();
+  }
   return false;
 }

@@ -105,6 +105,9 @@ class TAction : public TComponent {
   void SetHint(const std::string& Value);
   TShortCut ShortCut() const { return FShortCut; }
   void SetShortCut(TShortCut Value);
+  // More keys that run the action; menus show only ShortCut.
+  const std::vector<TShortCut>& SecondaryShortCuts() const { return FSecondaryShortCuts; }
+  void SetSecondaryShortCuts(std::vector<TShortCut> Value) { FSecondaryShortCuts = std::move(Value); }
   Integer ImageIndex() const { return FImageIndex; }
   void SetImageIndex(Integer Value);
   Integer HelpContext() const { return FHelpContext; }
@@ -138,6 +141,7 @@ class TAction : public TComponent {
   bool FVisible = true;
   std::string FHint;
   TShortCut FShortCut = scNone;
+  std::vector<TShortCut> FSecondaryShortCuts;
   Integer FImageIndex = -1;
   Integer FHelpContext = 0;
   bool FAutoCheck = false;

@@ -116,11 +116,14 @@ TEST_F(ObjectClipboard, EveryMalformedBlockIsAnInvalidFormatAndChangesNothing) {
   }
 }
 
-TEST_F(ObjectClipboard, ASecondPasteUnderTheSameOwnerFailsOnTheName) {
+TEST_F(ObjectClipboard, ASecondPasteUnderTheSameOwnerTakesTheNextFreeName) {
   const std::string Block = EncodeClipboardObject(*Caption);
-  ASSERT_NE(ReadClipboardObject(Block, Form), nullptr);
-  EXPECT_THROW(ReadClipboardObject(Block, Form), EInvalidClipboardFormat);
-  EXPECT_EQ(Form->ChildCount(), 2);
+  EXPECT_EQ(ReadClipboardObject(Block, Form)->Name(), "CopyOfCaption");
+  EXPECT_EQ(ReadClipboardObject(Block, Form)->Name(), "CopyOfCaption2");
+  // A number a user gave a sibling by hand is skipped.
+  AddChild(Form, "CopyOfCaption3", Rect(0, 0, 1, 1));
+  EXPECT_EQ(ReadClipboardObject(Block, Form)->Name(), "CopyOfCaption4");
+  EXPECT_EQ(Form->ChildCount(), 5);
 }
 
 TEST_F(ObjectClipboard, RecordInsideTheBlockIsExactlyNBytes) {

@@ -28,11 +28,19 @@ class SkinDocument : public ::testing::Test {
     Skin.SaveToFile(File);
     return File;
   }
-  // An inspector edit: snapshot, apply, refresh.
+  // An inspector edit: one step.
   void ChangeColor(TDvSkinObject* Object, TColor Color) {
     Document.BeforePropertyChange();
     Object->SetColor(Color);
-    Document.AfterPropertyChange();
+    Document.AfterPropertyChange("Color");
+  }
+  // Objects the test added beside the commands become part of the opened state, as if the skin
+  // had been opened with them.
+  void Settle() { Document.History().Reset(*Document.Source()); }
+  // A change made beside the document's commands, recorded as the table pages do.
+  void ChangeAuthor(const std::string& Author) {
+    Document.Source()->SetAuthor(Author);
+    Document.RecordStep("Author");
   }
   std::vector<std::string> ChildNames(const TDvSkinObject* Object) {
     std::vector<std::string> Names;
@@ -209,7 +217,7 @@ TEST_F(SkinDocument, ASkinNamedLikeANewOneIsAlwaysSavedThroughTheDialog) {
   EXPECT_EQ(Prompts.DialogTitles.size(), 1u);
 
   Document.OpenSkinFile("theme.mskn");
-  Document.SetModified();
+  ChangeAuthor("me");
   Prompts.SaveFiles = {std::nullopt};
   EXPECT_FALSE(Document.SaveSkin());
   EXPECT_EQ(Prompts.DialogTitles.size(), 2u);
@@ -218,7 +226,7 @@ TEST_F(SkinDocument, ASkinNamedLikeANewOneIsAlwaysSavedThroughTheDialog) {
 TEST_F(SkinDocument, CloseQuery) {
   EXPECT_TRUE(Document.CloseQuery());
   EXPECT_TRUE(Prompts.Questions.empty());
-  Document.SetModified();
+  ChangeAuthor("me");
   Prompts.Answers = {TPromptAnswer::paNo, TPromptAnswer::paCancel};
   EXPECT_TRUE(Document.CloseQuery());
   EXPECT_FALSE(Document.CloseQuery());
@@ -267,15 +275,15 @@ TEST_F(SkinDocument, HandlesOfTheSelection) {
 TEST_F(SkinDocument, DraggingHandlesMovesAndResizesButNeverBelowZero) {
   TDvSkinObject* Box = AddChild(Form, "Box", Rect(10, 10, 21, 31));
   Document.SelectObject(Box);
-  const Integer UndoBefore = Document.UndoCount();
   // Handle 0 moves.
   EXPECT_EQ(Document.WorkAreaMouseDown({13, 18}, true), TWorkAreaCursor::wcSizeAll);
   EXPECT_TRUE(Document.WorkAreaMouseMove({18, 20}, TWorkAreaButtons::wbLeftOnly).Dragged);
   EXPECT_EQ(Box->BoundsRect(), Rect(15, 12, 26, 33));
-  EXPECT_TRUE(Document.Modified());
   EXPECT_FALSE(Document.WorkAreaMouseMove({18, 20}, TWorkAreaButtons::wbLeftOnly).Dragged) << "same point";
   EXPECT_FALSE(Document.WorkAreaMouseMove({30, 30}, TWorkAreaButtons::wbOther).Dragged) << "Shift held";
   Document.WorkAreaMouseUp();
+  EXPECT_TRUE(Document.Modified());
+  EXPECT_EQ(Document.UndoCaption(), "&Undo Move");
   EXPECT_FALSE(Document.WorkAreaMouseMove({40, 40}, TWorkAreaButtons::wbLeftOnly).Dragged) << "after the release";
 
   // Handle 1 dragged 30 pixels right, past the right edge at 26: the width stops at 0.
@@ -285,7 +293,8 @@ TEST_F(SkinDocument, DraggingHandlesMovesAndResizesButNeverBelowZero) {
   EXPECT_EQ(Box->Width(), 0);
   EXPECT_EQ(Box->Left(), 45);
   EXPECT_EQ(Box->Height(), 21);
-  EXPECT_EQ(Document.UndoCount(), UndoBefore) << "dragging is not recorded for undo";
+  EXPECT_EQ(Document.UndoCaption(), "&Undo Size");
+  EXPECT_EQ(Document.History().StateCount(), 3) << "one step per drag";
 }
 
 TEST_F(SkinDocument, DraggingReflowsTheAlignedSiblings) {
@@ -360,20 +369,32 @@ TEST_F(SkinDocument, DeleteSelected) {
   EXPECT_EQ(Document.Selected(), nullptr);
   EXPECT_EQ(Document.RootObject(), Second);
 
-  // Nothing selected: only the modified flag changes.
+  // Nothing selected: nothing changes, so nothing is to be saved.
+  Prompts.Answers = {TPromptAnswer::paYes};
+  Prompts.SaveFiles = {std::nullopt};
+  ASSERT_FALSE(Document.NewSkin());
   Prompts.Answers = {TPromptAnswer::paNo};
   ASSERT_TRUE(Document.NewSkin());
   Document.DeleteSelected();
-  EXPECT_TRUE(Document.Modified());
+  EXPECT_FALSE(Document.Modified());
+  EXPECT_FALSE(Document.History().CanUndo());
   EXPECT_EQ(Document.Source()->ObjectCount(), 1);
 }
 
-TEST_F(SkinDocument, BringToFrontMakesTheSelectionTheFirstChild) {
+// Children are drawn in order: the last one is in front.
+TEST_F(SkinDocument, BringToFrontMakesTheSelectionTheLastChildAndSendToBackTheFirst) {
   for (const char* Name : {"A", "B", "C"}) AddChild(Form, Name, Rect(0, 0, 10, 10));
-  Document.SelectObject(Form->Child(2));
+  Document.SelectObject(Form->Child(0));
   Document.BringToFront();
-  EXPECT_EQ(ChildNames(Form), (std::vector<std::string>{"C", "A", "B"}));
+  EXPECT_EQ(ChildNames(Form), (std::vector<std::string>{"B", "C", "A"}));
   EXPECT_TRUE(Document.Modified());
+  EXPECT_EQ(Document.Selected()->Name(), "A");
+  Document.SelectObject(Form->Child(1));
+  Document.SendToBack();
+  EXPECT_EQ(ChildNames(Form), (std::vector<std::string>{"C", "B", "A"}));
+  EXPECT_EQ(Document.UndoCaption(), "&Undo Send to Back");
+  Document.Undo();
+  EXPECT_EQ(ChildNames(Document.RootObject()), (std::vector<std::string>{"B", "C", "A"}));
   EXPECT_EQ(Document.Selected()->Name(), "C");
 }
 
@@ -457,74 +478,110 @@ TEST_F(SkinDocument, TreeModelMirrorsObjectsAndImages) {
 
 // [Undo] ---------------------------------------------------------------------------------------
 
-TEST_F(SkinDocument, TwoChangesThreeUndos) {
-  Document.SelectObject(Form);
-  const TColor Original = Form->Color();
-  ChangeColor(Form, clRed);
-  ChangeColor(Document.RootObject(), clBlue);
-  Document.UndoLast();
-  EXPECT_EQ(Document.RootObject()->Color(), clRed);
-  Document.UndoLast();
-  ASSERT_NE(Document.RootObject(), nullptr);
-  EXPECT_EQ(Document.RootObject()->Color(), Original);
-  EXPECT_EQ(Document.Selected(), Document.RootObject());
-  const TDvSkinSource* Now = Document.Source();
-  Document.UndoLast();
-  EXPECT_EQ(Document.Source(), Now) << "the third undo does nothing";
-  EXPECT_TRUE(Document.Modified()) << "undo leaves the modified flag alone";
-}
-
-TEST_F(SkinDocument, ThreeChangesOnlyTwoUndoable) {
-  Document.SelectObject(Form);
-  ChangeColor(Form, clRed);
-  ChangeColor(Document.RootObject(), clLime);
-  ChangeColor(Document.RootObject(), clBlue);
-  EXPECT_EQ(Document.UndoCount(), 2);
-  Document.UndoLast();
-  Document.UndoLast();
-  EXPECT_EQ(Document.RootObject()->Color(), clRed) << "the oldest snapshot was dropped";
-  EXPECT_EQ(Document.UndoCount(), 0);
-}
-
-TEST_F(SkinDocument, UndoOfANewObjectAndOfADeepSelection) {
+TEST_F(SkinDocument, UndoAndRedoWalkEveryStepAndRestoreItsSelection) {
   TDvSkinObject* Panel = AddChild(Form, "Panel", Rect(0, 0, 50, 50));
+  Settle();
   Document.SelectObject(Panel);
-  Document.AddObject(TDvButtonObject::StaticClassInfo());
-  Document.UndoLast();
-  TDvSkinObject* Root = Document.RootObject();
-  ASSERT_NE(Root, nullptr);
-  EXPECT_EQ(Root->Name(), "Form");
-  EXPECT_EQ(ChildNames(Root), std::vector<std::string>{"Panel"});
-  EXPECT_EQ(Document.Selected(), nullptr) << "a selection below the top level is not restored";
+  ChangeColor(Panel, clRed);
+  ChangeColor(Document.Selected(), clBlue);
+  Document.SelectObject(Form);
+  ChangeColor(Form, clLime);
+  EXPECT_EQ(Document.UndoCaption(), "&Undo Change Color");
+  EXPECT_EQ(Document.RedoCaption(), "&Redo");
+  for (TColor Expected : {clBlue, clRed}) {
+    ASSERT_TRUE(Document.Undo());
+    ASSERT_NE(Document.Selected(), nullptr);
+    EXPECT_EQ(Document.Selected()->Name(), Expected == clBlue ? "Form" : "Panel")
+        << "the selection current when the undone step was done";
+    EXPECT_EQ(Document.RootObject()->FindByName("Panel")->Color(), Expected);
+  }
+  ASSERT_TRUE(Document.Undo());
+  EXPECT_FALSE(Document.Undo()) << "back at the opened state";
+  EXPECT_FALSE(Document.Modified()) << "undone back to the saved state";
+  EXPECT_EQ(Document.Selected()->Name(), "Panel") << "a selection below the top level comes back";
+  while (Document.Redo()) {
+  }
+  EXPECT_EQ(Document.RootObject()->Color(), clLime);
+  EXPECT_EQ(Document.Selected(), Document.RootObject());
+  EXPECT_TRUE(Document.Modified());
+  // A new step after an undo drops the steps that could be redone.
+  Document.Undo();
+  ChangeColor(Document.RootObject(), clYellow);
+  EXPECT_FALSE(Document.History().CanRedo());
+  EXPECT_EQ(Document.RedoCaption(), "&Redo");
+}
+
+TEST_F(SkinDocument, TheModifiedFlagFollowsTheSavedState) {
+  const std::string File = Folder.File("saved.kskn");
+  Document.OpenSkinFile(WriteSkin("saved.kskn"));
+  Document.SelectObject(Document.Source()->Objects(0));
+  ChangeColor(Document.Selected(), clRed);
+  EXPECT_TRUE(Document.SaveSkin());
+  EXPECT_FALSE(Document.Modified());
+  EXPECT_TRUE(Document.History().CanUndo()) << "saving keeps the history";
+  Document.Undo();
+  EXPECT_TRUE(Document.Modified()) << "the file holds the undone step";
+  Document.Redo();
+  EXPECT_FALSE(Document.Modified());
+  // Once the saved state can no longer be reached, the skin stays modified until saved.
+  Document.Undo();
+  ChangeColor(Document.Selected(), clBlue);
+  Document.Undo();
+  EXPECT_TRUE(Document.Modified());
 }
 
 TEST_F(SkinDocument, UndoNeverSelectsATopLevelNamesakeOfADeepSelection) {
   AddTopLevel(*Document.Source(), "Caption", TDvKind::skNone, Rect(0, 0, 10, 10));
   TDvSkinObject* Deep = AddChild(Form, "Caption", Rect(0, 0, 50, 20));
+  Settle();
   Document.SelectObject(Deep);
   ChangeColor(Deep, clRed);
-  Document.UndoLast();
+  Document.Undo();
   EXPECT_EQ(Document.RootObject()->Name(), "Form");
-  EXPECT_EQ(Document.Selected(), nullptr);
+  EXPECT_EQ(Document.Selected()->Parent(), Document.RootObject());
 }
 
 TEST_F(SkinDocument, UndoFindsTheSelectedImageAgainByName) {
-  AddImage(*Document.Source(), "frame", 0xFF000000);
-  Document.PushUndoState();
-  Document.SelectImage(Document.Source()->Images().Items(0));
-  Document.UndoLast();
+  Document.SelectObject(nullptr);
+  auto Image = std::make_unique<TvxBitmap>();
+  Image->SetName("frame");
+  Document.AddImage(std::move(Image));
+  Document.DeleteSelectedImage();
+  ASSERT_EQ(Document.Source()->Images().Count(), 0);
+  Document.Undo();
   ASSERT_NE(Document.SelectedImage(), nullptr);
   EXPECT_EQ(Document.SelectedImage(), Document.Source()->Images().Items(0));
+  EXPECT_EQ(Document.Page(), TEditorPage::epImages);
 }
 
-TEST_F(SkinDocument, UndoSnapshotsOutliveNew) {
+TEST_F(SkinDocument, NewAndOpenClearTheHistory) {
   Document.SelectObject(Form);
   ChangeColor(Form, clRed);
   Prompts.Answers = {TPromptAnswer::paNo};
   ASSERT_TRUE(Document.NewSkin());
-  Document.UndoLast();
-  ASSERT_NE(Document.RootObject(), nullptr);
-  EXPECT_EQ(Document.RootObject()->Color(), clWhite);
+  EXPECT_FALSE(Document.Undo());
+  EXPECT_EQ(Document.UndoCaption(), "&Undo");
+  ChangeColor(Document.Source()->Objects(0), clRed);
+  Prompts.Answers = {TPromptAnswer::paNo};
+  Document.OpenSkinFile(WriteSkin("opened.kskn"));
+  EXPECT_FALSE(Document.History().CanUndo());
+  EXPECT_FALSE(Document.Modified());
+}
+
+TEST_F(SkinDocument, ArrowKeysMoveTheSelectionAndARunIsOneStep) {
+  TDvSkinObject* Box = AddChild(Form, "Box", Rect(10, 10, 20, 20));
+  Settle();
+  Document.SelectObject(Box);
+  EXPECT_TRUE(Document.NudgeSelection(1, 0));
+  EXPECT_TRUE(Document.NudgeSelection(1, 0));
+  EXPECT_TRUE(Document.NudgeSelection(0, -10));
+  Document.EndNudge();
+  EXPECT_EQ(Box->BoundsRect(), Rect(12, 0, 22, 10));
+  EXPECT_EQ(Document.UndoCaption(), "&Undo Move");
+  Document.Undo();
+  EXPECT_EQ(Document.Selected()->BoundsRect(), Rect(10, 10, 20, 20));
+  Document.SelectObject(nullptr);
+  EXPECT_FALSE(Document.NudgeSelection(1, 1)) << "nothing selected";
 }
 
 // [Clipboard] ----------------------------------------------------------------------------------
@@ -578,11 +635,11 @@ TEST_F(SkinDocumentClipboard, FailedPastesShowTheMessageAndChangeNothing) {
   Document.SelectObject(Target);
   ASSERT_TRUE(Document.Paste(Block));
   TDvSkinObject* First = Document.Selected();
-  Document.ResetEditor();  // clears the modified flag
+  Document.History().MarkSaved();
   Document.SelectObject(Target);
 
-  // The same block again under the same owner, then a block whose length is "0".
-  for (const std::string& Bad : {Block, "0@" + Block.substr(Block.find('@') + 1)}) {
+  // A block whose length is "0", then one cut short.
+  for (const std::string& Bad : {"0@" + Block.substr(Block.find('@') + 1), Block.substr(0, Block.size() / 2)}) {
     EXPECT_FALSE(Document.Paste(Bad));
     EXPECT_EQ(Document.Selected(), Target);
     EXPECT_EQ(Document.RootObject(), Form);
@@ -591,6 +648,13 @@ TEST_F(SkinDocumentClipboard, FailedPastesShowTheMessageAndChangeNothing) {
   }
   EXPECT_EQ(Prompts.Messages, (std::vector<std::string>{"Invalid clipboard format", "Invalid clipboard format"}));
   EXPECT_EQ(Target->Child(0), First);
+  // The same block again under the same owner takes the next free name.
+  Document.SelectObject(Target);
+  ASSERT_TRUE(Document.Paste(Block));
+  Document.SelectObject(Target);
+  ASSERT_TRUE(Document.Paste(Block));
+  EXPECT_EQ(ChildNames(Target), (std::vector<std::string>{"CopyOfCaption", "CopyOfCaption2", "CopyOfCaption3"}));
+  Prompts.Messages.clear();
 
   // With a root but nothing selected (the form deleted, another form in its place), and with
   // neither, a bad block changes nothing either.
@@ -616,10 +680,11 @@ TEST_F(SkinDocumentClipboard, WithoutSelectionOrRootThePasteIsANewTopLevelObject
   EXPECT_EQ(Pasted->Name(), "CopyOfCaption");
   EXPECT_EQ(Document.RootObject(), Pasted);
   EXPECT_EQ(Document.Selected(), Pasted);
-  // Top-level objects may share names: a second paste is another top-level object.
+  // A second paste is another top-level object, under the next free name.
   Document.SelectObject(nullptr);
   EXPECT_TRUE(Document.Paste(Block));
-  EXPECT_EQ(Document.Source()->ObjectCount(), 3);
+  ASSERT_EQ(Document.Source()->ObjectCount(), 3);
+  EXPECT_EQ(Document.Source()->Objects(2)->Name(), "CopyOfCaption2");
 }
 
 TEST_F(SkinDocumentClipboard, CopyWithNothingSelectedGivesNothing) {

@@ -52,10 +52,10 @@ TEST_F(DocumentImages, AddAppendsSelectsAndMarksModified) {
   EXPECT_GT(Refreshes, 0);
 }
 
-TEST_F(DocumentImages, ACancelledImportStillMarksModified) {
+TEST_F(DocumentImages, ACancelledImportChangesNothing) {
   EXPECT_EQ(Document.AddImage(nullptr), nullptr);
   EXPECT_EQ(Images().Count(), 3);
-  EXPECT_TRUE(Document.Modified());
+  EXPECT_FALSE(Document.Modified());
 
   TSkinDocument Other(Prompts);
   Other.SelectImage(Images().Items(1));

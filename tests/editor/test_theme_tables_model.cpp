@@ -225,7 +225,9 @@ TEST_F(ThemeTables, CharsetChangeReachesEveryFontOfEveryObjectButNotTheFontTable
   };
   for (const auto& [Name, Font] : Fonts) EXPECT_EQ(Font->Charset(), RUSSIAN_CHARSET) << Name;
   for (Integer I = 0; I < 66; ++I) EXPECT_EQ(Source().Fonts().Font(I).Charset(), DEFAULT_CHARSET) << I;
-  EXPECT_FALSE(Document.Modified());
+  // A change like any other: closing asks to save it.
+  EXPECT_TRUE(Document.Modified());
+  EXPECT_EQ(Document.UndoCaption(), "&Undo Change Charset");
 }
 
 TEST_F(ThemeTables, CharsetIdentifierThatDoesNotConvertChangesNothing) {

@@ -217,6 +217,12 @@ TEST_F(MenusTest, ShortCutsRunEnabledActionsAndMenuItems) {
   EXPECT_TRUE(ExecuteShortCut(*Actions, TextToShortCut("Ctrl+N")));
   EXPECT_FALSE(ExecuteShortCut(*Actions, TextToShortCut("Ctrl+Q")));
   EXPECT_FALSE(ExecuteShortCut(*Actions, scNone));
+  // A second key runs the action too; the menu still shows the first.
+  Save->SetSecondaryShortCuts({TextToShortCut("Ctrl+Shift+S")});
+  const size_t Ran = Log.size();
+  EXPECT_TRUE(ExecuteShortCut(*Actions, TextToShortCut("Ctrl+Shift+S")));
+  EXPECT_EQ(Log.size(), Ran + 1);
+  EXPECT_EQ(Save->ShortCut(), 0x4053);
   Save->SetEnabled(false);
   EXPECT_FALSE(ExecuteShortCut(*Actions, 0x4053));
   Save->SetEnabled(true);

@@ -362,7 +362,7 @@ std::unique_ptr<TDvSkinObject> ReadSkinObjectRecord(TStream& Data, bool Binary) 
   Component.SetPosition(0);
   std::unique_ptr<TDvSkinObject> Object(static_cast<TDvSkinObject*>(Class->Create(nullptr)));
   ReadComponent(Component, *Object);
-  Object->SetCharset(DEFAULT_CHARSET);
+  if (!TKeepObjectCharsets::Active()) Object->SetCharset(DEFAULT_CHARSET);
   return Object;
 }
 

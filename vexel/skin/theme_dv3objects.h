@@ -17,28 +17,93 @@
 
 // [Enumerations] Their value names are what skin files store.
 enum class TDvKind : uint8_t {
-  skNone, skForm, skCaption, skTitle, skTop, skLeft, skRight, skBottom, skTopLeft, skTopRight, skBottomLeft,
-  skBottomRight, skSysButton, skClient, skMenuBar, skMenuBarItem, skMenuBarItemText, skPopupMenu, skPopupMenuItem,
-  skPopupMenuItemText, skItemText, skTranparent,
+  skNone,
+  skForm,
+  skCaption,
+  skTitle,
+  skTop,
+  skLeft,
+  skRight,
+  skBottom,
+  skTopLeft,
+  skTopRight,
+  skBottomLeft,
+  skBottomRight,
+  skSysButton,
+  skClient,
+  skMenuBar,
+  skMenuBarItem,
+  skMenuBarItemText,
+  skPopupMenu,
+  skPopupMenuItem,
+  skPopupMenuItemText,
+  skItemText,
+  skTranparent,
 };
 enum class TDvAlign : uint8_t {
-  saNone, saLeft, saMostLeft, saTop, saMostTop, saRight, saMostRight, saBottom, saMostBottom, saClient,
-  saTopLeft, saTopRight, saBottomLeft, saBottomRight, saCenter, saText,
+  saNone,
+  saLeft,
+  saMostLeft,
+  saTop,
+  saMostTop,
+  saRight,
+  saMostRight,
+  saBottom,
+  saMostBottom,
+  saClient,
+  saTopLeft,
+  saTopRight,
+  saBottomLeft,
+  saBottomRight,
+  saCenter,
+  saText,
 };
 enum class TDvTextAlign : uint8_t {
-  taTopLeft, taTopCenter, taTopRight, taLeft, taCenter, taRight, taBottomLeft, taBottomCenter, taBottomRight,
+  taTopLeft,
+  taTopCenter,
+  taTopRight,
+  taLeft,
+  taCenter,
+  taRight,
+  taBottomLeft,
+  taBottomCenter,
+  taBottomRight,
 };
 enum class TDvTextEffect : uint8_t { teNone, teShadow };
 enum class TscTileStyle : uint8_t {
-  tsTile, tsStretch, tsCenter, tsVertCenterStretch, tsVertCenterTile, tsHorzCenterStretch, tsHorzCenterTile,
+  tsTile,
+  tsStretch,
+  tsCenter,
+  tsVertCenterStretch,
+  tsVertCenterTile,
+  tsHorzCenterStretch,
+  tsHorzCenterTile,
 };
 enum class TDvAction : uint8_t {
-  sbaNone, sbaClose, sbaHelp, sbaMinimize, sbaMaximize, sbaRestore, sbaRollUp, sbaRollDown, sbaTray, sbaSysMenu,
-  sbaRollPanel, sbaCustom,
+  sbaNone,
+  sbaClose,
+  sbaHelp,
+  sbaMinimize,
+  sbaMaximize,
+  sbaRestore,
+  sbaRollUp,
+  sbaRollDown,
+  sbaTray,
+  sbaSysMenu,
+  sbaRollPanel,
+  sbaCustom,
 };
 enum class TDvRollKind : uint8_t { rkLeft, rkTop, rkRight, rkBottom };
 enum class TDvObjectState : uint8_t {
-  osNormal, osDesign, osMaximized, osMinimized, osRolledUp, osHot, osPressed, osFocused, osDisabled,
+  osNormal,
+  osDesign,
+  osMaximized,
+  osMinimized,
+  osRolledUp,
+  osHot,
+  osPressed,
+  osFocused,
+  osDisabled,
 };
 // Bits of the title buttons present on a window.
 using TDvTitleButtons = uint16_t;
@@ -500,9 +565,23 @@ TDvSkinObject* CloneSkinObject(const TDvSkinObject& Object, TComponent* NewOwner
 std::string ObjectTextForm(const TDvSkinObject& Object);
 
 // One stored object record: its class name, then its component stream in binary form (size and
-// bytes) or text form. The object comes back unowned, read, with the default character set.
-// An unregistered class name fails the read.
+// bytes) or text form. The object comes back unowned, read, with the default character set
+// (unless a TKeepObjectCharsets lives). An unregistered class name fails the read.
 std::unique_ptr<TDvSkinObject> ReadSkinObjectRecord(TStream& Data, bool Binary);
+
+// While one lives, object records read keep the character sets they were written with, their
+// children's included: the editor's history puts objects back exactly as they were.
+class TKeepObjectCharsets {
+ public:
+  TKeepObjectCharsets() { ++FDepth; }
+  ~TKeepObjectCharsets() { --FDepth; }
+  TKeepObjectCharsets(const TKeepObjectCharsets&) = delete;
+  TKeepObjectCharsets& operator=(const TKeepObjectCharsets&) = delete;
+  static bool Active() { return FDepth > 0; }
+
+ private:
+  static inline int FDepth = 0;
+};
 
 // The width of Text in Font, for the saText layout. The platform measures on the screen; the
 // portable build estimates from the font height.
