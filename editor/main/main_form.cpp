@@ -2,6 +2,8 @@
 // line with the document after each change. The controls are built in main_form_layout.cpp.
 #include "editor/main/main_form.h"
 
+#include <windows.h>
+
 #include <cstdlib>
 #include <string_view>
 
@@ -17,6 +19,7 @@
 #include "editor/preview/skin_test_window.h"
 #include "editor/tables/charset_box.h"
 #include "framework/core/sysutils.h"
+#include "framework/ui/actions.h"
 #include "framework/ui/application.h"
 #include "framework/ui/clipboard.h"
 #include "framework/ui/common_dialogs.h"

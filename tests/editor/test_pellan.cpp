@@ -197,6 +197,32 @@ class PellanTest : public UiTest {
     SendMessageA(Bar, WM_LBUTTONUP, 0, At);
   }
 
+  // A key pressed on Wnd Repeat times (held down: the system repeats it) and released, with Ctrl
+  // and Shift as given; the framework reads them from the keyboard state.
+  static void PressKey(HWND Wnd, uint16_t Key, bool Ctrl = false, bool Shift = false, int Repeat = 1) {
+    BYTE Keys[256];
+    GetKeyboardState(Keys);
+    Keys[VK_CONTROL] = Ctrl ? 0x80 : 0;
+    Keys[VK_SHIFT] = Shift ? 0x80 : 0;
+    SetKeyboardState(Keys);
+    for (int I = 0; I < Repeat; ++I) SendMessageA(Wnd, WM_KEYDOWN, Key, I == 0 ? 1 : 0x40000001);
+    SendMessageA(Wnd, WM_KEYUP, Key, LPARAM(0xC0000001));
+    Keys[VK_CONTROL] = Keys[VK_SHIFT] = 0;
+    SetKeyboardState(Keys);
+  }
+  std::vector<std::string> ChildNames(const std::string& Owner) {
+    std::vector<std::string> Names;
+    for (Integer I = 0; I < Find(Owner)->ChildCount(); ++I) Names.push_back(Find(Owner)->Child(I)->Name());
+    return Names;
+  }
+  std::vector<std::string> TreeChildren(const std::string& Owner) {
+    std::vector<std::string> Names;
+    HWND Tree = TreeWindow();
+    for (HTREEITEM I = TreeView_GetChild(Tree, FindItem(Owner)); I; I = TreeView_GetNextSibling(Tree, I))
+      Names.push_back(ItemText(I));
+    return Names;
+  }
+
   void ChooseZoom(Integer Index) {
     HWND Box = Main->ScaleBox()->Handle();
     SendMessageA(Box, CB_SETCURSEL, WPARAM(Index), 0);
@@ -353,7 +379,7 @@ TEST_F(PellanTest, DraggingHandle4At200PercentResizesTheObject) {
 
 TEST_F(PellanTest, ToolBarButtonsCreateAndDeleteObjects) {
   Start({WriteSkin()});
-  HWND Commands = ToolBarWithButtons(5), Standard = ToolBarWithButtons(7), Old = ToolBarWithButtons(10);
+  HWND Commands = ToolBarWithButtons(6), Standard = ToolBarWithButtons(7), Old = ToolBarWithButtons(10);
   ASSERT_NE(Commands, nullptr);
   ASSERT_NE(Standard, nullptr);
   ASSERT_NE(Old, nullptr);
@@ -420,7 +446,8 @@ TEST_F(PellanTest, TheMenusShowTheActionsAndHelpOpensTheWebPage) {
   EXPECT_EQ(Texts(GetSubMenu(Bar, 0)),
             (std::vector<std::string>{"Create\tCtrl+N", "Open...\tCtrl+O", "Save\tCtrl+S", "Save as...", "-",
                                       "Export Bitmaps....", "-", "&Exit"}));
-  EXPECT_EQ(Texts(GetSubMenu(Bar, 1)), (std::vector<std::string>{"&Undo\tCtrl+Z", "-", "Copy", "Paste"}));
+  EXPECT_EQ(Texts(GetSubMenu(Bar, 1)),
+            (std::vector<std::string>{"&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "-", "Copy", "Paste"}));
   EXPECT_EQ(Texts(GetSubMenu(Bar, 2)), (std::vector<std::string>{"Pellan on the web", "-", "About Vamsel..."}));
 
   std::vector<std::string> Opened;
@@ -462,28 +489,151 @@ TEST_F(PellanTest, AboutVamselShowsTheAboutBoxUntilOk) {
 
 // [Undo, copy and paste] -------------------------------------------------------------------------
 
-TEST_F(PellanTest, AnInspectorChangeIsUndoneWithCtrlZ) {
+TEST_F(PellanTest, AnInspectorChangeIsUndoneWithCtrlZAndRedoneWithCtrlYOrCtrlShiftZ) {
   Start({WriteSkin()});
+  EXPECT_FALSE(Main->actnUndo->Enabled());
+  EXPECT_FALSE(Main->actnRedo->Enabled());
   SelectInTree("Body");
   ASSERT_TRUE(Main->Inspector()->CommitText("Width", "150"));
   EXPECT_EQ(Find("Body")->Width(), 150);
   EXPECT_TRUE(Doc().Modified());
+  EXPECT_EQ(Main->actnUndo->Caption(), "&Undo Change Width");
+  EXPECT_TRUE(Main->actnUndo->Enabled());
+  SelectInTree("Title");  // undo brings back the selection of the step
 
-  BYTE Keys[256];
-  GetKeyboardState(Keys);
-  Keys[VK_CONTROL] = 0x80;
-  SetKeyboardState(Keys);
-  SendMessageA(TreeWindow(), WM_KEYDOWN, 'Z', 0x002C0001);
-  Keys[VK_CONTROL] = 0;
-  SetKeyboardState(Keys);
-
+  PressKey(TreeWindow(), 'Z', true);
   EXPECT_EQ(Find("Body")->Width(), 280);
-  // The snapshot's selection was below the top level: nothing is selected, the root stays.
-  EXPECT_EQ(Doc().Selected(), nullptr);
-  EXPECT_EQ(Doc().RootObject(), Find("Form"));
-  EXPECT_EQ(Main->Inspector()->Inspected(), Doc().Source());
-  EXPECT_EQ(SelectedItemText(), "Objects");
-  EXPECT_TRUE(Doc().Modified());  // undo leaves the flag as it was
+  EXPECT_EQ(Doc().Selected(), Find("Body"));
+  EXPECT_EQ(Main->Inspector()->Inspected(), Find("Body"));
+  EXPECT_EQ(Main->Inspector()->ValueText("Width"), "280");
+  EXPECT_EQ(SelectedItemText(), "Body");
+  EXPECT_FALSE(Doc().Modified()) << "back at the opened state";
+  EXPECT_EQ(Main->actnUndo->Caption(), "&Undo");
+  EXPECT_FALSE(Main->actnUndo->Enabled());
+  EXPECT_EQ(Main->actnRedo->Caption(), "&Redo Change Width");
+
+  PressKey(TreeWindow(), 'Y', true);
+  EXPECT_EQ(Find("Body")->Width(), 150);
+  EXPECT_EQ(Main->Inspector()->ValueText("Width"), "150");
+  EXPECT_TRUE(Doc().Modified());
+  PressKey(TreeWindow(), 'Z', true);
+  PressKey(TreeWindow(), 'Z', true, true);
+  EXPECT_EQ(Find("Body")->Width(), 150);
+  EXPECT_FALSE(Main->actnRedo->Enabled());
+}
+
+TEST_F(PellanTest, DragsKeysAndDeleteAreStepsOnTheWorkArea) {
+  Start({WriteSkin()});
+  SelectInTree("Title");
+  HWND Work = Main->WorkArea()->Handle();
+  // Title is (10, 10)-(110, 30): handle 0 is in its middle.
+  SendMessageA(Work, WM_LBUTTONDOWN, MK_LBUTTON, Point(60, 20));
+  for (int X : {65, 70, 80}) SendMessageA(Work, WM_MOUSEMOVE, MK_LBUTTON, Point(X, 25));
+  SendMessageA(Work, WM_LBUTTONUP, 0, Point(80, 25));
+  EXPECT_EQ(Find("Title")->BoundsRect(), Rect(30, 15, 130, 35));
+  EXPECT_EQ(Main->actnUndo->Caption(), "&Undo Move");
+  PressKey(Work, 'Z', true);
+  EXPECT_EQ(Find("Title")->BoundsRect(), Rect(10, 10, 110, 30));
+  EXPECT_EQ(WorkAreaPixel(60, 20), Red) << "the handle drawn where the object is again";
+  PressKey(Work, 'Y', true);
+  EXPECT_EQ(Find("Title")->BoundsRect(), Rect(30, 15, 130, 35));
+
+  // A held arrow key is one step; Shift moves by ten.
+  PressKey(Work, VK_RIGHT, false, false, 3);
+  PressKey(Work, VK_DOWN, false, true);
+  EXPECT_EQ(Find("Title")->BoundsRect(), Rect(33, 25, 133, 45));
+  EXPECT_EQ(Main->Inspector()->ValueText("Left"), "33");
+  PressKey(Work, 'Z', true);
+  PressKey(Work, 'Z', true);
+  EXPECT_EQ(Find("Title")->BoundsRect(), Rect(30, 15, 130, 35));
+
+  // Delete asks nothing; undo is the safety net.
+  PressKey(Work, VK_DELETE);
+  EXPECT_EQ(Find("Title"), nullptr);
+  EXPECT_EQ(SelectedItemText(), "Form");
+  EXPECT_TRUE(Asked.empty());
+  PressKey(Work, 'Z', true);
+  ASSERT_NE(Find("Title"), nullptr);
+  EXPECT_EQ(Find("Close")->Parent(), Find("Title"));
+  EXPECT_EQ(SelectedItemText(), "Title");
+
+  // Ctrl+C and Ctrl+V on the tree; twice under one owner.
+  PressKey(TreeWindow(), 'C', true);
+  SelectInTree("Body");
+  PressKey(TreeWindow(), 'V', true);
+  SelectInTree("Body");
+  PressKey(TreeWindow(), 'V', true);
+  EXPECT_EQ(ChildNames("Body"), (std::vector<std::string>{"CopyOfTitle", "CopyOfTitle2"}));
+  PressKey(TreeWindow(), VK_DELETE);
+  EXPECT_EQ(ChildNames("Body"), std::vector<std::string>{"CopyOfTitle"});
+}
+
+// Children are painted in order: the last is in front.
+TEST_F(PellanTest, BringToFrontAndSendToBackOrderTheTreeAndThePainting) {
+  Start({WriteSkin()});
+  SelectInTree("Body");
+  ASSERT_TRUE(Main->Inspector()->CommitText("Top", "0"));
+  ASSERT_TRUE(Main->Inspector()->CommitText("Color", "clBlue"));
+  SelectInTree("Title");
+  ASSERT_TRUE(Main->Inspector()->CommitText("Color", "clLime"));
+  ASSERT_TRUE(Main->Inspector()->CommitText("DrawIfOwner", "True"));  // filled under its child
+  const uint32_t Lime = 0x00FF00, Blue = 0x0000FF;
+  EXPECT_EQ(WorkAreaPixel(80, 12), Blue) << "Body, drawn after Title, covers it";
+
+  HWND Commands = ToolBarWithButtons(6);
+  ASSERT_NE(Commands, nullptr);
+  ClickToolButton(Commands, 2);  // "Bring to Front"
+  EXPECT_EQ(ChildNames("Form"), (std::vector<std::string>{"Body", "Title"}));
+  EXPECT_EQ(TreeChildren("Form"), (std::vector<std::string>{"Body", "Title"}));
+  EXPECT_EQ(WorkAreaPixel(80, 12), Lime);
+  EXPECT_EQ(SelectedItemText(), "Title");
+
+  ClickToolButton(Commands, 3);  // "Send to Back"
+  EXPECT_EQ(TreeChildren("Form"), (std::vector<std::string>{"Title", "Body"}));
+  EXPECT_EQ(WorkAreaPixel(80, 12), Blue);
+  PressKey(TreeWindow(), 'Z', true);
+  EXPECT_EQ(TreeChildren("Form"), (std::vector<std::string>{"Body", "Title"}));
+  EXPECT_EQ(WorkAreaPixel(80, 12), Lime);
+}
+
+TEST_F(PellanTest, ACharsetChangeIsSavedOrAskedForOnClosing) {
+  Start({WriteSkin()});
+  TComboBox* Box = Main->CharsetPanel()->Box();
+  Box->SetItemIndex(Box->Items().IndexOf("GREEK_CHARSET"));
+  SendMessageA(Main->CharsetPanel()->ChangeButton()->Handle(), BM_CLICK, 0, 0);
+  EXPECT_EQ(Find("Body")->Font()->Charset(), GREEK_CHARSET);
+  EXPECT_TRUE(Doc().Modified());
+  EXPECT_EQ(Main->actnUndo->Caption(), "&Undo Change Charset");
+  Answers = {{"MessageBox", mrCancel}};
+  Main->Close();
+  ASSERT_EQ(Asked.size(), 1u);
+  EXPECT_EQ(Asked[0].Text, "Skin's was changed. Save?");
+  EXPECT_TRUE(Main->Visible());
+}
+
+// A skin whose form holds a bitmap object on the image "frame" (blue); "other" is green.
+TEST_F(PellanTest, RenamingALinksImageInTheInspectorShowsThatImage) {
+  TDvSkinSource Skin;
+  AddImage(Skin, "frame", 0xFF0000FF);
+  AddImage(Skin, "other", 0xFF00FF00);
+  TDvSkinObject* F = AddTopLevel(Skin, "Form", TDvKind::skForm, Rect(0, 0, 100, 80));
+  auto* Pane = AddChild<TDvBitmapObject>(F, "Pane", Rect(0, 0, 100, 80));
+  Pane->Bitmap()->SetName("frame");
+  Pane->Bitmap()->SetRect(Rect(0, 0, 4, 4));
+  const std::string File = Folder.File("linked.kskn");
+  Skin.SaveToFile(File);
+  Start({File});
+  SelectInTree("Pane");
+  EXPECT_EQ(WorkAreaPixel(40, 60), 0x0000FFu);
+  ASSERT_TRUE(Main->Inspector()->CommitText("Bitmap.Name", "other"));
+  EXPECT_EQ(WorkAreaPixel(40, 60), 0x00FF00u);
+  auto* Linked = static_cast<TDvBitmapObject*>(Find("Pane"));
+  EXPECT_EQ(Linked->Bitmap()->Bitmap(), Doc().Source()->Images().Find("other"));
+  ASSERT_TRUE(Main->Inspector()->CommitText("Bitmap.Name", "nothing"));
+  EXPECT_EQ(Linked->Bitmap()->Bitmap(), nullptr) << "shown as missing";
+  PressKey(TreeWindow(), 'Z', true);
+  PressKey(TreeWindow(), 'Z', true);
+  EXPECT_EQ(WorkAreaPixel(40, 60), 0x0000FFu);
 }
 
 TEST_F(PellanTest, AnObjectWithItsChildrenTravelsThroughTheClipboard) {
@@ -509,13 +659,13 @@ TEST_F(PellanTest, AnObjectWithItsChildrenTravelsThroughTheClipboard) {
   EXPECT_TRUE(Doc().Modified());
   EXPECT_TRUE(Asked.empty());
 
-  // Under the same owner the name is taken: the block holds no object that can be placed.
+  // Under the same owner again: the copy takes the next free name.
   SelectInTree("Body");
-  Answers = {{"MessageBox", mrOk}};
   Main->actnPaste->Execute();
-  ASSERT_EQ(Asked.size(), 1u);
-  EXPECT_EQ(Asked[0].Text, "Invalid clipboard format");
-  EXPECT_EQ(Find("Body")->ChildCount(), 1);
+  EXPECT_TRUE(Asked.empty());
+  ASSERT_EQ(Find("Body")->ChildCount(), 2);
+  EXPECT_EQ(Find("Body")->Child(1)->Name(), "CopyOfTitle2");
+  EXPECT_EQ(SelectedItemText(), "CopyOfTitle2");
 }
 
 // [Files] --------------------------------------------------------------------------------------

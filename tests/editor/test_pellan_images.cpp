@@ -259,11 +259,12 @@ class LinkEditorTest : public ImagesTest {
     AddImage(Source, "small", 0xFF000000);
     Object = AddChild<TDvBitmapObject>(Source.Objects(0), "Pane", Rect(0, 0, 30, 30));
     Object->SetImageList(&Source.Images());
+    Document.History().Reset(Source);  // as if opened with them
     Inspector = new TPropertyInspector(Form.get());
     Inspector->SetBounds(0, 0, 300, 280);
     Inspector->SetParent(Form.get());
     Inspector->OnBeforeChange = [this](TObject*, bool&) { Document.BeforePropertyChange(); };
-    Inspector->OnAfterChange = [this](TObject*) { Document.AfterPropertyChange(); };
+    Inspector->OnAfterChange = [this](TObject*) { Document.AfterPropertyChange(Inspector->ChangingPath()); };
     RegisterBitmapLinkEditor(*Inspector, Document);
     Inspector->SetInspected(Object);
     Form->Show();
@@ -296,9 +297,9 @@ TEST_F(LinkEditorTest, CornersTwoThreeAndNineFourGiveTheLinkTwoThreeTenFive) {
   EXPECT_TRUE(IsWindowVisible(Editor->Handle()));
   EXPECT_EQ(Editor->ClientWidth(), 527);
   EXPECT_EQ(Editor->ClientHeight(), 329);
-  // The edit counts as a change at once: snapshot, modified, refreshed.
-  EXPECT_TRUE(Document.Modified());
-  EXPECT_EQ(Document.UndoCount(), 1);
+  // Opening the editor changes nothing yet: no step, nothing to save.
+  EXPECT_FALSE(Document.Modified());
+  EXPECT_FALSE(Document.History().CanUndo());
   EXPECT_GT(Refreshes, 0);
   EXPECT_EQ(Editor->BmpList()->Items().List(), (std::vector<std::string>{"frame", "small"}));
   EXPECT_EQ(Editor->BmpList()->ItemIndex(), -1);
@@ -363,17 +364,15 @@ TEST_F(LinkEditorTest, AtZoomTwoXIsTruncatedAndYRoundedHalvesToEven) {
   EXPECT_EQ(Editor->EdRect()->Text(), "(2:4)-(9:2)");
 }
 
-TEST_F(LinkEditorTest, CancelStillCountsAsAChangeAndAllBitmapTakesTheWholeImage) {
+TEST_F(LinkEditorTest, CancelChangesNothingAndApplyWithAllBitmapIsOneStep) {
   TfrmBitmapEditor* Editor = OpenEditor();
   ASSERT_TRUE(Editor);
   Press(Editor->CancelButton());
   EXPECT_FALSE(IsWindowVisible(Editor->Handle()));
-  EXPECT_TRUE(Document.Modified());
-  EXPECT_EQ(Document.UndoCount(), 1);
+  EXPECT_FALSE(Document.Modified());
   EXPECT_EQ(Object->Bitmap()->Rect(), TRect{});
 
   ASSERT_EQ(OpenEditor(), Editor);
-  EXPECT_EQ(Document.UndoCount(), 2);
   HWND List = Editor->BmpList()->Handle();
   SendMessageA(List, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 3));
   SendMessageA(List, WM_LBUTTONUP, 0, MAKELPARAM(5, 3));
@@ -384,6 +383,8 @@ TEST_F(LinkEditorTest, CancelStillCountsAsAChangeAndAllBitmapTakesTheWholeImage)
   EXPECT_EQ(Editor->EdRect()->Text(), "(4:4)-(0:0)");
   Press(Editor->ApplyButton());
   EXPECT_EQ(Object->Bitmap()->Rect(), Rect(0, 0, 20, 10));
+  EXPECT_TRUE(Document.Modified());
+  EXPECT_EQ(Document.UndoCaption(), "&Undo Apply Bitmap");
 }
 
 // [Images page]
@@ -423,7 +424,6 @@ TEST_F(ImagesTest, TheImagesPageAddsShowsReplacesAndDeletes) {
   EXPECT_EQ(int((Blended >> 8) & 0xFF), 0);
   EXPECT_NEAR(int(Blended & 0xFF), 63, 2);
 
-  Document.SetModified();
   Press(Page->ReplaceButton());  // cancelled: nothing replaced
   EXPECT_EQ(List.Items(0)->Name(), "pic");
   Press(Page->ReplaceButton());
