@@ -130,6 +130,7 @@ bool TLinkEditorModel::Apply() {
   TvxBitmapLink* Link = LiveLink();
   TvxBitmap* Bitmap = Image();
   if (!Link || !Bitmap) return false;
+  FDocument.BeginStep();
   Link->SetBitmap(Bitmap);
   Link->SetName(Bitmap->Name());
   Link->SetRect(FAllBitmap ? Bitmap->BoundsRect()

@@ -9,8 +9,11 @@ namespace {
 constexpr const char* SaveChangesQuestion = "Skin has modified. Save changes?";
 constexpr const char* CloseQuestion = "Skin's was changed. Save?";
 
-void SetTextOf(TDvSkinObject* Object, const wchar_t* Text) {
-  if (Object) Object->SetText(Text);
+// True when the text changed.
+bool SetTextOf(TDvSkinObject* Object, const wchar_t* Text) {
+  if (!Object || Object->Text() == Text) return false;
+  Object->SetText(Text);
+  return true;
 }
 
 std::vector<std::string> ObjectPath(const TDvSkinObject* Object) {
@@ -50,6 +53,7 @@ void TSkinDocument::ReplaceSource(std::unique_ptr<TDvSkinSource> Source) {
   FPropertyBefore.reset();
   FSource = std::move(Source);
   FHistory.Reset(*FSource);
+  FDrifted = false;
 }
 
 bool TSkinDocument::NewSkin() {
@@ -137,11 +141,12 @@ void TSkinDocument::ResetEditor() {
 
 void TSkinDocument::SetPreviewTexts() {
   TDvSkinObject* Root = FRootObject;
-  SetTextOf(Root->FindByKind(TDvKind::skTitle), L"Pellan Title");
-  SetTextOf(Root->FindByName("Item"), L"Item Text");
-  SetTextOf(Root->FindByName("Text"), L"Sample");
-  SetTextOf(Root->FindByName("ToolbarItem"), L"Item Text");
-  SetTextOf(Root->FindByName("Caption"), L"Caption");
+  bool Changed = SetTextOf(Root->FindByKind(TDvKind::skTitle), L"Pellan Title");
+  Changed |= SetTextOf(Root->FindByName("Item"), L"Item Text");
+  Changed |= SetTextOf(Root->FindByName("Text"), L"Sample");
+  Changed |= SetTextOf(Root->FindByName("ToolbarItem"), L"Item Text");
+  Changed |= SetTextOf(Root->FindByName("Caption"), L"Caption");
+  FDrifted = FDrifted || Changed;
 }
 
 void TSkinDocument::RefreshAll() {
@@ -185,7 +190,7 @@ TRect TSkinDocument::HandleRect(Integer Index) const {
 
 TDvSkinObject* TSkinDocument::AddObject(const TClassInfo& Class) {
   if (!FSource || !FindSkinObjectClass(Class.Name)) return nullptr;
-  const TEditorPlace Before = Place();
+  const TEditorPlace Before = BeginStep();
   ++FNewObjectCount;
   TDvSkinObject* Parent = FSelected ? FSelected : FRootObject;
   // Named before it joins its parent. The counter goes on across New and Open, so a loaded
@@ -211,7 +216,7 @@ TDvSkinObject* TSkinDocument::AddObject(const TClassInfo& Class) {
 
 void TSkinDocument::DeleteSelected() {
   if (!FSelected) return;
-  const TEditorPlace Before = Place();
+  const TEditorPlace Before = BeginStep();
   if (TDvSkinObject* Owner = FSelected->Parent()) {
     delete FSelected;  // leaves its owner on the way
     FSelected = Owner;
@@ -232,7 +237,7 @@ void TSkinDocument::SendToBack() { MoveInOwner(false, "Send to Back"); }
 
 void TSkinDocument::MoveInOwner(bool ToFront, const char* StepName) {
   if (!FSelected || !FSelected->Parent()) return;
-  const TEditorPlace Before = Place();
+  const TEditorPlace Before = BeginStep();
   TDvSkinObject* Owner = FSelected->Parent();
   // The owned list is the child order; it can only be rebuilt by taking every child out.
   const std::vector<TComponent*> Children = Owner->ComponentList();
@@ -281,7 +286,7 @@ std::unique_ptr<TvxBitmap> TSkinDocument::TakeImageOut(TvxBitmap* Image, std::un
 
 TvxBitmap* TSkinDocument::AddImage(std::unique_ptr<TvxBitmap> Image) {
   if (!FSource || !Image) return nullptr;
-  const TEditorPlace Before = Place();
+  const TEditorPlace Before = BeginStep();
   TvxBitmap* Added = Image.get();
   FSource->Images().Add(std::move(Image));
   SelectImage(Added);
@@ -294,7 +299,7 @@ TvxBitmap* TSkinDocument::AddImage(std::unique_ptr<TvxBitmap> Image) {
 // objects and would then drop the new picture.
 TvxBitmap* TSkinDocument::ReplaceSelectedImage(std::unique_ptr<TvxBitmap> Image) {
   if (!FSource || !FSelectedImage || !Image) return nullptr;
-  const TEditorPlace Before = Place();
+  const TEditorPlace Before = BeginStep();
   TvxBitmap* Added = Image.get();
   if (!TakeImageOut(FSelectedImage, std::move(Image))) return nullptr;
   SelectImage(Added);
@@ -305,7 +310,7 @@ TvxBitmap* TSkinDocument::ReplaceSelectedImage(std::unique_ptr<TvxBitmap> Image)
 
 void TSkinDocument::DeleteSelectedImage() {
   if (!FSource || !FSelectedImage) return;
-  const TEditorPlace Before = Place();
+  const TEditorPlace Before = BeginStep();
   TakeImageOut(FSelectedImage, nullptr);
   FSelectedImage = nullptr;
   FRootObject = nullptr;
@@ -322,7 +327,7 @@ TWorkAreaCursor TSkinDocument::WorkAreaMouseDown(TPoint Pixel, bool LeftButton) 
     FLastPoint = P;
     FDragging = true;
     FDragHandle = *Handle;
-    FDragBefore = Place();
+    FDragBefore = BeginStep();
     return HandleCursor(*Handle);
   }
   if (FRootObject)
@@ -359,7 +364,7 @@ void TSkinDocument::WorkAreaMouseUp() {
 
 bool TSkinDocument::NudgeSelection(Integer DX, Integer DY) {
   if (!FSelected) return false;
-  if (!FNudgeBefore) FNudgeBefore = Place();
+  if (!FNudgeBefore) FNudgeBefore = BeginStep();
   FSelected->SetBounds(Bounds(FSelected->Left() + DX, FSelected->Top() + DY, FSelected->Width(), FSelected->Height()));
   if (TDvSkinObject* Owner = FSelected->Parent()) Owner->Realign();
   if (FRootObject) FRootObject->Realign();
@@ -385,6 +390,7 @@ TWorkAreaPaint TSkinDocument::PrepareWorkAreaPaint() {
   }
   Paint.BitmapSize = {W, H};
   FRootObject->SetState(TDvObjectState::osNormal);
+  FDrifted = FDrifted || FRootObject->Left() != 0 || FRootObject->Top() != 0;
   FRootObject->SetBounds(Rect(0, 0, W, H));
   if (FSelected) {
     Paint.Selection = true;
@@ -397,7 +403,7 @@ TWorkAreaPaint TSkinDocument::PrepareWorkAreaPaint() {
 
 // [Inspector] ----------------------------------------------------------------------------------
 
-void TSkinDocument::BeforePropertyChange() { FPropertyBefore = Place(); }
+void TSkinDocument::BeforePropertyChange() { FPropertyBefore = BeginStep(); }
 
 void TSkinDocument::AfterPropertyChange(const std::string& Property) {
   const TEditorPlace Before = FPropertyBefore.value_or(Place());
@@ -434,6 +440,13 @@ void TSkinDocument::Record(const std::string& Name, const TEditorPlace& Before) 
 void TSkinDocument::FinishPendingSteps() {
   if (FDragging) WorkAreaMouseUp();
   EndNudge();
+}
+
+TEditorPlace TSkinDocument::BeginStep() {
+  // Taking in is a whole look at the skin: only when something is known to have drifted.
+  if (FSource && FDrifted) FHistory.Absorb(*FSource);
+  FDrifted = false;
+  return Place();
 }
 
 void TSkinDocument::RecordStep(const std::string& Name) { Record(Name, Place()); }
@@ -477,7 +490,7 @@ std::optional<std::string> TSkinDocument::Copy() {
 
 bool TSkinDocument::Paste(std::string_view Block) {
   if (!FSource) return false;
-  const TEditorPlace Before = Place();
+  const TEditorPlace Before = BeginStep();
   TDvSkinObject* Owner = FSelected ? FSelected : FRootObject;
   TDvSkinObject* Pasted = nullptr;
   try {

@@ -144,7 +144,11 @@ class TSkinDocument {
   void AfterPropertyChange(const std::string& Property);
 
   // [History] A change made outside the document's own commands (the table pages, the bitmap-link
-  // editor) is recorded as one step named Name; nothing when the skin did not change.
+  // editor) is framed like the commands: BeginStep before it, RecordStep after, one step named
+  // Name (nothing when the skin did not change). BeginStep takes what changed since the last step
+  // without being a command (the preview's sample texts, the root put at the origin for painting)
+  // into the current state, so that no step carries it.
+  TEditorPlace BeginStep();
   void RecordStep(const std::string& Name);
   bool Undo();
   bool Redo();
@@ -194,5 +198,8 @@ class TSkinDocument {
   std::optional<TEditorPlace> FDragBefore;
   std::optional<TEditorPlace> FNudgeBefore;
   std::optional<TEditorPlace> FPropertyBefore;
+  // The skin changed by what is no command (sample texts, the root moved for painting) since
+  // the last step began.
+  bool FDrifted = false;
   TSkinHistory FHistory;
 };

@@ -289,7 +289,8 @@ std::string TSkinHistory::RedoName() const { return CanRedo() ? FStates[size_t(F
 
 // [Undo and redo] ------------------------------------------------------------------------------
 
-void TSkinHistory::Synchronize(const TDvSkinSource& Source) {
+void TSkinHistory::Absorb(const TDvSkinSource& Source) {
+  if (FCurrent < 0) return Reset(Source);
   std::unique_ptr<TState> Live = Capture(Source);
   TState& Current = *FStates[size_t(FCurrent)];
   if (!Live->SameContent(Current)) {
@@ -314,7 +315,7 @@ std::optional<TEditorPlace> TSkinHistory::Redo(TDvSkinSource& Source) {
 }
 
 void TSkinHistory::MoveTo(TDvSkinSource& Source, Integer Target) {
-  Synchronize(Source);
+  Absorb(Source);
   const TState& From = *FStates[size_t(FCurrent)];
   const TState& To = *FStates[size_t(Target)];
 

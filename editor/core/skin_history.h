@@ -61,10 +61,12 @@ class TSkinHistory {
   // The names of the steps undo and redo would take back or do again; empty without one.
   std::string UndoName() const;
   std::string RedoName() const;
+  // The current state becomes Source as it is, without a step: for changes that are no edit of
+  // the user's (the editor's preview texts).
+  void Absorb(const TDvSkinSource& Source);
   // Puts Source back into the state before the current step (after the next one) and answers
-  // the place that was current when that step was done; nothing without a step. Changes made to
-  // Source since the last Record that were never recorded (the editor's preview texts) are
-  // taken into the current state first, so that nothing is restored from a stale picture.
+  // the place that was current when that step was done; nothing without a step. What Source
+  // holds that was never recorded is absorbed first, so nothing is restored from a stale picture.
   std::optional<TEditorPlace> Undo(TDvSkinSource& Source);
   std::optional<TEditorPlace> Redo(TDvSkinSource& Source);
 
@@ -86,7 +88,6 @@ class TSkinHistory {
   std::unique_ptr<TState> Capture(const TDvSkinSource& Source) const;
   // Current() becomes Target; Source is at the current state.
   void MoveTo(TDvSkinSource& Source, Integer Target);
-  void Synchronize(const TDvSkinSource& Source);
   void RememberLiveImages(const TDvSkinSource& Source);
   void DropOldest();
 

@@ -64,6 +64,7 @@ std::optional<TColor> TThemeTablesModel::Color(TColorTable Table, Integer Row) c
 bool TThemeTablesModel::SetColor(TColorTable Table, Integer Row, TColor Value) {
   TDvSkinSource* Source = FDocument.Source();
   if (!Source || Row < 0 || Row >= RowCount(Table)) return false;
+  FDocument.BeginStep();
   if (Table == TColorTable::ctThemeColors) {
     Source->Colors().SetColor(Row, Value);
     if (Row == WindowColorRow)
@@ -89,6 +90,7 @@ TFont* TThemeTablesModel::Font(Integer Row) const {
 bool TThemeTablesModel::SetFont(Integer Row, const TFont& Value) {
   TFont* Entry = Font(Row);
   if (!Entry) return false;
+  FDocument.BeginStep();
   Entry->Assign(&Value);
   FDocument.RecordStep("Change Font");
   return true;
@@ -106,6 +108,7 @@ bool TThemeTablesModel::ApplyCharset(std::string_view Ident) {
   const TDvSkinSource* Source = FDocument.Source();
   const auto Charset = CharsetFromIdent(Ident);
   if (!Source || !Charset) return false;
+  FDocument.BeginStep();
   for (Integer I = 0; I < Source->ObjectCount(); ++I) {
     TDvSkinObject* Object = Source->Objects(I);
     Object->SetCharset(*Charset);

@@ -162,13 +162,18 @@ TEST_F(SkinHistory, EveryCommandIsOneStepUndoneAndRedoneToTheByte) {
 }
 
 TEST_F(SkinHistory, UnchangedCommandsRecordNothing) {
+  // Selecting a form gives its title the preview's sample text: no edit of the user's.
+  AddChild(Form, "Heading", Rect(0, 0, 50, 10))->SetKind(TDvKind::skTitle);
+  Document.History().Reset(*Document.Source());
+  Document.SelectObject(Form);
+  ASSERT_EQ(Find("Heading")->Text(), L"Pellan Title");
   Document.SelectObject(nullptr);
   Document.DeleteSelected();
   Document.AddImage(nullptr);
   Document.BeforePropertyChange();
   Document.AfterPropertyChange("Color");
-  Document.SelectObject(Find("Client"));
-  Document.BringToFront();  // already the last child
+  Document.SelectObject(Find("Caption"));
+  Document.SendToBack();  // already the first child
   EXPECT_FALSE(Document.History().CanUndo());
   EXPECT_FALSE(Document.Modified());
 }
