@@ -172,8 +172,8 @@ void DrawVexel(benchmark::State& State, TCase& C) {
 
 void ComposePixman(benchmark::State& State, TCase& C, pixman_op_t Op) {
   for (auto _ : State) {
-    pixman_image_composite32(Op, C.PixmanSourceImage.get(), nullptr, C.PixmanTargetImage.get(), 0, 0, 0, 0, 0, 0,
-                             Side, Side);
+    pixman_image_composite32(Op, C.PixmanSourceImage.get(), nullptr, C.PixmanTargetImage.get(), 0, 0, 0, 0, 0, 0, Side,
+                             Side);
     Keep(C.PixmanTarget);
   }
   SetThroughput(State);

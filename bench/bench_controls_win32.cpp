@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_timing.h"
 #include "framework/ui/application.h"
 #include "framework/ui/forms.h"
 #include "vexel/controls/vx_scrollbar.h"
@@ -25,11 +26,6 @@
 namespace {
 
 constexpr int BarCount = 200, Columns = 4, BarWidth = 180, BarHeight = 17;
-
-double Median(std::vector<double> V) {
-  std::sort(V.begin(), V.end());
-  return V.empty() ? 0 : V[V.size() / 2];
-}
 
 using Clock = std::chrono::steady_clock;
 

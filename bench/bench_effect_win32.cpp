@@ -14,17 +14,13 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_timing.h"
 #include "framework/graphics/bitmap.h"
 #include "vexel/graphics/vx_effect_transition.h"
 
 namespace {
 
 constexpr Integer Width = 800, Height = 600;
-
-double Median(std::vector<double> V) {
-  std::sort(V.begin(), V.end());
-  return V[V.size() / 2];
-}
 
 struct TCase {
   const char* Label;

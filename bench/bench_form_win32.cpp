@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_timing.h"
 #include "framework/graphics/canvas.h"
 #include "framework/ui/application.h"
 #include "framework/ui/forms.h"
@@ -37,11 +38,6 @@ constexpr int Steps = 40;
 constexpr int AnimationTime = 1000;
 
 using Clock = std::chrono::steady_clock;
-
-double Median(std::vector<double> V) {
-  std::sort(V.begin(), V.end());
-  return V.empty() ? 0 : V[V.size() / 2];
-}
 
 double MsSince(Clock::time_point Start) {
   return std::chrono::duration<double, std::milli>(Clock::now() - Start).count();

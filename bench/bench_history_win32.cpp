@@ -17,29 +17,12 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_timing.h"
+#include "bench/silent_prompts.h"
 #include "bench/skin_generator.h"
 #include "editor/core/skin_document.h"
 
 namespace {
-
-class TSilentPrompts : public TEditorPrompts {
- public:
-  TPromptAnswer Confirm(const std::string&) override { return TPromptAnswer::paNo; }
-  std::optional<std::string> ChooseOpenFile(const std::string&, const std::string&) override { return {}; }
-  std::optional<std::string> ChooseSaveFile(const std::string&, const std::string&) override { return {}; }
-  void ShowMessage(const std::string&) override {}
-};
-
-double Milliseconds(const std::function<void()>& Run) {
-  const auto Start = std::chrono::steady_clock::now();
-  Run();
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - Start).count();
-}
-
-double Median(std::vector<double> V) {
-  std::sort(V.begin(), V.end());
-  return V.empty() ? 0 : V[V.size() / 2];
-}
 
 // The first object three levels below the top of tree Index.
 TDvSkinObject* DeepObject(const TDvSkinSource& Source, Integer Index) {

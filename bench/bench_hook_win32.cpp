@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "bench/bench_timing.h"
 #include "framework/ui/application.h"
 #include "framework/ui/forms.h"
 #include "framework/ui/panel.h"
@@ -44,11 +45,6 @@ double ThreadSeconds() {
   GetThreadTimes(GetCurrentThread(), &Created, &Exited, &Kernel, &User);
   auto Ticks = [](const FILETIME& T) { return (uint64_t(T.dwHighDateTime) << 32) | T.dwLowDateTime; };
   return double(Ticks(Kernel) + Ticks(User)) * 100e-9;
-}
-
-double Median(std::vector<double> V) {
-  std::sort(V.begin(), V.end());
-  return V[V.size() / 2];
 }
 
 // Nanoseconds per message, one round of Count messages; adds the round's processor time to Cpu.

@@ -138,8 +138,9 @@ int main(int argc, char** argv) {
   for (size_t V = 0; V < Variants().size(); ++V) {
     const std::string Name = Variants()[V].Name;
     auto Add = [](const std::string& Label, void (*Run)(benchmark::State&, size_t), size_t Variant) {
-      benchmark::RegisterBenchmark(Label.c_str(), [Run, Variant](benchmark::State& S) { Run(S, Variant); })
-          ->Unit(benchmark::kMillisecond);
+      benchmark::RegisterBenchmark(Label.c_str(), [Run, Variant](benchmark::State& S) {
+        Run(S, Variant);
+      })->Unit(benchmark::kMillisecond);
     };
     Add("save/" + Name + "/vexel", SaveVexel, V);
     Add("save/" + Name + "/zlib", SaveZlib, V);

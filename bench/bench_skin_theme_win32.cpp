@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_timing.h"
 #include "framework/graphics/gdi_handles.h"
 #include "vexel/skin/theme_dv3.h"
 
@@ -116,11 +117,6 @@ double Seconds() {
   LARGE_INTEGER Now;
   QueryPerformanceCounter(&Now);
   return double(Now.QuadPart) / double(Frequency.QuadPart);
-}
-
-double Median(std::vector<double> V) {
-  std::sort(V.begin(), V.end());
-  return V[V.size() / 2];
 }
 
 // Milliseconds per call of Paint, one round of Frames calls.

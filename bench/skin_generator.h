@@ -69,8 +69,9 @@ inline void FillImage(TvxBitmap& B, int Index, std::mt19937& Rng) {
       const uint8_t G = std::max<uint8_t>(16, Clamp8(BaseG + (Y - 128) / 4 + Jitter(8)));
       const uint8_t Bl = Clamp8(BaseB + (X + Y - 256) / 4 + Jitter(16));
       uint32_t A = 255;
-      if (AlphaPattern == 1) A = uint32_t(Y);                                 // vertical fade
-      if (AlphaPattern == 2) A = (X < 16 || Y < 16 || X >= 240 || Y >= 240) ? uint32_t(X + Y) % 256 : 255;  // soft border
+      if (AlphaPattern == 1) A = uint32_t(Y);  // vertical fade
+      if (AlphaPattern == 2)
+        A = (X < 16 || Y < 16 || X >= 240 || Y >= 240) ? uint32_t(X + Y) % 256 : 255;                    // soft border
       if (AlphaPattern == 3) A = ((X / 32 + Y / 32) % 2) ? 255 : uint32_t(Clamp8(64 + Jitter(24) * 8));  // patches
       Row[X] = (A << 24) | (uint32_t(R) << 16) | (uint32_t(G) << 8) | Bl;
     }
