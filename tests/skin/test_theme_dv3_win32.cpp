@@ -696,3 +696,34 @@ TEST(SkinTheme, TheCaptionTextStartsAfterTheSystemMenuButton) {
   EXPECT_EQ(Ink(SysMenu), 0);
   EXPECT_GT(Ink(Rect(SysMenu.Right, Caption.Top, SysMenu.Right + 60, Caption.Bottom)), 0);
 }
+
+// Parts without objects of their own take the fallbacks: the plain thumb and track for unknown
+// track-bar parts; the popup menu's scroll buttons for the menu bar too.
+TEST(SkinTheme, TrackBarAndMenuScrollPartsFallBack) {
+  constexpr TColor Thumb = 0x112233, Track = 0x445566, Up = 0x778899, BarItem = 0x102030;
+  TDvSkinSource Source;
+  TDvSkinObject* TrackBar = AddTop(Source, "TrackBar", White);
+  AddChild(TrackBar, "Thumb", TDvKind::skNone, TDvAlign::saNone, Thumb, Rect(0, 0, 10, 10));
+  AddChild(TrackBar, "Track", TDvKind::skNone, TDvAlign::saNone, Track, Rect(0, 0, 10, 10));
+  AddChild(AddTop(Source, "MenuBar", White), "Item", TDvKind::skNone, TDvAlign::saNone, BarItem, Rect(0, 0, 10, 10));
+  AddChild(AddTop(Source, "PopupMenu", White), "upbutton", TDvKind::skNone, TDvAlign::saNone, Up, Rect(0, 0, 10, 10));
+  TVxSkinFile Theme;
+  ASSERT_TRUE(LoadInto(Theme, Source));
+  for (Byte Part : {Byte(0), Byte(5), Byte(6), Byte(9)}) {
+    TSurface S(30, 20);
+    TvxStateInfo Info;
+    Info.Rect = Rect(0, 0, 30, 20);
+    Info.State = Part;
+    Theme.DrawTrackBarThumb(0, *S.Canvas, "default", Info);
+    EXPECT_EQ(S.At(15, 10), Rgb(Thumb)) << "thumb part " << int(Part);
+    TSurface T(30, 20);
+    Theme.DrawTrackBarTrack(0, *T.Canvas, "default", Info);
+    EXPECT_EQ(T.At(15, 10), Rgb(Track)) << "track part " << int(Part);
+  }
+  TSurface S(30, 20);
+  TvxMenuItemInfo Item;
+  Item.Rect = Rect(0, 0, 30, 20);
+  Item.State = 3;  // the scroll-up part
+  Theme.DrawMenuItem(0, *S.Canvas, "default", Item);
+  EXPECT_EQ(S.At(2, 2), Rgb(Up)) << "the popup menu's button, not the bar's item";
+}

@@ -252,17 +252,19 @@ void TVxSkinFile::DrawTrackBar(Byte Kind, TCanvas& Canvas, const std::string& Na
 
 void TVxSkinFile::DrawTrackBarTrack(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxStateInfo& Info) {
   TDvSkinObject* Object = DefaultObject(TVxSkinEntry::TrackBar);
-  if (Info.State > 1) return;
-  PlaceAndPaint(FindPart(Object, {Info.State == 0 ? "TrackVert" : "TrackHorz", "Track"}), Canvas, Info.Rect,
-                Info.Part == 1 ? osDisabled : osNormal);
+  // Another part has no own object: the plain track.
+  const char* Own = Info.State == 0 ? "TrackVert" : Info.State == 1 ? "TrackHorz" : "Track";
+  PlaceAndPaint(FindPart(Object, {Own, "Track"}), Canvas, Info.Rect, Info.Part == 1 ? osDisabled : osNormal);
 }
 
 void TVxSkinFile::DrawTrackBarThumb(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxStateInfo& Info) {
   static const char* const Sides[] = {"ThumbVertBoth", "ThumbVertRight",  "ThumbVertLeft",
                                       "ThumbHorzBoth", "ThumbHorzBottom", "ThumbHorzTop"};
-  if (Info.State > 5) return;
-  const char* Family = Info.State < 3 ? "ThumbVert" : "ThumbHorz";
-  PaintCentred(FindPart(DefaultObject(TVxSkinEntry::TrackBar), {Sides[Info.State], Family, "Thumb"}), Canvas, Info.Rect,
+  // Another part has no own object: the plain thumb.
+  const bool Sided = Info.State <= 5;
+  const char* Own = Sided ? Sides[Info.State] : "Thumb";
+  const char* Family = !Sided ? "Thumb" : Info.State < 3 ? "ThumbVert" : "ThumbHorz";
+  PaintCentred(FindPart(DefaultObject(TVxSkinEntry::TrackBar), {Own, Family, "Thumb"}), Canvas, Info.Rect,
                MapState(Info.Part, {osNormal, osHot, osPressed, osFocused, osDisabled}));
 }
 
@@ -429,7 +431,9 @@ void TVxSkinFile::DrawMenuItem(Byte Kind, TCanvas& Canvas, const std::string& Na
     }
     case 3:
     case 4: {
-      PlaceAndPaint(FindPart(Object, {Part == 3 ? "upbutton" : "downbutton", "item"}), Canvas, Info.Rect, State);
+      // The menu bar scrolls nothing: its scroll buttons are the popup menu's.
+      TDvSkinObject* Popup = MenuObject(*this, 1);
+      PlaceAndPaint(FindPart(Popup, {Part == 3 ? "upbutton" : "downbutton", "item"}), Canvas, Info.Rect, State);
       static constexpr Integer Fonts_[] = {vxfMenuItemTextNormal, vxfMenuItemTextHot, vxfMenuItemTextSelected,
                                            vxfMenuItemTextDisabled};
       const Integer Font = Fonts_[Info.Part < 4 ? Info.Part : 0];
