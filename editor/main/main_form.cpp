@@ -29,6 +29,8 @@
 
 namespace {
 
+bool IsArrowKey(uint16_t Key) { return Key == VK_LEFT || Key == VK_RIGHT || Key == VK_UP || Key == VK_DOWN; }
+
 std::vector<std::string> ProcessArguments() {
   std::vector<std::string> Arguments;
   for (int I = 1; I < __argc; ++I) Arguments.emplace_back(__argv[I]);
@@ -264,16 +266,15 @@ void TfrmMain::UpdateHistoryActions() {
 }
 
 void TfrmMain::ObjectKeyDown(uint16_t& Key, TShiftState Shift, bool WorkArea) {
+  if (Shift.Contains(TShiftStateFlag::ssAlt)) return;
   const bool Ctrl = Shift.Contains(TShiftStateFlag::ssCtrl);
-  const bool Alt = Shift.Contains(TShiftStateFlag::ssAlt);
-  if (Alt) return;
   if (Ctrl && Key == 'C') {
     CopyObject();
   } else if (Ctrl && Key == 'V') {
     PasteObject();
   } else if (!Ctrl && Key == VK_DELETE) {
     DeleteSelected();
-  } else if (WorkArea && !Ctrl && (Key == VK_LEFT || Key == VK_RIGHT || Key == VK_UP || Key == VK_DOWN)) {
+  } else if (WorkArea && !Ctrl && IsArrowKey(Key)) {
     const Integer Step = Shift.Contains(TShiftStateFlag::ssShift) ? 10 : 1;
     const Integer DX = Key == VK_LEFT ? -Step : Key == VK_RIGHT ? Step : 0;
     const Integer DY = Key == VK_UP ? -Step : Key == VK_DOWN ? Step : 0;
@@ -286,7 +287,7 @@ void TfrmMain::ObjectKeyDown(uint16_t& Key, TShiftState Shift, bool WorkArea) {
 }
 
 void TfrmMain::WorkAreaKeyUp(uint16_t& Key) {
-  if (Key == VK_LEFT || Key == VK_RIGHT || Key == VK_UP || Key == VK_DOWN) FDocument->EndNudge();
+  if (IsArrowKey(Key)) FDocument->EndNudge();
 }
 
 void TfrmMain::CopyObject() {
