@@ -372,6 +372,14 @@ TEST_F(PellanTest, TheTreeKeepsTheNodesTheUserOpenedAndItsFirstRowAcrossRefreshe
   EXPECT_EQ(SelectedItemText(), "Objects");
   EXPECT_EQ(OpenNodes(), Opened);
   EXPECT_EQ(FirstRow(), "Objects");
+
+  // Another skin keeps open the nodes it has too; it has no Part40.
+  const std::string Other = WriteSkin("other.kskn");
+  Answers = {{"MessageBox", mrNo}, {"OpenDialog", mrOk, Other}};
+  Main->actnFileOpen->Execute();
+  EXPECT_EQ(Main->Caption(), "Pellan 4.03 - [" + Other + "]");
+  EXPECT_EQ(FindItem("Part40"), nullptr);
+  EXPECT_EQ(OpenNodes(), (std::vector<std::string>{"Objects", "Form", "Title"}));
 }
 
 TEST_F(PellanTest, DraggingHandle4At200PercentResizesTheObject) {
