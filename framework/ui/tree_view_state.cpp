@@ -1,5 +1,6 @@
 #include "framework/ui/tree_view_state.h"
 
+#include <algorithm>
 #include <map>
 
 #include "framework/ui/comctrls.h"
@@ -42,13 +43,9 @@ void TTreeViewState::Capture(TTreeView& Tree) {
   FRows.clear();
   for (TTreeNode* Node : Tree.Items().AllNodes())
     if (Node->HasChildren() && Node->Expanded()) FExpanded.push_back(PathOf(Node));
-  const TTreeNode* Top = Tree.TopItem();
-  FTop = 0;
-  for (TTreeNode* Row : RowsOf(Tree)) {
-    if (Row == Top) FTop = FRows.size();
-    FRows.push_back(PathOf(Row));
-  }
-  if (!Top) FTop = FRows.size();
+  const std::vector<TTreeNode*> Rows = RowsOf(Tree);
+  FTop = size_t(std::find(Rows.begin(), Rows.end(), Tree.TopItem()) - Rows.begin());
+  for (TTreeNode* Row : Rows) FRows.push_back(PathOf(Row));
 }
 
 void TTreeViewState::Restore(TTreeView& Tree) const {

@@ -26,6 +26,6 @@ class TTreeViewState {
 
  private:
   std::vector<TPath> FExpanded;
-  std::vector<TPath> FRows;  // the nodes the view showed, in row order
+  std::vector<TPath> FRows;  // every row of the view, scrolled out of sight or not, in order
   size_t FTop = 0;           // the first row's place in FRows; FRows.size() for none
 };
