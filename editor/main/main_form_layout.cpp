@@ -23,6 +23,7 @@
 #include "framework/ui/shell.h"
 #include "framework/ui/splitter.h"
 #include "framework/ui/stdctrls.h"
+#include "framework/ui/tree_view_state.h"
 #include "vexel/skin/theme_dv3objects.h"
 
 namespace {
@@ -466,13 +467,16 @@ Integer TfrmMain::PageInFront() const {
 }
 
 void TfrmMain::FillTree(const std::vector<TTreeRow>& Rows, Integer Selected) {
+  // The rebuilt nodes open and scroll as the user left the old ones.
+  TTreeViewState Layout;
+  Layout.Capture(*FSkinTree);
   FTreeUpdating = true;
   TTreeNodes& Items = FSkinTree->Items();
+  TTreeNode* Chosen = nullptr;
   Items.BeginUpdate();
   try {
     Items.Clear();
     std::vector<TTreeNode*> Path;  // the last node of each level
-    TTreeNode* Chosen = nullptr;
     for (size_t I = 0; I < Rows.size(); ++I) {
       const TTreeRow& Row = Rows[I];
       Path.resize(size_t(std::min<Integer>(Row.Level, Integer(Path.size()))));
@@ -481,16 +485,19 @@ void TfrmMain::FillTree(const std::vector<TTreeRow>& Rows, Integer Selected) {
       Path.push_back(Node);
       if (Integer(I) == Selected) Chosen = Node;
     }
-    if (Chosen) {
+    // Expanding scrolls, so the kept first row comes after.
+    if (Chosen)
       for (TTreeNode* P = Chosen->Parent(); P; P = P->Parent()) P->Expand();
-      FSkinTree->SetSelected(Chosen);
-    }
+    Layout.Restore(*FSkinTree);
   } catch (...) {
     Items.EndUpdate();
     FTreeUpdating = false;
     throw;
   }
   Items.EndUpdate();
+  // Selecting scrolls the chosen node into view where the kept first row hid it; the tree view
+  // does that only while it draws.
+  if (Chosen) FSkinTree->SetSelected(Chosen);
   FTreeUpdating = false;
 }
 

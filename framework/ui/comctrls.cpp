@@ -24,6 +24,15 @@ const TEnumInfo& ToolButtonStyleNames() {
 
 HTREEITEM ItemOf(const TTreeNode* Node) { return Node ? static_cast<HTREEITEM>(Node->ItemHandle()) : nullptr; }
 
+TTreeNode* NodeOf(HWND Tree, HTREEITEM Item) {
+  if (!Item) return nullptr;
+  TVITEMA Query{};
+  Query.mask = TVIF_PARAM;
+  Query.hItem = Item;
+  if (!SendMessageA(Tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&Query))) return nullptr;
+  return reinterpret_cast<TTreeNode*>(Query.lParam);
+}
+
 // Tool bar command identifiers start above 0, which some controls send for "no command".
 constexpr int ToolButtonIdBase = 100;
 
@@ -289,13 +298,8 @@ void TTreeView::ForgetItems(TTreeNode* Node) {
 TTreeNode* TTreeView::Selected() const {
   auto* Self = const_cast<TTreeView*>(this);
   if (!Self->HandleAllocated()) return FSelected;
-  auto Item = reinterpret_cast<HTREEITEM>(SendMessageA(Self->Handle(), TVM_GETNEXTITEM, TVGN_CARET, 0));
-  if (!Item) return nullptr;
-  TVITEMA Query{};
-  Query.mask = TVIF_PARAM;
-  Query.hItem = Item;
-  if (!SendMessageA(Self->Handle(), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&Query))) return nullptr;
-  return reinterpret_cast<TTreeNode*>(Query.lParam);
+  return NodeOf(Self->Handle(),
+                reinterpret_cast<HTREEITEM>(SendMessageA(Self->Handle(), TVM_GETNEXTITEM, TVGN_CARET, 0)));
 }
 
 void TTreeView::SetSelected(TTreeNode* Node) {
@@ -336,6 +340,18 @@ TTreeNode* TTreeView::GetNodeAt(Integer X, Integer Y) {
 void TTreeView::FullExpand() {
   for (TTreeNode* N : FItems.AllNodes())
     if (N->HasChildren()) N->Expand();
+}
+
+TTreeNode* TTreeView::TopItem() const {
+  auto* Self = const_cast<TTreeView*>(this);
+  if (!Self->HandleAllocated()) return nullptr;
+  return NodeOf(Self->Handle(),
+                reinterpret_cast<HTREEITEM>(SendMessageA(Self->Handle(), TVM_GETNEXTITEM, TVGN_FIRSTVISIBLE, 0)));
+}
+
+void TTreeView::SetTopItem(TTreeNode* Node) {
+  if (!Node || Node->FOwner != &FItems || !Node->FItem || !HandleAllocated()) return;
+  SendMessageA(Handle(), TVM_SELECTITEM, TVGN_FIRSTVISIBLE, reinterpret_cast<LPARAM>(ItemOf(Node)));
 }
 
 void TTreeView::Change(TTreeNode* Node) {

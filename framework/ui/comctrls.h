@@ -132,6 +132,10 @@ class TTreeView : public TSystemControl {
   // The node at a client point, or nil.
   TTreeNode* GetNodeAt(Integer X, Integer Y);
   void FullExpand();
+  // The node in the first row of the window, nil without a window. Setting it scrolls the
+  // window as far as it can towards putting Node there, expanding Node's parents.
+  TTreeNode* TopItem() const;
+  void SetTopItem(TTreeNode* Node);
 
   // The selection moved to Node (nil when nothing is selected any more).
   TTVChangedEvent OnChange;

@@ -105,7 +105,8 @@ class PellanTest : public UiTest {
   }
 
   // A skin on disk: Form (300 x 250) holding Title (with a child Close) and Body, and an image.
-  std::string WriteSkin(const std::string& Name = "editor.kskn") {
+  // Parts more children of Form follow, "Part0" ..., each holding a "Knob".
+  std::string WriteSkin(const std::string& Name = "editor.kskn", int Parts = 0) {
     TDvSkinSource Skin;
     AddImage(Skin, "frame", 0xFF204060);
     TDvSkinObject* F = AddTopLevel(Skin, "Form", TDvKind::skForm, Rect(0, 0, 300, 250));
@@ -113,6 +114,8 @@ class PellanTest : public UiTest {
     Title->SetKind(TDvKind::skTitle);
     AddChild(Title, "Close", Rect(90, 12, 106, 28));
     AddChild(F, "Body", Rect(10, 40, 290, 240));
+    for (int I = 0; I < Parts; ++I)
+      AddChild(AddChild(F, "Part" + std::to_string(I), Rect(20, 50, 60, 70)), "Knob", Rect(22, 52, 30, 60));
     const std::string File = Folder.File(Name);
     Skin.SaveToFile(File);
     return File;
@@ -349,6 +352,60 @@ TEST_F(PellanTest, ChoosingANestedObjectInTheTreeSelectsItEverywhere) {
   SelectInTree("Form");
   EXPECT_EQ(Main->PageInFront(), 0);
   EXPECT_FALSE(Doc().Modified());
+}
+
+TEST_F(PellanTest, TheTreeKeepsTheNodesTheUserOpenedAndItsFirstRowAcrossRefreshes) {
+  Start({WriteSkin("many.kskn", 60)});
+  HWND Tree = TreeWindow();
+  const std::vector<std::string> Opened = {"Objects", "Form", "Title", "Part40"};
+  for (const std::string& Text : Opened) SendMessageA(Tree, TVM_EXPAND, TVE_EXPAND, LPARAM(FindItem(Text)));
+  // Expanding scrolled the tree; the user goes back to the top first.
+  SendMessageA(Tree, WM_VSCROLL, SB_TOP, 0);
+  for (int I = 0; I < 20; ++I) SendMessageA(Tree, WM_VSCROLL, SB_LINEDOWN, 0);
+  auto FirstRow = [this] { return ItemText(TreeView_GetFirstVisible(TreeWindow())); };
+  auto OpenNodes = [this] {
+    std::vector<std::string> Open;
+    for (const char* Text : {"Objects", "Form", "Title", "Body", "Part0", "Part39", "Part40", "Images"})
+      if (TreeView_GetItemState(TreeWindow(), FindItem(Text), TVIS_EXPANDED) & TVIS_EXPANDED) Open.push_back(Text);
+    return Open;
+  };
+  // Rows: Objects, Form, Title, Close, Body, Part0 ...: twenty rows down, Part15 comes first.
+  ASSERT_EQ(FirstRow(), "Part15");
+
+  // A click on a row in view rebuilds the tree.
+  SelectInTree("Part18");
+  EXPECT_EQ(Doc().Selected(), Find("Part18"));
+  EXPECT_EQ(OpenNodes(), Opened);
+  EXPECT_EQ(FirstRow(), "Part15");
+  EXPECT_EQ(SelectedItemText(), "Part18");
+
+  // So does a change in the inspector.
+  ASSERT_TRUE(Main->Inspector()->CommitText("Width", "150"));
+  EXPECT_EQ(Find("Part18")->Width(), 150);
+  EXPECT_EQ(OpenNodes(), Opened);
+  EXPECT_EQ(FirstRow(), "Part15");
+
+  // Undo brings back a copy of the skin with "Objects" selected, above the rows in view: the
+  // nodes stay open and the tree scrolls up just as far as the selection.
+  BYTE Keys[256];
+  GetKeyboardState(Keys);
+  Keys[VK_CONTROL] = 0x80;
+  SetKeyboardState(Keys);
+  SendMessageA(Tree, WM_KEYDOWN, 'Z', 0x002C0001);
+  Keys[VK_CONTROL] = 0;
+  SetKeyboardState(Keys);
+  EXPECT_EQ(Find("Part18")->Width(), 40);
+  EXPECT_EQ(SelectedItemText(), "Objects");
+  EXPECT_EQ(OpenNodes(), Opened);
+  EXPECT_EQ(FirstRow(), "Objects");
+
+  // Another skin keeps open the nodes it has too; it has no Part40.
+  const std::string Other = WriteSkin("other.kskn");
+  Answers = {{"MessageBox", mrNo}, {"OpenDialog", mrOk, Other}};
+  Main->actnFileOpen->Execute();
+  EXPECT_EQ(Main->Caption(), "Pellan 4.03 - [" + Other + "]");
+  EXPECT_EQ(FindItem("Part40"), nullptr);
+  EXPECT_EQ(OpenNodes(), (std::vector<std::string>{"Objects", "Form", "Title"}));
 }
 
 TEST_F(PellanTest, DraggingHandle4At200PercentResizesTheObject) {

@@ -1,6 +1,7 @@
 // Common controls driven through their windows: tree view selection and node management, tab
 // and page controls, tool bar buttons, status bar panels, list view items.
 #include "framework/ui/comctrls.h"
+#include "framework/ui/tree_view_state.h"
 #include "ui_fixture.h"
 // After windows.h, which it needs.
 #include <commctrl.h>
@@ -347,6 +348,134 @@ TEST_F(TreeViewTest, UpdatesNestAndOnlyTheOutermostStopsAndRestartsDrawing) {
   EXPECT_EQ(Redraw, (std::vector<WPARAM>{0, 1}));
   EXPECT_EQ(SendMessageA(Tree->Handle(), TVM_GETCOUNT, 0, 0), 5);
   Tree->WindowProc = Saved;
+}
+
+TEST_F(TreeViewTest, TopItemPutsANodeInTheFirstRowAndOpensItsParents) {
+  std::vector<TTreeNode*> Many;
+  for (int I = 0; I < 40; ++I) Many.push_back(Tree->Items().AddChild(B, "B" + std::to_string(I)));
+  Root->Expand();
+  B->Expand();
+  Tree->SetTopItem(Root);
+  EXPECT_EQ(Tree->TopItem(), Root);
+  Tree->SetTopItem(Many[10]);
+  EXPECT_EQ(Tree->TopItem(), Many[10]);
+  EXPECT_EQ(ItemRect(Many[10]).top, 0);
+  EXPECT_EQ(reinterpret_cast<HTREEITEM>(SendMessageA(Tree->Handle(), TVM_GETNEXTITEM, TVGN_FIRSTVISIBLE, 0)),
+            Many[10]->ItemHandle());
+  // A1 sits under the collapsed A.
+  Tree->SetTopItem(A1);
+  EXPECT_TRUE(A->Expanded());
+  EXPECT_EQ(Tree->TopItem(), A1);
+  EXPECT_EQ(ItemRect(A1).top, 0);
+}
+
+// A tree rebuilt from scratch gets back the nodes the user opened and the first row, by the
+// nodes' captions.
+class TreeViewStateTest : public TreeViewTest {
+ protected:
+  // One node a line, two spaces of indent a level.
+  void Build(const std::vector<std::string>& Lines) {
+    TTreeNodes& Items = Tree->Items();
+    Items.Clear();
+    std::vector<TTreeNode*> Last;
+    for (const std::string& Line : Lines) {
+      const size_t Level = Line.find_first_not_of(' ') / 2;
+      Last.resize(Level);
+      Last.push_back(Items.AddChild(Level ? Last[Level - 1] : nullptr, Line.substr(Level * 2)));
+    }
+  }
+  static void Add(std::vector<std::string>& Lines, const std::string& Indent, const std::string& Prefix, int From,
+                  int To) {
+    for (int I = From; I < To; ++I) Lines.push_back(Indent + Prefix + std::to_string(I));
+  }
+  TTreeNode* Path(const std::vector<std::pair<std::string, int>>& Steps) {
+    TTreeNode* Node = nullptr;
+    for (const auto& [Text, Skip] : Steps) {
+      const Integer Count = Node ? Node->Count() : Tree->Items().RootCount();
+      int Left = Skip;
+      TTreeNode* Found = nullptr;
+      for (Integer I = 0; I < Count && !Found; ++I) {
+        TTreeNode* C = Node ? Node->Item(I) : Tree->Items().Root(I);
+        if (C->Text() == Text && Left-- == 0) Found = C;
+      }
+      if (!Found) return nullptr;
+      Node = Found;
+    }
+    return Node;
+  }
+  // What the window shows when it is tall enough: every row, in order, from the window's items.
+  std::string Rows() {
+    std::string Result;
+    HWND Wnd = Tree->Handle();
+    for (auto Item = reinterpret_cast<HTREEITEM>(SendMessageA(Wnd, TVM_GETNEXTITEM, TVGN_ROOT, 0)); Item;
+         Item = reinterpret_cast<HTREEITEM>(SendMessageA(Wnd, TVM_GETNEXTITEM, TVGN_NEXTVISIBLE, LPARAM(Item)))) {
+      char Text[64] = {};
+      TVITEMA Query{};
+      Query.mask = TVIF_TEXT;
+      Query.hItem = Item;
+      Query.pszText = Text;
+      Query.cchTextMax = sizeof Text;
+      SendMessageA(Wnd, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&Query));
+      Result += (Result.empty() ? "" : " ") + std::string(Text);
+    }
+    return Result;
+  }
+  std::string FirstRow() {
+    TTreeNode* Top = Tree->TopItem();
+    return Top ? Top->Text() : "(none)";
+  }
+};
+
+TEST_F(TreeViewStateTest, ExpandedNodesAndTheFirstRowComeBackByCaptionPath) {
+  // Root > A > A1, Root > B > B0..B39, two siblings named "dup" (x under the first, y under the
+  // second), Other > O1.
+  std::vector<std::string> Before = {"Root", "  A", "    A1", "  B"};
+  Add(Before, "    ", "B", 0, 40);
+  for (const char* Line : {"  dup", "    x", "  dup", "    y", "Other", "  O1"}) Before.push_back(Line);
+  auto Seq = [](const std::string& Prefix, int From, int To) {
+    std::string Result;
+    for (int I = From; I < To; ++I) Result += " " + Prefix + std::to_string(I);
+    return Result;
+  };
+  // B20, the first row, is gone: the row below it takes its place.
+  std::vector<std::string> WithoutB20 = {"Root", "  A", "    A1", "  B"};
+  Add(WithoutB20, "    ", "B", 0, 20);
+  Add(WithoutB20, "    ", "B", 21, 40);
+  // Nothing of the rows that were below B20 is left: the nearest row above it.
+  std::vector<std::string> AboveOnly = {"Root", "  A", "    A1", "  B"};
+  Add(AboveOnly, "    ", "B", 0, 20);
+  Add(AboveOnly, "    ", "Q", 0, 30);
+  struct TCase {
+    const char* Name;
+    std::vector<std::string> After;
+    std::string Rows;  // A and the first dup stay closed
+    std::string FirstRow;
+  };
+  const TCase Cases[] = {
+      {"same", Before, "Root A B" + Seq("B", 0, 40) + " dup dup y Other O1", "B20"},
+      {"B20 gone", WithoutB20, "Root A B" + Seq("B", 0, 20) + Seq("B", 21, 40), "B21"},
+      {"only above", AboveOnly, "Root A B" + Seq("B", 0, 20) + Seq("Q", 0, 30), "B19"},
+  };
+  for (const TCase& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    Build(Before);
+    for (TTreeNode* N :
+         {Path({{"Root", 0}}), Path({{"Root", 0}, {"B", 0}}), Path({{"Root", 0}, {"dup", 1}}), Path({{"Other", 0}})})
+      N->Expand();
+    Tree->SetTopItem(Path({{"Root", 0}, {"B", 0}, {"B20", 0}}));
+    ASSERT_EQ(FirstRow(), "B20");
+
+    TTreeViewState State;
+    State.Capture(*Tree);
+    Tree->Items().BeginUpdate();
+    Build(C.After);
+    State.Restore(*Tree);
+    Tree->Items().EndUpdate();
+
+    EXPECT_EQ(Rows(), C.Rows);
+    EXPECT_EQ(FirstRow(), C.FirstRow);
+    EXPECT_EQ(ItemRect(Tree->TopItem()).top, 0);
+  }
 }
 
 // The tool bar's tool tip asks the bar for a button's text, as the tool tip itself does.
