@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "framework/core/byte_order.h"
+#include "framework/core/file_save.h"
 
 namespace {
 
@@ -155,4 +156,13 @@ void SaveBmpFile(const TvxBitmap& Bitmap, TStream& Stream) {
     }
     Stream.WriteBuffer(Row.data(), int64_t(Row.size()));
   }
+}
+
+void SaveOpaqueBmpFile(const TvxBitmap& Bitmap, const std::string& FileName) {
+  TvxBitmap Opaque;
+  Opaque.SetSize(Bitmap.Width(), Bitmap.Height());
+  Opaque.SetName(Bitmap.Name());
+  for (Integer Y = 0; Y < Bitmap.Height(); ++Y)
+    for (Integer X = 0; X < Bitmap.Width(); ++X) Opaque.Scanline(Y)[X] = Bitmap.Scanline(Y)[X] | 0xFF000000;
+  SaveFileReplacing(FileName, [&Opaque](TStream& File) { SaveBmpFile(Opaque, File); });
 }
