@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "editor/core/image_import.h"
+#include "framework/core/file_save.h"
 #include "framework/core/sysutils.h"
 
 namespace {
@@ -63,24 +64,15 @@ void TGallery::LoadFromFile(const std::string& FileName) {
 }
 
 void TGallery::SaveToFile(const std::string& FileName) {
-  const std::string Temporary = FileName + ".saving";
   std::error_code Ignored;
-  try {
-    if (FDamagedFile == FileName && std::filesystem::exists(FileName, Ignored)) {
+  if (FDamagedFile == FileName && std::filesystem::exists(FileName, Ignored)) {
+    try {
       std::filesystem::copy_file(FileName, FileName + ".damaged", std::filesystem::copy_options::overwrite_existing);
-      FDamagedFile.clear();
+    } catch (const std::filesystem::filesystem_error& E) {
+      throw EWriteError(
+          Format("Cannot create file %s: %s", (FileName + ".damaged").c_str(), E.code().message().c_str()));
     }
-    {
-      TFileStream File(Temporary, TFileMode::fmCreate);
-      SaveToStream(File);
-      File.Flush();
-    }
-    std::filesystem::rename(Temporary, FileName);
-  } catch (const std::filesystem::filesystem_error& E) {
-    std::filesystem::remove(Temporary, Ignored);
-    throw EWriteError(Format("Cannot write the gallery %s: %s", FileName.c_str(), E.code().message().c_str()));
-  } catch (...) {
-    std::filesystem::remove(Temporary, Ignored);
-    throw;
+    FDamagedFile.clear();
   }
+  SaveFileReplacing(FileName, [this](TStream& File) { SaveToStream(File); });
 }

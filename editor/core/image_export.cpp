@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <set>
 
+#include "framework/core/file_save.h"
 #include "framework/core/sysutils.h"
 #include "framework/graphics/png_image.h"
 #include "vexel/graphics/vx_bitmaplist.h"
@@ -19,19 +20,6 @@ bool ReservedDeviceName(const std::string& Name) {
   for (const char* Device : Devices)
     if (Base == Device) return true;
   return Base.size() == 4 && (Base.starts_with("com") || Base.starts_with("lpt")) && Base[3] >= '1' && Base[3] <= '9';
-}
-
-// A file that fails half-way is removed rather than left truncated.
-void WriteWholeFile(const std::string& FileName, const TMemoryStream& Data) {
-  TFileStream File(FileName, TFileMode::fmCreate);
-  try {
-    File.WriteBuffer(Data.Memory(), int64_t(Data.Data().size()));
-    File.Flush();
-  } catch (...) {
-    std::error_code Ignored;
-    std::filesystem::remove(FileName, Ignored);
-    throw;
-  }
 }
 
 // The image drawn with its transparency over magenta, saved opaque.
@@ -88,7 +76,7 @@ TImageExport ExportImages(const TvxBitmapList& Images, const std::string& Folder
         WritePng(Encoded, Image.Bits(), Image.Width(), Image.Height(), true);
       else
         EncodeBmpOnMagenta(Image, Encoded);
-      WriteWholeFile(FileName, Encoded);
+      SaveFileReplacing(FileName, Encoded);
     } catch (const Exception& E) {
       Result.Log.push_back("Bitmap " + Name + " not saved: " + E.Message());
       continue;

@@ -2,13 +2,13 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <bit>
 #include <cstring>
 #include <set>
 #include <vector>
 
 #include "framework/core/byte_order.h"
 #include "framework/graphics/bitmap.h"
+#include "framework/graphics/bmp_header.h"
 #include "framework/graphics/gdi_handles.h"
 
 namespace {
@@ -25,58 +25,7 @@ int BitsPerPixel(TPixelFormat Format) {
 
 size_t RowBytes(Integer W, int Bits) { return ((size_t(W) * size_t(Bits) + 31) / 32) * 4; }
 
-void ReadExact(TStream& Stream, void* Buffer, size_t Count, const char* Why) {
-  if (Count && Stream.Read(Buffer, int64_t(Count)) != int64_t(Count)) Invalid(Why);
-}
-
-// Count bytes the headers promise. A stream that knows its size is checked first; one that does
-// not is read in pieces, so the buffer only grows as far as the data goes.
-std::vector<uint8_t> ReadBlock(TStream& Stream, uint64_t Count, const char* Why) {
-  const int64_t Remaining = Stream.Remaining();
-  if (Remaining >= 0 && uint64_t(Remaining) < Count) Invalid(Why);
-  constexpr size_t Piece = size_t(1) << 20;
-  std::vector<uint8_t> Data;
-  while (Data.size() < Count) {
-    const size_t At = Data.size();
-    const size_t Part = size_t(std::min<uint64_t>(Piece, Count - At));
-    Data.resize(At + Part);
-    ReadExact(Stream, Data.data() + At, Part, Why);
-  }
-  return Data;
-}
-
-void Skip(TStream& Stream, uint64_t Count, const char* Why) {
-  const int64_t Remaining = Stream.Remaining();
-  if (Remaining >= 0) {
-    if (uint64_t(Remaining) < Count) Invalid(Why);
-    Stream.Seek(int64_t(Count), TSeekOrigin::soCurrent);
-    return;
-  }
-  uint8_t Scratch[4096];
-  while (Count) {
-    const size_t Part = size_t(std::min<uint64_t>(sizeof Scratch, Count));
-    ReadExact(Stream, Scratch, Part, Why);
-    Count -= Part;
-  }
-}
-
-// One channel of a bit-field pixel scaled to 0..255; an absent channel reads as 255.
-struct TField {
-  uint32_t Mask = 0;
-  int Shift = 0;
-  uint32_t Max = 0;
-  explicit TField(uint32_t M = 0) : Mask(M) {
-    if (!M) return;
-    Shift = std::countr_zero(M);
-    Max = M >> Shift;
-  }
-  uint8_t Get(uint32_t Pixel) const {
-    if (!Mask) return 255;
-    return uint8_t((uint64_t((Pixel & Mask) >> Shift) * 255 + Max / 2) / Max);
-  }
-};
-
-constexpr uint32_t BmpRgb = 0, BmpBitFields = 3, BmpAlphaBitFields = 6;
+constexpr uint32_t BmpRgb = 0;
 
 // Another program may hold the clipboard for a moment.
 bool OpenClipboardPatiently() {
@@ -302,74 +251,23 @@ void TBitmap::Draw(TCanvas& Canvas, const TRect& Rect) const {
 // [BMP files] ----------------------------------------------------------------------------------
 
 void TBitmap::LoadFromStream(TStream& Stream) {
-  uint8_t File[14];
-  ReadExact(Stream, File, sizeof File, "the file header is truncated");
-  if (File[0] != 'B' || File[1] != 'M') Invalid("no bitmap file header");
-  const uint32_t PixelOffset = U32(File + 10);
-  uint8_t Info[124] = {};
-  ReadExact(Stream, Info, 4, "the bitmap header is truncated");
-  const uint32_t InfoSize = U32(Info);
-  if (InfoSize != 12 && (InfoSize < 40 || InfoSize > sizeof Info)) Invalid("unknown header size");
-  ReadExact(Stream, Info + 4, InfoSize - 4, "the bitmap header is truncated");
-  uint64_t Consumed = sizeof File + InfoSize;
-
-  int64_t Width, Height;
-  uint32_t Bits, Compression = BmpRgb, Colors = 0;
-  size_t PaletteEntry = 4;
-  if (InfoSize == 12) {  // the old core header
-    Width = U16(Info + 4);
-    Height = int16_t(U16(Info + 6));
-    Bits = U16(Info + 10);
-    PaletteEntry = 3;
-  } else {
-    Width = int32_t(U32(Info + 4));
-    Height = int32_t(U32(Info + 8));
-    Bits = U16(Info + 14);
-    Compression = U32(Info + 16);
-    Colors = U32(Info + 32);
+  TBmpHeader H;
+  std::vector<uint8_t> Data;
+  try {
+    H = ReadBmpHeader(Stream);
+    if (H.Width && H.Height && !GraphicSizeAllowed(H.Width, H.Height)) Invalid("the image is too large");
+    if (H.Width && H.Height) Data = ReadBmpBlock(Stream, H.Stride * uint64_t(H.Height), "the pixel data is truncated");
+  } catch (const EInvalidGraphic&) {
+    throw;
+  } catch (const EReadError& E) {
+    throw EInvalidGraphic(E.Message());
   }
-  const bool TopDown = Height < 0;
-  Height = TopDown ? -Height : Height;
-  if (Width < 0) Invalid("negative width");
-  if (Width && Height && !GraphicSizeAllowed(Width, Height)) Invalid("the image is too large");
-  if (Bits != 1 && Bits != 4 && Bits != 8 && Bits != 16 && Bits != 24 && Bits != 32) Invalid("unsupported depth");
-  const bool Fields = Compression == BmpBitFields || Compression == BmpAlphaBitFields;
-  if (Compression != BmpRgb && !(Fields && (Bits == 16 || Bits == 32))) Invalid("compressed bitmaps are not supported");
-
-  uint32_t Masks[4] = {Bits == 16 ? 0x7C00u : 0xFF0000u, Bits == 16 ? 0x03E0u : 0xFF00u, Bits == 16 ? 0x1Fu : 0xFFu,
-                       Bits == 32 ? 0xFF000000u : 0};
-  if (Fields) {
-    const size_t Count = Compression == BmpAlphaBitFields ? 4 : 3;
-    uint8_t Read[16] = {};
-    if (InfoSize >= 52) {
-      std::memcpy(Read, Info + 40, InfoSize >= 56 ? 16 : 12);
-    } else {
-      ReadExact(Stream, Read, 4 * Count, "the bit fields are truncated");
-      Consumed += 4 * Count;
-    }
-    for (size_t I = 0; I < 4; ++I) Masks[I] = U32(Read + 4 * I);
-  }
-  const TField Red(Masks[0]), Green(Masks[1]), Blue(Masks[2]), Alpha(Masks[3]);
-
-  // Indexes past the palette show as black, as the platform shows them.
-  std::vector<uint8_t> Palette(256 * 4, 0);
-  if (Bits <= 8) {
-    const uint32_t Entries = Colors ? Colors : (1u << Bits);
-    if (Entries > 256) Invalid("the palette is too large");
-    const std::vector<uint8_t> Stored = ReadBlock(Stream, uint64_t(Entries) * PaletteEntry, "the palette is truncated");
-    for (uint32_t I = 0; I < Entries; ++I) std::memcpy(&Palette[I * 4], &Stored[I * PaletteEntry], 3);
-    Consumed += Stored.size();
-  }
-  if (PixelOffset) {
-    if (PixelOffset < Consumed) Invalid("the pixel data overlaps the headers");
-    Skip(Stream, PixelOffset - Consumed, "the pixel data is missing");
-  }
+  const int64_t Width = H.Width, Height = H.Height;
+  const uint32_t Bits = H.Bits;
+  const bool TopDown = H.TopDown, Fields = H.Fields;
 
   const TPixelFormat Kind = Bits == 32 ? TPixelFormat::pf32bit : TPixelFormat::pf24bit;
-  const size_t InStride = RowBytes(Integer(Width), int(Bits));
-  const std::vector<uint8_t> Data =
-      Width && Height ? ReadBlock(Stream, uint64_t(InStride) * uint64_t(Height), "the pixel data is truncated")
-                      : std::vector<uint8_t>{};
+  const size_t InStride = size_t(H.Stride);
   TStorage Decoded = CreateStorage(Integer(Width), Integer(Height), Kind);
   const size_t OutStride = RowBytes(Integer(Width), BitsPerPixel(Kind));
   for (int64_t Y = 0; Decoded.Bits && Y < Height; ++Y) {
@@ -385,14 +283,15 @@ void TBitmap::LoadFromStream(TStream& Stream) {
       if (Bits <= 8) {
         const unsigned Index =
             Bits == 8 ? In[X] : (In[X * Bits / 8] >> (8 - Bits - (X * Bits) % 8)) & ((1u << Bits) - 1);
-        std::memcpy(P, &Palette[Index * 4], 3);
+        const uint32_t Colour = H.Palette[Index];
+        P[0] = uint8_t(Colour), P[1] = uint8_t(Colour >> 8), P[2] = uint8_t(Colour >> 16);
         continue;
       }
       const uint32_t Pixel = Bits == 16 ? U16(In + 2 * X) : U32(In + 4 * X);
-      P[0] = Blue.Get(Pixel);
-      P[1] = Green.Get(Pixel);
-      P[2] = Red.Get(Pixel);
-      if (Bits == 32) P[3] = Alpha.Get(Pixel);
+      P[0] = H.Blue.Get(Pixel);
+      P[1] = H.Green.Get(Pixel);
+      P[2] = H.Red.Get(Pixel);
+      if (Bits == 32) P[3] = H.Alpha.Get(Pixel);
     }
   }
   Adopt(std::move(Decoded), Integer(Width), Integer(Height), Kind);

@@ -1,5 +1,7 @@
 #include "framework/graphics/graphic.h"
 
+#include "framework/core/file_save.h"
+
 const TClassInfo& TGraphic::StaticClassInfo() {
   static const TClassInfo Info{"TGraphic", &TPersistent::StaticClassInfo(), {}};
   return Info;
@@ -17,9 +19,7 @@ void TGraphic::LoadFromFile(const std::string& FileName) {
 }
 
 void TGraphic::SaveToFile(const std::string& FileName) const {
-  TFileStream Stream(FileName, TFileMode::fmCreate);
-  SaveToStream(Stream);
-  Stream.Flush();
+  SaveFileReplacing(FileName, [this](TStream& Stream) { SaveToStream(Stream); });
 }
 
 void TGraphic::Changed() {

@@ -65,6 +65,16 @@ TEST(BmpFile, ThirtyTwoBitsKeepAlphaAndHonourBitFieldsAndTopDownRows) {
   EXPECT_EQ(Row(*Decode(Bmp(1, 1, 32, 3, Masks, {0x11, 0x22, 0x33, 0x00})), 0), std::vector<TvxColor>{0xFF112233});
 }
 
+TEST(BmpFile, WideBitFieldsScaleWithoutOverflowAndAZeroOffsetMeansRightAfterTheHeaders) {
+  // One 32-bit mask for red, none for green and blue (they read as full).
+  const std::vector<uint8_t> Masks = {0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 0, 0, 0, 0};
+  EXPECT_EQ(Row(*Decode(Bmp(2, 1, 32, 3, Masks, {0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0x80})), 0),
+            (std::vector<TvxColor>{0xFFFFFFFF, 0xFF80FFFF}));
+  auto NoOffset = Bmp(1, 1, 24, 0, {}, {1, 2, 3, 0});
+  NoOffset[10] = 0;
+  EXPECT_EQ(Row(*Decode(NoOffset), 0), std::vector<TvxColor>{0xFF030201});
+}
+
 TEST(BmpFile, DamagedFilesAreRefusedAndTheBitmapKept) {
   const std::vector<uint8_t> Good = Bmp(2, 2, 24, 0, {}, std::vector<uint8_t>(16, 7));
   auto Truncated = Good;
@@ -84,6 +94,12 @@ TEST(BmpFile, DamagedFilesAreRefusedAndTheBitmapKept) {
       {"palette past the end", Bmp(1, 1, 8, 0, {}, {0, 0, 0, 0}, 200)},
       {"unsupported depth", Bmp(1, 1, 7, 0, {}, {0, 0, 0, 0})},
       {"only a header", std::vector<uint8_t>(Good.begin(), Good.begin() + 20)},
+      {"pixels inside the headers",
+       [&Good] {
+         auto F = Good;
+         F[10] = 20;
+         return F;
+       }()},
       // Four masks asked for after a 54-byte header that holds three, at the very end of the
       // file (found by fuzzing: the alpha mask was read past the end).
       {"alpha mask past the end",

@@ -13,9 +13,9 @@
 #include <string>
 
 #include "framework/graphics/gdi_handles.h"
-#include "tools/demo/demo_bmp_file.h"
 #include "tools/demo/demo_images.h"
 #include "tools/demo/demo_scene.h"
+#include "vexel/graphics/vx_bmpfile.h"
 
 namespace {
 
@@ -141,23 +141,18 @@ LRESULT CALLBACK TDemoWindow::WindowProc(HWND Window, UINT Message, WPARAM WPara
 
 LRESULT TDemoWindow::HandleMessage(UINT Message, WPARAM WParam, LPARAM LParam) {
   switch (Message) {
-    case WM_ERASEBKGND:
-      return 1;  // the paint covers every pixel
-    case WM_PAINT:
-      Paint();
-      return 0;
+    case WM_ERASEBKGND: return 1;  // the paint covers every pixel
+    case WM_PAINT: Paint(); return 0;
     case WM_TIMER:
       if (WParam != ExitTimer) break;
       KillTimer(FHandle, ExitTimer);
       DestroyWindow(FHandle);
       return 0;
     case WM_SAVE_SCREENSHOT:
-      SaveBmpFile(FBuffer, FOptions.ScreenshotFile);
+      SaveOpaqueBmpFile(FBuffer, FOptions.ScreenshotFile);
       DestroyWindow(FHandle);
       return 0;
-    case WM_DESTROY:
-      PostQuitMessage(FExitCode);
-      return 0;
+    case WM_DESTROY: PostQuitMessage(FExitCode); return 0;
   }
   return DefWindowProcA(FHandle, Message, WParam, LParam);
 }

@@ -1,15 +1,20 @@
 // Draws the six glyphs of the skinned forms' system menu (close, minimize, maximize, restore,
-// roll up, tray) as 16-colour BMP files on a magenta mask, the form the forms' resource script
-// compiles in. Portable; run by hand when a glyph changes:
-//   g++ -std=c++20 -o /tmp/formglyphs tools/formglyphs/formglyphs.cpp && /tmp/formglyphs vexel/forms/res
+// roll up, tray) as BMP files on a magenta mask, the form the forms' resource script compiles in.
+// Portable; run by hand when a glyph changes (build target formglyphs):
+//   build/native/tools/formglyphs vexel/forms/res
 #include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "framework/core/file_save.h"
+#include "vexel/graphics/vx_bmpfile.h"
+
 namespace {
 
-// Palette indices: 0 black (the figure), 1 magenta (the mask).
+constexpr TvxColor Black = 0xFF000000, Magenta = 0xFFFF00FF;
+
+// 0 is the figure (black), 1 the mask (magenta).
 class TGlyph {
  public:
   explicit TGlyph(int Size) : FSize(Size), FPixels(size_t(Size * Size), 1) {}
@@ -25,50 +30,13 @@ class TGlyph {
     Fill(R - 1, T, R, B);
     Fill(L, B - 1, R, B);
   }
-  bool Save(const std::string& File) const {
-    const int RowBytes = ((FSize * 4 + 31) / 32) * 4;
-    const uint32_t PaletteBytes = 16 * 4, Offset = 14 + 40 + PaletteBytes;
-    const uint32_t FileSize = Offset + uint32_t(RowBytes * FSize);
-    std::vector<uint8_t> Out;
-    auto U16 = [&](uint32_t V) {
-      Out.push_back(uint8_t(V));
-      Out.push_back(uint8_t(V >> 8));
-    };
-    auto U32 = [&](uint32_t V) {
-      U16(V & 0xFFFF);
-      U16(V >> 16);
-    };
-    Out.push_back('B');
-    Out.push_back('M');
-    U32(FileSize);
-    U32(0);
-    U32(Offset);
-    U32(40);
-    U32(uint32_t(FSize));
-    U32(uint32_t(FSize));  // bottom-up rows
-    U16(1);
-    U16(4);
-    U32(0);
-    U32(uint32_t(RowBytes * FSize));
-    U32(2835);
-    U32(2835);
-    U32(16);
-    U32(0);
-    // Blue, green, red, reserved.
-    const uint32_t Palette[16] = {0x000000, 0xFF00FF};
-    for (uint32_t C : Palette) U32(C);
-    for (int Y = FSize - 1; Y >= 0; --Y) {
-      std::vector<uint8_t> Row(size_t(RowBytes), 0);
-      for (int X = 0; X < FSize; ++X) {
-        const uint8_t P = FPixels[size_t(Y * FSize + X)];
-        Row[size_t(X / 2)] |= uint8_t(X % 2 ? P : P << 4);
-      }
-      Out.insert(Out.end(), Row.begin(), Row.end());
-    }
-    FILE* F = std::fopen(File.c_str(), "wb");
-    if (!F) return false;
-    const bool Ok = std::fwrite(Out.data(), 1, Out.size(), F) == Out.size();
-    return std::fclose(F) == 0 && Ok;
+  // Through a temporary file, so a failed run leaves the previous glyph in place.
+  void Save(const std::string& File) const {
+    TvxBitmap Image;
+    Image.SetSize(FSize, FSize);
+    for (int Y = 0; Y < FSize; ++Y)
+      for (int X = 0; X < FSize; ++X) Image.SetPixel(X, Y, FPixels[size_t(Y * FSize + X)] ? Magenta : Black);
+    SaveFileReplacing(File, [&Image](TStream& Out) { SaveBmpFile(Image, Out); });
   }
 
  private:
@@ -99,10 +67,11 @@ int main(int Argc, char** Argv) {
   const std::pair<const TGlyph*, const char*> Files[] = {{&Close, "close"},       {&Minimize, "minimize"},
                                                          {&Maximize, "maximize"}, {&Restore, "restore"},
                                                          {&Rollup, "rollup"},     {&Tray, "tray"}};
-  for (const auto& [Glyph, Name] : Files)
-    if (!Glyph->Save(Dir + "/vx_form_" + Name + ".bmp")) {
-      std::fprintf(stderr, "cannot write %s\n", Name);
-      return 1;
-    }
+  try {
+    for (const auto& [Glyph, Name] : Files) Glyph->Save(Dir + "/vx_form_" + Name + ".bmp");
+  } catch (const Exception& E) {
+    std::fprintf(stderr, "formglyphs: %s\n", E.Message().c_str());
+    return 1;
+  }
   return 0;
 }

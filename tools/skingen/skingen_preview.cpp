@@ -2,18 +2,15 @@
 
 #include <algorithm>
 #include <cstring>
-#include <fstream>
 #include <stdexcept>
 
 #include "tools/skingen/skingen_paint.h"
 #include "tools/skingen/skingen_palette.h"
+#include "vexel/graphics/vx_bmpfile.h"
 
 namespace skingen {
 
 namespace {
-
-void Put16(std::vector<uint8_t>& B, uint32_t V) { B.push_back(uint8_t(V)), B.push_back(uint8_t(V >> 8)); }
-void Put32(std::vector<uint8_t>& B, uint32_t V) { Put16(B, V), Put16(B, V >> 16); }
 
 // Source rectangle S of Atlas composed over Target in D, each target pixel taking the nearest
 // source pixel (a stretch; equal sizes copy).
@@ -100,20 +97,6 @@ void MockWindow(TvxBitmap& Mock, const TSkinImages& Pieces, const std::vector<Tv
 
 }  // namespace
 
-void WriteBmp(const TvxBitmap& Image, const std::string& FileName) {
-  const uint32_t W = uint32_t(Image.Width()), H = uint32_t(Image.Height()), Size = W * H * 4;
-  std::vector<uint8_t> Out;
-  Out.push_back('B'), Out.push_back('M');
-  Put32(Out, 54 + Size), Put32(Out, 0), Put32(Out, 54);
-  Put32(Out, 40), Put32(Out, W), Put32(Out, H), Put16(Out, 1), Put16(Out, 32), Put32(Out, 0), Put32(Out, Size);
-  Put32(Out, 2835), Put32(Out, 2835), Put32(Out, 0), Put32(Out, 0);
-  for (Integer Y = Integer(H) - 1; Y >= 0; --Y)
-    for (Integer X = 0; X < Integer(W); ++X) Put32(Out, Image.GetPixel(X, Y) | 0xFF000000);
-  std::ofstream File(FileName, std::ios::binary);
-  File.write(reinterpret_cast<const char*>(Out.data()), std::streamsize(Out.size()));
-  if (!File) throw std::runtime_error("cannot write " + FileName);
-}
-
 TvxBitmap* FindAtlas(const std::vector<TvxBitmap*>& Atlases, const std::string& Name) {
   for (TvxBitmap* A : Atlases)
     if (A->Name() == Name) return A;
@@ -134,7 +117,7 @@ void WriteContactSheet(const TSkinImages& Pieces, const std::vector<TvxBitmap*>&
   Scale(Mock, Sheet, Gap, Y, Factor);
   Y += Mock.Height() * Factor + Gap;
   for (const TvxBitmap* A : Atlases) Scale(*A, Sheet, Gap, Y, Factor), Y += A->Height() * Factor + Gap;
-  WriteBmp(Sheet, FileName);
+  SaveOpaqueBmpFile(Sheet, FileName);
 }
 
 }  // namespace skingen

@@ -9,8 +9,6 @@
 
 namespace skingen {
 
-// Raises std::runtime_error when the file cannot be written.
-void WriteBmp(const TvxBitmap& Image, const std::string& FileName);
 TvxBitmap* FindAtlas(const std::vector<TvxBitmap*>& Atlases, const std::string& Name);
 void WriteContactSheet(const TSkinImages& Pieces, const std::vector<TvxBitmap*>& Atlases, const std::string& FileName);
 

@@ -4,8 +4,8 @@
 #include <new>
 #include <sstream>
 
+#include "framework/core/file_save.h"
 #include "framework/core/object_text.h"
-#include "skintool_files.h"
 #include "skintool_preview.h"
 #include "skintool_render.h"
 #include "skintool_sheet.h"
@@ -40,7 +40,7 @@ void StreamToText(const TArguments& Args, std::ostream&) {
     // Bytes after the object would be lost without a word.
     if (In.Remaining() != 0) throw EReadError("Data after the end of the object");
   }
-  WriteFileAtomically(Args[1], Text);
+  SaveFileReplacing(Args[1], Text);
 }
 
 // text2stream IN OUT: the text form of one object to its binary component stream.
@@ -50,7 +50,7 @@ void TextToStream(const TArguments& Args, std::ostream&) {
     TFileStream In(Args[0], TFileMode::fmOpenRead);
     ObjectTextToBinary(In, Binary);
   }
-  WriteFileAtomically(Args[1], Binary);
+  SaveFileReplacing(Args[1], Binary);
 }
 
 const TCommand Commands[] = {

@@ -5,8 +5,8 @@
 
 #include "editor/preview/skin_test_window.h"
 #include "framework/core/exceptions.h"
+#include "framework/core/file_save.h"
 #include "framework/ui/application.h"
-#include "skintool_files.h"
 #include "skintool_images.h"
 #include "skintool_preview.h"
 #include "skintool_skin.h"
@@ -71,6 +71,6 @@ void SkinPreview(const std::vector<std::string>& Args, std::ostream& Out) {
   Window.reset();
   TMemoryStream Png;
   EncodePng(Picture, Png);
-  WriteFileAtomically(Shot, Png);
+  SaveFileReplacing(Shot, Png);
   Out << "written: " << Shot << " (" << Picture.Width() << "x" << Picture.Height() << ")\n";
 }

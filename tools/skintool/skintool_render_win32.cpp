@@ -6,8 +6,8 @@
 #include <optional>
 
 #include "framework/core/exceptions.h"
+#include "framework/core/file_save.h"
 #include "framework/graphics/canvas.h"
-#include "skintool_files.h"
 #include "skintool_images.h"
 #include "skintool_render.h"
 #include "skintool_skin.h"
@@ -131,6 +131,6 @@ void SkinRender(const std::vector<std::string>& Args, std::ostream& Out) {
 
   TMemoryStream Png;
   EncodePng(Image, Png);
-  WriteFileAtomically(O.Out, Png);
+  SaveFileReplacing(O.Out, Png);
   Out << "written: " << O.Out << " (" << Size.cx << "x" << Size.cy << ")\n";
 }

@@ -1,6 +1,6 @@
 // skintool sheet FILE OUT.png: the contact sheet as an opaque PNG.
 #include "framework/core/exceptions.h"
-#include "skintool_files.h"
+#include "framework/core/file_save.h"
 #include "skintool_images.h"
 #include "skintool_sheet.h"
 #include "vexel/skin/theme_dv3.h"
@@ -20,5 +20,5 @@ void SkinSheet(const std::vector<std::string>& Args, std::ostream&) {
   }
   TMemoryStream Png;
   EncodePng(Image, Png);
-  WriteFileAtomically(Args[1], Png);
+  SaveFileReplacing(Args[1], Png);
 }

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <memory>
 
+#include "framework/core/file_save.h"
 #include "framework/graphics/colors.h"
-#include "skintool_files.h"
 #include "skintool_images.h"
 #include "vexel/skin/theme_dv3filters.h"
 #include "vexel/skin/theme_dv3source.h"
@@ -184,7 +184,7 @@ void SkinExport(const TArguments& Args, std::ostream& Out) {
     else
       EncodePng(Image, Data);
     const std::string Path = InFolder(Folder, Files[size_t(I)]);
-    WriteFileAtomically(Path, Data);
+    SaveFileReplacing(Path, Data);
     Out << "image " << I << ": " << Path << "\n";
   }
 }
@@ -197,6 +197,6 @@ void SkinValidate(const TArguments& Args, std::ostream& Out) {
     ReportMissingImages(*S.Objects(I), S.Objects(I)->Name(), S.Images(), Out, Warnings);
     Objects += TreeSize(*S.Objects(I));
   }
-  Out << "ok: " << Skin.Variant()->GetExtension() << ", images " << S.Images().Count() << ", objects " << S.ObjectCount()
-      << " (" << Objects << " with children), warnings " << Warnings << "\n";
+  Out << "ok: " << Skin.Variant()->GetExtension() << ", images " << S.Images().Count() << ", objects "
+      << S.ObjectCount() << " (" << Objects << " with children), warnings " << Warnings << "\n";
 }

@@ -68,16 +68,16 @@ printf 'TPF1' >bad.bin
 echo keep >kept.txt
 expect_refusal "skintool: Invalid stream format" skintool stream2text bad.bin kept.txt
 [ "$(cat kept.txt)" = keep ] || fail "a refused conversion changed its output file"
-[ ! -e kept.txt.tmp ] || fail "a refused conversion left kept.txt.tmp"
+[ ! -e kept.txt.saving ] || fail "a refused conversion left kept.txt.saving"
 
 printf "object A: T\r\n  P = 'x\r\nend\r\n" >bad.txt
 expect_refusal "skintool: Invalid string constant on line 2" skintool text2stream bad.txt new.bin
-[ ! -e new.bin ] && [ ! -e new.bin.tmp ] || fail "a refused conversion left an output file"
+[ ! -e new.bin ] && [ ! -e new.bin.saving ] || fail "a refused conversion left an output file"
 
 cat object.bin >trailing.bin && printf 'xx' >>trailing.bin
 expect_refusal "skintool: Data after the end of the object" skintool stream2text trailing.bin out.txt
 expect_refusal 'skintool: Cannot open file missing.bin*' skintool stream2text missing.bin out.txt
-expect_refusal 'skintool: Cannot create file no-such-dir/out.txt.tmp*' skintool stream2text object.bin no-such-dir/out.txt
+expect_refusal 'skintool: Cannot create file no-such-dir/out.txt.saving*' skintool stream2text object.bin no-such-dir/out.txt
 expect_refusal 'usage: skintool *' skintool
 expect_refusal 'usage: skintool *' skintool text2stream object.txt
 expect_refusal 'usage: skintool *' skintool frobnicate a b

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "vexel/graphics/vx_bitmap.h"
 
@@ -16,3 +17,7 @@ void LoadBmpFile(TvxBitmap& Bitmap, const uint8_t* Data, size_t Size);
 // The whole file: 32 bits without compression, rows bottom-up, every pixel's four bytes as they
 // are (LoadBmpFile reads the same pixels back). An empty bitmap raises EWriteError.
 void SaveBmpFile(const TvxBitmap& Bitmap, TStream& Stream);
+
+// FileName replaced whole (see SaveFileReplacing) by SaveBmpFile's file with every alpha 255:
+// the pixels as they look on screen, for captures and previews.
+void SaveOpaqueBmpFile(const TvxBitmap& Bitmap, const std::string& FileName);

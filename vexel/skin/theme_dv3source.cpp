@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "framework/core/classes.h"
+#include "framework/core/file_save.h"
 #include "framework/core/sysutils.h"
 #include "vexel/skin/theme_dv3filters.h"
 
@@ -42,8 +43,7 @@ const TClassInfo& TDvSkinSource::StaticClassInfo() {
       StringProperty<&O::AuthorEMail, &O::SetAuthorEMail>("AuthorEMail"),
       StringProperty<&O::AuthorURL, &O::SetAuthorURL>("AuthorURL"),
   };
-  static const TClassInfo Info{"TDvSkinSource", &TComponent::StaticClassInfo(), Properties, {},
-                               &CreateComponent<O>};
+  static const TClassInfo Info{"TDvSkinSource", &TComponent::StaticClassInfo(), Properties, {}, &CreateComponent<O>};
   return Info;
 }
 
@@ -198,7 +198,8 @@ void TDvSkinSource::UpdateThemeTables() {
     FFonts.Font(33).SetColor(clWhite);
   }
   if (TDvSkinObject* Item = Inside("listbox", "item")) {
-    const std::pair<Integer, TDvObjectState> Fonts[] = {{57, osNormal}, {58, osNormal}, {59, osFocused}, {60, osNormal}, {61, osDisabled}};
+    const std::pair<Integer, TDvObjectState> Fonts[] = {
+        {57, osNormal}, {58, osNormal}, {59, osFocused}, {60, osNormal}, {61, osDisabled}};
     for (auto [Index, S] : Fonts) SetFont(Index, *Item, S);
   }
   // Normal, hot, selected (focused state), disabled, for three groups of menu fonts.
@@ -245,8 +246,7 @@ void TDvSkinSource::LoadFromFile(const std::string& FileName) {
   if (FileName.empty()) return;
   std::error_code Ignored;
   std::string Name = FileName;
-  if (!std::filesystem::exists(Name, Ignored) && !(Name.size() > 1 && Name[1] == ':'))
-    Name = ExecutableFolder() + Name;
+  if (!std::filesystem::exists(Name, Ignored) && !(Name.size() > 1 && Name[1] == ':')) Name = ExecutableFolder() + Name;
   if (!std::filesystem::exists(Name, Ignored)) return;
   const TDvSkinFilterClass Class = FindFilterByExtension(Name);
   if (!Class) return;
@@ -259,21 +259,5 @@ void TDvSkinSource::SaveToFile(const std::string& FileName) const {
   if (FileName.empty()) return;
   TDvSkinFilterClass Class = FindFilterByExtension(FileName);
   if (!Class) Class = DefaultSkinFilter();
-  const std::string Temporary = FileName + ".saving";
-  try {
-    {
-      TFileStream File(Temporary, TFileMode::fmCreate);
-      SaveWithFilter(File, Class);
-      File.Flush();
-    }
-    std::filesystem::rename(Temporary, FileName);
-  } catch (const std::filesystem::filesystem_error& E) {
-    std::error_code Ignored;
-    std::filesystem::remove(Temporary, Ignored);
-    throw EWriteError(Format("Cannot create file %s: %s", FileName.c_str(), E.code().message().c_str()));
-  } catch (...) {
-    std::error_code Ignored;
-    std::filesystem::remove(Temporary, Ignored);
-    throw;
-  }
+  SaveFileReplacing(FileName, [&](TStream& File) { SaveWithFilter(File, Class); });
 }
