@@ -4,6 +4,7 @@
 #include "framework/core/class_registry.h"
 #include "vexel/controls/vx_buttons.h"
 #include "vexel/controls/vx_parent_image.h"
+#include "vexel/controls/vx_progress.h"
 #include "vexel/controls/vx_scrollbar.h"
 #include "vexel/controls/vx_scrollbox.h"
 
