@@ -7,13 +7,14 @@
 #include "vexel/controls/vx_progress.h"
 #include "vexel/controls/vx_scrollbar.h"
 #include "vexel/controls/vx_scrollbox.h"
+#include "vexel/controls/vx_trackbar.h"
 
 namespace {
 
 bool StartControls() {
   for (const TClassInfo* Info :
        {&TVxButton::StaticClassInfo(), &TVxCheckBox::StaticClassInfo(), &TVxRadioButton::StaticClassInfo(),
-        &TVxScrollBar::StaticClassInfo(), &TVxScrollBox::StaticClassInfo()})
+        &TVxScrollBar::StaticClassInfo(), &TVxScrollBox::StaticClassInfo(), &TVxTrackBar::StaticClassInfo()})
     RegisterClass(*Info);
   // An in-place bar's window is all bar: nothing shows through it.
   RegisterParentPainter(TVxInplaceScrollBar::StaticClassInfo(), [](TCanvas&, const TVxParentPaintInfo&) {});
