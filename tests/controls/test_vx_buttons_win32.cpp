@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "controls_fixture.h"
@@ -171,6 +172,67 @@ TEST_F(ModalButtonTest, TheDefaultButtonActsAsDefaultWhileNoOtherButtonHasTheFoc
     PostMessageA(Ok->GetParentForm()->Handle(), WM_CLOSE, 0, 0);
   });
   EXPECT_EQ(Seen, (std::vector<bool>{true, false, true, false, true, false}));
+}
+
+// [Glyph] ----------------------------------------------------------------------------------------
+
+// A strip of Count 16 x 16 images, image I filled with Colors[I] except its bottom-left pixel,
+// which holds the key colour (green) in every image.
+std::unique_ptr<TBitmap> Strip(Integer Width, const std::vector<TColor>& Colors) {
+  auto B = std::make_unique<TBitmap>();
+  B->SetSize(Width, 16);
+  for (size_t I = 0; I < Colors.size(); ++I) {
+    B->Canvas().Brush().SetColor(Colors[I]);
+    B->Canvas().FillRect(Rect(Integer(I) * 16, 0, Integer(I) * 16 + 16, 16));
+  }
+  for (Integer X = 0; X < Width; X += 16) B->Canvas().SetPixel(X, 15, clLime);
+  return B;
+}
+
+TEST_F(ButtonTest, AGlyphStripSetsItsImageCountFromItsShape) {
+  auto* B = Add<TVxButton>(Shown, Bounds(10, 10, 75, 25));
+  const struct {
+    Integer Width;
+    Integer NumGlyphs;
+  } Cases[] = {{64, 4}, {80, 1}, {32, 2}, {16, 1}, {48, 3}};
+  for (const auto& C : Cases) {
+    B->SetGlyph(Strip(C.Width, {clRed}).get());
+    EXPECT_EQ(B->NumGlyphs(), C.NumGlyphs) << C.Width;
+  }
+  B->SetNumGlyphs(3);
+  B->SetGlyph(Strip(50, {clRed}).get());
+  EXPECT_EQ(B->NumGlyphs(), 3) << "50 is no multiple of 16";
+}
+
+TEST_F(ButtonTest, TheGlyphSitsBesideTheCaptionAndGreysWhenDisabled) {
+  auto* B = Add<TVxButton>(Shown, Bounds(10, 10, 75, 25));
+  B->SetColor(clBtnFace);
+  B->SetGlyph(Strip(16, {clRed}).get());
+  // No caption: a block of 16 + 4 by 16, centred: (27, 4); the glyph centred in its strip.
+  EXPECT_EQ(B->GetContentRect(), Rect(27, 4, 47, 20));
+  EXPECT_EQ(B->GetGlyphRect(), Rect(27, 4, 47, 20));
+  B->SetLayout(TButtonLayout::blGlyphTop);
+  EXPECT_EQ(B->GetContentRect(), Rect(29, 2, 45, 22));
+  EXPECT_EQ(B->GetCaptionRect(), Rect(29, 22, 45, 22));
+  B->SetLayout(TButtonLayout::blGlyphLeft);
+  Settle();
+  const auto At = [&](Integer X, Integer Y) {
+    Capture Shot(75, 25);
+    PrintClient(B, Shot);
+    return Shot.At(X, Y);
+  };
+  EXPECT_EQ(At(29 + 8, 4 + 8), PixelOf(clRed));
+  EXPECT_EQ(At(29, 4 + 15), PixelOf(clBtnFace)) << "the key colour shows the face";
+  // One image, disabled: red's lightness is 0.5, so grey round(25) + 160 = 185.
+  B->SetEnabled(false);
+  EXPECT_EQ(At(29 + 8, 4 + 8), 0xB9B9B9u);
+  // Two images: the second while disabled.
+  B->SetGlyph(Strip(32, {clRed, clBlue}).get());
+  EXPECT_EQ(At(29 + 8, 4 + 8), PixelOf(clBlue));
+  // Black and white while not hot: grey of level round(0.5 * 255) = 128.
+  B->SetEnabled(true);
+  B->SetBlackAndWhiteGlyph(true);
+  EXPECT_EQ(At(29 + 8, 4 + 8), 0x808080u);
 }
 
 // [Looks] ----------------------------------------------------------------------------------------

@@ -2,11 +2,14 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cwctype>
 
 #include "framework/ui/forms.h"
 #include "framework/ui/stdctrls.h"
 #include "vexel/controls/vx_parent_image.h"
+#include "vexel/graphics/vx_bitmap.h"
 #include "vexel/graphics/vx_utils_win32.h"
 #include "vexel/graphics/vx_visual_style.h"
 #include "vexel/theme/vx_theme_links.h"
@@ -16,6 +19,7 @@ namespace {
 
 constexpr const char* BitBtnKindValueNames[] = {"bkCustom", "bkOK",    "bkCancel", "bkHelp",   "bkYes", "bkNo",
                                                 "bkClose",  "bkAbort", "bkRetry",  "bkIgnore", "bkAll"};
+constexpr const char* ButtonLayoutValueNames[] = {"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"};
 constexpr const char* CheckBoxStateValueNames[] = {"kcbsUnChecked", "kcbsChecked", "kcbsMixed"};
 constexpr const char* LeftRightValueNames[] = {"kalLeftJustify", "kalRightJustify"};
 constexpr const char* ButtonAlignmentValueNames[] = {"taLeftJustify", "taRightJustify", "taCenter"};
@@ -202,6 +206,11 @@ const TEnumInfo& BitBtnKindNames() {
   return Info;
 }
 
+const TEnumInfo& ButtonLayoutNames() {
+  static const TEnumInfo Info{ButtonLayoutValueNames};
+  return Info;
+}
+
 const TEnumInfo& VxCheckBoxStateNames() {
   static const TEnumInfo Info{CheckBoxStateValueNames};
   return Info;
@@ -218,8 +227,12 @@ const TClassInfo& TVxButton::StaticClassInfo() {
   static const TPropInfo Properties[] = {
       BooleanProperty<&TVxButton::Default, &TVxButton::SetDefault>("Default", 0),
       EnumProperty<&TVxButton::Kind, &TVxButton::SetKind>("Kind", BitBtnKindNames(), int64_t(TBitBtnKind::bkCustom)),
+      EnumProperty<&TVxButton::Layout, &TVxButton::SetLayout>("Layout", ButtonLayoutNames(),
+                                                              int64_t(TButtonLayout::blGlyphLeft)),
+      IntegerProperty<&TVxButton::NumGlyphs, &TVxButton::SetNumGlyphs>("NumGlyphs", 1),
       IntegerProperty<&TVxButton::Spacing, &TVxButton::SetSpacing>("Spacing", 4),
       IntegerProperty<&TVxButton::ModalResult, &TVxButton::SetModalResult>("ModalResult", 0),
+      BooleanProperty<&TVxButton::BlackAndWhiteGlyph, &TVxButton::SetBlackAndWhiteGlyph>("BlackAndWhiteGlyph", 0),
       BooleanProperty<&TVxButton::Cancel, &TVxButton::SetCancel>("Cancel", 0),
       BooleanProperty<&TVxButton::WordWrap, &TVxButton::SetWordWrap>("WordWrap", 0),
       StringProperty<&TVxButton::ThemeObject, &TVxButton::SetThemeObject>("ThemeObject"),
@@ -232,7 +245,8 @@ const TClassInfo& TVxButton::StaticClassInfo() {
   return Info;
 }
 
-TVxButton::TVxButton(TComponent* Owner) : TVxControl(Owner) {
+TVxButton::TVxButton(TComponent* Owner) : TVxControl(Owner), FGlyph(std::make_unique<TBitmap>()) {
+  FGlyph->OnChange = [this] { GlyphChanged(); };
   SetControlStyle({TControlStyleFlag::csCaptureMouse, TControlStyleFlag::csSetCaption,
                    TControlStyleFlag::csDoubleClicks, TControlStyleFlag::csActionClient});
   SetColor(clBtnFace);
@@ -253,6 +267,40 @@ void TVxButton::SetDefault(bool Value) {
   if (HandleAllocated())
     if (TForm* Form = GetParentForm()) UpdateActiveDefault(Form->ActiveControl());
   Invalidate();
+}
+
+void TVxButton::SetGlyph(const TBitmap* Value) {
+  if (Value)
+    FGlyph->Assign(Value);
+  else
+    FGlyph->SetSize(0, 0);
+  GlyphChanged();
+}
+
+void TVxButton::GlyphChanged() {
+  const Integer W = FGlyph->Width(), H = FGlyph->Height();
+  if (H > 0 && W % H == 0) FNumGlyphs = W / H < 5 ? std::max<Integer>(W / H, 1) : 1;
+  Invalidate();
+}
+
+void TVxButton::SetNumGlyphs(Integer Value) {
+  FNumGlyphs = std::clamp<Integer>(Value, 1, 4);
+  Invalidate();
+}
+
+void TVxButton::SetLayout(TButtonLayout Value) {
+  FLayout = Value;
+  Invalidate();
+}
+
+void TVxButton::SetBlackAndWhiteGlyph(bool Value) {
+  FBlackAndWhiteGlyph = Value;
+  Invalidate();
+}
+
+TSize TVxButton::GlyphSize() const {
+  if (FGlyph->Empty()) return {0, 0};
+  return {FGlyph->Width() / FNumGlyphs, FGlyph->Height()};
 }
 
 void TVxButton::SetKind(TBitBtnKind Value) {
@@ -327,9 +375,10 @@ void TVxButton::SelectCaptionFont() {
 TRect TVxButton::GetContentRect() {
   const Integer W = CachedWidth() > 0 ? CachedWidth() : Width();
   const Integer H = CachedHeight() > 0 ? CachedHeight() : Height();
+  const TSize G = GlyphSize();
   TSize Block{0, 0};
   if (FWordWrap) {
-    Block = {std::max<Integer>(W - FSpacing - 10, 0), std::max<Integer>(H - FSpacing - 10, 0)};
+    Block = {std::max<Integer>(W - FSpacing - G.cx - 10, 0), std::max<Integer>(H - FSpacing - G.cy - 10, 0)};
   } else {
     SelectCaptionFont();
     HDC DC = Canvas()->Handle();
@@ -337,6 +386,13 @@ TRect TVxButton::GetContentRect() {
     TRect Measure(0, 0, 0, 0);
     if (!Text.empty()) DrawTextWide(DC, Text, Measure, DT_CALCRECT | DT_SINGLELINE);
     Block = {Measure.Width(), Measure.Height()};
+  }
+  if (G.cx > 0) {
+    if (FLayout == TButtonLayout::blGlyphTop || FLayout == TButtonLayout::blGlyphBottom)
+      Block.cy += G.cy + FSpacing;
+    else
+      Block.cx += G.cx + FSpacing;
+    Block = {std::max(Block.cx, G.cx), std::max(Block.cy, G.cy)};
   }
   Integer X = 0, Y = (H - Block.cy) / 2;
   switch (FAlignment) {
@@ -349,12 +405,30 @@ TRect TVxButton::GetContentRect() {
   return R;
 }
 
-// No glyph yet: the caption has the whole block.
-TRect TVxButton::GetCaptionRect() { return GetContentRect(); }
+TRect TVxButton::GetCaptionRect() {
+  TRect R = GetContentRect();
+  const TSize G = GlyphSize();
+  if (G.cx <= 0) return R;
+  switch (FLayout) {
+    case TButtonLayout::blGlyphLeft: R.Left += G.cx + FSpacing; break;
+    case TButtonLayout::blGlyphRight: R.Right -= G.cx + FSpacing; break;
+    case TButtonLayout::blGlyphTop: R.Top += G.cy + FSpacing; break;
+    case TButtonLayout::blGlyphBottom: R.Bottom -= G.cy + FSpacing; break;
+  }
+  return R;
+}
 
 TRect TVxButton::GetGlyphRect() {
-  const TRect R = GetContentRect();
-  return Rect(R.Left, R.Top, R.Left, R.Bottom);
+  TRect R = GetContentRect();
+  const TSize G = GlyphSize();
+  const Integer Across = G.cx > 0 ? G.cx + FSpacing : 0, Down = G.cx > 0 ? G.cy + FSpacing : 0;
+  switch (FLayout) {
+    case TButtonLayout::blGlyphLeft: R.Right = R.Left + Across; break;
+    case TButtonLayout::blGlyphRight: R.Left = R.Right - Across; break;
+    case TButtonLayout::blGlyphTop: R.Bottom = R.Top + Down; break;
+    case TButtonLayout::blGlyphBottom: R.Top = R.Bottom - Down; break;
+  }
+  return R;
 }
 
 // [Painting]
@@ -413,6 +487,51 @@ void TVxButton::PaintFace() {
     const TRect Inner = GetInnerRect();
     DrawFocusRectColor(DC, Rect(Inner.Left + 4, Inner.Top + 4, Inner.Right - 4, Inner.Bottom - 4), clBtnShadow);
   }
+}
+
+// Lightness of a 0x00BBGGRR colour in HSL terms, 0 .. 1.
+static double Lightness(TColor C) {
+  const int R = C & 0xFF, G = (C >> 8) & 0xFF, B = (C >> 16) & 0xFF;
+  return (std::max({R, G, B}) + std::min({R, G, B})) / 510.0;
+}
+
+void TVxButton::PaintGlyph() {
+  const TSize G = GlyphSize();
+  if (G.cx <= 0 || G.cy <= 0) return;
+  const TRect Box = CenteredIn(GetGlyphRect(), G.cx, G.cy);
+  const bool Disabled = !Enabled();
+  Integer Image = 0;
+  if (FNumGlyphs > 1 && Disabled) Image = 1;
+  if (FNumGlyphs > 2 && FPressed) Image = 2;
+  TCanvas& Source = FGlyph->Canvas();
+  const TColor Key = ColorToRGB(Source.Pixel(0, FGlyph->Height() - 1));
+  TvxBitmap Bitmap;
+  Bitmap.SetSize(G.cx, G.cy);
+  Bitmap.Fill(0x007F007F);
+  Bitmap.SetAlphaBlend(true);
+  const bool Grey = FBlackAndWhiteGlyph && !MouseInControl();
+  for (Integer Y = 0; Y < G.cy; ++Y)
+    for (Integer X = 0; X < G.cx; ++X) {
+      const TColor C = ColorToRGB(Source.Pixel(Image * G.cx + X, Y));
+      if (C == Key) continue;
+      uint32_t R = C & 0xFF, Gr = (C >> 8) & 0xFF, B = (C >> 16) & 0xFF;
+      if (Grey)
+        R = Gr = B = uint32_t(std::nearbyint(Lightness(C) * 255));
+      else if (FNumGlyphs == 1 && Disabled)
+        R = Gr = B = uint32_t(std::nearbyint(Lightness(C) * 50)) + 160;
+      Bitmap.SetPixel(X, Y, 0xFF000000u | (R << 16) | (Gr << 8) | B);
+    }
+  if (Themed()) {
+    if (TvxTheme* Theme = this->Theme()) {
+      TvxGlyphInfo Info;
+      Info.Rect = Box;
+      Info.Bitmap = &Bitmap;
+      Info.Alignment = 4;
+      Theme->DrawButtonGlyph(0, *Canvas(), ThemeObject(), Info, ButtonState(true));
+    }
+    return;
+  }
+  Bitmap.Draw(*Canvas(), Box.Left, Box.Top);
 }
 
 void TVxButton::PaintCaption() {

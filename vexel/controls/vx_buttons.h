@@ -7,14 +7,19 @@
 // the platform's visual style or in the classic look. Windows only.
 #pragma once
 
+#include <memory>
+
+#include "framework/graphics/bitmap.h"
 #include "framework/ui/dialogs.h"
 #include "framework/ui/panel.h"
 #include "vexel/controls/vx_controls.h"
 
 enum class TBitBtnKind { bkCustom, bkOK, bkCancel, bkHelp, bkYes, bkNo, bkClose, bkAbort, bkRetry, bkIgnore, bkAll };
+enum class TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 enum class TVxCheckBoxState { kcbsUnChecked, kcbsChecked, kcbsMixed };
 enum class TVxLeftRight { kalLeftJustify, kalRightJustify };
 const TEnumInfo& BitBtnKindNames();
+const TEnumInfo& ButtonLayoutNames();
 const TEnumInfo& VxCheckBoxStateNames();
 const TEnumInfo& LeftRightNames();
 
@@ -50,6 +55,19 @@ class TVxButton : public TVxControl {
   using TVxControl::SetThemeLink;
   using TVxControl::ThemeLink;
 
+  // [Glyph] A strip of NumGlyphs images side by side: normal, disabled, pressed (the rest unused).
+  // Its bottom-left pixel is the key colour. A width that is 2, 3 or 4 times the height sets
+  // NumGlyphs.
+  TBitmap* Glyph() const { return FGlyph.get(); }
+  void SetGlyph(const TBitmap* Value);
+  Integer NumGlyphs() const { return FNumGlyphs; }
+  void SetNumGlyphs(Integer Value);
+  TButtonLayout Layout() const { return FLayout; }
+  void SetLayout(TButtonLayout Value);
+  // Grey glyph except while hot.
+  bool BlackAndWhiteGlyph() const { return FBlackAndWhiteGlyph; }
+  void SetBlackAndWhiteGlyph(bool Value);
+
   // The modal result goes to the form first, then the action or OnClick runs.
   void Click() override;
 
@@ -60,7 +78,7 @@ class TVxButton : public TVxControl {
 
  protected:
   virtual void PaintFace();
-  virtual void PaintGlyph() {}
+  virtual void PaintGlyph();
   virtual void PaintCaption();
   void PaintClient() override;
   void Dispatch(TMessage& Message) override;
@@ -80,14 +98,21 @@ class TVxButton : public TVxControl {
   void SelectCaptionFont();
   void UpdateActiveDefault(TWinControl* Focused);
   bool TakesKeys() const;
+  void GlyphChanged();
+  // The size of one image of the glyph strip; 0 x 0 without a glyph.
+  TSize GlyphSize() const;
 
   bool FActiveDefault = false;
   bool FDefault = false;
   bool FMouseCaptured = false;
+  std::unique_ptr<TBitmap> FGlyph;
+  TButtonLayout FLayout = TButtonLayout::blGlyphLeft;
   TBitBtnKind FKind = TBitBtnKind::bkCustom;
+  Integer FNumGlyphs = 1;
   Integer FSpacing = 4;
   bool FPressed = false;
   TModalResult FModalResult = 0;
+  bool FBlackAndWhiteGlyph = false;
   bool FCancel = false;
   bool FWordWrap = false;
   bool FTransparent = false;
