@@ -14,6 +14,8 @@
 #include "framework/ui/panel.h"
 #include "framework/ui/stdctrls.h"
 #include "vexel/controls/vx_buttons.h"
+#include "vexel/controls/vx_progress.h"
+#include "vexel/controls/vx_trackbar.h"
 #include "vexel/graphics/vx_utils_win32.h"
 #include "vexel/skin/theme_dv3.h"
 #include "vexel/theme/vx_engine.h"
@@ -297,6 +299,34 @@ TEST_F(ButtonTest, ThroughTheSkinEachStateIsTheThemesButtonInThatState) {
   Capture Shot(90, 30);
   PrintClient(B, Shot);
   EXPECT_NE(Shot.At(0, 0), PixelOf(clBtnHighlight));
+}
+
+TEST_F(ButtonTest, AThemeThatDefinesNoneOfTheControlsLeavesThemInThePlatformsLook) {
+  SetCurrentTheme(std::make_unique<TvxTheme>());
+  ASSERT_FALSE(CurrentTheme()->IsButtonDefined(0, "default"));
+  auto* B = Add<TVxButton>(Shown, Bounds(10, 10, 75, 25));
+  auto* C = Add<TVxCheckBox>(Shown, Bounds(10, 40, 98, 20));
+  C->SetChecked(true);
+  auto* T = Add<TVxTrackBar>(Shown, Bounds(10, 70, 150, 45));
+  auto* P = Add<TVxProgressBar>(Shown, Bounds(10, 120, 140, 16));
+  P->SetPosition(50);
+  Settle();
+  Capture Button(75, 25), Check(98, 20), Track(150, 45), Progress(140, 16), Reference(13, 13);
+  PrintClient(B, Button);
+  PrintClient(C, Check);
+  PrintClient(T, Track);
+  PrintClient(P, Progress);
+  EXPECT_EQ(Button.At(0, 0), PixelOf(clBtnHighlight));
+  EXPECT_EQ(Button.At(74, 24), PixelOf(clBlack));
+  RECT Box{0, 0, 13, 13};
+  DrawFrameControl(Reference.DC(), &Box, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_CHECKED);
+  const TRect R = C->GetCheckRect();
+  EXPECT_EQ(Check.At(R.Left + 3, R.Top + 6), Reference.At(3, 6));
+  EXPECT_EQ(Check.At(R.Left, R.Top), Reference.At(0, 0));
+  const TRect Groove = T->GetTrackRect();
+  EXPECT_EQ(Track.At(Groove.Left, Groove.Top), PixelOf(clBtnShadow));
+  EXPECT_EQ(Progress.At(4, 8), PixelOf(clHighlight));
+  EXPECT_EQ(Progress.At(11, 8), PixelOf(clBtnFace));
 }
 
 // [Check box] ------------------------------------------------------------------------------------
