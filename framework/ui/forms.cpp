@@ -383,6 +383,8 @@ bool TForm::SetFocusedControl(TWinControl* Control) {
     (*It)->Perform(CM_ENTER, 0, 0);
     if (FActiveControl != Control) return false;
   }
+  // Every control on the form hears where the focus went (default buttons follow it).
+  Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<intptr_t>(Control));
   return true;
 }
 

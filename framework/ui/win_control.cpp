@@ -855,6 +855,11 @@ void TWinControl::Dispatch(TMessage& Message) {
     case CM_EXIT: return DoExit();
     case CM_DIALOGKEY:
     case CM_DIALOGCHAR: return Broadcast(Message);
+    case CM_FOCUSCHANGED:
+      // Every descendant hears it: nobody answers, so the broadcast never stops early.
+      Message.Result = 0;
+      for (TControl* Child : std::vector<TControl*>(FControls)) Child->WindowProc(Message);
+      return;
     case CM_FONTCHANGED:
       if (FHandle) SendMessageA(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(Font()->Handle()), 1);
       NotifyControls(CM_PARENTFONTCHANGED);

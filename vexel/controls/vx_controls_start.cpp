@@ -2,14 +2,19 @@
 // linker keeps it: the controls' classes can be read from form files, and the parent painters
 // of classes defined here are known, before the program's own code runs.
 #include "framework/core/class_registry.h"
+#include "vexel/controls/vx_buttons.h"
 #include "vexel/controls/vx_parent_image.h"
+#include "vexel/controls/vx_progress.h"
 #include "vexel/controls/vx_scrollbar.h"
 #include "vexel/controls/vx_scrollbox.h"
+#include "vexel/controls/vx_trackbar.h"
 
 namespace {
 
 bool StartControls() {
-  for (const TClassInfo* Info : {&TVxScrollBar::StaticClassInfo(), &TVxScrollBox::StaticClassInfo()})
+  for (const TClassInfo* Info :
+       {&TVxButton::StaticClassInfo(), &TVxCheckBox::StaticClassInfo(), &TVxRadioButton::StaticClassInfo(),
+        &TVxScrollBar::StaticClassInfo(), &TVxScrollBox::StaticClassInfo(), &TVxTrackBar::StaticClassInfo()})
     RegisterClass(*Info);
   // An in-place bar's window is all bar: nothing shows through it.
   RegisterParentPainter(TVxInplaceScrollBar::StaticClassInfo(), [](TCanvas&, const TVxParentPaintInfo&) {});
