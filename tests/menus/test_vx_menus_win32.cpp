@@ -17,6 +17,7 @@
 #include "framework/graphics/imagelist.h"
 #include "framework/ui/object_windows.h"
 #include "vexel/graphics/vx_winapi.h"
+#include "vexel/menus/vx_menubar.h"
 #include "vexel/menus/vx_menus.h"
 #include "vexel/menus/vx_menus_internal.h"
 #include "vexel/menus/vx_popup.h"
@@ -1231,6 +1232,182 @@ TEST_F(BarTest, PopupsOfABarOpenBelowAndLeftAndRightMoveAlongTheBar) {
   EXPECT_FALSE(View->Tracking());
   EXPECT_TRUE(Probe.Empty());
   EXPECT_EQ(GetCapture(), nullptr);
+}
+
+// [The menu bar and the popup menu] -------------------------------------------------------------
+
+// A real menu bar on the shown form: File (Open, Save Ctrl+S, a disabled Print), Edit (Copy).
+class MenuBarTest : public MenuTest {
+ protected:
+  void SetUp() override {
+    MenuTest::SetUp();
+    Bar = std::make_unique<TVxMenuBar>();
+    Bar->SetParent(Shown);
+    Bar->SetAlign(TAlign::alTop);
+    File = AddItem(*Bar->Items(), L"&File");
+    Open_ = AddItem(*File, L"&Open");
+    Save = AddItem(*File, L"&Save", scCtrl | 'S');
+    Print = AddItem(*File, L"&Print");
+    Print->SetEnabled(false);
+    Edit = AddItem(*Bar->Items(), L"&Edit");
+    Copy = AddItem(*Edit, L"&Copy");
+    for (TVxItem* Item : {Open_, Save, Print, Copy})
+      Item->OnClick = [this](TObject* Sender) { Clicked.push_back(static_cast<TVxItem*>(Sender)); };
+    Application->ProcessMessages();
+  }
+  void TearDown() override {
+    Bar.reset();
+    MenuTest::TearDown();
+  }
+  // The bar posts itself the key's character (or the click) as it opens: the popup follows.
+  void WaitForPopup() {
+    Probe.Wait([] { return Innermost() != nullptr; });
+  }
+  void Finish() {
+    EXPECT_TRUE(Probe.Empty());
+    EXPECT_FALSE(Bar->View()->Tracking());
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_TRUE(ShownPopups().empty());
+    Application->ProcessMessages();
+  }
+  std::unique_ptr<TVxMenuBar> Bar;
+  TVxItem *File, *Open_, *Save, *Print, *Edit, *Copy;
+  std::vector<TVxItem*> Clicked;
+};
+
+TEST_F(MenuBarTest, TheBarSitsOnTopAtItsItemsHeight) {
+  EXPECT_EQ(Bar->Top(), 0);
+  EXPECT_EQ(Bar->Width(), Shown->ClientRect().Width());
+  // Classic look: the items' height plus the two pixels of the bevel.
+  EXPECT_EQ(Bar->Height(), MenuItemHeight() + 2);
+  EXPECT_EQ(File->ItemRect(), Bounds(0, 0, MenuTextWidth(L"File") + 12, MenuItemHeight()));
+}
+
+TEST_F(MenuBarTest, AltFOpensFileArrowsMoveAlongTheBarAndEscapeClosesOneLevelAtATime) {
+  WaitForPopup();
+  Expect([&](TVxPopupView& V) {
+    EXPECT_EQ(V.RootItem(), File);
+    EXPECT_EQ(V.HotItem(), Open_);
+    EXPECT_EQ(Bar->View()->HotItem(), File);
+  });
+  Key(VK_RIGHT);
+  Probe.Post([] {});
+  Expect([&](TVxPopupView& V) { EXPECT_EQ(V.RootItem(), Edit); });
+  Key(VK_LEFT);
+  Probe.Post([] {});
+  Expect([&](TVxPopupView& V) { EXPECT_EQ(V.RootItem(), File); });
+  Key(VK_ESCAPE);
+  Probe.Post([&] {
+    EXPECT_TRUE(ShownPopups().empty());
+    EXPECT_TRUE(Bar->View()->Tracking());
+  });
+  Key(VK_ESCAPE);
+  TKeyDown Alt(VK_MENU);
+  SendMessageA(Shown->Handle(), WM_SYSKEYDOWN, 'F', LPARAM(1) << 29);
+  Finish();
+  EXPECT_TRUE(Clicked.empty());
+}
+
+TEST_F(MenuBarTest, EnterRunsTheHotItemAfterTheMenuClosesAndADisabledItemDoesNotRun) {
+  Key(VK_DOWN);
+  Key(VK_DOWN);
+  Expect([&](TVxPopupView& V) { EXPECT_EQ(V.HotItem(), Print); });
+  Key(VK_RETURN);
+  Expect([&](TVxPopupView& V) { EXPECT_EQ(V.RootItem(), File); });
+  Key(VK_UP);
+  Key(VK_RETURN);
+  {
+    TKeyDown Alt(VK_MENU);
+    SendMessageA(Shown->Handle(), WM_SYSKEYDOWN, 'F', LPARAM(1) << 29);
+  }
+  EXPECT_TRUE(Clicked.empty()) << "the click waits for the menu to close";
+  Finish();
+  EXPECT_EQ(Clicked, std::vector<TVxItem*>{Save});
+}
+
+TEST_F(MenuBarTest, AShortcutTypedOnTheFormRunsItsItemAndADisabledOneDoesNot) {
+  {
+    TKeyDown Ctrl(VK_CONTROL);
+    SendMessageA(Shown->Handle(), WM_KEYDOWN, 'S', 0);
+    Print->SetShortCut(scCtrl | 'P');
+    SendMessageA(Shown->Handle(), WM_KEYDOWN, 'P', 0);
+  }
+  Application->ProcessMessages();
+  EXPECT_EQ(Clicked, std::vector<TVxItem*>{Save});
+  EXPECT_FALSE(Bar->View()->Tracking());
+}
+
+TEST_F(MenuBarTest, AClickOnABarItemOpensItsPopupBelowIt) {
+  const TRect R = Edit->ItemRect();
+  WaitForPopup();
+  Expect([&](TVxPopupView& V) {
+    EXPECT_EQ(V.RootItem(), Edit);
+    EXPECT_EQ(V.HotItem(), Copy);
+    const TPoint Below = Bar->View()->ViewToScreen({R.Left, R.Bottom});
+    EXPECT_EQ(V.ViewToScreen(V.Origin()), Below);
+  });
+  Key(VK_RETURN);
+  const TPoint At = Bar->View()->ViewToScreen({(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2});
+  SetCursorPos(At.X, At.Y);
+  SendMessageA(Bar->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM((R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2));
+  Finish();
+  EXPECT_EQ(Clicked, std::vector<TVxItem*>{Copy});
+}
+
+TEST_F(MenuBarTest, AnEmptyBarAndAnAltKeyWithoutAcceleratorLeaveTheFormAlone) {
+  // A menu that opened here would wait for keys that never come (the watchdog ends it).
+  EXPECT_FALSE(Bar->FormShortCut('Q', TShiftState{TShiftStateFlag::ssAlt}));
+  Bar->Items()->Clear();
+  EXPECT_FALSE(Bar->FormShortCut('F', TShiftState{TShiftStateFlag::ssAlt}));
+  EXPECT_EQ(GetCapture(), nullptr);
+  EXPECT_TRUE(Probe.Empty());
+}
+
+TEST_F(MenuBarTest, AMenuFreedWhileItIsOpenClosesWithoutHoldingTheCapture) {
+  WaitForPopup();
+  Expect([&](TVxPopupView& V) { EXPECT_EQ(V.RootItem(), File); });
+  Probe.Post([&] { delete File; });
+  Probe.Wait([] { return ShownPopups().empty(); });
+  Probe.Post([&] { EXPECT_EQ(Bar->Items()->Count(), 1); });
+  Key(VK_ESCAPE);
+  {
+    TKeyDown Alt(VK_MENU);
+    SendMessageA(Shown->Handle(), WM_SYSKEYDOWN, 'F', LPARAM(1) << 29);
+  }
+  Finish();
+}
+
+TEST_F(MenuBarTest, APopupMenuOpensAtThePointWithSubmenusAndOnlyOneShowsAtATime) {
+  TVxPopupMenu Menu(Shown);
+  TVxItem* Tools = AddItem(*Menu.Items(), L"&Tools", scNone, &Menu);
+  TVxItem* Zoom = AddItem(*Tools, L"&Zoom", scNone, &Menu);
+  TVxItem* Off = AddItem(*Menu.Items(), L"&Off", scNone, &Menu);
+  Off->SetEnabled(false);
+  bool Ran = false;
+  Zoom->OnClick = [&](TObject*) { Ran = true; };
+  Off->OnClick = [&](TObject*) { ADD_FAILURE() << "a disabled item ran"; };
+  int Popups = 0;
+  Menu.OnPopup = [&](TObject*) { ++Popups; };
+  Expect([&](TVxPopupView& V) {
+    EXPECT_EQ(V.RootItem(), Menu.Items());
+    EXPECT_EQ(TVxPopupMenu::Showing(), &Menu);
+    // The items' area starts at the point.
+    EXPECT_EQ(V.ViewToScreen(V.Origin()), (TPoint{150, 120}));
+  });
+  Key(VK_DOWN);
+  Key(VK_RETURN);
+  Expect([&](TVxPopupView& V) { EXPECT_EQ(V.HotItem(), Off); });
+  Key(VK_UP);
+  Key(VK_RIGHT);
+  Expect([&](TVxPopupView& V) { EXPECT_EQ(V.RootItem(), Tools); });
+  Key(VK_RETURN);
+  Menu.Popup(150, 120);
+  EXPECT_EQ(Popups, 1);
+  EXPECT_EQ(TVxPopupMenu::Showing(), nullptr);
+  Application->ProcessMessages();
+  EXPECT_TRUE(Ran);
+  EXPECT_EQ(GetCapture(), nullptr);
+  EXPECT_TRUE(Probe.Empty());
 }
 
 }  // namespace

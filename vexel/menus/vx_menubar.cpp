@@ -57,6 +57,9 @@ TVxMenuBar::TVxMenuBar(TComponent* Owner)
       FPopupMenuOptions(std::make_unique<TVxPopupMenuOptions>()) {
   FItems->SetParentComponentRef(this);
   FView = std::make_unique<TVxMenuBarView>(this, FItems.get());
+  // The menu's loops hold the capture themselves: the framework's would let go of it as soon
+  // as a popup takes it over.
+  ExcludeStyle(TControlStyleFlag::csCaptureMouse);
   SetColor(clMenu);
   SetDoubleBuffered(true);
   SetBounds(0, 0, 100, GetSystemMetrics(SM_CYMENU));
