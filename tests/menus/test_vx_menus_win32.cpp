@@ -11,11 +11,14 @@
 
 #include "../controls/controls_fixture.h"
 #include "framework/core/class_registry.h"
+#include "framework/core/classes.h"
 #include "framework/core/component_stream.h"
 #include "framework/core/object_text.h"
 #include "framework/graphics/bitmap.h"
 #include "framework/graphics/imagelist.h"
+#include "framework/graphics/png_image.h"
 #include "framework/ui/object_windows.h"
+#include "vexel/forms/vx_form.h"
 #include "vexel/graphics/vx_winapi.h"
 #include "vexel/menus/vx_menubar.h"
 #include "vexel/menus/vx_menus.h"
@@ -1408,6 +1411,81 @@ TEST_F(MenuBarTest, APopupMenuOpensAtThePointWithSubmenusAndOnlyOneShowsAtATime)
   EXPECT_TRUE(Ran);
   EXPECT_EQ(GetCapture(), nullptr);
   EXPECT_TRUE(Probe.Empty());
+}
+
+// A skinned form with a bar and File open, on the sample skin. VX_MENU_SHOT=FILE.png keeps a
+// picture of the screen for a look.
+TEST_F(MenuBarTest, OnASkinTheBarAndItsPopupPaintThroughTheTheme) {
+  TVxVexel Engine;
+  Engine.SetThemeFile(SampleSkin);
+  TvxTheme* Theme = CurrentTheme();
+  ASSERT_NE(Theme, nullptr);
+  ASSERT_TRUE(Theme->IsMenuDefined(0, "default"));
+  TForm Window;
+  Window.SetBounds(40, 40, 420, 260);
+  Window.SetColor(clWhite);
+  new TVxForm(&Window);
+  TVxMenuBar WindowBar(&Window);
+  WindowBar.SetParent(&Window);
+  WindowBar.SetAlign(TAlign::alTop);
+  TVxItem* WFile = AddItem(*WindowBar.Items(), L"&File", scNone, &Window);
+  for (const wchar_t* C : {L"&New", L"&Open...", L"-", L"E&xit"}) AddItem(*WFile, C, scNone, &Window);
+  WFile->Items(0)->SetShortCut(scCtrl | 'N');
+  WFile->Items(3)->SetEnabled(false);
+  TVxItem* WEdit = AddItem(*WindowBar.Items(), L"&Edit", scNone, &Window);
+  AddItem(*WEdit, L"&Copy", scNone, &Window);
+  Window.Show();
+  Application->ProcessMessages();
+
+  // Height: the items' height inside the theme's frame of the bar.
+  const Integer W = WindowBar.Width(), H = WindowBar.Height();
+  TRect Client;
+  Theme->GetMenuClientRect(0, Bounds(0, 0, W, H), Client, "default");
+  EXPECT_EQ(H, MenuItemHeight() + Client.Top + (H - Client.Bottom));
+  EXPECT_EQ(WFile->ItemRect().Left, Client.Left);
+  EXPECT_EQ(WFile->ItemRect().Top, Client.Top);
+
+  Probe.Wait([] { return Innermost() != nullptr; });
+  Probe.Post([&] {
+    Application->ProcessMessages();
+    RECT F;
+    GetWindowRect(Window.Handle(), &F);
+    Capture Screen(F.right - F.left, F.bottom - F.top);
+    HDC DC = GetDC(nullptr);
+    BitBlt(Screen.DC(), 0, 0, F.right - F.left, F.bottom - F.top, DC, F.left, F.top, SRCCOPY);
+    ReleaseDC(nullptr, DC);
+    // Past the last item the bar shows the theme's bar.
+    Capture Expected(W, H);
+    {
+      TCanvas C(Expected.DC());
+      Theme->DrawMenu(0, C, "default", Bounds(0, 0, W, H));
+    }
+    POINT Origin{0, 0};
+    ClientToScreen(WindowBar.Handle(), &Origin);
+    const Integer Bx = Origin.x - F.left, By = Origin.y - F.top;
+    for (const TPoint P : {TPoint{W - 3, H / 2}, TPoint{W - 40, 1}, TPoint{W - 40, H - 1}})
+      EXPECT_EQ(Screen.At(Bx + P.X, By + P.Y), Expected.At(P.X, P.Y)) << P.X << "," << P.Y;
+    // The open item is drawn selected: it differs from the closed one beside it.
+    const TRect RF = WFile->ItemRect(), RE = WEdit->ItemRect();
+    EXPECT_NE(Screen.At(Bx + RF.Left + 2, By + RF.Top + 2), Screen.At(Bx + RE.Right - 2, By + RE.Top + 2));
+    if (const char* Path = getenv("VX_MENU_SHOT")) {
+      const Integer Sw = 520, Sh = 340;
+      Capture Whole(Sw, Sh);
+      HDC S = GetDC(nullptr);
+      BitBlt(Whole.DC(), 0, 0, Sw, Sh, S, 0, 0, SRCCOPY);
+      ReleaseDC(nullptr, S);
+      std::vector<uint32_t> Pixels;
+      for (Integer Y = 0; Y < Sh; ++Y)
+        for (Integer X = 0; X < Sw; ++X) Pixels.push_back(Whole.At(X, Y) | 0xFF000000u);
+      TFileStream Out(Path, TFileMode::fmCreate);
+      WritePng(Out, Pixels.data(), Sw, Sh, false);
+    }
+  });
+  Key(VK_ESCAPE);
+  Key(VK_ESCAPE);
+  TKeyDown Alt(VK_MENU);
+  SendMessageA(Window.Handle(), WM_SYSKEYDOWN, 'F', LPARAM(1) << 29);
+  Finish();
 }
 
 }  // namespace
