@@ -1488,4 +1488,38 @@ TEST_F(MenuBarTest, OnASkinTheBarAndItsPopupPaintThroughTheTheme) {
   Finish();
 }
 
+TEST_F(MenuTest, ABarAndAPopupMenuReadBackFromAFormFileWithTheirItems) {
+  TForm Window;
+  Window.SetName("Window");
+  auto* WindowBar = new TVxMenuBar(&Window);
+  WindowBar->SetName("Bar");
+  WindowBar->SetParent(&Window);
+  WindowBar->SetShowBevel(true);
+  TVxItem* WFile = AddItem(*WindowBar->Items(), L"&File", scNone, &Window);
+  WFile->SetName("File");
+  AddItem(*WFile, L"&Save", scCtrl | 'S', &Window)->SetName("Save");
+  auto* Menu = new TVxPopupMenu(&Window);
+  Menu->SetName("Menu");
+  AddItem(*Menu->Items(), L"&Zoom", scNone, &Window)->SetName("Zoom");
+  TMemoryStream Stream;
+  WriteComponent(Stream, Window);
+  Stream.SetPosition(0);
+
+  TForm Read;
+  ReadComponent(Stream, Read);
+  auto* B = dynamic_cast<TVxMenuBar*>(Read.FindComponent("Bar"));
+  auto* M = dynamic_cast<TVxPopupMenu*>(Read.FindComponent("Menu"));
+  ASSERT_NE(B, nullptr);
+  ASSERT_NE(M, nullptr);
+  EXPECT_TRUE(B->ShowBevel());
+  ASSERT_EQ(B->Items()->Count(), 1);
+  EXPECT_EQ(B->Items()->Items(0)->Caption(), L"&File");
+  ASSERT_EQ(B->Items()->Items(0)->Count(), 1);
+  EXPECT_EQ(B->Items()->Items(0)->Items(0)->ShortCut(), scCtrl | 'S');
+  ASSERT_EQ(M->Items()->Count(), 1);
+  EXPECT_EQ(M->Items()->Items(0)->Caption(), L"&Zoom");
+  EXPECT_NE(FindClass("TVxMenuBar"), nullptr);
+  EXPECT_NE(FindClass("TVxPopupMenu"), nullptr);
+}
+
 }  // namespace

@@ -13,6 +13,18 @@
 #include "vexel/graphics/vx_winapi.h"
 #include "vexel/theme/vx_theme_manager.h"
 
+namespace {
+
+// Form files hold the items the root owns under the bar or menu whose root item holds them.
+template <typename T>
+void ItemChildren(const TComponent& Holder, const TComponent& Root, std::vector<TComponent*>& Children) {
+  const TVxItem* Items = static_cast<const T&>(Holder).Items();
+  for (Integer I = 0; I < Items->Count(); ++I)
+    if (Items->Items(I)->Owner() == &Root) Children.push_back(Items->Items(I));
+}
+
+}  // namespace
+
 // [TVxMenuBarView] -------------------------------------------------------------------------------
 
 TVxMenuBarView::TVxMenuBarView(TVxMenuBar* Bar, TVxItem* Root)
@@ -46,8 +58,8 @@ const TClassInfo& TVxMenuBar::StaticClassInfo() {
       BooleanProperty<&C::ShowBevel, &C::SetShowBevel>("ShowBevel", 0),
       StringProperty<&C::ThemeObject, &C::SetThemeObject>("ThemeObject"),
   };
-  static const TClassInfo Info{
-      "TVxMenuBar", &TCustomControl::StaticClassInfo(), Properties, {}, &CreateComponent<TVxMenuBar>};
+  static const TClassInfo Info{"TVxMenuBar", &TCustomControl::StaticClassInfo(), Properties,
+                               {},           &CreateComponent<TVxMenuBar>,       &ItemChildren<TVxMenuBar>};
   return Info;
 }
 
@@ -245,8 +257,12 @@ const TClassInfo& TVxPopupMenu::StaticClassInfo() {
       ComponentProperty<&C::Images, &C::SetImages>("Images"),
       ClassProperty<&C::PopupMenuOptions>("PopupMenuOptions"),
   };
-  static const TClassInfo Info{
-      "TVxPopupMenu", &TComponent::StaticClassInfo(), Properties, {}, &CreateComponent<TVxPopupMenu>};
+  static const TClassInfo Info{"TVxPopupMenu",
+                               &TComponent::StaticClassInfo(),
+                               Properties,
+                               {},
+                               &CreateComponent<TVxPopupMenu>,
+                               &ItemChildren<TVxPopupMenu>};
   return Info;
 }
 
