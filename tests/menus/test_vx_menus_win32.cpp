@@ -1391,7 +1391,12 @@ TEST_F(MenuBarTest, APopupMenuOpensAtThePointWithSubmenusAndOnlyOneShowsAtATime)
   Off->OnClick = [&](TObject*) { ADD_FAILURE() << "a disabled item ran"; };
   int Popups = 0;
   Menu.OnPopup = [&](TObject*) { ++Popups; };
+  // The application asks every popup menu to take the global popup settings.
+  const Integer SavedSize = GlobalShadow().Size();
+  GlobalShadow().SetSize(SavedSize + 3);
+  UseGlobalPopupOptions = true;
   Expect([&](TVxPopupView& V) {
+    EXPECT_EQ(V.Window()->Shadow()->Size(), SavedSize + 3);
     EXPECT_EQ(V.RootItem(), Menu.Items());
     EXPECT_EQ(TVxPopupMenu::Showing(), &Menu);
     // The items' area starts at the point.
@@ -1405,6 +1410,9 @@ TEST_F(MenuBarTest, APopupMenuOpensAtThePointWithSubmenusAndOnlyOneShowsAtATime)
   Expect([&](TVxPopupView& V) { EXPECT_EQ(V.RootItem(), Tools); });
   Key(VK_RETURN);
   Menu.Popup(150, 120);
+  UseGlobalPopupOptions = false;
+  GlobalShadow().SetSize(SavedSize);
+  EXPECT_EQ(Menu.PopupMenuOptions()->Shadow()->Size(), SavedSize + 3);
   EXPECT_EQ(Popups, 1);
   EXPECT_EQ(TVxPopupMenu::Showing(), nullptr);
   Application->ProcessMessages();

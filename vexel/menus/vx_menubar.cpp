@@ -293,6 +293,11 @@ void TVxPopupMenu::Popup(Integer X, Integer Y) {
   }
   if (ShowingMenu == this) return;
   ShowingMenu = this;
+  if (UseGlobalPopupOptions) {
+    FPopupMenuOptions->SetShadow(&GlobalShadow());
+    FPopupMenuOptions->SetAnimation(&GlobalAnimation());
+    FPopupMenuOptions->SetBlending(&GlobalBlending());
+  }
   FItems->SetPopupOptions(FPopupMenuOptions.get());
   if (auto* Control = dynamic_cast<TWinControl*>(Owner())) FItems->SetOwnerControl(Control);
   FItems->SetFromMenu(true);
