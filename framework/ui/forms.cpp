@@ -185,7 +185,22 @@ void TForm::SetMenu(TMainMenu* Value) {
   if (HandleAllocated()) FMenu->SetWindow(Handle());
 }
 
+namespace {
+
+bool TargetShortCut(TWinControl& Parent, uint16_t Key, TShiftState Shift) {
+  for (Integer I = 0; I < Parent.ControlCount(); ++I) {
+    TControl* C = Parent.Controls(I);
+    if (auto* Target = dynamic_cast<TFormShortCutTarget*>(C); Target && Target->FormShortCut(Key, Shift)) return true;
+    if (auto* W = dynamic_cast<TWinControl*>(C); W && !dynamic_cast<TForm*>(W) && TargetShortCut(*W, Key, Shift))
+      return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 bool TForm::IsShortCut(uint16_t Key, TShiftState Shift) {
+  if (TargetShortCut(*this, Key, Shift)) return true;
   const TShortCut Value = ::ShortCut(Key, Shift);
   if (FMenu && FMenu->IsShortCut(Value)) return true;
   for (TComponent* C : ComponentList())

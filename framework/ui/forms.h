@@ -30,6 +30,16 @@ const TEnumInfo& BorderIconNames();
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
 
+// A control on a form that takes the form's shortcut keys before the form's own menu and action
+// lists (a skinned menu bar). True when it used the key.
+class TFormShortCutTarget {
+ public:
+  virtual bool FormShortCut(uint16_t Key, TShiftState Shift) = 0;
+
+ protected:
+  ~TFormShortCutTarget() = default;
+};
+
 class TForm : public TCustomControl {
  public:
   explicit TForm(TComponent* Owner = nullptr);
@@ -51,8 +61,8 @@ class TForm : public TCustomControl {
   // The menu bar: put on the window whenever the window is (re)created.
   TMainMenu* Menu() const { return FMenu; }
   void SetMenu(TMainMenu* Value);
-  // Runs what Key with Shift is a shortcut for: a menu item, else an action of a list the form
-  // owns. True when something ran (the key goes no further).
+  // Runs what Key with Shift is a shortcut for: a shortcut target among the form's controls, a
+  // menu item, else an action of a list the form owns. True when something ran (the key goes no further).
   bool IsShortCut(uint16_t Key, TShiftState Shift);
 
   // Shows and activates the form.

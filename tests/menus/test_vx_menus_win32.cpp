@@ -11,12 +11,16 @@
 
 #include "../controls/controls_fixture.h"
 #include "framework/core/class_registry.h"
+#include "framework/core/classes.h"
 #include "framework/core/component_stream.h"
 #include "framework/core/object_text.h"
 #include "framework/graphics/bitmap.h"
 #include "framework/graphics/imagelist.h"
+#include "framework/graphics/png_image.h"
 #include "framework/ui/object_windows.h"
+#include "vexel/forms/vx_form.h"
 #include "vexel/graphics/vx_winapi.h"
+#include "vexel/menus/vx_menubar.h"
 #include "vexel/menus/vx_menus.h"
 #include "vexel/menus/vx_menus_internal.h"
 #include "vexel/menus/vx_popup.h"
@@ -1231,6 +1235,299 @@ TEST_F(BarTest, PopupsOfABarOpenBelowAndLeftAndRightMoveAlongTheBar) {
   EXPECT_FALSE(View->Tracking());
   EXPECT_TRUE(Probe.Empty());
   EXPECT_EQ(GetCapture(), nullptr);
+}
+
+// [The menu bar and the popup menu] -------------------------------------------------------------
+
+// A real menu bar on the shown form: File (Open, Save Ctrl+S, a disabled Print), Edit (Copy).
+class MenuBarTest : public MenuTest {
+ protected:
+  void SetUp() override {
+    MenuTest::SetUp();
+    Bar = std::make_unique<TVxMenuBar>();
+    Bar->SetParent(Shown);
+    Bar->SetAlign(TAlign::alTop);
+    File = AddItem(*Bar->Items(), L"&File");
+    Open_ = AddItem(*File, L"&Open");
+    Save = AddItem(*File, L"&Save", scCtrl | 'S');
+    Print = AddItem(*File, L"&Print");
+    Print->SetEnabled(false);
+    Edit = AddItem(*Bar->Items(), L"&Edit");
+    Copy = AddItem(*Edit, L"&Copy");
+    for (TVxItem* Item : {Open_, Save, Print, Copy})
+      Item->OnClick = [this](TObject* Sender) { Clicked.push_back(static_cast<TVxItem*>(Sender)); };
+    Application->ProcessMessages();
+  }
+  void TearDown() override {
+    Bar.reset();
+    MenuTest::TearDown();
+  }
+  // The bar posts itself the key's character (or the click) as it opens: the popup follows.
+  void WaitForPopup() {
+    Probe.Wait([] { return Innermost() != nullptr; });
+  }
+  void Finish() {
+    EXPECT_TRUE(Probe.Empty());
+    EXPECT_FALSE(Bar->View()->Tracking());
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_TRUE(ShownPopups().empty());
+    Application->ProcessMessages();
+  }
+  std::unique_ptr<TVxMenuBar> Bar;
+  TVxItem *File, *Open_, *Save, *Print, *Edit, *Copy;
+  std::vector<TVxItem*> Clicked;
+};
+
+TEST_F(MenuBarTest, TheBarSitsOnTopAtItsItemsHeight) {
+  EXPECT_EQ(Bar->Top(), 0);
+  EXPECT_EQ(Bar->Width(), Shown->ClientRect().Width());
+  // Classic look: the items' height plus the two pixels of the bevel.
+  EXPECT_EQ(Bar->Height(), MenuItemHeight() + 2);
+  EXPECT_EQ(File->ItemRect(), Bounds(0, 0, MenuTextWidth(L"File") + 12, MenuItemHeight()));
+}
+
+TEST_F(MenuBarTest, AltFOpensFileArrowsMoveAlongTheBarAndEscapeClosesOneLevelAtATime) {
+  WaitForPopup();
+  Expect([&](TVxPopupView& V) {
+    EXPECT_EQ(V.RootItem(), File);
+    EXPECT_EQ(V.HotItem(), Open_);
+    EXPECT_EQ(Bar->View()->HotItem(), File);
+  });
+  Key(VK_RIGHT);
+  Probe.Post([] {});
+  Expect([&](TVxPopupView& V) { EXPECT_EQ(V.RootItem(), Edit); });
+  Key(VK_LEFT);
+  Probe.Post([] {});
+  Expect([&](TVxPopupView& V) { EXPECT_EQ(V.RootItem(), File); });
+  Key(VK_ESCAPE);
+  Probe.Post([&] {
+    EXPECT_TRUE(ShownPopups().empty());
+    EXPECT_TRUE(Bar->View()->Tracking());
+  });
+  Key(VK_ESCAPE);
+  TKeyDown Alt(VK_MENU);
+  SendMessageA(Shown->Handle(), WM_SYSKEYDOWN, 'F', LPARAM(1) << 29);
+  Finish();
+  EXPECT_TRUE(Clicked.empty());
+}
+
+TEST_F(MenuBarTest, EnterRunsTheHotItemAfterTheMenuClosesAndADisabledItemDoesNotRun) {
+  Key(VK_DOWN);
+  Key(VK_DOWN);
+  Expect([&](TVxPopupView& V) { EXPECT_EQ(V.HotItem(), Print); });
+  Key(VK_RETURN);
+  Expect([&](TVxPopupView& V) { EXPECT_EQ(V.RootItem(), File); });
+  Key(VK_UP);
+  Key(VK_RETURN);
+  {
+    TKeyDown Alt(VK_MENU);
+    SendMessageA(Shown->Handle(), WM_SYSKEYDOWN, 'F', LPARAM(1) << 29);
+  }
+  EXPECT_TRUE(Clicked.empty()) << "the click waits for the menu to close";
+  Finish();
+  EXPECT_EQ(Clicked, std::vector<TVxItem*>{Save});
+}
+
+TEST_F(MenuBarTest, AShortcutTypedOnTheFormRunsItsItemAndADisabledOneDoesNot) {
+  {
+    TKeyDown Ctrl(VK_CONTROL);
+    SendMessageA(Shown->Handle(), WM_KEYDOWN, 'S', 0);
+    Print->SetShortCut(scCtrl | 'P');
+    SendMessageA(Shown->Handle(), WM_KEYDOWN, 'P', 0);
+  }
+  Application->ProcessMessages();
+  EXPECT_EQ(Clicked, std::vector<TVxItem*>{Save});
+  EXPECT_FALSE(Bar->View()->Tracking());
+}
+
+TEST_F(MenuBarTest, AClickOnABarItemOpensItsPopupBelowIt) {
+  const TRect R = Edit->ItemRect();
+  WaitForPopup();
+  Expect([&](TVxPopupView& V) {
+    EXPECT_EQ(V.RootItem(), Edit);
+    EXPECT_EQ(V.HotItem(), Copy);
+    const TPoint Below = Bar->View()->ViewToScreen({R.Left, R.Bottom});
+    EXPECT_EQ(V.ViewToScreen(V.Origin()), Below);
+  });
+  Key(VK_RETURN);
+  const TPoint At = Bar->View()->ViewToScreen({(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2});
+  SetCursorPos(At.X, At.Y);
+  SendMessageA(Bar->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM((R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2));
+  Finish();
+  EXPECT_EQ(Clicked, std::vector<TVxItem*>{Copy});
+}
+
+TEST_F(MenuBarTest, AnEmptyBarAndAnAltKeyWithoutAcceleratorLeaveTheFormAlone) {
+  // A menu that opened here would wait for keys that never come (the watchdog ends it).
+  EXPECT_FALSE(Bar->FormShortCut('Q', TShiftState{TShiftStateFlag::ssAlt}));
+  Bar->Items()->Clear();
+  EXPECT_FALSE(Bar->FormShortCut('F', TShiftState{TShiftStateFlag::ssAlt}));
+  EXPECT_EQ(GetCapture(), nullptr);
+  EXPECT_TRUE(Probe.Empty());
+}
+
+TEST_F(MenuBarTest, AMenuFreedWhileItIsOpenClosesWithoutHoldingTheCapture) {
+  WaitForPopup();
+  Expect([&](TVxPopupView& V) { EXPECT_EQ(V.RootItem(), File); });
+  Probe.Post([&] { delete File; });
+  Probe.Wait([] { return ShownPopups().empty(); });
+  Probe.Post([&] { EXPECT_EQ(Bar->Items()->Count(), 1); });
+  Key(VK_ESCAPE);
+  {
+    TKeyDown Alt(VK_MENU);
+    SendMessageA(Shown->Handle(), WM_SYSKEYDOWN, 'F', LPARAM(1) << 29);
+  }
+  Finish();
+}
+
+TEST_F(MenuBarTest, APopupMenuOpensAtThePointWithSubmenusAndOnlyOneShowsAtATime) {
+  TVxPopupMenu Menu(Shown);
+  TVxItem* Tools = AddItem(*Menu.Items(), L"&Tools", scNone, &Menu);
+  TVxItem* Zoom = AddItem(*Tools, L"&Zoom", scNone, &Menu);
+  TVxItem* Off = AddItem(*Menu.Items(), L"&Off", scNone, &Menu);
+  Off->SetEnabled(false);
+  bool Ran = false;
+  Zoom->OnClick = [&](TObject*) { Ran = true; };
+  Off->OnClick = [&](TObject*) { ADD_FAILURE() << "a disabled item ran"; };
+  int Popups = 0;
+  Menu.OnPopup = [&](TObject*) { ++Popups; };
+  // The application asks every popup menu to take the global popup settings.
+  const Integer SavedSize = GlobalShadow().Size();
+  GlobalShadow().SetSize(SavedSize + 3);
+  UseGlobalPopupOptions = true;
+  Expect([&](TVxPopupView& V) {
+    EXPECT_EQ(V.Window()->Shadow()->Size(), SavedSize + 3);
+    EXPECT_EQ(V.RootItem(), Menu.Items());
+    EXPECT_EQ(TVxPopupMenu::Showing(), &Menu);
+    // The items' area starts at the point.
+    EXPECT_EQ(V.ViewToScreen(V.Origin()), (TPoint{150, 120}));
+  });
+  Key(VK_DOWN);
+  Key(VK_RETURN);
+  Expect([&](TVxPopupView& V) { EXPECT_EQ(V.HotItem(), Off); });
+  Key(VK_UP);
+  Key(VK_RIGHT);
+  Expect([&](TVxPopupView& V) { EXPECT_EQ(V.RootItem(), Tools); });
+  Key(VK_RETURN);
+  Menu.Popup(150, 120);
+  UseGlobalPopupOptions = false;
+  GlobalShadow().SetSize(SavedSize);
+  EXPECT_EQ(Menu.PopupMenuOptions()->Shadow()->Size(), SavedSize + 3);
+  EXPECT_EQ(Popups, 1);
+  EXPECT_EQ(TVxPopupMenu::Showing(), nullptr);
+  Application->ProcessMessages();
+  EXPECT_TRUE(Ran);
+  EXPECT_EQ(GetCapture(), nullptr);
+  EXPECT_TRUE(Probe.Empty());
+}
+
+// A skinned form with a bar and File open, on the sample skin. VX_MENU_SHOT=FILE.png keeps a
+// picture of the screen for a look.
+TEST_F(MenuBarTest, OnASkinTheBarAndItsPopupPaintThroughTheTheme) {
+  TVxVexel Engine;
+  Engine.SetThemeFile(SampleSkin);
+  TvxTheme* Theme = CurrentTheme();
+  ASSERT_NE(Theme, nullptr);
+  ASSERT_TRUE(Theme->IsMenuDefined(0, "default"));
+  TForm Window;
+  Window.SetBounds(40, 40, 420, 260);
+  Window.SetColor(clWhite);
+  new TVxForm(&Window);
+  TVxMenuBar WindowBar(&Window);
+  WindowBar.SetParent(&Window);
+  WindowBar.SetAlign(TAlign::alTop);
+  TVxItem* WFile = AddItem(*WindowBar.Items(), L"&File", scNone, &Window);
+  for (const wchar_t* C : {L"&New", L"&Open...", L"-", L"E&xit"}) AddItem(*WFile, C, scNone, &Window);
+  WFile->Items(0)->SetShortCut(scCtrl | 'N');
+  WFile->Items(3)->SetEnabled(false);
+  TVxItem* WEdit = AddItem(*WindowBar.Items(), L"&Edit", scNone, &Window);
+  AddItem(*WEdit, L"&Copy", scNone, &Window);
+  Window.Show();
+  Application->ProcessMessages();
+
+  // Height: the items' height inside the theme's frame of the bar.
+  const Integer W = WindowBar.Width(), H = WindowBar.Height();
+  TRect Client;
+  Theme->GetMenuClientRect(0, Bounds(0, 0, W, H), Client, "default");
+  EXPECT_EQ(H, MenuItemHeight() + Client.Top + (H - Client.Bottom));
+  EXPECT_EQ(WFile->ItemRect().Left, Client.Left);
+  EXPECT_EQ(WFile->ItemRect().Top, Client.Top);
+
+  Probe.Wait([] { return Innermost() != nullptr; });
+  Probe.Post([&] {
+    Application->ProcessMessages();
+    RECT F;
+    GetWindowRect(Window.Handle(), &F);
+    Capture Screen(F.right - F.left, F.bottom - F.top);
+    HDC DC = GetDC(nullptr);
+    BitBlt(Screen.DC(), 0, 0, F.right - F.left, F.bottom - F.top, DC, F.left, F.top, SRCCOPY);
+    ReleaseDC(nullptr, DC);
+    // Past the last item the bar shows the theme's bar.
+    Capture Expected(W, H);
+    {
+      TCanvas C(Expected.DC());
+      Theme->DrawMenu(0, C, "default", Bounds(0, 0, W, H));
+    }
+    POINT Origin{0, 0};
+    ClientToScreen(WindowBar.Handle(), &Origin);
+    const Integer Bx = Origin.x - F.left, By = Origin.y - F.top;
+    for (const TPoint P : {TPoint{W - 3, H / 2}, TPoint{W - 40, 1}, TPoint{W - 40, H - 1}})
+      EXPECT_EQ(Screen.At(Bx + P.X, By + P.Y), Expected.At(P.X, P.Y)) << P.X << "," << P.Y;
+    // The open item is drawn selected: it differs from the closed one beside it.
+    const TRect RF = WFile->ItemRect(), RE = WEdit->ItemRect();
+    EXPECT_NE(Screen.At(Bx + RF.Left + 2, By + RF.Top + 2), Screen.At(Bx + RE.Right - 2, By + RE.Top + 2));
+    if (const char* Path = getenv("VX_MENU_SHOT")) {
+      const Integer Sw = 520, Sh = 340;
+      Capture Whole(Sw, Sh);
+      HDC S = GetDC(nullptr);
+      BitBlt(Whole.DC(), 0, 0, Sw, Sh, S, 0, 0, SRCCOPY);
+      ReleaseDC(nullptr, S);
+      std::vector<uint32_t> Pixels;
+      for (Integer Y = 0; Y < Sh; ++Y)
+        for (Integer X = 0; X < Sw; ++X) Pixels.push_back(Whole.At(X, Y) | 0xFF000000u);
+      TFileStream Out(Path, TFileMode::fmCreate);
+      WritePng(Out, Pixels.data(), Sw, Sh, false);
+    }
+  });
+  Key(VK_ESCAPE);
+  Key(VK_ESCAPE);
+  TKeyDown Alt(VK_MENU);
+  SendMessageA(Window.Handle(), WM_SYSKEYDOWN, 'F', LPARAM(1) << 29);
+  Finish();
+}
+
+TEST_F(MenuTest, ABarAndAPopupMenuReadBackFromAFormFileWithTheirItems) {
+  TForm Window;
+  Window.SetName("Window");
+  auto* WindowBar = new TVxMenuBar(&Window);
+  WindowBar->SetName("Bar");
+  WindowBar->SetParent(&Window);
+  WindowBar->SetShowBevel(true);
+  TVxItem* WFile = AddItem(*WindowBar->Items(), L"&File", scNone, &Window);
+  WFile->SetName("File");
+  AddItem(*WFile, L"&Save", scCtrl | 'S', &Window)->SetName("Save");
+  auto* Menu = new TVxPopupMenu(&Window);
+  Menu->SetName("Menu");
+  AddItem(*Menu->Items(), L"&Zoom", scNone, &Window)->SetName("Zoom");
+  TMemoryStream Stream;
+  WriteComponent(Stream, Window);
+  Stream.SetPosition(0);
+
+  TForm Read;
+  ReadComponent(Stream, Read);
+  auto* B = dynamic_cast<TVxMenuBar*>(Read.FindComponent("Bar"));
+  auto* M = dynamic_cast<TVxPopupMenu*>(Read.FindComponent("Menu"));
+  ASSERT_NE(B, nullptr);
+  ASSERT_NE(M, nullptr);
+  EXPECT_TRUE(B->ShowBevel());
+  ASSERT_EQ(B->Items()->Count(), 1);
+  EXPECT_EQ(B->Items()->Items(0)->Caption(), L"&File");
+  ASSERT_EQ(B->Items()->Items(0)->Count(), 1);
+  EXPECT_EQ(B->Items()->Items(0)->Items(0)->ShortCut(), scCtrl | 'S');
+  ASSERT_EQ(M->Items()->Count(), 1);
+  EXPECT_EQ(M->Items()->Items(0)->Caption(), L"&Zoom");
+  EXPECT_NE(FindClass("TVxMenuBar"), nullptr);
+  EXPECT_NE(FindClass("TVxPopupMenu"), nullptr);
 }
 
 }  // namespace

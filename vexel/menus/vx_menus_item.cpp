@@ -10,6 +10,7 @@
 #include "framework/graphics/imagelist.h"
 #include "framework/ui/application.h"
 #include "vexel/graphics/vx_utils_win32.h"
+#include "vexel/menus/vx_menubar.h"
 #include "vexel/menus/vx_menus.h"
 #include "vexel/menus/vx_menus_internal.h"
 
@@ -290,6 +291,10 @@ void TVxItem::Clear() {
 void TVxItem::SetParentComponent(TComponent* AParent) {
   if (auto* Item = dynamic_cast<TVxItem*>(AParent))
     Item->Add(this);
+  else if (auto* Bar = dynamic_cast<TVxMenuBar*>(AParent))
+    Bar->Items()->Add(this);
+  else if (auto* Menu = dynamic_cast<TVxPopupMenu*>(AParent))
+    Menu->Items()->Add(this);
   else
     FParentComponent = AParent;
 }
