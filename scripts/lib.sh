@@ -45,6 +45,12 @@ vx_wine_prefix() {
     mkdir -p "$WINEPREFIX"
     wineboot -i </dev/null >"$build/wineboot.log" 2>&1 || { tail -n 20 "$build/wineboot.log"; return 1; }
   fi
+  # A crashing program ends at once instead of waiting behind Wine's crash dialog until the test
+  # times out.
+  if ! grep -q ShowCrashDialog "$WINEPREFIX/user.reg" 2>/dev/null; then
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+      >>"$build/wineboot.log" 2>&1 || { tail -n 20 "$build/wineboot.log"; return 1; }
+  fi
   local fonts="$WINEPREFIX/drive_c/windows/Fonts"
   if [ ! -f "$fonts/tahoma.ttf" ]; then
     mkdir -p "$fonts"

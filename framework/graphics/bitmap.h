@@ -84,6 +84,9 @@ class TBitmap : public TGraphic {
   // it was. Saving writes the bitmap's own format.
   void LoadFromStream(TStream& Stream) override;
   void SaveToStream(TStream& Stream) const override;
+  // A bitmap resource of a loaded module (nil: the program), read as LoadFromStream reads its
+  // file. A missing or damaged resource raises EInvalidGraphic, and the bitmap stays as it was.
+  void LoadFromResourceName(HMODULE Instance, const std::string& Name);
   // The pixels as a device-independent bitmap (CF_DIB).
   void CopyToClipboard() const;
 

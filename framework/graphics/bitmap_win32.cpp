@@ -250,6 +250,29 @@ void TBitmap::Draw(TCanvas& Canvas, const TRect& Rect) const {
 
 // [BMP files] ----------------------------------------------------------------------------------
 
+// The resource holds a BMP file without its file header: put one in front.
+void TBitmap::LoadFromResourceName(HMODULE Instance, const std::string& Name) {
+  if (!Instance) Instance = GetModuleHandleA(nullptr);
+  HRSRC Found = FindResourceA(Instance, Name.c_str(), MAKEINTRESOURCEA(2));  // RT_BITMAP
+  HGLOBAL Loaded = Found ? LoadResource(Instance, Found) : nullptr;
+  const auto* Data = Loaded ? static_cast<const uint8_t*>(LockResource(Loaded)) : nullptr;
+  const DWORD Size = Found ? SizeofResource(Instance, Found) : 0;
+  if (!Data) throw EInvalidGraphic(Format("Bitmap resource %s not found", Name.c_str()));
+  if (Size < sizeof(BITMAPINFOHEADER)) throw EInvalidGraphic(Format("Bitmap resource %s is damaged", Name.c_str()));
+  const auto* Info = reinterpret_cast<const BITMAPINFOHEADER*>(Data);
+  DWORD Colors = Info->biClrUsed;
+  if (!Colors && Info->biBitCount <= 8) Colors = DWORD(1) << Info->biBitCount;
+  BITMAPFILEHEADER Header{};
+  Header.bfType = 0x4D42;
+  Header.bfSize = DWORD(sizeof(Header) + Size);
+  Header.bfOffBits = DWORD(sizeof(Header) + Info->biSize + Colors * 4);
+  std::vector<uint8_t> Bytes(sizeof(Header) + Size);
+  std::memcpy(Bytes.data(), &Header, sizeof(Header));
+  std::memcpy(Bytes.data() + sizeof(Header), Data, Size);
+  TMemoryStream Stream(std::move(Bytes));
+  LoadFromStream(Stream);
+}
+
 void TBitmap::LoadFromStream(TStream& Stream) {
   TBmpHeader H;
   std::vector<uint8_t> Data;

@@ -3,6 +3,8 @@
 // control's window into a capture, and test controls that publish what the bases keep protected.
 #pragma once
 
+#include <string>
+
 #include "../ui/ui_fixture.h"
 // After <windows.h>, which it needs.
 #include <uxtheme.h>
@@ -10,6 +12,9 @@
 #include "vexel/controls/vx_controls.h"
 #include "vexel/graphics/vx_winapi.h"
 #include "vexel/theme/vx_theme_manager.h"
+
+// The sample skin the themed cases paint through.
+inline const std::string SampleSkin = std::string(VX_SAMPLE_SKIN_DIR) + "/PellanSlate.mskn";
 
 // Prints the control's client area (background, own painting, windowless children).
 inline void PrintClient(TWinControl* Control, Capture& Into) {

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <set>
 #include <vector>
 
 #include "controls_fixture.h"
@@ -21,8 +22,6 @@
 #include "vexel/theme/vx_engine.h"
 
 namespace {
-
-const std::string SampleSkin = std::string(VX_SAMPLE_SKIN_DIR) + "/PellanSlate.mskn";
 
 class ButtonTest : public ShownFormTest {
  protected:
@@ -99,6 +98,36 @@ TEST_F(ButtonTest, KindSetsDefaultAndModalResultAndKeepsTheCaption) {
   B->SetKind(TBitBtnKind::bkCustom);
   EXPECT_EQ(B->ModalResult(), 5);
   EXPECT_EQ(B->Caption(), "Sure");
+}
+
+TEST_F(ButtonTest, EveryKindTakesItsTwoImageGlyphFromTheProgramsResources) {
+  auto* B = Add<TVxButton>(Shown, Bounds(10, 10, 75, 25));
+  B->SetColor(clBtnFace);
+  for (int K = int(TBitBtnKind::bkOK); K <= int(TBitBtnKind::bkAll); ++K) {
+    B->SetKind(TBitBtnKind(K));
+    EXPECT_EQ(B->Glyph()->Width(), 32) << K;
+    EXPECT_EQ(B->Glyph()->Height(), 16) << K;
+    EXPECT_EQ(B->NumGlyphs(), 2) << K;
+  }
+  // OK's check mark is green and leaves the key colour at the corner; disabled, it is grey.
+  B->SetKind(TBitBtnKind::bkOK);
+  Settle();
+  const TRect Box = B->GetGlyphRect();
+  const auto Colours = [&] {
+    Capture Shot(75, 25);
+    PrintClient(B, Shot);
+    std::set<uint32_t> Seen;
+    for (Integer Y = Box.Top; Y < Box.Bottom; ++Y)
+      for (Integer X = Box.Left; X < Box.Left + 16; ++X) Seen.insert(Shot.At(X, Y));
+    return Seen;
+  };
+  const std::set<uint32_t> Enabled = Colours();
+  EXPECT_TRUE(Enabled.count(0x008000u)) << "green check";
+  EXPECT_FALSE(Enabled.count(0xFF00FFu)) << "the key colour never shows";
+  B->SetEnabled(false);
+  const std::set<uint32_t> Disabled = Colours();
+  EXPECT_FALSE(Disabled.count(0x008000u));
+  EXPECT_TRUE(Disabled.count(0x808080u)) << "the disabled image is grey";
 }
 
 // A dialog with an edit, an OK button (default) and a Cancel button (cancel), run modally; Act
@@ -235,6 +264,69 @@ TEST_F(ButtonTest, TheGlyphSitsBesideTheCaptionAndGreysWhenDisabled) {
   B->SetEnabled(true);
   B->SetBlackAndWhiteGlyph(true);
   EXPECT_EQ(At(29 + 8, 4 + 8), 0x808080u);
+}
+
+TEST_F(ButtonTest, WithoutAGlyphTheImageOfTheListIsTheGlyphUntilTheListGoes) {
+  auto* B = Add<TVxButton>(Shown, Bounds(10, 10, 75, 25));
+  B->SetColor(clBtnFace);
+  auto* Images = new TImageList(Owner.get());
+  Images->SetWidth(16);
+  Images->SetHeight(16);
+  // The list's key colour is magenta: its pixels stay out of the glyph.
+  auto Image = Strip(16, {clBlue});
+  Image->Canvas().Brush().SetColor(TColor(0xFF00FF));
+  Image->Canvas().FillRect(Rect(0, 0, 16, 4));
+  Images->Add(Image.get(), nullptr);
+  B->SetImages(Images);
+  const auto At = [&](Integer X, Integer Y) {
+    Capture Shot(75, 25);
+    PrintClient(B, Shot);
+    return Shot.At(X, Y);
+  };
+  const struct {
+    Integer Index;
+    TRect Content;
+  } Cases[] = {{-1, Rect(37, 12, 37, 12)}, {1, Rect(37, 12, 37, 12)}, {0, Rect(27, 4, 47, 20)}};
+  for (const auto& C : Cases) {
+    B->SetImageIndex(C.Index);
+    EXPECT_EQ(B->GetContentRect(), C.Content) << C.Index;
+  }
+  Settle();
+  EXPECT_EQ(At(29 + 8, 4 + 8), PixelOf(clBlue));
+  EXPECT_EQ(At(29 + 8, 4 + 1), PixelOf(clBtnFace)) << "magenta is the list's key colour";
+  // A glyph of its own wins over the list.
+  B->SetGlyph(Strip(16, {clRed}).get());
+  EXPECT_EQ(At(29 + 8, 4 + 8), PixelOf(clRed));
+  B->SetGlyph(nullptr);
+  delete Images;
+  EXPECT_EQ(B->Images(), nullptr);
+  EXPECT_EQ(B->GetContentRect(), Rect(37, 12, 37, 12)) << "no glyph once the list is gone";
+}
+
+TEST_F(ButtonTest, FontOptionsChangeTheCaptionsFontAndRepaint) {
+  auto* B = Add<TVxButton>(Shown, Bounds(10, 10, 120, 40));
+  B->SetCaption("Options");
+  const TRect Plain = B->GetCaptionRect();
+  B->FontOptions()->SetSizeDelta(6);
+  const TRect Larger = B->GetCaptionRect();
+  EXPECT_GT(Larger.Height(), Plain.Height());
+  EXPECT_GT(Larger.Width(), Plain.Width());
+  B->FontOptions()->SetSizeDelta(0);
+  B->FontOptions()->SetBold(true);
+  EXPECT_GT(B->GetCaptionRect().Width(), Plain.Width()) << "bold is wider";
+  // A change invalidates: the next paint shows the new font.
+  Settle();
+  Capture Before(120, 40);
+  PrintClient(B, Before);
+  B->FontOptions()->SetFontColor(clRed);
+  EXPECT_TRUE(GetUpdateRect(B->Handle(), nullptr, FALSE)) << "the change asked for a repaint";
+  Settle();
+  Capture After(120, 40);
+  PrintClient(B, After);
+  bool Red = false;
+  for (Integer Y = 0; Y < 40 && !Red; ++Y)
+    for (Integer X = 0; X < 120 && !Red; ++X) Red = After.At(X, Y) == PixelOf(clRed);
+  EXPECT_TRUE(Red);
 }
 
 // [Looks] ----------------------------------------------------------------------------------------
@@ -459,14 +551,33 @@ TEST_F(ButtonTest, FormFilesHoldTheButtonsWithTheirRolesAndStates) {
   B.SetKind(TBitBtnKind::bkYes);
   B.SetCancel(true);
   B.SetAlignment(TAlignment::taLeftJustify);
-  RoundTrip<TVxButton>(B, {"Kind = bkYes", "Default = True", "ModalResult = 6", "Alignment = taLeftJustify"},
+  B.SetImageIndex(2);
+  B.FontOptions()->SetBold(true);
+  B.FontOptions()->SetSizeDelta(2);
+  RoundTrip<TVxButton>(B,
+                       {"Kind = bkYes", "Default = True", "ModalResult = 6", "Alignment = taLeftJustify",
+                        "ImageIndex = 2", "FontOptions.Bold = True", "FontOptions.SizeDelta = 2", "Glyph.Data"},
                        [](TVxButton& Read) {
                          EXPECT_EQ(Read.Kind(), TBitBtnKind::bkYes);
                          EXPECT_TRUE(Read.Default());
                          EXPECT_TRUE(Read.Cancel());
                          EXPECT_EQ(Read.ModalResult(), 6);
                          EXPECT_EQ(Read.Alignment(), TAlignment::taLeftJustify);
+                         EXPECT_EQ(Read.ImageIndex(), 2);
+                         EXPECT_TRUE(Read.FontOptions()->Bold());
+                         EXPECT_EQ(Read.FontOptions()->SizeDelta(), 2);
+                         EXPECT_EQ(Read.Glyph()->Width(), 32);
+                         EXPECT_EQ(Read.NumGlyphs(), 2);
                        });
+  // A glyph of the user's own, set after the kind, survives the kind being read first.
+  TVxButton Own;
+  Own.SetKind(TBitBtnKind::bkNo);
+  Own.SetGlyph(Strip(48, {clRed, clBlue, clLime}).get());
+  RoundTrip<TVxButton>(Own, {"Kind = bkNo"}, [](TVxButton& Read) {
+    EXPECT_EQ(Read.Glyph()->Width(), 48);
+    EXPECT_EQ(Read.NumGlyphs(), 3);
+    EXPECT_EQ(Read.Glyph()->Canvas().Pixel(20, 5), clBlue);
+  });
   TVxCheckBox C;
   C.SetAllowGrayed(true);
   C.SetState(TVxCheckBoxState::kcbsMixed);

@@ -9,8 +9,6 @@
 
 namespace {
 
-const std::string SampleSkin = std::string(VX_SAMPLE_SKIN_DIR) + "/PellanSlate.mskn";
-
 class ProgressTest : public ShownFormTest {
  protected:
   void SetUp() override {

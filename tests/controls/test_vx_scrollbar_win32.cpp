@@ -21,8 +21,6 @@
 
 namespace {
 
-const std::string SampleSkin = std::string(VX_SAMPLE_SKIN_DIR) + "/PellanSlate.mskn";
-
 using Scroll = std::pair<int, Integer>;
 
 class ScrollBarTest : public ShownFormTest {

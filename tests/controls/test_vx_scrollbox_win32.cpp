@@ -11,8 +11,6 @@
 
 namespace {
 
-const std::string SampleSkin = std::string(VX_SAMPLE_SKIN_DIR) + "/PellanSlate.mskn";
-
 class ScrollBoxTest : public ShownFormTest {
  protected:
   void SetUp() override {

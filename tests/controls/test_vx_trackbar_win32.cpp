@@ -13,8 +13,6 @@
 
 namespace {
 
-const std::string SampleSkin = std::string(VX_SAMPLE_SKIN_DIR) + "/PellanSlate.mskn";
-
 class TrackBarTest : public ShownFormTest {
  protected:
   void SetUp() override {

@@ -28,6 +28,9 @@ constexpr const char* ButtonAlignmentValueNames[] = {"taLeftJustify", "taRightJu
 constexpr TModalResult KindResults[] = {0, 1, 2, 0, 6, 7, 0, 3, 4, 5, 8};
 static_assert(std::size(KindResults) == std::size(BitBtnKindValueNames));
 
+// The key colour of glyphs that come from an image list.
+constexpr TColor KeyColor = TColor(0xFF00FF);
+
 // Theme button states.
 constexpr Byte BtnNormal = 0, BtnHot = 1, BtnPressed = 2, BtnDisabled = 3, BtnFocused = 4, BtnDefault = 6;
 // First theme font of each group: normal, pressed, hot, focused, disabled follow.
@@ -197,7 +200,11 @@ void PaintCheckBackground(TVxControl& C, Byte Kind, bool Transparent) {
     FillRectColor(DC, Inner, C.Color());
 }
 
-void SelectPaintFont(TVxControl& C) { C.Canvas()->Font().Assign(C.PaintFont()); }
+// Measuring and drawing go through the DC directly: the font must be in it, not only in the canvas.
+void SelectPaintFont(TVxControl& C) {
+  C.Canvas()->Font().Assign(C.PaintFont());
+  C.Canvas()->RequireObjects();
+}
 
 }  // namespace
 
@@ -226,7 +233,9 @@ const TEnumInfo& LeftRightNames() {
 const TClassInfo& TVxButton::StaticClassInfo() {
   static const TPropInfo Properties[] = {
       BooleanProperty<&TVxButton::Default, &TVxButton::SetDefault>("Default", 0),
+      // Before Glyph: a glyph of the user's own replaces the kind's.
       EnumProperty<&TVxButton::Kind, &TVxButton::SetKind>("Kind", BitBtnKindNames(), int64_t(TBitBtnKind::bkCustom)),
+      ClassProperty<&TVxButton::Glyph>("Glyph"),
       EnumProperty<&TVxButton::Layout, &TVxButton::SetLayout>("Layout", ButtonLayoutNames(),
                                                               int64_t(TButtonLayout::blGlyphLeft)),
       IntegerProperty<&TVxButton::NumGlyphs, &TVxButton::SetNumGlyphs>("NumGlyphs", 1),
@@ -237,6 +246,9 @@ const TClassInfo& TVxButton::StaticClassInfo() {
       BooleanProperty<&TVxButton::WordWrap, &TVxButton::SetWordWrap>("WordWrap", 0),
       StringProperty<&TVxButton::ThemeObject, &TVxButton::SetThemeObject>("ThemeObject"),
       BooleanProperty<&TVxButton::Transparent, &TVxButton::SetTransparent>("Transparent", 0),
+      ComponentProperty<&TVxButton::Images, &TVxButton::SetImages>("Images"),
+      IntegerProperty<&TVxButton::ImageIndex, &TVxButton::SetImageIndex>("ImageIndex", -1),
+      ClassProperty<&TVxButton::FontOptions>("FontOptions"),
       EnumProperty<&TVxButton::Alignment, &TVxButton::SetAlignment>("Alignment", ButtonAlignmentNames(),
                                                                     int64_t(TAlignment::taCenter)),
   };
@@ -245,8 +257,13 @@ const TClassInfo& TVxButton::StaticClassInfo() {
   return Info;
 }
 
-TVxButton::TVxButton(TComponent* Owner) : TVxControl(Owner), FGlyph(std::make_unique<TBitmap>()) {
+TVxButton::TVxButton(TComponent* Owner)
+    : TVxControl(Owner),
+      FGlyph(std::make_unique<TBitmap>()),
+      FEffectiveGlyph(std::make_unique<TBitmap>()),
+      FFontOptions(std::make_unique<TVxFontOptions>()) {
   FGlyph->OnChange = [this] { GlyphChanged(); };
+  FFontOptions->SetOnChange([this](TObject*) { Invalidate(); });
   SetControlStyle({TControlStyleFlag::csCaptureMouse, TControlStyleFlag::csSetCaption,
                    TControlStyleFlag::csDoubleClicks, TControlStyleFlag::csActionClient});
   SetColor(clBtnFace);
@@ -298,16 +315,82 @@ void TVxButton::SetBlackAndWhiteGlyph(bool Value) {
   Invalidate();
 }
 
-TSize TVxButton::GlyphSize() const {
-  if (FGlyph->Empty()) return {0, 0};
-  return {FGlyph->Width() / FNumGlyphs, FGlyph->Height()};
+void TVxButton::SetImages(TCustomImageList* Value) {
+  if (Value == FImages) return;
+  if (FImages) FImages->RemoveFreeNotification(this);
+  FImages = Value;
+  if (FImages) FImages->FreeNotification(this);
+  Invalidate();
 }
+
+void TVxButton::SetImageIndex(Integer Value) {
+  if (Value == FImageIndex) return;
+  FImageIndex = Value;
+  Invalidate();
+}
+
+void TVxButton::Notification(TComponent* Component, TOperation Operation) {
+  TVxControl::Notification(Component, Operation);
+  if (Operation == TOperation::opRemove && Component == FImages) {
+    FImages = nullptr;
+    Invalidate();
+  }
+}
+
+const TBitmap* TVxButton::EffectiveGlyph() {
+  if (!FGlyph->Empty()) return FGlyph.get();
+  if (!FImages || FImageIndex < 0 || FImageIndex >= FImages->Count()) return nullptr;
+  FEffectiveGlyph->SetSize(FImages->Width(), FImages->Height());
+  TCanvas& C = FEffectiveGlyph->Canvas();
+  C.Brush().SetColor(KeyColor);
+  C.FillRect(Rect(0, 0, FImages->Width(), FImages->Height()));
+  FImages->Draw(C, 0, 0, FImageIndex);
+  return FEffectiveGlyph.get();
+}
+
+TSize TVxButton::GlyphSize() {
+  const TBitmap* Glyph = EffectiveGlyph();
+  if (!Glyph || Glyph->Empty()) return {0, 0};
+  // An image of the list is one image, whatever NumGlyphs says.
+  const Integer Images = Glyph == FGlyph.get() ? FNumGlyphs : 1;
+  return {Glyph->Width() / Images, Glyph->Height()};
+}
+
+namespace {
+
+// The kinds' glyphs, loaded from the program's resources on first use; nil where a program lacks
+// one. They live as long as the process: a bitmap freed among the static destructors could
+// outlive the graphics state it needs.
+const TBitmap* KindGlyph(TBitBtnKind Kind) {
+  static constexpr const char* Names[] = {nullptr,       "VX_BTN_OK",    "VX_BTN_CANCEL", "VX_BTN_HELP",
+                                          "VX_BTN_YES",  "VX_BTN_NO",    "VX_BTN_CLOSE",  "VX_BTN_ABORT",
+                                          "VX_BTN_RETRY", "VX_BTN_IGNORE", "VX_BTN_ALL"};
+  static_assert(std::size(Names) == std::size(BitBtnKindValueNames));
+  static const TBitmap* Cache[std::size(Names)] = {};
+  static bool Tried[std::size(Names)] = {};
+  const size_t I = size_t(Kind);
+  if (!Names[I]) return nullptr;
+  if (!Tried[I]) {
+    Tried[I] = true;
+    auto Glyph = std::make_unique<TBitmap>();
+    try {
+      Glyph->LoadFromResourceName(nullptr, Names[I]);
+      Cache[I] = Glyph.release();
+    } catch (const EInvalidGraphic&) {
+    }
+  }
+  return Cache[I];
+}
+
+}  // namespace
 
 void TVxButton::SetKind(TBitBtnKind Value) {
   if (Value == FKind) return;
   if (Value != TBitBtnKind::bkCustom) {
     SetDefault(Value == TBitBtnKind::bkOK || Value == TBitBtnKind::bkYes);
     FModalResult = KindResults[size_t(Value)];
+    if (const TBitmap* Glyph = KindGlyph(Value)) SetGlyph(Glyph);
+    FNumGlyphs = 2;
   }
   FKind = Value;
   Invalidate();
@@ -370,6 +453,8 @@ void TVxButton::SelectCaptionFont() {
     Theme->GetFont(C.Font(), ButtonFonts + FontOffset(ButtonState(false)), ThemeObject());
   else
     SelectPaintFont(*this);
+  FFontOptions->ApplyTo(&C.Font());
+  C.RequireObjects();
 }
 
 TRect TVxButton::GetContentRect() {
@@ -503,8 +588,9 @@ void TVxButton::PaintGlyph() {
   Integer Image = 0;
   if (FNumGlyphs > 1 && Disabled) Image = 1;
   if (FNumGlyphs > 2 && FPressed) Image = 2;
-  TCanvas& Source = FGlyph->Canvas();
-  const TColor Key = ColorToRGB(Source.Pixel(0, FGlyph->Height() - 1));
+  const TBitmap* Glyph = EffectiveGlyph();
+  TCanvas& Source = Glyph->Canvas();
+  const TColor Key = Glyph == FGlyph.get() ? ColorToRGB(Source.Pixel(0, Glyph->Height() - 1)) : KeyColor;
   TvxBitmap Bitmap;
   Bitmap.SetSize(G.cx, G.cy);
   Bitmap.Fill(0x007F007F);
@@ -558,7 +644,7 @@ void TVxButton::PaintCaption() {
     Theme->DrawButtonText(0, *Canvas(), ThemeObject(), Info, ButtonState(false));
     return;
   }
-  DrawCaptionText(DC, Text, CenteredIn(Box, W, H), DT_CENTER | Wrap, !Enabled(), PaintFont()->Color());
+  DrawCaptionText(DC, Text, CenteredIn(Box, W, H), DT_CENTER | Wrap, !Enabled(), Canvas()->Font().Color());
 }
 
 // [Behaviour]
@@ -657,6 +743,137 @@ void TVxButton::Dispatch(TMessage& Message) {
   TVxControl::Dispatch(Message);
 }
 
+// [TVxCustomCheckControl] ------------------------------------------------------------------------
+
+TVxCustomCheckControl::TVxCustomCheckControl(TComponent* Owner, Byte Kind, bool Transparent)
+    : TVxControl(Owner), FKind(Kind), FTransparent(Transparent) {
+  // A click is a change of state, not a press and release.
+  ExcludeStyle(TControlStyleFlag::csClickEvents);
+  IncludeStyle(TControlStyleFlag::csCaptureMouse);
+  IncludeStyle(TControlStyleFlag::csSetCaption);
+  SetColor(clBtnFace);
+  SetBounds(Left(), Top(), 98, 20);
+  SetPerformance(TVxPerformance::zqpDoubleBuffer);
+  RegisterThemeClient(this);
+}
+
+TVxCustomCheckControl::~TVxCustomCheckControl() { UnregisterThemeClient(this); }
+
+void TVxCustomCheckControl::SetSpacing(Integer Value) {
+  FSpacing = Value;
+  Invalidate();
+}
+
+void TVxCustomCheckControl::SetAlignment(TVxLeftRight Value) {
+  FAlignment = Value;
+  Invalidate();
+}
+
+void TVxCustomCheckControl::SetWordWrap(bool Value) {
+  FWordWrap = Value;
+  Invalidate();
+}
+
+void TVxCustomCheckControl::SetTransparent(bool Value) {
+  FTransparent = Value;
+  Invalidate();
+}
+
+void TVxCustomCheckControl::Click() {
+  if (!ComponentState().Contains(TComponentStateFlag::csLoading) && OnClick) OnClick(this);
+}
+
+TRect TVxCustomCheckControl::GetCheckRect() {
+  SelectPaintFont(*this);
+  return CheckLayout(*this, GetCheckSize(), FAlignment, FSpacing, FWordWrap).Box;
+}
+
+TRect TVxCustomCheckControl::GetCaptionRect() {
+  SelectPaintFont(*this);
+  return CheckLayout(*this, GetCheckSize(), FAlignment, FSpacing, FWordWrap).Caption;
+}
+
+void TVxCustomCheckControl::PaintClient() {
+  PaintCheckBackground(*this, FKind, FTransparent);
+  PaintCheck();
+  PaintCaption();
+}
+
+void TVxCustomCheckControl::PaintCheck() { PaintCheckMark(*this, FKind, GetCheckRect(), MarkState(), FPressed); }
+
+void TVxCustomCheckControl::PaintCaption() {
+  const TRect R = GetCaptionRect();
+  PaintCheckCaption(*this, FKind, R, FPressed, FWordWrap);
+}
+
+void TVxCustomCheckControl::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
+  TVxControl::MouseDown(Button, Shift, X, Y);
+  if (Button != TMouseButton::mbLeft || !Enabled()) return;
+  if (!Focused() && CanFocus() && !ComponentState().Contains(TComponentStateFlag::csDesigning)) SetFocus();
+  FPressed = true;
+  Invalidate();
+}
+
+void TVxCustomCheckControl::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
+  TVxControl::MouseUp(Button, Shift, X, Y);
+  if (Button != TMouseButton::mbLeft || !FPressed) return;
+  FPressed = false;
+  if (X >= 0 && Y >= 0 && X < Width() && Y < Height()) Activate();
+  Invalidate();
+}
+
+void TVxCustomCheckControl::MouseEnter() {
+  TVxControl::MouseEnter();
+  Invalidate();
+}
+
+void TVxCustomCheckControl::MouseLeave() {
+  TVxControl::MouseLeave();
+  Invalidate();
+}
+
+void TVxCustomCheckControl::KeyDown(uint16_t& Key, TShiftState Shift) {
+  TVxControl::KeyDown(Key, Shift);
+  if (Key == VK_SPACE && !Shift.Contains(TShiftStateFlag::ssAlt) && !FPressed && Enabled()) {
+    FPressed = true;
+    Invalidate();
+  }
+}
+
+void TVxCustomCheckControl::KeyUp(uint16_t& Key, TShiftState Shift) {
+  TVxControl::KeyUp(Key, Shift);
+  if (Key == VK_SPACE && FPressed) {
+    FPressed = false;
+    Key = 0;
+    Activate();
+    Invalidate();
+  }
+}
+
+void TVxCustomCheckControl::Release() {
+  if (!FPressed) return;
+  FPressed = false;
+  Invalidate();
+}
+
+void TVxCustomCheckControl::Dispatch(TMessage& Message) {
+  switch (Message.Msg) {
+    case CM_DIALOGCHAR:
+      if (IsAccelerator(Caption(), Message.WParam) && CanFocus()) {
+        SetFocus();
+        if (Focused()) Activate();
+        Message.Result = 1;
+      }
+      return;
+    case WM_SYSCOLORCHANGE:
+    case CM_TEXTCHANGED:
+    case CM_ENABLEDCHANGED: Invalidate(); break;
+    case WM_KILLFOCUS:
+    case WM_CANCELMODE: Release(); break;
+  }
+  TVxControl::Dispatch(Message);
+}
+
 // [TVxCheckBox] ----------------------------------------------------------------------------------
 
 const TClassInfo& TVxCheckBox::StaticClassInfo() {
@@ -676,49 +893,13 @@ const TClassInfo& TVxCheckBox::StaticClassInfo() {
   return Info;
 }
 
-TVxCheckBox::TVxCheckBox(TComponent* Owner) : TVxControl(Owner) {
-  // A click is a change of state, not a press and release.
-  ExcludeStyle(TControlStyleFlag::csClickEvents);
-  IncludeStyle(TControlStyleFlag::csCaptureMouse);
-  IncludeStyle(TControlStyleFlag::csSetCaption);
-  SetColor(clBtnFace);
-  SetBounds(Left(), Top(), 98, 20);
-  SetTabStop(true);
-  SetPerformance(TVxPerformance::zqpDoubleBuffer);
-  RegisterThemeClient(this);
-}
-
-TVxCheckBox::~TVxCheckBox() { UnregisterThemeClient(this); }
+TVxCheckBox::TVxCheckBox(TComponent* Owner) : TVxCustomCheckControl(Owner, 0, true) { SetTabStop(true); }
 
 void TVxCheckBox::SetState(TVxCheckBoxState Value) {
   if (Value == FState) return;
   FState = Value;
   Click();
   Invalidate();
-}
-
-void TVxCheckBox::SetSpacing(Integer Value) {
-  FSpacing = Value;
-  Invalidate();
-}
-
-void TVxCheckBox::SetAlignment(TVxLeftRight Value) {
-  FAlignment = Value;
-  Invalidate();
-}
-
-void TVxCheckBox::SetWordWrap(bool Value) {
-  FWordWrap = Value;
-  Invalidate();
-}
-
-void TVxCheckBox::SetTransparent(bool Value) {
-  FTransparent = Value;
-  Invalidate();
-}
-
-void TVxCheckBox::Click() {
-  if (!ComponentState().Contains(TComponentStateFlag::csLoading) && OnClick) OnClick(this);
 }
 
 void TVxCheckBox::Toggle() {
@@ -729,96 +910,6 @@ void TVxCheckBox::Toggle() {
     case TVxCheckBoxState::kcbsChecked: SetState(TVxCheckBoxState::kcbsUnChecked); break;
     case TVxCheckBoxState::kcbsMixed: SetState(TVxCheckBoxState::kcbsChecked); break;
   }
-}
-
-TRect TVxCheckBox::GetCheckRect() {
-  SelectPaintFont(*this);
-  return CheckLayout(*this, GetCheckSize(), FAlignment, FSpacing, FWordWrap).Box;
-}
-
-TRect TVxCheckBox::GetCaptionRect() {
-  SelectPaintFont(*this);
-  return CheckLayout(*this, GetCheckSize(), FAlignment, FSpacing, FWordWrap).Caption;
-}
-
-void TVxCheckBox::PaintClient() {
-  PaintCheckBackground(*this, 0, FTransparent);
-  PaintCheck();
-  PaintCaption();
-}
-
-void TVxCheckBox::PaintCheck() { PaintCheckMark(*this, 0, GetCheckRect(), FState, FPressed); }
-
-void TVxCheckBox::PaintCaption() {
-  const TRect R = GetCaptionRect();
-  PaintCheckCaption(*this, 0, R, FPressed, FWordWrap);
-}
-
-void TVxCheckBox::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
-  TVxControl::MouseDown(Button, Shift, X, Y);
-  if (Button != TMouseButton::mbLeft || !Enabled()) return;
-  if (!Focused() && CanFocus() && !ComponentState().Contains(TComponentStateFlag::csDesigning)) SetFocus();
-  FPressed = true;
-  Invalidate();
-}
-
-void TVxCheckBox::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
-  TVxControl::MouseUp(Button, Shift, X, Y);
-  if (Button != TMouseButton::mbLeft || !FPressed) return;
-  FPressed = false;
-  if (X >= 0 && Y >= 0 && X < Width() && Y < Height()) Toggle();
-  Invalidate();
-}
-
-void TVxCheckBox::MouseEnter() {
-  TVxControl::MouseEnter();
-  Invalidate();
-}
-
-void TVxCheckBox::MouseLeave() {
-  TVxControl::MouseLeave();
-  Invalidate();
-}
-
-void TVxCheckBox::KeyDown(uint16_t& Key, TShiftState Shift) {
-  TVxControl::KeyDown(Key, Shift);
-  if (Key == VK_SPACE && !Shift.Contains(TShiftStateFlag::ssAlt) && !FPressed && Enabled()) {
-    FPressed = true;
-    Invalidate();
-  }
-}
-
-void TVxCheckBox::KeyUp(uint16_t& Key, TShiftState Shift) {
-  TVxControl::KeyUp(Key, Shift);
-  if (Key == VK_SPACE && FPressed) {
-    FPressed = false;
-    Key = 0;
-    Toggle();
-    Invalidate();
-  }
-}
-
-void TVxCheckBox::Dispatch(TMessage& Message) {
-  switch (Message.Msg) {
-    case CM_DIALOGCHAR:
-      if (IsAccelerator(Caption(), Message.WParam) && CanFocus()) {
-        SetFocus();
-        if (Focused()) Toggle();
-        Message.Result = 1;
-      }
-      return;
-    case WM_SYSCOLORCHANGE:
-    case CM_TEXTCHANGED:
-    case CM_ENABLEDCHANGED: Invalidate(); break;
-    case WM_KILLFOCUS:
-    case WM_CANCELMODE:
-      if (FPressed) {
-        FPressed = false;
-        Invalidate();
-      }
-      break;
-  }
-  TVxControl::Dispatch(Message);
 }
 
 // [TVxRadioButton] -------------------------------------------------------------------------------
@@ -840,18 +931,7 @@ const TClassInfo& TVxRadioButton::StaticClassInfo() {
   return Info;
 }
 
-TVxRadioButton::TVxRadioButton(TComponent* Owner) : TVxControl(Owner) {
-  ExcludeStyle(TControlStyleFlag::csClickEvents);
-  IncludeStyle(TControlStyleFlag::csCaptureMouse);
-  IncludeStyle(TControlStyleFlag::csSetCaption);
-  SetColor(clBtnFace);
-  SetBounds(Left(), Top(), 98, 20);
-  SetTabStop(false);
-  SetPerformance(TVxPerformance::zqpDoubleBuffer);
-  RegisterThemeClient(this);
-}
-
-TVxRadioButton::~TVxRadioButton() { UnregisterThemeClient(this); }
+TVxRadioButton::TVxRadioButton(TComponent* Owner) : TVxCustomCheckControl(Owner, 1, false) { SetTabStop(false); }
 
 void TVxRadioButton::SetChecked(bool Value) {
   if (Value != FChecked) {
@@ -869,89 +949,13 @@ void TVxRadioButton::SetChecked(bool Value) {
   Invalidate();
 }
 
-void TVxRadioButton::SetSpacing(Integer Value) {
-  FSpacing = Value;
-  Invalidate();
-}
-
-void TVxRadioButton::SetWordWrap(bool Value) {
-  FWordWrap = Value;
-  Invalidate();
-}
-
-void TVxRadioButton::SetAlignment(TVxLeftRight Value) {
-  FAlignment = Value;
-  Invalidate();
-}
-
-void TVxRadioButton::SetTransparent(bool Value) {
-  FTransparent = Value;
-  Invalidate();
-}
-
-void TVxRadioButton::Click() {
-  if (!ComponentState().Contains(TComponentStateFlag::csLoading) && OnClick) OnClick(this);
-}
-
-TRect TVxRadioButton::GetCheckRect() {
-  SelectPaintFont(*this);
-  return CheckLayout(*this, GetCheckSize(), FAlignment, FSpacing, FWordWrap).Box;
-}
-
-TRect TVxRadioButton::GetCaptionRect() {
-  SelectPaintFont(*this);
-  return CheckLayout(*this, GetCheckSize(), FAlignment, FSpacing, FWordWrap).Caption;
-}
-
-void TVxRadioButton::PaintClient() {
-  PaintCheckBackground(*this, 1, FTransparent);
-  PaintCheck();
-  PaintCaption();
-}
-
-void TVxRadioButton::PaintCheck() {
-  PaintCheckMark(*this, 1, GetCheckRect(), FChecked ? TVxCheckBoxState::kcbsChecked : TVxCheckBoxState::kcbsUnChecked,
-                 FPressed);
-}
-
-void TVxRadioButton::PaintCaption() {
-  const TRect R = GetCaptionRect();
-  PaintCheckCaption(*this, 1, R, FPressed, FWordWrap);
-}
-
 void TVxRadioButton::FocusEnter() {
-  TVxControl::FocusEnter();
+  TVxCustomCheckControl::FocusEnter();
   SetChecked(true);
 }
 
-void TVxRadioButton::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
-  TVxControl::MouseDown(Button, Shift, X, Y);
-  if (Button != TMouseButton::mbLeft || !Enabled()) return;
-  if (!Focused() && CanFocus() && !ComponentState().Contains(TComponentStateFlag::csDesigning)) SetFocus();
-  FPressed = true;
-  Invalidate();
-}
-
-void TVxRadioButton::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
-  TVxControl::MouseUp(Button, Shift, X, Y);
-  if (Button != TMouseButton::mbLeft || !FPressed) return;
-  FPressed = false;
-  if (X >= 0 && Y >= 0 && X < Width() && Y < Height() && !FChecked) SetChecked(true);
-  Invalidate();
-}
-
-void TVxRadioButton::MouseEnter() {
-  TVxControl::MouseEnter();
-  Invalidate();
-}
-
-void TVxRadioButton::MouseLeave() {
-  TVxControl::MouseLeave();
-  Invalidate();
-}
-
 bool TVxRadioButton::WantsKey(uint16_t Key) const {
-  return Key == VK_LEFT || Key == VK_RIGHT || Key == VK_UP || Key == VK_DOWN || TVxControl::WantsKey(Key);
+  return Key == VK_LEFT || Key == VK_RIGHT || Key == VK_UP || Key == VK_DOWN || TVxCustomCheckControl::WantsKey(Key);
 }
 
 TVxRadioButton* TVxRadioButton::Neighbour(bool Forward) const {
@@ -968,47 +972,10 @@ TVxRadioButton* TVxRadioButton::Neighbour(bool Forward) const {
 }
 
 void TVxRadioButton::KeyDown(uint16_t& Key, TShiftState Shift) {
-  TVxControl::KeyDown(Key, Shift);
-  if (Key == VK_SPACE && !Shift.Contains(TShiftStateFlag::ssAlt) && !FPressed && Enabled()) {
-    FPressed = true;
-    Invalidate();
-    return;
-  }
+  TVxCustomCheckControl::KeyDown(Key, Shift);
   if (Key == VK_LEFT || Key == VK_RIGHT || Key == VK_UP || Key == VK_DOWN) {
     // Focusing the neighbour checks it.
     if (TVxRadioButton* Next = Neighbour(Key == VK_RIGHT || Key == VK_DOWN)) Next->SetFocus();
     Key = 0;
   }
-}
-
-void TVxRadioButton::KeyUp(uint16_t& Key, TShiftState Shift) {
-  TVxControl::KeyUp(Key, Shift);
-  if (Key == VK_SPACE && FPressed) {
-    FPressed = false;
-    Key = 0;
-    if (!FChecked) SetChecked(true);
-    Invalidate();
-  }
-}
-
-void TVxRadioButton::Dispatch(TMessage& Message) {
-  switch (Message.Msg) {
-    case CM_DIALOGCHAR:
-      if (IsAccelerator(Caption(), Message.WParam) && CanFocus()) {
-        SetFocus();
-        Message.Result = 1;
-      }
-      return;
-    case WM_SYSCOLORCHANGE:
-    case CM_TEXTCHANGED:
-    case CM_ENABLEDCHANGED: Invalidate(); break;
-    case WM_KILLFOCUS:
-    case WM_CANCELMODE:
-      if (FPressed) {
-        FPressed = false;
-        Invalidate();
-      }
-      break;
-  }
-  TVxControl::Dispatch(Message);
 }

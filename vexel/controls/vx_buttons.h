@@ -10,9 +10,11 @@
 #include <memory>
 
 #include "framework/graphics/bitmap.h"
+#include "framework/graphics/imagelist.h"
 #include "framework/ui/dialogs.h"
 #include "framework/ui/panel.h"
 #include "vexel/controls/vx_controls.h"
+#include "vexel/forms/vx_form_options.h"
 
 enum class TBitBtnKind { bkCustom, bkOK, bkCancel, bkHelp, bkYes, bkNo, bkClose, bkAbort, bkRetry, bkIgnore, bkAll };
 enum class TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
@@ -39,7 +41,8 @@ class TVxButton : public TVxControl {
   void SetCancel(bool Value) { FCancel = Value; }
   TModalResult ModalResult() const { return FModalResult; }
   void SetModalResult(TModalResult Value) { FModalResult = Value; }
-  // A kind other than bkCustom sets Default and ModalResult from the kind; the caption stays.
+  // A kind other than bkCustom sets Default and ModalResult from the kind and takes the kind's
+  // glyph (normal and disabled) from the program's resources; the caption stays.
   TBitBtnKind Kind() const { return FKind; }
   void SetKind(TBitBtnKind Value);
   Integer Spacing() const { return FSpacing; }
@@ -67,6 +70,14 @@ class TVxButton : public TVxControl {
   // Grey glyph except while hot.
   bool BlackAndWhiteGlyph() const { return FBlackAndWhiteGlyph; }
   void SetBlackAndWhiteGlyph(bool Value);
+  // Without a Glyph, image ImageIndex of Images is the glyph (its key colour magenta).
+  TCustomImageList* Images() const { return FImages; }
+  void SetImages(TCustomImageList* Value);
+  Integer ImageIndex() const { return FImageIndex; }
+  void SetImageIndex(Integer Value);
+  // Applied to the caption's font, themed or not; a change repaints.
+  TVxFontOptions* FontOptions() const { return FFontOptions.get(); }
+  void SetFontOptions(const TVxFontOptions* Value) { FFontOptions->Assign(Value); }
 
   // The modal result goes to the form first, then the action or OnClick runs.
   void Click() override;
@@ -89,6 +100,7 @@ class TVxButton : public TVxControl {
   void MouseLeave() override;
   void KeyDown(uint16_t& Key, TShiftState Shift) override;
   void KeyUp(uint16_t& Key, TShiftState Shift) override;
+  void Notification(TComponent* Component, TOperation Operation) override;
 
  private:
   bool Themed() const;
@@ -99,13 +111,16 @@ class TVxButton : public TVxControl {
   void UpdateActiveDefault(TWinControl* Focused);
   bool TakesKeys() const;
   void GlyphChanged();
-  // The size of one image of the glyph strip; 0 x 0 without a glyph.
-  TSize GlyphSize() const;
+  // Glyph, else the image of Images, else nil; rebuilt on every call.
+  const TBitmap* EffectiveGlyph();
+  // The size of one image of the effective glyph strip; 0 x 0 without one.
+  TSize GlyphSize();
 
   bool FActiveDefault = false;
   bool FDefault = false;
   bool FMouseCaptured = false;
   std::unique_ptr<TBitmap> FGlyph;
+  std::unique_ptr<TBitmap> FEffectiveGlyph;
   TButtonLayout FLayout = TButtonLayout::blGlyphLeft;
   TBitBtnKind FKind = TBitBtnKind::bkCustom;
   Integer FNumGlyphs = 1;
@@ -116,27 +131,20 @@ class TVxButton : public TVxControl {
   bool FCancel = false;
   bool FWordWrap = false;
   bool FTransparent = false;
+  TCustomImageList* FImages = nullptr;
+  Integer FImageIndex = -1;
+  std::unique_ptr<TVxFontOptions> FFontOptions;
   TAlignment FAlignment = TAlignment::taCenter;
 };
 
-class TVxCheckBox : public TVxControl {
+// What a check box and a radio button share: a mark beside a caption, pressed by the left button
+// or Space and activated on release inside, or by the caption's accelerator.
+class TVxCustomCheckControl : public TVxControl {
  public:
-  explicit TVxCheckBox(TComponent* Owner = nullptr);
-  ~TVxCheckBox() override;
-  static const TClassInfo& StaticClassInfo();
-  const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
-
-  TVxCheckBoxState State() const { return FState; }
-  // A new state is a click: OnClick runs.
-  void SetState(TVxCheckBoxState Value);
-  bool Checked() const { return FState == TVxCheckBoxState::kcbsChecked; }
-  void SetChecked(bool Value) { SetState(Value ? TVxCheckBoxState::kcbsChecked : TVxCheckBoxState::kcbsUnChecked); }
   Integer Spacing() const { return FSpacing; }
   void SetSpacing(Integer Value);
   TVxLeftRight Alignment() const { return FAlignment; }
   void SetAlignment(TVxLeftRight Value);
-  bool AllowGrayed() const { return FAllowGrayed; }
-  void SetAllowGrayed(bool Value) { FAllowGrayed = Value; }
   bool WordWrap() const { return FWordWrap; }
   void SetWordWrap(bool Value);
   bool Transparent() const { return FTransparent; }
@@ -147,13 +155,19 @@ class TVxCheckBox : public TVxControl {
 
   // OnClick, except while the component is loading.
   void Click() override;
-  // Unchecked → mixed (AllowGrayed) or checked; checked → unchecked; mixed → checked.
-  virtual void Toggle();
   virtual TSize GetCheckSize() { return {13, 13}; }
   TRect GetCheckRect();
   TRect GetCaptionRect();
 
  protected:
+  // Kind: 0 a check box, 1 a radio button (the theme's check group).
+  TVxCustomCheckControl(TComponent* Owner, Byte Kind, bool Transparent);
+  ~TVxCustomCheckControl() override;
+
+  // A release of the press inside the control, Space released, or the accelerator once focused.
+  virtual void Activate() = 0;
+  // The mark's state as the check group draws it.
+  virtual TVxCheckBoxState MarkState() const = 0;
   virtual void PaintCheck();
   virtual void PaintCaption();
   void PaintClient() override;
@@ -166,19 +180,45 @@ class TVxCheckBox : public TVxControl {
   void KeyUp(uint16_t& Key, TShiftState Shift) override;
 
  private:
-  TVxCheckBoxState FState = TVxCheckBoxState::kcbsUnChecked;
+  void Release();
+
+  Byte FKind;
   Integer FSpacing = 5;
   bool FPressed = false;
   TVxLeftRight FAlignment = TVxLeftRight::kalLeftJustify;
-  bool FAllowGrayed = false;
   bool FWordWrap = false;
-  bool FTransparent = true;
+  bool FTransparent;
 };
 
-class TVxRadioButton : public TVxControl {
+class TVxCheckBox : public TVxCustomCheckControl {
+ public:
+  explicit TVxCheckBox(TComponent* Owner = nullptr);
+  static const TClassInfo& StaticClassInfo();
+  const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+
+  TVxCheckBoxState State() const { return FState; }
+  // A new state is a click: OnClick runs.
+  void SetState(TVxCheckBoxState Value);
+  bool Checked() const { return FState == TVxCheckBoxState::kcbsChecked; }
+  void SetChecked(bool Value) { SetState(Value ? TVxCheckBoxState::kcbsChecked : TVxCheckBoxState::kcbsUnChecked); }
+  bool AllowGrayed() const { return FAllowGrayed; }
+  void SetAllowGrayed(bool Value) { FAllowGrayed = Value; }
+
+  // Unchecked → mixed (AllowGrayed) or checked; checked → unchecked; mixed → checked.
+  virtual void Toggle();
+
+ protected:
+  void Activate() override { Toggle(); }
+  TVxCheckBoxState MarkState() const override { return FState; }
+
+ private:
+  TVxCheckBoxState FState = TVxCheckBoxState::kcbsUnChecked;
+  bool FAllowGrayed = false;
+};
+
+class TVxRadioButton : public TVxCustomCheckControl {
  public:
   explicit TVxRadioButton(TComponent* Owner = nullptr);
-  ~TVxRadioButton() override;
   static const TClassInfo& StaticClassInfo();
   const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 
@@ -188,37 +228,19 @@ class TVxRadioButton : public TVxControl {
   void SetChecked(bool Value);
   Byte GroupIndex() const { return FGroupIndex; }
   void SetGroupIndex(Byte Value) { FGroupIndex = Value; }
-  Integer Spacing() const { return FSpacing; }
-  void SetSpacing(Integer Value);
   bool ItemTabStop() const { return FItemTabStop; }
   void SetItemTabStop(bool Value) { FItemTabStop = Value; }
-  bool WordWrap() const { return FWordWrap; }
-  void SetWordWrap(bool Value);
-  TVxLeftRight Alignment() const { return FAlignment; }
-  void SetAlignment(TVxLeftRight Value);
-  bool Transparent() const { return FTransparent; }
-  void SetTransparent(bool Value);
-  bool Pressed() const { return FPressed; }
-  using TVxControl::SetThemeLink;
-  using TVxControl::ThemeLink;
-
-  void Click() override;
-  virtual TSize GetCheckSize() { return {13, 13}; }
-  TRect GetCheckRect();
-  TRect GetCaptionRect();
 
  protected:
-  virtual void PaintCheck();
-  virtual void PaintCaption();
-  void PaintClient() override;
-  void Dispatch(TMessage& Message) override;
+  // Focusing a radio button checks it, so the accelerator only needs the focus.
+  void Activate() override {
+    if (!FChecked) SetChecked(true);
+  }
+  TVxCheckBoxState MarkState() const override {
+    return FChecked ? TVxCheckBoxState::kcbsChecked : TVxCheckBoxState::kcbsUnChecked;
+  }
   void FocusEnter() override;
-  void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
-  void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
-  void MouseEnter() override;
-  void MouseLeave() override;
   void KeyDown(uint16_t& Key, TShiftState Shift) override;
-  void KeyUp(uint16_t& Key, TShiftState Shift) override;
   bool WantsKey(uint16_t Key) const override;
 
  private:
@@ -227,10 +249,5 @@ class TVxRadioButton : public TVxControl {
 
   bool FChecked = false;
   Byte FGroupIndex = 0;
-  Integer FSpacing = 5;
-  bool FPressed = false;
   bool FItemTabStop = true;
-  bool FWordWrap = false;
-  TVxLeftRight FAlignment = TVxLeftRight::kalLeftJustify;
-  bool FTransparent = false;
 };
