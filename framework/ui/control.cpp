@@ -378,7 +378,7 @@ void TControl::SetAlign(TAlign Value) {
 }
 
 void TControl::RequestAlign() {
-  if (FParent) FParent->Realign();
+  if (FParent) FParent->AlignControl(this);
 }
 
 void TControl::Resize() {

@@ -348,7 +348,9 @@ class TWinControl : public TControl {
   void Broadcast(TMessage& Message);
   void NotifyControls(TMsgNum Msg);
   // Arranges the aligned children inside ClientRect (adjusted by AdjustClientRect).
-  void Realign();
+  void Realign() { AlignControl(nullptr); }
+  // The same, telling AlignControls which child asked (moved, resized, shown or hidden), if any.
+  void AlignControl(TControl* AControl);
   void DisableAlign() { ++FAlignLevel; }
   void EnableAlign();
   virtual void AdjustClientRect(TRect& Rect) { (void)Rect; }
