@@ -7,6 +7,8 @@
 #include "vexel/controls/vx_progress.h"
 #include "vexel/controls/vx_scrollbar.h"
 #include "vexel/controls/vx_scrollbox.h"
+#include "vexel/controls/vx_speedbutton.h"
+#include "vexel/controls/vx_spinbutton.h"
 #include "vexel/controls/vx_trackbar.h"
 
 namespace {
@@ -14,7 +16,9 @@ namespace {
 bool StartControls() {
   for (const TClassInfo* Info :
        {&TVxButton::StaticClassInfo(), &TVxCheckBox::StaticClassInfo(), &TVxRadioButton::StaticClassInfo(),
-        &TVxScrollBar::StaticClassInfo(), &TVxScrollBox::StaticClassInfo(), &TVxTrackBar::StaticClassInfo()})
+        &TVxScrollBar::StaticClassInfo(), &TVxScrollBox::StaticClassInfo(), &TVxTrackBar::StaticClassInfo(),
+        &TVxSpeedButton::StaticClassInfo(), &TVxSpeedDivider::StaticClassInfo(), &TVxSpeedSpace::StaticClassInfo(),
+        &TVxSpeedContainer::StaticClassInfo(), &TVxSpinButton::StaticClassInfo()})
     RegisterClass(*Info);
   // An in-place bar's window is all bar: nothing shows through it.
   RegisterParentPainter(TVxInplaceScrollBar::StaticClassInfo(), [](TCanvas&, const TVxParentPaintInfo&) {});
