@@ -259,6 +259,8 @@ class TControl : public TComponent {
   virtual void WndProc(TMessage& Message);
   void Dispatch(TMessage& Message) override;
   void Notification(TComponent* Component, TOperation Operation) override;
+  // The link SetAction makes; a class that follows more of the action returns its own.
+  virtual std::unique_ptr<TActionLink> CreateActionLink();
 
   // Change notifications a class can extend.
   virtual void Resize();

@@ -15,6 +15,7 @@
 #include "vexel/controls/vx_buttons.h"
 #include "vexel/controls/vx_controlbar.h"
 #include "vexel/controls/vx_parent_image.h"
+#include "vexel/controls/vx_speedbutton.h"
 #include "vexel/controls/vx_toolbar.h"
 #include "vexel/graphics/vx_utils_win32.h"
 #include "vexel/theme/vx_engine.h"
@@ -83,11 +84,16 @@ TEST_F(ToolBarTest, InsideAControlBarTheChildrenFillTheBarLessItsBorder) {
   // The border set after the size still leaves square automatic buttons.
   Tools->SetBorderWidth(2);
   EXPECT_EQ(Tools->ButtonWidth(), 25);
-  TBlock* A = AddBlock(Tools, 100, 30);
-  TBlock* B = AddBlock(Tools, 200, 40);
+  auto* Button = Add<TVxSpeedButton>(Tools, Bounds(0, 0, 29, 29));
+  auto* Divider = Add<TVxSpeedDivider>(Tools, Bounds(40, 0, 8, 29));
+  auto* Chevron = Add<TVxSpeedButton>(Tools, Bounds(60, 0, 29, 29));
+  Chevron->SetShowChevron(true);
+  TBlock* Block = AddBlock(Tools, 200, 30);
   EXPECT_EQ(Tools->ClientRect(), Rect(2, 2, 308, 27));
-  EXPECT_EQ(BoundsOf(A), Bounds(2, 2, 30, 25));
-  EXPECT_EQ(BoundsOf(B), Bounds(32, 2, 40, 25));
+  EXPECT_EQ(BoundsOf(Button), Bounds(2, 2, 25, 25));
+  EXPECT_EQ(BoundsOf(Divider), Bounds(27, 2, 8, 25));
+  EXPECT_EQ(BoundsOf(Chevron), Bounds(35, 2, 39, 25)) << "25 and the chevron's 14";
+  EXPECT_EQ(BoundsOf(Block), Bounds(74, 2, 30, 25)) << "other controls keep their width";
   // The band around the bar: insets (11, 2, 2, 2).
   EXPECT_EQ(Tools->Left(), 11);
   EXPECT_EQ(Tools->Top(), 2);
@@ -96,9 +102,24 @@ TEST_F(ToolBarTest, InsideAControlBarTheChildrenFillTheBarLessItsBorder) {
   // Out of the control bar and without a theme the grip takes room at the left.
   Tools->SetParent(Shown);
   EXPECT_EQ(Tools->ClientRect(), Rect(13, 4, 306, 25));
-  EXPECT_EQ(BoundsOf(A), Bounds(13, 4, 30, 21));
-  EXPECT_EQ(BoundsOf(B), Bounds(43, 4, 40, 21));
+  EXPECT_EQ(BoundsOf(Button), Bounds(13, 4, 25, 21));
+  EXPECT_EQ(BoundsOf(Divider), Bounds(38, 4, 8, 21));
+  EXPECT_EQ(BoundsOf(Chevron), Bounds(46, 4, 39, 21));
+  EXPECT_EQ(BoundsOf(Block), Bounds(85, 4, 30, 21));
   EXPECT_EQ(Bar->BandCount(), 0);
+
+  // Without ButtonAutoSize buttons and dividers keep the widths they are given.
+  Tools->SetButtonAutoSize(false);
+  Button->SetWidth(40);
+  Divider->SetWidth(3);
+  EXPECT_EQ(BoundsOf(Button), Bounds(13, 4, 40, 21));
+  EXPECT_EQ(BoundsOf(Divider), Bounds(53, 4, 3, 21));
+  Tools->SetDividerWidth(10);
+  EXPECT_EQ(Divider->Width(), 3);
+  // Switched on again, they follow the bar.
+  Tools->SetButtonAutoSize(true);
+  EXPECT_EQ(BoundsOf(Button), Bounds(13, 4, 25, 21));
+  EXPECT_EQ(BoundsOf(Divider), Bounds(38, 4, 10, 21));
 }
 
 TEST_F(ToolBarTest, ButtonWidthFollowsTheBarsThicknessOnlyWithButtonAutoSize) {
@@ -208,19 +229,22 @@ TEST_F(ToolBarTest, ABarTallerThanWideAlignedLeftRunsTopToBottom) {
     Tools->SetBoundsRect(Case.Bounds);
     Tools->SetAlign(Case.Align);
     Tools->SetParent(Shown);
-    // B lies right of and below A: second either way.
+    // B lies right of and below A, C right of and below B.
     auto* A = Add<TBlock>(Tools, Bounds(0, 0, 30, 15));
     auto* B = Add<TBlock>(Tools, Bounds(40, 40, 30, 25));
+    auto* C = Add<TVxSpeedButton>(Tools, Bounds(80, 80, 29, 29));
     EXPECT_EQ(Tools->Horizontal(), Case.Horizontal);
     const Integer W = Tools->Width(), H = Tools->Height();
     if (Case.Horizontal) {
       EXPECT_EQ(BoundsOf(A), Bounds(11, 2, 30, H - 4));
       EXPECT_EQ(BoundsOf(B), Bounds(41, 2, 30, H - 4));
+      EXPECT_EQ(BoundsOf(C), Bounds(71, 2, H, H - 4));
       EXPECT_EQ(Tools->ButtonWidth(), H);
     } else {
       // Across the bar: the full client width; along it, each keeps its height.
       EXPECT_EQ(BoundsOf(A), Bounds(11, 2, W - 13, 15));
       EXPECT_EQ(BoundsOf(B), Bounds(11, 17, W - 13, 25));
+      EXPECT_EQ(BoundsOf(C), Bounds(11, 42, W - 13, W)) << "a speed button is ButtonWidth high";
       EXPECT_EQ(Tools->ButtonWidth(), W);
     }
     delete Tools;

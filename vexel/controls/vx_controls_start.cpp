@@ -8,6 +8,8 @@
 #include "vexel/controls/vx_progress.h"
 #include "vexel/controls/vx_scrollbar.h"
 #include "vexel/controls/vx_scrollbox.h"
+#include "vexel/controls/vx_speedbutton.h"
+#include "vexel/controls/vx_spinbutton.h"
 #include "vexel/controls/vx_toolbar.h"
 #include "vexel/controls/vx_trackbar.h"
 
@@ -17,7 +19,9 @@ bool StartControls() {
   for (const TClassInfo* Info :
        {&TVxButton::StaticClassInfo(), &TVxCheckBox::StaticClassInfo(), &TVxRadioButton::StaticClassInfo(),
         &TVxScrollBar::StaticClassInfo(), &TVxScrollBox::StaticClassInfo(), &TVxTrackBar::StaticClassInfo(),
-        &TVxToolBar::StaticClassInfo(), &TVxControlBar::StaticClassInfo()})
+        &TVxSpeedButton::StaticClassInfo(), &TVxSpeedDivider::StaticClassInfo(), &TVxSpeedSpace::StaticClassInfo(),
+        &TVxSpeedContainer::StaticClassInfo(), &TVxSpinButton::StaticClassInfo(), &TVxToolBar::StaticClassInfo(),
+        &TVxControlBar::StaticClassInfo()})
     RegisterClass(*Info);
   // An in-place bar's window is all bar: nothing shows through it.
   RegisterParentPainter(TVxInplaceScrollBar::StaticClassInfo(), [](TCanvas&, const TVxParentPaintInfo&) {});

@@ -15,6 +15,7 @@
 #include "framework/ui/panel.h"
 #include "vexel/controls/vx_controlbar.h"
 #include "vexel/controls/vx_parent_image.h"
+#include "vexel/controls/vx_speedbutton.h"
 #include "vexel/graphics/vx_pixel.h"
 #include "vexel/graphics/vx_utils_win32.h"
 #include "vexel/graphics/vx_visual_style.h"
@@ -147,7 +148,9 @@ void TVxToolBar::Loaded() {
 }
 
 Integer TVxToolBar::AutoSizeOf(const TControl* Control) const {
-  (void)Control;
+  if (const auto* Button = dynamic_cast<const TVxSpeedButton*>(Control))
+    return ClampToInteger(int64_t(FButtonWidth) + (Button->ShowChevron() ? Button->GetChevronWidth() : 0));
+  if (dynamic_cast<const TVxSpeedDivider*>(Control)) return FDividerWidth;
   return -1;
 }
 

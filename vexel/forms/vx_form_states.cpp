@@ -15,6 +15,7 @@
 #include "framework/ui/forms.h"
 #include "framework/ui/menus.h"
 #include "vexel/forms/vx_form.h"
+#include "vexel/graphics/vx_resource.h"
 
 namespace {
 
@@ -29,33 +30,6 @@ TVxSystemMenuPresenter Presenter = nullptr;
 
 bool IsOneOf(TVxWindowState S, std::initializer_list<TVxWindowState> List) {
   return std::find(List.begin(), List.end(), S) != List.end();
-}
-
-// A bitmap resource of the program as a BMP stream: its data with a file header in front.
-bool LoadBitmapResource(const char* Name, TBitmap& Into) {
-  HMODULE Module = GetModuleHandleA(nullptr);
-  HRSRC Found = FindResourceA(Module, Name, MAKEINTRESOURCEA(2));  // RT_BITMAP
-  HGLOBAL Loaded = Found ? LoadResource(Module, Found) : nullptr;
-  const auto* Data = Loaded ? static_cast<const uint8_t*>(LockResource(Loaded)) : nullptr;
-  const DWORD Size = Found ? SizeofResource(Module, Found) : 0;
-  if (!Data || Size < sizeof(BITMAPINFOHEADER)) return false;
-  const auto* Info = reinterpret_cast<const BITMAPINFOHEADER*>(Data);
-  DWORD Colors = Info->biClrUsed;
-  if (!Colors && Info->biBitCount <= 8) Colors = DWORD(1) << Info->biBitCount;
-  BITMAPFILEHEADER Header{};
-  Header.bfType = 0x4D42;
-  Header.bfSize = DWORD(sizeof(Header) + Size);
-  Header.bfOffBits = DWORD(sizeof(Header) + Info->biSize + Colors * 4);
-  std::vector<uint8_t> Bytes(sizeof(Header) + Size);
-  std::memcpy(Bytes.data(), &Header, sizeof(Header));
-  std::memcpy(Bytes.data() + sizeof(Header), Data, Size);
-  TMemoryStream Stream(std::move(Bytes));
-  try {
-    Into.LoadFromStream(Stream);
-  } catch (const Exception&) {
-    return false;
-  }
-  return true;
 }
 
 }  // namespace
