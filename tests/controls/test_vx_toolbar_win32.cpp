@@ -71,6 +71,15 @@ class ToolBarTest : public ShownFormTest {
     return Add<TBlock>(Parent, Bounds(Left, 0, W, H));
   }
   static TRect BoundsOf(const TControl* C) { return C->BoundsRect(); }
+  // Pixels of Shot within Area (in Shot's coordinates) that differ from Reference at an offset.
+  static int Differences(const Capture& Shot, const Capture& Reference, const TRect& Area, TPoint Offset = {0, 0},
+                         const TRect& Skip = TRect()) {
+    int N = 0;
+    for (Integer Y = Area.Top; Y < Area.Bottom; ++Y)
+      for (Integer X = Area.Left; X < Area.Right; ++X)
+        if (!Skip.Contains(X, Y)) N += Shot.At(X, Y) != Reference.At(X + Offset.X, Y + Offset.Y);
+    return N;
+  }
   void Mouse(TWinControl* Target, UINT Msg, Integer X, Integer Y, WPARAM Keys = 0) {
     SendMessageA(Target->Handle(), Msg, Keys, Point(X, Y));
   }
@@ -314,6 +323,35 @@ TEST_F(ToolBarTest, AToolBarOutsideAControlBarTakesTheThemesClientRectangle) {
   EXPECT_EQ(BoundsOf(A), Bounds(12, 3, 30, 23));
 }
 
+// The control bar makes its bands again (the insets test shows it) and repaints at once; the
+// tool bar repaints later, like the other controls.
+TEST_F(ToolBarTest, ThemeChangeCodesRepaintTheBars) {
+  TVxControlBar* Bar = AddControlBar();
+  auto* Tools = Add<TVxToolBar>(Bar, Bounds(0, 0, 100, 29));
+  auto* Alone = Add<TVxToolBar>(Shown, Bounds(0, 100, 100, 29));
+  int BarPaints = 0;
+  Bar->OnPaint = [&](TObject*) { ++BarPaints; };
+  const struct {
+    uintptr_t Code;
+    bool BarPaintsAtOnce, BarMarked, ToolBarMarked;
+  } Cases[] = {
+      {TMC_THEMECHANGED, true, false, true}, {TMC_BEGINCHANGE, false, false, false},
+      {TMC_ENDCHANGE, false, false, false},  {TMC_THEMESET, true, false, true},
+      {TMC_THEMEREMOVED, true, false, true}, {TMC_COLORSCHANGED, false, true, true},
+  };
+  for (const auto& Case : Cases) {
+    SCOPED_TRACE(testing::Message() << "code " << Case.Code);
+    Settle();
+    BarPaints = 0;
+    Bar->Perform(TM_THEMECHANGE, Case.Code, 0);
+    Alone->Perform(TM_THEMECHANGE, Case.Code, 0);
+    EXPECT_EQ(BarPaints > 0, Case.BarPaintsAtOnce);
+    EXPECT_EQ(GetUpdateRect(Bar->Handle(), nullptr, FALSE) != FALSE, Case.BarMarked);
+    EXPECT_EQ(GetUpdateRect(Alone->Handle(), nullptr, FALSE) != FALSE, Case.ToolBarMarked);
+    EXPECT_EQ(BoundsOf(Tools), Bounds(11, 2, 100, 29));
+  }
+}
+
 // [Classic look] ---------------------------------------------------------------------------------
 
 TEST_F(ToolBarTest, ClassicBandsAndBarsShowTheirGripLines) {
@@ -388,6 +426,48 @@ TEST_F(ToolBarTest, AChildShowingItsBackgroundSeesTheBarButNeverItself) {
   EXPECT_EQ(Shot.At(30, 14), PixelOf(clRed));
 }
 
+// [Visual styles] --------------------------------------------------------------------------------
+
+TEST_F(ToolBarTest, WithVisualStylesTheBarsAreThePlatformsRebar) {
+  AllowVisualStyles();
+  TVxControlBar* Bar = AddControlBar(300);
+  if (!StyleAvailable(Bar->Handle(), L"Rebar")) GTEST_SKIP() << "the platform shows no visual styles here";
+  constexpr TColor Face = 0x00808040;
+  auto* Inside = Add<TVxToolBar>(Bar, Bounds(0, 0, 150, 29));
+  auto* Alone = Add<TVxToolBar>(Shown, Bounds(0, 100, 150, 29));
+  Alone->SetColor(Face);
+  Settle();
+  HTHEME Style = ThemeFunctions().OpenThemeData(Bar->Handle(), L"Rebar");
+  const auto DrawPart = [&](HDC DC, int Part, int State, const TRect& R) {
+    const RECT Area{R.Left, R.Top, R.Right, R.Bottom};
+    ThemeFunctions().DrawThemeBackground(Style, DC, Part, State, &Area, nullptr);
+  };
+  // The control bar: the rebar background, a raised edge around the band and its gripper.
+  Capture Shot(300, 33), Reference(300, 33);
+  PrintClient(Bar, Shot);
+  DrawPart(Reference.DC(), 0, 0, Rect(0, 0, 300, 33));
+  RECT Edge{0, 0, 163, 33};
+  DrawEdge(Reference.DC(), &Edge, BDR_RAISEDINNER, BF_RECT);
+  DrawPart(Reference.DC(), 1, 1, Rect(2, 2, 8, 31));
+  EXPECT_EQ(Differences(Shot, Reference, Rect(0, 0, 300, 33), {0, 0}, BoundsOf(Inside)), 0) << "control bar";
+  // Inside it, the tool bar shows the bar's background.
+  Capture InBand(150, 29), Background(300, 33);
+  PrintClient(Inside, InBand);
+  DrawPart(Background.DC(), 0, 0, Rect(0, 0, 300, 33));
+  EXPECT_EQ(Differences(InBand, Background, Rect(0, 0, 150, 29), {11, 2}), 0) << "tool bar in the control bar";
+  // On its own: the rebar, a frame 30 lighter and darker than Color, the gripper.
+  Capture Own(150, 29), OwnReference(150, 29);
+  PrintClient(Alone, Own);
+  DrawPart(OwnReference.DC(), 0, 0, Rect(0, 0, 150, 29));
+  DrawPart(OwnReference.DC(), 1, 1, Rect(2, 2, 8, 27));
+  EXPECT_EQ(Differences(Own, OwnReference, Rect(1, 1, 149, 28)), 0) << "tool bar on its own";
+  EXPECT_EQ(Own.At(50, 0), PixelOf(0x009E9E5E));
+  EXPECT_EQ(Own.At(0, 14), PixelOf(0x009E9E5E));
+  EXPECT_EQ(Own.At(50, 28), PixelOf(0x00626222));
+  EXPECT_EQ(Own.At(149, 14), PixelOf(0x00626222));
+  ThemeFunctions().CloseThemeData(Style);
+}
+
 // [Through the sample skin] ----------------------------------------------------------------------
 
 class SkinnedToolBarTest : public ToolBarTest {
@@ -403,15 +483,6 @@ class SkinnedToolBarTest : public ToolBarTest {
   void TearDown() override {
     Engine.reset();
     ToolBarTest::TearDown();
-  }
-  // Pixels of Shot within Area (in Shot's coordinates) that differ from Reference at an offset.
-  static int Differences(const Capture& Shot, const Capture& Reference, const TRect& Area, TPoint Offset = {0, 0},
-                         const TRect& Skip = TRect()) {
-    int N = 0;
-    for (Integer Y = Area.Top; Y < Area.Bottom; ++Y)
-      for (Integer X = Area.Left; X < Area.Right; ++X)
-        if (!Skip.Contains(X, Y)) N += Shot.At(X, Y) != Reference.At(X + Offset.X, Y + Offset.Y);
-    return N;
   }
   std::unique_ptr<TVxVexel> Engine;
   TvxTheme* Theme = nullptr;
