@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "controls_fixture.h"
@@ -55,13 +56,15 @@ class TSeeThroughBlock : public TVxGraphicControl {
 };
 
 // A theme that paints tool bars with a client rectangle of its own: (5, 3) from the top left and
-// (4, 4) from the bottom right.
+// (4, 4) from the bottom right. It paints those of every object, or only those of Only.
 class TInsetTheme : public TvxTheme {
  public:
-  bool IsToolBarDefined(Byte, const std::string&) override { return true; }
+  explicit TInsetTheme(std::string OnlyObject = "") : Only(std::move(OnlyObject)) {}
+  bool IsToolBarDefined(Byte, const std::string& Name) override { return Only.empty() || Name == Only; }
   void GetToolBarClientRect(Byte, const TRect& R, TRect& Client, const std::string&) override {
     Client = Rect(R.Left + 5, R.Top + 3, R.Right - 4, R.Bottom - 4);
   }
+  std::string Only;
 };
 
 class ToolBarTest : public ShownFormTest {
@@ -321,6 +324,11 @@ TEST_F(ToolBarTest, AToolBarOutsideAControlBarTakesTheThemesClientRectangle) {
   EXPECT_EQ(BoundsOf(A), Bounds(6, 4, 30, 20)) << "realigned when the theme came";
   RemoveCurrentTheme();
   EXPECT_EQ(BoundsOf(A), Bounds(12, 3, 30, 23));
+  // A theme of one object only: the bar follows it once it names that object.
+  SetCurrentTheme(std::make_unique<TInsetTheme>("tools"));
+  EXPECT_EQ(BoundsOf(A), Bounds(12, 3, 30, 23));
+  Tools->SetThemeObject("tools");
+  EXPECT_EQ(BoundsOf(A), Bounds(6, 4, 30, 20));
 }
 
 // The control bar makes its bands again (the insets test shows it) and repaints at once; the
@@ -618,9 +626,9 @@ TEST_F(ToolBarTest, FormFilesHoldTheBarsTheirSettingsAndTheirChildren) {
   TMemoryStream Text;
   ObjectBinaryToText(Stream, Text);
   const std::string Written(reinterpret_cast<const char*>(Text.Memory()), size_t(Text.Size()));
-  for (const char* Line : {"object Tools: TVxToolBar", "BorderWidth = 3", "ButtonWidth = 40", "ButtonAutoSize = False",
-                           "DividerWidth = 6", "ThemeObject = 'tools'", "object Bars: TVxControlBar",
-                           "ThemeObject = 'bars'", "RowSize = 40"})
+  for (const char* Line :
+       {"object Tools: TVxToolBar", "BorderWidth = 3", "ButtonWidth = 40", "ButtonAutoSize = False", "DividerWidth = 6",
+        "ThemeObject = 'tools'", "object Bars: TVxControlBar", "ThemeObject = 'bars'", "RowSize = 40"})
     EXPECT_NE(Written.find(Line), std::string::npos) << Line << "\n" << Written;
   Stream.SetPosition(0);
   TForm Read;

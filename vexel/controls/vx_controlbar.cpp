@@ -46,8 +46,9 @@ bool TVxControlBar::ProbeInsets(TRect& Insets) const {
   TRect Client = ProbeBar;
   Theme->GetToolBarClientRect(1, ProbeBar, Client, "default");
   // A client rectangle reaching outside the probe would make bands smaller than their controls.
-  Insets = Rect(std::max<Integer>(Client.Left, 0), std::max<Integer>(Client.Top, 0),
-                std::max<Integer>(ProbeBar.Right - Client.Right, 0), std::max<Integer>(ProbeBar.Bottom - Client.Bottom, 0));
+  Insets =
+      Rect(std::max<Integer>(Client.Left, 0), std::max<Integer>(Client.Top, 0),
+           std::max<Integer>(ProbeBar.Right - Client.Right, 0), std::max<Integer>(ProbeBar.Bottom - Client.Bottom, 0));
   return true;
 }
 
@@ -79,8 +80,9 @@ void TVxControlBar::PaintBand(TCanvas& Canvas, TControl* Control, TRect R) {
   if (TvxTheme* Theme = CurrentTheme(); Theme && Themed()) {
     Theme->DrawToolBar(1, Canvas, "default", R);
     if (Grabber)
-      Theme->DrawToolBarItem(1, Canvas, "default",
-                             TvxToolItemInfo{Rect(R.Left + 3, R.Top + 2, R.Left + 9, R.Bottom - 2), ToolItemGrabber, 0});
+      Theme->DrawToolBarItem(
+          1, Canvas, "default",
+          TvxToolItemInfo{Rect(R.Left + 3, R.Top + 2, R.Left + 9, R.Bottom - 2), ToolItemGrabber, 0});
     return;
   }
   if (TVisualStyle Style(HandleAllocated() ? Handle() : nullptr, L"Rebar"); Style) {

@@ -57,7 +57,8 @@ const TClassInfo& TVxToolBar::StaticClassInfo() {
       IntegerProperty<&TVxToolBar::ButtonWidth, &TVxToolBar::SetButtonWidth>("ButtonWidth"),
       BooleanProperty<&TVxToolBar::ButtonAutoSize, &TVxToolBar::SetButtonAutoSize>("ButtonAutoSize", 1),
       IntegerProperty<&TVxToolBar::DividerWidth, &TVxToolBar::SetDividerWidth>("DividerWidth", 8),
-      StringProperty<&TVxToolBar::ThemeObject, &TVxToolBar::SetThemeObject>("ThemeObject"),
+      // The setter is virtual: the bar's own one realigns.
+      StringProperty<&TVxControl::ThemeObject, &TVxControl::SetThemeObject>("ThemeObject"),
   };
   static const TClassInfo Info{
       "TVxToolBar", &TVxControl::StaticClassInfo(), Properties, {}, &CreateComponent<TVxToolBar>};
@@ -139,6 +140,12 @@ void TVxToolBar::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer 
   if (FButtonAutoSize)
     AutoSizeButtons(AWidth >= AHeight || Align() == TAlign::alTop || Align() == TAlign::alBottom, AWidth, AHeight);
   TVxControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+  Realign();
+}
+
+void TVxToolBar::SetThemeObject(const std::string& Value) {
+  if (Value == ThemeObject()) return;
+  TVxControl::SetThemeObject(Value);
   Realign();
 }
 

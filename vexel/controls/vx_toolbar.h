@@ -36,6 +36,8 @@ class TVxToolBar : public TVxControl {
   TRect ClientRect() override;
   void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) override;
   void Loaded() override;
+  // Whether the theme paints the bar, and so where its children go, may change with it.
+  void SetThemeObject(const std::string& Value) override;
 
   // Paints the bar as the background of Child (the painter registered for tool bars). The bar's
   // own windowless children are left out, unless Child is being designed.
