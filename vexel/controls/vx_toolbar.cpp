@@ -107,9 +107,11 @@ void TVxToolBar::SetDividerWidth(Integer Value) {
 
 // [Layout]
 
-bool TVxToolBar::Horizontal() const {
-  return CachedWidth() >= CachedHeight() || Align() == TAlign::alTop || Align() == TAlign::alBottom;
+bool TVxToolBar::HorizontalAt(Integer Width, Integer Height) const {
+  return Width >= Height || Align() == TAlign::alTop || Align() == TAlign::alBottom;
 }
+
+bool TVxToolBar::Horizontal() const { return HorizontalAt(CachedWidth(), CachedHeight()); }
 
 bool TVxToolBar::InControlBar() const { return dynamic_cast<const TVxControlBar*>(Parent()) != nullptr; }
 
@@ -137,8 +139,7 @@ TRect TVxToolBar::ClientRect() { return GetClientRect(); }
 void TVxToolBar::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) {
   // The thickness in the orientation of the new size: a bar stood on its end does not make its
   // buttons as long as itself.
-  if (FButtonAutoSize)
-    AutoSizeButtons(AWidth >= AHeight || Align() == TAlign::alTop || Align() == TAlign::alBottom, AWidth, AHeight);
+  if (FButtonAutoSize) AutoSizeButtons(HorizontalAt(AWidth, AHeight), AWidth, AHeight);
   TVxControl::SetBounds(ALeft, ATop, AWidth, AHeight);
   Realign();
 }

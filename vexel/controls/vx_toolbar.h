@@ -39,8 +39,8 @@ class TVxToolBar : public TVxControl {
   // Whether the theme paints the bar, and so where its children go, may change with it.
   void SetThemeObject(const std::string& Value) override;
 
-  // Paints the bar as the background of Child (the painter registered for tool bars). The bar's
-  // own windowless children are left out, unless Child is being designed.
+  // Paints the bar as the background of Child (the painter registered for tool bars), without
+  // the bar's own windowless children.
   void PaintForChild(TCanvas& Canvas, TControl* Child);
 
  protected:
@@ -50,6 +50,7 @@ class TVxToolBar : public TVxControl {
   void ThemeChanged(uintptr_t Code) override;
 
  private:
+  bool HorizontalAt(Integer Width, Integer Height) const;
   bool Themed() const;
   bool InControlBar() const;
   // ButtonWidth from the thickness of a bar of the given size and orientation.
