@@ -534,6 +534,17 @@ TEST_F(SkinnedToolBarTest, TheControlBarAndItsBandsAreTheThemesDrawing) {
   Theme->DrawToolBarItem(1, Canvas, "default", TvxToolItemInfo{Rect(3, 2, 9, 31), ToolItemGrabber, 0});
   // Everything but the tool bar's own window.
   EXPECT_EQ(Differences(Shot, Reference, Rect(0, 0, 300, 33), {0, 0}, BoundsOf(Tools)), 0);
+  // OnBandPaint moves the band right past the tool bar and drops its grabber.
+  Bar->OnBandPaint = [](TObject*, TControl*, TCanvas&, TRect& R, TBandPaintOptions& Options) {
+    R = R.Offset(160, 0);
+    Options.Exclude(TBandPaintOption::bpoGrabber);
+  };
+  Capture Moved(300, 33), MovedReference(300, 33);
+  PrintClient(Bar, Moved);
+  TCanvas MovedCanvas(MovedReference.DC());
+  Theme->DrawControlBar(0, MovedCanvas, "default", Rect(0, 0, 300, 33));
+  Theme->DrawToolBar(1, MovedCanvas, "default", Band.Offset(160, 0));
+  EXPECT_EQ(Differences(Moved, MovedReference, Rect(0, 0, 300, 33), {0, 0}, BoundsOf(Tools)), 0);
 }
 
 TEST_F(SkinnedToolBarTest, InsideAControlBarTheToolBarShowsTheBarsBackground) {
