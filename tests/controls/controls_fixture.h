@@ -11,6 +11,13 @@
 #include "vexel/graphics/vx_winapi.h"
 #include "vexel/theme/vx_theme_manager.h"
 
+// Readable failures for the framework's geometry. Inline, so that every file of a test program
+// prints them alike.
+inline void PrintTo(const TRect& R, std::ostream* Os) {
+  *Os << "(" << R.Left << ", " << R.Top << ", " << R.Right << ", " << R.Bottom << ")";
+}
+inline void PrintTo(const TPoint& P, std::ostream* Os) { *Os << "(" << P.X << ", " << P.Y << ")"; }
+
 // Prints the control's client area (background, own painting, windowless children).
 inline void PrintClient(TWinControl* Control, Capture& Into) {
   ASSERT_TRUE(PrintWindow(Control->Handle(), Into.DC(), PW_CLIENTONLY));

@@ -21,10 +21,6 @@
 #include "vexel/graphics/vx_utils_win32.h"
 #include "vexel/theme/vx_engine.h"
 
-static void PrintTo(const TRect& R, std::ostream* Os) {
-  *Os << "(" << R.Left << ", " << R.Top << ", " << R.Right << ", " << R.Bottom << ")";
-}
-
 namespace {
 
 const std::string SampleSkin = std::string(VX_SAMPLE_SKIN_DIR) + "/PellanSlate.mskn";
