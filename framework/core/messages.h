@@ -31,7 +31,7 @@ constexpr TMsgNum CM_TEXTCHANGED = CM_BASE + 12;
 // The pointer came over (left) the control: LParam 0; its parents hear it with the child in LParam.
 constexpr TMsgNum CM_MOUSEENTER = CM_BASE + 19;
 constexpr TMsgNum CM_MOUSELEAVE = CM_BASE + 20;
-constexpr TMsgNum CM_BUTTONPRESSED = CM_BASE + 23;
+constexpr TMsgNum CM_BUTTONPRESSED = CM_BASE + 24;
 constexpr TMsgNum CM_VISIBLECHANGED = CM_BASE + 27;
 constexpr TMsgNum CM_ENTER = CM_BASE + 28;
 constexpr TMsgNum CM_EXIT = CM_BASE + 29;

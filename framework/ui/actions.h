@@ -79,6 +79,28 @@ class TActionLink {
   TAction* FAction = nullptr;
 };
 
+// Follows the action's caption, enabled and visible state and hint into a control.
+class TControlActionLink : public TActionLink {
+ public:
+  explicit TControlActionLink(TControl* Client) : FClient(Client) {}
+
+  bool IsCaptionLinked() const override;
+  bool IsEnabledLinked() const override;
+  bool IsVisibleLinked() const override;
+  bool IsHintLinked() const override;
+
+  void SetCaption(const std::string& Value) override;
+  void SetEnabled(bool Value) override;
+  void SetVisible(bool Value) override;
+  void SetHint(const std::string& Value) override;
+
+ protected:
+  TControl* Client() const { return FClient; }
+
+ private:
+  TControl* FClient;
+};
+
 class TAction : public TComponent {
  public:
   explicit TAction(TComponent* Owner = nullptr);

@@ -15,25 +15,6 @@ constexpr const char* AlignValueNames[] = {"alNone", "alTop", "alBottom", "alLef
 
 TPoint MousePoint(intptr_t LParam) { return {Integer(int16_t(LOWORD(LParam))), Integer(int16_t(HIWORD(LParam)))}; }
 
-// Follows the action's properties into the control.
-class TControlActionLink : public TActionLink {
- public:
-  explicit TControlActionLink(TControl* Client) : FClient(Client) {}
-
-  bool IsCaptionLinked() const override { return Action() && FClient->Caption() == Action()->Caption(); }
-  bool IsEnabledLinked() const override { return Action() && FClient->Enabled() == Action()->Enabled(); }
-  bool IsVisibleLinked() const override { return Action() && FClient->Visible() == Action()->Visible(); }
-  bool IsHintLinked() const override { return Action() && FClient->Hint() == Action()->Hint(); }
-
-  void SetCaption(const std::string& Value) override { FClient->SetCaption(Value); }
-  void SetEnabled(bool Value) override { FClient->SetEnabled(Value); }
-  void SetVisible(bool Value) override { FClient->SetVisible(Value); }
-  void SetHint(const std::string& Value) override { FClient->SetHint(Value); }
-
- private:
-  TControl* FClient;
-};
-
 }  // namespace
 
 const TEnumInfo& AlignNames() {
@@ -165,6 +146,19 @@ void TControl::Notification(TComponent* Component, TOperation Operation) {
   if (Operation == TOperation::opRemove && FActionLink && Component == FActionLink->Action()) FActionLink.reset();
 }
 
+// [TControlActionLink]
+
+bool TControlActionLink::IsCaptionLinked() const { return Action() && FClient->Caption() == Action()->Caption(); }
+bool TControlActionLink::IsEnabledLinked() const { return Action() && FClient->Enabled() == Action()->Enabled(); }
+bool TControlActionLink::IsVisibleLinked() const { return Action() && FClient->Visible() == Action()->Visible(); }
+bool TControlActionLink::IsHintLinked() const { return Action() && FClient->Hint() == Action()->Hint(); }
+void TControlActionLink::SetCaption(const std::string& Value) { FClient->SetCaption(Value); }
+void TControlActionLink::SetEnabled(bool Value) { FClient->SetEnabled(Value); }
+void TControlActionLink::SetVisible(bool Value) { FClient->SetVisible(Value); }
+void TControlActionLink::SetHint(const std::string& Value) { FClient->SetHint(Value); }
+
+std::unique_ptr<TActionLink> TControl::CreateActionLink() { return std::make_unique<TControlActionLink>(this); }
+
 TAction* TControl::Action() const { return FActionLink ? FActionLink->Action() : nullptr; }
 
 void TControl::SetAction(TAction* Value) {
@@ -174,7 +168,7 @@ void TControl::SetAction(TAction* Value) {
     FActionLink.reset();
     return;
   }
-  if (!FActionLink) FActionLink = std::make_unique<TControlActionLink>(this);
+  if (!FActionLink) FActionLink = CreateActionLink();
   FActionLink->SetAction(Value);
   Value->FreeNotification(this);
 }
@@ -378,7 +372,7 @@ void TControl::SetAlign(TAlign Value) {
 }
 
 void TControl::RequestAlign() {
-  if (FParent) FParent->Realign();
+  if (FParent) FParent->AlignControl(this);
 }
 
 void TControl::Resize() {

@@ -363,6 +363,13 @@ void TControlBar::AlignControls(TControl* AControl, TRect& Rect) {
   Invalidate();
 }
 
+void TControlBar::RebuildBands() {
+  EndMove(true);
+  FBands.clear();
+  FRows.clear();
+  Realign();
+}
+
 void TControlBar::SaveBandPositions() {
   // Bands in row order. A hidden band stays just before the band that followed it; it keeps a
   // row break only where that band now starts a row, so that the rows stay as they are shown and
@@ -501,6 +508,10 @@ void TControlBar::PaintBackground(TCanvas& Canvas) {
 void TControlBar::PaintBand(TCanvas& Canvas, TControl* Control, TRect R) {
   TBandPaintOptions Options{TBandPaintOption::bpoGrabber, TBandPaintOption::bpoFrame};
   BandPainting(Control, Canvas, R, Options);
+  PaintClassicBand(Canvas, R, Options);
+}
+
+void TControlBar::PaintClassicBand(TCanvas& Canvas, const TRect& R, TBandPaintOptions Options) {
   if (Options.Contains(TBandPaintOption::bpoFrame)) {
     RECT Edge{R.Left, R.Top, R.Right, R.Bottom};
     DrawEdge(Canvas.Handle(), &Edge, BDR_RAISEDINNER, BF_RECT);

@@ -110,6 +110,12 @@ class TControlBar : public TCustomControl {
   // Makes the last layout the bands' saved places: positions, widths, row breaks and order.
   virtual void SaveBandPositions();
 
+  // The classic band: a raised frame around R and two raised grip lines at its left.
+  static void PaintClassicBand(TCanvas& Canvas, const TRect& R, TBandPaintOptions Options);
+  // Forgets every band and makes them again from the children, in order of their top, then left
+  // edges (where the controls now are), with fresh insets; a move in progress ends first.
+  void RebuildBands();
+
  private:
   struct TSlot {
     TControlBand* Band;

@@ -259,6 +259,8 @@ class TControl : public TComponent {
   virtual void WndProc(TMessage& Message);
   void Dispatch(TMessage& Message) override;
   void Notification(TComponent* Component, TOperation Operation) override;
+  // The link SetAction makes; a class that follows more of the action returns its own.
+  virtual std::unique_ptr<TActionLink> CreateActionLink();
 
   // Change notifications a class can extend.
   virtual void Resize();
@@ -348,7 +350,9 @@ class TWinControl : public TControl {
   void Broadcast(TMessage& Message);
   void NotifyControls(TMsgNum Msg);
   // Arranges the aligned children inside ClientRect (adjusted by AdjustClientRect).
-  void Realign();
+  void Realign() { AlignControl(nullptr); }
+  // The same, telling AlignControls which child asked (moved, resized, shown or hidden), if any.
+  void AlignControl(TControl* AControl);
   void DisableAlign() { ++FAlignLevel; }
   void EnableAlign();
   virtual void AdjustClientRect(TRect& Rect) { (void)Rect; }

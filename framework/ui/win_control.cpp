@@ -416,7 +416,7 @@ TRect TWinControl::ClientRect() {
   return Rect(R.left, R.top, R.right, R.bottom);
 }
 
-void TWinControl::Realign() {
+void TWinControl::AlignControl(TControl* AControl) {
   if (FAligning) return;
   if (FAlignLevel > 0) {
     FControlState.Include(TControlStateFlag::csAlignmentNeeded);
@@ -426,7 +426,7 @@ void TWinControl::Realign() {
   FControlState.Exclude(TControlStateFlag::csAlignmentNeeded);
   TRect R = ClientRect();
   AdjustClientRect(R);
-  AlignControls(nullptr, R);
+  AlignControls(AControl, R);
 }
 
 void TWinControl::EnableAlign() {

@@ -16,6 +16,13 @@
 // The sample skin the themed cases paint through.
 inline const std::string SampleSkin = std::string(VX_SAMPLE_SKIN_DIR) + "/PellanSlate.mskn";
 
+// Readable failures for the framework's geometry. Inline, so that every file of a test program
+// prints them alike.
+inline void PrintTo(const TRect& R, std::ostream* Os) {
+  *Os << "(" << R.Left << ", " << R.Top << ", " << R.Right << ", " << R.Bottom << ")";
+}
+inline void PrintTo(const TPoint& P, std::ostream* Os) { *Os << "(" << P.X << ", " << P.Y << ")"; }
+
 // Prints the control's client area (background, own painting, windowless children).
 inline void PrintClient(TWinControl* Control, Capture& Into) {
   ASSERT_TRUE(PrintWindow(Control->Handle(), Into.DC(), PW_CLIENTONLY));

@@ -203,4 +203,48 @@ TEST_F(TopSplitterTest, DraggingDownHeightensATopPanel) {
   EXPECT_EQ(Rest->Top(), 248);
 }
 
+// A parent that keeps, for every alignment, the child that asked for it.
+class TAskingParent : public TPanel {
+ public:
+  using TPanel::TPanel;
+  std::vector<TControl*> Asked;
+
+ protected:
+  void AlignControls(TControl* AControl, TRect& Rect) override {
+    Asked.push_back(AControl);
+    TPanel::AlignControls(AControl, Rect);
+  }
+};
+
+TEST_F(AlignTest, AlignmentHearsTheChildThatAskedForIt) {
+  auto* Parent = new TAskingParent(Form.get());
+  Parent->SetBounds(0, 0, 200, 100);
+  Parent->SetParent(Form.get());
+  auto* Windowed = new TPanel(Form.get());
+  Windowed->SetParent(Parent);
+  auto* Windowless = new TSplitter(Form.get());
+  Windowless->SetParent(Parent);
+  Parent->HandleNeeded();
+  const struct {
+    const char* Name;
+    std::function<void()> Act;
+    TControl* Asking;
+  } Steps[] = {
+      {"a windowed child moved", [&] { Windowed->SetLeft(30); }, Windowed},
+      {"a windowed child resized", [&] { Windowed->SetWidth(70); }, Windowed},
+      {"a windowless child moved", [&] { Windowless->SetTop(40); }, Windowless},
+      {"a child hidden", [&] { Windowless->Hide(); }, Windowless},
+  };
+  for (const auto& Step : Steps) {
+    SCOPED_TRACE(Step.Name);
+    Parent->Asked.clear();
+    Step.Act();
+    ASSERT_FALSE(Parent->Asked.empty());
+    for (TControl* C : Parent->Asked) EXPECT_EQ(C, Step.Asking);
+  }
+  Parent->Asked.clear();
+  Parent->Realign();
+  EXPECT_EQ(Parent->Asked, std::vector<TControl*>{nullptr});
+}
+
 }  // namespace

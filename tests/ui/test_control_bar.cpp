@@ -362,6 +362,57 @@ TEST_F(ControlBarTest, AControlMovedInCodeTakesItsBandAlong) {
   EXPECT_EQ(Bar->Height(), 26);
 }
 
+// A bar whose grabber width a test chooses.
+class TWideGrabberBar : public TControlBar {
+ public:
+  using TControlBar::RebuildBands;
+  using TControlBar::TControlBar;
+  Integer Grabber = 11;
+
+ protected:
+  Integer GetGrabberWidth() const override { return Grabber; }
+};
+
+TEST_F(ControlBarTest, RebuiltBandsKeepTheirControlsWhereTheyAre) {
+  auto* Wide = new TWideGrabberBar(Form.get());
+  Wide->SetBounds(0, 0, 300, 50);
+  Wide->SetParent(Form.get());
+  const auto Add = [&](const TRect& R) {
+    auto* P = new TPanel(Form.get());
+    P->SetBoundsRect(R);
+    P->SetParent(Wide);
+    return P;
+  };
+  TControl* A = Add(Bounds(0, 0, 50, 22));
+  TControl* B = Add(Bounds(100, 0, 60, 22));
+  TControl* C = Add(Bounds(0, 30, 40, 22));
+  ASSERT_EQ(Pos(B), TPoint(100, 2));
+  ASSERT_EQ(Pos(C), TPoint(11, 28));
+  Wide->Grabber = 20;
+  Wide->RebuildBands();
+  ASSERT_EQ(Wide->BandCount(), 3);
+  // Rows and order from the controls' places; every band grew to the left, and those that would
+  // start left of the bar are pushed right.
+  EXPECT_EQ(Wide->Bands(0).Control, A);
+  EXPECT_EQ(Wide->Bands(1).Control, B);
+  EXPECT_EQ(Wide->Bands(2).Control, C);
+  EXPECT_TRUE(Wide->Bands(2).Break);
+  EXPECT_EQ(Pos(A), TPoint(20, 2));
+  EXPECT_EQ(Pos(B), TPoint(100, 2));
+  EXPECT_EQ(Pos(C), TPoint(20, 28));
+  for (Integer I = 0; I < 3; ++I) EXPECT_EQ(Wide->Bands(I).Insets, Rect(20, 2, 2, 2));
+  // A move in progress ends first.
+  const HWND Wnd = Wide->Handle();
+  SendMessageA(Wnd, WM_LBUTTONDOWN, MK_LBUTTON, Point(5, 10));
+  SendMessageA(Wnd, WM_MOUSEMOVE, MK_LBUTTON, Point(25, 10));
+  ASSERT_EQ(Wide->MovingControl(), A);
+  Wide->RebuildBands();
+  EXPECT_EQ(Wide->MovingControl(), nullptr);
+  SendMessageA(Wnd, WM_LBUTTONUP, 0, Point(25, 10));
+  EXPECT_EQ(Wide->BandCount(), 3);
+  EXPECT_EQ(Pos(A), TPoint(40, 2));
+}
+
 class ControlBarPaintTest : public ControlBarTest {
  protected:
   static constexpr TColor Back = 0x00406080;

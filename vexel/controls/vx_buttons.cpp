@@ -3,11 +3,10 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cmath>
-#include <cwctype>
 
 #include "framework/ui/forms.h"
 #include "framework/ui/stdctrls.h"
+#include "vexel/controls/vx_button_art.h"
 #include "vexel/controls/vx_parent_image.h"
 #include "vexel/graphics/vx_bitmap.h"
 #include "vexel/graphics/vx_utils_win32.h"
@@ -60,39 +59,6 @@ Integer FontOffset(Byte CaptionState) {
 
 Byte CaptionStateOf(bool Disabled, bool Pressed, bool Hot, bool Focused) {
   return Disabled ? BtnDisabled : Pressed ? BtnPressed : Hot ? BtnHot : Focused ? BtnFocused : BtnNormal;
-}
-
-// The accelerator character of a caption ("&x"), 0 when it has none.
-wchar_t Accelerator(const std::wstring& Caption) {
-  for (size_t I = 0; I + 1 < Caption.size(); ++I) {
-    if (Caption[I] != L'&') continue;
-    if (Caption[I + 1] != L'&') return Caption[I + 1];
-    ++I;
-  }
-  return 0;
-}
-
-bool IsAccelerator(const std::string& Caption, uintptr_t Char) {
-  const wchar_t A = Accelerator(Wide(Caption));
-  if (!A) return false;
-  const std::wstring Typed = Wide(std::string(1, char(Char)));
-  return !Typed.empty() && std::towupper(wint_t(Typed[0])) == std::towupper(wint_t(A));
-}
-
-// Text drawn the way the classic look draws a disabled caption: raised in highlight, then shadow.
-void DrawCaptionText(HDC DC, const std::wstring& Text, const TRect& R, UINT Format, bool Disabled, TColor FontColor) {
-  const int OldMode = SetBkMode(DC, TRANSPARENT);
-  TRect Place = R;
-  if (Disabled) {
-    TRect Raised = Rect(R.Left + 1, R.Top + 1, R.Right + 1, R.Bottom + 1);
-    SetTextColor(DC, COLORREF(ColorToRGB(clBtnHighlight)));
-    DrawTextWide(DC, Text, Raised, Format);
-    SetTextColor(DC, COLORREF(ColorToRGB(clBtnShadow)));
-  } else {
-    SetTextColor(DC, COLORREF(ColorToRGB(FontColor)));
-  }
-  DrawTextWide(DC, Text, Place, Format);
-  SetBkMode(DC, OldMode);
 }
 
 TRect CenteredIn(const TRect& Box, Integer W, Integer H) {
@@ -574,39 +540,25 @@ void TVxButton::PaintFace() {
   }
 }
 
-// Lightness of a 0x00BBGGRR colour in HSL terms, 0 .. 1.
-static double Lightness(TColor C) {
-  const int R = C & 0xFF, G = (C >> 8) & 0xFF, B = (C >> 16) & 0xFF;
-  return (std::max({R, G, B}) + std::min({R, G, B})) / 510.0;
-}
-
 void TVxButton::PaintGlyph() {
   const TSize G = GlyphSize();
   if (G.cx <= 0 || G.cy <= 0) return;
   const TRect Box = CenteredIn(GetGlyphRect(), G.cx, G.cy);
   const bool Disabled = !Enabled();
-  Integer Image = 0;
-  if (FNumGlyphs > 1 && Disabled) Image = 1;
-  if (FNumGlyphs > 2 && FPressed) Image = 2;
+  // An image list's glyph is one image with magenta for its key colour; a glyph of the button's
+  // own is a strip keyed by its bottom-left pixel.
   const TBitmap* Glyph = EffectiveGlyph();
-  TCanvas& Source = Glyph->Canvas();
-  const TColor Key = Glyph == FGlyph.get() ? ColorToRGB(Source.Pixel(0, Glyph->Height() - 1)) : KeyColor;
-  TvxBitmap Bitmap;
-  Bitmap.SetSize(G.cx, G.cy);
-  Bitmap.Fill(0x007F007F);
-  Bitmap.SetAlphaBlend(true);
+  const bool Own = Glyph == FGlyph.get();
+  const Integer Cells = Own ? FNumGlyphs : 1;
+  Integer Image = 0;
+  if (Cells > 1 && Disabled) Image = 1;
+  if (Cells > 2 && FPressed) Image = 2;
   const bool Grey = FBlackAndWhiteGlyph && !MouseInControl();
-  for (Integer Y = 0; Y < G.cy; ++Y)
-    for (Integer X = 0; X < G.cx; ++X) {
-      const TColor C = ColorToRGB(Source.Pixel(Image * G.cx + X, Y));
-      if (C == Key) continue;
-      uint32_t R = C & 0xFF, Gr = (C >> 8) & 0xFF, B = (C >> 16) & 0xFF;
-      if (Grey)
-        R = Gr = B = uint32_t(std::nearbyint(Lightness(C) * 255));
-      else if (FNumGlyphs == 1 && Disabled)
-        R = Gr = B = uint32_t(std::nearbyint(Lightness(C) * 50)) + 160;
-      Bitmap.SetPixel(X, Y, 0xFF000000u | (R << 16) | (Gr << 8) | B);
-    }
+  const TGlyphLook Look = Grey                        ? TGlyphLook::Grey
+                          : Cells == 1 && Disabled ? TGlyphLook::DisabledGrey
+                                                   : TGlyphLook::Normal;
+  TvxBitmap Bitmap;
+  GlyphCellBitmap(*Glyph, Image, G, Look, Bitmap, Own ? std::nullopt : std::optional(KeyColor));
   if (Themed()) {
     if (TvxTheme* Theme = this->Theme()) {
       TvxGlyphInfo Info;

@@ -3,10 +3,14 @@
 // of classes defined here are known, before the program's own code runs.
 #include "framework/core/class_registry.h"
 #include "vexel/controls/vx_buttons.h"
+#include "vexel/controls/vx_controlbar.h"
 #include "vexel/controls/vx_parent_image.h"
 #include "vexel/controls/vx_progress.h"
 #include "vexel/controls/vx_scrollbar.h"
 #include "vexel/controls/vx_scrollbox.h"
+#include "vexel/controls/vx_speedbutton.h"
+#include "vexel/controls/vx_spinbutton.h"
+#include "vexel/controls/vx_toolbar.h"
 #include "vexel/controls/vx_trackbar.h"
 
 namespace {
@@ -14,10 +18,19 @@ namespace {
 bool StartControls() {
   for (const TClassInfo* Info :
        {&TVxButton::StaticClassInfo(), &TVxCheckBox::StaticClassInfo(), &TVxRadioButton::StaticClassInfo(),
-        &TVxScrollBar::StaticClassInfo(), &TVxScrollBox::StaticClassInfo(), &TVxTrackBar::StaticClassInfo()})
+        &TVxScrollBar::StaticClassInfo(), &TVxScrollBox::StaticClassInfo(), &TVxTrackBar::StaticClassInfo(),
+        &TVxSpeedButton::StaticClassInfo(), &TVxSpeedDivider::StaticClassInfo(), &TVxSpeedSpace::StaticClassInfo(),
+        &TVxSpeedContainer::StaticClassInfo(), &TVxSpinButton::StaticClassInfo(), &TVxToolBar::StaticClassInfo(),
+        &TVxControlBar::StaticClassInfo()})
     RegisterClass(*Info);
   // An in-place bar's window is all bar: nothing shows through it.
   RegisterParentPainter(TVxInplaceScrollBar::StaticClassInfo(), [](TCanvas&, const TVxParentPaintInfo&) {});
+  RegisterParentPainter(TVxControlBar::StaticClassInfo(), [](TCanvas& Canvas, const TVxParentPaintInfo& Info) {
+    static_cast<TVxControlBar*>(Info.Parent)->PaintBackground(Canvas);
+  });
+  RegisterParentPainter(TVxToolBar::StaticClassInfo(), [](TCanvas& Canvas, const TVxParentPaintInfo& Info) {
+    static_cast<TVxToolBar*>(Info.Parent)->PaintForChild(Canvas, Info.Control);
+  });
   return true;
 }
 

@@ -15,6 +15,7 @@
 #include "framework/ui/forms.h"
 #include "framework/ui/menus.h"
 #include "vexel/forms/vx_form.h"
+#include "vexel/graphics/vx_resource.h"
 
 namespace {
 
