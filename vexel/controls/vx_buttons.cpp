@@ -9,6 +9,7 @@
 #include "vexel/controls/vx_button_art.h"
 #include "vexel/controls/vx_parent_image.h"
 #include "vexel/graphics/vx_bitmap.h"
+#include "vexel/graphics/vx_resource.h"
 #include "vexel/graphics/vx_utils_win32.h"
 #include "vexel/graphics/vx_visual_style.h"
 #include "vexel/theme/vx_theme_links.h"
@@ -339,11 +340,7 @@ const TBitmap* KindGlyph(TBitBtnKind Kind) {
   if (!Tried[I]) {
     Tried[I] = true;
     auto Glyph = std::make_unique<TBitmap>();
-    try {
-      Glyph->LoadFromResourceName(nullptr, Names[I]);
-      Cache[I] = Glyph.release();
-    } catch (const EInvalidGraphic&) {
-    }
+    if (LoadBitmapResource(Names[I], *Glyph)) Cache[I] = Glyph.release();
   }
   return Cache[I];
 }

@@ -44,9 +44,7 @@ TImageList& SystemMenuImages() {
                              "VX_FORM_ROLLUP", "VX_FORM_TRAY"}) {
       TBitmap Glyph;
       // A program without the resources keeps the indices with blank glyphs.
-      try {
-        Glyph.LoadFromResourceName(nullptr, Name);
-      } catch (const EInvalidGraphic&) {
+      if (!LoadBitmapResource(Name, Glyph)) {
         Glyph.SetWidth(16);
         Glyph.SetHeight(16);
         Glyph.Canvas().Brush().SetColor(TColor(RGB(255, 0, 255)));
