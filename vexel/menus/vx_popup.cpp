@@ -8,6 +8,7 @@
 #include "framework/ui/application.h"
 #include "framework/ui/object_windows.h"
 #include "vexel/forms/vx_form_options.h"
+#include "vexel/graphics/vx_bitmap.h"
 #include "vexel/graphics/vx_utils_win32.h"
 #include "vexel/graphics/vx_winapi.h"
 #include "vexel/theme/vx_theme_manager.h"
@@ -25,6 +26,21 @@ void RunPendingPaints() {
     DispatchMessageA(&Msg);
   }
 }
+
+// SaveDC on construction, RestoreDC on scope exit.
+class TDCState {
+ public:
+  explicit TDCState(HDC DC) : FDC(DC), FSaved(DC ? SaveDC(DC) : 0) {}
+  ~TDCState() {
+    if (FSaved) RestoreDC(FDC, FSaved);
+  }
+  TDCState(const TDCState&) = delete;
+  TDCState& operator=(const TDCState&) = delete;
+
+ private:
+  HDC FDC;
+  int FSaved;
+};
 
 void Ring(HDC DC, TRect& R, TColor TopLeft, TColor BottomRight) {
   DrawBevel(DC, R, TopLeft, BottomRight);
@@ -297,7 +313,30 @@ TSize TVxPopupForm::GetMinTrackSize() { return {0, 0}; }
 void TVxPopupForm::PaintFrame(TCanvas&) {}
 
 void TVxPopupForm::PaintBackground() {
-  if (FPopupWindow && FormCanvas()) FPopupWindow->PaintPopup(*FormCanvas());
+  if (!FPopupWindow || !FormCanvas() || !FormCanvas()->HandleAllocated()) return;
+  TCanvas& Target = *FormCanvas();
+  if (FPopupWindow->Composed()) return FPopupWindow->PaintPopup(Target);
+  // The skin draws much faster into memory of its own than onto a window, and the items then
+  // show at once: the popup is drawn off screen.
+  const TRect R = FPopupWindow->FrameRect();
+  if (!FBuffer) FBuffer = std::make_unique<TvxBitmap>();
+  TvxBitmap& Buffer = *FBuffer;
+  if (Buffer.Width() != R.Width() || Buffer.Height() != R.Height())
+    Buffer.SetSize(std::max<Integer>(R.Width(), 1), std::max<Integer>(R.Height(), 1));
+  if (!Buffer.DC()) return FPopupWindow->PaintPopup(Target);
+  TDCState State(Buffer.DC());
+  // Only what the target shows is drawn: a hot item repaints itself alone. A whole paint goes
+  // unclipped, which the skin draws much faster.
+  RECT Clip;
+  if (GetClipBox(Target.Handle(), &Clip) == NULLREGION) return;
+  if (Clip.left > R.Left || Clip.top > R.Top || Clip.right < R.Right || Clip.bottom < R.Bottom)
+    IntersectClipRect(Buffer.DC(), Clip.left, Clip.top, Clip.right, Clip.bottom);
+  {
+    TCanvas Canvas(Buffer.DC());
+    FPopupWindow->PaintPopup(Canvas);
+    Canvas.SetHandle(nullptr);
+  }
+  BitBlt(Target.Handle(), R.Left, R.Top, R.Width(), R.Height(), Buffer.DC(), 0, 0, SRCCOPY);
 }
 
 TvxHitCode TVxPopupForm::HitTest(Integer, Integer) { return vxhtNone; }

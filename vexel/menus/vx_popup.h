@@ -15,6 +15,7 @@
 #include "vexel/menus/vx_menus.h"
 
 class TVxPopupWindow;
+class TvxBitmap;
 class TVxBlending;
 class TVxShadow;
 class TVxAnimation;
@@ -42,6 +43,8 @@ class TVxPopupForm : public TVxForm {
  private:
   TVxPopupWindow* FPopupWindow;
   bool FAttached = false;
+  // The off-screen picture of an unblended popup.
+  std::unique_ptr<TvxBitmap> FBuffer;
 };
 
 // Paints on its popup window, whose client coordinates are the view's.
