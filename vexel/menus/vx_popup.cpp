@@ -292,6 +292,8 @@ TVxPopupForm::TVxPopupForm(TVxPopupWindow* Window) : TVxForm(Window, TDeferLoad{
   SetMinimizeApplication(false);
 }
 
+TWinControl* TVxPopupForm::CaptionControl() const { return FPopupWindow ? FPopupWindow->CaptionControl() : nullptr; }
+
 void TVxPopupForm::Attach() {
   if (FAttached) return;
   FAttached = true;

@@ -27,6 +27,8 @@ class TVxPopupForm : public TVxForm {
  public:
   explicit TVxPopupForm(TVxPopupWindow* Window);
   TVxPopupWindow* PopupWindow() const { return FPopupWindow; }
+  // The window control whose caption stays active while the popup is open.
+  TWinControl* CaptionControl() const;
   // Hooks the window (creating it); called once the options are set, just before showing.
   void Attach();
   bool Attached() const { return FAttached; }
