@@ -6,8 +6,9 @@
 // (WH_CALLWNDPROCRET) sees that paint return, notes the time and posts Escape, which closes the
 // menu; the close is not timed. Both menus paint their first picture through a sent WM_PAINT
 // (UpdateWindow after showing), so both are measured at the same point. Rounds alternate
-// between the two so that a change of machine load hits both alike; medians are compared. The
-// goal: the skinned menu opens within one 60 Hz frame (16.7 ms).
+// between the plain skinned popup, the platform's and a skinned popup with blending and shadow,
+// so that a change of machine load hits all alike; medians are compared. The goal: the skinned
+// menu opens within one 60 Hz frame (16.7 ms).
 //
 // bench_menus_win32 [SKIN] [ROUNDS]
 #include <windows.h>
@@ -49,14 +50,19 @@ LRESULT CALLBACK AfterMessage(int Code, WPARAM WParam, LPARAM LParam) {
   return CallNextHookEx(nullptr, Code, WParam, LParam);
 }
 
+// A menu whose paint the hook never sees (a platform that posts it) is closed after 3 s.
+void CALLBACK GiveUp(HWND, UINT, UINT_PTR, DWORD) { PostMessageA(Watch.MainForm, WM_KEYDOWN, VK_ESCAPE, 0); }
+
 // Milliseconds from Open's start to the first paint; the menu has closed when it returns.
 double Time(const std::function<void()>& Open) {
   Application->ProcessMessages();
+  const UINT_PTR Guard = SetTimer(nullptr, 0, 3000, &GiveUp);
   Watch.Armed = true;
   Watch.Start = Clock::now();
   Open();
   const bool Seen = !Watch.Armed;
   Watch.Armed = false;
+  KillTimer(nullptr, Guard);
   Application->ProcessMessages();
   if (!Seen) {
     std::fprintf(stderr, "bench_menus_win32: the menu never painted\n");
@@ -126,8 +132,8 @@ int main(int argc, char** argv) {
   std::printf("%-44s %10s %10s %8s\n", "", "median", "first", "ratio");
   std::printf("%-44s %7.2f ms %7.2f ms %8.2f\n", "skinned popup (TVxPopupMenu)", Median(SkinnedTimes), FirstSkinned,
               Median(SkinnedTimes) / Reference);
-  std::printf("%-44s %7.2f ms %7.2f ms %8.2f\n", "skinned popup, blending 220 and shadow", Median(EffectTimes),
-              0.0, Median(EffectTimes) / Reference);
+  std::printf("%-44s %7.2f ms %10s %8.2f\n", "skinned popup, blending 220 and shadow", Median(EffectTimes), "-",
+              Median(EffectTimes) / Reference);
   std::printf("%-44s %7.2f ms %7.2f ms %8.2f\n", "platform popup (TrackPopupMenu)", Reference, FirstPlatform, 1.0);
   std::printf("goal: the skinned popup opens within one 60 Hz frame (16.7 ms): %s\n",
               Median(SkinnedTimes) <= 1000.0 / 60 ? "met" : "missed");

@@ -1822,7 +1822,7 @@ TEST_F(MenuBarTest, AltAloneAndTheSystemMenuKeyWithACharacterOpenTheBarOfASkinne
   });
   Key(VK_ESCAPE);
   SendMessageA(Window.Handle(), WM_SYSKEYDOWN, VK_MENU, LPARAM(1) << 29);
-  SendMessageA(Window.Handle(), WM_SYSKEYUP, VK_MENU, LPARAM(1) << 29 | LPARAM(3) << 30);
+  SendMessageA(Window.Handle(), WM_SYSKEYUP, VK_MENU, LPARAM(DWORD(0xE0000001)));
   EXPECT_TRUE(Probe.Empty());
   EXPECT_FALSE(WindowBar.View()->Tracking());
   EXPECT_EQ(GetCapture(), nullptr);
