@@ -21,8 +21,9 @@ class TVxShadow;
 class TVxAnimation;
 
 // The form-skinning component of a popup window (owned by it): no caption, frame or border icons,
-// neither sizeable nor movable, unbuffered, always drawn active and on top. The whole window but
-// the shadow is client area, where the popup's frame and items paint.
+// neither sizeable nor movable, none of the form's buffers, always drawn active and on top. The
+// whole window but the shadow is client area, where the popup's frame and items paint (an
+// unblended popup through an off-screen picture of its own).
 class TVxPopupForm : public TVxForm {
  public:
   explicit TVxPopupForm(TVxPopupWindow* Window);
