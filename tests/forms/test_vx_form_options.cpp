@@ -6,7 +6,10 @@
 #include "framework/core/component_stream.h"
 #include "framework/core/object_text.h"
 #include "framework/graphics/font.h"
+#include "framework/ui/stdctrls.h"
+#include "vexel/controls/vx_buttons.h"
 #include "vexel/forms/vx_form_options.h"
+#include "vexel/forms/vx_message.h"
 
 namespace {
 
@@ -320,4 +323,123 @@ TEST(FormOptions, ClassesAreRegisteredWhenTheProgramStartsAndGlobalPopupDefaults
   EXPECT_EQ(GlobalAnimation().EffectKind(), "[ RANDOM ] - Random selection");
   H.PopupMenuOptions()->SetBlending(&GlobalBlending());
   EXPECT_EQ(H.PopupMenuOptions()->Blending()->Value(), 150);
+}
+
+// [Message-box settings] -------------------------------------------------------------------------
+
+TEST(MessageSettings, DefaultsAndTheControlsTheFactoriesMake) {
+  TVxMessage M;
+  EXPECT_FALSE(M.Animation()->Enabled());
+  EXPECT_FALSE(M.Blending()->Enabled());
+  EXPECT_FALSE(M.Shadow()->Enabled());
+  EXPECT_FALSE(M.Dragging()->Sizeable());
+  EXPECT_TRUE(M.Dragging()->Moveable());
+  EXPECT_EQ(M.BorderIcons(), (TVxBorderIcons{TVxBorderIcon::kbiClose, TVxBorderIcon::kbiSystemMenu}));
+  EXPECT_EQ(M.Position(), TPosition::poScreenCenter);
+  EXPECT_TRUE(M.ShowButtonGlyph());
+  EXPECT_TRUE(M.ShowIconImage());
+  EXPECT_FALSE(M.ShowHints());
+  EXPECT_FALSE(M.StayOnTop());
+  EXPECT_FALSE(M.Global());
+  // The defaults are not stored; not sizeable is a change of the dragging options.
+  const std::string Text = AsText(M);
+  EXPECT_NE(Text.find("  Dragging.Sizeable = False\r\n"), std::string::npos) << Text;
+  for (const char* Default : {"BorderIcons", "Position", "ShowButtonGlyph", "ShowIconImage", "ShowHints", "StayOnTop",
+                              "Global", "Blending", "Shadow."})
+    EXPECT_EQ(Text.find(Default), std::string::npos) << Default << " in " << Text;
+
+  TComponent Box;
+  EXPECT_NE(dynamic_cast<TVxButton*>(M.CreateButton(&Box)), nullptr);
+  EXPECT_NE(dynamic_cast<TEdit*>(M.CreateEdit(&Box)), nullptr);
+  EXPECT_NE(dynamic_cast<TVxForm*>(M.CreateForm(&Box)), nullptr);
+  EXPECT_NE(dynamic_cast<TLabel*>(M.CreateLabel(&Box)), nullptr);
+  EXPECT_NE(dynamic_cast<TVxCheckBox*>(M.CreateCheckBox(&Box)), nullptr);
+  EXPECT_EQ(Box.ComponentCount(), 5) << "each control belongs to the owner it was made for";
+}
+
+// Frees itself into a flag, so that a test can tell the global instance went.
+class TWatchedMessage : public TVxMessage {
+ public:
+  TWatchedMessage(TComponent* Owner, bool& Freed) : TVxMessage(Owner), FFreed(Freed) {}
+  ~TWatchedMessage() override { FFreed = true; }
+
+ private:
+  bool& FFreed;
+};
+
+TEST(MessageSettings, OneInstanceIsGlobalFromTheStartAndGlobalMovesToTheLastOneSet) {
+  // The library made one when the program started.
+  TVxMessage* Start = GlobalMessage();
+  ASSERT_NE(Start, nullptr);
+  EXPECT_TRUE(Start->Global());
+  EXPECT_EQ(Start->Owner(), nullptr);
+
+  TComponent Owner;
+  bool FirstFreed = false, SecondFreed = false;
+  auto* First = new TWatchedMessage(&Owner, FirstFreed);
+  First->SetGlobal(true);
+  EXPECT_EQ(GlobalMessage(), First);
+  // The start instance was freed; the next one frees the first, which leaves its owner.
+  auto* Second = new TWatchedMessage(&Owner, SecondFreed);
+  Second->SetGlobal(true);
+  EXPECT_TRUE(FirstFreed);
+  EXPECT_EQ(GlobalMessage(), Second);
+  EXPECT_EQ(Owner.ComponentCount(), 1);
+  // Setting it again changes nothing; destroying the global one clears the reference.
+  Second->SetGlobal(true);
+  EXPECT_FALSE(SecondFreed);
+  delete Second;
+  EXPECT_EQ(GlobalMessage(), nullptr);
+  EXPECT_EQ(Owner.ComponentCount(), 0);
+
+  // Global False on the global instance leaves none; on another it does nothing to the global.
+  TVxMessage A, B;
+  A.SetGlobal(true);
+  B.SetGlobal(false);
+  EXPECT_EQ(GlobalMessage(), &A);
+  A.SetGlobal(false);
+  EXPECT_EQ(GlobalMessage(), nullptr);
+  EXPECT_FALSE(A.Global());
+}
+
+TEST(MessageSettings, RoundTripThroughAFormFile) {
+  EXPECT_NE(FindClass("TVxMessage"), nullptr);
+  TOptionsHolder Source;
+  Source.SetName("Holder");
+  auto* M = new TVxMessage(&Source);
+  M->SetName("Message");
+  M->Shadow()->SetEnabled(true);
+  M->Blending()->SetValue(90);
+  M->Animation()->SetTime(700);
+  M->Dragging()->SetMoveable(false);
+  M->SetBorderIcons({TVxBorderIcon::kbiClose});
+  M->ButtonFont()->SetName("Arial");
+  M->MessageFont()->SetSize(14);
+  M->SetPosition(TPosition::poMainFormCenter);
+  M->SetShowButtonGlyph(false);
+  M->SetShowIconImage(false);
+  M->SetShowHints(true);
+  M->SetStayOnTop(true);
+
+  TMemoryStream S;
+  WriteComponent(S, Source);
+  S.SetPosition(0);
+  TOptionsHolder Read;
+  ReadComponent(S, Read);
+  auto* R = dynamic_cast<TVxMessage*>(Read.FindComponent("Message"));
+  ASSERT_NE(R, nullptr) << AsText(Source);
+  EXPECT_TRUE(R->Shadow()->Enabled());
+  EXPECT_EQ(R->Blending()->Value(), 90);
+  EXPECT_EQ(R->Animation()->Time(), 700);
+  EXPECT_FALSE(R->Dragging()->Moveable());
+  EXPECT_FALSE(R->Dragging()->Sizeable());
+  EXPECT_EQ(R->BorderIcons(), TVxBorderIcons{TVxBorderIcon::kbiClose});
+  EXPECT_EQ(R->ButtonFont()->Name(), "Arial");
+  EXPECT_EQ(R->MessageFont()->Size(), 14);
+  EXPECT_EQ(R->Position(), TPosition::poMainFormCenter);
+  EXPECT_FALSE(R->ShowButtonGlyph());
+  EXPECT_FALSE(R->ShowIconImage());
+  EXPECT_TRUE(R->ShowHints());
+  EXPECT_TRUE(R->StayOnTop());
+  EXPECT_FALSE(R->Global());
 }

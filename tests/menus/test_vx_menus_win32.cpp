@@ -19,6 +19,7 @@
 #include "framework/graphics/png_image.h"
 #include "framework/ui/object_windows.h"
 #include "vexel/forms/vx_form.h"
+#include "vexel/graphics/vx_effect.h"
 #include "vexel/graphics/vx_winapi.h"
 #include "vexel/menus/vx_menubar.h"
 #include "vexel/menus/vx_menus.h"
@@ -1528,6 +1529,315 @@ TEST_F(MenuTest, ABarAndAPopupMenuReadBackFromAFormFileWithTheirItems) {
   EXPECT_EQ(M->Items()->Items(0)->Caption(), L"&Zoom");
   EXPECT_NE(FindClass("TVxMenuBar"), nullptr);
   EXPECT_NE(FindClass("TVxPopupMenu"), nullptr);
+}
+
+// [Popup effects] --------------------------------------------------------------------------------
+
+// F over B at opacity A, as the engine composes a translucent window.
+uint32_t Over(uint32_t F, uint32_t B, uint32_t A) {
+  uint32_t Result = 0;
+  for (int Shift = 0; Shift < 24; Shift += 8) {
+    const int Fc = int((F >> Shift) & 0xFF), Bc = int((B >> Shift) & 0xFF);
+    Result |= uint32_t((256 * Bc + int(A) * (Fc - Bc)) >> 8) << Shift;
+  }
+  return Result;
+}
+
+// What the screen shows of a popup: its window rectangle, its frame rectangle, two pixels (the
+// frame's inner ring and the second item, which is hot), and two of the shadow's strip.
+struct TPopupLook {
+  TRect Window;
+  TRect Frame;
+  uint32_t Ring = 0, Hot = 0, ShadowRight = 0, AboveShadow = 0;
+};
+
+class PopupEffectsTest : public MenuTest {
+ protected:
+  void SetUp() override {
+    MenuTest::SetUp();
+    // The pointer stays off the popup: only the keys choose the hot item.
+    SetCursorPos(5, 1000);
+    Shown->SetColor(Back);
+    Shown->Invalidate();
+    Application->ProcessMessages();
+    AddItem(*Root, L"&One");
+    Two = AddItem(*Root, L"&Two");
+    AddItem(*Root, L"T&hree");
+    Root->SetPopupOptions(&Options);
+  }
+  void TearDown() override {
+    Shown->SetColor(clBtnFace);
+    MenuTest::TearDown();
+  }
+  // Opens the popup over the backdrop, makes Two hot and reads the screen.
+  TPopupLook Look() {
+    // The screen behind shows the backdrop again, not the popup opened before.
+    Shown->Invalidate();
+    PumpUntil([] { return false; }, 120);
+    TPopupLook L;
+    Key(VK_DOWN);
+    // The platform shows what was painted a moment later: the loop runs meanwhile.
+    auto Since = std::make_shared<DWORD>(0);
+    Probe.Wait([Since] {
+      if (!*Since) *Since = GetTickCount();
+      return GetTickCount() - *Since > 120;
+    });
+    Expect([&](TVxPopupView& V) {
+      ASSERT_EQ(V.HotItem(), Two);
+      TVxPopupWindow* W = V.Window();
+      RECT R;
+      GetWindowRect(W->Handle(), &R);
+      L.Window = Rect(R.left, R.top, R.right, R.bottom);
+      L.Frame = W->FrameRect();
+      Capture Screen(L.Window.Width(), L.Window.Height());
+      HDC DC = GetDC(nullptr);
+      BitBlt(Screen.DC(), 0, 0, L.Window.Width(), L.Window.Height(), DC, R.left, R.top, SRCCOPY);
+      ReleaseDC(nullptr, DC);
+      L.Ring = Screen.At(2, L.Frame.Height() / 2);
+      const TRect Item = Two->ItemRect();
+      L.Hot = Screen.At(Item.Left + 2, (Item.Top + Item.Bottom) / 2);
+      L.ShadowRight = Screen.At(L.Window.Width() - 2, L.Window.Height() / 2);
+      L.AboveShadow = Screen.At(L.Window.Width() - 2, 1);
+    });
+    Key(VK_ESCAPE);
+    EXPECT_TRUE(Open());
+    EXPECT_TRUE(Probe.Empty());
+    return L;
+  }
+
+  const TColor Back = TColor(RGB(240, 200, 160));
+  TVxPopupMenuOptions Options;
+  TVxItem* Two = nullptr;
+};
+
+TEST_F(PopupEffectsTest, BlendingComposesThePopupOverTheScreenAndAShadowWidensAndDarkensIt) {
+  const uint32_t B = DibColor(Back);
+  const TPopupLook Plain = Look();
+  EXPECT_NE(Plain.Ring, B);
+  EXPECT_NE(Plain.Hot, Plain.Ring) << "the hot item is drawn hot";
+
+  // Translucent: the frame and the repainted hot item both over the screen behind.
+  Options.Blending()->SetEnabled(true);
+  Options.Blending()->SetValue(100);
+  Root->SetPopupOptions(&Options);
+  const TPopupLook Blended = Look();
+  EXPECT_EQ(Blended.Window, Plain.Window);
+  EXPECT_EQ(Blended.Ring, Over(Plain.Ring, B, 100));
+  EXPECT_EQ(Blended.Hot, Over(Plain.Hot, B, 100));
+
+  // A shadow of 6 pixels: the window grows by 6 to the right and below, the popup itself keeps
+  // its size and look, the strip right of it is darker than the screen and the corner above the
+  // strip shows the screen.
+  Options.Blending()->SetEnabled(false);
+  Options.Shadow()->SetEnabled(true);
+  Options.Shadow()->SetSize(6);
+  Root->SetPopupOptions(&Options);
+  const TPopupLook Shadowed = Look();
+  EXPECT_EQ(Shadowed.Window.Width(), Plain.Window.Width() + 6);
+  EXPECT_EQ(Shadowed.Window.Height(), Plain.Window.Height() + 6);
+  EXPECT_EQ(Shadowed.Frame, Plain.Frame);
+  EXPECT_EQ(Shadowed.Ring, Plain.Ring);
+  EXPECT_EQ(Shadowed.Hot, Plain.Hot);
+  for (int Shift = 0; Shift < 24; Shift += 8)
+    EXPECT_LT((Shadowed.ShadowRight >> Shift) & 0xFF, (B >> Shift) & 0xFF) << std::hex << Shadowed.ShadowRight;
+  EXPECT_EQ(Shadowed.AboveShadow, B);
+}
+
+TEST_F(PopupEffectsTest, AComposedPopupFollowsAThemeSwitchAndClosesWhenItsTreeGoes) {
+  Options.Blending()->SetEnabled(true);
+  Options.Shadow()->SetEnabled(true);
+  Root->SetPopupOptions(&Options);
+  TVxVexel Engine;
+  Expect([&](TVxPopupView& V) {
+    EXPECT_EQ(TSize({V.Window()->Width(), V.Window()->Height()}), V.Window()->SizeForContent());
+    Engine.SetThemeFile(SampleSkin);
+    ASSERT_NE(CurrentTheme(), nullptr);
+    Application->ProcessMessages();
+    // Laid out again in the skin's fonts and frame, still sized to the content with its shadow.
+    EXPECT_EQ(TSize({V.Window()->Width(), V.Window()->Height()}), V.Window()->SizeForContent());
+    EXPECT_EQ(V.Window()->Form()->WindowWidth(), V.Window()->Width() - Options.Shadow()->Size());
+    EXPECT_TRUE(V.Tracking());
+  });
+  Probe.Post([&] { Root.reset(); });
+  auto* Tree = Root.get();
+  EXPECT_TRUE(Tree->Popup(nullptr, 60, 60, {}));
+  EXPECT_TRUE(ShownPopups().empty());
+  EXPECT_EQ(GetCapture(), nullptr);
+  EXPECT_TRUE(Probe.Empty());
+
+  // A menu without items shows nothing and leaves nothing behind.
+  TVxItem Empty;
+  Empty.SetPopupOptions(&Options);
+  EXPECT_FALSE(Empty.Popup(nullptr, 60, 60, {}));
+  EXPECT_TRUE(ShownPopups().empty());
+  EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(MenuBarTest, OnlyTheFirstPopupOpenedFromTheBarAnimates) {
+  TVxPopupMenuOptions Options;
+  Options.Animation()->SetEnabled(true);
+  Options.Animation()->SetEffectKind("[ FADE ] - Plasma");
+  Options.Animation()->SetTime(300);
+  Bar->SetPopupMenuOptions(&Options);
+  // The first popup's transition plays before the popup shows.
+  Probe.Wait([] { return AnyAnimating(); });
+  WaitForPopup();
+  Expect([&](TVxPopupView& V) {
+    EXPECT_EQ(V.RootItem(), File);
+    EXPECT_NE(V.Window()->Animation(), nullptr);
+    EXPECT_TRUE(V.Window()->Form()->Animation()->Enabled());
+  });
+  Key(VK_RIGHT);
+  Probe.Wait([&] { return Innermost() && Innermost()->RootItem() == Edit; });
+  Expect([&](TVxPopupView& V) {
+    EXPECT_FALSE(AnyAnimating());
+    EXPECT_EQ(V.Window()->Animation(), nullptr);
+    EXPECT_FALSE(V.Window()->Form()->Animation()->Enabled());
+  });
+  Key(VK_ESCAPE);
+  Key(VK_ESCAPE);
+  {
+    TKeyDown Alt(VK_MENU);
+    SendMessageA(Shown->Handle(), WM_SYSKEYDOWN, 'F', LPARAM(1) << 29);
+  }
+  Finish();
+}
+
+// [MDI items] ------------------------------------------------------------------------------------
+
+TEST_F(MenuBarTest, AMaximisedChildShowsItsIconAndButtonsAndTheCommandsActOnIt) {
+  EXPECT_TRUE(Bar->MDIItems().empty());
+  const Integer Items = Bar->Items()->Count();
+  // A plain form stands in for the MDI child: the framework has no MDI forms. It stays when
+  // asked to close (under Wine a window that hides waits for a window manager).
+  auto Child = std::make_unique<TForm>();
+  Child->SetBounds(400, 300, 200, 150);
+  Child->Show();
+  int Closed = 0;
+  Child->OnClose = [&](TObject*, TCloseAction& Action) {
+    ++Closed;
+    Action = TCloseAction::caNone;
+  };
+  Bar->ShowMDIItems(Child.get());
+  const auto& MDI = Bar->MDIItems();
+  ASSERT_EQ(MDI.size(), 11u);
+  EXPECT_EQ(Bar->Items()->Count(), Items + 4);
+  TVxItem* Icon = MDI[0];
+  EXPECT_EQ(Bar->Items()->Items(0), Icon);
+  EXPECT_EQ(Icon->ItemKind(), ikWindowIcon);
+  struct TRow {
+    const wchar_t* Caption;
+    TShortCut ShortCut;
+    Integer Image;
+    bool Enabled;
+  };
+  const TRow Rows[] = {{L"&Restore", scNone, 3, true}, {L"Mi&nimize", scNone, 1, true},
+                       {L"Ma&ximize", scNone, 2, false}, {L"-", scNone, -1, true},
+                       {L"&Close", scCtrl | VK_F4, 0, true}, {L"-", scNone, -1, true},
+                       {L"&Next", scCtrl | VK_F6, -1, true}};
+  ASSERT_EQ(Icon->Count(), 7);
+  for (Integer I = 0; I < 7; ++I) {
+    TVxItem* Item = Icon->Items(I);
+    EXPECT_EQ(Item->Caption(), Rows[I].Caption) << I;
+    EXPECT_EQ(Item->ShortCut(), Rows[I].ShortCut) << I;
+    EXPECT_EQ(Item->ImageIndex(), Rows[I].Image) << I;
+    EXPECT_EQ(Item->Enabled(), Rows[I].Enabled) << I;
+    EXPECT_EQ(Item->GetImages(), &MDIItemImages());
+  }
+  EXPECT_EQ(MDIItemImages().Count(), 4);
+  // The buttons at the right end, close last, the icon at the left; every item knows the child.
+  const Byte Kinds[] = {ikMinimize, ikRestore, ikClose};
+  for (int I = 0; I < 3; ++I) {
+    TVxItem* Button = Bar->Items()->Items(Bar->Items()->Count() - 3 + I);
+    EXPECT_EQ(Button->ItemKind(), Kinds[I]);
+    EXPECT_TRUE(Button->Visible());
+    EXPECT_EQ(Button->MDIForm(), Child.get());
+  }
+  const TRect Content = Bar->ContentRect();
+  EXPECT_EQ(Bar->Items()->Items(Bar->Items()->Count() - 1)->ItemRect().Right, Content.Right);
+  EXPECT_EQ(Icon->ItemRect().Left, Content.Left);
+  EXPECT_EQ(File->ItemRect().Left, Icon->ItemRect().Right);
+  EXPECT_TRUE(Icon->Visible());
+
+  // Ctrl+F4 on the main form closes the child.
+  {
+    TKeyDown Ctrl(VK_CONTROL);
+    SendMessageA(Shown->Handle(), WM_KEYDOWN, VK_F4, 0);
+  }
+  Application->ProcessMessages();
+  EXPECT_EQ(Closed, 1);
+
+  // Restored, the items hide and forget the child; a command then does nothing.
+  Bar->HideMDIItems();
+  EXPECT_EQ(Bar->ActiveMDIChild(), nullptr);
+  EXPECT_FALSE(Icon->Visible());
+  EXPECT_EQ(Icon->MDIForm(), nullptr);
+  EXPECT_EQ(File->ItemRect().Left, Content.Left);
+  for (TVxItem* Item : {Icon->Items(0), Icon->Items(1), Icon->Items(4), Icon->Items(6), MDI[8], MDI[9], MDI[10]})
+    Item->ClickNow();
+  EXPECT_EQ(Closed, 1);
+
+  // The buttons minimise and restore the child; a child that goes takes the items away.
+  Bar->ShowMDIItems(Child.get());
+  MDI[8]->ClickNow();
+  EXPECT_TRUE(IsIconic(Child->Handle()));
+  EXPECT_FALSE(Bar->MDIItemsShown());
+  Bar->ShowMDIItems(Child.get());
+  MDI[9]->ClickNow();
+  EXPECT_FALSE(IsIconic(Child->Handle()));
+  Bar->ShowMDIItems(Child.get());
+  Child.reset();
+  EXPECT_FALSE(Bar->MDIItemsShown());
+  EXPECT_FALSE(Icon->Visible());
+  EXPECT_EQ(Icon->MDIForm(), nullptr);
+  // A bar freed while it shows a child's items lets go of the child (which lives on here).
+  Bar->ShowMDIItems(Shown);
+  Bar.reset();
+  Shown->Invalidate();
+  Application->ProcessMessages();
+}
+
+// [Alt on a skinned form] ------------------------------------------------------------------------
+
+TEST_F(MenuBarTest, AltAloneAndTheSystemMenuKeyWithACharacterOpenTheBarOfASkinnedForm) {
+  TForm Window;
+  Window.SetBounds(40, 40, 360, 220);
+  auto* Skin = new TVxForm(&Window);
+  TVxMenuBar WindowBar(&Window);
+  WindowBar.SetParent(&Window);
+  WindowBar.SetAlign(TAlign::alTop);
+  TVxItem* WFile = AddItem(*WindowBar.Items(), L"&File", scNone, &Window);
+  AddItem(*WFile, L"&New", scNone, &Window);
+  TVxItem* WView = AddItem(*WindowBar.Items(), L"&View", scNone, &Window);
+  AddItem(*WView, L"&Zoom", scNone, &Window);
+  Skin->SetMenuBar(&WindowBar);
+  Window.Show();
+  Application->ProcessMessages();
+
+  // Alt pressed and released alone: the bar tracks with its first item hot and no popup open.
+  Probe.Post([&] {
+    EXPECT_TRUE(WindowBar.View()->Tracking());
+    EXPECT_EQ(WindowBar.View()->HotItem(), WFile);
+    EXPECT_TRUE(ShownPopups().empty());
+  });
+  Key(VK_ESCAPE);
+  SendMessageA(Window.Handle(), WM_SYSKEYDOWN, VK_MENU, LPARAM(1) << 29);
+  SendMessageA(Window.Handle(), WM_SYSKEYUP, VK_MENU, LPARAM(DWORD(0xE0000001)));
+  EXPECT_TRUE(Probe.Empty());
+  EXPECT_FALSE(WindowBar.View()->Tracking());
+  EXPECT_EQ(GetCapture(), nullptr);
+
+  // The system-menu key with a character opens the item it belongs to (letter case ignored).
+  WaitForPopup();
+  Expect([&](TVxPopupView& V) { EXPECT_EQ(V.RootItem(), WView); });
+  Key(VK_ESCAPE);
+  Key(VK_ESCAPE);
+  EXPECT_EQ(SendMessageA(Window.Handle(), WM_SYSCOMMAND, SC_KEYMENU, 'v'), 1);
+  EXPECT_FALSE(WindowBar.View()->Tracking());
+  EXPECT_TRUE(ShownPopups().empty());
+  EXPECT_EQ(GetCapture(), nullptr);
+  Application->ProcessMessages();
+  EXPECT_TRUE(Probe.Empty());
 }
 
 }  // namespace

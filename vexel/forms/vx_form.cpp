@@ -135,6 +135,7 @@ const TClassInfo& TVxDefaultForm::StaticClassInfo() {
       ClassProperty<&C::TrayMenuOptions>("TrayMenuOptions"),
       ComponentProperty<&C::SystemMenuLink, &C::SetSystemMenuLink>("SystemMenuLink"),
       ComponentProperty<&C::TrayMenuLink, &C::SetTrayMenuLink>("TrayMenuLink"),
+      ComponentProperty<&C::MenuBar, &C::SetMenuBar>("MenuBar"),
       BooleanProperty<&C::MinimizeApplication, &C::SetMinimizeApplication>("MinimizeApplication", true),
       EnumProperty<&C::Performance, &C::SetPerformance>("Performance", FormPerformanceNames(),
                                                         int64_t(TVxFormPerformance::zqfpNoBuffer)),
@@ -260,6 +261,7 @@ void TVxDefaultForm::Notification(TComponent* Component, TOperation Operation) {
   if (Operation != TOperation::opRemove) return;
   if (Component == FSystemMenuLink) FSystemMenuLink = nullptr;
   if (Component == FTrayMenuLink) FTrayMenuLink = nullptr;
+  if (Component == FMenuBar) FMenuBar = nullptr;
   if (Component == FSystemMenu) FSystemMenu = nullptr;
 }
 
@@ -303,6 +305,12 @@ void TVxDefaultForm::SetSystemMenuLink(TPopupMenu* Value) {
 void TVxDefaultForm::SetTrayMenuLink(TPopupMenu* Value) {
   if (FTrayMenuLink) FTrayMenuLink->RemoveFreeNotification(this);
   FTrayMenuLink = Value;
+  if (Value) Value->FreeNotification(this);
+}
+
+void TVxDefaultForm::SetMenuBar(TWinControl* Value) {
+  if (FMenuBar) FMenuBar->RemoveFreeNotification(this);
+  FMenuBar = Value;
   if (Value) Value->FreeNotification(this);
 }
 
@@ -618,7 +626,7 @@ void TVxDefaultForm::MessageBefore(TMessage& Message, bool& Handled) {
       Handled = true;
       break;
     }
-    case WM_SYSCOMMAND: SysCommand(Message); break;
+    case WM_SYSCOMMAND: SysCommand(Message, Handled); break;
     case WM_MOUSEMOVE:
       if (FHotPart != vxhtNone && !(FNCButtons & 8)) {
         FHotPart = vxhtNone;
@@ -695,10 +703,25 @@ void TVxDefaultForm::NCActivate(TMessage& Message) {
   PaintNonClient();
 }
 
-void TVxDefaultForm::SysCommand(TMessage& Message) {
+namespace {
+TVxMenuBarTracker MenuBarTracker = nullptr;
+}
+
+void SetMenuBarTracker(TVxMenuBarTracker Tracker) { MenuBarTracker = Tracker; }
+
+void TVxDefaultForm::SysCommand(TMessage& Message, bool& Handled) {
   switch (Message.WParam & 0xFFF0) {
     case SC_KEYMENU:
-      if (Message.LParam == ' ') ShowSystemMenu();
+      if (Message.LParam == ' ') {
+        ShowSystemMenu();
+      } else if (Message.LParam != '-' && !GetCapture() && FMenuBar && MenuBarTracker && Form()) {
+        // The loop reads the character (0 for Alt alone) and opens the item it belongs to. The
+        // platform's own menu mode must not follow once the bar's menu has closed.
+        PostMessageA(Form()->Handle(), WM_CHAR, WPARAM(Message.LParam), 0);
+        Message.Result = 1;
+        Handled = true;
+        MenuBarTracker(*FMenuBar);
+      }
       break;
     case SC_MOUSEMENU: ShowSystemMenu(); break;
     case SC_RESTORE:
@@ -929,7 +952,8 @@ void TVxDefaultForm::RepaintRect(const TRect& R) {
     TRect R;
   } Record{0, Intersect(R, Rect(0, 0, FFullWidth, FFullHeight))};
   if (Record.R.IsEmpty()) return;
-  EraseBackground(nullptr, &Record.R);
+  // The handler reads the whole record: the flag, then the rectangle.
+  EraseBackground(nullptr, reinterpret_cast<const TRect*>(&Record));
 }
 
 void TVxDefaultForm::RepaintNow() {

@@ -120,6 +120,11 @@ struct TVxApplicationLink {
 // at start-up; without them the platform's popup menu offers the same entries.
 using TVxSystemMenuPresenter = void (*)(TVxDefaultForm& Form, TPoint At, bool Tray);
 void SetSystemMenuPresenter(TVxSystemMenuPresenter Presenter);
+// Starts the keyboard tracking of a form's menu bar (a TVxMenuBar): set at start-up by the
+// skinned menus, which the forms do not depend on. Without them the system-menu key of a form
+// with a menu bar goes to the platform.
+using TVxMenuBarTracker = void (*)(TWinControl& Bar);
+void SetMenuBarTracker(TVxMenuBarTracker Tracker);
 void ReadFrameMetrics();
 
 // The system menu's images: close, minimize, maximize, restore, roll up, tray (drawn by the
@@ -161,6 +166,9 @@ class TVxDefaultForm : public TVxHook {
   void SetSystemMenuLink(TPopupMenu* Value);
   TPopupMenu* TrayMenuLink() const { return FTrayMenuLink; }
   void SetTrayMenuLink(TPopupMenu* Value);
+  // The form's skinned menu bar (a TVxMenuBar): Alt and Alt + a character open it.
+  TWinControl* MenuBar() const { return FMenuBar; }
+  void SetMenuBar(TWinControl* Value);
   bool MinimizeApplication() const { return FMinimizeApplication; }
   void SetMinimizeApplication(bool Value) { FMinimizeApplication = Value; }
   TVxFormPerformance Performance() const { return FPerformance; }
@@ -299,7 +307,7 @@ class TVxDefaultForm : public TVxHook {
   void WindowPosChanging(TMessage& Message);
   void NCCalcSize(TMessage& Message);
   void NCActivate(TMessage& Message);
-  void SysCommand(TMessage& Message);
+  void SysCommand(TMessage& Message, bool& Handled);
   void SetTextBefore();
   void SetTextAfter(TMessage& Message);
   void PrivateMessage(TMessage& Message);
@@ -356,6 +364,7 @@ class TVxDefaultForm : public TVxHook {
   std::unique_ptr<TVxPopupMenuOptions> FTrayMenuOptions;
   TPopupMenu* FSystemMenuLink = nullptr;
   TPopupMenu* FTrayMenuLink = nullptr;
+  TWinControl* FMenuBar = nullptr;
   bool FMinimizeApplication = true;
   TVxFormPerformance FPerformance = TVxFormPerformance::zqfpNoBuffer;
   std::unique_ptr<TVxShadow> FShadow;

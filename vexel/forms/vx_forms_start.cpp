@@ -1,10 +1,11 @@
 // Linked into every program that links form skinning, as an object file so that the linker keeps
-// it: hooks, form-skinning components, the option objects and the animation record can be read
-// from form files (and the forms paint under their children) before the
-// program's own code runs.
+// it: hooks, form-skinning components, the option objects, the message-box settings and the
+// animation record can be read from form files (and the forms paint under their children), and
+// the global message-box settings exist, before the program's own code runs.
 #include "vexel/forms/vx_form.h"
 #include "vexel/forms/vx_form_options.h"
 #include "vexel/forms/vx_hook.h"
+#include "vexel/forms/vx_message.h"
 #include "vexel/graphics/vx_effect.h"
 // Last: it takes back the platform's RegisterClass macro.
 #include "framework/core/class_registry.h"
@@ -15,9 +16,10 @@ const bool FormsStarted = [] {
   for (const TClassInfo* Info :
        {&TVxHook::StaticClassInfo(), &TVxBlending::StaticClassInfo(), &TVxShadow::StaticClassInfo(),
         &TVxGravitation::StaticClassInfo(), &TVxDragging::StaticClassInfo(), &TVxFormOptions::StaticClassInfo(),
-        &TVxPopupMenuOptions::StaticClassInfo(), &TvxAnimationRec::StaticClassInfo()})
+        &TVxPopupMenuOptions::StaticClassInfo(), &TvxAnimationRec::StaticClassInfo(), &TVxMessage::StaticClassInfo()})
     RegisterClass(*Info);
   RegisterFormClasses();
+  StartMessageSettings();
   return true;
 }();
 

@@ -6,8 +6,10 @@
 
 #include <algorithm>
 
+#include "framework/graphics/bitmap.h"
 #include "framework/graphics/imagelist.h"
 #include "framework/ui/application.h"
+#include "vexel/forms/vx_form.h"
 #include "vexel/forms/vx_form_options.h"
 #include "vexel/graphics/vx_utils_win32.h"
 #include "vexel/graphics/vx_winapi.h"
@@ -35,12 +37,12 @@ HWND TVxMenuBarView::MessageWindow() { return FBar->HandleAllocated() ? FBar->Ha
 Integer TVxMenuBarView::LayoutWidth() const { return FBar->ContentRect().Width(); }
 
 void TVxMenuBarView::RepaintAll() {
-  if (FBar->HandleAllocated()) FBar->Repaint();
+  if (FBar->HandleAllocated() && !FBar->Locked()) FBar->Repaint();
 }
 
 // The bar is double-buffered: an item repaints through the bar's own paint, clipped to it.
 void TVxMenuBarView::RepaintItem(TVxItem* Item) {
-  if (!FBar->HandleAllocated()) return;
+  if (!FBar->HandleAllocated() || FBar->Locked()) return;
   const TRect R = Item->ItemRect();
   RECT Box{R.Left, R.Top, R.Right, R.Bottom};
   InvalidateRect(FBar->Handle(), &Box, FALSE);
@@ -82,6 +84,8 @@ TVxMenuBar::TVxMenuBar(TComponent* Owner)
 
 TVxMenuBar::~TVxMenuBar() {
   UnregisterThemeClient(this);
+  if (FActiveMDIChild) FActiveMDIChild->RemoveFreeNotification(this);
+  FActiveMDIChild = nullptr;
   // The view forgets the items before they go.
   FView.reset();
   FItems->OnChange = nullptr;
@@ -141,7 +145,7 @@ void TVxMenuBar::UpdateHeight() {
 
 void TVxMenuBar::ItemsChanged() {
   if (ComponentState().Contains(TComponentStateFlag::csLoading) ||
-      ComponentState().Contains(TComponentStateFlag::csDestroying) || !FItems)
+      ComponentState().Contains(TComponentStateFlag::csDestroying) || !FItems || FLocked)
     return;
   FItems->SetPopupOptions(FPopupMenuOptions.get());
   FItems->SetOwnerControl(this);
@@ -243,6 +247,202 @@ void TVxMenuBar::Paint() {
   FView->SetOrigin(ContentOrigin());
   FView->Layout();
   FView->Paint(C);
+}
+
+// [MDI items] ------------------------------------------------------------------------------------
+
+namespace {
+
+constexpr TColor MaskColor = TColor(0xFF00FF);
+
+// One 16 x 16 glyph in black on the mask colour.
+void DrawMDIGlyph(TCanvas& C, Integer Index) {
+  const Integer X = 0;
+  C.Brush().SetColor(MaskColor);
+  C.FillRect(Bounds(X, 0, 16, 16));
+  C.Brush().SetColor(clBlack);
+  auto Box = [&](Integer L, Integer T, Integer R, Integer B) {
+    C.FillRect(Rect(X + L, T, X + R, T + 2));
+    C.FillRect(Rect(X + L, T, X + L + 1, B));
+    C.FillRect(Rect(X + R - 1, T, X + R, B));
+    C.FillRect(Rect(X + L, B - 1, X + R, B));
+  };
+  switch (Index) {
+    case 0:  // close: a cross
+      for (Integer I = 0; I < 8; ++I) {
+        C.FillRect(Bounds(X + 4 + I, 4 + I, 2, 1));
+        C.FillRect(Bounds(X + 10 - I, 4 + I, 2, 1));
+      }
+      break;
+    case 1: C.FillRect(Rect(X + 4, 11, X + 11, 13)); break;  // minimise: a bar at the bottom
+    case 2: Box(3, 3, 13, 12); break;                         // maximise: one window
+    case 3:                                                   // restore: two windows
+      Box(6, 2, 14, 8);
+      C.Brush().SetColor(MaskColor);
+      C.FillRect(Rect(X + 3, 6, X + 11, 13));
+      C.Brush().SetColor(clBlack);
+      Box(3, 6, 11, 13);
+      break;
+  }
+}
+
+}  // namespace
+
+TImageList& MDIItemImages() {
+  static TImageList* Images = [] {
+    auto* List = new TImageList();
+    List->SetWidth(16);
+    List->SetHeight(16);
+    List->SetMasked(true);
+    for (Integer I = 0; I < 4; ++I) {
+      TBitmap Glyph;
+      Glyph.SetSize(16, 16);
+      DrawMDIGlyph(Glyph.Canvas(), I);
+      List->AddMasked(Glyph, MaskColor);
+    }
+    return List;
+  }();
+  return *Images;
+}
+
+void TVxMenuBar::CreateMDIItems() {
+  if (!FMDIItems.empty()) return;
+  struct TSpec {
+    Byte Kind;
+    const wchar_t* Caption;
+    TShortCut ShortCut;
+    Integer Image;
+    void (TVxMenuBar::*Command)();
+  };
+  static const TSpec Specs[] = {
+      {ikWindowIcon, L"", scNone, -1, nullptr},
+      {ikNormal, L"&Restore", scNone, 3, &TVxMenuBar::RestoreMDIChild},
+      {ikNormal, L"Mi&nimize", scNone, 1, &TVxMenuBar::MinimizeMDIChild},
+      {ikNormal, L"Ma&ximize", scNone, 2, nullptr},
+      {ikNormal, L"-", scNone, -1, nullptr},
+      {ikNormal, L"&Close", scCtrl | VK_F4, 0, &TVxMenuBar::CloseMDIChild},
+      {ikNormal, L"-", scNone, -1, nullptr},
+      {ikNormal, L"&Next", scCtrl | VK_F6, -1, &TVxMenuBar::NextMDIChild},
+      {ikMinimize, L"", scNone, -1, &TVxMenuBar::MinimizeMDIChild},
+      {ikRestore, L"", scNone, -1, &TVxMenuBar::RestoreMDIChild},
+      {ikClose, L"", scNone, -1, &TVxMenuBar::CloseMDIChild},
+  };
+  const bool WasLocked = FLocked;
+  FLocked = true;
+  TVxItem* Icon = nullptr;
+  for (const TSpec& Spec : Specs) {
+    auto* Item = new TVxItem(this);
+    Item->SetItemKind(Spec.Kind);
+    Item->SetCaption(Spec.Caption);
+    Item->SetShortCut(Spec.ShortCut);
+    Item->SetImages(&MDIItemImages());
+    Item->SetImageIndex(Spec.Image);
+    if (Spec.Kind == ikNormal && !Spec.Command && Spec.Caption[0] != L'-') Item->SetEnabled(false);
+    if (Spec.Command) Item->OnClick = [this, Command = Spec.Command](TObject*) { (this->*Command)(); };
+    if (Spec.Kind == ikWindowIcon) {
+      Icon = Item;
+      Item->SetVisible(false);
+      FItems->Insert(0, Item);
+    } else if (Spec.Kind == ikNormal) {
+      Icon->Add(Item);
+    } else {
+      Item->SetVisible(false);
+      FItems->Add(Item);
+    }
+    FMDIItems.push_back(Item);
+  }
+  FLocked = WasLocked;
+}
+
+void TVxMenuBar::Notification(TComponent* Component, TOperation Operation) {
+  TCustomControl::Notification(Component, Operation);
+  if (Operation != TOperation::opRemove) return;
+  if (Component == FActiveMDIChild) {
+    // A maximised child that goes takes its caption buttons with it.
+    FActiveMDIChild = nullptr;
+    if (!ComponentState().Contains(TComponentStateFlag::csDestroying)) HideMDIItems();
+  }
+  for (TVxItem*& Item : FMDIItems)
+    if (Item == Component) Item = nullptr;
+}
+
+void TVxMenuBar::ShowMDIItems(TForm* Child) {
+  if (!Child) return HideMDIItems();
+  CreateMDIItems();
+  if (FActiveMDIChild != Child) {
+    if (FActiveMDIChild) FActiveMDIChild->RemoveFreeNotification(this);
+    FActiveMDIChild = Child;
+    Child->FreeNotification(this);
+  }
+  TComponent* Skinned = FindSkinnedForm(Child);
+  FLocked = true;
+  try {
+    for (TVxItem* Item : FMDIItems)
+      if (Item && Item->ItemKind() != ikNormal) Item->SetVisible(true);
+    FItems->SetMDIForm(Skinned ? Skinned : Child);
+  } catch (...) {
+    FLocked = false;
+    throw;
+  }
+  FLocked = false;
+  ItemsChanged();
+}
+
+void TVxMenuBar::HideMDIItems() {
+  if (FActiveMDIChild) FActiveMDIChild->RemoveFreeNotification(this);
+  FActiveMDIChild = nullptr;
+  if (FMDIItems.empty()) return;
+  FLocked = true;
+  for (TVxItem* Item : FMDIItems)
+    if (Item && Item->ItemKind() != ikNormal) Item->SetVisible(false);
+  FItems->SetMDIForm(nullptr);
+  FLocked = false;
+  ItemsChanged();
+}
+
+namespace {
+
+TVxDefaultForm* ChildSkin(TForm* Child) { return Child ? FindSkinnedForm(Child) : nullptr; }
+
+}  // namespace
+
+void TVxMenuBar::RestoreMDIChild() {
+  TForm* Child = FActiveMDIChild;
+  if (!Child) return;
+  if (TVxDefaultForm* Skin = ChildSkin(Child))
+    Skin->Restore();
+  else if (Child->HandleAllocated())
+    ShowWindow(Child->Handle(), SW_RESTORE);
+  if (FActiveMDIChild == Child) HideMDIItems();
+}
+
+void TVxMenuBar::MinimizeMDIChild() {
+  TForm* Child = FActiveMDIChild;
+  if (!Child) return;
+  if (TVxDefaultForm* Skin = ChildSkin(Child))
+    Skin->Minimize();
+  else if (Child->HandleAllocated())
+    ShowWindow(Child->Handle(), SW_MINIMIZE);
+  if (FActiveMDIChild == Child) HideMDIItems();
+}
+
+void TVxMenuBar::CloseMDIChild() {
+  TForm* Child = FActiveMDIChild;
+  if (!Child) return;
+  if (TVxDefaultForm* Skin = ChildSkin(Child))
+    Skin->Close();
+  else
+    Child->Close();
+}
+
+// The platform's MDI client (the child's parent window) activates the next child.
+void TVxMenuBar::NextMDIChild() {
+  TForm* Child = FActiveMDIChild;
+  if (!Child || !Child->HandleAllocated()) return;
+  HWND Client = GetParent(Child->Handle());
+  char Class[16] = {};
+  if (Client && GetClassNameA(Client, Class, sizeof(Class)) && lstrcmpiA(Class, "MDIClient") == 0)
+    SendMessageA(Client, WM_MDINEXT, WPARAM(Child->Handle()), 0);
 }
 
 // [TVxPopupMenu] ---------------------------------------------------------------------------------

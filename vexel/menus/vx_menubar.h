@@ -12,6 +12,10 @@
 //
 // The form hands every key to the bar first (TFormShortCutTarget), so the items' shortcuts run
 // from anywhere on the form.
+//
+// A maximised MDI child shows its window icon (with Restore, Minimize, Close and Next below it)
+// at the bar's left end and its minimise, restore and close buttons at the right end: the MDI
+// code calls ShowMDIItems and HideMDIItems.
 #pragma once
 
 #include <memory>
@@ -21,6 +25,10 @@
 
 class TVxMenuBar;
 class TVxPopupMenuOptions;
+class TImageList;
+
+// The images of the MDI items, drawn by the module: 0 close, 1 minimise, 2 maximise, 3 restore.
+TImageList& MDIItemImages();
 
 // Paints on its bar; the bar's client coordinates are the view's.
 class TVxMenuBarView : public TVxItemView {
@@ -74,12 +82,33 @@ class TVxMenuBar : public TCustomControl, public TFormShortCutTarget {
   void ItemsChanged();
   void Loaded() override;
 
+  // [MDI items] Made on the first showing; they live as long as the bar.
+  // Child is maximised: its icon and caption buttons show, and every item gets its skinned form
+  // (the child itself when it has none). Repaints wait until all is laid out.
+  void ShowMDIItems(TForm* Child);
+  // The child was restored (or has gone): the items hide and forget it.
+  void HideMDIItems();
+  TForm* ActiveMDIChild() const { return FActiveMDIChild; }
+  bool MDIItemsShown() const { return FActiveMDIChild != nullptr; }
+  // The window icon, Restore, Minimize, Maximize, a separator, Close, a separator, Next, then the
+  // minimise, restore and close buttons; empty until the first showing.
+  const std::vector<TVxItem*>& MDIItems() const { return FMDIItems; }
+  // The commands of the items: nothing without an active child.
+  void RestoreMDIChild();
+  void MinimizeMDIChild();
+  void CloseMDIChild();
+  void NextMDIChild();
+  // Repaints and layouts are held while locked.
+  bool Locked() const { return FLocked; }
+
  protected:
   void Dispatch(TMessage& Message) override;
   void Paint() override;
 
  private:
   void UpdateHeight();
+  void CreateMDIItems();
+  void Notification(TComponent* Component, TOperation Operation) override;
 
   std::unique_ptr<TVxItem> FItems;
   std::unique_ptr<TVxPopupMenuOptions> FPopupMenuOptions;
@@ -88,6 +117,9 @@ class TVxMenuBar : public TCustomControl, public TFormShortCutTarget {
   bool FShowBevel = false;
   bool FMouseTracked = false;
   std::string FThemeObject = "default";
+  bool FLocked = false;
+  TForm* FActiveMDIChild = nullptr;
+  std::vector<TVxItem*> FMDIItems;
 };
 
 // Shows its Items as a skinned popup at a screen point. At most one shows at a time.

@@ -6,6 +6,7 @@
 
 #include "framework/graphics/imagelist.h"
 #include "vexel/graphics/vx_bitmap.h"
+#include "vexel/forms/vx_hook.h"
 #include "vexel/graphics/vx_utils_win32.h"
 #include "vexel/menus/vx_menus.h"
 #include "vexel/menus/vx_menus_internal.h"
@@ -147,6 +148,8 @@ TRect ArrowBox(const TRect& R) {
 
 HICON WindowIcon(TComponent* Form) {
   HICON Icon = nullptr;
+  // A skinned form stands for the window it hooks.
+  if (auto* Hook = dynamic_cast<TVxHook*>(Form)) Form = Hook->HookedControl();
   if (auto* Control = dynamic_cast<TWinControl*>(Form); Control && Control->HandleAllocated()) {
     Icon = reinterpret_cast<HICON>(SendMessageA(Control->Handle(), WM_GETICON, ICON_SMALL, 0));
     if (!Icon) Icon = reinterpret_cast<HICON>(GetClassLongPtrA(Control->Handle(), GCLP_HICONSM));

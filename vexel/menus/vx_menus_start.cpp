@@ -1,9 +1,12 @@
 // Linked into every program that links the menus, as an object file so that the linker keeps
-// it: items can be read from form files, and clicks chosen in a menu run after it has closed.
-#include "framework/core/class_registry.h"
+// it: items can be read from form files, clicks chosen in a menu run after it has closed, and
+// skinned forms open their menu bar.
+#include "vexel/forms/vx_form.h"
 #include "vexel/menus/vx_menubar.h"
 #include "vexel/menus/vx_menus.h"
 #include "vexel/menus/vx_popup.h"
+// Last: it takes back the platform's RegisterClass macro.
+#include "framework/core/class_registry.h"
 
 namespace {
 
@@ -12,6 +15,10 @@ bool StartMenus() {
   RegisterClass(TVxMenuBar::StaticClassInfo());
   RegisterClass(TVxPopupMenu::StaticClassInfo());
   StartClickHandler();
+  // Alt and Alt + a character on a skinned form open its menu bar.
+  SetMenuBarTracker([](TWinControl& Control) {
+    if (auto* Bar = dynamic_cast<TVxMenuBar*>(&Control)) Bar->StartTracking();
+  });
   return true;
 }
 

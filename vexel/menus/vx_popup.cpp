@@ -8,6 +8,7 @@
 #include "framework/ui/application.h"
 #include "framework/ui/object_windows.h"
 #include "vexel/forms/vx_form_options.h"
+#include "vexel/graphics/vx_bitmap.h"
 #include "vexel/graphics/vx_utils_win32.h"
 #include "vexel/graphics/vx_winapi.h"
 #include "vexel/theme/vx_theme_manager.h"
@@ -25,6 +26,21 @@ void RunPendingPaints() {
     DispatchMessageA(&Msg);
   }
 }
+
+// SaveDC on construction, RestoreDC on scope exit.
+class TDCState {
+ public:
+  explicit TDCState(HDC DC) : FDC(DC), FSaved(DC ? SaveDC(DC) : 0) {}
+  ~TDCState() {
+    if (FSaved) RestoreDC(FDC, FSaved);
+  }
+  TDCState(const TDCState&) = delete;
+  TDCState& operator=(const TDCState&) = delete;
+
+ private:
+  HDC FDC;
+  int FSaved;
+};
 
 void Ring(HDC DC, TRect& R, TColor TopLeft, TColor BottomRight) {
   DrawBevel(DC, R, TopLeft, BottomRight);
@@ -63,29 +79,55 @@ void TVxPopupView::SetContentSize(const TSize& Value) {
 
 void TVxPopupView::RepaintRect(const TRect& R) {
   HWND Wnd = MessageWindow();
-  if (!Wnd || !IsWindowVisible(Wnd)) return;
+  if (!Wnd || !IsWindowVisible(Wnd) || R.IsEmpty()) return;
+  if (FWindow->Composed()) {
+    FWindow->Form()->RepaintRect(R);
+    return;
+  }
+  // The form paints the popup while it erases.
   RECT Box{R.Left, R.Top, R.Right, R.Bottom};
-  InvalidateRect(Wnd, &Box, FALSE);
+  InvalidateRect(Wnd, &Box, TRUE);
   UpdateWindow(Wnd);
 }
 
 void TVxPopupView::RepaintAll() {
   if (HWND Wnd = MessageWindow(); Wnd && IsWindowVisible(Wnd)) {
-    InvalidateRect(Wnd, nullptr, FALSE);
+    InvalidateRect(Wnd, nullptr, TRUE);
     UpdateWindow(Wnd);
   }
 }
 
-void TVxPopupView::RepaintItem(TVxItem* Item) { RepaintRect(Item->ItemRect()); }
-void TVxPopupView::RepaintScrollButton(bool Up) { RepaintRect(ScrollButtonRect(Up)); }
+// A composed popup paints the whole list for any piece: the other items are hidden meanwhile.
+void TVxPopupView::RepaintAlone(TVxItem* Item, const TRect& R) {
+  if (!FWindow->Composed() || !RootItem()) return RepaintRect(R);
+  std::vector<TVxItem*> Hid;
+  for (Integer I = 0; I < RootItem()->Count(); ++I)
+    if (TVxItem* Child = RootItem()->Items(I); Child != Item && !Child->Hidden()) {
+      Child->SetHidden(true);
+      Hid.push_back(Child);
+    }
+  struct TUnhide {
+    std::vector<TVxItem*>& Items;
+    ~TUnhide() {
+      for (TVxItem* I : Items) I->SetHidden(false);
+    }
+  } Unhide{Hid};
+  RepaintRect(R);
+}
+
+void TVxPopupView::RepaintItem(TVxItem* Item) { RepaintAlone(Item, Item->ItemRect()); }
+void TVxPopupView::RepaintScrollButton(bool Up) { RepaintAlone(nullptr, ScrollButtonRect(Up)); }
 
 // [TVxPopupWindow] -------------------------------------------------------------------------------
 
 TVxPopupWindow::TVxPopupWindow(TComponent* Owner, TVxItem* Item, TVxItemView* ParentView)
     : TForm(Owner), FItem(Item), FView(std::make_unique<TVxPopupView>(this, Item)) {
+  FForm = new TVxPopupForm(this);
+  // The skinning component paints through the window's own erase: no framework buffer.
+  SetDoubleBuffered(false);
   SetBorderStyle(TFormBorderStyle::bsNone);
+  SetBorderIcons({});
   SetFormStyle(TFormStyle::fsStayOnTop);
-  SetDoubleBuffered(true);
   SetColor(clMenu);
   FView->SetParentView(ParentView);
   FView->SetOrigin(ClientOffset());
@@ -94,6 +136,9 @@ TVxPopupWindow::TVxPopupWindow(TComponent* Owner, TVxItem* Item, TVxItemView* Pa
 
 TVxPopupWindow::~TVxPopupWindow() {
   UnregisterThemeClient(this);
+  // The form paints the view: it goes first.
+  delete FForm;
+  FForm = nullptr;
   SetCaptionControl(nullptr);
   FView.reset();
 }
@@ -106,13 +151,27 @@ void TVxPopupWindow::SetCaptionControl(TWinControl* Value) {
 
 void TVxPopupWindow::Notification(TComponent* Component, TOperation Operation) {
   TForm::Notification(Component, Operation);
-  if (Operation == TOperation::opRemove && Component == FCaptionControl) FCaptionControl = nullptr;
+  if (Operation != TOperation::opRemove) return;
+  if (Component == FCaptionControl) FCaptionControl = nullptr;
+  if (Component == FForm) FForm = nullptr;
 }
 
 void TVxPopupWindow::SetOptions(TVxBlending* Blending, TVxShadow* Shadow, TVxAnimation* Animation) {
   FBlending = Blending;
   FShadow = Shadow;
   FAnimation = Animation;
+  if (!FForm) return;
+  TVxBlending NoBlending;
+  TVxShadow NoShadow;
+  TVxAnimation NoAnimation;
+  FForm->SetBlending(Blending ? Blending : &NoBlending);
+  FForm->SetShadow(Shadow ? Shadow : &NoShadow);
+  FForm->SetAnimation(Animation ? Animation : &NoAnimation);
+}
+
+bool TVxPopupWindow::Composed() const {
+  return FForm && FForm->Attached() &&
+         (FForm->Blending()->Enabled() || FForm->Performance() != TVxFormPerformance::zqfpNoBuffer);
 }
 
 TRect TVxPopupWindow::PopupClientRect(const TRect& R) {
@@ -134,18 +193,29 @@ TPoint TVxPopupWindow::ClientOffset() {
 TSize TVxPopupWindow::SizeForContent() {
   const TRect Client = PopupClientRect(Bounds(0, 0, 1000, 1000));
   const TSize Content = FView->ContentSize();
-  return {Content.cx + 1000 - Client.Width(), Content.cy + 1000 - Client.Height()};
+  const Integer S = FForm && FForm->Shadow()->Enabled() ? std::max<Integer>(FForm->Shadow()->Size(), 0) : 0;
+  return {Content.cx + 1000 - Client.Width() + S, Content.cy + 1000 - Client.Height() + S};
+}
+
+TRect TVxPopupWindow::FrameRect() {
+  if (FForm && FForm->Attached()) return Bounds(0, 0, FForm->WindowWidth(), FForm->WindowHeight());
+  const Integer S = FForm && FForm->ShadowVisible() ? FForm->Shadow()->Size() : 0;
+  return Bounds(0, 0, Width() - S, Height() - S);
 }
 
 void TVxPopupWindow::CreateParams(TCreateParams& Params) {
   TForm::CreateParams(Params);
   Params.Style = WS_POPUP | WS_CLIPCHILDREN;
-  Params.ExStyle |= WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+  Params.ExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
 }
 
 void TVxPopupWindow::ShowNoActivate() {
+  // Hooking keeps the client size, which until then took in the shadow: the placed size wins.
+  const TRect Placed = BoundsRect();
+  if (FForm && !FForm->Attached()) FForm->Attach();
   TControl::SetVisible(true);
-  SetWindowPos(Handle(), HWND_TOPMOST, Left(), Top(), Width(), Height(), SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  SetWindowPos(Handle(), HWND_TOPMOST, Placed.Left, Placed.Top, Placed.Width(), Placed.Height(),
+               SWP_NOACTIVATE | SWP_SHOWWINDOW);
   UpdateWindow(Handle());
 }
 
@@ -160,7 +230,13 @@ void TVxPopupWindow::Dispatch(TMessage& Message) {
       // Wakes a tracking loop that waits for messages: it checks the capture on every turn.
       PostMessageA(Handle(), WM_NULL, 0, 0);
       break;
-    case WM_ERASEBKGND: Message.Result = 1; return;
+    case WM_ERASEBKGND:
+      // The window's own erase goes to the form through its hook; this one is a picture asked
+      // for (WM_PRINT) or comes before the form is attached.
+      if (FForm && FForm->Attached() && Message.WParam)
+        FForm->EraseBackground(reinterpret_cast<HDC>(Message.WParam), nullptr);
+      Message.Result = 1;
+      return;
     case TM_THEMECHANGE:
       FView->SetOrigin(ClientOffset());
       FView->Layout();
@@ -171,7 +247,7 @@ void TVxPopupWindow::Dispatch(TMessage& Message) {
 }
 
 void TVxPopupWindow::PaintFrame(TCanvas& Canvas) {
-  const TRect Whole = Bounds(0, 0, Width(), Height());
+  const TRect Whole = FrameRect();
   TvxTheme* Theme = CurrentTheme();
   const std::string& Name = FItem ? FItem->ThemeObject() : "default";
   if (Theme && Theme->IsMenuDefined(1, Name)) {
@@ -192,10 +268,92 @@ void TVxPopupWindow::PaintFrame(TCanvas& Canvas) {
   FillRectColor(DC, R, clMenu);
 }
 
+void TVxPopupWindow::PaintPopup(TCanvas& Canvas) {
+  PaintFrame(Canvas);
+  FView->Paint(Canvas);
+}
+
+// The form has painted everything while erasing; before it is attached the window paints itself.
 void TVxPopupWindow::Paint() {
-  TCanvas& C = *Canvas();
-  PaintFrame(C);
-  FView->Paint(C);
+  if (!FForm || !FForm->Attached()) PaintPopup(*Canvas());
+}
+
+// [TVxPopupForm] ---------------------------------------------------------------------------------
+
+TVxPopupForm::TVxPopupForm(TVxPopupWindow* Window) : TVxForm(Window, TDeferLoad{}), FPopupWindow(Window) {
+  SetBorderIcons({});
+  SetBorderStyle(TVxBorderStyle::kbsNone);
+  Dragging()->SetSizeable(false);
+  Dragging()->SetMoveable(false);
+  SetPerformance(TVxFormPerformance::zqfpNoBuffer);
+  SetThemeObject("default");
+  SetStayOnTop(true);
+  // A menu's window never takes over the application's minimize and restore.
+  SetMinimizeApplication(false);
+}
+
+TWinControl* TVxPopupForm::CaptionControl() const { return FPopupWindow ? FPopupWindow->CaptionControl() : nullptr; }
+
+void TVxPopupForm::Attach() {
+  if (FAttached) return;
+  FAttached = true;
+  LoadedInCode();
+}
+
+HRGN TVxPopupForm::GetRegion() { return CreateRectRgn(0, 0, WindowWidth(), WindowHeight()); }
+
+TRect TVxPopupForm::GetClientBounds() { return TVxDefaultForm::GetClientBounds(); }
+
+TRect TVxPopupForm::GetMaximizedBounds() {
+  HWND Wnd = Form() && Form()->HandleAllocated() ? Form()->Handle() : nullptr;
+  return GetMonitorAreaFromWindow(Wnd, false);
+}
+
+// Sized to the content, however small.
+TSize TVxPopupForm::GetMinTrackSize() { return {0, 0}; }
+
+void TVxPopupForm::PaintFrame(TCanvas&) {}
+
+void TVxPopupForm::PaintBackground() {
+  if (!FPopupWindow || !FormCanvas() || !FormCanvas()->HandleAllocated()) return;
+  TCanvas& Target = *FormCanvas();
+  if (FPopupWindow->Composed()) return FPopupWindow->PaintPopup(Target);
+  // The skin draws much faster into memory of its own than onto a window, and the items then
+  // show at once: the popup is drawn off screen.
+  const TRect R = FPopupWindow->FrameRect();
+  if (!FBuffer) FBuffer = std::make_unique<TvxBitmap>();
+  TvxBitmap& Buffer = *FBuffer;
+  if (Buffer.Width() != R.Width() || Buffer.Height() != R.Height())
+    Buffer.SetSize(std::max<Integer>(R.Width(), 1), std::max<Integer>(R.Height(), 1));
+  if (!Buffer.DC()) return FPopupWindow->PaintPopup(Target);
+  TDCState State(Buffer.DC());
+  // Only what the target shows is drawn: a hot item repaints itself alone. A whole paint goes
+  // unclipped, which the skin draws much faster.
+  RECT Clip;
+  if (GetClipBox(Target.Handle(), &Clip) == NULLREGION) return;
+  if (Clip.left > R.Left || Clip.top > R.Top || Clip.right < R.Right || Clip.bottom < R.Bottom)
+    IntersectClipRect(Buffer.DC(), Clip.left, Clip.top, Clip.right, Clip.bottom);
+  {
+    TCanvas Canvas(Buffer.DC());
+    FPopupWindow->PaintPopup(Canvas);
+    Canvas.SetHandle(nullptr);
+  }
+  BitBlt(Target.Handle(), R.Left, R.Top, R.Width(), R.Height(), Buffer.DC(), 0, 0, SRCCOPY);
+}
+
+TvxHitCode TVxPopupForm::HitTest(Integer, Integer) { return vxhtNone; }
+
+void TVxPopupForm::MessageBefore(TMessage& Message, bool& Handled) {
+  if (Message.Msg == WM_NCACTIVATE) {
+    // Drawn active whatever the activation; the activation itself is never refused.
+    const uintptr_t Active = Message.WParam;
+    Message.WParam = TRUE;
+    TVxForm::MessageBefore(Message, Handled);
+    Message.WParam = Active;
+    Message.Result = 1;
+    return;
+  }
+  TVxForm::MessageBefore(Message, Handled);
 }
 
 // [Placement] ------------------------------------------------------------------------------------
@@ -270,8 +428,21 @@ bool TVxItem::Popup(TVxItemView* Opener, Integer X, Integer Y, const TRect& Anch
                                                                 : TVxPopupAnchor::paBeside;
   const TRect Place = PlacePopup(Monitor, {X, Y}, Window->ClientOffset(), Window->SizeForContent(), Anchor, Kind);
   Window->SetBounds(Place.Left, Place.Top, Place.Width(), Place.Height());
-  Window->ShowNoActivate();
-  if (FForeground) SetForegroundWindow(Window->Handle());
+  {
+    // The application's skinned form holds its own painting while the popup takes the screen.
+    TVxDefaultForm* Skinned = FindSkinnedForm(FOwnerControl ? FOwnerControl : Caption);
+    const bool WasEnabled = Skinned && Skinned->PaintEnabled();
+    if (WasEnabled) Skinned->SuspendPaint();
+    struct TResume {
+      TVxDefaultForm* Form;
+      ~TResume() {
+        if (Form) Form->ResumePaint();
+      }
+    } Resume{WasEnabled ? Skinned : nullptr};
+    Window->ShowNoActivate();
+    if (FForeground) SetForegroundWindow(Window->Handle());
+  }
+  if (FindBySerial(Self) != this) return true;
 
   if (Opener) Opener->SetChildView(View);
   View->Track();

@@ -3,19 +3,52 @@
 // is made and freed by TVxItem::Popup; nested submenus are popups inside their parent's loop.
 // TVxClickHandler runs a chosen item's click from the message queue once the menus have closed.
 //
-// The popup options (blending, shadow, show animation) are handed to the window and kept; the
-// window does not apply them yet. Windows only.
+// Each popup window is framed by a TVxPopupForm, the form-skinning component that gives it the
+// popup options: translucency, a drop shadow and the show animation of the first popup of a menu.
+// Windows only.
 #pragma once
 
 #include <memory>
 
 #include "framework/ui/forms.h"
+#include "vexel/forms/vx_form.h"
 #include "vexel/menus/vx_menus.h"
 
 class TVxPopupWindow;
+class TvxBitmap;
 class TVxBlending;
 class TVxShadow;
 class TVxAnimation;
+
+// The form-skinning component of a popup window (owned by it): no caption, frame or border icons,
+// neither sizeable nor movable, none of the form's buffers, always drawn active and on top. The
+// whole window but the shadow is client area, where the popup's frame and items paint (an
+// unblended popup through an off-screen picture of its own).
+class TVxPopupForm : public TVxForm {
+ public:
+  explicit TVxPopupForm(TVxPopupWindow* Window);
+  TVxPopupWindow* PopupWindow() const { return FPopupWindow; }
+  // The window control whose caption stays active while the popup is open.
+  TWinControl* CaptionControl() const;
+  // Hooks the window (creating it); called once the options are set, just before showing.
+  void Attach();
+  bool Attached() const { return FAttached; }
+
+  HRGN GetRegion() override;
+  TRect GetClientBounds() override;
+  TRect GetMaximizedBounds() override;
+  TSize GetMinTrackSize() override;
+  void PaintFrame(TCanvas& Canvas) override;
+  void PaintBackground() override;
+  TvxHitCode HitTest(Integer X, Integer Y) override;
+  void MessageBefore(TMessage& Message, bool& Handled) override;
+
+ private:
+  TVxPopupWindow* FPopupWindow;
+  bool FAttached = false;
+  // The off-screen picture of an unblended popup.
+  std::unique_ptr<TvxBitmap> FBuffer;
+};
 
 // Paints on its popup window, whose client coordinates are the view's.
 class TVxPopupView : public TVxItemView {
@@ -35,6 +68,8 @@ class TVxPopupView : public TVxItemView {
 
  private:
   void RepaintRect(const TRect& R);
+  // Repaints R with only Item of the list drawn (nil: none).
+  void RepaintAlone(TVxItem* Item, const TRect& R);
 
   TVxPopupWindow* FWindow;
   HDC FMeasureDC = nullptr;
@@ -52,16 +87,24 @@ class TVxPopupWindow : public TForm {
   // The window whose caption stays active while the popup is open.
   TWinControl* CaptionControl() const { return FCaptionControl; }
   void SetCaptionControl(TWinControl* Value);
-  // Kept for the popup framing; no visible effect yet.
+  // The options handed over (nil: none); their values are copied into Form.
   TVxBlending* Blending() const { return FBlending; }
   TVxShadow* Shadow() const { return FShadow; }
   TVxAnimation* Animation() const { return FAnimation; }
   void SetOptions(TVxBlending* Blending, TVxShadow* Shadow, TVxAnimation* Animation);
+  TVxPopupForm* Form() const { return FForm; }
+  // The popup paints through the form's off-screen composition (translucency): one item is
+  // repainted by hiding the others.
+  bool Composed() const;
+  // The frame and the items, in window coordinates.
+  void PaintPopup(TCanvas& Canvas);
+  // The popup's own rectangle, without the shadow.
+  TRect FrameRect();
 
   // The items' area inside a window rectangle R (window coordinates): the theme's popup client
   // rectangle, else R less 3 pixels on every side.
   TRect PopupClientRect(const TRect& R);
-  // The window size for the view's content.
+  // The window size for the view's content, the shadow included.
   TSize SizeForContent();
   // Where the client area's top-left sits inside the window.
   TPoint ClientOffset();
@@ -79,6 +122,7 @@ class TVxPopupWindow : public TForm {
 
   TVxItem* FItem;
   std::unique_ptr<TVxPopupView> FView;
+  TVxPopupForm* FForm;
   TWinControl* FCaptionControl = nullptr;
   TVxBlending* FBlending = nullptr;
   TVxShadow* FShadow = nullptr;
