@@ -65,7 +65,7 @@ const TCommand Commands[] = {
     {"sheet", "FILE OUT.png", 2, nullptr, SkinSheet},
     {"render", "FILE OUT.png --object NAME [--size WxH] [--state STATE] [--active 0|1] [--text TEXT] [--design]", 2,
      nullptr, SkinRender, true},
-    {"preview", "FILE [--screenshot OUT.png]", 1, nullptr, SkinPreview, true},
+    {"preview", "FILE [--controls] [--screenshot OUT.png]", 1, nullptr, SkinPreview, true},
 };
 
 std::string UsageLine() {

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <memory>
 
+#include "editor/preview/skin_controls_window.h"
 #include "editor/preview/skin_test_window.h"
 #include "framework/core/exceptions.h"
 #include "framework/core/file_save.h"
@@ -50,15 +51,24 @@ void CaptureWindow(HWND Window, TvxBitmap& Into) {
 
 void SkinPreview(const std::vector<std::string>& Args, std::ostream& Out) {
   const std::string& File = Args.at(0);
+  bool Controls = false;
   std::string Shot;
-  if (Args.size() == 3 && Args[1] == "--screenshot")
-    Shot = Args[2];
-  else if (Args.size() != 1)
-    throw Bad("FILE may only be followed by --screenshot OUT.png");
+  for (size_t I = 1; I < Args.size(); ++I) {
+    if (Args[I] == "--controls" && !Controls)
+      Controls = true;
+    else if (Args[I] == "--screenshot" && Shot.empty() && I + 1 < Args.size() && !Args[I + 1].empty())
+      Shot = Args[++I];
+    else
+      throw Bad("FILE may only be followed by --controls and --screenshot OUT.png");
+  }
 
   // Read once here for the clear errors the other commands give about a file that is no skin.
   const std::unique_ptr<TDvSkinSource> Skin = LoadSkinFile(File);
-  auto Window = std::make_unique<TfrmTestEmpty>(nullptr);
+  std::unique_ptr<TfrmSkinTest> Window;
+  if (Controls)
+    Window = std::make_unique<TfrmTestControls>(nullptr);
+  else
+    Window = std::make_unique<TfrmTestEmpty>(nullptr);
   Window->LoadSkin(File, *Skin);
   if (Shot.empty()) {
     Window->ShowModal();

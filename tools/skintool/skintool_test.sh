@@ -303,6 +303,10 @@ else
       drawn=$(report | cut -d' ' -f2)
       [ "$shown" = "$drawn" ] || fail "preview at $xy is $shown, the skin's Form $drawn"
     done
+    # The controls window: 520 x 330 client pixels inside the same frame.
+    expect_success skintool preview sample.kskn --controls --screenshot controls.png
+    [[ "$(report)" =~ ^written:\ controls.png\ \(([0-9]+)x([0-9]+)\)$ ]] || fail "controls report: $(report)"
+    [ "${BASH_REMATCH[1]:-0}" -gt 520 ] && [ "${BASH_REMATCH[2]:-0}" -gt 330 ] || fail "controls wrote $(report)"
   fi
   mkdir -p folder.kskn
   # PATTERN|ARGUMENTS: refused before anything is written.
@@ -313,8 +317,9 @@ else
 skintool: Cannot open file missing.uskn*|missing.uskn --screenshot kept.png
 skintool: Cannot open file folder.kskn: it is a folder|folder.kskn --screenshot kept.png
 skintool: Cannot read skin truncated.uskn: *|truncated.uskn --screenshot kept.png
-skintool: preview: FILE may only be followed by --screenshot OUT.png|render.uskn --frobnicate
-skintool: preview: FILE may only be followed by --screenshot OUT.png|render.uskn --screenshot
+skintool: preview: FILE may only be followed by --controls and --screenshot OUT.png|render.uskn --frobnicate
+skintool: preview: FILE may only be followed by --controls and --screenshot OUT.png|render.uskn --screenshot
+skintool: preview: FILE may only be followed by --controls and --screenshot OUT.png|render.uskn --controls --controls --screenshot kept.png
 usage: skintool *|
 REFUSALS
 fi
