@@ -10,7 +10,11 @@
 
 #include "controls_fixture.h"
 #include "vexel/controls/vx_buttons.h"
+#include "vexel/controls/vx_controlbar.h"
 #include "vexel/controls/vx_progress.h"
+#include "vexel/controls/vx_speedbutton.h"
+#include "vexel/controls/vx_spinbutton.h"
+#include "vexel/controls/vx_toolbar.h"
 #include "vexel/controls/vx_trackbar.h"
 #include "vexel/theme/vx_engine.h"
 
@@ -64,6 +68,20 @@ TEST_F(ThemeSwitchTest, EachControlRepaintsItselfWhenTheThemeGoesAndComesBack) {
                            }),
       Case<TVxTrackBar>("track bar", Bounds(10, 10, 150, 45)),
       Case<TVxProgressBar>("progress bar", Bounds(10, 10, 140, 16), [](TVxProgressBar& B) { B.SetPosition(40); }),
+      Case<TVxSpeedButton>("speed button", Bounds(10, 10, 60, 25),
+                           [](TVxSpeedButton& B) {
+                             B.SetCaption("Speed");
+                             B.SetGroupIndex(1);
+                             B.SetDown(true);
+                           }),
+      Case<TVxSpinButton>("spin button", Bounds(10, 10, 15, 21)),
+      Case<TVxToolBar>("tool bar", Bounds(10, 10, 200, 29)),
+      Case<TVxControlBar>("control bar", Bounds(10, 10, 200, 40),
+                          [](TVxControlBar& B) {
+                            auto* Band = new TVxToolBar(B.Owner());
+                            Band->SetBounds(11, 2, 120, 25);
+                            Band->SetParent(&B);
+                          }),
   };
   TVxVexel Engine;
   for (const TSwitchCase& C : Cases) {
