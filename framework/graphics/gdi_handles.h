@@ -110,6 +110,22 @@ class TBkModeGuard {
   int FOld;
 };
 
+// SaveDC on construction, RestoreDC on scope exit: clips, origins and selections made in
+// between go back.
+class TDCState {
+ public:
+  explicit TDCState(HDC DC) : FDC(DC), FSaved(DC ? SaveDC(DC) : 0) {}
+  ~TDCState() {
+    if (FSaved) RestoreDC(FDC, FSaved);
+  }
+  TDCState(const TDCState&) = delete;
+  TDCState& operator=(const TDCState&) = delete;
+
+ private:
+  HDC FDC;
+  int FSaved;
+};
+
 // The DC of a window (or of the screen for nil), released on scope exit.
 class TWindowDC {
  public:

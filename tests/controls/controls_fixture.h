@@ -31,6 +31,17 @@ inline void PrintClient(TWinControl* Control, Capture& Into) {
 // The pixel a framework colour shows as in a capture.
 inline uint32_t PixelOf(TColor Color) { return DibColor(Color); }
 
+// F at opacity A (0..255) over B, per channel, as the engine composes a translucent window:
+// (256 * B + A * (F - B)) >> 8.
+inline uint32_t Over(uint32_t F, uint32_t B, uint32_t A) {
+  uint32_t Result = 0;
+  for (int Shift = 0; Shift < 24; Shift += 8) {
+    const int Fc = int((F >> Shift) & 0xFF), Bc = int((B >> Shift) & 0xFF);
+    Result |= uint32_t((256 * Bc + int(A) * (Fc - Bc)) >> 8) << Shift;
+  }
+  return Result;
+}
+
 // What the screen shows of a window (frame included), read back after it painted.
 inline void ScreenShot(HWND Wnd, Capture& Into) {
   RECT Window;

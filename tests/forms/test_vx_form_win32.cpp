@@ -56,16 +56,6 @@ void ScreenShot(const TRect& R, Capture& Into) {
 
 TSize SizeOf(const TRect& R) { return {R.Width(), R.Height()}; }
 
-// F at alpha A over B, per channel: (256 * B + A * (F - B)) >> 8.
-uint32_t Over(uint32_t F, uint32_t B, uint32_t A) {
-  uint32_t Result = 0;
-  for (int Shift = 0; Shift < 24; Shift += 8) {
-    const int Fc = int((F >> Shift) & 0xFF), Bc = int((B >> Shift) & 0xFF);
-    Result |= uint32_t((256 * Bc + int(A) * (Fc - Bc)) >> 8) << Shift;
-  }
-  return Result;
-}
-
 // A pixel of the theme's drawing no part of the skin covered.
 constexpr uint32_t Untouched = 0x00FE01FD;
 

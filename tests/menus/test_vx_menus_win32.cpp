@@ -1533,16 +1533,6 @@ TEST_F(MenuTest, ABarAndAPopupMenuReadBackFromAFormFileWithTheirItems) {
 
 // [Popup effects] --------------------------------------------------------------------------------
 
-// F over B at opacity A, as the engine composes a translucent window.
-uint32_t Over(uint32_t F, uint32_t B, uint32_t A) {
-  uint32_t Result = 0;
-  for (int Shift = 0; Shift < 24; Shift += 8) {
-    const int Fc = int((F >> Shift) & 0xFF), Bc = int((B >> Shift) & 0xFF);
-    Result |= uint32_t((256 * Bc + int(A) * (Fc - Bc)) >> 8) << Shift;
-  }
-  return Result;
-}
-
 // What the screen shows of a popup: its window rectangle, its frame rectangle, two pixels (the
 // frame's inner ring and the second item, which is hot), and two of the shadow's strip.
 struct TPopupLook {

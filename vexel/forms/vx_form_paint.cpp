@@ -39,21 +39,6 @@ class TWholeWindowDC {
   HDC FDC;
 };
 
-// SaveDC on construction, RestoreDC on scope exit.
-class TDCState {
- public:
-  explicit TDCState(HDC DC) : FDC(DC), FSaved(DC ? SaveDC(DC) : 0) {}
-  ~TDCState() {
-    if (FSaved) RestoreDC(FDC, FSaved);
-  }
-  TDCState(const TDCState&) = delete;
-  TDCState& operator=(const TDCState&) = delete;
-
- private:
-  HDC FDC;
-  int FSaved;
-};
-
 // Binds a canvas to a DC for a scope and gives it its previous one back.
 class TCanvasBinding {
  public:

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "framework/graphics/gdi_handles.h"
 #include "framework/ui/application.h"
 #include "framework/ui/object_windows.h"
 #include "vexel/forms/vx_form_options.h"
@@ -26,21 +27,6 @@ void RunPendingPaints() {
     DispatchMessageA(&Msg);
   }
 }
-
-// SaveDC on construction, RestoreDC on scope exit.
-class TDCState {
- public:
-  explicit TDCState(HDC DC) : FDC(DC), FSaved(DC ? SaveDC(DC) : 0) {}
-  ~TDCState() {
-    if (FSaved) RestoreDC(FDC, FSaved);
-  }
-  TDCState(const TDCState&) = delete;
-  TDCState& operator=(const TDCState&) = delete;
-
- private:
-  HDC FDC;
-  int FSaved;
-};
 
 void Ring(HDC DC, TRect& R, TColor TopLeft, TColor BottomRight) {
   DrawBevel(DC, R, TopLeft, BottomRight);
