@@ -188,9 +188,16 @@ TVxDefaultForm::TVxDefaultForm(TComponent* Owner, TDeferLoad)
       OwnerForm->SetBorderStyle(TFormBorderStyle::bsSizeable);
     }
   }
-  FUtilityWindow = AllocateHWnd([this](HWND Wnd, TMessage& Message) { UtilityMessage(Wnd, Message); });
   FTrayId = NextTrayId++;
   FPaintEnabled = true;
+}
+
+// Made on first use: most skinned windows (every popup menu among them) never need it, and a
+// window costs milliseconds to make.
+HWND TVxDefaultForm::UtilityWindow() {
+  if (!FUtilityWindow)
+    FUtilityWindow = AllocateHWnd([this](HWND Wnd, TMessage& Message) { UtilityMessage(Wnd, Message); });
+  return FUtilityWindow;
 }
 
 void TVxDefaultForm::LoadedInCode() {
@@ -205,7 +212,7 @@ TVxDefaultForm::~TVxDefaultForm() {
   if (FTracking && HookedControl() && HookedControl()->HandleAllocated() && GetCapture() == HookedControl()->Handle())
     ReleaseCapture();
   SetActive(false);
-  DeallocateHWnd(FUtilityWindow);
+  if (FUtilityWindow) DeallocateHWnd(FUtilityWindow);
   FUtilityWindow = nullptr;
   if (FSmallIcon) DestroyIcon(FSmallIcon);
 }

@@ -264,7 +264,7 @@ class TVxDefaultForm : public TVxHook {
   // The tip the icon was added with.
   const std::string& TrayTip() const { return FTrayTip; }
   // Receives the tray icon's notifications and the private messages.
-  HWND UtilityWindow() const { return FUtilityWindow; }
+  HWND UtilityWindow();
   // The application's minimize and restore events lead through this component.
   bool ApplicationTakenOver() const { return FApplicationLink != nullptr; }
   // The shadow shows (on and not maximized).

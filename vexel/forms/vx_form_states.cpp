@@ -382,7 +382,7 @@ void SetTip(NOTIFYICONDATAA& Data, const std::string& Tip) {
 }  // namespace
 
 void TVxDefaultForm::AddTrayIcon(const std::string& Tip) {
-  NOTIFYICONDATAA Data = TrayRecord(FUtilityWindow, FTrayId);
+  NOTIFYICONDATAA Data = TrayRecord(UtilityWindow(), FTrayId);
   Data.hIcon = SmallIconHandle();
   SetTip(Data, Tip);
   FTrayTip = Data.szTip;
@@ -393,14 +393,14 @@ void TVxDefaultForm::AddTrayIcon(const std::string& Tip) {
 
 void TVxDefaultForm::RemoveTrayIcon() {
   if (!FTrayIconShown) return;
-  NOTIFYICONDATAA Data = TrayRecord(FUtilityWindow, FTrayId);
+  NOTIFYICONDATAA Data = TrayRecord(UtilityWindow(), FTrayId);
   Shell_NotifyIconA(NIM_DELETE, &Data);
   FTrayIconShown = false;
 }
 
 void TVxDefaultForm::UpdateTrayIcon() {
   if (!FTrayIconShown) return;
-  NOTIFYICONDATAA Data = TrayRecord(FUtilityWindow, FTrayId);
+  NOTIFYICONDATAA Data = TrayRecord(UtilityWindow(), FTrayId);
   Data.hIcon = SmallIconHandle();
   SetTip(Data, Application ? Application->Title() : std::string());
   Shell_NotifyIconA(NIM_MODIFY, &Data);
@@ -454,7 +454,7 @@ void TVxDefaultForm::ShowSystemMenu() {
     P = F->ClientToScreen({0, 0});
   }
   if (FWindowState == TVxWindowState::kwsTray && FTrayMenuLink) {
-    SetForegroundWindow(FUtilityWindow);
+    SetForegroundWindow(UtilityWindow());
     FTrayMenuLink->Popup(P.X, P.Y);
     return;
   }
@@ -477,7 +477,7 @@ void TVxDefaultForm::ShowSystemMenu() {
     const std::string Text = E.ShortCut.empty() ? E.Caption : E.Caption + "\t" + E.ShortCut;
     AppendMenuA(Menu, MF_STRING, I + 1, Text.c_str());
   }
-  HWND Owner = FWindowState == TVxWindowState::kwsTray ? FUtilityWindow : F->Handle();
+  HWND Owner = FWindowState == TVxWindowState::kwsTray ? UtilityWindow() : F->Handle();
   if (FWindowState == TVxWindowState::kwsTray) SetForegroundWindow(Owner);
   const UINT Chosen = UINT(
       TrackPopupMenu(Menu, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_NONOTIFY, P.X, P.Y, 0, Owner, nullptr));
