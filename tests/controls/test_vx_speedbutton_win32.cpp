@@ -9,6 +9,7 @@
 
 #include "controls_fixture.h"
 #include "framework/core/class_registry.h"
+#include "framework/graphics/imagelist.h"
 #include "framework/ui/actions.h"
 #include "framework/ui/menus.h"
 #include "vexel/controls/vx_speedbutton.h"
@@ -154,6 +155,25 @@ TEST_F(SpeedButtonTest, AFourCellStripShowsEachCellInItsState) {
   // A strip five or more times as wide as high is one glyph.
   B->SetGlyph(Strip(125, {clRed}, 25).get());
   EXPECT_EQ(B->NumGlyphs(), 1);
+}
+
+TEST_F(SpeedButtonTest, WithoutAGlyphTheImageListGivesItAndAFreedListIsForgotten) {
+  auto* List = new TImageList(Owner.get());
+  List->Add(Strip(16, {clBlue}).get(), nullptr);
+  auto* B = Add<TVxSpeedButton>(Shown, Bounds(10, 10, 29, 29));
+  B->SetCaption("");
+  B->SetImages(List);
+  EXPECT_EQ(B->GetGlyphSize(), (TSize{0, 0})) << "no index yet";
+  B->SetImageIndex(0);
+  EXPECT_EQ(B->GetGlyphSize(), (TSize{16, 16}));
+  EXPECT_EQ(B->GetGlyphRect(), Rect(6, 6, 22, 22));
+  EXPECT_EQ(PixelAt(B, 14, 14), PixelOf(clBlue));
+  B->SetGlyph(Strip(16, {clRed}).get());
+  EXPECT_EQ(PixelAt(B, 14, 14), PixelOf(clRed)) << "the glyph comes first";
+  B->SetGlyph(nullptr);
+  delete List;
+  EXPECT_EQ(B->Images(), nullptr);
+  EXPECT_EQ(B->GetGlyphSize(), (TSize{0, 0}));
 }
 
 // [Groups] ---------------------------------------------------------------------------------------
@@ -316,6 +336,28 @@ TEST_F(SpeedButtonTest, HoldingRepeatsTheClickAfter400ThenEvery100WhileOnTheButt
   Mouse(B, WM_LBUTTONUP, 5, 5);
 }
 
+TEST_F(SpeedButtonTest, TheAcceleratorClicksAnEnabledButtonAndADoubleClickCountsOnlyWhileDown) {
+  auto* B = Add<TVxSpeedButton>(Shown, Bounds(10, 10, 29, 29));
+  B->SetCaption("&Bold");
+  int Clicks = 0, DoubleClicks = 0;
+  B->OnClick = [&](TObject*) { ++Clicks; };
+  B->OnDblClick = [&](TObject*) { ++DoubleClicks; };
+  EXPECT_EQ(B->Perform(CM_DIALOGCHAR, 'b', 0), 1);
+  EXPECT_EQ(B->Perform(CM_DIALOGCHAR, 'x', 0), 0);
+  B->SetEnabled(false);
+  EXPECT_EQ(B->Perform(CM_DIALOGCHAR, 'b', 0), 0);
+  EXPECT_EQ(Clicks, 1);
+  B->SetEnabled(true);
+  Mouse(B, WM_LBUTTONDBLCLK, 5, 5, MK_LBUTTON);
+  Mouse(B, WM_LBUTTONUP, 5, 5);
+  EXPECT_EQ(DoubleClicks, 0) << "up";
+  B->SetGroupIndex(1);
+  B->SetDown(true);
+  Mouse(B, WM_LBUTTONDBLCLK, 5, 5, MK_LBUTTON);
+  Mouse(B, WM_LBUTTONUP, 5, 5);
+  EXPECT_EQ(DoubleClicks, 1) << "down";
+}
+
 // [Actions] --------------------------------------------------------------------------------------
 
 TEST_F(SpeedButtonTest, ACheckedActionLatchesTheButtonAndAClickRaisesItAgain) {
@@ -386,6 +428,19 @@ TEST_F(SpeedButtonTest, ClassicRaisedButtonIsThePlatformPushButtonAndLatchedIsPu
   EXPECT_EQ(PixelAt(B, 28, 28), Pushed.At(28, 28));
   const uint32_t A1 = PixelAt(B, Box.left, Box.top), A2 = PixelAt(B, Box.left + 1, Box.top);
   EXPECT_NE(A1, A2) << "checkerboard inside the frame";
+}
+
+TEST_F(SpeedButtonTest, ClassicChevronArrowIsAFilledTriangleInButtonText) {
+  auto* B = Add<TVxSpeedButton>(Shown, Bounds(20, 20, 29, 29));
+  B->SetCaption("");
+  B->SetShowChevron(true);
+  Settle();
+  // Arrow box (33, 13, 38, 16): the top row is full, the middle column reaches the bottom row.
+  EXPECT_EQ(B->GetChevronArrowRect(), Rect(33, 13, 38, 16));
+  for (const TPoint P : {TPoint{33, 13}, TPoint{36, 13}, TPoint{35, 15}})
+    EXPECT_EQ(PixelAt(B, P.X, P.Y), PixelOf(clBtnText)) << P.X << "," << P.Y;
+  for (const TPoint P : {TPoint{33, 15}, TPoint{35, 16}, TPoint{35, 12}})
+    EXPECT_NE(PixelAt(B, P.X, P.Y), PixelOf(clBtnText)) << P.X << "," << P.Y;
 }
 
 TEST_F(SpeedButtonTest, ClassicDividerIsATwoPixelBevelInTheMiddle) {
