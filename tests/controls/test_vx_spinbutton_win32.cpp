@@ -8,6 +8,8 @@
 
 #include "controls_fixture.h"
 #include "framework/core/class_registry.h"
+#include "framework/core/component_stream.h"
+#include "framework/ui/comctrls.h"
 #include "framework/ui/stdctrls.h"
 #include "vexel/controls/vx_speedbutton.h"
 #include "vexel/controls/vx_spinbutton.h"
@@ -214,6 +216,38 @@ TEST_F(SpinButtonTest, FormFilesHoldTheSettingsButNotTheButtons) {
     EXPECT_EQ(Read.SpinAlign(), TVxSpinAlign::saLeft);
     EXPECT_EQ(Read.ControlCount(), 2) << "its own two buttons, no copies";
   });
+}
+
+TEST_F(SpinButtonTest, ReadFromAFormTheSpinButtonSitsBesideItsEditAndFollowsIt) {
+  RegisterStandardControlClasses();
+  TForm Source;
+  auto* Edit = new TEdit(&Source);
+  Edit->SetName("Amount");
+  Edit->SetBounds(10, 10, 60, 21);
+  Edit->SetParent(&Source);
+  auto* Spin = new TVxSpinButton(&Source);
+  Spin->SetName("AmountSpin");
+  Spin->SetParent(&Source);
+  Spin->SetPosition(7);
+  Spin->SetAssociate(Edit);
+  // Written elsewhere and with other text: reading puts both right again.
+  Spin->SetBounds(0, 0, 15, 21);
+  Edit->SetText("x");
+  TMemoryStream Stream;
+  WriteComponent(Stream, Source);
+  Stream.SetPosition(0);
+  TForm Read;
+  ReadComponent(Stream, Read);
+  auto* ReadEdit = dynamic_cast<TEdit*>(Read.FindComponent("Amount"));
+  auto* ReadSpin = dynamic_cast<TVxSpinButton*>(Read.FindComponent("AmountSpin"));
+  ASSERT_NE(ReadEdit, nullptr);
+  ASSERT_NE(ReadSpin, nullptr);
+  EXPECT_EQ(ReadSpin->Associate(), ReadEdit);
+  EXPECT_EQ(ReadSpin->BoundsRect(), Rect(70, 10, 85, 31));
+  EXPECT_EQ(ReadSpin->UpButton()->BoundsRect(), Rect(0, 0, 15, 10));
+  EXPECT_EQ(ReadEdit->Text(), "7");
+  ASSERT_NE(ReadSpin->PollTimer(), nullptr);
+  EXPECT_TRUE(ReadSpin->PollTimer()->Enabled());
 }
 
 }  // namespace
