@@ -58,9 +58,7 @@ TEST_F(SpinButtonTest, TheButtonsShareTheHeightAndLeaveTheSliderBandBetweenThem)
 TEST_F(SpinButtonTest, ThePositionStaysWithinItsLimitsAndOnChangingMayRefuseIt) {
   auto* S = Add<TVxSpinButton>(Shown, Bounds(10, 10, 15, 21));
   S->SetMax(10);
-  const struct {
-    Integer Set, Expected;
-  } Cases[] = {{5, 5}, {15, 10}, {-3, 0}, {7, 7}};
+  const struct { Integer Set, Expected; } Cases[] = {{5, 5}, {15, 10}, {-3, 0}, {7, 7}};
   for (const auto& C : Cases) {
     S->SetPosition(C.Set);
     EXPECT_EQ(S->Position(), C.Expected) << C.Set;

@@ -464,7 +464,7 @@ void TVxButton::PaintGlyph() {
   if (FNumGlyphs > 1 && Disabled) Image = 1;
   if (FNumGlyphs > 2 && FPressed) Image = 2;
   const bool Grey = FBlackAndWhiteGlyph && !MouseInControl();
-  const TGlyphLook Look = Grey                             ? TGlyphLook::Grey
+  const TGlyphLook Look = Grey                          ? TGlyphLook::Grey
                           : FNumGlyphs == 1 && Disabled ? TGlyphLook::DisabledGrey
                                                         : TGlyphLook::Normal;
   TvxBitmap Bitmap;
