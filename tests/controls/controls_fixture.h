@@ -9,6 +9,14 @@
 // After <windows.h>, which it needs.
 #include <uxtheme.h>
 
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/core/component_stream.h"
+#include "framework/core/object_text.h"
+#include "framework/graphics/bitmap.h"
 #include "vexel/controls/vx_controls.h"
 #include "vexel/graphics/vx_winapi.h"
 #include "vexel/theme/vx_theme_manager.h"
@@ -50,6 +58,35 @@ inline void ScreenShot(HWND Wnd, Capture& Into) {
   BitBlt(Into.DC(), 0, 0, Window.right - Window.left, Window.bottom - Window.top, Screen, Window.left, Window.top,
          SRCCOPY);
   ReleaseDC(nullptr, Screen);
+}
+
+// A strip of Side x Side images, image I filled with Colors[I] except its bottom-left pixel,
+// which holds the key colour (lime) in every image.
+inline std::unique_ptr<TBitmap> Strip(Integer Width, const std::vector<TColor>& Colors, Integer Side = 16) {
+  auto B = std::make_unique<TBitmap>();
+  B->SetSize(Width, Side);
+  for (size_t I = 0; I < Colors.size(); ++I) {
+    B->Canvas().Brush().SetColor(Colors[I]);
+    B->Canvas().FillRect(Rect(Integer(I) * Side, 0, Integer(I) * Side + Side, Side));
+  }
+  for (Integer X = 0; X < Width; X += Side) B->Canvas().SetPixel(X, Side - 1, clLime);
+  return B;
+}
+
+// Written to a form file and read back into a fresh control; Check looks at the text and the copy.
+template <typename T>
+void RoundTrip(T& Original, const std::vector<std::string>& Lines, const std::function<void(T&)>& Check) {
+  TMemoryStream Stream;
+  WriteComponent(Stream, Original);
+  Stream.SetPosition(0);
+  TMemoryStream Text;
+  ObjectBinaryToText(Stream, Text);
+  const std::string Written(reinterpret_cast<const char*>(Text.Memory()), size_t(Text.Size()));
+  for (const std::string& Line : Lines) EXPECT_NE(Written.find(Line), std::string::npos) << Line << "\n" << Written;
+  Stream.SetPosition(0);
+  T Read;
+  ReadComponent(Stream, Read);
+  Check(Read);
 }
 
 // The application opts out of the platform's visual styles for a scope, as a program can: the

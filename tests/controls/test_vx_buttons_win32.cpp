@@ -207,19 +207,6 @@ TEST_F(ModalButtonTest, TheDefaultButtonActsAsDefaultWhileNoOtherButtonHasTheFoc
 
 // [Glyph] ----------------------------------------------------------------------------------------
 
-// A strip of Count 16 x 16 images, image I filled with Colors[I] except its bottom-left pixel,
-// which holds the key colour (green) in every image.
-std::unique_ptr<TBitmap> Strip(Integer Width, const std::vector<TColor>& Colors) {
-  auto B = std::make_unique<TBitmap>();
-  B->SetSize(Width, 16);
-  for (size_t I = 0; I < Colors.size(); ++I) {
-    B->Canvas().Brush().SetColor(Colors[I]);
-    B->Canvas().FillRect(Rect(Integer(I) * 16, 0, Integer(I) * 16 + 16, 16));
-  }
-  for (Integer X = 0; X < Width; X += 16) B->Canvas().SetPixel(X, 15, clLime);
-  return B;
-}
-
 TEST_F(ButtonTest, AGlyphStripSetsItsImageCountFromItsShape) {
   auto* B = Add<TVxButton>(Shown, Bounds(10, 10, 75, 25));
   const struct {
@@ -527,22 +514,6 @@ TEST_F(ButtonTest, CheckingARadioButtonUnchecksOnlyItsGroupUnderTheSameParent) {
 }
 
 // [Form files] -----------------------------------------------------------------------------------
-
-// Written to a form file and read back into a fresh control; Check looks at the text and the copy.
-template <typename T>
-void RoundTrip(T& Original, const std::vector<std::string>& Lines, const std::function<void(T&)>& Check) {
-  TMemoryStream Stream;
-  WriteComponent(Stream, Original);
-  Stream.SetPosition(0);
-  TMemoryStream Text;
-  ObjectBinaryToText(Stream, Text);
-  const std::string Written(reinterpret_cast<const char*>(Text.Memory()), size_t(Text.Size()));
-  for (const std::string& Line : Lines) EXPECT_NE(Written.find(Line), std::string::npos) << Line << "\n" << Written;
-  Stream.SetPosition(0);
-  T Read;
-  ReadComponent(Stream, Read);
-  Check(Read);
-}
 
 TEST_F(ButtonTest, FormFilesHoldTheButtonsWithTheirRolesAndStates) {
   for (const char* Name : {"TVxButton", "TVxCheckBox", "TVxRadioButton"})

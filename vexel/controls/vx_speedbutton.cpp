@@ -119,19 +119,19 @@ const TClassInfo& TVxSpeedButton::StaticClassInfo() {
       IntegerProperty<&TVxSpeedButton::GroupIndex, &TVxSpeedButton::SetGroupIndex>("GroupIndex", 0),
       StoredWhen(BooleanProperty<&TVxSpeedButton::Down, &TVxSpeedButton::SetDown>("Down", 0), &DownStored),
       BooleanProperty<&TVxSpeedButton::AllowAllUp, &TVxSpeedButton::SetAllowAllUp>("AllowAllUp", 0),
-      EnumProperty<&TVxSpeedButton::MenuPosition, &TVxSpeedButton::SetMenuPosition>(
-          "MenuPosition", ChevronPosNames(), int64_t(TVxChevronPos::dmpBottom)),
+      EnumProperty<&TVxSpeedButton::MenuPosition, &TVxSpeedButton::SetMenuPosition>("MenuPosition", ChevronPosNames(),
+                                                                                    int64_t(TVxChevronPos::dmpBottom)),
       ComponentProperty<&TVxSpeedButton::ChevronMenu, &TVxSpeedButton::SetChevronMenu>("ChevronMenu"),
       ClassProperty<&TVxSpeedButton::Glyph>("Glyph"),
       EnumProperty<&TVxSpeedButton::Layout, &TVxSpeedButton::SetLayout>("Layout", ButtonLayoutNames(),
-                                                                         int64_t(TButtonLayout::blGlyphLeft)),
+                                                                        int64_t(TButtonLayout::blGlyphLeft)),
       IntegerProperty<&TVxSpeedButton::Margin, &TVxSpeedButton::SetMargin>("Margin", -1),
       IntegerProperty<&TVxSpeedButton::Spacing, &TVxSpeedButton::SetSpacing>("Spacing", 4),
       BooleanProperty<&TVxSpeedButton::ShowCaption, &TVxSpeedButton::SetShowCaption>("ShowCaption", 1),
       BooleanProperty<&TVxSpeedButton::ShowGlyph, &TVxSpeedButton::SetShowGlyph>("ShowGlyph", 1),
       IntegerProperty<&TVxSpeedButton::NumGlyphs, &TVxSpeedButton::SetNumGlyphs>("NumGlyphs", 1),
-      BooleanProperty<&TVxSpeedButton::BlackAndWhiteGlyph, &TVxSpeedButton::SetBlackAndWhiteGlyph>(
-          "BlackAndWhiteGlyph", 0),
+      BooleanProperty<&TVxSpeedButton::BlackAndWhiteGlyph, &TVxSpeedButton::SetBlackAndWhiteGlyph>("BlackAndWhiteGlyph",
+                                                                                                   0),
       BooleanProperty<&TVxSpeedButton::AllowTimer, &TVxSpeedButton::SetAllowTimer>("AllowTimer", 0),
       StringProperty<&TVxSpeedButton::ThemeObject, &TVxSpeedButton::SetThemeObject>("ThemeObject"),
       BooleanProperty<&TVxSpeedButton::Transparent, &TVxSpeedButton::SetTransparent>("Transparent", 0),
@@ -537,7 +537,8 @@ void TVxSpeedButton::PaintClassic() {
     if (Latched) FillDither(DC, Rect(Area.left, Area.top, Area.right, Area.bottom), clBtnFace, clBtnHighlight);
     if (FShowChevron) {
       RECT Box{ChevronRect.Left, ChevronRect.Top, ChevronRect.Right, ChevronRect.Bottom};
-      DrawFrameControl(DC, &Box, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_ADJUSTRECT | (Latched || Chevron ? DFCS_PUSHED : 0));
+      DrawFrameControl(DC, &Box, DFC_BUTTON,
+                       DFCS_BUTTONPUSH | DFCS_ADJUSTRECT | (Latched || Chevron ? DFCS_PUSHED : 0));
     }
   } else {
     const bool Framed = (Enabled() && (Pressed || Latched || Chevron || (Hot() && FState != StateDisabled) ||
@@ -575,7 +576,7 @@ void TVxSpeedButton::PaintGlyph(TPoint Offset) {
   if (FNumGlyphs > 1 && Disabled) Cell = 1;
   if (FNumGlyphs == 4 && FState == StateLatched) Cell = 3;
   if (FNumGlyphs > 2 && FState == StatePressed) Cell = 2;
-  const TGlyphLook Look = FBlackAndWhiteGlyph && !Hot()     ? TGlyphLook::Grey
+  const TGlyphLook Look = FBlackAndWhiteGlyph && !Hot() ? TGlyphLook::Grey
                           : FNumGlyphs == 1 && Disabled ? TGlyphLook::DisabledGrey
                                                         : TGlyphLook::Normal;
   TvxBitmap Bitmap;
@@ -721,8 +722,8 @@ void TVxSpeedButton::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, 
     SettleAfterRelease();
     return StopRepeat();
   }
-  const bool Inside = X >= 0 && X < Width() && Y >= 0 && Y <= Height() &&
-                      (FState == StatePressed || FState == StateLatched);
+  const bool Inside =
+      X >= 0 && X < Width() && Y >= 0 && Y <= Height() && (FState == StatePressed || FState == StateLatched);
   if (FState == StateChevron) {
     // The menu runs modally: the state it returns to is set first.
     FState = StateUp;
@@ -783,8 +784,7 @@ TPoint TVxSpeedButton::ChevronMenuPoint() {
 
 void TVxSpeedButton::OpenMenu(TPopupMenu* Menu, TPoint At) {
   if (Designing()) return;
-  if (TForm* Form = GetParentForm(); Form && Form->HandleAllocated())
-    SendMessageA(Form->Handle(), WM_CANCELMODE, 0, 0);
+  if (TForm* Form = GetParentForm(); Form && Form->HandleAllocated()) SendMessageA(Form->Handle(), WM_CANCELMODE, 0, 0);
   Menu->SetPopupComponent(this);
   FHotCleared = true;
   const TPoint Screen = ClientToScreen(At);

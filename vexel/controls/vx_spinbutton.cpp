@@ -50,7 +50,7 @@ const TClassInfo& TVxSpinButton::StaticClassInfo() {
       IntegerProperty<&TVxSpinButton::Max, &TVxSpinButton::SetMax>("Max", 100),
       IntegerProperty<&TVxSpinButton::Position, &TVxSpinButton::SetPosition>("Position", 0),
       EnumProperty<&TVxSpinButton::SpinAlign, &TVxSpinButton::SetSpinAlign>("SpinAlign", SpinAlignNames(),
-                                                                           int64_t(TVxSpinAlign::saRight)),
+                                                                            int64_t(TVxSpinAlign::saRight)),
       StringProperty<&TVxSpinButton::ThemeObject, &TVxSpinButton::SetThemeObject>("ThemeObject"),
       ClassProperty<&TVxSpinButton::UpGlyph>("UpGlyph"),
       ClassProperty<&TVxSpinButton::DownGlyph>("DownGlyph"),
@@ -241,9 +241,7 @@ void TVxSpinButton::ButtonMouseDown(TVxSpeedButton* Button) {
     SetFocus();
 }
 
-bool TVxSpinButton::WantsKey(uint16_t Key) const {
-  return Key == VK_UP || Key == VK_DOWN || TVxControl::WantsKey(Key);
-}
+bool TVxSpinButton::WantsKey(uint16_t Key) const { return Key == VK_UP || Key == VK_DOWN || TVxControl::WantsKey(Key); }
 
 void TVxSpinButton::KeyDown(uint16_t& Key, TShiftState Shift) {
   TVxControl::KeyDown(Key, Shift);
