@@ -3,6 +3,9 @@
 #include <windows.h>
 
 #include "controls_fixture.h"
+#include "framework/core/class_registry.h"
+#include "framework/core/component_stream.h"
+#include "framework/core/object_text.h"
 #include "vexel/controls/vx_progress.h"
 #include "vexel/graphics/vx_utils_win32.h"
 #include "vexel/theme/vx_engine.h"
@@ -119,6 +122,24 @@ TEST_F(ProgressTest, ThroughTheSkinTheFrameAndBarAreTheThemesParts) {
     for (Integer X = 0; X < 140; ++X) Differences += Shot.At(X, Y) != Reference.At(X, Y);
   EXPECT_EQ(Differences, 0);
   EXPECT_NE(Shot.At(4, 8), Shot.At(120, 8)) << "the bar shows";
+}
+
+TEST_F(ProgressTest, FormFilesHoldTheBarWithItsRangeAndLook) {
+  EXPECT_NE(FindClass("TVxProgressBar"), nullptr) << "registered when the program starts";
+  TVxProgressBar Source;
+  Source.SetMin(200);
+  Source.SetMax(300);
+  Source.SetPosition(250);
+  Source.SetOrientation(TVxProgressOrientation::kpoVertical);
+  Source.SetSmooth(true);
+  RoundTrip<TVxProgressBar>(Source, {"Min = 200", "Max = 300", "Position = 250", "Smooth = True"},
+                            [](TVxProgressBar& Read) {
+                              EXPECT_EQ(Read.Min(), 200);
+                              EXPECT_EQ(Read.Max(), 300);
+                              EXPECT_EQ(Read.Position(), 250);
+                              EXPECT_EQ(Read.Orientation(), TVxProgressOrientation::kpoVertical);
+                              EXPECT_TRUE(Read.Smooth());
+                            });
 }
 
 }  // namespace

@@ -4,9 +4,14 @@
 #include <windows.h>
 
 #include <cmath>
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "controls_fixture.h"
+#include "framework/core/class_registry.h"
+#include "framework/core/component_stream.h"
+#include "framework/core/object_text.h"
 #include "vexel/controls/vx_trackbar.h"
 #include "vexel/graphics/vx_utils_win32.h"
 #include "vexel/theme/vx_engine.h"
@@ -170,6 +175,50 @@ TEST_F(TrackBarTest, ThroughTheSkinTheThumbIsTheThemesInItsState) {
   Mouse(WM_LBUTTONDOWN, Thumb.Left + 4, Thumb.Top + 4, MK_LBUTTON);
   EXPECT_EQ(Differences(2), 0) << "dragging";
   Mouse(WM_LBUTTONUP, Thumb.Left + 4, Thumb.Top + 4);
+}
+
+// [Form files] -----------------------------------------------------------------------------------
+
+// A track bar read from the text of a form file.
+std::unique_ptr<TVxTrackBar> ReadTrackBar(const std::string& Text) {
+  TMemoryStream Source, Binary;
+  Source.WriteBuffer(Text.data(), Text.size());
+  Source.SetPosition(0);
+  ObjectTextToBinary(Source, Binary);
+  Binary.SetPosition(0);
+  auto Read = std::make_unique<TVxTrackBar>();
+  ReadComponent(Binary, *Read);
+  return Read;
+}
+
+TEST_F(TrackBarTest, FormFilesKeepARangeAboveTheDefaultsAndPutADamagedOneRight) {
+  EXPECT_NE(FindClass("TVxTrackBar"), nullptr) << "registered when the program starts";
+  TVxTrackBar Source;
+  Source.SetMax(30);
+  Source.SetMin(20);
+  Source.SetPosition(25);
+  Source.SetTickMarks(TVxTickMark::ktbmBoth);
+  RoundTrip<TVxTrackBar>(Source, {"Min = 20", "Max = 30", "Position = 25", "TickMarks = ktbmBoth"},
+                         [](TVxTrackBar& Read) {
+                           EXPECT_EQ(Read.Min(), 20) << "read before Max, above the default Max of 10";
+                           EXPECT_EQ(Read.Max(), 30);
+                           EXPECT_EQ(Read.Position(), 25);
+                           EXPECT_EQ(Read.TickMarks(), TVxTickMark::ktbmBoth);
+                         });
+  const struct {
+    const char* Values;
+    Integer Min, Max, Position;
+  } Cases[] = {
+      {"Min = 40\n  Max = 30\n  Position = 35", 30, 40, 35},  // ends swapped
+      {"Min = 7\n  Max = 7\n  Position = 9", 7, 8, 8},         // an empty range gets a step
+      {"Min = 0\n  Max = 5\n  Position = 99", 0, 5, 5},        // the position pulled inside
+  };
+  for (const auto& C : Cases) {
+    const auto Read = ReadTrackBar(std::string("object TVxTrackBar\n  ") + C.Values + "\nend\n");
+    EXPECT_EQ(Read->Min(), C.Min) << C.Values;
+    EXPECT_EQ(Read->Max(), C.Max) << C.Values;
+    EXPECT_EQ(Read->Position(), C.Position) << C.Values;
+  }
 }
 
 }  // namespace

@@ -18,7 +18,8 @@ namespace {
 bool StartControls() {
   for (const TClassInfo* Info :
        {&TVxButton::StaticClassInfo(), &TVxCheckBox::StaticClassInfo(), &TVxRadioButton::StaticClassInfo(),
-        &TVxScrollBar::StaticClassInfo(), &TVxScrollBox::StaticClassInfo(), &TVxTrackBar::StaticClassInfo(),
+        &TVxProgressBar::StaticClassInfo(), &TVxScrollBar::StaticClassInfo(), &TVxScrollBox::StaticClassInfo(),
+        &TVxTrackBar::StaticClassInfo(),
         &TVxSpeedButton::StaticClassInfo(), &TVxSpeedDivider::StaticClassInfo(), &TVxSpeedSpace::StaticClassInfo(),
         &TVxSpeedContainer::StaticClassInfo(), &TVxSpinButton::StaticClassInfo(), &TVxToolBar::StaticClassInfo(),
         &TVxControlBar::StaticClassInfo()})

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "framework/ui/panel.h"
 #include "vexel/controls/vx_parent_image.h"
@@ -105,6 +106,10 @@ void TVxTrackBar::SetOrientation(TVxTrackOrientation Value) {
 }
 
 void TVxTrackBar::SetMin(Integer Value) {
+  if (ComponentState().Contains(TComponentStateFlag::csLoading)) {
+    FMin = Value;
+    return;
+  }
   if (Value >= FMax || Value == FMin) return;
   FMin = Value;
   SetPosition(FPosition);
@@ -112,13 +117,35 @@ void TVxTrackBar::SetMin(Integer Value) {
 }
 
 void TVxTrackBar::SetMax(Integer Value) {
+  if (ComponentState().Contains(TComponentStateFlag::csLoading)) {
+    FMax = Value;
+    return;
+  }
   if (Value <= FMin || Value == FMax) return;
   FMax = Value;
   SetPosition(FPosition);
   Invalidate();
 }
 
+// A damaged file may hold a range out of order: the two ends swap, and an empty range gets one
+// step, so the bar always has a track to draw.
+void TVxTrackBar::Loaded() {
+  TVxControl::Loaded();
+  if (FMin > FMax) std::swap(FMin, FMax);
+  if (FMin == FMax) {
+    if (FMax < std::numeric_limits<Integer>::max())
+      ++FMax;
+    else
+      --FMin;
+  }
+  SetPosition(FPosition);
+}
+
 void TVxTrackBar::SetPosition(Integer Value) {
+  if (ComponentState().Contains(TComponentStateFlag::csLoading)) {
+    FPosition = Value;
+    return;
+  }
   Value = std::clamp(Value, FMin, FMax);
   if (Value == FPosition) return;
   FPosition = Value;

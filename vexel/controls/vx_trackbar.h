@@ -23,6 +23,8 @@ class TVxTrackBar : public TVxControl {
   TVxTrackOrientation Orientation() const { return FOrientation; }
   void SetOrientation(TVxTrackOrientation Value);
   // A Min not below Max, or a Max not above Min, is ignored; the position is pulled inside.
+  // While a form file is read the range is taken as stored, whatever the order, and put right
+  // once it is read (Loaded): a stored range above the defaults survives the round trip.
   Integer Min() const { return FMin; }
   void SetMin(Integer Value);
   Integer Max() const { return FMax; }
@@ -63,6 +65,7 @@ class TVxTrackBar : public TVxControl {
   bool ThumbHot() const { return FThumbHot; }
 
  protected:
+  void Loaded() override;
   void PaintClient() override;
   void Dispatch(TMessage& Message) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
