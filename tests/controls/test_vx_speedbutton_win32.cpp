@@ -296,11 +296,15 @@ TEST_F(SpeedButtonTest, TheDropDownMenuOpensAfterTheClickAndFreedMenusAreForgott
   PressEscapeSoon();
   ClickAt(B, 5, 5);
   EXPECT_EQ(Order, (std::vector<std::string>{"click", "menu"}));
+  B->SetDesigning(true);
+  ClickAt(B, 5, 5);
+  EXPECT_EQ(Order.size(), 3u) << "design mode opens no menu";
+  B->SetDesigning(false);
   delete Menu;
   EXPECT_EQ(B->DropDownMenu(), nullptr);
   EXPECT_EQ(B->ChevronMenu(), nullptr);
   ClickAt(B, 5, 5);
-  EXPECT_EQ(Order.size(), 3u) << "a click and no menu";
+  EXPECT_EQ(Order.size(), 4u) << "a click and no menu";
 }
 
 TEST_F(SpeedButtonTest, HoldingRepeatsTheClickAfter400ThenEvery100WhileOnTheButton) {
