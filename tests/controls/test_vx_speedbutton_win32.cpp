@@ -296,11 +296,15 @@ TEST_F(SpeedButtonTest, TheDropDownMenuOpensAfterTheClickAndFreedMenusAreForgott
   PressEscapeSoon();
   ClickAt(B, 5, 5);
   EXPECT_EQ(Order, (std::vector<std::string>{"click", "menu"}));
+  B->SetDesigning(true);
+  ClickAt(B, 5, 5);
+  EXPECT_EQ(Order.size(), 3u) << "design mode opens no menu";
+  B->SetDesigning(false);
   delete Menu;
   EXPECT_EQ(B->DropDownMenu(), nullptr);
   EXPECT_EQ(B->ChevronMenu(), nullptr);
   ClickAt(B, 5, 5);
-  EXPECT_EQ(Order.size(), 3u) << "a click and no menu";
+  EXPECT_EQ(Order.size(), 4u) << "a click and no menu";
 }
 
 TEST_F(SpeedButtonTest, HoldingRepeatsTheClickAfter400ThenEvery100WhileOnTheButton) {
@@ -451,6 +455,39 @@ TEST_F(SpeedButtonTest, ClassicDividerIsATwoPixelBevelInTheMiddle) {
   EXPECT_EQ(PixelAt(D, 4, 10), PixelOf(clBtnHighlight));
   EXPECT_EQ(PixelAt(D, 2, 10), PixelOf(Shown->Color())) << "the parent shows beside it";
   EXPECT_EQ(PixelAt(D, 5, 10), PixelOf(Shown->Color()));
+}
+
+TEST_F(SpeedButtonTest, WithVisualStylesTheButtonAndDividerAreThePlatformsToolbarParts) {
+  AllowVisualStyles();
+  if (!StyleAvailable(Shown->Handle(), L"Toolbar")) GTEST_SKIP() << "the platform shows no visual styles here";
+  auto* B = Add<TVxSpeedButton>(Shown, Bounds(20, 20, 29, 29));
+  B->SetCaption("");
+  B->SetGroupIndex(1);
+  auto* D = Add<TVxSpeedDivider>(Shown, Bounds(60, 20, 8, 29));
+  auto* Away = Add<TVxSpeedButton>(Shown, Bounds(200, 200, 29, 29));
+  Settle();
+  const auto Differences = [&](TControl* C, int Part, int State) {
+    Capture Shot(400, 320), Reference(C->Width(), C->Height());
+    PrintClient(Shown, Shot);
+    FillRectColor(Reference.DC(), Rect(0, 0, C->Width(), C->Height()), Shown->Color());
+    HTHEME Theme = ThemeFunctions().OpenThemeData(Shown->Handle(), L"Toolbar");
+    const RECT Area{0, 0, C->Width(), C->Height()};
+    ThemeFunctions().DrawThemeBackground(Theme, Reference.DC(), Part, State, &Area, nullptr);
+    ThemeFunctions().CloseThemeData(Theme);
+    int Count = 0;
+    for (Integer Y = 0; Y < C->Height(); ++Y)
+      for (Integer X = 0; X < C->Width(); ++X) Count += Shot.At(C->Left() + X, C->Top() + Y) != Reference.At(X, Y);
+    return Count;
+  };
+  EXPECT_EQ(Differences(B, 1, 1), 0) << "normal";
+  EXPECT_NE(Differences(B, 1, 2), 0) << "at rest it is not the hot part";
+  Mouse(B, WM_MOUSEMOVE, 5, 5);
+  EXPECT_EQ(Differences(B, 1, 2), 0) << "hot";
+  ClickAt(B, 5, 5);
+  EXPECT_EQ(Differences(B, 1, 6), 0) << "latched and hot";
+  Mouse(Away, WM_MOUSEMOVE, 5, 5);
+  EXPECT_EQ(Differences(B, 1, 5), 0) << "latched";
+  EXPECT_EQ(Differences(D, 5, 1), 0) << "divider";
 }
 
 TEST_F(SpeedButtonTest, ThroughTheSkinEachStateIsTheThemesToolItem) {

@@ -2,6 +2,7 @@
 // OnChanging, an associated edit written to and followed, keys, repetition and form files.
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "framework/ui/stdctrls.h"
 #include "vexel/controls/vx_speedbutton.h"
 #include "vexel/controls/vx_spinbutton.h"
+#include "vexel/graphics/vx_utils_win32.h"
 #include "vexel/theme/vx_theme.h"
 #include "vexel/theme/vx_theme_manager.h"
 
@@ -158,6 +160,49 @@ TEST_F(SpinButtonTest, AnAssociatedEditIsWrittenAndFollowedWithinThePoll) {
   delete Edit;
   EXPECT_EQ(S->Associate(), nullptr);
   EXPECT_EQ(S->PollTimer(), nullptr);
+}
+
+TEST_F(SpinButtonTest, WithoutAThemeTheArrowsAreRaisedButtonsOrThePlatformsSpinParts) {
+  auto* S = Add<TVxSpinButton>(Shown, Bounds(20, 20, 15, 21));
+  Settle();
+  const auto Differences = [&](TVxSpeedButton* B, const std::function<void(HDC, RECT&)>& Draw) {
+    Capture Shot(15, 21), Reference(15, 10);
+    PrintClient(S, Shot);
+    FillRectColor(Reference.DC(), Rect(0, 0, 15, 10), Shown->Color());
+    RECT Area{0, 0, 15, 10};
+    Draw(Reference.DC(), Area);
+    int Count = 0;
+    for (Integer Y = 0; Y < 10; ++Y)
+      for (Integer X = 0; X < 15; ++X) Count += Shot.At(X, B->Top() + Y) != Reference.At(X, Y);
+    return Count;
+  };
+  // Classic: a spin button's flat arrows look raised at rest; the glyph sits inside the frame.
+  const auto Frame = [](HDC DC, RECT& Area) { DrawFrameControl(DC, &Area, DFC_BUTTON, DFCS_BUTTONPUSH); };
+  Capture Shot(15, 21);
+  PrintClient(S, Shot);
+  Capture Reference(15, 10);
+  RECT Area{0, 0, 15, 10};
+  Frame(Reference.DC(), Area);
+  for (const TPoint P : {TPoint{0, 0}, TPoint{14, 9}, TPoint{13, 8}, TPoint{1, 1}}) {
+    EXPECT_EQ(Shot.At(P.X, P.Y), Reference.At(P.X, P.Y)) << "up " << P.X << "," << P.Y;
+    EXPECT_EQ(Shot.At(P.X, 11 + P.Y), Reference.At(P.X, P.Y)) << "down " << P.X << "," << P.Y;
+  }
+  AllowVisualStyles();
+  if (!StyleAvailable(S->Handle(), L"Spin")) GTEST_SKIP() << "the platform shows no visual styles here";
+  S->Invalidate();
+  Settle();
+  const auto Part = [&](int PartId, int State) {
+    return [&, PartId, State](HDC DC, RECT& R) {
+      HTHEME Theme = ThemeFunctions().OpenThemeData(S->Handle(), L"Spin");
+      ThemeFunctions().DrawThemeBackground(Theme, DC, PartId, State, &R, nullptr);
+      ThemeFunctions().CloseThemeData(Theme);
+    };
+  };
+  EXPECT_EQ(Differences(S->UpButton(), Part(1, 1)), 0) << "up";
+  EXPECT_EQ(Differences(S->DownButton(), Part(2, 1)), 0) << "down";
+  Mouse(S, WM_LBUTTONDOWN, 7, 15, MK_LBUTTON);
+  EXPECT_EQ(Differences(S->DownButton(), Part(2, 3)), 0) << "down pressed";
+  Mouse(S, WM_LBUTTONUP, 7, 15);
 }
 
 // A theme that defines only the spin-button kinds and notes what it is asked to draw.
