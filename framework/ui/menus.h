@@ -218,8 +218,9 @@ class TPopupMenu : public TMenu {
   void SetPopupComponent(TComponent* Value) { FPopupComponent = Value; }
 
   // Runs OnPopup and the items' action updates, shows the menu at screen point (X, Y) until the
-  // user chooses or cancels, then clicks the chosen item. Answers the chosen item, or nil.
-  TMenuItem* Popup(Integer X, Integer Y);
+  // user chooses or cancels, then clicks the chosen item. Answers the chosen item, or nil. A menu
+  // drawn another way (a skinned one) shows itself instead.
+  virtual TMenuItem* Popup(Integer X, Integer Y);
 
   TNotifyEvent OnPopup;
 

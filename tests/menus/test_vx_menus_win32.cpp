@@ -18,6 +18,8 @@
 #include "framework/graphics/imagelist.h"
 #include "framework/graphics/png_image.h"
 #include "framework/ui/object_windows.h"
+#include "framework/ui/panel.h"
+#include "vexel/controls/vx_speedbutton.h"
 #include "vexel/forms/vx_form.h"
 #include "vexel/graphics/vx_effect.h"
 #include "vexel/graphics/vx_winapi.h"
@@ -1420,6 +1422,57 @@ TEST_F(MenuBarTest, APopupMenuOpensAtThePointWithSubmenusAndOnlyOneShowsAtATime)
   EXPECT_TRUE(Ran);
   EXPECT_EQ(GetCapture(), nullptr);
   EXPECT_TRUE(Probe.Empty());
+}
+
+// Whatever takes a framework popup menu takes a skinned one: a speed button's chevron menu opens
+// it on the release over the chevron, its drop-down menu after the click, and a control's context
+// menu on the right button.
+TEST_F(MenuTest, ASkinnedPopupMenuServesWhereAFrameworkPopupMenuIsAsked) {
+  TVxPopupMenu Menu(Shown);
+  TVxItem* Go = AddItem(*Menu.Items(), L"&Go", scNone, &Menu);
+  int Runs = 0;
+  Go->OnClick = [&](TObject*) { ++Runs; };
+  auto Button = std::make_unique<TVxSpeedButton>();
+  Button->SetBounds(10, 120, 60, 25);
+  Button->SetShowChevron(true);
+  Button->SetParent(Shown);
+  ASSERT_EQ(Button->Width(), 74);
+  const auto Release = [&](Integer X) {
+    SendMessageA(Shown->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10 + X, 130));
+    SendMessageA(Shown->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(10 + X, 130));
+  };
+  const auto ShowsMenu = [&](TVxPopupView& V) {
+    EXPECT_EQ(V.RootItem(), Menu.Items());
+    EXPECT_EQ(TVxPopupMenu::Showing(), &Menu);
+  };
+  Button->SetChevronMenu(&Menu);
+  Expect(ShowsMenu);
+  Key(VK_RETURN);
+  Release(74 - 5);
+  Application->ProcessMessages();
+  EXPECT_EQ(Runs, 1) << "chevron menu";
+  Button->SetChevronMenu(nullptr);
+  Button->SetDropDownMenu(&Menu);
+  Expect(ShowsMenu);
+  Key(VK_RETURN);
+  Release(20);
+  Application->ProcessMessages();
+  EXPECT_EQ(Runs, 2) << "drop-down menu";
+  Button->SetDropDownMenu(nullptr);
+  Button.reset();
+  auto Panel = std::make_unique<TPanel>();
+  Panel->SetBounds(10, 120, 80, 40);
+  Panel->SetParent(Shown);
+  Panel->SetPopupMenu(&Menu);
+  Expect(ShowsMenu);
+  Key(VK_RETURN);
+  SendMessageA(Panel->Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(10, 10));
+  SendMessageA(Panel->Handle(), WM_RBUTTONUP, 0, MAKELPARAM(10, 10));
+  Application->ProcessMessages();
+  EXPECT_EQ(Runs, 3) << "context menu";
+  EXPECT_TRUE(Probe.Empty());
+  EXPECT_EQ(GetCapture(), nullptr);
+  EXPECT_TRUE(ShownPopups().empty());
 }
 
 // A skinned form with a bar and File open, on the sample skin. VX_MENU_SHOT=FILE.png keeps a

@@ -458,7 +458,7 @@ const TClassInfo& TVxPopupMenu::StaticClassInfo() {
       ClassProperty<&C::PopupMenuOptions>("PopupMenuOptions"),
   };
   static const TClassInfo Info{"TVxPopupMenu",
-                               &TComponent::StaticClassInfo(),
+                               &TPopupMenu::StaticClassInfo(),
                                Properties,
                                {},
                                &CreateComponent<TVxPopupMenu>,
@@ -467,7 +467,7 @@ const TClassInfo& TVxPopupMenu::StaticClassInfo() {
 }
 
 TVxPopupMenu::TVxPopupMenu(TComponent* Owner)
-    : TComponent(Owner),
+    : TPopupMenu(Owner),
       FItems(std::make_unique<TVxItem>()),
       FPopupMenuOptions(std::make_unique<TVxPopupMenuOptions>()) {
   FItems->SetParentComponentRef(this);
@@ -485,13 +485,13 @@ void TVxPopupMenu::SetPopupMenuOptions(const TVxPopupMenuOptions* Value) {
   FItems->SetPopupOptions(FPopupMenuOptions.get());
 }
 
-void TVxPopupMenu::Popup(Integer X, Integer Y) {
+TMenuItem* TVxPopupMenu::Popup(Integer X, Integer Y) {
   // One popup menu at a time: the one showing closes first.
   if (ShowingMenu && ShowingMenu != this) {
     if (HWND Capture = GetCapture()) PostMessageA(Capture, WM_NCMBUTTONDBLCLK, 0, 0);
     if (Application) Application->ProcessMessages();
   }
-  if (ShowingMenu == this) return;
+  if (ShowingMenu == this) return nullptr;
   ShowingMenu = this;
   if (UseGlobalPopupOptions) {
     FPopupMenuOptions->SetShadow(&GlobalShadow());
@@ -510,4 +510,5 @@ void TVxPopupMenu::Popup(Integer X, Integer Y) {
     throw;
   }
   ShowingMenu = nullptr;
+  return nullptr;
 }

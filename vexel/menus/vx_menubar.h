@@ -21,6 +21,7 @@
 #include <memory>
 
 #include "framework/ui/forms.h"
+#include "framework/ui/menus.h"
 #include "vexel/menus/vx_menus.h"
 
 class TVxMenuBar;
@@ -122,8 +123,10 @@ class TVxMenuBar : public TCustomControl, public TFormShortCutTarget {
   std::vector<TVxItem*> FMDIItems;
 };
 
-// Shows its Items as a skinned popup at a screen point. At most one shows at a time.
-class TVxPopupMenu : public TComponent {
+// Shows its Items as a skinned popup at a screen point. At most one shows at a time. A popup menu
+// of the framework, so that whatever takes one (a control's context menu, a speed button's
+// chevron and drop-down menus) takes a skinned one; its items are its own, not the framework's.
+class TVxPopupMenu : public TPopupMenu {
  public:
   explicit TVxPopupMenu(TComponent* Owner = nullptr);
   ~TVxPopupMenu() override;
@@ -136,10 +139,9 @@ class TVxPopupMenu : public TComponent {
   TVxPopupMenuOptions* PopupMenuOptions() const { return FPopupMenuOptions.get(); }
   void SetPopupMenuOptions(const TVxPopupMenuOptions* Value);
 
-  TNotifyEvent OnPopup;
-
-  // Returns when the menu has closed; the chosen item's click runs from the message queue then.
-  void Popup(Integer X, Integer Y);
+  // Returns when the menu has closed, answering nil: the chosen item's click runs from the
+  // message queue then.
+  TMenuItem* Popup(Integer X, Integer Y) override;
   // The popup menu showing now, or nil.
   static TVxPopupMenu* Showing();
 
