@@ -168,6 +168,12 @@ TEST_F(SpeedButtonTest, WithoutAGlyphTheImageListGivesItAndAFreedListIsForgotten
   EXPECT_EQ(B->GetGlyphSize(), (TSize{16, 16}));
   EXPECT_EQ(B->GetGlyphRect(), Rect(6, 6, 22, 22));
   EXPECT_EQ(PixelAt(B, 14, 14), PixelOf(clBlue));
+  // The list's image is one image, whatever NumGlyphs says of the button's own strips.
+  B->SetNumGlyphs(2);
+  EXPECT_EQ(B->GetGlyphSize(), (TSize{16, 16}));
+  B->SetEnabled(false);
+  EXPECT_NE(PixelAt(B, 14, 14), PixelOf(clBlue)) << "a single image greys when disabled";
+  B->SetEnabled(true);
   B->SetGlyph(Strip(16, {clRed}).get());
   EXPECT_EQ(PixelAt(B, 14, 14), PixelOf(clRed)) << "the glyph comes first";
   B->SetGlyph(nullptr);

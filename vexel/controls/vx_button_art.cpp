@@ -28,6 +28,24 @@ wchar_t Accelerator(const std::wstring& Caption) {
 
 }  // namespace
 
+TSize TButtonGlyph::CellSize() const {
+  if (!Strip || Strip->Empty()) return {0, 0};
+  return {Strip->Width() / Cells, Strip->Height()};
+}
+
+TButtonGlyph ButtonGlyph(const TBitmap& Glyph, Integer NumGlyphs, const TCustomImageList* Images, Integer ImageIndex,
+                         TBitmap& Scratch) {
+  if (!Glyph.Empty()) return {&Glyph, std::max<Integer>(NumGlyphs, 1), std::nullopt};
+  if (!Images || ImageIndex < 0 || ImageIndex >= Images->Count()) return {};
+  const TColor Magenta = TColor(0xFF00FF);
+  Scratch.SetSize(Images->Width(), Images->Height());
+  TCanvas& C = Scratch.Canvas();
+  C.Brush().SetColor(Magenta);
+  C.FillRect(Rect(0, 0, Images->Width(), Images->Height()));
+  Images->Draw(C, 0, 0, ImageIndex);
+  return {&Scratch, 1, Magenta};
+}
+
 void GlyphCellBitmap(const TBitmap& Strip, Integer Cell, TSize CellSize, TGlyphLook Look, TvxBitmap& Into,
                      std::optional<TColor> KeyColor) {
   TCanvas& Source = Strip.Canvas();

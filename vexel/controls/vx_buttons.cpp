@@ -28,9 +28,6 @@ constexpr const char* ButtonAlignmentValueNames[] = {"taLeftJustify", "taRightJu
 constexpr TModalResult KindResults[] = {0, 1, 2, 0, 6, 7, 0, 3, 4, 5, 8};
 static_assert(std::size(KindResults) == std::size(BitBtnKindValueNames));
 
-// The key colour of glyphs that come from an image list.
-constexpr TColor KeyColor = TColor(0xFF00FF);
-
 // Theme button states.
 constexpr Byte BtnNormal = 0, BtnHot = 1, BtnPressed = 2, BtnDisabled = 3, BtnFocused = 4, BtnDefault = 6;
 // First theme font of each group: normal, pressed, hot, focused, disabled follow.
@@ -304,24 +301,11 @@ void TVxButton::Notification(TComponent* Component, TOperation Operation) {
   }
 }
 
-const TBitmap* TVxButton::EffectiveGlyph() {
-  if (!FGlyph->Empty()) return FGlyph.get();
-  if (!FImages || FImageIndex < 0 || FImageIndex >= FImages->Count()) return nullptr;
-  FEffectiveGlyph->SetSize(FImages->Width(), FImages->Height());
-  TCanvas& C = FEffectiveGlyph->Canvas();
-  C.Brush().SetColor(KeyColor);
-  C.FillRect(Rect(0, 0, FImages->Width(), FImages->Height()));
-  FImages->Draw(C, 0, 0, FImageIndex);
-  return FEffectiveGlyph.get();
+TButtonGlyph TVxButton::EffectiveGlyph() {
+  return ButtonGlyph(*FGlyph, FNumGlyphs, FImages, FImageIndex, *FEffectiveGlyph);
 }
 
-TSize TVxButton::GlyphSize() {
-  const TBitmap* Glyph = EffectiveGlyph();
-  if (!Glyph || Glyph->Empty()) return {0, 0};
-  // An image of the list is one image, whatever NumGlyphs says.
-  const Integer Images = Glyph == FGlyph.get() ? FNumGlyphs : 1;
-  return {Glyph->Width() / Images, Glyph->Height()};
-}
+TSize TVxButton::GlyphSize() { return EffectiveGlyph().CellSize(); }
 
 namespace {
 
@@ -542,11 +526,8 @@ void TVxButton::PaintGlyph() {
   if (G.cx <= 0 || G.cy <= 0) return;
   const TRect Box = CenteredIn(GetGlyphRect(), G.cx, G.cy);
   const bool Disabled = !Enabled();
-  // An image list's glyph is one image with magenta for its key colour; a glyph of the button's
-  // own is a strip keyed by its bottom-left pixel.
-  const TBitmap* Glyph = EffectiveGlyph();
-  const bool Own = Glyph == FGlyph.get();
-  const Integer Cells = Own ? FNumGlyphs : 1;
+  const TButtonGlyph Glyph = EffectiveGlyph();
+  const Integer Cells = Glyph.Cells;
   Integer Image = 0;
   if (Cells > 1 && Disabled) Image = 1;
   if (Cells > 2 && FPressed) Image = 2;
@@ -555,7 +536,7 @@ void TVxButton::PaintGlyph() {
                           : Cells == 1 && Disabled ? TGlyphLook::DisabledGrey
                                                    : TGlyphLook::Normal;
   TvxBitmap Bitmap;
-  GlyphCellBitmap(*Glyph, Image, G, Look, Bitmap, Own ? std::nullopt : std::optional(KeyColor));
+  GlyphCellBitmap(*Glyph.Strip, Image, G, Look, Bitmap, Glyph.Key);
   if (Themed()) {
     if (TvxTheme* Theme = this->Theme()) {
       TvxGlyphInfo Info;

@@ -13,6 +13,7 @@
 #include "framework/graphics/imagelist.h"
 #include "framework/ui/dialogs.h"
 #include "framework/ui/panel.h"
+#include "vexel/controls/vx_button_art.h"
 #include "vexel/controls/vx_controls.h"
 #include "vexel/forms/vx_form_options.h"
 
@@ -111,8 +112,8 @@ class TVxButton : public TVxControl {
   void UpdateActiveDefault(TWinControl* Focused);
   bool TakesKeys() const;
   void GlyphChanged();
-  // Glyph, else the image of Images, else nil; rebuilt on every call.
-  const TBitmap* EffectiveGlyph();
+  // Glyph, else the image of Images, else none; rebuilt on every call.
+  TButtonGlyph EffectiveGlyph();
   // The size of one image of the effective glyph strip; 0 x 0 without one.
   TSize GlyphSize();
 

@@ -1,7 +1,6 @@
 // Linked into every program that links the skinned controls, as an object file so that the
 // linker keeps it: the controls' classes can be read from form files, and the parent painters
 // of classes defined here are known, before the program's own code runs.
-#include "framework/core/class_registry.h"
 #include "vexel/controls/vx_buttons.h"
 #include "vexel/controls/vx_controlbar.h"
 #include "vexel/controls/vx_parent_image.h"
@@ -12,6 +11,8 @@
 #include "vexel/controls/vx_spinbutton.h"
 #include "vexel/controls/vx_toolbar.h"
 #include "vexel/controls/vx_trackbar.h"
+// Last: it takes back the platform's RegisterClass macro.
+#include "framework/core/class_registry.h"
 
 namespace {
 

@@ -321,17 +321,8 @@ void TVxSpeedButton::Loaded() {
   }
 }
 
-bool TVxSpeedButton::UpdateGlyphImage() {
-  if (!FGlyph->Empty()) {
-    FGlyphImage->Assign(FGlyph.get());
-    return true;
-  }
-  if (FImages && FImageIndex >= 0 && FImageIndex < FImages->Count()) {
-    FImages->GetBitmap(FImageIndex, *FGlyphImage);
-    return !FGlyphImage->Empty();
-  }
-  FGlyphImage->SetSize(0, 0);
-  return false;
+TButtonGlyph TVxSpeedButton::EffectiveGlyph() {
+  return ButtonGlyph(*FGlyph, FNumGlyphs, FImages, FImageIndex, *FGlyphImage);
 }
 
 // [Geometry]
@@ -355,10 +346,7 @@ TRect TVxSpeedButton::GetChevronArrowRect() {
   return Rect(X, Y, X + S.cx, Y + S.cy);
 }
 
-TSize TVxSpeedButton::GetGlyphSize() {
-  if (!UpdateGlyphImage()) return {0, 0};
-  return {FGlyphImage->Width() / FNumGlyphs, FGlyphImage->Height()};
-}
+TSize TVxSpeedButton::GetGlyphSize() { return EffectiveGlyph().CellSize(); }
 
 void TVxSpeedButton::SelectCaptionFont() {
   TCanvas& C = *Canvas();
@@ -419,7 +407,7 @@ TRect TVxSpeedButton::GetGlyphRect() {
 
 TRect TVxSpeedButton::GetCaptionRect() {
   const TSize T = GetCaptionSize();
-  if (!UpdateGlyphImage()) {
+  if (!EffectiveGlyph().Strip) {
     const Integer X = (Width() - T.cx) / 2, Y = (Height() - T.cy) / 2;
     return Rect(X, Y, X + T.cx, Y + T.cy);
   }
@@ -572,15 +560,17 @@ void TVxSpeedButton::PaintGlyph(TPoint Offset) {
   if (G.cx <= 0 || G.cy <= 0) return;
   const TRect Box = GetGlyphRect().Offset(Offset.X, Offset.Y);
   const bool Disabled = !Enabled();
+  const TButtonGlyph Glyph = EffectiveGlyph();
+  const Integer Cells = Glyph.Cells;
   Integer Cell = 0;
-  if (FNumGlyphs > 1 && Disabled) Cell = 1;
-  if (FNumGlyphs == 4 && FState == StateLatched) Cell = 3;
-  if (FNumGlyphs > 2 && FState == StatePressed) Cell = 2;
+  if (Cells > 1 && Disabled) Cell = 1;
+  if (Cells == 4 && FState == StateLatched) Cell = 3;
+  if (Cells > 2 && FState == StatePressed) Cell = 2;
   const TGlyphLook Look = FBlackAndWhiteGlyph && !Hot() ? TGlyphLook::Grey
-                          : FNumGlyphs == 1 && Disabled ? TGlyphLook::DisabledGrey
+                          : Cells == 1 && Disabled      ? TGlyphLook::DisabledGrey
                                                         : TGlyphLook::Normal;
   TvxBitmap Bitmap;
-  GlyphCellBitmap(*FGlyphImage, Cell, G, Look, Bitmap);
+  GlyphCellBitmap(*Glyph.Strip, Cell, G, Look, Bitmap, Glyph.Key);
   TvxTheme* Theme = ToolBarThemed() ? this->Theme() : nullptr;
   if (!Theme) return Bitmap.Draw(*Canvas(), Box.Left, Box.Top);
   Byte State = 0;

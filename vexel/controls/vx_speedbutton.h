@@ -12,6 +12,7 @@
 
 #include "framework/graphics/bitmap.h"
 #include "framework/ui/actions.h"
+#include "vexel/controls/vx_button_art.h"
 #include "vexel/controls/vx_buttons.h"
 #include "vexel/controls/vx_controls.h"
 
@@ -132,8 +133,8 @@ class TVxSpeedButton : public TVxGraphicControl {
   bool ToolBarThemed() const;
   bool InSpinButton() const;
   bool Designing() const;
-  // Rebuilds FGlyphImage from Glyph, the image list or the action; false when it is empty.
-  bool UpdateGlyphImage();
+  // Glyph, else the image of Images (drawn into FGlyphImage), else none; rebuilt on every call.
+  TButtonGlyph EffectiveGlyph();
   void GlyphChanged();
   void BroadcastGroup();
   void ButtonPressed(Integer Group, TVxSpeedButton* Sender);
