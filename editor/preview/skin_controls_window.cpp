@@ -101,6 +101,9 @@ TfrmTestControls::TfrmTestControls(TComponent* Owner) : TfrmSkinTest(Owner) {
   auto* Chevron = Place<TVxSpeedButton>(Tools, Bounds(X + 8, 0, 60, 25));
   Chevron->SetCaption("More");
   Chevron->SetShowChevron(true);
+  auto* More = new TVxPopupMenu(this);
+  for (const wchar_t* Caption : {L"&Align Left", L"&Centre", L"Align &Right"}) AddItem(More->Items(), Caption);
+  Chevron->SetChevronMenu(More);
   auto* Second = Place<TVxToolBar>(Bands, Bounds(260, 2, 120, 25));
   auto* Bold = Place<TVxSpeedButton>(Second, Bounds(0, 0, 50, 25));
   Bold->SetCaption("Bold");
