@@ -84,7 +84,9 @@ TfrmTestControls::TfrmTestControls(TComponent* Owner) : TfrmSkinTest(Owner) {
   Bands->SetAlign(TAlign::alTop);
   Bands->SetAutoSize(true);
   Bands->SetParent(this);
+  // Buttons keep their own widths: glyph buttons are square, the others fit their captions.
   auto* Tools = Place<TVxToolBar>(Bands, Bounds(11, 2, 230, 25));
+  Tools->SetButtonAutoSize(false);
   Integer X = 0;
   for (const char* Resource : {"VX_BTN_OK", "VX_BTN_CANCEL", "VX_BTN_HELP"}) {
     AddSpeedButton(Tools, Resource, X);
@@ -105,6 +107,7 @@ TfrmTestControls::TfrmTestControls(TComponent* Owner) : TfrmSkinTest(Owner) {
   for (const wchar_t* Caption : {L"&Align Left", L"&Centre", L"Align &Right"}) AddItem(More->Items(), Caption);
   Chevron->SetChevronMenu(More);
   auto* Second = Place<TVxToolBar>(Bands, Bounds(260, 2, 120, 25));
+  Second->SetButtonAutoSize(false);
   auto* Bold = Place<TVxSpeedButton>(Second, Bounds(0, 0, 50, 25));
   Bold->SetCaption("Bold");
   Bold->SetGroupIndex(2);

@@ -20,6 +20,7 @@
 #include "framework/ui/object_windows.h"
 #include "framework/ui/panel.h"
 #include "vexel/controls/vx_speedbutton.h"
+#include "vexel/controls/vx_toolbar.h"
 #include "vexel/forms/vx_form.h"
 #include "vexel/graphics/vx_effect.h"
 #include "vexel/graphics/vx_winapi.h"
@@ -1460,6 +1461,22 @@ TEST_F(MenuTest, ASkinnedPopupMenuServesWhereAFrameworkPopupMenuIsAsked) {
   EXPECT_EQ(Runs, 2) << "drop-down menu";
   Button->SetDropDownMenu(nullptr);
   Button.reset();
+  // The same through a tool bar's window, as the pointer reaches a button on a tool bar.
+  auto Tools = std::make_unique<TVxToolBar>();
+  Tools->SetBounds(10, 120, 200, 29);
+  Tools->SetParent(Shown);
+  auto* OnBar = new TVxSpeedButton(Tools.get());
+  OnBar->SetShowChevron(true);
+  OnBar->SetParent(Tools.get());
+  OnBar->SetChevronMenu(&Menu);
+  const TRect Chevron = OnBar->BoundsRect();
+  Expect(ShowsMenu);
+  Key(VK_RETURN);
+  SendMessageA(Tools->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(Chevron.Right - 5, Chevron.Top + 10));
+  SendMessageA(Tools->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(Chevron.Right - 5, Chevron.Top + 10));
+  Application->ProcessMessages();
+  EXPECT_EQ(Runs, 3) << "chevron menu on a tool bar";
+  Tools.reset();
   auto Panel = std::make_unique<TPanel>();
   Panel->SetBounds(10, 120, 80, 40);
   Panel->SetParent(Shown);
@@ -1469,7 +1486,7 @@ TEST_F(MenuTest, ASkinnedPopupMenuServesWhereAFrameworkPopupMenuIsAsked) {
   SendMessageA(Panel->Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(10, 10));
   SendMessageA(Panel->Handle(), WM_RBUTTONUP, 0, MAKELPARAM(10, 10));
   Application->ProcessMessages();
-  EXPECT_EQ(Runs, 3) << "context menu";
+  EXPECT_EQ(Runs, 4) << "context menu";
   EXPECT_TRUE(Probe.Empty());
   EXPECT_EQ(GetCapture(), nullptr);
   EXPECT_TRUE(ShownPopups().empty());
