@@ -123,11 +123,11 @@ TfrmTestControls::TfrmTestControls(TComponent* Owner) : TfrmSkinTest(Owner) {
                  {"Cancel", TBitBtnKind::bkCancel, true},
                  {"Disabled", TBitBtnKind::bkCustom, false}};
   Integer Y = Top;
-  for (const auto& Spec : Buttons) {
+  for (const auto& Look : Buttons) {
     auto* B = Place<TVxButton>(this, Bounds(12, Y, 100, 27));
-    B->SetKind(Spec.Kind);
-    B->SetCaption(Spec.Caption);
-    B->SetEnabled(Spec.Enabled);
+    B->SetKind(Look.Kind);
+    B->SetCaption(Look.Caption);
+    B->SetEnabled(Look.Enabled);
     Y += 34;
   }
 
@@ -140,12 +140,12 @@ TfrmTestControls::TfrmTestControls(TComponent* Owner) : TfrmSkinTest(Owner) {
                 {"&Mixed", TVxCheckBoxState::kcbsMixed, true},
                 {"Disabled", TVxCheckBoxState::kcbsChecked, false}};
   Y = Top;
-  for (const auto& Spec : Checks) {
+  for (const auto& Look : Checks) {
     auto* C = Place<TVxCheckBox>(this, Bounds(130, Y, 120, 20));
-    C->SetCaption(Spec.Caption);
+    C->SetCaption(Look.Caption);
     C->SetAllowGrayed(true);
-    C->SetState(Spec.State);
-    C->SetEnabled(Spec.Enabled);
+    C->SetState(Look.State);
+    C->SetEnabled(Look.Enabled);
     Y += 26;
   }
   const char* Radios[] = {"&First", "&Second", "Thir&d"};

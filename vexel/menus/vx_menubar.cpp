@@ -307,14 +307,14 @@ TImageList& MDIItemImages() {
 
 void TVxMenuBar::CreateMDIItems() {
   if (!FMDIItems.empty()) return;
-  struct TSpec {
+  struct TMDIItem {
     Byte Kind;
     const wchar_t* Caption;
     TShortCut ShortCut;
     Integer Image;
     void (TVxMenuBar::*Command)();
   };
-  static const TSpec Specs[] = {
+  static const TMDIItem Table[] = {
       {ikWindowIcon, L"", scNone, -1, nullptr},
       {ikNormal, L"&Restore", scNone, 3, &TVxMenuBar::RestoreMDIChild},
       {ikNormal, L"Mi&nimize", scNone, 1, &TVxMenuBar::MinimizeMDIChild},
@@ -330,20 +330,20 @@ void TVxMenuBar::CreateMDIItems() {
   const bool WasLocked = FLocked;
   FLocked = true;
   TVxItem* Icon = nullptr;
-  for (const TSpec& Spec : Specs) {
+  for (const TMDIItem& Entry : Table) {
     auto* Item = new TVxItem(this);
-    Item->SetItemKind(Spec.Kind);
-    Item->SetCaption(Spec.Caption);
-    Item->SetShortCut(Spec.ShortCut);
+    Item->SetItemKind(Entry.Kind);
+    Item->SetCaption(Entry.Caption);
+    Item->SetShortCut(Entry.ShortCut);
     Item->SetImages(&MDIItemImages());
-    Item->SetImageIndex(Spec.Image);
-    if (Spec.Kind == ikNormal && !Spec.Command && Spec.Caption[0] != L'-') Item->SetEnabled(false);
-    if (Spec.Command) Item->OnClick = [this, Command = Spec.Command](TObject*) { (this->*Command)(); };
-    if (Spec.Kind == ikWindowIcon) {
+    Item->SetImageIndex(Entry.Image);
+    if (Entry.Kind == ikNormal && !Entry.Command && Entry.Caption[0] != L'-') Item->SetEnabled(false);
+    if (Entry.Command) Item->OnClick = [this, Command = Entry.Command](TObject*) { (this->*Command)(); };
+    if (Entry.Kind == ikWindowIcon) {
       Icon = Item;
       Item->SetVisible(false);
       FItems->Insert(0, Item);
-    } else if (Spec.Kind == ikNormal) {
+    } else if (Entry.Kind == ikNormal) {
       Icon->Add(Item);
     } else {
       Item->SetVisible(false);
