@@ -415,6 +415,13 @@ TPopupMenu::~TPopupMenu() = default;
 
 HMENU TPopupMenu::CreateMenuHandle() { return CreatePopupMenu(); }
 
+// The old component is not asked to stop notifying: the pairing is shared by both ends, and the
+// old one may still hold this menu (as its PopupMenu) and must hear when the menu goes.
+void TPopupMenu::SetPopupComponent(TComponent* Value) {
+  FPopupComponent = Value;
+  if (Value) Value->FreeNotification(this);
+}
+
 void TPopupMenu::Notification(TComponent* Component, TOperation Operation) {
   TMenu::Notification(Component, Operation);
   if (Operation == TOperation::opRemove && Component == FPopupComponent) FPopupComponent = nullptr;

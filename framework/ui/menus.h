@@ -215,7 +215,8 @@ class TPopupMenu : public TMenu {
   void SetAlignment(TPopupAlignment Value) { FAlignment = Value; }
   // The control the menu was last shown for.
   TComponent* PopupComponent() const { return FPopupComponent; }
-  void SetPopupComponent(TComponent* Value) { FPopupComponent = Value; }
+  // Forgotten when that component is freed.
+  void SetPopupComponent(TComponent* Value);
 
   // Runs OnPopup and the items' action updates, shows the menu at screen point (X, Y) until the
   // user chooses or cancels, then clicks the chosen item. Answers the chosen item, or nil. A menu

@@ -549,6 +549,10 @@ TEST_F(ButtonTest, FormFilesHoldTheButtonsWithTheirRolesAndStates) {
     EXPECT_EQ(Read.NumGlyphs(), 3);
     EXPECT_EQ(Read.Glyph()->Canvas().Pixel(20, 5), clBlue);
   });
+  // One image that is no square, after a kind: the count of one survives too.
+  Own.SetGlyph(Strip(20, {clRed}).get());
+  Own.SetNumGlyphs(1);
+  RoundTrip<TVxButton>(Own, {"NumGlyphs = 1"}, [](TVxButton& Read) { EXPECT_EQ(Read.NumGlyphs(), 1); });
   TVxCheckBox C;
   C.SetAllowGrayed(true);
   C.SetState(TVxCheckBoxState::kcbsMixed);

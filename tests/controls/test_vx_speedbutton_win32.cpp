@@ -311,6 +311,21 @@ TEST_F(SpeedButtonTest, TheDropDownMenuOpensAfterTheClickAndFreedMenusAreForgott
   EXPECT_EQ(B->ChevronMenu(), nullptr);
   ClickAt(B, 5, 5);
   EXPECT_EQ(Order.size(), 4u) << "a click and no menu";
+  // A menu let go as the chevron menu but still the button's context menu, and still holding the
+  // button as the component it was shown for: both ends still hear when the other is freed.
+  auto* Shared = new TPopupMenu(Owner.get());
+  B->SetPopupMenu(Shared);
+  B->SetChevronMenu(Shared);
+  Shared->SetPopupComponent(B);
+  B->SetChevronMenu(nullptr);
+  delete Shared;
+  EXPECT_EQ(B->PopupMenu(), nullptr);
+  auto* Holder = new TPopupMenu(Owner.get());
+  B->SetDropDownMenu(Holder);
+  Holder->SetPopupComponent(B);
+  B->SetDropDownMenu(nullptr);
+  delete B;
+  EXPECT_EQ(Holder->PopupComponent(), nullptr);
 }
 
 TEST_F(SpeedButtonTest, HoldingRepeatsTheClickAfter400ThenEvery100WhileOnTheButton) {

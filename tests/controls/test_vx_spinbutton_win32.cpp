@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -75,6 +76,13 @@ TEST_F(SpinButtonTest, ThePositionStaysWithinItsLimitsAndOnChangingMayRefuseIt) 
   S->SetPosition(4);
   EXPECT_EQ(S->Position(), 4);
   EXPECT_EQ(Seen, (std::vector<Integer>{3, 4})) << "the handler sees the new value";
+  // A range at the integer's ends and a large increment step to the end, never round it.
+  S->OnChanging = nullptr;
+  S->SetMax(std::numeric_limits<Integer>::max());
+  S->SetPosition(std::numeric_limits<Integer>::max() - 1);
+  S->SetIncrement(1000);
+  SendMessageA(S->Handle(), WM_KEYDOWN, VK_UP, 0);
+  EXPECT_EQ(S->Position(), std::numeric_limits<Integer>::max());
 }
 
 TEST_F(SpinButtonTest, ButtonsKeysAndRepetitionStepByTheIncrement) {

@@ -379,17 +379,21 @@ TEST(MessageSettings, OneInstanceIsGlobalFromTheStartAndGlobalMovesToTheLastOneS
   auto* First = new TWatchedMessage(&Owner, FirstFreed);
   First->SetGlobal(true);
   EXPECT_EQ(GlobalMessage(), First);
-  // The start instance was freed; the next one frees the first, which leaves its owner.
+  // The start instance was freed. The next one takes the role; the first belongs to its owner (a
+  // form) and stays with it, no longer global.
   auto* Second = new TWatchedMessage(&Owner, SecondFreed);
   Second->SetGlobal(true);
-  EXPECT_TRUE(FirstFreed);
+  EXPECT_FALSE(FirstFreed);
+  EXPECT_FALSE(First->Global());
   EXPECT_EQ(GlobalMessage(), Second);
-  EXPECT_EQ(Owner.ComponentCount(), 1);
+  EXPECT_EQ(Owner.ComponentCount(), 2);
   // Setting it again changes nothing; destroying the global one clears the reference.
   Second->SetGlobal(true);
   EXPECT_FALSE(SecondFreed);
   delete Second;
   EXPECT_EQ(GlobalMessage(), nullptr);
+  delete First;
+  EXPECT_TRUE(FirstFreed);
   EXPECT_EQ(Owner.ComponentCount(), 0);
 
   // Global False on the global instance leaves none; on another it does nothing to the global.

@@ -1898,6 +1898,29 @@ TEST_F(MenuBarTest, AltAloneAndTheSystemMenuKeyWithACharacterOpenTheBarOfASkinne
   EXPECT_EQ(GetCapture(), nullptr);
   Application->ProcessMessages();
   EXPECT_TRUE(Probe.Empty());
+
+  // A bar that cannot be used (hidden, disabled, without a visible item) never takes the
+  // keyboard: the key goes on to the platform and no character is left behind.
+  const std::function<void(bool)> Usable[] = {
+      [&](bool On) { WindowBar.SetVisible(On); },
+      [&](bool On) { WindowBar.SetEnabled(On); },
+      [&](bool On) {
+        WFile->SetVisible(On);
+        WView->SetVisible(On);
+      },
+  };
+  for (const auto& Set : Usable) {
+    Set(false);
+    Application->ProcessMessages();
+    EXPECT_FALSE(WindowBar.CanTrack());
+    SendMessageA(Window.Handle(), WM_SYSCOMMAND, SC_KEYMENU, 'v');
+    EXPECT_FALSE(WindowBar.View()->Tracking());
+    MSG Left;
+    EXPECT_FALSE(PeekMessageA(&Left, Window.Handle(), WM_CHAR, WM_CHAR, PM_REMOVE)) << "a character left behind";
+    EXPECT_EQ(GetCapture(), nullptr);
+    Set(true);
+  }
+  EXPECT_TRUE(WindowBar.CanTrack());
 }
 
 }  // namespace

@@ -435,6 +435,11 @@ TEST_F(PopupTest, ContextMenuRequestShowsTheControlsPopupMenu) {
   Post(WM_KEYDOWN, VK_ESCAPE);
   SendMessageA(Inner->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Inner->Handle()), MAKELPARAM(30, 30));
   EXPECT_EQ(Popups, 3);
+  // The menu forgets a component that is freed.
+  auto* Gone = new TWinControl(Form.get());
+  Popup->SetPopupComponent(Gone);
+  delete Gone;
+  EXPECT_EQ(Popup->PopupComponent(), nullptr);
   delete Popup;
   EXPECT_EQ(Box->PopupMenu(), nullptr);
   SendMessageA(Box->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Box->Handle()), MAKELPARAM(120, 130));

@@ -202,7 +202,8 @@ const TClassInfo& TVxButton::StaticClassInfo() {
       ClassProperty<&TVxButton::Glyph>("Glyph"),
       EnumProperty<&TVxButton::Layout, &TVxButton::SetLayout>("Layout", ButtonLayoutNames(),
                                                               int64_t(TButtonLayout::blGlyphLeft)),
-      IntegerProperty<&TVxButton::NumGlyphs, &TVxButton::SetNumGlyphs>("NumGlyphs", 1),
+      // Always written: reading Kind sets it from the kind's glyph first.
+      IntegerProperty<&TVxButton::NumGlyphs, &TVxButton::SetNumGlyphs>("NumGlyphs"),
       IntegerProperty<&TVxButton::Spacing, &TVxButton::SetSpacing>("Spacing", 4),
       IntegerProperty<&TVxButton::ModalResult, &TVxButton::SetModalResult>("ModalResult", 0),
       BooleanProperty<&TVxButton::BlackAndWhiteGlyph, &TVxButton::SetBlackAndWhiteGlyph>("BlackAndWhiteGlyph", 0),
@@ -336,8 +337,8 @@ void TVxButton::SetKind(TBitBtnKind Value) {
   if (Value != TBitBtnKind::bkCustom) {
     SetDefault(Value == TBitBtnKind::bkOK || Value == TBitBtnKind::bkYes);
     FModalResult = KindResults[size_t(Value)];
+    // The glyph's shape (two images) sets NumGlyphs; a missing resource leaves the glyph alone.
     if (const TBitmap* Glyph = KindGlyph(Value)) SetGlyph(Glyph);
-    FNumGlyphs = 2;
   }
   FKind = Value;
   Invalidate();

@@ -210,16 +210,14 @@ void TVxSpeedButton::SetAllowAllUp(bool Value) {
   Invalidate();
 }
 
+// A menu let go keeps notifying: the pairing is shared by both ends, and the menu may still be
+// this button's context menu or hold it as its popup component. A late notice clears nothing.
 void TVxSpeedButton::SetChevronMenu(TPopupMenu* Value) {
-  if (Value == FChevronMenu) return;
-  if (FChevronMenu && FChevronMenu != FDropDownMenu) FChevronMenu->RemoveFreeNotification(this);
   FChevronMenu = Value;
   if (Value) Value->FreeNotification(this);
 }
 
 void TVxSpeedButton::SetDropDownMenu(TPopupMenu* Value) {
-  if (Value == FDropDownMenu) return;
-  if (FDropDownMenu && FDropDownMenu != FChevronMenu) FDropDownMenu->RemoveFreeNotification(this);
   FDropDownMenu = Value;
   if (Value) Value->FreeNotification(this);
 }

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
+#include <limits>
 #include <optional>
 #include <string>
 
@@ -223,12 +225,19 @@ void TVxSpinButton::Loaded() {
 
 // [Buttons, keys and slider]
 
+// The position moved by Delta, kept inside the integer range: a range at the integer's ends and a
+// large increment from a form file must not wrap round.
+Integer TVxSpinButton::Stepped(int64_t Delta) const {
+  const int64_t Value = int64_t(FPosition) + Delta;
+  return Integer(std::clamp<int64_t>(Value, std::numeric_limits<Integer>::min(), std::numeric_limits<Integer>::max()));
+}
+
 void TVxSpinButton::ButtonClick(TVxSpeedButton* Button) {
   if (Button == FUpButton) {
-    SetPosition(FPosition + FIncrement);
+    SetPosition(Stepped(int64_t(FIncrement)));
     if (OnUpClick) OnUpClick(this);
   } else {
-    SetPosition(FPosition - FIncrement);
+    SetPosition(Stepped(-int64_t(FIncrement)));
     if (OnDownClick) OnDownClick(this);
   }
 }
@@ -275,7 +284,7 @@ void TVxSpinButton::MouseMove(TShiftState Shift, Integer X, Integer Y) {
     const Integer Moved = FSlideY - Y;
     FSlideX = X;
     FSlideY = Y;
-    if (Moved != 0) SetPosition(FPosition + FIncrement * Moved);
+    if (Moved != 0) SetPosition(Stepped(int64_t(FIncrement) * Moved));
     return;
   }
   SetCursor(InSliderBand(Y) ? crSizeNS : crDefault);

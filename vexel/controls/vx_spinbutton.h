@@ -85,6 +85,7 @@ class TVxSpinButton : public TVxControl {
   void WriteAssociate();
   void PollAssociate();
   void ButtonClick(TVxSpeedButton* Button);
+  Integer Stepped(int64_t Delta) const;
   void ButtonMouseDown(TVxSpeedButton* Button);
   bool InSliderBand(Integer Y) const;
 

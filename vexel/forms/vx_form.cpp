@@ -724,10 +724,12 @@ void TVxDefaultForm::SysCommand(TMessage& Message, bool& Handled) {
       } else if (Message.LParam != '-' && !GetCapture() && FMenuBar && MenuBarTracker && Form()) {
         // The loop reads the character (0 for Alt alone) and opens the item it belongs to. The
         // platform's own menu mode must not follow once the bar's menu has closed.
-        PostMessageA(Form()->Handle(), WM_CHAR, WPARAM(Message.LParam), 0);
-        Message.Result = 1;
-        Handled = true;
-        MenuBarTracker(*FMenuBar);
+        HWND Wnd = Form()->Handle();
+        const WPARAM Char = WPARAM(Message.LParam);
+        if (MenuBarTracker(*FMenuBar, [Wnd, Char] { PostMessageA(Wnd, WM_CHAR, Char, 0); })) {
+          Message.Result = 1;
+          Handled = true;
+        }
       }
       break;
     case SC_MOUSEMENU: ShowSystemMenu(); break;

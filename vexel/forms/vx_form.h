@@ -120,10 +120,11 @@ struct TVxApplicationLink {
 // at start-up; without them the platform's popup menu offers the same entries.
 using TVxSystemMenuPresenter = void (*)(TVxDefaultForm& Form, TPoint At, bool Tray);
 void SetSystemMenuPresenter(TVxSystemMenuPresenter Presenter);
-// Starts the keyboard tracking of a form's menu bar (a TVxMenuBar): set at start-up by the
-// skinned menus, which the forms do not depend on. Without them the system-menu key of a form
-// with a menu bar goes to the platform.
-using TVxMenuBarTracker = void (*)(TWinControl& Bar);
+// Starts the keyboard tracking of a form's menu bar (a TVxMenuBar) when the bar can open (shown,
+// enabled, with a visible item), Before running first; false when it cannot. Set at start-up by
+// the skinned menus, which the forms do not depend on. Without them, or when the bar cannot
+// open, the system-menu key of a form with a menu bar goes to the platform.
+using TVxMenuBarTracker = bool (*)(TWinControl& Bar, const std::function<void()>& Before);
 void SetMenuBarTracker(TVxMenuBarTracker Tracker);
 void ReadFrameMetrics();
 

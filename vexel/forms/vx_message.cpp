@@ -73,7 +73,12 @@ void TVxMessage::SetGlobal(bool Value) {
   }
   TVxMessage* Old = TheGlobal;
   TheGlobal = this;
-  if (Old && Old != this) delete Old;
+  if (!Old || Old == this) return;
+  // The library's own instance goes; one that a form owns stays with its form, no longer global.
+  if (Old == LibraryInstance)
+    delete Old;
+  else
+    Old->FGlobal = false;
 }
 
 TVxButton* TVxMessage::CreateButton(TComponent* Owner) { return new TVxButton(Owner); }

@@ -5,7 +5,7 @@
 bool LoadBitmapResource(const char* Name, TBitmap& Into) {
   try {
     Into.LoadFromResourceName(nullptr, Name);
-  } catch (const EInvalidGraphic&) {
+  } catch (const Exception&) {
     return false;
   }
   return true;

@@ -11,6 +11,7 @@
 #include "framework/ui/application.h"
 #include "vexel/forms/vx_form.h"
 #include "vexel/forms/vx_form_options.h"
+#include "vexel/graphics/vx_resource.h"
 #include "vexel/graphics/vx_utils_win32.h"
 #include "vexel/graphics/vx_winapi.h"
 #include "vexel/theme/vx_theme_manager.h"
@@ -162,8 +163,15 @@ void TVxMenuBar::Loaded() {
   ItemsChanged();
 }
 
+bool TVxMenuBar::CanTrack() {
+  if (!HandleAllocated() || !IsWindowVisible(Handle()) || !IsWindowEnabled(Handle()) || FView->Tracking()) return false;
+  for (Integer I = 0; I < FItems->Count(); ++I)
+    if (FItems->Items(I)->Visible()) return true;
+  return false;
+}
+
 void TVxMenuBar::StartTracking() {
-  if (!HandleAllocated() || FView->Tracking()) return;
+  if (!CanTrack()) return;
   FItems->SetFromMenu(true);
   FItems->SetAnimateNext(true);
   Repaint();
@@ -251,54 +259,23 @@ void TVxMenuBar::Paint() {
 
 // [MDI items] ------------------------------------------------------------------------------------
 
-namespace {
-
-constexpr TColor MaskColor = TColor(0xFF00FF);
-
-// One 16 x 16 glyph in black on the mask colour.
-void DrawMDIGlyph(TCanvas& C, Integer Index) {
-  const Integer X = 0;
-  C.Brush().SetColor(MaskColor);
-  C.FillRect(Bounds(X, 0, 16, 16));
-  C.Brush().SetColor(clBlack);
-  auto Box = [&](Integer L, Integer T, Integer R, Integer B) {
-    C.FillRect(Rect(X + L, T, X + R, T + 2));
-    C.FillRect(Rect(X + L, T, X + L + 1, B));
-    C.FillRect(Rect(X + R - 1, T, X + R, B));
-    C.FillRect(Rect(X + L, B - 1, X + R, B));
-  };
-  switch (Index) {
-    case 0:  // close: a cross
-      for (Integer I = 0; I < 8; ++I) {
-        C.FillRect(Bounds(X + 4 + I, 4 + I, 2, 1));
-        C.FillRect(Bounds(X + 10 - I, 4 + I, 2, 1));
-      }
-      break;
-    case 1: C.FillRect(Rect(X + 4, 11, X + 11, 13)); break;  // minimise: a bar at the bottom
-    case 2: Box(3, 3, 13, 12); break;                         // maximise: one window
-    case 3:                                                   // restore: two windows
-      Box(6, 2, 14, 8);
-      C.Brush().SetColor(MaskColor);
-      C.FillRect(Rect(X + 3, 6, X + 11, 13));
-      C.Brush().SetColor(clBlack);
-      Box(3, 6, 11, 13);
-      break;
-  }
-}
-
-}  // namespace
-
+// The skinned forms' system-menu glyphs serve the MDI buttons too (the same resources).
 TImageList& MDIItemImages() {
   static TImageList* Images = [] {
+    const TColor Mask = TColor(0xFF00FF);
     auto* List = new TImageList();
     List->SetWidth(16);
     List->SetHeight(16);
     List->SetMasked(true);
-    for (Integer I = 0; I < 4; ++I) {
+    for (const char* Name : {"VX_FORM_CLOSE", "VX_FORM_MINIMIZE", "VX_FORM_MAXIMIZE", "VX_FORM_RESTORE"}) {
       TBitmap Glyph;
-      Glyph.SetSize(16, 16);
-      DrawMDIGlyph(Glyph.Canvas(), I);
-      List->AddMasked(Glyph, MaskColor);
+      // A program without the resources keeps the indices with blank glyphs.
+      if (!LoadBitmapResource(Name, Glyph)) {
+        Glyph.SetSize(16, 16);
+        Glyph.Canvas().Brush().SetColor(Mask);
+        Glyph.Canvas().FillRect(Rect(0, 0, 16, 16));
+      }
+      List->AddMasked(Glyph, Mask);
     }
     return List;
   }();

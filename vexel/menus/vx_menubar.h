@@ -75,7 +75,10 @@ class TVxMenuBar : public TCustomControl, public TFormShortCutTarget {
   // Where the items sit: the theme's menu-bar client rectangle, else the bar less the bevel.
   TRect ContentRect();
   TPoint ContentOrigin();
-  // Opens the menu: the modal loop of the bar; returns when the menu has closed.
+  // Whether the bar can open its menu: shown, enabled, not tracking, with a visible item.
+  bool CanTrack();
+  // Opens the menu: the modal loop of the bar; returns when the menu has closed. Nothing when it
+  // cannot track.
   void StartTracking();
   // The item shortcuts, then Alt + an item's accelerator character (which opens that item).
   bool FormShortCut(uint16_t Key, TShiftState Shift) override;

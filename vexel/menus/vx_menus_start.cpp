@@ -16,8 +16,12 @@ bool StartMenus() {
   RegisterClass(TVxPopupMenu::StaticClassInfo());
   StartClickHandler();
   // Alt and Alt + a character on a skinned form open its menu bar.
-  SetMenuBarTracker([](TWinControl& Control) {
-    if (auto* Bar = dynamic_cast<TVxMenuBar*>(&Control)) Bar->StartTracking();
+  SetMenuBarTracker([](TWinControl& Control, const std::function<void()>& Before) {
+    auto* Bar = dynamic_cast<TVxMenuBar*>(&Control);
+    if (!Bar || !Bar->CanTrack()) return false;
+    Before();
+    Bar->StartTracking();
+    return true;
   });
   return true;
 }
