@@ -397,13 +397,23 @@ TEST_F(SpeedButtonTest, ACheckedActionLatchesTheButtonAndAClickRaisesItAgain) {
   EXPECT_TRUE(B->Down());
   EXPECT_NE(B->GroupIndex(), 0);
   EXPECT_TRUE(B->AllowAllUp());
-  // The release that follows the action's change only ends the press.
-  ClickAt(B, 5, 5);
+  // The action changing while the button is held: that press's release only ends it.
+  Mouse(B, WM_LBUTTONDOWN, 5, 5, MK_LBUTTON);
+  Action->SetChecked(false);
+  EXPECT_FALSE(B->Down());
+  Mouse(B, WM_LBUTTONUP, 5, 5);
   EXPECT_EQ(Runs, 0);
+  EXPECT_FALSE(B->Down());
+  // A change from code with no press held leaves the next click whole: it runs the action and,
+  // the group allowing all up, raises the button.
+  Action->SetChecked(true);
   EXPECT_TRUE(B->Down());
   ClickAt(B, 5, 5);
   EXPECT_EQ(Runs, 1);
   EXPECT_FALSE(B->Down());
+  ClickAt(B, 5, 5);
+  EXPECT_EQ(Runs, 2);
+  EXPECT_TRUE(B->Down());
 }
 
 // [Looks] ----------------------------------------------------------------------------------------

@@ -65,10 +65,12 @@ class TVxSpeedButtonActionLink : public TControlActionLink {
 
   bool IsCheckedLinked() const override { return Action() && Action()->Checked() == FButton->Down(); }
 
-  // The action tells only linked clients, before it takes the new value.
+  // The action tells only linked clients, before it takes the new value. A change that arrives
+  // while the button is held makes that press's release only end it; at any other time (from
+  // code, or from the button's own click inside the release) the next click stays whole.
   void SetChecked(bool Value) override {
     if (FAssigning) return FButton->SetDown(Value);
-    FButton->FSkipMouseUp = true;
+    if (FButton->FMouseDown) FButton->FSkipMouseUp = true;
     FButton->SetGroupIndex(RandomGroup());
     FButton->SetAllowAllUp(true);
     FButton->SetDown(Value);
@@ -657,6 +659,7 @@ void TVxSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, Integer X
   TVxGraphicControl::MouseDown(Button, Shift, X, Y);
   if (Watch.Freed()) return;
   FMouseDown = true;
+  FSkipMouseUp = false;
   if (Button == TMouseButton::mbLeft && Enabled()) {
     if (GetButtonRect().Contains(X, Y)) {
       FState = StatePressed;
