@@ -1425,6 +1425,35 @@ TEST_F(MenuBarTest, APopupMenuOpensAtThePointWithSubmenusAndOnlyOneShowsAtATime)
   EXPECT_TRUE(Probe.Empty());
 }
 
+// A skinned popup menu honours its Alignment as the framework's does: the point takes the menu's
+// left edge, its right edge or its middle.
+TEST_F(MenuTest, APopupMenusAlignmentDecidesWhichEdgeMeetsThePoint) {
+  TVxPopupMenu Menu(Shown);
+  AddItem(*Menu.Items(), L"&Left", scNone, &Menu);
+  AddItem(*Menu.Items(), L"A longer &item", scNone, &Menu);
+  const struct {
+    TPopupAlignment Alignment;
+    const char* Name;
+  } Cases[] = {{TPopupAlignment::paLeft, "left"}, {TPopupAlignment::paRight, "right"}, {TPopupAlignment::paCenter, "centre"}};
+  for (const auto& C : Cases) {
+    Menu.SetAlignment(C.Alignment);
+    Expect([&](TVxPopupView& V) {
+      const TRect R = V.Window()->BoundsRect();
+      const TPoint Items = V.ViewToScreen(V.Origin());
+      switch (C.Alignment) {
+        case TPopupAlignment::paLeft: EXPECT_EQ(Items, (TPoint{300, 120})) << C.Name; break;
+        case TPopupAlignment::paRight: EXPECT_EQ(R.Right, 300) << C.Name; break;
+        case TPopupAlignment::paCenter: EXPECT_NEAR((R.Left + R.Right) / 2, 300, 1) << C.Name; break;
+      }
+      EXPECT_EQ(Items.Y, 120) << C.Name;
+    });
+    Key(VK_ESCAPE);
+    Menu.Popup(300, 120);
+  }
+  EXPECT_TRUE(Probe.Empty());
+  EXPECT_EQ(GetCapture(), nullptr);
+}
+
 // Whatever takes a framework popup menu takes a skinned one: a speed button's chevron menu opens
 // it on the release over the chevron, its drop-down menu after the click, and a control's context
 // menu on the right button.

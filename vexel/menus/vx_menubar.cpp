@@ -479,6 +479,7 @@ TMenuItem* TVxPopupMenu::Popup(Integer X, Integer Y) {
   if (auto* Control = dynamic_cast<TWinControl*>(Owner())) FItems->SetOwnerControl(Control);
   FItems->SetFromMenu(true);
   FItems->SetAnimateNext(true);
+  FItems->SetPopupAlignment(Alignment());
   try {
     if (OnPopup) OnPopup(this);
     FItems->Popup(nullptr, X, Y, TRect{});

@@ -33,6 +33,7 @@
 #include "framework/core/component.h"
 #include "framework/ui/actions.h"
 #include "framework/ui/controls.h"
+#include "framework/ui/menus.h"
 
 class TCustomImageList;
 class TvxBitmap;
@@ -188,6 +189,10 @@ class TVxItem : public TComponent {
   void SetFromMenu(bool Value);
   bool AnimateNext() const { return FAnimateNext; }
   void SetAnimateNext(bool Value);
+  // Which edge of this item's popup a point goes to (Popup with an empty Anchor): the left edge,
+  // the right edge or the middle, as a framework popup menu's Alignment says. This item only.
+  TPopupAlignment PopupAlignment() const { return FPopupAlignment; }
+  void SetPopupAlignment(TPopupAlignment Value) { FPopupAlignment = Value; }
   const std::string& ThemeObject() const { return FThemeObject; }
   void SetThemeObject(const std::string& Value);
 
@@ -240,6 +245,7 @@ class TVxItem : public TComponent {
   bool FForeground = false;
   bool FFromMenu = false;
   bool FAnimateNext = false;
+  TPopupAlignment FPopupAlignment = TPopupAlignment::paLeft;
   std::string FThemeObject = "default";
   uint32_t FSerial = 0;
 };

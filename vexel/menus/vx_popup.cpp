@@ -412,7 +412,14 @@ bool TVxItem::Popup(TVxItemView* Opener, Integer X, Integer Y, const TRect& Anch
   const TVxPopupAnchor Kind = Anchor.IsEmpty()                  ? TVxPopupAnchor::paPoint
                               : (Opener && !Opener->Vertical()) ? TVxPopupAnchor::paBelow
                                                                 : TVxPopupAnchor::paBeside;
-  const TRect Place = PlacePopup(Monitor, {X, Y}, Window->ClientOffset(), Window->SizeForContent(), Anchor, Kind);
+  const TSize Size = Window->SizeForContent();
+  TPoint At{X, Y};
+  if (Kind == TVxPopupAnchor::paPoint && FPopupAlignment != TPopupAlignment::paLeft) {
+    // The window's right edge (or its middle) goes to the point; the monitor rules still apply.
+    const Integer Shift = FPopupAlignment == TPopupAlignment::paRight ? Size.cx : Size.cx / 2;
+    At.X += Window->ClientOffset().X - Shift;
+  }
+  const TRect Place = PlacePopup(Monitor, At, Window->ClientOffset(), Size, Anchor, Kind);
   Window->SetBounds(Place.Left, Place.Top, Place.Width(), Place.Height());
   {
     // The application's skinned form holds its own painting while the popup takes the screen.
