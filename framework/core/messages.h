@@ -21,6 +21,9 @@ struct TMessage {
 constexpr TMsgNum CM_BASE = 0xB000;
 constexpr TMsgNum CM_ACTIVATE = CM_BASE + 0;
 constexpr TMsgNum CM_DEACTIVATE = CM_BASE + 1;
+// Sent to a windowless control that held the mouse capture when its window lost the capture: a
+// press it was tracking has ended without a release.
+constexpr TMsgNum CM_CANCELMODE = CM_BASE + 2;
 constexpr TMsgNum CM_ENABLEDCHANGED = CM_BASE + 3;
 constexpr TMsgNum CM_COLORCHANGED = CM_BASE + 4;
 constexpr TMsgNum CM_FONTCHANGED = CM_BASE + 5;

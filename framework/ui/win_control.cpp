@@ -842,8 +842,10 @@ void TWinControl::Dispatch(TMessage& Message) {
     case WM_CAPTURECHANGED: {
       TControl* Capture = GetCaptureControl();
       if (Capture && (Capture == this || Capture->Parent() == this) &&
-          reinterpret_cast<HWND>(Message.LParam) != FHandle)
+          reinterpret_cast<HWND>(Message.LParam) != FHandle) {
         SetCaptureControl(nullptr);
+        if (Capture != this) Capture->Perform(CM_CANCELMODE, 0, 0);
+      }
       break;
     }
     case WM_NCDESTROY:

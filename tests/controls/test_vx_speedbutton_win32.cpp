@@ -359,6 +359,15 @@ TEST_F(SpeedButtonTest, HoldingRepeatsTheClickAfter400ThenEvery100WhileOnTheButt
   EXPECT_FALSE(B->RepeatTimer()->Enabled());
   B->OnClick = nullptr;
   Mouse(B, WM_LBUTTONUP, 5, 5);
+  // A press whose release goes elsewhere (another window took the mouse): the repetition stops
+  // and the button no longer shows pressed, also when the pointer comes back.
+  Mouse(B, WM_LBUTTONDOWN, 5, 5, MK_LBUTTON);
+  ASSERT_TRUE(B->RepeatTimer()->Enabled());
+  SetCapture(Shown->Handle());
+  ReleaseCapture();
+  EXPECT_FALSE(B->RepeatTimer()->Enabled());
+  B->Perform(CM_MOUSEENTER, 0, 0);
+  EXPECT_NE(B->State(), TVxSpeedButton::StatePressed);
 }
 
 TEST_F(SpeedButtonTest, TheAcceleratorClicksAnEnabledButtonAndADoubleClickCountsOnlyWhileDown) {

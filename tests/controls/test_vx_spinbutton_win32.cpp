@@ -135,6 +135,14 @@ TEST_F(SpinButtonTest, TheSliderBandChangesThePositionByTheDistanceDragged) {
   EXPECT_FALSE(S->Sliding());
   Mouse(S, WM_MOUSEMOVE, 7, 4);
   EXPECT_EQ(S->Cursor(), crDefault);
+  // A slide whose release goes elsewhere (another window took the mouse) has ended.
+  Mouse(S, WM_LBUTTONDOWN, 7, 10, MK_LBUTTON);
+  ASSERT_TRUE(S->Sliding());
+  SetCapture(Shown->Handle());
+  ReleaseCapture();
+  EXPECT_FALSE(S->Sliding());
+  Mouse(S, WM_MOUSEMOVE, 7, 2);
+  EXPECT_EQ(S->Position(), 18);
   // Without the slider the band belongs to no one.
   S->SetEnabledSlider(false);
   Mouse(S, WM_LBUTTONDOWN, 7, 10, MK_LBUTTON);

@@ -806,6 +806,15 @@ void TVxSpeedButton::ThemeChanged(uintptr_t Code) {
 
 void TVxSpeedButton::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
+    case CM_CANCELMODE:
+      // The press ended without a release (the capture went elsewhere): nothing stays held.
+      FMouseDown = false;
+      FButtonPressHeld = false;
+      FSkipMouseUp = false;
+      if (FState == StateChevron) FState = StateUp;
+      SettleAfterRelease();
+      StopRepeat();
+      return;
     case CM_BUTTONPRESSED:
       return ButtonPressed(Integer(Message.WParam),
                            dynamic_cast<TVxSpeedButton*>(reinterpret_cast<TControl*>(Message.LParam)));

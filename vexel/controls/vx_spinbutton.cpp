@@ -311,6 +311,10 @@ void TVxSpinButton::Dispatch(TMessage& Message) {
     case CM_MOUSELEAVE:
       if (!FSliding && !Message.LParam) SetCursor(crDefault);
       break;
+    case WM_CAPTURECHANGED:
+      // A slide whose release went elsewhere (a box shown meanwhile) has ended.
+      if (reinterpret_cast<HWND>(Message.LParam) != Handle()) FSliding = false;
+      break;
   }
   TVxControl::Dispatch(Message);
 }
