@@ -1762,6 +1762,64 @@ TEST_F(PopupEffectsTest, AComposedPopupFollowsAThemeSwitchAndClosesWhenItsTreeGo
   EXPECT_EQ(GetCapture(), nullptr);
 }
 
+// A closed popup's window is hidden and kept for the next popup with the same effects; nothing of
+// the menu it showed (messages posted to it, its items, its effects) reaches the next one.
+TEST_F(PopupEffectsTest, AClosedPopupsWindowServesTheNextOneWithNothingOfTheOldMenuLeft) {
+  TVxItem Other;
+  for (const wchar_t* Caption : {L"Alpha", L"A much longer caption than before", L"Gamma", L"Delta", L"Epsilon"})
+    AddItem(Other, Caption);
+  auto ExpectSizedTo = [&](HWND Expected, Integer ShadowSize) {
+    Expect([=, &Other](TVxPopupView& V) {
+      EXPECT_EQ(V.RootItem(), &Other);
+      EXPECT_TRUE(V.Tracking()) << "the queued close request went with the old menu";
+      if (Expected) EXPECT_EQ(V.MessageWindow(), Expected) << "the kept window serves again";
+      TVxPopupWindow* W = V.Window();
+      EXPECT_EQ(TSize({W->Width(), W->Height()}), W->SizeForContent());
+      EXPECT_EQ(W->Form()->WindowWidth(), W->Width() - ShadowSize);
+      EXPECT_EQ(W->Form()->Shadow()->Enabled(), ShadowSize > 0);
+    });
+    Key(VK_ESCAPE);
+    EXPECT_TRUE(Other.Popup(nullptr, 60, 60, {}));
+    EXPECT_TRUE(Probe.Empty());
+  };
+
+  HWND First = nullptr;
+  Expect([&](TVxPopupView& V) { First = V.MessageWindow(); });
+  // Escape ends the loop; the close request behind it stays queued for the window.
+  Probe.Post([&] {
+    PostMessageA(Shown->Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+    PostMessageA(First, VXM_CLOSEVIEW, 0, 0);
+  });
+  ASSERT_TRUE(Open());
+  ASSERT_NE(First, nullptr);
+  EXPECT_TRUE(IsWindow(First)) << "kept";
+  EXPECT_FALSE(IsWindowVisible(First));
+  // A longer, wider menu at once, before anything handles the queue.
+  ExpectSizedTo(First, 0);
+
+  // The theme changes while the window waits.
+  Root.reset();
+  TVxVexel Engine;
+  Engine.SetThemeFile(SampleSkin);
+  ASSERT_NE(CurrentTheme(), nullptr);
+  Application->ProcessMessages();
+  ExpectSizedTo(First, 0);
+
+  // A shadow: a window of its own, kept beside the plain one; each serves its own kind again.
+  Options.Shadow()->SetEnabled(true);
+  Options.Shadow()->SetSize(6);
+  Other.SetPopupOptions(&Options);
+  HWND Shadowed = nullptr;
+  Expect([&](TVxPopupView& V) { Shadowed = V.MessageWindow(); });
+  ExpectSizedTo(nullptr, 6);
+  EXPECT_NE(Shadowed, First);
+  ExpectSizedTo(Shadowed, 6);
+  Other.SetPopupOptions(nullptr);
+  ExpectSizedTo(First, 0);
+  EXPECT_TRUE(ShownPopups().empty());
+  EXPECT_EQ(GetCapture(), nullptr);
+}
+
 TEST_F(MenuBarTest, OnlyTheFirstPopupOpenedFromTheBarAnimates) {
   TVxPopupMenuOptions Options;
   Options.Animation()->SetEnabled(true);

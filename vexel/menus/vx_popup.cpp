@@ -28,6 +28,66 @@ void RunPendingPaints() {
   }
 }
 
+// Windows of closed popups, hidden but hooked, for the next ones: creating and hooking a window
+// costs more than all the rest of an opening. Two cover a menu with one open submenu, or menus
+// of two kinds of effects. The most recently closed comes first; a plain array, as the
+// application frees the spares at exit, after other statics of this unit may be gone.
+TVxPopupWindow* Spares[2] = {};
+
+// Removes the spare at Index, closing the gap.
+TVxPopupWindow* TakeSpare(size_t Index) {
+  TVxPopupWindow* Window = Spares[Index];
+  std::copy(std::begin(Spares) + Index + 1, std::end(Spares), std::begin(Spares) + Index);
+  std::end(Spares)[-1] = nullptr;
+  return Window;
+}
+
+void ForgetSpare(TVxPopupWindow* Window) {
+  for (size_t I = 0; I < std::size(Spares); ++I)
+    if (Spares[I] == Window) TakeSpare(I);
+}
+
+// Keeps Window first; returns the spare it pushes out (nil: none).
+TVxPopupWindow* KeepSpare(TVxPopupWindow* Window) {
+  TVxPopupWindow* Oldest = std::end(Spares)[-1];
+  std::copy_backward(std::begin(Spares), std::end(Spares) - 1, std::end(Spares));
+  Spares[0] = Window;
+  return Oldest;
+}
+
+bool SameBlending(const TVxBlending& A, const TVxBlending& B) {
+  return A.Enabled() == B.Enabled() && A.Value() == B.Value();
+}
+bool SameShadow(const TVxShadow& A, const TVxShadow& B) { return A.Enabled() == B.Enabled() && A.Size() == B.Size(); }
+
+// A window for a popup with these effects: a spare that has them, else a new one (changing a
+// hooked window's effects costs more than a new window).
+TVxPopupWindow* TakePopupWindow(TVxItem* Item, TVxItemView* Opener, const TVxBlending& Blending,
+                                const TVxShadow& Shadow) {
+  for (size_t I = 0; I < std::size(Spares); ++I) {
+    TVxPopupWindow* Spare = Spares[I];
+    if (!Spare || !Spare->Form() || !SameBlending(*Spare->Form()->Blending(), Blending) ||
+        !SameShadow(*Spare->Form()->Shadow(), Shadow))
+      continue;
+    TakeSpare(I)->Reopen(Item, Opener);
+    return Spare;
+  }
+  return new TVxPopupWindow(Application, Item, Opener);
+}
+
+struct TGiveBackPopupWindow {
+  void operator()(TVxPopupWindow* Window) const {
+    if (Window->Owner() && Window->HandleAllocated()) {
+      try {
+        Window->Park();
+        Window = KeepSpare(Window);
+      } catch (...) {
+      }
+    }
+    delete Window;
+  }
+};
+
 void Ring(HDC DC, TRect& R, TColor TopLeft, TColor BottomRight) {
   DrawBevel(DC, R, TopLeft, BottomRight);
   R = {R.Left + 1, R.Top + 1, R.Right - 1, R.Bottom - 1};
@@ -106,8 +166,7 @@ void TVxPopupView::RepaintScrollButton(bool Up) { RepaintAlone(nullptr, ScrollBu
 
 // [TVxPopupWindow] -------------------------------------------------------------------------------
 
-TVxPopupWindow::TVxPopupWindow(TComponent* Owner, TVxItem* Item, TVxItemView* ParentView)
-    : TForm(Owner), FItem(Item), FView(std::make_unique<TVxPopupView>(this, Item)) {
+TVxPopupWindow::TVxPopupWindow(TComponent* Owner, TVxItem* Item, TVxItemView* ParentView) : TForm(Owner) {
   FForm = new TVxPopupForm(this);
   // The skinning component paints through the window's own erase: no framework buffer.
   SetDoubleBuffered(false);
@@ -115,12 +174,40 @@ TVxPopupWindow::TVxPopupWindow(TComponent* Owner, TVxItem* Item, TVxItemView* Pa
   SetBorderIcons({});
   SetFormStyle(TFormStyle::fsStayOnTop);
   SetColor(clMenu);
-  FView->SetParentView(ParentView);
-  FView->SetOrigin(ClientOffset());
+  Reopen(Item, ParentView);
   RegisterThemeClient(this);
 }
 
+void TVxPopupWindow::Reopen(TVxItem* Item, TVxItemView* ParentView) {
+  FItem = Item;
+  FView = std::make_unique<TVxPopupView>(this, Item);
+  FView->SetParentView(ParentView);
+  FView->SetOrigin(ClientOffset());
+}
+
+void TVxPopupWindow::Park() {
+  if (HandleAllocated()) {
+    SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+                 SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+    MSG Msg;
+    while (PeekMessageA(&Msg, Handle(), 0, 0, PM_REMOVE))
+      if (Msg.message == WM_QUIT) {
+        PostQuitMessage(int(Msg.wParam));
+        break;
+      }
+  }
+  TControl::SetVisible(false);
+  SetCaptionControl(nullptr);
+  // The options belong to the item: the next popup hands over its own.
+  FBlending = nullptr;
+  FShadow = nullptr;
+  FAnimation = nullptr;
+  FView.reset();
+  FItem = nullptr;
+}
+
 TVxPopupWindow::~TVxPopupWindow() {
+  ForgetSpare(this);
   UnregisterThemeClient(this);
   // The form paints the view: it goes first.
   delete FForm;
@@ -147,11 +234,13 @@ void TVxPopupWindow::SetOptions(TVxBlending* Blending, TVxShadow* Shadow, TVxAni
   FShadow = Shadow;
   FAnimation = Animation;
   if (!FForm) return;
-  TVxBlending NoBlending;
-  TVxShadow NoShadow;
-  TVxAnimation NoAnimation;
-  FForm->SetBlending(Blending ? Blending : &NoBlending);
-  FForm->SetShadow(Shadow ? Shadow : &NoShadow);
+  const TVxBlending NoBlending;
+  const TVxShadow NoShadow;
+  const TVxAnimation NoAnimation;
+  // A hooked window redoes its frame at each change: equal values are left alone.
+  if (!SameBlending(*FForm->Blending(), Blending ? *Blending : NoBlending))
+    FForm->SetBlending(Blending ? Blending : &NoBlending);
+  if (!SameShadow(*FForm->Shadow(), Shadow ? *Shadow : NoShadow)) FForm->SetShadow(Shadow ? Shadow : &NoShadow);
   FForm->SetAnimation(Animation ? Animation : &NoAnimation);
 }
 
@@ -178,7 +267,7 @@ TPoint TVxPopupWindow::ClientOffset() {
 
 TSize TVxPopupWindow::SizeForContent() {
   const TRect Client = PopupClientRect(Bounds(0, 0, 1000, 1000));
-  const TSize Content = FView->ContentSize();
+  const TSize Content = FView ? FView->ContentSize() : TSize{0, 0};
   const Integer S = FForm && FForm->Shadow()->Enabled() ? std::max<Integer>(FForm->Shadow()->Size(), 0) : 0;
   return {Content.cx + 1000 - Client.Width() + S, Content.cy + 1000 - Client.Height() + S};
 }
@@ -224,9 +313,11 @@ void TVxPopupWindow::Dispatch(TMessage& Message) {
       Message.Result = 1;
       return;
     case TM_THEMECHANGE:
-      FView->SetOrigin(ClientOffset());
-      FView->Layout();
-      Invalidate();
+      if (FView) {
+        FView->SetOrigin(ClientOffset());
+        FView->Layout();
+        Invalidate();
+      }
       return;
   }
   TForm::Dispatch(Message);
@@ -255,6 +346,7 @@ void TVxPopupWindow::PaintFrame(TCanvas& Canvas) {
 }
 
 void TVxPopupWindow::PaintPopup(TCanvas& Canvas) {
+  if (!FView) return;
   PaintFrame(Canvas);
   FView->Paint(Canvas);
 }
@@ -393,10 +485,17 @@ bool TVxItem::Popup(TVxItemView* Opener, Integer X, Integer Y, const TRect& Anch
     if (FindBySerial(Self) != this || !HasVisibleChildren()) return false;
   }
 
-  auto Window = std::make_unique<TVxPopupWindow>(nullptr, this, Opener);
+  const TVxBlending NoBlending;
+  const TVxShadow NoShadow;
+  std::unique_ptr<TVxPopupWindow, TGiveBackPopupWindow> Window(
+      TakePopupWindow(this, Opener, FPopupOptions ? *FPopupOptions->Blending() : NoBlending,
+                      FPopupOptions ? *FPopupOptions->Shadow() : NoShadow));
+  // Handed over even when there are none: a reused window still has those of its last popup.
   if (FPopupOptions)
     Window->SetOptions(FPopupOptions->Blending(), FPopupOptions->Shadow(),
                        (!FFromMenu || FAnimateNext) ? FPopupOptions->Animation() : nullptr);
+  else
+    Window->SetOptions(nullptr, nullptr, nullptr);
   // Only the first popup opened from a menu animates until the menu closes.
   (FParent ? FParent : this)->SetAnimateNext(false);
   TWinControl* Caption = nullptr;

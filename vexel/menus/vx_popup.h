@@ -82,8 +82,14 @@ class TVxPopupWindow : public TForm {
   TVxPopupWindow(TComponent* Owner, TVxItem* Item, TVxItemView* ParentView);
   ~TVxPopupWindow() override;
 
+  // Nil while the window waits, hidden, to show another list.
   TVxPopupView* View() const { return FView.get(); }
   TVxItem* Item() const { return FItem; }
+  // Takes Item's children as the list of a window that waits to be shown again.
+  void Reopen(TVxItem* Item, TVxItemView* ParentView);
+  // Hides the window and lets go of its list, as if it had been destroyed: what was posted to
+  // it is dropped. The window, hooked and buffered, is kept for the next popup.
+  void Park();
   // The window whose caption stays active while the popup is open.
   TWinControl* CaptionControl() const { return FCaptionControl; }
   void SetCaptionControl(TWinControl* Value);
