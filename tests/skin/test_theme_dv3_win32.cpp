@@ -528,6 +528,38 @@ TEST(SkinTheme, TheUprightTabIsTurnedToFaceItsSide) {
   }
 }
 
+TEST(SkinTheme, TabTextTurnsWithTheSideInTheStateRecord) {
+  TVxSkinFile Theme;
+  // The ink's bounding box: wide for upright text, tall for turned text.
+  auto InkSize = [&Theme](Byte Side) {
+    TSurface S(60, 60);
+    S.Canvas->Font().SetColor(clBlack);
+    TvxTextInfo Text;
+    Text.Rect = Rect(0, 0, 60, 60);
+    Text.Text = L"Tabs";
+    Text.Alignment = 4;
+    Text.Flags = vxtfSingleLine;
+    TvxStateInfo State;
+    State.Rect = Text.Rect;
+    State.State = Side;
+    Theme.DrawTabText(0, *S.Canvas, "default", Text, State);
+    Integer Left = 60, Top = 60, Right = -1, Bottom = -1;
+    for (Integer Y = 0; Y < 60; ++Y)
+      for (Integer X = 0; X < 60; ++X)
+        if (S.At(X, Y) != 0xFFFFFF) Left = std::min(Left, X), Top = std::min(Top, Y), Right = std::max(Right, X),
+                                    Bottom = std::max(Bottom, Y);
+    return TSize{Right - Left + 1, Bottom - Top + 1};
+  };
+  for (Byte Side : {Byte(0), Byte(9)}) {
+    const TSize Ink = InkSize(Side);
+    EXPECT_GT(Ink.cx, Ink.cy) << "side " << int(Side) << " reads across";
+  }
+  for (Byte Side : {Byte(3), Byte(6)}) {
+    const TSize Ink = InkSize(Side);
+    EXPECT_GT(Ink.cy, Ink.cx) << "side " << int(Side) << " is turned";
+  }
+}
+
 TEST(SkinTheme, AssignAndStreamsCarryTheSkin) {
   TDvSkinSource Source;
   AddTop(Source, "Form", Red, Rect(0, 0, 100, 60));

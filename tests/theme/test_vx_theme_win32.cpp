@@ -558,7 +558,7 @@ TEST(ThemePlaceholders, OperationsThatDrawNothing) {
          T.DrawStatusPanelGlyph(0, C, "default", Glyph, 0);
          T.DrawToolBarItemGlyph(1, C, "default", Glyph, 3);
          T.DrawMenuItemGlyph(1, C, "default", Glyph, 0);
-         T.DrawListBoxCheck(0, C, "default", {R, 4, nullptr, 3}, 0);
+         T.DrawListBoxCheck(0, C, "default", {R, 4, nullptr, 3}, {});
        }},
   };
   for (const auto& C : Cases) {
@@ -729,7 +729,7 @@ TEST(ThemePlaceholders, ListBoxCheckMarks) {
   for (const auto& C : Cases) {
     TvxTheme Theme;
     TPaintTarget Target(20, 22);
-    Theme.DrawListBoxCheck(0, *Target.Canvas, "default", {Glyph, 4, nullptr, C.CheckState}, 0);
+    Theme.DrawListBoxCheck(0, *Target.Canvas, "default", {Glyph, 4, nullptr, C.CheckState}, {});
     EXPECT_TRUE(PixelsAre(Target.Bitmap,
                           [&](Integer X, Integer Y) {
                             if (OnInnerEdge(Box, X, Y)) return Rgb(clBlack);
@@ -745,7 +745,7 @@ TEST(ThemePlaceholders, ListBoxCheckMarks) {
     Bitmap.Fill(0xFF00FF00);
     TvxTheme Theme;
     TPaintTarget Target(20, 22);
-    Theme.DrawListBoxCheck(0, *Target.Canvas, "default", {Glyph, 4, &Bitmap, 3}, 0);
+    Theme.DrawListBoxCheck(0, *Target.Canvas, "default", {Glyph, 4, &Bitmap, 3}, {});
     EXPECT_TRUE(PixelsAre(Target.Bitmap, [](Integer X, Integer Y) {
       return Bounds(8, 8, 4, 6).Contains(X, Y) ? TvxColor(0x00FF00) : WhiteRgb;
     }));

@@ -389,7 +389,7 @@ std::vector<TSection> ControlSections(TVxSkinFile& T) {
                 [&T, Position = Side.Position](TCanvas& C, const TRect& R, Byte Code) {
                   T.DrawTab(0, C, "default", StateInfo(R, Position, Code));
                   C.Font().Assign(&T.Fonts().Font(vxfTabTextActiveNormal));
-                  T.DrawTabText(0, C, "default", CentredText(R, L"Tab"), Position);
+                  T.DrawTabText(0, C, "default", CentredText(R, L"Tab"), StateInfo(R, Position, 0));
                 });
     for (Byte Part : {Byte(1), Byte(4)})
       AddStates(S, Part == 1 ? "scroll left " : "scroll right ", 16, 16,
@@ -411,7 +411,7 @@ std::vector<TSection> ControlSections(TVxSkinFile& T) {
                            TvxCheckGlyphInfo Glyph;
                            Glyph.Rect = R;
                            Glyph.CheckState = Check;
-                           T.DrawListBoxCheck(0, C, "default", Glyph, 0);
+                           T.DrawListBoxCheck(0, C, "default", Glyph, {});
                          }});
     Add(std::move(S));
   }

@@ -219,7 +219,8 @@ class TVxSkinFile : public TvxTheme {
   void DrawTabPane(Byte Kind, TCanvas& Canvas, const std::string& Name, const TRect& R) override;
   void DrawTab(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxStateInfo& Info) override;
   void DrawTabScrollButton(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxStateInfo& Info) override;
-  void DrawTabText(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxTextInfo& Info, Byte State) override;
+  void DrawTabText(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxTextInfo& Info,
+                   const TvxStateInfo& State) override;
 
   // [List boxes, trees and grids]
   bool IsListBoxDefined(Byte Kind, const std::string& Name) override;
@@ -227,7 +228,7 @@ class TVxSkinFile : public TvxTheme {
   void DrawListBox(Byte Kind, TCanvas& Canvas, const std::string& Name, const TRect& R) override;
   void DrawListBoxItem(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxStateInfo& Info) override;
   void DrawListBoxCheck(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxCheckGlyphInfo& Glyph,
-                        Byte State) override;
+                        const TvxStateInfo& State) override;
   bool IsTreeDefined(Byte Kind) override;
   void GetTreeClientRect(Byte Kind, const TRect& R, TRect& Client) override;
   void DrawTree(Byte Kind, TCanvas& Canvas, const std::string& Name, const TRect& R) override;

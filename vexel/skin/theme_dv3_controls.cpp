@@ -587,11 +587,12 @@ void TVxSkinFile::DrawTabScrollButton(Byte Kind, TCanvas& Canvas, const std::str
                 Info.Rect, MapState(Info.Part, {osNormal, osHot, osPressed, osDisabled}));
 }
 
+// The record's first byte is the tab's side: its text turns with it.
 void TVxSkinFile::DrawTabText(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxTextInfo& Info,
-                              Byte State) {
+                              const TvxStateInfo& State) {
   TvxTextInfo Text = Info;
-  if (State >= 3 && State <= 5) Text.Effect = 2;
-  if (State >= 6 && State <= 8) Text.Effect = 1;
+  if (State.State >= 3 && State.State <= 5) Text.Effect = 2;
+  if (State.State >= 6 && State.State <= 8) Text.Effect = 1;
   DrawText(Canvas, Text);
 }
 
@@ -623,7 +624,7 @@ void TVxSkinFile::DrawListBoxItem(Byte Kind, TCanvas& Canvas, const std::string&
 }
 
 void TVxSkinFile::DrawListBoxCheck(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxCheckGlyphInfo& Glyph,
-                                   Byte State) {
+                                   const TvxStateInfo& State) {
   if (Glyph.CheckState == 3) {
     if (!Glyph.Bitmap || Glyph.Bitmap->Empty()) return;
     const TRect& R = Glyph.Rect;
@@ -640,7 +641,7 @@ void TVxSkinFile::DrawListBoxCheck(Byte Kind, TCanvas& Canvas, const std::string
   if (!Check) Check = FindPart(Boxes, {Part});
   if (!Check && Glyph.CheckState == 2) Check = FindPart(List, {"Checked"});
   if (!Check && Glyph.CheckState == 2) Check = FindPart(Boxes, {"Checked"});
-  PaintCentred(Check, Canvas, Glyph.Rect, ItemState(State));
+  PaintCentred(Check, Canvas, Glyph.Rect, ItemState(State.State));
 }
 
 bool TVxSkinFile::IsTreeDefined(Byte Kind) { return Kind == 0 && DefaultObject(TVxSkinEntry::ListBox); }

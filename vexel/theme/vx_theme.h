@@ -393,7 +393,8 @@ class TvxTheme : public TPersistent, public TvxTableTheme {
   virtual void DrawTabPane(Byte Kind, TCanvas& Canvas, const std::string& Name, const TRect& R);
   virtual void DrawTab(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxStateInfo& Info);
   virtual void DrawTabScrollButton(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxStateInfo& Info);
-  virtual void DrawTabText(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxTextInfo& Info, Byte State);
+  virtual void DrawTabText(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxTextInfo& Info,
+                           const TvxStateInfo& State);
   virtual void DrawTabGlyph(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxGlyphInfo& Glyph, Byte State);
 
   // ---- List boxes ----
@@ -407,7 +408,7 @@ class TvxTheme : public TPersistent, public TvxTableTheme {
   virtual void DrawListBoxItemText(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxTextInfo& Info,
                                    Byte State);
   virtual void DrawListBoxCheck(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxCheckGlyphInfo& Glyph,
-                                Byte State);
+                                const TvxStateInfo& State);
 
   // ---- Trees (no control asks for them) ----
   virtual bool IsTreeDefined(Byte Kind);

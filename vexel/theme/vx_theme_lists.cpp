@@ -38,7 +38,8 @@ void TvxTheme::DrawTabScrollButton(Byte Kind, TCanvas& Canvas, const std::string
   DrawPlaceholder(Canvas, Info.Rect, clYellow, clRed);
 }
 
-void TvxTheme::DrawTabText(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxTextInfo& Info, Byte State) {
+void TvxTheme::DrawTabText(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxTextInfo& Info,
+                           const TvxStateInfo& State) {
   DrawText(Canvas, Info);
 }
 
@@ -71,7 +72,7 @@ void TvxTheme::DrawListBoxItemText(Byte Kind, TCanvas& Canvas, const std::string
 
 // CheckState 0 checked, 1 unchecked, 2 mixed, 3 the caller's bitmap instead of a box.
 void TvxTheme::DrawListBoxCheck(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxCheckGlyphInfo& Glyph,
-                                Byte State) {
+                                const TvxStateInfo& State) {
   if (Glyph.CheckState == 3) {
     DrawBitmapCentered(Canvas, Glyph.Rect, Glyph.Bitmap);
     return;
