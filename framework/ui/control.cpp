@@ -62,6 +62,8 @@ TShiftState KeyboardShiftState() {
 
 TControl* GetCaptureControl() { return CaptureControl; }
 
+void ForgetCaptureControl() { CaptureControl = nullptr; }
+
 void SetCaptureControl(TControl* Control) {
   CaptureControl = Control;
   if (!Control) {

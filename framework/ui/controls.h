@@ -541,6 +541,8 @@ TShiftState KeyboardShiftState();
 // The control that holds the mouse capture, windowless ones included.
 TControl* GetCaptureControl();
 void SetCaptureControl(TControl* Control);
+// Forgets the capture control, leaving the window capture where it is.
+void ForgetCaptureControl();
 // Gives back the DCs control canvases took outside painting; the message loop calls it after
 // every message.
 void FreeDeviceContexts();

@@ -843,7 +843,8 @@ void TWinControl::Dispatch(TMessage& Message) {
       TControl* Capture = GetCaptureControl();
       if (Capture && (Capture == this || Capture->Parent() == this) &&
           reinterpret_cast<HWND>(Message.LParam) != FHandle) {
-        SetCaptureControl(nullptr);
+        // The capture has already moved: releasing it now would take it from its new owner.
+        ForgetCaptureControl();
         if (Capture != this) Capture->Perform(CM_CANCELMODE, 0, 0);
       }
       break;

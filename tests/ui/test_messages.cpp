@@ -293,6 +293,21 @@ TEST_F(MessagesTest, FreeingTheControlUnderThePointerOrWithCaptureLeavesNothingB
   EXPECT_EQ(Events, (Log{"panel up"}));
 }
 
+TEST_F(MessagesTest, AWindowTakingTheCaptureFromAPressedControlKeepsIt) {
+  Log Events;
+  auto* S = new Spot(Form.get(), Events);
+  S->SetBounds(20, 30, 40, 20);
+  S->SetParent(Panel);
+  SendMessageA(Panel->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, Point(25, 35));
+  ASSERT_EQ(GetCaptureControl(), S);
+  TForm Other;
+  Other.SetBounds(0, 0, 50, 50);
+  SetCapture(Other.Handle());
+  EXPECT_EQ(GetCapture(), Other.Handle()) << "the new owner of the capture is left alone";
+  EXPECT_EQ(GetCaptureControl(), nullptr);
+  ReleaseCapture();
+}
+
 TEST_F(MessagesTest, UtilityWindowsHandOverEveryMessage) {
   std::vector<TMsgNum> Seen;
   HWND Wnd = AllocateHWnd([&](HWND W, TMessage& M) {
