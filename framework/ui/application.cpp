@@ -86,6 +86,18 @@ TScreen TheScreen;
 TApplication* Application = &TheApplication;
 TScreen* Screen = &TheScreen;
 
+bool ProcessPendingPaints() {
+  MSG Msg;
+  while (PeekMessageA(&Msg, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT | PM_QS_SENDMESSAGE)) {
+    if (Msg.message == WM_QUIT) {
+      PostQuitMessage(int(Msg.wParam));
+      return false;
+    }
+    DispatchMessageA(&Msg);
+  }
+  return true;
+}
+
 TApplication::TApplication(TComponent* Owner) : TComponent(Owner), FTitle(ModuleTitle()) {}
 
 TApplication::~TApplication() {

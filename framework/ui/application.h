@@ -135,6 +135,10 @@ class TApplication : public TComponent {
 
 extern TApplication* Application;
 
+// Handles the paints and sent messages waiting now; keys, clicks and posted messages stay queued
+// for the loop that comes next. False when a quit message was met (it is posted again).
+bool ProcessPendingPaints();
+
 // The screen: its size, and a cursor that overrides every control's while it is set (an hour
 // glass while busy, a hand while picking a colour from the screen); crDefault gives the
 // controls theirs back.

@@ -1820,6 +1820,32 @@ TEST_F(PopupEffectsTest, AClosedPopupsWindowServesTheNextOneWithNothingOfTheOldM
   EXPECT_EQ(GetCapture(), nullptr);
 }
 
+TEST_F(MenuTest, KeysTypedWhileAPopupAnimatesItsShowReachTheMenu) {
+  AddItem(*Root, L"&One");
+  TVxItem* Two = AddItem(*Root, L"&Two");
+  AddItem(*Root, L"T&hree");
+  TVxPopupMenuOptions Options;
+  Options.Animation()->SetEnabled(true);
+  Options.Animation()->SetEffectKind("[ FADE ] - Plasma");
+  Options.Animation()->SetTime(200);
+  Root->SetPopupOptions(&Options);
+  SetCursorPos(5, 1000);
+  SetForegroundWindow(Shown->Handle());
+  // A real key stroke, queued as input before the popup opens: the animation plays first.
+  INPUT Keys[2] = {};
+  Keys[0].type = Keys[1].type = INPUT_KEYBOARD;
+  Keys[0].ki.wVk = Keys[1].ki.wVk = VK_DOWN;
+  Keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  ASSERT_EQ(SendInput(2, Keys, sizeof(INPUT)), 2u);
+  bool Animated = false;
+  Probe.Wait([&] { return Animated = AnyAnimating(); });
+  Probe.Wait([&] { return Innermost() && Innermost()->HotItem() == Two; });
+  Key(VK_ESCAPE);
+  EXPECT_TRUE(Open());
+  EXPECT_TRUE(Animated);
+  EXPECT_TRUE(Probe.Empty());
+}
+
 TEST_F(MenuBarTest, OnlyTheFirstPopupOpenedFromTheBarAnimates) {
   TVxPopupMenuOptions Options;
   Options.Animation()->SetEnabled(true);

@@ -246,6 +246,9 @@ class TVxDefaultForm : public TVxHook {
   virtual void PaintFrame(TCanvas& Canvas);
   virtual void PaintBackground();
   virtual TvxHitCode HitTest(Integer X, Integer Y);
+  // Keys and clicks made while the window's show animation plays wait for the window (a menu)
+  // instead of going where they would have gone without it.
+  virtual bool HoldsInputWhileShowing() const { return false; }
 
   // [State that tests and descendants read]
   Integer WindowWidth() const { return FWindowWidth; }

@@ -399,7 +399,12 @@ void TVxDefaultForm::UpdateRegion() {
 void TVxDefaultForm::PlayShowAnimation() {
   TForm* F = Form();
   if (!FAnimation->Enabled() || !F || Designing() || FFullWidth <= 0 || FFullHeight <= 0) return;
-  if (Application) Application->ProcessMessages();
+  const bool HoldInput = HoldsInputWhileShowing();
+  if (HoldInput) {
+    if (!ProcessPendingPaints()) return;
+  } else if (Application) {
+    Application->ProcessMessages();
+  }
   auto Image = std::make_unique<TvxBitmap>();
   struct TAnimationEnd {
     TVxDefaultForm* Self;
@@ -450,7 +455,7 @@ void TVxDefaultForm::PlayShowAnimation() {
   TWindowDC Screen(nullptr);
   if (!Screen.Get()) return;
   TCanvas Canvas(Screen.Get());
-  Animate(Canvas, W.left, W.top, FAnimation->AnimationRec(), *Image, *FBackground);
+  Animate(Canvas, W.left, W.top, FAnimation->AnimationRec(), *Image, *FBackground, HoldInput);
   Canvas.SetHandle(nullptr);
 }
 

@@ -151,9 +151,11 @@ constexpr Integer vxAnimationTick = 20;
 // effect, or the bitmap animation without a bitmap.
 Integer AnimateAsync(TCanvas& Canvas, Integer X, Integer Y, Integer Slot, const TvxAnimationRec& Settings,
                      const TvxBitmap& NewImage, const TvxBitmap& OldImage);
-// AnimateAsync, then the thread's messages are processed until the transition has ended.
+// AnimateAsync, then the thread's messages are processed until the transition has ended. With
+// LeaveInput, keys and clicks stay queued for whoever handles them after the transition (a menu
+// opening with an animation gets the keys typed meanwhile).
 void Animate(TCanvas& Canvas, Integer X, Integer Y, const TvxAnimationRec& Settings, const TvxBitmap& NewImage,
-             const TvxBitmap& OldImage);
+             const TvxBitmap& OldImage, bool LeaveInput = false);
 bool IsAnimating(Integer Slot);
 // True while any slot plays a transition.
 bool AnyAnimating();

@@ -178,11 +178,12 @@ Integer AnimateAsync(TCanvas& Canvas, Integer X, Integer Y, Integer Slot, const 
 }
 
 void Animate(TCanvas& Canvas, Integer X, Integer Y, const TvxAnimationRec& Settings, const TvxBitmap& NewImage,
-             const TvxBitmap& OldImage) {
+             const TvxBitmap& OldImage, bool LeaveInput) {
   const Integer Slot = AnimateAsync(Canvas, X, Y, -1, Settings, NewImage, OldImage);
+  const UINT Remove = LeaveInput ? PM_REMOVE | PM_QS_PAINT | PM_QS_SENDMESSAGE | PM_QS_POSTMESSAGE : PM_REMOVE;
   while (IsAnimating(Slot)) {
     MSG Message;
-    if (!PeekMessageW(&Message, nullptr, 0, 0, PM_REMOVE)) {
+    if (!PeekMessageW(&Message, nullptr, 0, 0, Remove)) {
       WaitMessage();
       continue;
     }

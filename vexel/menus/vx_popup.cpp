@@ -16,18 +16,6 @@
 
 namespace {
 
-// Paints and sent messages only: keys and clicks typed ahead stay queued for the menu.
-void RunPendingPaints() {
-  MSG Msg;
-  while (PeekMessageA(&Msg, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT | PM_QS_SENDMESSAGE)) {
-    if (Msg.message == WM_QUIT) {
-      PostQuitMessage(int(Msg.wParam));
-      break;
-    }
-    DispatchMessageA(&Msg);
-  }
-}
-
 // Windows of closed popups, hidden but hooked, for the next ones: creating and hooking a window
 // costs more than all the rest of an opening. Two cover a menu with one open submenu, or menus
 // of two kinds of effects. The most recently closed comes first; a plain array, as the
@@ -481,7 +469,7 @@ bool TVxItem::Popup(TVxItemView* Opener, Integer X, Integer Y, const TRect& Anch
     if (OnBeforeDropDown) OnBeforeDropDown(this);
     // The handler may have freed or emptied the item.
     if (FindBySerial(Self) != this || !HasVisibleChildren()) return false;
-    RunPendingPaints();
+    ProcessPendingPaints();
     if (FindBySerial(Self) != this || !HasVisibleChildren()) return false;
   }
 
@@ -561,7 +549,7 @@ void DeferredClick(HWND Wnd, TMessage& Message) {
   };
   if (!Matches()) return;
   // The closed menus disappear before the command runs.
-  RunPendingPaints();
+  ProcessPendingPaints();
   TVxItem* Item = Matches();
   if (!Item) return;
   try {

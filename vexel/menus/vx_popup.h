@@ -42,6 +42,7 @@ class TVxPopupForm : public TVxForm {
   void PaintBackground() override;
   TvxHitCode HitTest(Integer X, Integer Y) override;
   void MessageBefore(TMessage& Message, bool& Handled) override;
+  bool HoldsInputWhileShowing() const override { return true; }
 
  private:
   TVxPopupWindow* FPopupWindow;
