@@ -46,6 +46,12 @@ TButtonGlyph ButtonGlyph(const TBitmap& Glyph, Integer NumGlyphs, const TCustomI
   return {&Scratch, 1, Magenta};
 }
 
+TSize ButtonGlyphSize(const TBitmap& Glyph, Integer NumGlyphs, const TCustomImageList* Images, Integer ImageIndex) {
+  if (!Glyph.Empty()) return {Glyph.Width() / std::max<Integer>(NumGlyphs, 1), Glyph.Height()};
+  if (!Images || ImageIndex < 0 || ImageIndex >= Images->Count()) return {0, 0};
+  return {Images->Width(), Images->Height()};
+}
+
 void GlyphCellBitmap(const TBitmap& Strip, Integer Cell, TSize CellSize, TGlyphLook Look, TvxBitmap& Into,
                      std::optional<TColor> KeyColor) {
   TCanvas& Source = Strip.Canvas();

@@ -30,6 +30,8 @@ struct TButtonGlyph {
 };
 TButtonGlyph ButtonGlyph(const TBitmap& Glyph, Integer NumGlyphs, const TCustomImageList* Images, Integer ImageIndex,
                          TBitmap& Scratch);
+// ButtonGlyph's CellSize, without drawing the list's image.
+TSize ButtonGlyphSize(const TBitmap& Glyph, Integer NumGlyphs, const TCustomImageList* Images, Integer ImageIndex);
 
 // Cell Cell (CellSize wide, counted from 0) of Strip as an alpha bitmap: pixels of the key colour
 // (Key, else the strip's bottom-left pixel) are left transparent.

@@ -306,7 +306,7 @@ TButtonGlyph TVxButton::EffectiveGlyph() {
   return ButtonGlyph(*FGlyph, FNumGlyphs, FImages, FImageIndex, *FEffectiveGlyph);
 }
 
-TSize TVxButton::GlyphSize() { return EffectiveGlyph().CellSize(); }
+TSize TVxButton::GlyphSize() { return ButtonGlyphSize(*FGlyph, FNumGlyphs, FImages, FImageIndex); }
 
 namespace {
 

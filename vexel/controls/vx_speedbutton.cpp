@@ -346,7 +346,7 @@ TRect TVxSpeedButton::GetChevronArrowRect() {
   return Rect(X, Y, X + S.cx, Y + S.cy);
 }
 
-TSize TVxSpeedButton::GetGlyphSize() { return EffectiveGlyph().CellSize(); }
+TSize TVxSpeedButton::GetGlyphSize() { return ButtonGlyphSize(*FGlyph, FNumGlyphs, FImages, FImageIndex); }
 
 void TVxSpeedButton::SelectCaptionFont() {
   TCanvas& C = *Canvas();
