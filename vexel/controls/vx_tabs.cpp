@@ -1079,6 +1079,9 @@ void TVxTabControl::InsertPage(TVxTabSheet* Page, Integer Index) {
 void TVxTabControl::RemovePage(TVxTabSheet* Page) {
   const auto It = std::find(FPages.begin(), FPages.end(), Page);
   if (It == FPages.end()) return;
+  // Its tab goes first: otherwise the tab would ask for a page again.
+  if (const Integer Tab = TabOfPage(Page); Tab >= 0 && Tab < FTabs->Count())
+    FTabs->FItems.erase(FTabs->FItems.begin() + Tab);
   FPages.erase(It);
   Page->FTabControl = nullptr;
   const bool WasActive = Page == FActivePage;
@@ -1133,7 +1136,8 @@ void TVxTabControl::UpdateTabs() {
   } Reset{FInUpdateTabs};
   ClampTabIndex();
   if (FUsePages) {
-    if (!Loading()) {
+    TComponent* PageOwner = Owner();
+    if (!Loading() && !(PageOwner && PageOwner->ComponentState().Contains(TComponentStateFlag::csDestroying))) {
       const std::vector<std::string> Wanted = FTabs->Items();
       for (Integer I = 0; I < Integer(Wanted.size()); ++I) {
         const std::string& Caption = Wanted[size_t(I)];
@@ -1141,7 +1145,7 @@ void TVxTabControl::UpdateTabs() {
         const auto InPages = std::count_if(FPages.begin(), FPages.end(),
                                            [&](const TVxTabSheet* P) { return P->Caption() == Caption; });
         if (InTabs <= InPages) continue;
-        auto* Page = new TVxTabSheet(Owner());
+        auto* Page = new TVxTabSheet(PageOwner);
         Page->TControl::SetText(Caption);
         FPages.insert(FPages.begin() + std::min<Integer>(I, PageCount()), Page);
         Page->FTabControl = this;
@@ -1251,7 +1255,11 @@ void TVxTabSheet::SetImageIndex(Integer Value) {
 void TVxTabSheet::SetText(const std::string& Value) {
   if (Value == Caption()) return;
   TCustomControl::SetText(Value);
-  if (FTabControl) FTabControl->UpdateTabs();
+  if (!FTabControl) return;
+  // The tab takes the new caption before the control compares tabs with pages.
+  if (const Integer Tab = FTabControl->TabOfPage(this); Tab >= 0 && Tab < FTabControl->FTabs->Count())
+    FTabControl->FTabs->FItems[size_t(Tab)] = Value;
+  FTabControl->UpdateTabs();
 }
 
 void TVxTabSheet::CreateParams(TCreateParams& Params) {

@@ -42,6 +42,7 @@ class TVxTabStringList {
 
  private:
   friend class TVxTabControl;
+  friend class TVxTabSheet;
   void Changed();
   TVxTabControl* FControl;
   std::vector<std::string> FItems;
