@@ -3,6 +3,7 @@
 // OnChange, hot tracking, the skinned and classic looks, bad input, and form files.
 #include <windows.h>
 
+#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
@@ -203,6 +204,26 @@ TEST_F(TabsTest, TheScrollButtonsScrollOneTabAClickAndAreDisabledAtTheEnds) {
   EXPECT_LE(T->TabRect(5).Right, T->ScrollLeftRect().Left);
 }
 
+TEST_F(TabsTest, HoldingAScrollButtonRepeatsAfterADelayAndStopsAtTheEnd) {
+  auto* T = Tabs(Bounds(0, 0, 200, 100), {"1", "2", "3", "4", "5", "6"}, 60, 20);
+  const TPoint Right = Middle(T->ScrollRightRect());
+  const auto Start = std::chrono::steady_clock::now();
+  Mouse(T, WM_LBUTTONDOWN, Right.X, Right.Y, MK_LBUTTON);
+  EXPECT_EQ(T->FirstVisibleTab(), 1) << "at once";
+  ASSERT_TRUE(PumpUntil([&] { return T->FirstVisibleTab() == 2; }, 2000));
+  EXPECT_GE(std::chrono::steady_clock::now() - Start, std::chrono::milliseconds(250)) << "not before 300 ms";
+  // Then every 100 ms until the last tab is fully visible.
+  ASSERT_TRUE(PumpUntil([&] { return T->FirstVisibleTab() == 4; }, 2000));
+  PumpUntil([] { return false; }, 300);
+  EXPECT_EQ(T->FirstVisibleTab(), 4);
+  Mouse(T, WM_LBUTTONUP, Right.X, Right.Y);
+  // Released: the left button no longer repeats either.
+  const TPoint Left = Middle(T->ScrollLeftRect());
+  Click(T, Left.X, Left.Y);
+  PumpUntil([] { return false; }, 400);
+  EXPECT_EQ(T->FirstVisibleTab(), 3);
+}
+
 // [Selection] ------------------------------------------------------------------------------------
 
 class PagesTest : public TabsTest {
@@ -252,10 +273,10 @@ TEST_F(PagesTest, ClicksAndCtrlTabSwitchPagesAndOnChangingMayRefuse) {
   EXPECT_EQ(T->ActivePage(), Sheets[1]) << "refused by keys as well";
 
   Allow = true;
-  Key(T, VK_TAB, true);                 // Ctrl+Tab: next
-  Key(T, VK_TAB, true);                 // wraps to the first
-  Key(T, VK_TAB, true, true);           // Ctrl+Shift+Tab: back to the last
-  Key(T, VK_LEFT);                      // the arrows step without wrapping
+  Key(T, VK_TAB, true);        // Ctrl+Tab: next
+  Key(T, VK_TAB, true);        // wraps to the first
+  Key(T, VK_TAB, true, true);  // Ctrl+Shift+Tab: back to the last
+  Key(T, VK_LEFT);             // the arrows step without wrapping
   Key(T, VK_RIGHT);
   Key(T, VK_RIGHT);
   EXPECT_EQ(Changes, (std::vector<Integer>{1, 2, 0, 2, 1, 2}));
@@ -417,13 +438,18 @@ TEST_F(TabsTest, BadInputIsRefusedOrHarmless) {
   T->Tabs().Clear();
   EXPECT_EQ(T->TabIndex(), -1);
 
-  // Tabs far longer than the control: one row each, no negative share, still painted.
+  // Tabs longer than the control (2 * 80 + 4 = 164 > 146): one row each, none shortened by a
+  // negative share, still painted.
   T->SetTabs({"A", "B", "C"});
-  T->SetTabWidth(500);
-  T->SetTabHeight(20);
+  T->SetTabHeight(80);
   T->SetMultiLine(true);
   EXPECT_EQ(T->RowCount(), 3);
-  for (Integer I = 0; I < 3; ++I) EXPECT_EQ(T->TabRect(I).Width(), 500);
+  for (Integer I = 0; I < 3; ++I) EXPECT_EQ(T->TabRect(I).Width(), 164);
+  Settle();
+  Capture Rows(150, 100);
+  PrintClient(T, Rows);
+  T->SetTabWidth(500);
+  T->SetTabHeight(20);
   T->SetMultiLine(false);
   EXPECT_TRUE(T->ScrollButtonsVisible());
   Settle();
@@ -504,28 +530,4 @@ TEST_F(TabsTest, FormFilesHoldTheControlItsSheetsAndTheirChildren) {
   EXPECT_EQ(ReadTabs->ActivePage(), ReadTabs->Pages(2));
 }
 
-}  // namespace
-namespace {
-TEST_F(TabsTest, ZZLook) {
-  Shown->SetBounds(50, 50, 700, 330);
-  TVxVexel Engine;
-  if (getenv("SKIN")) Engine.SetThemeFile(SampleSkin);
-  auto* A = Tabs(Bounds(5, 5, 330, 140), {"&General", "Colours", "Fonts", "Images", "Advanced"});
-  A->SetMultiLine(true);
-  A->SetTabIndex(3);
-  auto* B = Tabs(Bounds(345, 5, 330, 140), {"One", "Two", "Three", "Four", "Five", "Six", "Seven"});
-  B->SetTabIndex(1);
-  auto* C = Tabs(Bounds(5, 150, 330, 140), {"Left", "Side", "Tabs"});
-  C->SetTabPosition(TVxTabPosition::kttpLeft);
-  auto* D = Tabs(Bounds(345, 150, 330, 140), {});
-  D->SetUsePages(true);
-  D->SetTabPosition(TVxTabPosition::kttpBottom);
-  D->Tabs().Add("Page one");
-  D->Tabs().Add("Page two");
-  auto* Btn = new TVxButton(Owner.get());
-  Btn->SetBounds(10, 10, 90, 25);
-  Btn->SetCaption("On a page");
-  Btn->SetParent(D->ActivePage());
-  PumpUntil([] { return false; }, 4000);
-}
 }  // namespace

@@ -143,8 +143,8 @@ const TClassInfo& TVxTabControl::StaticClassInfo() {
   static const TPropInfo Properties[] = {
       StringsProperty<&TVxTabControl::Tabs, &TVxTabControl::SetTabs>("Tabs"),
       IntegerProperty<&TVxTabControl::TabIndex, &TVxTabControl::SetTabIndex>("TabIndex", -1),
-      EnumProperty<&TVxTabControl::TabPosition, &TVxTabControl::SetTabPosition>(
-          "TabPosition", TabPositionNames(), int64_t(TVxTabPosition::kttpTop)),
+      EnumProperty<&TVxTabControl::TabPosition, &TVxTabControl::SetTabPosition>("TabPosition", TabPositionNames(),
+                                                                                int64_t(TVxTabPosition::kttpTop)),
       BooleanProperty<&TVxTabControl::MultiLine, &TVxTabControl::SetMultiLine>("MultiLine", 0),
       BooleanProperty<&TVxTabControl::ScrollOpposite, &TVxTabControl::SetScrollOpposite>("ScrollOpposite", 0),
       BooleanProperty<&TVxTabControl::RaggedRight, &TVxTabControl::SetRaggedRight>("RaggedRight", 0),
@@ -177,8 +177,7 @@ const TClassInfo& TVxTabControl::StaticClassInfo() {
   return Info;
 }
 
-TVxTabControl::TVxTabControl(TComponent* Owner)
-    : TVxControl(Owner), FTabs(std::make_unique<TVxTabStringList>(this)) {
+TVxTabControl::TVxTabControl(TComponent* Owner) : TVxControl(Owner), FTabs(std::make_unique<TVxTabStringList>(this)) {
   IncludeStyle(TControlStyleFlag::csAcceptsControls);
   IncludeStyle(TControlStyleFlag::csClickEvents);
   IncludeStyle(TControlStyleFlag::csDoubleClicks);
@@ -1142,8 +1141,8 @@ void TVxTabControl::UpdateTabs() {
       for (Integer I = 0; I < Integer(Wanted.size()); ++I) {
         const std::string& Caption = Wanted[size_t(I)];
         const auto InTabs = std::count(Wanted.begin(), Wanted.end(), Caption);
-        const auto InPages = std::count_if(FPages.begin(), FPages.end(),
-                                           [&](const TVxTabSheet* P) { return P->Caption() == Caption; });
+        const auto InPages =
+            std::count_if(FPages.begin(), FPages.end(), [&](const TVxTabSheet* P) { return P->Caption() == Caption; });
         if (InTabs <= InPages) continue;
         auto* Page = new TVxTabSheet(PageOwner);
         Page->TControl::SetText(Caption);

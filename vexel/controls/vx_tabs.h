@@ -166,7 +166,9 @@ class TVxTabControl : public TVxControl {
 
   bool Themed() const;
   bool Loading() const { return ComponentState().Contains(TComponentStateFlag::csLoading); }
-  bool Vertical() const { return FTabPosition == TVxTabPosition::kttpLeft || FTabPosition == TVxTabPosition::kttpRight; }
+  bool Vertical() const {
+    return FTabPosition == TVxTabPosition::kttpLeft || FTabPosition == TVxTabPosition::kttpRight;
+  }
   Integer W() const;
   Integer H() const;
   Integer StripLength() const { return Vertical() ? H() : W(); }
