@@ -284,6 +284,35 @@ TEST_F(PagesTest, ClicksAndCtrlTabSwitchPagesAndOnChangingMayRefuse) {
   EXPECT_EQ(Seen.size(), 7u);
 }
 
+TEST_F(PagesTest, CtrlTabTurnsThePagesFromAControlOnAPage) {
+  auto* Button = new TVxButton(Owner.get());
+  Button->SetBounds(5, 5, 80, 25);
+  Button->SetParent(Sheets[0]);
+  auto* Outside = Add<TVxButton>(Shown, Bounds(320, 10, 60, 25));
+  Button->SetFocus();
+  ASSERT_EQ(GetFocus(), Button->Handle());
+  const auto Press = [&](HWND To, bool Shift) {
+    BYTE State[256];
+    GetKeyboardState(State);
+    State[VK_CONTROL] = 0x80;
+    State[VK_SHIFT] = Shift ? 0x80 : 0;
+    SetKeyboardState(State);
+    SendMessageA(To, WM_KEYDOWN, VK_TAB, 1);
+    State[VK_CONTROL] = State[VK_SHIFT] = 0;
+    SetKeyboardState(State);
+  };
+  Press(Button->Handle(), false);
+  EXPECT_EQ(T->ActivePage(), Sheets[1]);
+  Sheets[1]->SetFocus();
+  Press(Sheets[1]->Handle(), true);
+  EXPECT_EQ(T->ActivePage(), Sheets[0]);
+  // A control elsewhere on the form leaves the pages alone.
+  Outside->SetFocus();
+  Press(Outside->Handle(), false);
+  EXPECT_EQ(T->ActivePage(), Sheets[0]);
+  EXPECT_EQ(Changes, (std::vector<Integer>{1, 0}));
+}
+
 TEST_F(PagesTest, TabsMakePagesAndHiddenPagesLoseTheirTabOnly) {
   T->Tabs().Add("Extra");
   ASSERT_EQ(T->PageCount(), 4);

@@ -1020,6 +1020,17 @@ void TVxTabControl::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
     case WM_GETDLGCODE: Message.Result = DLGC_WANTARROWS; return;
     case CM_ENABLEDCHANGED: Invalidate(); break;
+    case CM_DIALOGKEY:
+      // Ctrl+Tab from a control on one of the pages turns the pages too.
+      if (Message.WParam == VK_TAB && HandleAllocated() && IsChild(Handle(), GetFocus())) {
+        const TShiftState Shift = KeyboardShiftState();
+        if (Shift.Contains(TShiftStateFlag::ssCtrl)) {
+          SelectNextTab(!Shift.Contains(TShiftStateFlag::ssShift), true);
+          Message.Result = 1;
+          return;
+        }
+      }
+      break;
     case CM_DIALOGCHAR:
       if (SelectAccelerator(char(Message.WParam))) {
         Message.Result = 1;
