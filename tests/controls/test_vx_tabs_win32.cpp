@@ -440,6 +440,23 @@ TEST_F(TabsTest, WithoutAThemeTheTabsArePaintedInTheClassicLook) {
   // top edge below it.
   EXPECT_EQ(Shot.At(90, 0), PixelOf(clBtnHighlight));
   EXPECT_EQ(Shot.At(90, 22), PixelOf(clBtnFace));
+
+  // Owner drawing: the inactive tabs, then the active one over the pane.
+  struct TCall {
+    Integer Index;
+    TRect Rect;
+    bool Active;
+    bool operator==(const TCall&) const = default;
+  };
+  std::vector<TCall> Calls;
+  T->OnDrawTab = [&](TVxTabControl*, Integer Index, const TRect& R, bool Active) {
+    Calls.push_back({Index, R, Active});
+  };
+  T->SetOwnerDraw(true);
+  Settle();
+  EXPECT_EQ(Calls,
+            (std::vector<TCall>{
+                {0, Rect(2, 2, 62, 24), false}, {2, Rect(122, 2, 182, 24), false}, {1, Rect(62, 2, 122, 24), true}}));
 }
 
 // [Bad input] ------------------------------------------------------------------------------------
