@@ -388,6 +388,30 @@ TEST_F(TabsTest, HotTrackingFollowsThePointerIntoTheThemeState) {
   EXPECT_EQ(Theme->Texts.back().State, 0);
 }
 
+TEST_F(TabsTest, AnAcceleratorSelectsTheFirstTabThatCarriesIt) {
+  auto* T = Tabs(Bounds(0, 0, 250, 100), {"&One", "T&wo", "&&Three", "t&Wice"});
+  T->HandleNeeded();
+  EXPECT_NE(Shown->Perform(CM_DIALOGCHAR, 'W', 0), 0) << "consumed";
+  EXPECT_EQ(T->TabIndex(), 1) << "letter case ignored, the first one wins";
+  EXPECT_EQ(Shown->Perform(CM_DIALOGCHAR, 't', 0), 0) << "a doubled & is no accelerator";
+  EXPECT_EQ(T->TabIndex(), 1);
+  Shown->Perform(CM_DIALOGCHAR, 'o', 0);
+  EXPECT_EQ(T->TabIndex(), 0);
+  EXPECT_EQ(Changes, (std::vector<Integer>{1, 0}));
+}
+
+TEST_F(TabsTest, SwitchingPagesOnFreesWhatStoodOnThePlainControl) {
+  auto* T = Tabs(Bounds(0, 0, 250, 100), {"One", "Two"});
+  auto* Child = new TVxButton(T);
+  Child->SetParent(T);
+  T->SetUsePages(true);
+  EXPECT_EQ(T->ControlCount(), 2) << "two pages, nothing else";
+  ASSERT_EQ(T->PageCount(), 2);
+  EXPECT_EQ(T->Pages(1)->Caption(), "Two");
+  EXPECT_EQ(T->ActivePage(), T->Pages(1)) << "the last page made is the active one";
+  EXPECT_EQ(T->TabIndex(), 1);
+}
+
 // [Painting] -------------------------------------------------------------------------------------
 
 TEST_F(TabsTest, ThroughTheSampleSkinTheActiveTabIsTheThemesTab) {
