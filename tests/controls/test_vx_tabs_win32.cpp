@@ -446,6 +446,29 @@ TEST_F(TabsTest, ThroughTheSampleSkinTheActiveTabIsTheThemesTab) {
   EXPECT_GT(Painted, 0) << "the skin's tab shows";
 }
 
+TEST_F(TabsTest, WithVisualStylesTheActiveTabIsThePlatformsTab) {
+  AllowVisualStyles();
+  if (!StyleAvailable(Shown->Handle(), L"Tab")) GTEST_SKIP() << "the platform shows no visual styles here";
+  auto* T = Tabs(Bounds(0, 0, 240, 120), {"", "", ""}, 60, 22);
+  T->SetTabIndex(1);
+  Settle();
+  Capture Shot(240, 120), Reference(240, 120);
+  PrintClient(T, Shot);
+  T->SetOwnerDraw(true);
+  Settle();
+  PrintClient(T, Reference);
+  const TRect R = T->TabRect(1);
+  HTHEME Theme = ThemeFunctions().OpenThemeData(T->Handle(), L"Tab");
+  ASSERT_NE(Theme, nullptr);
+  const RECT Area{R.Left, R.Top, R.Right, R.Bottom};
+  ThemeFunctions().DrawThemeBackground(Theme, Reference.DC(), 1, 3, &Area, nullptr);
+  ThemeFunctions().CloseThemeData(Theme);
+  int Different = 0;
+  for (Integer Y = R.Top; Y < R.Bottom; ++Y)
+    for (Integer X = R.Left; X < R.Right; ++X) Different += Shot.At(X, Y) != Reference.At(X, Y);
+  EXPECT_EQ(Different, 0);
+}
+
 TEST_F(TabsTest, WithoutAThemeTheTabsArePaintedInTheClassicLook) {
   auto* T = Tabs(Bounds(0, 0, 240, 120), {"One", "Two", "Three"}, 60, 20);
   T->SetTabIndex(1);
