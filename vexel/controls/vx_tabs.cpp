@@ -301,10 +301,11 @@ void TVxTabControl::SetTabIndex(Integer Value) {
     return;
   }
   if (!FMultiLine) {
+    ComputeRows();
     const Integer Count = FTabs->Count();
-    if (ScrollButtonsVisible()) {
+    if (HasScrollButtons()) {
       const TRect Buttons = Rect(ScrollLeftRect().Left, 0, W(), H());
-      while (FFirstVisible < Count - 1 && FFirstVisible < FTabIndex && TabRect(FTabIndex).Right > Buttons.Left)
+      while (FFirstVisible < Count - 1 && FFirstVisible < FTabIndex && TabRectOf(FTabIndex).Right > Buttons.Left)
         ++FFirstVisible;
     }
     while (FFirstVisible > FTabIndex) --FFirstVisible;
@@ -366,12 +367,14 @@ Integer TVxTabControl::MeasureTabWidth(Integer Index) {
 void TVxTabControl::ComputeRows() {
   FRows.clear();
   const Integer Count = FTabs->Count();
+  FMeasured.resize(size_t(Count));
+  for (Integer I = 0; I < Count; ++I) FMeasured[size_t(I)] = MeasureTabWidth(I);
   if (Count == 0) {
     FRowCount = 0;
     return;
   }
   const Integer Available = StripLength() - GetLeftMargin() - GetRightMargin();
-  Integer Sum = MeasureTabWidth(0), First = 0;
+  Integer Sum = FMeasured[0], First = 0;
   const auto Close = [&](Integer Last) {
     const Integer InRow = Last - First + 1;
     // A tab longer than the strip alone leaves nothing to share out: its row gets no extra.
@@ -383,7 +386,7 @@ void TVxTabControl::ComputeRows() {
     FRows.push_back(Row);
   };
   for (Integer I = 1; I < Count; ++I) {
-    const Integer Length = MeasureTabWidth(I);
+    const Integer Length = FMeasured[size_t(I)];
     // The last row a table of MaxRows holds takes every tab that is left.
     if (Sum + Length < Available || Integer(FRows.size()) == MaxRows - 1) {
       Sum += Length;
@@ -411,7 +414,8 @@ Integer TVxTabControl::RowOfTab(Integer Index) {
 }
 
 Integer TVxTabControl::DrawnLength(Integer Index) {
-  const Integer Measured = MeasureTabWidth(Index);
+  const Integer Measured =
+      Index >= 0 && Index < Integer(FMeasured.size()) ? FMeasured[size_t(Index)] : MeasureTabWidth(Index);
   if (!FMultiLine || FRaggedRight || FTabWidth != 0 || FRows.empty()) return Measured;
   const TRow& Row = FRows[size_t(RowOfTab(Index))];
   return Measured + Row.Extra + (Row.Last == Index ? Row.Remainder : 0);
@@ -440,8 +444,12 @@ TVxTabPosition TVxTabControl::SideOfTab(Integer Index) {
 }
 
 TRect TVxTabControl::TabRect(Integer Index) {
-  if (Index < 0 || Index >= FTabs->Count()) return {};
   ComputeRows();
+  return TabRectOf(Index);
+}
+
+TRect TVxTabControl::TabRectOf(Integer Index) {
+  if (Index < 0 || Index >= FTabs->Count()) return {};
   Integer Offset = 0;
   if (FMultiLine) {
     const Integer Row = RowOfTab(Index);
@@ -487,8 +495,13 @@ TRect TVxTabControl::ClientRect() {
 }
 
 bool TVxTabControl::ScrollButtonsVisible() {
+  ComputeRows();
+  return HasScrollButtons();
+}
+
+bool TVxTabControl::HasScrollButtons() {
   if (Vertical() || FMultiLine || FTabs->Count() < 2) return false;
-  return FFirstVisible > 0 || TabRect(FTabs->Count() - 1).Right > W();
+  return FFirstVisible > 0 || TabRectOf(FTabs->Count() - 1).Right > W();
 }
 
 TRect TVxTabControl::ScrollLeftRect() {
@@ -516,22 +529,20 @@ Integer TVxTabControl::LastDrawnTab() {
 }
 
 Integer TVxTabControl::LastFullyVisibleTab() {
-  const bool Buttons = ScrollButtonsVisible();
+  const bool Buttons = HasScrollButtons();
   const Integer Limit = Buttons ? ScrollLeftRect().Left : W();
   Integer Last = FFirstVisible - 1;
   for (Integer I = FFirstVisible; I < FTabs->Count(); ++I) {
-    if (TabRect(I).Right > Limit) break;
+    if (TabRectOf(I).Right > Limit) break;
     Last = I;
   }
   return Last;
 }
 
-bool TVxTabControl::InScrollLeft(Integer X, Integer Y) {
-  return ScrollButtonsVisible() && ScrollLeftRect().Contains(X, Y);
-}
+bool TVxTabControl::InScrollLeft(Integer X, Integer Y) { return HasScrollButtons() && ScrollLeftRect().Contains(X, Y); }
 
 bool TVxTabControl::InScrollRight(Integer X, Integer Y) {
-  return ScrollButtonsVisible() && ScrollRightRect().Contains(X, Y);
+  return HasScrollButtons() && ScrollRightRect().Contains(X, Y);
 }
 
 Integer TVxTabControl::TabAt(Integer X, Integer Y) {
@@ -539,16 +550,16 @@ Integer TVxTabControl::TabAt(Integer X, Integer Y) {
   if (Count == 0) return -1;
   ComputeRows();
   const TPoint P{X, Y};
-  if (ScrollButtonsVisible()) {
+  if (HasScrollButtons()) {
     const Integer S = StripThickness();
     const bool InStrip = FTabPosition == TVxTabPosition::kttpTop ? Y < S : Y >= H() - S;
     if (InStrip && X >= W() - 2 * GetScrollButtonSize()) return -1;
   }
-  if (FTabIndex >= 0 && TabRect(FTabIndex).Contains(P.X, P.Y)) return FTabIndex;
+  if (FTabIndex >= 0 && TabRectOf(FTabIndex).Contains(P.X, P.Y)) return FTabIndex;
   const auto InRow = [&](Integer Row) -> Integer {
     const Integer First = Row == 0 ? 0 : FRows[size_t(Row - 1)].Last + 1;
     for (Integer I = First; I <= FRows[size_t(Row)].Last; ++I)
-      if (TabRect(I).Contains(P.X, P.Y)) return I;
+      if (TabRectOf(I).Contains(P.X, P.Y)) return I;
     return -1;
   };
   if (FMultiLine) {
@@ -564,7 +575,7 @@ Integer TVxTabControl::TabAt(Integer X, Integer Y) {
     return -1;
   }
   for (Integer I = FFirstVisible, Last = LastDrawnTab(); I <= Last; ++I) {
-    TRect R = TabRect(I);
+    TRect R = TabRectOf(I);
     // The tab's foot, where it meets the page, belongs to the page.
     if (FTabPosition == TVxTabPosition::kttpTop)
       R.Bottom -= 2;
@@ -629,7 +640,7 @@ void TVxTabControl::PaintClient() {
   }
   PaintPane();
   if (FTabIndex >= 0 && FTabIndex < Count) PaintTab(FTabIndex);
-  if (ScrollButtonsVisible()) {
+  if (HasScrollButtons()) {
     PaintScrollLeft();
     PaintScrollRight();
   }
@@ -637,7 +648,7 @@ void TVxTabControl::PaintClient() {
 
 void TVxTabControl::PaintTab(Integer Index) {
   SelectThemeFont(Canvas()->Font(), Index);
-  const TRect R = TabRect(Index);
+  const TRect R = TabRectOf(Index);
   const TVxTabPosition Side = SideOfTab(Index);
   if (FOwnerDraw) return OwnerDrawTab(Index, R, Index == FTabIndex);
   PaintTabBackground(Index, Side, R);
@@ -674,7 +685,7 @@ void TVxTabControl::PaintTabBackground(Integer Index, TVxTabPosition Position, c
     TRect R = Area;
     const bool Across = Position == TVxTabPosition::kttpTop || Position == TVxTabPosition::kttpBottom;
     if (!Active && Across) R.Top += 2, R.Bottom -= 2;
-    if (Across && R.Left == 2 && !FMultiLine ? FFirstVisible == Index : R.Left == 2) R.Left = 0;
+    if (Across && R.Left == 2) R.Left = 0;
     const int State = !Enabled() ? 4 : Active ? 3 : Index == FHotTab ? 2 : 1;
     Style.DrawBackground(DC, 1, State, R);
     return;
@@ -887,6 +898,7 @@ void TVxTabControl::OwnerDrawTab(Integer Index, const TRect& R, bool Active) {
 // [Input]
 
 void TVxTabControl::ScrollTabs(Integer K) {
+  ComputeRows();
   const Integer Count = FTabs->Count();
   if (Count == 0) return;
   FFirstVisible = std::clamp<Integer>(FFirstVisible + K, 0, Count - 1);
@@ -900,6 +912,7 @@ void TVxTabControl::ScrollTabs(Integer K) {
 }
 
 void TVxTabControl::UpdateHot(Integer X, Integer Y) {
+  ComputeRows();
   const bool Left = InScrollLeft(X, Y), Right = InScrollRight(X, Y);
   const Integer Hot = TabAt(X, Y);
   if (Left == FScrollLeftHot && Right == FScrollRightHot && Hot == FHotTab) return;

@@ -172,7 +172,10 @@ class TVxTabControl : public TVxControl {
   Integer W() const;
   Integer H() const;
   Integer StripLength() const { return Vertical() ? H() : W(); }
+  // Measures every tab and lays out the rows; the other layout helpers read what it left.
   void ComputeRows();
+  TRect TabRectOf(Integer Index);
+  bool HasScrollButtons();
   Integer DrawnLength(Integer Index);
   Integer ActiveRow();
   Integer RowDistance(Integer Row);
@@ -199,6 +202,7 @@ class TVxTabControl : public TVxControl {
   std::vector<TVxTabSheet*> FPages;
   TVxTabSheet* FActivePage = nullptr;
   std::vector<TRow> FRows;
+  std::vector<Integer> FMeasured;
   Integer FRowCount = 0;
   bool FScrollLeftHot = false, FScrollRightHot = false;
   bool FScrollLeftPressed = false, FScrollRightPressed = false;
