@@ -562,6 +562,31 @@ TEST_F(TabsTest, BadInputIsRefusedOrHarmless) {
 
 // [Form files] -----------------------------------------------------------------------------------
 
+TEST_F(TabsTest, FormFilesHoldAPlainControlsTabsAndSettings) {
+  TVxTabControl Source;
+  Source.SetTabs({"Alpha", "Beta", "Gamma"});
+  Source.SetTabIndex(2);
+  Source.SetTabPosition(TVxTabPosition::kttpRight);
+  Source.SetScrollOpposite(true);
+  Source.SetRaggedRight(true);
+  Source.SetHotTrack(true);
+  Source.SetTabWidth(70);
+  RoundTrip<TVxTabControl>(
+      Source,
+      {"'Alpha'", "'Gamma'", "TabIndex = 2", "TabPosition = kttpRight", "MultiLine = True", "ScrollOpposite = True",
+       "RaggedRight = True", "HotTrack = True", "TabWidth = 70", "UsePages = False"},
+      [](TVxTabControl& Read) {
+        EXPECT_EQ(Read.Tabs().Items(), (std::vector<std::string>{"Alpha", "Beta", "Gamma"}));
+        EXPECT_EQ(Read.TabIndex(), 2) << "applied once the tabs are there";
+        EXPECT_EQ(Read.TabPosition(), TVxTabPosition::kttpRight);
+        EXPECT_TRUE(Read.MultiLine());
+        EXPECT_TRUE(Read.ScrollOpposite());
+        EXPECT_TRUE(Read.RaggedRight());
+        EXPECT_TRUE(Read.HotTrack());
+        EXPECT_EQ(Read.TabWidth(), 70);
+      });
+}
+
 TEST_F(TabsTest, FormFilesHoldTheControlItsSheetsAndTheirChildren) {
   for (const char* Name : {"TVxTabControl", "TVxTabSheet"})
     EXPECT_NE(FindClass(Name), nullptr) << Name << " registered when the program starts";
