@@ -11,6 +11,7 @@
 #include "controls_fixture.h"
 #include "framework/core/class_registry.h"
 #include "framework/core/exceptions.h"
+#include "framework/graphics/imagelist.h"
 #include "vexel/controls/vx_buttons.h"
 #include "vexel/controls/vx_tabs.h"
 #include "vexel/graphics/vx_utils_win32.h"
@@ -313,6 +314,43 @@ TEST_F(PagesTest, CtrlTabTurnsThePagesFromAControlOnAPage) {
   EXPECT_EQ(Changes, (std::vector<Integer>{1, 0}));
 }
 
+TEST_F(PagesTest, APageImageWidensItsTabAndShowsInIt) {
+  TImageList Images;
+  const auto Pictures = Strip(48, {clRed, clGreen, clBlue});
+  Images.AddMasked(*Pictures, clLime);
+  T->SetTabWidth(0);
+  T->SetImages(&Images);
+  const Integer Plain = T->TabRect(1).Width();
+  Sheets[1]->SetImageIndex(2);
+  EXPECT_EQ(T->TabRect(1).Width(), Plain + 16);
+  Settle();
+  Capture Shot(300, 200);
+  PrintClient(T, Shot);
+  // An inactive tab's image sits 3 inside its top-left corner.
+  const TRect R = T->TabRect(1);
+  EXPECT_EQ(Shot.At(R.Left + 3 + 8, R.Top + 3 + 4), PixelOf(clBlue));
+  // Freeing the list takes it off the control.
+  Sheets[1]->SetImageIndex(1);
+  {
+    TImageList Short;
+    T->SetImages(&Short);
+  }
+  EXPECT_EQ(T->Images(), nullptr);
+  EXPECT_EQ(T->TabRect(1).Width(), Plain);
+}
+
+TEST_F(PagesTest, APagesBorderWidthKeepsItsChildrenOffItsEdges) {
+  auto* Child = new TVxButton(Owner.get());
+  Child->SetAlign(TAlign::alClient);
+  Child->SetParent(Sheets[0]);
+  Sheets[0]->SetBorderWidth(4);
+  const TRect Page = Sheets[0]->BoundsRect();
+  EXPECT_EQ(Child->BoundsRect(), Rect(4, 4, Page.Width() - 4, Page.Height() - 4));
+  Sheets[0]->SetBorderWidth(-3);
+  EXPECT_EQ(Sheets[0]->BorderWidth(), 0);
+  EXPECT_EQ(Child->BoundsRect(), Rect(0, 0, Page.Width(), Page.Height()));
+}
+
 TEST_F(PagesTest, TabsMakePagesAndHiddenPagesLoseTheirTabOnly) {
   T->Tabs().Add("Extra");
   ASSERT_EQ(T->PageCount(), 4);
@@ -606,6 +644,7 @@ TEST_F(TabsTest, FormFilesHoldTheControlItsSheetsAndTheirChildren) {
     Page->SetCaption(std::string("Page ") + char('A' + I));
     Page->SetTabControl(T);
     Page->SetImageIndex(I);
+    Page->SetBorderWidth(I);
     auto* Child = new TVxButton(&Source);
     Child->SetName(std::string("Button") + char('A' + I));
     Child->SetBounds(10 + I, 10, 80, 25);
@@ -622,7 +661,7 @@ TEST_F(TabsTest, FormFilesHoldTheControlItsSheetsAndTheirChildren) {
   const std::string Written(reinterpret_cast<const char*>(Text.Memory()), size_t(Text.Size()));
   for (const char* Line : {"object Pages: TVxTabControl", "TabIndex = 2", "TabPosition = kttpBottom", "TabHeight = 24",
                            "UsePages = True", "ThemeObject = 'pages'", "object SheetB: TVxTabSheet",
-                           "Caption = 'Page B'", "ImageIndex = 1", "object ButtonB: TVxButton"})
+                           "Caption = 'Page B'", "BorderWidth = 1", "ImageIndex = 1", "object ButtonB: TVxButton"})
     EXPECT_NE(Written.find(Line), std::string::npos) << Line << "\n" << Written;
   Stream.SetPosition(0);
   TForm Read;
@@ -639,6 +678,7 @@ TEST_F(TabsTest, FormFilesHoldTheControlItsSheetsAndTheirChildren) {
     TVxTabSheet* Page = ReadTabs->Pages(I);
     EXPECT_EQ(Page->Name(), Names[I]);
     EXPECT_EQ(Page->ImageIndex(), I);
+    EXPECT_EQ(Page->BorderWidth(), I);
     EXPECT_EQ(Page->Visible(), I == 2) << "only the active page shows";
     auto* Child = dynamic_cast<TControl*>(Read.FindComponent(std::string("Button") + char('A' + I)));
     ASSERT_NE(Child, nullptr);

@@ -1210,6 +1210,7 @@ void TVxTabControl::Loaded() {
 
 const TClassInfo& TVxTabSheet::StaticClassInfo() {
   static const TPropInfo Properties[] = {
+      IntegerProperty<&TVxTabSheet::BorderWidth, &TVxTabSheet::SetBorderWidth>("BorderWidth", 0),
       IntegerProperty<&TVxTabSheet::ImageIndex, &TVxTabSheet::SetImageIndex>("ImageIndex", -1),
       IntegerProperty<&TVxTabSheet::PageIndex, &TVxTabSheet::SetPageIndex>("PageIndex"),
       BooleanProperty<&TVxTabSheet::PageVisible, &TVxTabSheet::SetPageVisible>("PageVisible", 1),
@@ -1273,6 +1274,20 @@ void TVxTabSheet::SetImageIndex(Integer Value) {
   if (Value == FImageIndex) return;
   FImageIndex = Value;
   if (FTabControl) FTabControl->Invalidate();
+}
+
+void TVxTabSheet::SetBorderWidth(Integer Value) {
+  Value = std::max<Integer>(Value, 0);
+  if (Value == FBorderWidth) return;
+  FBorderWidth = Value;
+  Realign();
+  Invalidate();
+}
+
+void TVxTabSheet::AdjustClientRect(TRect& Rect) {
+  Rect.Left += FBorderWidth, Rect.Top += FBorderWidth;
+  Rect.Right = std::max(Rect.Left, Rect.Right - FBorderWidth);
+  Rect.Bottom = std::max(Rect.Top, Rect.Bottom - FBorderWidth);
 }
 
 void TVxTabSheet::SetText(const std::string& Value) {

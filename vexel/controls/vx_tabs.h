@@ -242,6 +242,10 @@ class TVxTabSheet : public TCustomControl {
   void SetPageVisible(bool Value);
   Integer ImageIndex() const { return FImageIndex; }
   void SetImageIndex(Integer Value);
+  // Room kept free inside the page's edges for its aligned children; at least 0.
+  Integer BorderWidth() const { return FBorderWidth; }
+  void SetBorderWidth(Integer Value);
+  void AdjustClientRect(TRect& Rect) override;
   void SetText(const std::string& Value) override;
   void SetParent(TWinControl* Value) override;
 
@@ -261,5 +265,6 @@ class TVxTabSheet : public TCustomControl {
   TVxTabControl* FTabControl = nullptr;
   bool FPageVisible = true;
   Integer FImageIndex = -1;
+  Integer FBorderWidth = 0;
   bool FDestroying = false;
 };
