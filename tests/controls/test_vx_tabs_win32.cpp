@@ -426,6 +426,24 @@ TEST_F(TabsTest, HotTrackingFollowsThePointerIntoTheThemeState) {
   EXPECT_EQ(Theme->Texts.back().State, 0);
 }
 
+TEST_F(TabsTest, ChangesInsideAnUpdateBracketRepaintOnlyAtItsEnd) {
+  auto* T = Tabs(Bounds(0, 0, 250, 100), {"One"}, 60, 20);
+  TTabTheme* Theme = UseRecordingTheme();
+  Settle();
+  Theme->Clear();
+  T->Tabs().BeginUpdate();
+  T->Tabs().Add("Two");
+  T->Tabs().Insert(0, "Zero");
+  T->Tabs().Put(2, "Second");
+  Settle();
+  EXPECT_TRUE(Theme->Tabs.empty()) << "nothing painted while updating";
+  T->Tabs().EndUpdate();
+  Settle();
+  ASSERT_EQ(Theme->Tabs.size(), 3u);
+  EXPECT_EQ(T->Tabs().Items(), (std::vector<std::string>{"Zero", "One", "Second"}));
+  EXPECT_EQ(Theme->Tabs.back().Rect, T->TabRect(0)) << "the active tab, painted last";
+}
+
 TEST_F(TabsTest, AnAcceleratorSelectsTheFirstTabThatCarriesIt) {
   auto* T = Tabs(Bounds(0, 0, 250, 100), {"&One", "T&wo", "&&Three", "t&Wice"});
   T->HandleNeeded();
