@@ -9,6 +9,7 @@
 #include "vexel/controls/vx_scrollbox.h"
 #include "vexel/controls/vx_speedbutton.h"
 #include "vexel/controls/vx_spinbutton.h"
+#include "vexel/controls/vx_tabs.h"
 #include "vexel/controls/vx_toolbar.h"
 #include "vexel/controls/vx_trackbar.h"
 // Last: it takes back the platform's RegisterClass macro.
@@ -23,7 +24,7 @@ bool StartControls() {
         &TVxTrackBar::StaticClassInfo(),
         &TVxSpeedButton::StaticClassInfo(), &TVxSpeedDivider::StaticClassInfo(), &TVxSpeedSpace::StaticClassInfo(),
         &TVxSpeedContainer::StaticClassInfo(), &TVxSpinButton::StaticClassInfo(), &TVxToolBar::StaticClassInfo(),
-        &TVxControlBar::StaticClassInfo()})
+        &TVxControlBar::StaticClassInfo(), &TVxTabControl::StaticClassInfo(), &TVxTabSheet::StaticClassInfo()})
     RegisterClass(*Info);
   // An in-place bar's window is all bar: nothing shows through it.
   RegisterParentPainter(TVxInplaceScrollBar::StaticClassInfo(), [](TCanvas&, const TVxParentPaintInfo&) {});
@@ -32,6 +33,9 @@ bool StartControls() {
   });
   RegisterParentPainter(TVxToolBar::StaticClassInfo(), [](TCanvas& Canvas, const TVxParentPaintInfo& Info) {
     static_cast<TVxToolBar*>(Info.Parent)->PaintForChild(Canvas, Info.Control);
+  });
+  RegisterParentPainter(TVxTabSheet::StaticClassInfo(), [](TCanvas& Canvas, const TVxParentPaintInfo& Info) {
+    static_cast<TVxTabSheet*>(Info.Parent)->PaintBackground(Canvas.Handle());
   });
   return true;
 }
