@@ -121,7 +121,7 @@ int CALLBACK AddFamily(const LOGFONTA* Font, const TEXTMETRICA*, DWORD Type, LPA
 
 }  // namespace
 
-const TEnumInfo& ListBoxStyleNames() {
+const TEnumInfo& VxListBoxStyleNames() {
   static const TEnumInfo Info{ListBoxStyleValueNames};
   return Info;
 }
@@ -245,7 +245,7 @@ void TUbListBoxItems::EndUpdate() {
 
 const TClassInfo& TVxListBox::StaticClassInfo() {
   static const TPropInfo Properties[] = {
-      EnumProperty<&TVxListBox::ListStyle, &TVxListBox::SetListStyle>("ListStyle", ListBoxStyleNames(),
+      EnumProperty<&TVxListBox::ListStyle, &TVxListBox::SetListStyle>("ListStyle", VxListBoxStyleNames(),
                                                                        int64_t(TVxListBoxStyle::lbStandard)),
       IntegerProperty<&TVxListBox::ItemHeight, &TVxListBox::SetItemHeight>("ItemHeight", 16),
       IntegerProperty<&TVxListBox::Columns, &TVxListBox::SetColumns>("Columns", 0),
@@ -967,6 +967,8 @@ void TVxListBox::KeyDown(uint16_t& Key, TShiftState Shift) {
   else if (FAnchor == -1)
     FAnchor = std::max<Integer>(Old, 0);
   SetItemIndex(Index);
+  // Also when the focus stays (Home on the first item) but the list was scrolled away from it.
+  ScrollIntoView(FItemIndex);
   UpdateSelection();
   Key = 0;
   if (FClickOnKey && FItemIndex != Old) Click();

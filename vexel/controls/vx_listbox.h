@@ -20,7 +20,7 @@ enum class TVxListBoxStyle { lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable, 
                              lbColorNames };
 enum class TVxFontDevice { fdScreen, fdPrinter };
 enum class TVxFontType { ftAll, ftTrueType, ftFixedPitch };
-const TEnumInfo& ListBoxStyleNames();
+const TEnumInfo& VxListBoxStyleNames();
 const TEnumInfo& FontDeviceNames();
 const TEnumInfo& FontTypeNames();
 
