@@ -119,6 +119,14 @@ int CALLBACK AddFamily(const LOGFONTA* Font, const TEXTMETRICA*, DWORD Type, LPA
   return 1;
 }
 
+// The list's bar: a change of its range or position is painted with the list's next paint, which
+// draws the scrolled items too, instead of painting the whole list at once for the bar alone.
+class TListScrollBar : public TVxScrollBar {
+ public:
+  using TVxScrollBar::TVxScrollBar;
+  void Repaint() override { Invalidate(); }
+};
+
 }  // namespace
 
 const TEnumInfo& VxListBoxStyleNames() {
@@ -304,7 +312,7 @@ TVxListBox::~TVxListBox() {
   FScrollBar->OnChange = nullptr;
 }
 
-TVxScrollBar* TVxListBox::CreateScrollBar() { return new TVxScrollBar(this); }
+TVxScrollBar* TVxListBox::CreateScrollBar() { return new TListScrollBar(this); }
 
 bool TVxListBox::Themed() const { return IsListBoxThemed(0, ThemeObject(), nullptr); }
 
