@@ -420,10 +420,14 @@ TEST_F(ListBoxTest, FontListsCarryTheFamilyTypeAndFilter) {
   Settle();
   Capture Shot(200, 164);
   PrintClient(List, Shot);
-  int Marked = 0;
+  int Marked = 0, Key = 0;
   for (Integer Y = Frame + 18 + 3; Y < Frame + 18 + 15; ++Y)
-    for (Integer X = Frame + 2 + 3; X < Frame + 2 + 15; ++X) Marked += Shot.At(X, Y) != PixelOf(clWhite);
+    for (Integer X = Frame + 2 + 3; X < Frame + 2 + 15; ++X) {
+      Marked += Shot.At(X, Y) != PixelOf(clWhite);
+      Key += Shot.At(X, Y) == 0xFF00FF;
+    }
   EXPECT_GT(Marked, 10);
+  EXPECT_EQ(Key, 0) << "the key colour shows the background";
 }
 
 }  // namespace

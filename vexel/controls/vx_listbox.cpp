@@ -11,7 +11,6 @@
 #include "framework/graphics/colors.h"
 #include "vexel/controls/vx_scrollbar.h"
 #include "vexel/graphics/vx_resource.h"
-#include "vexel/graphics/vx_winapi.h"
 #include "vexel/theme/vx_theme_links.h"
 #include "vexel/theme/vx_theme_manager.h"
 
@@ -126,6 +125,29 @@ class TListScrollBar : public TVxScrollBar {
   using TVxScrollBar::TVxScrollBar;
   void Repaint() override { Invalidate(); }
 };
+
+// The mark's pixels that are not the key colour (its bottom-left pixel), read once.
+struct TTrueTypeMark {
+  Integer Width = 0, Height = 0;
+  std::vector<std::pair<TPoint, COLORREF>> Pixels;
+};
+
+const TTrueTypeMark& TrueTypeMark() {
+  static const TTrueTypeMark Mark = [] {
+    TTrueTypeMark M;
+    TBitmap Image;
+    if (!LoadBitmapResource("VX_LIST_TRUETYPE", Image) || Image.Width() <= 0 || Image.Height() <= 0) return M;
+    M.Width = Image.Width();
+    M.Height = Image.Height();
+    HDC DC = Image.Canvas().Handle();
+    const COLORREF Key = GetPixel(DC, 0, M.Height - 1);
+    for (Integer Y = 0; Y < M.Height; ++Y)
+      for (Integer X = 0; X < M.Width; ++X)
+        if (const COLORREF C = GetPixel(DC, X, Y); C != Key) M.Pixels.push_back({TPoint{X, Y}, C});
+    return M;
+  }();
+  return Mark;
+}
 
 }  // namespace
 
@@ -1101,20 +1123,9 @@ void TVxListBox::DrawContent(TCanvas& Canvas, Integer Index, const TRect& R) {
     case TVxListBoxStyle::lbFonts:
     case TVxListBoxStyle::lbFontSamples: {
       if (FItems.Objects(Index) & TRUETYPE_FONTTYPE) {
-        static TBitmap* Mark = [] {
-          auto* B = new TBitmap();
-          if (!LoadBitmapResource("VX_LIST_TRUETYPE", *B)) B->SetSize(0, 0);
-          return B;
-        }();
-        if (Mark->Width() > 0) {
-          const Integer X = R.Left + (18 - Mark->Width()) / 2, Y = R.Top + (R.Height() - Mark->Height()) / 2;
-          HDC Source = Mark->Canvas().Handle();
-          if (TransparentBltAvailable())
-            TransparentBltProc()(DC, X, Y, Mark->Width(), Mark->Height(), Source, 0, 0, Mark->Width(), Mark->Height(),
-                                 RGB(255, 0, 255));
-          else
-            BitBlt(DC, X, Y, Mark->Width(), Mark->Height(), Source, 0, 0, SRCCOPY);
-        }
+        const TTrueTypeMark& Mark = TrueTypeMark();
+        const Integer X = R.Left + (18 - Mark.Width) / 2, Y = R.Top + (R.Height() - Mark.Height) / 2;
+        for (const auto& [P, Color] : Mark.Pixels) SetPixelV(DC, X + P.X, Y + P.Y, Color);
       }
       const TRect TextRect = Rect(R.Left + 22, R.Top, R.Right, R.Bottom);
       if (FListStyle == TVxListBoxStyle::lbFonts) return DrawTextIn(DC, Text, TextRect, Format, Canvas.Font().Color());
