@@ -430,4 +430,39 @@ TEST_F(ListBoxTest, FontListsCarryTheFamilyTypeAndFilter) {
   EXPECT_EQ(Key, 0) << "the key colour shows the background";
 }
 
+TEST_F(ListBoxTest, DraggingSelectsAndScrollsPastTheEdge) {
+  Fill(100);
+  List->SetMultiSelect(true);
+  Mouse(WM_LBUTTONDOWN, RowPoint(2), MK_LBUTTON);
+  Mouse(WM_MOUSEMOVE, RowPoint(5), MK_LBUTTON);
+  EXPECT_EQ(List->ItemIndex(), 5);
+  EXPECT_EQ(SelectedItems(), (std::vector<Integer>{2, 3, 4, 5})) << "a range from the pressed item";
+  // Below the list the bar repeats and the focus follows the last shown item.
+  Mouse(WM_MOUSEMOVE, TPoint{40, 200}, MK_LBUTTON);
+  ASSERT_TRUE(PumpUntil([&] { return List->TopIndex() >= 3; }, 3000));
+  EXPECT_EQ(List->ItemIndex(), List->LastShown()) << List->TopIndex();
+  const Integer Top = List->TopIndex();
+  Mouse(WM_MOUSEMOVE, RowPoint(Top + 4, Top), MK_LBUTTON);
+  EXPECT_EQ(List->TopIndex(), Top);
+  EXPECT_EQ(List->ItemIndex(), Top + 4);
+  EXPECT_EQ(SelectedItems().front(), 2);
+  EXPECT_EQ(SelectedItems().back(), Top + 4);
+  EXPECT_EQ(List->SelCount(), Top + 3);
+  // Back inside the repeat stops.
+  PumpUntil([] { return false; }, 300);
+  EXPECT_EQ(List->TopIndex(), Top);
+  Mouse(WM_LBUTTONUP, RowPoint(Top + 4, Top));
+}
+
+TEST_F(ListBoxTest, WordWrapGivesEachItemTheHeightOfItsLines) {
+  List->SetWordWrap(true);
+  List->SetItems({"short", "a long text that wraps over several lines in a narrow list", "short"});
+  const Integer One = List->MeasureItem(0), Long = List->MeasureItem(1);
+  EXPECT_GT(One, 0);
+  EXPECT_GE(Long, 2 * One) << "the long text takes several lines";
+  EXPECT_EQ(List->GetItemTop(1), Frame + One);
+  EXPECT_EQ(List->GetItemTop(2), Frame + One + Long);
+  EXPECT_EQ(List->ScrollBar()->PageSize(), 0) << "variable heights scroll by item";
+}
+
 }  // namespace

@@ -1022,8 +1022,6 @@ void TVxListBox::ThemeChanged(uintptr_t Code) {
   if (ThemeChangeRepaints(Code)) UpdateScrollBar();
 }
 
-void TVxListBox::Dispatch(TMessage& Message) { TVxControl::Dispatch(Message); }
-
 // [Painting]
 
 Byte TVxListBox::ItemState(Integer Index) {

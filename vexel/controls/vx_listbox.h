@@ -187,7 +187,6 @@ class TVxListBox : public TVxControl {
   virtual Integer MeasureItemEvent(Integer Index);
 
   void PaintClient() override;
-  void Dispatch(TMessage& Message) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
   void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
