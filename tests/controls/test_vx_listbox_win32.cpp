@@ -227,6 +227,8 @@ TEST_F(ListBoxTest, WheelAndKeysScrollWithinTheRange) {
     Integer Index, Top;
   } Steps[] = {{VK_HOME, 0, 0},  {VK_NEXT, 9, 0},   {VK_NEXT, 18, 9},  {VK_DOWN, 19, 10},
                {VK_PRIOR, 10, 10}, {VK_END, 99, 90}, {VK_PRIOR, 90, 90}, {VK_UP, 89, 89}};
+  int Clicks = 0;
+  List->OnClick = [&](TObject*) { ++Clicks; };
   for (const auto& S : Steps) {
     Key(S.Key);
     EXPECT_EQ(List->ItemIndex(), S.Index) << S.Key;
@@ -234,6 +236,10 @@ TEST_F(ListBoxTest, WheelAndKeysScrollWithinTheRange) {
     EXPECT_EQ(List->FirstShown(), S.Top);
     EXPECT_EQ(List->LastShown(), S.Top + 9);
   }
+  EXPECT_EQ(Clicks, 7) << "every key that moved the focus clicks; Home on the first item does not";
+  List->SetClickOnKey(false);
+  Key(VK_DOWN);
+  EXPECT_EQ(Clicks, 7);
 }
 
 TEST_F(ListBoxTest, TheScrollBarShowsOnlyWhenTheItemsDoNotFit) {

@@ -973,9 +973,10 @@ void TVxListBox::KeyDown(uint16_t& Key, TShiftState Shift) {
     return;
   }
   const Integer Old = FItemIndex;
-  // A page is the shown items less one, however the items are measured.
-  const Integer Page =
-      std::max<Integer>((FScrollBar->PageSize() > 0 ? FScrollBar->PageSize() : FLastShown - FFirstShown + 1) - 1, 1);
+  // A page is the shown items less one, however the items are measured or flowed.
+  const Integer Shown = FColumns <= 0 && FScrollBar->PageSize() > 0 ? FScrollBar->PageSize()
+                                                                     : FLastShown - FFirstShown + 1;
+  const Integer Page = std::max<Integer>(Shown - 1, 1);
   Integer Index = Old;
   switch (Key) {
     case VK_PRIOR: Index = Old - Page; break;
@@ -1025,7 +1026,7 @@ void TVxListBox::ThemeChanged(uintptr_t Code) {
 // [Painting]
 
 Byte TVxListBox::ItemState(Integer Index) {
-  if (!Enabled() || !ItemEnabled(Index)) return StateDisabled;
+  if (!Enabled()) return StateDisabled;
   if (Selected(Index)) return StateSelected;
   if (Index == FItemIndex && HasFocus() && !FMultiSelect) return StateFocused;
   if (Index == FHotItem) return StateHot;
@@ -1172,6 +1173,7 @@ void TVxListBox::DrawCheck(Integer Index, const TRect& R) {
     Theme->DrawListBoxCheck(0, *Canvas(), ThemeObject(), Glyph, TvxStateInfo{});
     return;
   }
+  // An item that cannot be checked shows its box inactive.
   const bool Enabled = ItemEnabled(Index) && this->Enabled();
   RECT Area{R.Left, R.Top, R.Right, R.Bottom};
   UINT Flags = DFCS_BUTTONCHECK;
