@@ -364,6 +364,44 @@ TEST_F(ListBoxTest, ThroughTheSkinTheItemsAreTheThemes) {
   EXPECT_NE(Shot.At(100, Frame + Row + Row / 2), Shot.At(100, Frame + Row / 2));
 }
 
+TEST_F(ListBoxTest, ThroughTheSkinTheCheckBoxesAreTheThemesInTheirStates) {
+  TVxVexel Engine;
+  Engine.SetThemeFile(SampleSkin);
+  TvxTheme* Theme = CurrentTheme();
+  ASSERT_NE(Theme, nullptr);
+  List->SetItems({"", "", ""});
+  List->SetShowCheckBoxes(true);
+  List->SetAllowGrayed(true);
+  // Ours 0 unchecked, 1 checked, 2 grayed; the theme's 1, 0 and 2.
+  List->SetCheckState(0, 1);
+  List->SetCheckState(1, 2);
+  Settle();
+  Capture Shot(200, 164);
+  PrintClient(List, Shot);
+  const Byte ThemeValue[] = {0, 2, 1};
+  std::vector<uint32_t> Looks;
+  for (Integer I = 0; I < 3; ++I) {
+    const TRect Box = Rect(Frame + 1, Frame + I * Row + 1, Frame + 14, Frame + I * Row + 14);
+    Capture Reference(200, 164);
+    TCanvas Canvas(Reference.DC());
+    Theme->DrawListBox(0, Canvas, "default", Rect(0, 0, 200, 164));
+    TvxCheckGlyphInfo Glyph;
+    Glyph.Rect = Box;
+    Glyph.CheckState = ThemeValue[I];
+    Theme->DrawListBoxCheck(0, Canvas, "default", Glyph, TvxStateInfo{});
+    int Different = 0;
+    for (Integer Y = Box.Top; Y < Box.Bottom; ++Y)
+      for (Integer X = Box.Left; X < Box.Right; ++X) Different += Shot.At(X, Y) != Reference.At(X, Y);
+    EXPECT_EQ(Different, 0) << "item " << I;
+    uint32_t Sum = 0;
+    for (Integer Y = Box.Top; Y < Box.Bottom; ++Y)
+      for (Integer X = Box.Left; X < Box.Right; ++X) Sum = Sum * 31 + Shot.At(X, Y);
+    Looks.push_back(Sum);
+  }
+  EXPECT_NE(Looks[0], Looks[1]) << "checked and grayed differ";
+  EXPECT_NE(Looks[0], Looks[2]) << "checked and unchecked differ";
+}
+
 TEST_F(ListBoxTest, ColumnsFlowTheItemsAndScrollSideways) {
   List->SetColumns(2);
   Fill(45);
