@@ -52,9 +52,7 @@ class ListBoxTest : public ShownFormTest {
   }
   // The middle of shown item I's row (one list, not scrolled unless Top says so).
   TPoint RowPoint(Integer I, Integer Top = 0) { return TPoint{40, Frame + (I - Top) * Row + Row / 2}; }
-  void Mouse(UINT Msg, TPoint P, WPARAM Keys = 0) {
-    SendMessageA(List->Handle(), Msg, Keys, MAKELPARAM(P.X, P.Y));
-  }
+  void Mouse(UINT Msg, TPoint P, WPARAM Keys = 0) { SendMessageA(List->Handle(), Msg, Keys, MAKELPARAM(P.X, P.Y)); }
   void Click(Integer I, WPARAM Keys = 0) {
     Mouse(WM_LBUTTONDOWN, RowPoint(I, List->TopIndex()), Keys | MK_LBUTTON);
     Mouse(WM_LBUTTONUP, RowPoint(I, List->TopIndex()), Keys);
@@ -225,7 +223,7 @@ TEST_F(ListBoxTest, WheelAndKeysScrollWithinTheRange) {
   const struct {
     WPARAM Key;
     Integer Index, Top;
-  } Steps[] = {{VK_HOME, 0, 0},  {VK_NEXT, 9, 0},   {VK_NEXT, 18, 9},  {VK_DOWN, 19, 10},
+  } Steps[] = {{VK_HOME, 0, 0},    {VK_NEXT, 9, 0},  {VK_NEXT, 18, 9},   {VK_DOWN, 19, 10},
                {VK_PRIOR, 10, 10}, {VK_END, 99, 90}, {VK_PRIOR, 90, 90}, {VK_UP, 89, 89}};
   int Clicks = 0;
   List->OnClick = [&](TObject*) { ++Clicks; };
@@ -247,8 +245,11 @@ TEST_F(ListBoxTest, TheScrollBarShowsOnlyWhenTheItemsDoNotFit) {
   const struct {
     Integer Items;
     bool Always, Visible, Enabled;
-  } Cases[] = {{0, false, false, false},  {10, false, false, false}, {11, false, true, true},
-               {10, true, true, false},   {200, true, true, true}};
+  } Cases[] = {{0, false, false, false},
+               {10, false, false, false},
+               {11, false, true, true},
+               {10, true, true, false},
+               {200, true, true, true}};
   for (const auto& C : Cases) {
     List->Items().Clear();
     Fill(C.Items);
@@ -271,9 +272,7 @@ TEST_F(ListBoxTest, TheScrollBarShowsOnlyWhenTheItemsDoNotFit) {
 }
 
 TEST_F(ListBoxTest, TheHeightSnapsToWholeItems) {
-  const struct {
-    Integer Asked, Got;
-  } Cases[] = {{97, 84}, {84, 84}, {99, 84}, {100, 100}, {10, 4}};
+  const struct { Integer Asked, Got; } Cases[] = {{97, 84}, {84, 84}, {99, 84}, {100, 100}, {10, 4}};
   for (const auto& C : Cases) {
     List->SetBounds(10, 10, 121, C.Asked);
     EXPECT_EQ(List->Height(), C.Got) << C.Asked;

@@ -16,8 +16,8 @@
 
 namespace {
 
-constexpr const char* ListBoxStyleValueNames[] = {"lbStandard", "lbOwnerDrawFixed", "lbOwnerDrawVariable", "lbFonts",
-                                                  "lbFontSamples", "lbColors", "lbColorNames"};
+constexpr const char* ListBoxStyleValueNames[] = {"lbStandard",    "lbOwnerDrawFixed", "lbOwnerDrawVariable", "lbFonts",
+                                                  "lbFontSamples", "lbColors",         "lbColorNames"};
 constexpr const char* FontDeviceValueNames[] = {"fdScreen", "fdPrinter"};
 constexpr const char* FontTypeValueNames[] = {"ftAll", "ftTrueType", "ftFixedPitch"};
 
@@ -276,7 +276,7 @@ void TUbListBoxItems::EndUpdate() {
 const TClassInfo& TVxListBox::StaticClassInfo() {
   static const TPropInfo Properties[] = {
       EnumProperty<&TVxListBox::ListStyle, &TVxListBox::SetListStyle>("ListStyle", VxListBoxStyleNames(),
-                                                                       int64_t(TVxListBoxStyle::lbStandard)),
+                                                                      int64_t(TVxListBoxStyle::lbStandard)),
       IntegerProperty<&TVxListBox::ItemHeight, &TVxListBox::SetItemHeight>("ItemHeight", 16),
       IntegerProperty<&TVxListBox::Columns, &TVxListBox::SetColumns>("Columns", 0),
       BooleanProperty<&TVxListBox::MultiSelect, &TVxListBox::SetMultiSelect>("MultiSelect", 0),
@@ -288,17 +288,17 @@ const TClassInfo& TVxListBox::StaticClassInfo() {
       BooleanProperty<&TVxListBox::Sorted, &TVxListBox::SetSorted>("Sorted", 0),
       BooleanProperty<&TVxListBox::DefaultDrawing, &TVxListBox::SetDefaultDrawing>("DefaultDrawing", 1),
       EnumProperty<&TVxListBox::FontDevice, &TVxListBox::SetFontDevice>("FontDevice", FontDeviceNames(),
-                                                                         int64_t(TVxFontDevice::fdScreen)),
+                                                                        int64_t(TVxFontDevice::fdScreen)),
       EnumProperty<&TVxListBox::FontType, &TVxListBox::SetFontType>("FontType", FontTypeNames(),
-                                                                     int64_t(TVxFontType::ftAll)),
+                                                                    int64_t(TVxFontType::ftAll)),
       StringProperty<&TVxListBox::ThemeObject, &TVxListBox::SetThemeObject>("ThemeObject"),
       StringsProperty<&TVxListBox::ItemList, &TVxListBox::SetItems>("Items"),
       EnumProperty<&TVxListBox::BevelKind, &TVxListBox::SetBevelKind>("BevelKind", BevelKindNames(),
-                                                                       int64_t(TVxBevelKind::kbkSingle)),
+                                                                      int64_t(TVxBevelKind::kbkSingle)),
       EnumProperty<&TVxListBox::BevelInner, &TVxListBox::SetBevelInner>("BevelInner", BevelCutNames(),
-                                                                         int64_t(TVxBevelCut::kbvLowered)),
+                                                                        int64_t(TVxBevelCut::kbvLowered)),
       EnumProperty<&TVxListBox::BevelOuter, &TVxListBox::SetBevelOuter>("BevelOuter", BevelCutNames(),
-                                                                         int64_t(TVxBevelCut::kbvLowered)),
+                                                                        int64_t(TVxBevelCut::kbvLowered)),
       IntegerProperty<&TVxListBox::BevelWidth, &TVxListBox::SetBevelWidth>("BevelWidth", 1),
       IntegerProperty<&TVxListBox::BorderWidth, &TVxListBox::SetBorderWidth>("BorderWidth", 0),
   };
@@ -446,8 +446,7 @@ void TVxListBox::SetListStyle(TVxListBoxStyle Value) {
       FillColors();
       FItemHeight = ContentItemHeight;
       break;
-    default:
-      break;
+    default: break;
   }
   UpdateScrollBar();
   SetBounds(Left(), Top(), Width(), Height());
@@ -726,6 +725,8 @@ void TVxListBox::SetTopIndex(Integer Value) {
 void TVxListBox::BarScroll(int, Integer& Pos) { Pos = std::clamp<Integer>(Pos, 0, MaxTop()); }
 
 void TVxListBox::BarChange() {
+  // UpdateScrollBar lays the list out once it has set the bar.
+  if (FUpdatingBar) return;
   ComputeShown();
   if (FMouseDown && FAutoDirection != 0 && FItems.Count() > 0) {
     FAnchor = FAnchor == -1 ? FItemIndex : FAnchor;
@@ -974,8 +975,8 @@ void TVxListBox::KeyDown(uint16_t& Key, TShiftState Shift) {
   }
   const Integer Old = FItemIndex;
   // A page is the shown items less one, however the items are measured or flowed.
-  const Integer Shown = FColumns <= 0 && FScrollBar->PageSize() > 0 ? FScrollBar->PageSize()
-                                                                     : FLastShown - FFirstShown + 1;
+  const Integer Shown =
+      FColumns <= 0 && FScrollBar->PageSize() > 0 ? FScrollBar->PageSize() : FLastShown - FFirstShown + 1;
   const Integer Page = std::max<Integer>(Shown - 1, 1);
   Integer Index = Old;
   switch (Key) {
@@ -1150,12 +1151,12 @@ void TVxListBox::DrawContent(TCanvas& Canvas, Integer Index, const TRect& R) {
       const TRect Swatch = Rect(R.Left, T, R.Left + 20, T + 14);
       FillColor(DC, Swatch, StringToColor(Text).value_or(clBlack));
       FrameColor(DC, Swatch, clBlack);
-      const std::string Shown = Text.find("cl") != std::string::npos ? Text.substr(std::min<size_t>(2, Text.size())) : Text;
+      const std::string Shown =
+          Text.find("cl") != std::string::npos ? Text.substr(std::min<size_t>(2, Text.size())) : Text;
       DrawTextIn(DC, Shown, Rect(R.Left + 24, R.Top, R.Right, R.Bottom), Format, Canvas.Font().Color());
       return;
     }
-    default:
-      return;
+    default: return;
   }
 }
 

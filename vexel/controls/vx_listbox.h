@@ -16,8 +16,15 @@
 class TVxListBox;
 class TVxScrollBar;
 
-enum class TVxListBoxStyle { lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable, lbFonts, lbFontSamples, lbColors,
-                             lbColorNames };
+enum class TVxListBoxStyle {
+  lbStandard,
+  lbOwnerDrawFixed,
+  lbOwnerDrawVariable,
+  lbFonts,
+  lbFontSamples,
+  lbColors,
+  lbColorNames
+};
 enum class TVxFontDevice { fdScreen, fdPrinter };
 enum class TVxFontType { ftAll, ftTrueType, ftFixedPitch };
 const TEnumInfo& VxListBoxStyleNames();
@@ -27,8 +34,7 @@ const TEnumInfo& FontTypeNames();
 // The state OnDrawItem gets: a selected item, else a hot one, plus the focused item of a focused
 // list.
 constexpr uint32_t vxodSelected = 0x01, vxodFocused = 0x10, vxodHot = 0x40;
-using TVxDrawItemEvent =
-    std::function<void(TWinControl* Control, Integer Index, const TRect& Rect, uint32_t State)>;
+using TVxDrawItemEvent = std::function<void(TWinControl* Control, Integer Index, const TRect& Rect, uint32_t State)>;
 using TVxMeasureItemEvent = std::function<void(TWinControl* Control, Integer Index, Integer& Height)>;
 
 // The list box's strings, each with an object value; every change tells the list box.
