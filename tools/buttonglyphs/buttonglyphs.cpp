@@ -1,6 +1,7 @@
 // Draws the glyphs of the skinned push button's kinds (OK, Cancel, Help, Yes, No, Close, Abort,
 // Retry, Ignore, All) as 32 x 16 BMP files on a magenta key: the normal image, then the disabled
-// one in grey. The controls' resource script compiles them in. Portable; run by hand when a
+// one in grey; and the list box's 12 x 12 mark of a TrueType font family, two overlapping letters
+// T. The controls' resource script compiles them in. Portable; run by hand when a
 // glyph changes (build target buttonglyphs):
 //   build/native/tools/buttonglyphs vexel/controls/res
 #include <cmath>
@@ -85,6 +86,24 @@ void CheckMark(TGlyph& G, int DX, TvxColor C) {
   G.Line(5 + DX, 10, 11 + DX, 3, C);
 }
 
+// Two letters T, the back one grey and the front one dark blue, on the key colour.
+void SaveTrueTypeMark(const std::string& File) {
+  constexpr int Side = 12;
+  TvxBitmap Mark;
+  Mark.SetSize(Side, Side);
+  for (int Y = 0; Y < Side; ++Y)
+    for (int X = 0; X < Side; ++X) Mark.SetPixel(X, Y, Key);
+  const auto Letter = [&Mark](int L, int T, TvxColor C) {
+    for (int X = L; X < L + 7; ++X)
+      for (int Y = T; Y < T + 2; ++Y) Mark.SetPixel(X, Y, C);
+    for (int Y = T; Y < T + 8; ++Y)
+      for (int X = L + 2; X < L + 5; ++X) Mark.SetPixel(X, Y, C);
+  };
+  Letter(0, 0, Grey);
+  Letter(4, 3, Rgb(0, 0, 128));
+  SaveFileReplacing(File, [&Mark](TStream& Out) { SaveBmpFile(Mark, Out); });
+}
+
 }  // namespace
 
 int main(int Argc, char** Argv) {
@@ -154,6 +173,7 @@ int main(int Argc, char** Argv) {
       Draw(Glyph);
       Save(Glyph, Dir + "/vx_btn_" + Name + ".bmp");
     }
+    SaveTrueTypeMark(Dir + "/vx_list_truetype.bmp");
   } catch (const Exception& E) {
     std::fprintf(stderr, "buttonglyphs: %s\n", E.Message().c_str());
     return 1;

@@ -3,6 +3,7 @@
 // of classes defined here are known, before the program's own code runs.
 #include "vexel/controls/vx_buttons.h"
 #include "vexel/controls/vx_controlbar.h"
+#include "vexel/controls/vx_listbox.h"
 #include "vexel/controls/vx_parent_image.h"
 #include "vexel/controls/vx_progress.h"
 #include "vexel/controls/vx_scrollbar.h"
@@ -21,7 +22,7 @@ bool StartControls() {
   for (const TClassInfo* Info :
        {&TVxButton::StaticClassInfo(), &TVxCheckBox::StaticClassInfo(), &TVxRadioButton::StaticClassInfo(),
         &TVxProgressBar::StaticClassInfo(), &TVxScrollBar::StaticClassInfo(), &TVxScrollBox::StaticClassInfo(),
-        &TVxTrackBar::StaticClassInfo(),
+        &TVxTrackBar::StaticClassInfo(), &TVxListBox::StaticClassInfo(),
         &TVxSpeedButton::StaticClassInfo(), &TVxSpeedDivider::StaticClassInfo(), &TVxSpeedSpace::StaticClassInfo(),
         &TVxSpeedContainer::StaticClassInfo(), &TVxSpinButton::StaticClassInfo(), &TVxToolBar::StaticClassInfo(),
         &TVxControlBar::StaticClassInfo(), &TVxTabControl::StaticClassInfo(), &TVxTabSheet::StaticClassInfo()})
