@@ -7,6 +7,7 @@
 
 #include "framework/ui/clipboard.h"
 #include "framework/ui/forms.h"
+#include "vexel/controls/vx_parent_image.h"
 #include "vexel/forms/vx_form_options.h"
 #include "vexel/graphics/vx_utils_win32.h"
 #include "vexel/menus/vx_menubar.h"
@@ -224,7 +225,9 @@ void TVxEdit::SetAutoSize(bool Value) {
 
 // [Text]
 
+// A text set from outside starts a new history: old actions would land in unrelated text.
 void TVxEdit::SetWideText(const std::wstring& Value) {
+  FUndoStack.Clear();
   StoreText(Value);
   SetSelLength(0);
   SetCaret(FCaret);
@@ -696,6 +699,8 @@ void TVxEdit::PaintClient() {
   TCanvas& C = *Canvas();
   if (ThemeDefinesEdit()) {
     TvxTheme* T = Theme();
+    // Rounded skin corners show the parent, not the classic frame below them.
+    DrawParentImage(this, C.Handle());
     TvxStateInfo Info;
     Info.Rect = TRect(0, 0, CachedWidth(), CachedHeight());
     Info.State = EditState();
@@ -1091,6 +1096,7 @@ void TVxEdit::Dispatch(TMessage& Message) {
       break;
     case CM_TEXTCHANGED:
       if (!FStoring) {
+        FUndoStack.Clear();
         FText = AnsiToWideCP(CP_ACP, Text());
         SetSelLength(0);
       }
