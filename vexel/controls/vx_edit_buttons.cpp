@@ -81,7 +81,8 @@ TVxControl* TVxInplaceControlEdit::Button() {
   return FButton;
 }
 
-TVxControl* TVxInplaceControlEdit::CreateButton() { return new TVxControl(this); }
+// Without an owner the button stays out of form files; the edit, as its parent, frees it.
+TVxControl* TVxInplaceControlEdit::CreateButton() { return new TVxControl(nullptr); }
 
 void TVxInplaceControlEdit::ButtonClick() {
   if (OnButtonClick) OnButtonClick(this);
@@ -209,7 +210,7 @@ const TClassInfo& TVxEditButton::StaticClassInfo() {
 
 TVxEditButton::TVxEditButton(TComponent* Owner) : TVxInplaceControlEdit(Owner) {}
 
-TVxControl* TVxEditButton::CreateButton() { return new TVxButton(this); }
+TVxControl* TVxEditButton::CreateButton() { return new TVxButton(nullptr); }
 
 TVxButton* TVxEditButton::PushButton() { return static_cast<TVxButton*>(Button()); }
 TBitmap* TVxEditButton::Glyph() { return PushButton()->Glyph(); }
@@ -277,7 +278,7 @@ const TClassInfo& TVxSpinEdit::StaticClassInfo() {
 TVxSpinEdit::TVxSpinEdit(TComponent* Owner) : TVxInplaceControlEdit(Owner) { SetWideText(L"0"); }
 
 TVxControl* TVxSpinEdit::CreateButton() {
-  auto* S = new TVxSpinButton(this);
+  auto* S = new TVxSpinButton(nullptr);
   S->OnUpClick = [this](TObject*) { Step(FIncrement, true, true); };
   S->OnDownClick = [this](TObject*) { Step(FIncrement, false, true); };
   return S;
