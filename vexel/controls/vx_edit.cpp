@@ -4,6 +4,7 @@
 #include <imm.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "framework/ui/clipboard.h"
 #include "framework/ui/forms.h"
@@ -91,6 +92,16 @@ class TClipTo {
 HDC MeasureDC() {
   static HDC DC = CreateCompatibleDC(nullptr);
   return DC;
+}
+
+// Draws Count characters at (X, Y) with every character at the advance the DC measures, so
+// that the glyphs stand exactly where CaretToX puts the caret and the selection.
+void DrawRun(HDC DC, Integer X, Integer Y, const RECT& Clip, const wchar_t* Text, Integer Count) {
+  std::vector<INT> Ends(static_cast<size_t>(Count)), Advances(static_cast<size_t>(Count));
+  SIZE S{};
+  GetTextExtentExPointW(DC, Text, Count, 0, nullptr, Ends.data(), &S);
+  for (Integer I = 0; I < Count; ++I) Advances[size_t(I)] = Ends[size_t(I)] - (I > 0 ? Ends[size_t(I - 1)] : 0);
+  ExtTextOutW(DC, X, Y, ETO_CLIPPED, &Clip, Text, UINT(Count), Advances.data());
 }
 
 }  // namespace
@@ -206,7 +217,7 @@ Integer TVxEdit::CanAutoSize() {
   GetTextRect(R);
   HDC DC = MeasureDC();
   SelectTextFont(false);
-  TFontSelection Font(DC, Canvas()->Font().Handle());
+  TFontSelection Font(DC, FTextFont.Handle());
   SIZE S{};
   GetTextExtentPoint32W(DC, L"Pq", 2, &S);
   return 2 * R.Top + S.cy;
@@ -422,7 +433,7 @@ Byte TVxEdit::EditState() const {
 }
 
 void TVxEdit::SelectTextFont(bool Selected) {
-  TFont& F = Canvas()->Font();
+  TFont& F = FTextFont;
   TvxTheme* T = ThemeDefinesEdit() ? Theme() : nullptr;
   if (T) {
     Integer Index = FontNormal;
@@ -465,7 +476,7 @@ Integer TVxEdit::GetPasswordCharWidth() {
   if (FPasswordKind != TPasswordKind::pkNone) {
     HDC DC = MeasureDC();
     SelectTextFont(false);
-    TFontSelection Sel(DC, Canvas()->Font().Handle());
+    TFontSelection Sel(DC, FTextFont.Handle());
     SIZE S{};
     const wchar_t C = FPasswordKind == TPasswordKind::pkChar ? FPasswordWideChar : L'W';
     GetTextExtentPoint32W(DC, &C, 1, &S);
@@ -480,10 +491,10 @@ Integer TVxEdit::TextWidth(Integer From, Integer Count) {
   if (Count == 0) return 0;
   if (IsPassword()) return Count * GetPasswordCharWidth();
   HDC DC = MeasureDC();
-  TFontSelection Sel(DC, Canvas()->Font().Handle());
-  SIZE S{};
-  GetTextExtentPoint32W(DC, FText.data() + From, Count, &S);
-  return S.cx;
+  TFontSelection Sel(DC, FTextFont.Handle());
+  RECT R{0, 0, 0, 0};
+  DrawTextW(DC, FText.data() + From, Count, &R, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
+  return R.right - R.left;
 }
 
 Integer TVxEdit::CaretToX(Integer I) {
@@ -704,11 +715,16 @@ void TVxEdit::PaintClient() {
     TvxStateInfo Info;
     Info.Rect = TRect(0, 0, CachedWidth(), CachedHeight());
     Info.State = EditState();
-    T->DrawEdit(0, C, "default", Info);
-    if (ShowsSelection() && SelLength() > 0) {
-      GetSelectionRect(Info.Rect);
-      Info.State = EsSelection;
+    {
+      // The theme may leave its own state in the DC; the text is measured without it.
+      const int Saved = SaveDC(C.Handle());
       T->DrawEdit(0, C, "default", Info);
+      if (ShowsSelection() && SelLength() > 0) {
+        GetSelectionRect(Info.Rect);
+        Info.State = EsSelection;
+        T->DrawEdit(0, C, "default", Info);
+      }
+      RestoreDC(C.Handle(), Saved);
     }
     TRect R;
     GetTextRect(R);
@@ -743,11 +759,10 @@ void TVxEdit::PaintText() {
     for (Integer I = First; I < N && X < R.Right; ++I, X += Cell) PaintPasswordChar(TRect(X, R.Top, X + Cell, R.Bottom), false);
     return;
   }
-  SelectTextFont(false);
-  TCanvas& C = *Canvas();
-  TFontSelection Sel(DC, C.Font().Handle());
-  SetTextColor(DC, COLORREF(ColorToRGB(C.Font().Color())));
-  SetBkMode(DC, TRANSPARENT);
+  TRect Box = R;
+  Box.Left = CaretToX(First);
+  TRect Sel0;
+  GetSelectionRect(Sel0);
   // Only what can show is laid out: a long text costs no more than a short one.
   Integer Count = 0, Width = 0;
   while (First + Count < N && Width <= R.Width()) {
@@ -755,12 +770,17 @@ void TVxEdit::PaintText() {
     Width += TextWidth(First + Count, Next - First - Count);
     Count = Next - First;
   }
-  TRect Box = R;
-  Box.Left = CaretToX(First);
+  // Measuring re-takes the canvas font: select it only once every position is known.
+  TCanvas& C = *Canvas();
+  TFontSelection Sel(DC, FTextFont.Handle());
+  SetTextColor(DC, COLORREF(ColorToRGB(FTextFont.Color())));
+  SetBkMode(DC, TRANSPARENT);
   TClipTo Clip(DC, R);
+  // The selected characters are drawn once, in the selection font, over nothing.
+  if (ShowsSelection() && SelLength() > 0) ExcludeClipRect(DC, Sel0.Left, Sel0.Top, Sel0.Right, Sel0.Bottom);
   if (Count > 0) {
     RECT Area{Box.Left, Box.Top, Box.Right, Box.Bottom};
-    DrawTextW(DC, FText.data() + First, Count, &Area, DT_NOPREFIX | DT_SINGLELINE);
+    DrawRun(DC, Box.Left, Box.Top, Area, FText.data() + First, Count);
   }
 }
 
@@ -780,12 +800,6 @@ void TVxEdit::PaintSelectedText() {
     return;
   }
   const Integer X = CaretToX(Start);
-  SelectTextFont(true);
-  TCanvas& C = *Canvas();
-  TFontSelection Sel(DC, C.Font().Handle());
-  SetTextColor(DC, COLORREF(ColorToRGB(C.Font().Color())));
-  SetBkMode(DC, TRANSPARENT);
-  TClipTo Clip(DC, S);
   // The visible characters of the selection only.
   Integer Count = 0, Width = 0;
   while (Start + Count < End && X + Width <= S.Right) {
@@ -793,15 +807,21 @@ void TVxEdit::PaintSelectedText() {
     Width += TextWidth(Start + Count, Next - Start - Count);
     Count = Next - Start;
   }
+  SelectTextFont(true);
+  TCanvas& C = *Canvas();
+  TFontSelection Sel(DC, FTextFont.Handle());
+  SetTextColor(DC, COLORREF(ColorToRGB(FTextFont.Color())));
+  SetBkMode(DC, TRANSPARENT);
+  TClipTo Clip(DC, S);
   RECT Area{X, S.Top, S.Right + 1, S.Bottom};
-  if (Count > 0) DrawTextW(DC, FText.data() + Start, Count, &Area, DT_NOPREFIX | DT_SINGLELINE);
+  if (Count > 0) DrawRun(DC, X, S.Top, Area, FText.data() + Start, Count);
 }
 
 void TVxEdit::PaintPasswordChar(const TRect& R, bool Selected) {
   HDC DC = Canvas()->Handle();
   SelectTextFont(Selected);
   TCanvas& C = *Canvas();
-  const COLORREF Ink = COLORREF(ColorToRGB(C.Font().Color()));
+  const COLORREF Ink = COLORREF(ColorToRGB(FTextFont.Color()));
   TClipTo Clip(DC, R);
   const TRect Inner(R.Left + 2, R.Top + 3, R.Right - 2, R.Bottom - 3);
   HBRUSH Brush = CreateSolidBrush(Ink);
@@ -810,7 +830,7 @@ void TVxEdit::PaintPasswordChar(const TRect& R, bool Selected) {
   const Integer W = Inner.Width();
   switch (FPasswordKind) {
     case TPasswordKind::pkChar: {
-      TFontSelection Sel(DC, C.Font().Handle());
+      TFontSelection Sel(DC, FTextFont.Handle());
       SetTextColor(DC, Ink);
       SetBkMode(DC, TRANSPARENT);
       RECT Area{R.Left, R.Top, R.Right, R.Bottom};

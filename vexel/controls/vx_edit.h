@@ -191,6 +191,8 @@ class TVxEdit : public TVxControl {
   void Composition(TMessage& Message);
 
   std::wstring FText;
+  // The font text is measured and drawn in: the state's theme font or Font.
+  TFont FTextFont;
   bool FSelecting = false;
   Integer FCaret = 0;
   Integer FSelCaret = 0;
