@@ -37,6 +37,8 @@ bool IsLow(wchar_t C) { return C >= 0xDC00 && C <= 0xDFFF; }
 
 std::string ToAnsi(const std::wstring& S) {
   if (S.empty()) return {};
+  // ASCII is the same in every ANSI code page; the platform's conversion is far slower.
+  if (std::all_of(S.begin(), S.end(), [](wchar_t C) { return C < 0x80; })) return std::string(S.begin(), S.end());
   const int N = WideCharToMultiByte(CP_ACP, 0, S.data(), int(S.size()), nullptr, 0, nullptr, nullptr);
   std::string R(size_t(std::max(N, 0)), '\0');
   if (N > 0) WideCharToMultiByte(CP_ACP, 0, S.data(), int(S.size()), R.data(), N, nullptr, nullptr);
