@@ -417,3 +417,36 @@ TEST_F(EditTest, FormFileRoundTrip) {
 }
 
 }  // namespace
+
+namespace {
+
+// Under the skin's font the glyphs stand where they measure: a selected word between spaces has
+// no ink of its neighbours at either edge of the selection.
+TEST_F(EditTest, ThroughTheSkinTheSelectionMeetsTheGlyphs) {
+  TVxVexel Engine;
+  Engine.SetThemeFile(SampleSkin);
+  ASSERT_NE(CurrentTheme(), nullptr);
+  Start(L"Skinned edit hello world");
+  E->SetSelStart(8);
+  E->SetSelLength(4);
+  Settle();
+  TRect S;
+  E->GetSelectionRect(S);
+  ASSERT_GT(S.Width(), 8);
+  Capture Shot(150, 21);
+  PrintClient(E, Shot);
+  auto Dark = [&](Integer X) {
+    int N = 0;
+    for (Integer Y = S.Top; Y < S.Bottom; ++Y) {
+      const uint32_t P = Shot.At(X, Y);
+      N += ((P >> 16 & 0xFF) + (P >> 8 & 0xFF) + (P & 0xFF)) < 3 * 100;
+    }
+    return N;
+  };
+  for (Integer X : {S.Left - 2, S.Left - 1, S.Right, S.Right + 1}) EXPECT_EQ(Dark(X), 0) << "column " << X;
+  int Inside = 0;
+  for (Integer X = S.Left; X < S.Right; ++X) Inside += Dark(X);
+  EXPECT_EQ(Inside, 0) << "the selected word is drawn once, in the selection font";
+}
+
+}  // namespace
