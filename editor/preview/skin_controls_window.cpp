@@ -5,10 +5,14 @@
 #include "framework/ui/stdctrls.h"
 #include "vexel/controls/vx_buttons.h"
 #include "vexel/controls/vx_controlbar.h"
+#include "vexel/controls/vx_edit.h"
+#include "vexel/controls/vx_edit_buttons.h"
+#include "vexel/controls/vx_listbox.h"
 #include "vexel/controls/vx_progress.h"
 #include "vexel/controls/vx_scrollbar.h"
 #include "vexel/controls/vx_speedbutton.h"
 #include "vexel/controls/vx_spinbutton.h"
+#include "vexel/controls/vx_tabs.h"
 #include "vexel/controls/vx_toolbar.h"
 #include "vexel/controls/vx_trackbar.h"
 #include "vexel/forms/vx_form.h"
@@ -67,7 +71,7 @@ TfrmTestControls::TfrmTestControls(TComponent* Owner) : TfrmSkinTest(Owner) {
   SetName("frmTestControls");
   SetCaption("Controls");
   SetPosition(TPosition::poScreenCenter);
-  SetClientWidth(520);
+  SetClientWidth(770);
   SetClientHeight(330);
   ThemeForm1->SetCaption(L"Controls");
   ThemeForm1->SetBorderStyle(TVxBorderStyle::kbsStandard);
@@ -172,6 +176,41 @@ TfrmTestControls::TfrmTestControls(TComponent* Owner) : TfrmSkinTest(Owner) {
   auto* Spin = Place<TVxSpinButton>(this, Bounds(322, Top + 190, 15, 21));
   Spin->SetAssociate(Edit);
   Spin->SetPosition(12);
+
+  // Text and lists on two pages.
+  auto* Tabs = Place<TVxTabControl>(this, Bounds(515, Top, 240, 240));
+  Tabs->SetUsePages(true);
+  auto AddPage = [&](const char* Caption) {
+    auto* Page = new TVxTabSheet(this);
+    Page->SetCaption(Caption);
+    Page->SetTabControl(Tabs);
+    return Page;
+  };
+  TVxTabSheet* TextPage = AddPage("Text");
+  TVxTabSheet* ListPage = AddPage("List");
+  AddPage("Empty");
+  auto* Text = Place<TVxEdit>(TextPage, Bounds(10, 12, 200, 21));
+  Text->SetText("Edit me");
+  auto* Password = Place<TVxEdit>(TextPage, Bounds(10, 44, 200, 21));
+  Password->SetPasswordKind(TPasswordKind::pkCircle);
+  Password->SetText("secret");
+  auto* Browse = Place<TVxEditButton>(TextPage, Bounds(10, 76, 200, 21));
+  Browse->SetGlyphKind(TGlyphKind::gkEllipsis);
+  Browse->SetText("C:\\Skins");
+  Place<TVxSpinEdit>(TextPage, Bounds(10, 108, 100, 21))->SetValue(42);
+  auto* Disabled = Place<TVxEdit>(TextPage, Bounds(10, 140, 200, 21));
+  Disabled->SetText("Disabled");
+  Disabled->SetEnabled(false);
+  auto* List = Place<TVxListBox>(ListPage, Bounds(10, 10, 200, 180));
+  List->SetShowCheckBoxes(true);
+  List->SetAllowGrayed(true);
+  for (const char* Caption : {"Apples", "Pears", "Plums", "-", "Cherries", "Grapes", "Lemons", "Oranges", "Limes",
+                              "Melons", "Peaches", "Figs"})
+    List->Items().Add(Caption);
+  List->SetCheckState(0, 1);
+  List->SetCheckState(2, 2);
+  List->SetItemIndex(1);
+  Tabs->SetActivePage(TextPage);
 
   auto* Vertical = Place<TVxProgressBar>(this, Bounds(430, Top, 16, 150));
   Vertical->SetOrientation(TVxProgressOrientation::kpoVertical);
