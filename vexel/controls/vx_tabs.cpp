@@ -834,47 +834,31 @@ Byte ScrollState(bool Enabled, bool Hot, bool Pressed) {
 }
 }  // namespace
 
-void TVxTabControl::PaintScrollLeft() {
-  HDC DC = Canvas()->Handle();
-  const TRect R = ScrollLeftRect();
-  const Byte State = ScrollState(Enabled() && FFirstVisible > 0, FScrollLeftHot, FScrollLeftPressed);
-  if (Themed()) {
-    if (TvxTheme* Theme = CurrentTheme()) {
-      TvxStateInfo Info;
-      Info.Rect = R;
-      Info.State = 1;
-      Info.Part = State;
-      Theme->DrawTabScrollButton(0, *Canvas(), ThemeObject(), Info);
-    }
-    return;
-  }
-  if (TVisualStyle Style(HandleAllocated() ? Handle() : nullptr, L"ScrollBar"); Style)
-    return Style.DrawBackground(DC, 1, 9 + State, R);
-  RECT Area{R.Left, R.Top, R.Right, R.Bottom};
-  DrawFrameControl(DC, &Area, DFC_SCROLL,
-                   DFCS_SCROLLLEFT | (State == 2 ? DFCS_PUSHED : 0) | (State == 3 ? DFCS_INACTIVE : 0));
-}
+void TVxTabControl::PaintScrollLeft() { PaintScrollButton(true); }
+void TVxTabControl::PaintScrollRight() { PaintScrollButton(false); }
 
-void TVxTabControl::PaintScrollRight() {
+void TVxTabControl::PaintScrollButton(bool Left) {
   HDC DC = Canvas()->Handle();
-  const TRect R = ScrollRightRect();
-  const bool CanScroll = LastFullyVisibleTab() < FTabs->Count() - 1;
-  const Byte State = ScrollState(Enabled() && CanScroll, FScrollRightHot, FScrollRightPressed);
+  const TRect R = Left ? ScrollLeftRect() : ScrollRightRect();
+  const bool CanScroll = Left ? FFirstVisible > 0 : LastFullyVisibleTab() < FTabs->Count() - 1;
+  const Byte State = Left ? ScrollState(Enabled() && CanScroll, FScrollLeftHot, FScrollLeftPressed)
+                          : ScrollState(Enabled() && CanScroll, FScrollRightHot, FScrollRightPressed);
   if (Themed()) {
     if (TvxTheme* Theme = CurrentTheme()) {
       TvxStateInfo Info;
       Info.Rect = R;
-      Info.State = 4;
+      Info.State = Left ? 1 : 4;
       Info.Part = State;
       Theme->DrawTabScrollButton(0, *Canvas(), ThemeObject(), Info);
     }
     return;
   }
   if (TVisualStyle Style(HandleAllocated() ? Handle() : nullptr, L"ScrollBar"); Style)
-    return Style.DrawBackground(DC, 1, 13 + State, R);
+    return Style.DrawBackground(DC, 1, (Left ? 9 : 13) + State, R);
   RECT Area{R.Left, R.Top, R.Right, R.Bottom};
   DrawFrameControl(DC, &Area, DFC_SCROLL,
-                   DFCS_SCROLLRIGHT | (State == 2 ? DFCS_PUSHED : 0) | (State == 3 ? DFCS_INACTIVE : 0));
+                   (Left ? DFCS_SCROLLLEFT : DFCS_SCROLLRIGHT) | (State == 2 ? DFCS_PUSHED : 0) |
+                       (State == 3 ? DFCS_INACTIVE : 0));
 }
 
 void TVxTabControl::RefreshStrip() { Invalidate(); }

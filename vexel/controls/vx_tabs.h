@@ -156,6 +156,8 @@ class TVxTabControl : public TVxControl {
   virtual void UpdateTabs();
 
  private:
+  // The scroll button on the left (Left) or the right of the scrolling row, in its state.
+  void PaintScrollButton(bool Left);
   friend class TVxTabSheet;
   friend class TVxTabStringList;
   struct TRow {
