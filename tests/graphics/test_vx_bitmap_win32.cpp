@@ -103,6 +103,55 @@ TEST(BitmapDeviceContext, DrawingOnABitmapDCHonoursItsViewportAndClipRegion) {
     EXPECT_EQ(Target.GetPixel(X, 0) & 0xFFFFFF, X == 3 ? 0u : Numbered(X, 0) & 0xFFFFFF) << X;
 }
 
+// A list clips its items to its inner rectangle: a rectangular clip keeps the direct paths, which
+// must then leave everything outside it alone and sample inside it as if unclipped.
+TEST(BitmapDeviceContext, ARectangularClipLimitsTheDirectPathsWithoutShiftingTheImage) {
+  TvxBitmap Source;
+  PaintNumbered(Source, 3, 2);
+  TvxBitmap Engine;
+  Engine.SetSize(6, 4);
+  TBitmap Framework;
+  Framework.SetPixelFormat(TPixelFormat::pf32bit);
+  Framework.SetSize(6, 4);
+  for (HDC DC : {Engine.DC(), Framework.Canvas().Handle()}) {
+    SCOPED_TRACE(DC == Engine.DC() ? "engine bitmap" : "framework section");
+    const auto Pixels = [DC] {
+      GdiFlush();
+      std::vector<COLORREF> All;
+      for (Integer Y = 0; Y < 4; ++Y)
+        for (Integer X = 0; X < 6; ++X) All.push_back(::GetPixel(DC, X, Y));
+      return All;
+    };
+    const auto Clear = [DC] {
+      TBrushHandle Black(CreateSolidBrush(RGB(0, 0, 0)));
+      RECT All{0, 0, 6, 4};
+      ::FillRect(DC, &All, Black.Get());
+    };
+    Clear();
+    Source.StretchDraw(DC, Rect(0, 0, 6, 4), Rect(0, 0, 3, 2));
+    const std::vector<COLORREF> Whole = Pixels();
+    struct TCase {
+      const char* Name;
+      TRect Clip;  // device units
+    } Cases[] = {{"inside", Rect(2, 1, 5, 3)}, {"empty", Rect(0, 0, 0, 0)}};
+    for (const TCase& Case : Cases) {
+      SCOPED_TRACE(Case.Name);
+      Clear();
+      const int Saved = SaveDC(DC);
+      SetWindowOrgEx(DC, 1, 1, nullptr);
+      IntersectClipRect(DC, Case.Clip.Left + 1, Case.Clip.Top + 1, Case.Clip.Right + 1, Case.Clip.Bottom + 1);
+      Source.StretchDraw(DC, Rect(1, 1, 7, 5), Rect(0, 0, 3, 2));
+      RestoreDC(DC, Saved);
+      const std::vector<COLORREF> Got = Pixels();
+      for (Integer Y = 0; Y < 4; ++Y)
+        for (Integer X = 0; X < 6; ++X) {
+          const bool In = X >= Case.Clip.Left && X < Case.Clip.Right && Y >= Case.Clip.Top && Y < Case.Clip.Bottom;
+          EXPECT_EQ(Got[size_t(Y * 6 + X)], In ? Whole[size_t(Y * 6 + X)] : RGB(0, 0, 0)) << X << "," << Y;
+        }
+    }
+  }
+}
+
 // A section's header does not tell its row order, so only framework bitmaps (bottom-up) are
 // written directly; other sections go through GDI. Either way the rows land where they belong.
 TEST(BitmapDeviceContext, ThirtyTwoBitTargetsOfEitherRowOrderGetTheirRowsRight) {

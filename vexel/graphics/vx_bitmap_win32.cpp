@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 #include <unordered_map>
 
 #include "framework/graphics/bitmap.h"
@@ -50,17 +51,44 @@ bool SourceInside(const TvxBitmap& B, const TRect& R) {
 
 TRect FromRECT(const RECT& R) { return {R.left, R.top, R.right, R.bottom}; }
 
-// Where DC's logical origin lies on its surface, for the paths that write pixels themselves.
-// Only plain pixel mapping qualifies, and no clip region: clipping is honoured by GDI alone.
-bool DirectOffset(HDC DC, POINT& Offset) {
+// Where DC's logical origin lies on its surface and the part of the surface its clip region
+// leaves (the whole surface without one), for the paths that write pixels themselves. Only plain
+// pixel mapping qualifies, and at most a rectangular clip region: other shapes are honoured by
+// GDI alone.
+bool DirectTarget(HDC DC, POINT& Offset, TRect& Clip) {
   if (GetMapMode(DC) != MM_TEXT || GetGraphicsMode(DC) != GM_COMPATIBLE) return false;
-  TRegionHandle Probe(CreateRectRgn(0, 0, 0, 0));
-  if (!Probe || GetClipRgn(DC, Probe.Get()) != 0) return false;
+  TRegionHandle Region(CreateRectRgn(0, 0, 0, 0));
+  if (!Region) return false;
+  switch (GetClipRgn(DC, Region.Get())) {
+    case 0: Clip = {0, 0, std::numeric_limits<Integer>::max(), std::numeric_limits<Integer>::max()}; break;
+    case 1: {
+      RECT Box{};
+      const int Kind = GetRgnBox(Region.Get(), &Box);
+      if (Kind == NULLREGION)
+        Clip = {};
+      else if (Kind == SIMPLEREGION)
+        Clip = FromRECT(Box);
+      else
+        return false;
+      break;
+    }
+    default: return false;
+  }
   POINT Window{}, Viewport{};
   GetWindowOrgEx(DC, &Window);
   GetViewportOrgEx(DC, &Viewport);
   Offset = {Viewport.x - Window.x, Viewport.y - Window.y};
   return true;
+}
+
+// The scaled draw into the part of Target that Clip leaves.
+void ClippedScaledDraw(const TvxBitmap& Source, const TvxPixelTarget& Target, const TRect& DestRect,
+                       const TRect& SrcRect, const TRect& Clip) {
+  const TRect Part = Intersect(Clip, {0, 0, Target.Width, Target.Height});
+  if (Part.IsEmpty()) return;
+  const TvxPixelTarget Inside{Target.Row0 + Part.Top * Target.Stride + Part.Left, Target.Stride, Part.Width(),
+                              Part.Height()};
+  ScaledDraw(Source, Inside, DestRect.Offset(-Part.Left, -Part.Top), SrcRect);
 }
 
 }  // namespace
@@ -111,9 +139,12 @@ void TvxBitmap::Draw(HDC DC, Integer X, Integer Y, const TRect& SrcRect) const {
 void TvxBitmap::StretchDraw(HDC DC, const TRect& DestRect, const TRect& SrcRect) const {
   if (Empty() || !DC || !SourceInside(*this, SrcRect) || DestRect.IsEmpty()) return;
   POINT Offset{};
-  if (DirectOffset(DC, Offset)) {
+  TRect Clip;
+  if (DirectTarget(DC, Offset, Clip)) {
     const TRect DeviceRect = DestRect.Offset(Offset.x, Offset.y);
-    if (TvxBitmap* Target = FindRegistered(DC)) return StretchDrawTo(*Target, DeviceRect, SrcRect);
+    if (TvxBitmap* Target = FindRegistered(DC))
+      return ClippedScaledDraw(*this, {Target->Bits(), Target->Width(), Target->Width(), Target->Height()},
+                               DeviceRect, SrcRect, Clip);
     // A 32-bit framework bitmap is written directly. Only its sections are known to be
     // bottom-up: the section's own header reports a positive height for top-down sections too.
     DIBSECTION Section{};
@@ -123,7 +154,7 @@ void TvxBitmap::StretchDraw(HDC DC, const TRect& DestRect, const TRect& SrcRect)
         Section.dsBm.bmBits) {
       const Integer W = Section.dsBm.bmWidth, H = Section.dsBmih.biHeight;
       auto* Bottom = static_cast<TvxColor*>(Section.dsBm.bmBits) + ptrdiff_t(H - 1) * W;
-      return ScaledDraw(*this, {Bottom, -ptrdiff_t(W), W, H}, DeviceRect, SrcRect);
+      return ClippedScaledDraw(*this, {Bottom, -ptrdiff_t(W), W, H}, DeviceRect, SrcRect, Clip);
     }
   }
 
