@@ -5,6 +5,7 @@
 #include "controls_fixture.h"
 #include "vexel/controls/vx_buttons.h"
 #include "vexel/controls/vx_edit_buttons.h"
+#include "vexel/controls/vx_spinbutton.h"
 
 namespace {
 
@@ -96,6 +97,52 @@ TEST_F(EditButtonsTest, SpinEditChangingVetoRestoresTheValue) {
   S->SetValue(7);
   EXPECT_EQ(S->Value(), 3);
   EXPECT_EQ(Changes, 1) << "the new text fired, the restored one did not";
+}
+
+// The band between the spin button's arrows drags the value: up adds Increment per pixel.
+TEST_F(EditButtonsTest, SpinEditSliderDragsTheValueFromWhereItIs) {
+  auto* S = Add<TVxSpinEdit>(Shown, Bounds(10, 10, 120, 21));
+  Settle();
+  TVxSpinButton* Spin = S->SpinButton();
+  ASSERT_TRUE(S->EnabledSlider());
+  const HWND Band = Spin->Handle();
+  const int X = Spin->Width() / 2, Y = Spin->Height() / 2;
+  const auto Slide = [&](int Pixels) {
+    SendMessageA(Band, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(X, Y));
+    SendMessageA(Band, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(X, Y - Pixels));
+    SendMessageA(Band, WM_LBUTTONUP, 0, MAKELPARAM(X, Y - Pixels));
+  };
+  struct TCase {
+    const char* Name;
+    double Min, Max, Increment;
+    const wchar_t* Typed;
+    int Pixels;
+    const char* Result;
+  } Cases[] = {
+      {"from the typed value", 0, 50, 2, L"10", 3, "16"},
+      {"down", 0, 50, 1, L"10", -4, "6"},
+      {"held by the range", 0, 50, 5, L"40", 4, "50"},
+      {"no range of its own", 0, 0, 1, L"-7", 2, "-5"},
+  };
+  for (const TCase& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    S->SetMinValue(C.Min);
+    S->SetMaxValue(C.Max);
+    S->SetIncrement(C.Increment);
+    S->SetWideText(C.Typed);
+    Slide(C.Pixels);
+    EXPECT_EQ(S->Text(), C.Result);
+  }
+  S->SetWideText(L"20");
+  S->OnChanging = [](TObject*, bool& Allow) { Allow = false; };
+  Slide(3);
+  EXPECT_EQ(S->Text(), "20") << "vetoed";
+  S->OnChanging = nullptr;
+  Slide(1);
+  EXPECT_EQ(S->Text(), "21") << "the slider stayed with the value after the veto";
+  S->SetEnabledSlider(false);
+  Slide(3);
+  EXPECT_EQ(S->Text(), "21") << "no slider";
 }
 
 // Glyph width W = button width - 6; gap G = (W - 6) div 2 within 1..3; first dot at

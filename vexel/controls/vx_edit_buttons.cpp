@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
 #include "framework/ui/forms.h"
 #include "vexel/controls/vx_buttons.h"
@@ -269,22 +270,73 @@ const TClassInfo& TVxSpinEdit::StaticClassInfo() {
       BooleanProperty<&C::EditorEnabled, &C::SetEditorEnabled>("EditorEnabled", 1),
       BooleanProperty<&C::ArrowKeys, &C::SetArrowKeys>("ArrowKeys", 1),
       StringProperty<&C::ValueText, &C::SetValueText>("Value"),
+      BooleanProperty<&C::EnabledSlider, &C::SetEnabledSlider>("EnabledSlider", 1),
+      ClassProperty<&C::UpGlyph>("UpGlyph"),
+      ClassProperty<&C::DownGlyph>("DownGlyph"),
+      IntegerProperty<&C::UpNumGlyphs, &C::SetUpNumGlyphs>("UpNumGlyphs", 1),
+      IntegerProperty<&C::DownNumGlyphs, &C::SetDownNumGlyphs>("DownNumGlyphs", 1),
   };
   static const TClassInfo Info{"TVxSpinEdit", &TVxInplaceControlEdit::StaticClassInfo(), Properties, {},
                                &CreateComponent<TVxSpinEdit>};
   return Info;
 }
 
-TVxSpinEdit::TVxSpinEdit(TComponent* Owner) : TVxInplaceControlEdit(Owner) { SetWideText(L"0"); }
+TVxSpinEdit::TVxSpinEdit(TComponent* Owner) : TVxInplaceControlEdit(Owner) {
+  SetWideText(L"0");
+  UpdateSliderRange();
+}
+
+bool TVxSpinEdit::EnabledSlider() const { return Spin()->EnabledSlider(); }
+void TVxSpinEdit::SetEnabledSlider(bool Value) { SpinButton()->SetEnabledSlider(Value); }
+TBitmap* TVxSpinEdit::UpGlyph() const { return Spin()->UpGlyph(); }
+void TVxSpinEdit::SetUpGlyph(const TBitmap* Value) { SpinButton()->SetUpGlyph(Value); }
+TBitmap* TVxSpinEdit::DownGlyph() const { return Spin()->DownGlyph(); }
+void TVxSpinEdit::SetDownGlyph(const TBitmap* Value) { SpinButton()->SetDownGlyph(Value); }
+Integer TVxSpinEdit::UpNumGlyphs() const { return Spin()->UpNumGlyphs(); }
+void TVxSpinEdit::SetUpNumGlyphs(Integer Value) { SpinButton()->SetUpNumGlyphs(Value); }
+Integer TVxSpinEdit::DownNumGlyphs() const { return Spin()->DownNumGlyphs(); }
+void TVxSpinEdit::SetDownNumGlyphs(Integer Value) { SpinButton()->SetDownNumGlyphs(Value); }
 
 TVxControl* TVxSpinEdit::CreateButton() {
   auto* S = new TVxSpinButton(nullptr);
+  S->SetEnabledSlider(true);
   S->OnUpClick = [this](TObject*) { Step(FIncrement, true, true); };
   S->OnDownClick = [this](TObject*) { Step(FIncrement, false, true); };
+  S->OnChanging = [this](TObject*, bool& Allow) { SliderMoved(Allow); };
   return S;
 }
 
+// The slider drags the value; a veto of the value holds the slider where it was.
+void TVxSpinEdit::SliderMoved(bool& Allow) {
+  TVxSpinButton* S = SpinButton();
+  if (FFollowingValue || !S->Sliding()) return;
+  const std::wstring Wanted = TextOf(Clamped(S->Position()));
+  SetValue(S->Position());
+  Allow = WideText() == Wanted;
+}
+
+// The slider starts from the value shown, so a slide moves it from there.
+void TVxSpinEdit::FollowValue() {
+  TVxSpinButton* S = SpinButton();
+  if (!S || S->Sliding()) return;
+  const double V = std::clamp(std::round(Value()), double(S->Min()), double(S->Max()));
+  FFollowingValue = true;
+  S->SetPosition(Integer(V));
+  FFollowingValue = false;
+}
+
+// Without a range of its own the edit lets the slider go as far as a position reaches.
+void TVxSpinEdit::UpdateSliderRange() {
+  constexpr double Lowest = std::numeric_limits<Integer>::min(), Highest = std::numeric_limits<Integer>::max();
+  const bool Ranged = FMinValue != FMaxValue;
+  const auto Bound = [&](double V) { return Integer(std::clamp(std::trunc(V), Lowest, Highest)); };
+  SpinButton()->SetMin(Ranged ? Bound(std::min(FMinValue, FMaxValue)) : Integer(Lowest));
+  SpinButton()->SetMax(Ranged ? Bound(std::max(FMinValue, FMaxValue)) : Integer(Highest));
+  FollowValue();
+}
+
 TVxSpinButton* TVxSpinEdit::SpinButton() { return static_cast<TVxSpinButton*>(Button()); }
+TVxSpinButton* TVxSpinEdit::Spin() const { return const_cast<TVxSpinEdit*>(this)->SpinButton(); }
 
 std::string TVxSpinEdit::Format(double V, bool) {
   char Buffer[64];
@@ -332,6 +384,7 @@ void TVxSpinEdit::SetValue(double V) {
 }
 
 void TVxSpinEdit::Change() {
+  FollowValue();
   if (FSilent) return;
   TVxInplaceControlEdit::Change();
 }
@@ -364,12 +417,12 @@ void TVxSpinEdit::SetValueType(TVxSpinValueType Value) {
 
 void TVxSpinEdit::SetMinValue(double Value) {
   FMinValue = Value;
-  SpinButton()->SetMin(Integer(Value));
+  UpdateSliderRange();
 }
 
 void TVxSpinEdit::SetMaxValue(double Value) {
   FMaxValue = Value;
-  SpinButton()->SetMax(Integer(Value));
+  UpdateSliderRange();
 }
 
 void TVxSpinEdit::SetIncrement(double Value) {

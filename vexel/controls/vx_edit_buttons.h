@@ -128,6 +128,17 @@ class TVxSpinEdit : public TVxInplaceControlEdit {
   void SetEditorEnabled(bool Value) { FEditorEnabled = Value; }
   bool ArrowKeys() const { return FArrowKeys; }
   void SetArrowKeys(bool Value) { FArrowKeys = Value; }
+  // Passed to the spin button.
+  bool EnabledSlider() const;
+  void SetEnabledSlider(bool Value);
+  TBitmap* UpGlyph() const;
+  void SetUpGlyph(const TBitmap* Value);
+  TBitmap* DownGlyph() const;
+  void SetDownGlyph(const TBitmap* Value);
+  Integer UpNumGlyphs() const;
+  void SetUpNumGlyphs(Integer Value);
+  Integer DownNumGlyphs() const;
+  void SetDownNumGlyphs(Integer Value);
   // Form-file views of the numbers.
   std::string ValueText() const { return Format(const_cast<TVxSpinEdit*>(this)->Value(), true); }
   void SetValueText(const std::string& S) { SetValue(std::strtod(S.c_str(), nullptr)); }
@@ -161,6 +172,10 @@ class TVxSpinEdit : public TVxInplaceControlEdit {
   static std::string Format(double V, bool Plain);
   void Step(double S, bool Up, bool ByIncrement);
   bool Refused(char Key) const;
+  TVxSpinButton* Spin() const;
+  void SliderMoved(bool& Allow);
+  void FollowValue();
+  void UpdateSliderRange();
 
   double FMinValue = 0, FMaxValue = 0, FIncrement = 1, FLargeStep = 10;
   TVxSpinValueType FValueType = TVxSpinValueType::vtInteger;
@@ -168,4 +183,5 @@ class TVxSpinEdit : public TVxInplaceControlEdit {
   bool FEditorEnabled = true;
   bool FArrowKeys = true;
   bool FSilent = false;
+  bool FFollowingValue = false;
 };
