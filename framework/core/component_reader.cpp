@@ -149,12 +149,31 @@ class TComponentReader {
     const std::string Name = Path.substr(Start);
     if (const TPropInfo* P = Object->ClassInfo().FindProperty(Name)) return ReadValue(*Object, *P);
     if (const TDefinedProperty* D = Object->ClassInfo().FindDefined(Name)) {
+      if (D->ReadList) {
+        if (!D->ReadList(Object, ReadListValues())) throw EPropertyError("Invalid property value");
+        return;
+      }
       if (ReadType() != TValueType::vaBinary) throw EPropertyError("Invalid property value");
       const std::string Bytes = ReadLongBytes();
       TBufferStream Data(Bytes.data(), int64_t(Bytes.size()));
       return D->Read(Object, Data);
     }
     throw EPropertyError("Property does not exist");
+  }
+
+  std::vector<TListValue> ReadListValues() {
+    if (ReadType() != TValueType::vaList) throw EPropertyError("Invalid property value");
+    std::vector<TListValue> Values;
+    for (TValueType Item; (Item = ReadType()) != TValueType::vaNull;) {
+      switch (Item) {
+        case TValueType::vaFalse: Values.emplace_back(false); break;
+        case TValueType::vaTrue: Values.emplace_back(true); break;
+        case TValueType::vaString:
+        case TValueType::vaLString: Values.emplace_back(ReadStringPayload(Item)); break;
+        default: Values.emplace_back(ReadIntegerPayload(Item)); break;
+      }
+    }
+    return Values;
   }
 
   void ReadValue(TPersistent& Object, const TPropInfo& P) {

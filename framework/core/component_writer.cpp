@@ -66,6 +66,11 @@ class TComponentWriter {
   void WriteProperties(const TPersistent& Object, const std::string& Prefix) {
     for (const TPropInfo* P : Object.ClassInfo().AllProperties()) WriteProperty(Object, *P, Prefix);
     for (const TDefinedProperty* D : Object.ClassInfo().AllDefined()) {
+      if (D->WriteList) {
+        WriteShortString(Prefix + D->Name);
+        WriteListValues(D->WriteList(&Object));
+        continue;
+      }
       TMemoryStream Data;
       D->Write(&Object, Data);
       WriteShortString(Prefix + D->Name);
@@ -73,6 +78,19 @@ class TComponentWriter {
       FStream.WriteInt32(int32_t(Data.Size()));
       FStream.WriteBuffer(Data.Memory(), Data.Size());
     }
+  }
+
+  void WriteListValues(const std::vector<TListValue>& Values) {
+    WriteType(TValueType::vaList);
+    for (const TListValue& V : Values) {
+      if (const bool* B = std::get_if<bool>(&V))
+        WriteType(*B ? TValueType::vaTrue : TValueType::vaFalse);
+      else if (const int64_t* I = std::get_if<int64_t>(&V))
+        WriteInteger(*I);
+      else
+        WriteStringValue(std::get<std::string>(V));
+    }
+    WriteType(TValueType::vaNull);
   }
 
   void WriteProperty(const TPersistent& Object, const TPropInfo& P, const std::string& Prefix) {

@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 #include <type_traits>
+#include <variant>
 #include <vector>
 
 class TPersistent;
@@ -86,12 +87,18 @@ struct TPropInfo {
   }
 };
 
-// A property the class stores in its own binary form (such as "Objects"), written after every
-// table property.
+// One value of a list a class stores in its own form: a Boolean, an integer or a string.
+using TListValue = std::variant<bool, int64_t, std::string>;
+
+// A property the class stores in its own form, written after every table property: binary data
+// (such as "Objects") through Read and Write, or a list of values through ReadList and WriteList.
+// ReadList answers false for values it cannot take, which makes the stream invalid.
 struct TDefinedProperty {
   const char* Name;
-  void (*Read)(TPersistent*, TStream& Data);
-  void (*Write)(const TPersistent*, TStream& Data);
+  void (*Read)(TPersistent*, TStream& Data) = nullptr;
+  void (*Write)(const TPersistent*, TStream& Data) = nullptr;
+  bool (*ReadList)(TPersistent*, const std::vector<TListValue>& Values) = nullptr;
+  std::vector<TListValue> (*WriteList)(const TPersistent*) = nullptr;
 };
 
 struct TClassInfo {
@@ -245,4 +252,15 @@ constexpr TDefinedProperty DefinedBinaryProperty(const char* Name) {
   using C = typename reflection_detail::TMember<decltype(Writer)>::Class;
   return {Name, [](TPersistent* O, TStream& Data) { (static_cast<C*>(O)->*Reader)(Data); },
           [](const TPersistent* O, TStream& Data) { (static_cast<const C*>(O)->*Writer)(Data); }};
+}
+
+template <auto Reader, auto Writer>
+constexpr TDefinedProperty DefinedListProperty(const char* Name) {
+  using C = typename reflection_detail::TMember<decltype(Writer)>::Class;
+  TDefinedProperty Info{Name};
+  Info.ReadList = [](TPersistent* O, const std::vector<TListValue>& Values) {
+    return (static_cast<C*>(O)->*Reader)(Values);
+  };
+  Info.WriteList = [](const TPersistent* O) { return (static_cast<const C*>(O)->*Writer)(); };
+  return Info;
 }

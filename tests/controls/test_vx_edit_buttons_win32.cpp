@@ -192,6 +192,44 @@ TEST_F(EditButtonsTest, ButtonSitsBesideTheText) {
   EXPECT_FALSE(B->Visible()) << "a width beyond the edit is refused";
 }
 
+// Older form files keep the button's settings in one list, "ButtonData"; it is written and read
+// back, a shorter list sets what it holds, and a value of the wrong kind is a clear error.
+TEST_F(EditButtonsTest, ButtonDataListIsWrittenAndReadBack) {
+  auto* E = Add<TVxEditButton>(Shown, Bounds(10, 10, 150, 21));
+  E->SetButtonCaption("Go");
+  E->SetButtonHint("Pick one");
+  E->SetButtonShowHint(true);
+  E->SetButtonWidth(23);
+  RoundTrip<TVxEditButton>(
+      *E, {"ButtonData = (\r\n    False\r\n    0\r\n    'Go'\r\n    'Pick one'\r\n    False\r\n    True\r\n    23)"},
+      [](TVxEditButton& Read) {
+        EXPECT_EQ(Read.ButtonCaption(), "Go");
+        EXPECT_EQ(Read.ButtonHint(), "Pick one");
+        EXPECT_TRUE(Read.ButtonShowHint());
+        EXPECT_EQ(Read.ButtonWidthValue(), 23);
+      });
+  const auto ReadText = [](const std::string& Data, TVxEditButton& Into) {
+    const std::string Text = "object Edit1: TVxEditButton\n  ButtonData = " + Data + "\nend\n";
+    TMemoryStream In, Binary;
+    In.WriteBuffer(Text.data(), int64_t(Text.size()));
+    In.SetPosition(0);
+    ObjectTextToBinary(In, Binary);
+    Binary.SetPosition(0);
+    ReadComponent(Binary, Into);
+  };
+  TVxEditButton Short;
+  ReadText("(False 0 'Older')", Short);
+  EXPECT_EQ(Short.ButtonCaption(), "Older");
+  EXPECT_EQ(Short.ButtonWidthValue(), 19) << "untouched";
+  TVxEditButton Wrong;
+  try {
+    ReadText("(False 0 'Older' 7)", Wrong);
+    ADD_FAILURE() << "a number where the hint belongs was read";
+  } catch (const EReadError& E) {
+    EXPECT_NE(E.Message().find("ButtonData: Invalid property value"), std::string::npos) << E.Message();
+  }
+}
+
 TEST_F(EditButtonsTest, FormFileRoundTrips) {
   auto* I = Add<TVxInplaceControlEdit>(Shown, Bounds(10, 10, 150, 21));
   I->SetButtonAlign(TVxButtonAlign::baLeft);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 #include <limits>
 
 #include "framework/ui/forms.h"
@@ -62,9 +63,33 @@ const TClassInfo& TVxInplaceControlEdit::StaticClassInfo() {
       BooleanProperty<&C::ButtonShowHint, &C::SetButtonShowHint>("ButtonShowHint", 0),
       BooleanProperty<&C::ButtonTransparent, &C::SetButtonTransparent>("ButtonTransparent", 0),
   };
-  static const TClassInfo Info{"TVxInplaceControlEdit", &TVxEdit::StaticClassInfo(), Properties, {},
+  static const TDefinedProperty Defined[] = {
+      DefinedListProperty<&C::ReadButtonData, &C::WriteButtonData>("ButtonData")};
+  static const TClassInfo Info{"TVxInplaceControlEdit", &TVxEdit::StaticClassInfo(), Properties, Defined,
                                &CreateComponent<TVxInplaceControlEdit>};
   return Info;
+}
+
+// The button's settings again, in the order older form files keep them: two unused values, the
+// caption, the hint, the transparent flag, the show-hint flag and the width.
+std::vector<TListValue> TVxInplaceControlEdit::WriteButtonData() const {
+  TVxControl* B = Self()->Button();
+  return {false, int64_t(0), B->Text(), B->Hint(), FButtonTransparent, B->ShowHint(), int64_t(ButtonWidthValue())};
+}
+
+// A shorter list sets what it holds; a value of another kind refuses the list.
+bool TVxInplaceControlEdit::ReadButtonData(const std::vector<TListValue>& Values) {
+  enum TKind : size_t { kBoolean, kInteger, kString };  // the alternatives of TListValue
+  static constexpr TKind Kinds[] = {kBoolean, kInteger, kString, kString, kBoolean, kBoolean, kInteger};
+  for (size_t I = 0; I < Values.size() && I < std::size(Kinds); ++I)
+    if (Values[I].index() != Kinds[I]) return false;
+  const auto Has = [&Values](size_t I) { return I < Values.size(); };
+  if (Has(2)) Button()->SetText(std::get<std::string>(Values[2]));
+  if (Has(3)) SetButtonHint(std::get<std::string>(Values[3]));
+  if (Has(4)) SetButtonTransparent(std::get<bool>(Values[4]));
+  if (Has(5)) SetButtonShowHint(std::get<bool>(Values[5]));
+  if (Has(6)) SetButtonWidth(Integer(std::get<int64_t>(Values[6])));
+  return true;
 }
 
 TVxInplaceControlEdit::TVxInplaceControlEdit(TComponent* Owner) : TVxEdit(Owner) {}

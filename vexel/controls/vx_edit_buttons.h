@@ -40,6 +40,8 @@ class TVxInplaceControlEdit : public TVxEdit {
   // Kept for old form files; no effect.
   bool ButtonTransparent() const { return FButtonTransparent; }
   void SetButtonTransparent(bool Value) { FButtonTransparent = Value; }
+  std::vector<TListValue> WriteButtonData() const;
+  bool ReadButtonData(const std::vector<TListValue>& Values);
 
   TNotifyEvent OnButtonClick;
 
