@@ -143,8 +143,8 @@ void TvxBitmap::StretchDraw(HDC DC, const TRect& DestRect, const TRect& SrcRect)
   if (DirectTarget(DC, Offset, Clip)) {
     const TRect DeviceRect = DestRect.Offset(Offset.x, Offset.y);
     if (TvxBitmap* Target = FindRegistered(DC))
-      return ClippedScaledDraw(*this, {Target->Bits(), Target->Width(), Target->Width(), Target->Height()},
-                               DeviceRect, SrcRect, Clip);
+      return ClippedScaledDraw(*this, {Target->Bits(), Target->Width(), Target->Width(), Target->Height()}, DeviceRect,
+                               SrcRect, Clip);
     // A 32-bit framework bitmap is written directly. Only its sections are known to be
     // bottom-up: the section's own header reports a positive height for top-down sections too.
     DIBSECTION Section{};
