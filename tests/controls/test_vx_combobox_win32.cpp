@@ -149,6 +149,24 @@ TEST_F(ComboTest, AltDownAndTheButtonDropTheListBelowInATopMostToolWindow) {
   ClickButton();
   EXPECT_TRUE(Dropped()) << "the button";
   EXPECT_TRUE(C->ButtonDropped());
+
+  // A second press on the button closes the list, also when, as with a real mouse, the press
+  // first moves the activation away from the drop window.
+  ClickButton();
+  Settle();
+  EXPECT_FALSE(C->DroppedDown()) << "pressed while dropped down";
+  ClickButton();
+  ASSERT_TRUE(Dropped());
+  const LPARAM P = ButtonPoint();
+  SendMessageA(C->Handle(), WM_MOUSEACTIVATE, WPARAM(Shown->Handle()), MAKELPARAM(8, WM_NCLBUTTONDOWN));
+  SetActiveWindow(Shown->Handle());
+  EXPECT_FALSE(C->DroppedDown()) << "the activation went to the form";
+  PostMessageA(C->Handle(), WM_NCLBUTTONDOWN, 8, P);
+  PostMessageA(C->Handle(), WM_NCLBUTTONUP, 8, P);
+  Settle();
+  EXPECT_FALSE(C->DroppedDown()) << "the press that closed it does not drop it again";
+  ClickButton();
+  EXPECT_TRUE(Dropped()) << "the next press does";
 }
 
 TEST_F(ComboTest, TheDropWindowIsAsHighAsTheItemsUpToDropDownCount) {

@@ -627,12 +627,26 @@ void TVxComboBox::Dispatch(TMessage& Message) {
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONDBLCLK:
       if (Message.WParam != WPARAM(ButtonHitCode)) break;
+      // A second press on the button closes the list (whether or not the activation moved first).
+      if (DroppedDown() || (FPressClosedAt != 0 && uint32_t(GetTickCount()) - FPressClosedAt < 500)) {
+        FPressClosedAt = 0;
+        CloseWindow(true);
+        Message.Result = 0;
+        return;
+      }
+      FPressClosedAt = 0;
       if (CanFocus() && !Focused()) SetFocus();
       FDropped = true;
       Invalidate();
       DropDown();
       Message.Result = 0;
       return;
+    case WM_MOUSEACTIVATE:
+      // A press on the button of the dropped-down combo moves the activation away from the drop
+      // window, which closes it, before the press itself arrives: that press must not drop the
+      // list down again.
+      if (DroppedDown() && LOWORD(Message.LParam) == ButtonHitCode) FPressClosedAt = uint32_t(GetTickCount()) | 1;
+      break;
     case WM_NCLBUTTONUP:
       // The platform would track its minimize box for this hit code.
       if (Message.WParam == WPARAM(ButtonHitCode)) {

@@ -8,6 +8,7 @@
 // frame closes it; the drop window closes up as soon as it loses the activation. Windows only.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -175,4 +176,6 @@ class TVxComboBox : public TVxEdit {
   std::unique_ptr<TVxComboWindow> FDropWindow;
   bool FClosing = false;
   bool FTrackingNonClient = false;
+  // When a press on the button of the dropped-down combo took the activation (0: none).
+  uint32_t FPressClosedAt = 0;
 };
