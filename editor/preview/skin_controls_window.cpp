@@ -77,8 +77,8 @@ TfrmTestControls::TfrmTestControls(TComponent* Owner) : TfrmSkinTest(Owner) {
   SetClientHeight(330);
   ThemeForm1->SetCaption(L"Controls");
   ThemeForm1->SetBorderStyle(TVxBorderStyle::kbsStandard);
-  ThemeForm1->SetBorderIcons(
-      {TVxBorderIcon::kbiClose, TVxBorderIcon::kbiSystemMenu, TVxBorderIcon::kbiMinimize, TVxBorderIcon::kbiMaximize});
+  ThemeForm1->SetBorderIcons({TVxBorderIcon::kbiClose, TVxBorderIcon::kbiSystemMenu, TVxBorderIcon::kbiMinimize,
+                              TVxBorderIcon::kbiMaximize});
 
   auto* Menu = new TVxMenuBar(this);
   Menu->SetAlign(TAlign::alTop);
