@@ -271,31 +271,41 @@ TEST_F(ComboTest, ThePressOnASkinnedFrameCallsTheCloseRoutine) {
   EXPECT_FALSE(C->DroppedDown());
   EXPECT_FALSE(IsWindowVisible(C->DropWindow()->Handle()));
   // A press on the frame of a form with a skinning component closes it through that routine.
-  TForm Host;
-  Host.SetBounds(200, 200, 260, 160);
+  auto Host = std::make_unique<TForm>();
+  Host->SetBounds(200, 200, 260, 160);
   auto* Combo = new TVxComboBox(Owner.get());
   Combo->SetItems(Fruit);
   Combo->SetBounds(10, 10, 150, 21);
-  Combo->SetParent(&Host);
-  auto Frame = std::make_unique<TVxDefaultForm>(&Host);
-  Host.Show();
+  Combo->SetParent(Host.get());
+  auto Frame = std::make_unique<TVxDefaultForm>(Host.get());
+  Host->Show();
   Settle();
-  Combo->SetFocus();
-  {
+  auto DropDown = [&] {
+    Combo->SetFocus();
     THeldAlt Held;
     SendMessageA(Combo->Handle(), WM_SYSKEYDOWN, VK_DOWN, LPARAM(1) << 29);
-  }
-  ASSERT_TRUE(PumpUntil([&] { return Combo->DroppedDown(); }, 1000));
-  const TRect W = WindowRectOf(Host.Handle());
+    return PumpUntil([&] { return Combo->DroppedDown(); }, 1000);
+  };
+  ASSERT_TRUE(DropDown());
+  const TRect W = WindowRectOf(Host->Handle());
   const LPARAM Caption = MAKELPARAM(W.Left + 40, W.Top + 8);
-  SendMessageA(Host.Handle(), WM_NCLBUTTONDOWN, HTCAPTION, Caption);
-  SendMessageA(Host.Handle(), WM_NCLBUTTONUP, HTCAPTION, Caption);
+  SendMessageA(Host->Handle(), WM_NCLBUTTONDOWN, HTCAPTION, Caption);
+  SendMessageA(Host->Handle(), WM_NCLBUTTONUP, HTCAPTION, Caption);
   ReleaseCapture();
   Settle();
   EXPECT_FALSE(Combo->DroppedDown());
   EXPECT_EQ(DroppedDownCombo(), nullptr);
-  delete Combo;
+  // The form freed while its combo is dropped down: the list closes up with the combo's window.
+  ASSERT_TRUE(DropDown());
+  HWND Drop = Combo->DropWindow()->Handle();
   Frame.reset();
+  Host.reset();
+  Settle();
+  EXPECT_FALSE(IsWindow(Drop));
+  EXPECT_FALSE(Combo->DroppedDown());
+  EXPECT_EQ(Combo->ListBox()->Parent(), Combo);
+  EXPECT_EQ(DroppedDownCombo(), nullptr);
+  delete Combo;
 }
 
 TEST_F(ComboTest, TheDropWindowOpensAboveNearTheBottomAndMovesLeftAtTheRightEdge) {
@@ -385,6 +395,44 @@ TEST_F(ComboTest, TheStyleSwitchSavesTheReadOnlyFlagAndTheText) {
   C->SetComboStyle(TVxComboStyle::kcsDropDown);
   EXPECT_FALSE(C->ReadOnly());
   EXPECT_EQ(C->Text(), "apple");
+}
+
+TEST_F(ComboTest, TheListStyleDropsOnAClickWithArrowCursorNoCaretAndNoMenu) {
+  auto CaretWindow = [] {
+    GUITHREADINFO Info{};
+    Info.cbSize = sizeof(Info);
+    GetGUIThreadInfo(GetCurrentThreadId(), &Info);
+    return Info.hwndCaret;
+  };
+  auto CursorOverText = [this] {
+    SendMessageA(C->Handle(), WM_SETCURSOR, WPARAM(C->Handle()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    return GetCursor();
+  };
+  EXPECT_EQ(CaretWindow(), C->Handle()) << "the editable combo shows its caret";
+  EXPECT_EQ(CursorOverText(), LoadCursor(nullptr, IDC_IBEAM));
+  C->SetComboStyle(TVxComboStyle::kcsDropDownList);
+  EXPECT_NE(CaretWindow(), C->Handle());
+  SetFocus(nullptr);
+  C->SetFocus();
+  Settle();
+  EXPECT_EQ(GetFocus(), C->Handle());
+  EXPECT_NE(CaretWindow(), C->Handle()) << "none when it takes the focus again";
+  EXPECT_EQ(CursorOverText(), LoadCursor(nullptr, IDC_ARROW));
+  POINT P{20, 10};
+  ClientToScreen(C->Handle(), &P);
+  SendMessageA(C->Handle(), WM_CONTEXTMENU, WPARAM(C->Handle()), MAKELPARAM(P.x, P.y));
+  EXPECT_EQ(C->ContextMenu(), nullptr) << "no editing menu for a list";
+  SendMessageA(C->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 10));
+  SendMessageA(C->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(20, 10));
+  EXPECT_TRUE(PumpUntil([this] { return Dropped(); }, 1000)) << "a click on the text drops the list";
+  // The editable style drops nothing on a click in its text.
+  Key(VK_ESCAPE);
+  C->SetComboStyle(TVxComboStyle::kcsDropDown);
+  Settle();
+  SendMessageA(C->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 10));
+  SendMessageA(C->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(20, 10));
+  Settle();
+  EXPECT_FALSE(C->DroppedDown());
 }
 
 // ItemIndex before the key and after it, in either style.

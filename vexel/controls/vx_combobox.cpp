@@ -422,12 +422,8 @@ void TVxComboBox::DrawChosenItem(TCanvas& Canvas, const TRect& R) {
 bool TVxComboBox::ListShownInWindow() const { return FListBox && (FListBox->Visible() || FListBox->Parent() != this); }
 
 void TVxComboBox::DropDown() {
-  if (!HandleAllocated() || !FListBox) return;
-  if (FDropWindow) {
-    CloseUpList(false);
-    FDropWindow->HideNoActivate();
-    FDropWindow.reset();
-  }
+  if (!HandleAllocated() || !Showing() || !FListBox) return;
+  FreeDropWindow();
   if (OnDropDown) OnDropDown(this);
   FDropWindow = std::make_unique<TVxComboWindow>(this);
   const Integer Count = Items().Count();
@@ -463,6 +459,21 @@ void TVxComboBox::DropDown() {
   FDropped = true;
   Invalidate();
   ShowList();
+}
+
+void TVxComboBox::FreeDropWindow() {
+  if (!FDropWindow) return;
+  CloseUpList(false);
+  FDropWindow->HideNoActivate();
+  // Its activation changes while it goes concern nobody.
+  FDropWindow->FCombo = nullptr;
+  FDropWindow.reset();
+}
+
+// A list dropped down from a window that goes would hang in the air.
+void TVxComboBox::DestroyWnd() {
+  FreeDropWindow();
+  TVxEdit::DestroyWnd();
 }
 
 void TVxComboBox::ShowList() {

@@ -142,6 +142,7 @@ class TVxComboBox : public TVxEdit {
   bool DoMouseWheel(TShiftState Shift, Integer WheelDelta, const TPoint& MousePos) override;
   void FocusEnter() override;
   void FocusExit() override;
+  void DestroyWnd() override;
 
  private:
   friend class TVxComboWindow;
@@ -150,6 +151,8 @@ class TVxComboBox : public TVxEdit {
   bool ListShownInWindow() const;
   // Hides the window and, for a combo still dropped down, closes it up first.
   void CloseWindow(bool Refocus);
+  // Closes up without taking the focus and frees the drop window.
+  void FreeDropWindow();
   // CloseUp, optionally without taking the focus back (the activation went elsewhere).
   void CloseUpList(bool Refocus);
   // The list's item becomes the combo's unless OnAllowChange refuses; then the window closes.
