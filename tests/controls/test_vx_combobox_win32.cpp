@@ -189,6 +189,20 @@ TEST_F(ComboTest, TheDropWindowIsAsHighAsTheItemsUpToDropDownCount) {
   }
 }
 
+TEST_F(ComboTest, OnDropDownMayFillTheListBeforeItIsMeasured) {
+  C->SetItems({});
+  int Calls = 0;
+  C->OnDropDown = [&](TObject*) {
+    ++Calls;
+    if (C->Items().Count() == 0) C->SetItems({"one", "two", "three"});
+  };
+  AltDown();
+  ASSERT_TRUE(Dropped());
+  EXPECT_EQ(Calls, 1);
+  EXPECT_EQ(WindowRectOf(C->DropWindow()->Handle()).Height(), 3 * 15 + ListFrame);
+  EXPECT_TRUE(C->ListBox()->Selected(0)) << "the first item when none is chosen";
+}
+
 TEST_F(ComboTest, EnterSpaceAndAClickChooseTheListsItem) {
   int ClosedUp = 0, Clicks = 0;
   C->OnCloseUp = [&](TObject*) { ++ClosedUp; };
@@ -537,6 +551,12 @@ TEST_F(ComboTest, AutoCompletionFillsInTheRestAfterTheTimer) {
   Type("CH");
   ASSERT_TRUE(PumpUntil([this] { return C->WideText() != L"CH"; }, 1000));
   EXPECT_EQ(C->WideText(), L"cherry");
+  // A chosen item stays itself, even when an earlier item starts with its text.
+  C->SetItems({"apple", "app"});
+  C->SetItemIndex(1);
+  PumpUntil([] { return false; }, 300);
+  EXPECT_EQ(C->WideText(), L"app");
+  EXPECT_EQ(C->ItemIndex(), 1);
   // Without AutoComplete nothing happens.
   C->SetAutoComplete(false);
   C->SelectAll();

@@ -239,10 +239,14 @@ void TVxComboBox::SetItemIndex(Integer Value) {
   if (Value < -1) Value = 0;
   if (Value > N - 1) Value = N - 1;
   FItemIndex = Value;
-  if (FComboStyle == TVxComboStyle::kcsDropDown)
+  if (FComboStyle == TVxComboStyle::kcsDropDown) {
     SetWideText(AnsiToWideCP(CP_ACP, Items().Strings(Value)));
-  else if (!Loading)
+    // A chosen item is no typed prefix: completion must not turn it into another item.
+    FCompletionTimer->SetEnabled(false);
+    FLastTyped = WideText();
+  } else if (!Loading) {
     Change();
+  }
   Invalidate();
 }
 
