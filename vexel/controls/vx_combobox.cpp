@@ -192,8 +192,6 @@ void TVxComboBox::Loaded() {
     FListBox->SetAlign(TAlign::alNone);
     FListBox->SetBounds(-10000, -10000, FListBox->Width(), FListBox->Height());
   }
-  if (FComboStyle == TVxComboStyle::kcsDropDown && ItemIndex() >= 0 && WideText().empty())
-    SetWideText(AnsiToWideCP(CP_ACP, Items().Strings(ItemIndex())));
 }
 
 // [Properties]
