@@ -1,9 +1,11 @@
 #include "editor/preview/skin_controls_window.h"
 
 #include <string>
+#include <vector>
 
 #include "framework/ui/stdctrls.h"
 #include "vexel/controls/vx_buttons.h"
+#include "vexel/controls/vx_combobox.h"
 #include "vexel/controls/vx_controlbar.h"
 #include "vexel/controls/vx_edit.h"
 #include "vexel/controls/vx_edit_buttons.h"
@@ -201,6 +203,15 @@ TfrmTestControls::TfrmTestControls(TComponent* Owner) : TfrmSkinTest(Owner) {
   auto* Disabled = Place<TVxEdit>(TextPage, Bounds(10, 140, 200, 21));
   Disabled->SetText("Disabled");
   Disabled->SetEnabled(false);
+  const std::vector<std::string> Fruit{"Apples", "Pears", "Plums", "Cherries", "Grapes"};
+  auto* Combo = Place<TVxComboBox>(TextPage, Bounds(10, 172, 97, 21));
+  Combo->SetItems(Fruit);
+  Combo->SetAutoComplete(true);
+  Combo->SetItemIndex(1);
+  auto* DropList = Place<TVxComboBox>(TextPage, Bounds(113, 172, 97, 21));
+  DropList->SetItems(Fruit);
+  DropList->SetComboStyle(TVxComboStyle::kcsDropDownList);
+  DropList->SetItemIndex(3);
   auto* List = Place<TVxListBox>(ListPage, Bounds(10, 10, 200, 180));
   List->SetShowCheckBoxes(true);
   List->SetAllowGrayed(true);

@@ -716,7 +716,7 @@ void TVxEdit::PaintClient() {
     DrawParentImage(this, C.Handle());
     TvxStateInfo Info;
     Info.Rect = TRect(0, 0, CachedWidth(), CachedHeight());
-    Info.State = EditState();
+    Info.State = ThemeFrameState();
     {
       // The theme may leave its own state in the DC; the text is measured without it.
       const int Saved = SaveDC(C.Handle());
@@ -731,6 +731,7 @@ void TVxEdit::PaintClient() {
     TRect R;
     GetTextRect(R);
     PaintBackground(R, C);
+    if (!PaintsText()) return;
     PaintText();
     if (ShowsSelection() && SelLength() > 0) PaintSelectedText();
     return;
@@ -739,6 +740,7 @@ void TVxEdit::PaintClient() {
   GetTextRect(R);
   R.Bottom = std::max(R.Bottom, CachedHeight() - R.Top);
   PaintBackground(R, C);
+  if (!PaintsText()) return;
   if (ShowsSelection() && SelLength() > 0) {
     TRect S;
     GetSelectionRect(S);

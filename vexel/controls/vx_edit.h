@@ -145,6 +145,10 @@ class TVxEdit : public TVxControl {
   virtual void Change();
   // Whether the context menu and the editing keys treat the edit as read-only.
   virtual bool EditingLocked() const { return FReadOnly; }
+  // The state the theme draws the frame in.
+  virtual Byte ThemeFrameState() const { return EditState(); }
+  // False: painting stops after the background (a descendant draws its own content there).
+  virtual bool PaintsText() const { return true; }
 
   void BorderChanged() override;
   void PaintClient() override;

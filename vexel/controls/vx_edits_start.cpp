@@ -1,5 +1,6 @@
 // Linked into every program that links the edits, as an object file so that the linker keeps
 // it: the edits' classes can be read from form files.
+#include "vexel/controls/vx_combobox.h"
 #include "vexel/controls/vx_edit.h"
 #include "vexel/controls/vx_edit_buttons.h"
 // Last: it takes back the platform's RegisterClass macro.
@@ -9,7 +10,8 @@ namespace {
 
 bool StartEdits() {
   for (const TClassInfo* Info : {&TVxEdit::StaticClassInfo(), &TVxInplaceControlEdit::StaticClassInfo(),
-                                 &TVxEditButton::StaticClassInfo(), &TVxSpinEdit::StaticClassInfo()}) RegisterClass(*Info);
+                                 &TVxEditButton::StaticClassInfo(), &TVxSpinEdit::StaticClassInfo(),
+                                 &TVxComboBox::StaticClassInfo()}) RegisterClass(*Info);
   return true;
 }
 

@@ -182,6 +182,8 @@ class TVxListBox : public TVxControl {
 
  protected:
   friend class TUbListBoxItems;
+  // Draws its chosen item with DrawItem and sizes its drop window by the list's frame.
+  friend class TVxComboBox;
   virtual void DrawItem(TCanvas& Canvas, Integer Index, TRect R);
   virtual void DrawCheck(Integer Index, const TRect& R);
   virtual bool ItemHitTest(Integer X, Integer Y, const TRect& R, Integer Index);

@@ -463,5 +463,14 @@ class TVxForm : public TVxDefaultForm {
 // parent), or nil.
 TVxDefaultForm* FindSkinnedForm(TControl* Control);
 
+// The dropped-down combo box and the routine that closes it: a press on a skinned frame calls the
+// routine. One at a time; registering another replaces it, unregistering a combo that is not the
+// registered one changes nothing.
+void RegisterDroppedDownCombo(TControl* Combo, std::function<void()> Close);
+void UnregisterDroppedDownCombo(TControl* Combo);
+TControl* DroppedDownCombo();
+// Calls the registered routine, if any (once: it is unregistered first).
+void CloseDroppedDownCombo();
+
 // Registers the form classes for form files and the forms' parent-background painters.
 void RegisterFormClasses();

@@ -7,10 +7,36 @@
 #include "vexel/forms/vx_form.h"
 #include "vexel/graphics/vx_winapi.h"
 
+namespace {
+TControl* DroppedCombo = nullptr;
+std::function<void()> DroppedComboClose;
+}  // namespace
+
+void RegisterDroppedDownCombo(TControl* Combo, std::function<void()> Close) {
+  DroppedCombo = Combo;
+  DroppedComboClose = Combo ? std::move(Close) : nullptr;
+}
+
+void UnregisterDroppedDownCombo(TControl* Combo) {
+  if (Combo != DroppedCombo) return;
+  DroppedCombo = nullptr;
+  DroppedComboClose = nullptr;
+}
+
+TControl* DroppedDownCombo() { return DroppedCombo; }
+
+void CloseDroppedDownCombo() {
+  std::function<void()> Close = std::move(DroppedComboClose);
+  DroppedCombo = nullptr;
+  DroppedComboClose = nullptr;
+  if (Close) Close();
+}
+
 void TVxDefaultForm::NCButtonDown(TMouseButton Button, TPoint P) {
   TForm* F = Form();
   if (!F) return;
   if (!FCaptionActive && F->HandleAllocated()) SetForegroundWindow(F->Handle());
+  CloseDroppedDownCombo();
   FNCButtons = Button == TMouseButton::mbLeft ? 8 : 16;
   MouseDown(
       Button,
