@@ -694,6 +694,8 @@ TEST_F(ComboTest, FormFilesKeepTheItemsAndSettings) {
                            EXPECT_EQ(Read.ListBox()->ItemHeight(), 18);
                            EXPECT_EQ(Read.ButtonAlign(), TVxComboButtonAlign::cbaLeft);
                            EXPECT_TRUE(Read.AutoComplete());
+                           Read.SetComboStyle(TVxComboStyle::kcsDropDown);
+                           EXPECT_FALSE(Read.ReadOnly()) << "the list style's own read-only flag was not stored";
                          });
   TVxComboBox Editable;
   Editable.SetItems({"b", "a"});

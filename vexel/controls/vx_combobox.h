@@ -107,6 +107,9 @@ class TVxComboBox : public TVxEdit {
   void SetAutoComplete(bool Value) { FAutoComplete = Value; }
   // The chosen item's text in kcsDropDownList, else the edited text.
   std::string Text() const;
+  bool StoredReadOnly() const override {
+    return FComboStyle == TVxComboStyle::kcsDropDownList ? FSavedReadOnly : ReadOnly();
+  }
 
   TNotifyEvent OnDropDown;
   TNotifyEvent OnCloseUp;

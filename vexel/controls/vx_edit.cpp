@@ -140,7 +140,7 @@ const TClassInfo& TVxEdit::StaticClassInfo() {
                                                               int64_t(TEditCharCase::ecNormal)),
       BooleanProperty<&TVxEdit::HideSelection, &TVxEdit::SetHideSelection>("HideSelection", 1),
       IntegerProperty<&TVxEdit::MaxLength, &TVxEdit::SetMaxLength>("MaxLength", 0),
-      BooleanProperty<&TVxEdit::ReadOnly, &TVxEdit::SetReadOnly>("ReadOnly", 0),
+      BooleanProperty<&TVxEdit::StoredReadOnly, &TVxEdit::SetReadOnly>("ReadOnly", 0),
       IntegerProperty<&TVxEdit::PasswordCharCode, &TVxEdit::SetPasswordCharCode>("PasswordWideChar", 0),
       EnumProperty<&TVxEdit::PasswordKind, &TVxEdit::SetPasswordKind>("PasswordKind", PasswordKindNames(),
                                                                       int64_t(TPasswordKind::pkNone)),

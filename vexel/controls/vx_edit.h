@@ -83,6 +83,8 @@ class TVxEdit : public TVxControl {
   void SetMaxLength(Integer Value) { FMaxLength = Value < 0 ? 0 : Value; }
   bool ReadOnly() const { return FReadOnly; }
   void SetReadOnly(bool Value);
+  // What form files keep: a descendant that makes itself read-only stores the flag it was given.
+  virtual bool StoredReadOnly() const { return FReadOnly; }
   wchar_t PasswordWideChar() const { return FPasswordWideChar; }
   // A non-zero character also makes the kind pkChar.
   void SetPasswordWideChar(wchar_t Value);
