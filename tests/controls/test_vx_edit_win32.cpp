@@ -1,13 +1,16 @@
 // The skinned edit on real windows: typing, caret and selection keys, the mouse, undo with its
 // merge rules, the clipboard, limits, passwords, surrogate pairs, scrolling and painting.
 #include <windows.h>
+#include <imm.h>
 
 #include <string>
 #include <vector>
 
+#include "../menus/menu_probe.h"
 #include "controls_fixture.h"
 #include "framework/ui/clipboard.h"
 #include "vexel/controls/vx_edit.h"
+#include "vexel/menus/vx_menubar.h"
 #include "vexel/graphics/vx_utils_win32.h"
 #include "vexel/theme/vx_engine.h"
 
@@ -224,6 +227,68 @@ TEST_F(EditTest, ClipboardCarriesUnicodeText) {
   EXPECT_EQ(ClipboardText(), E->WideText());
 }
 
+// The platform's context-menu message opens the skinned menu: Undo, -, Cut, Copy, Paste, Delete,
+// -, Select All, each enabled by the edit's state; its items act on the edit.
+TEST_F(EditTest, ContextMenuFollowsTheEditsStateAndActsOnIt) {
+  TProbe Probe;
+  const auto Open = [&](std::function<void()> InsideTheLoop) {
+    Probe.Wait([] { return Innermost() != nullptr; });
+    Probe.Post(std::move(InsideTheLoop));
+    POINT At{20, 20};
+    ClientToScreen(E->Handle(), &At);
+    SendMessageA(E->Handle(), WM_CONTEXTMENU, WPARAM(E->Handle()), MAKELPARAM(At.x, At.y));
+    Application->ProcessMessages();
+    EXPECT_TRUE(Probe.Empty());
+  };
+  const auto Key = [](WPARAM K) { PostMessageA(Shown->Handle(), WM_KEYDOWN, K, 0); };
+  struct TCase {
+    const char* Name;
+    bool Typed, ReadOnly, Password, WholeText;
+    const wchar_t* Clipboard;
+    bool Undo, Cut, Copy, Paste, Delete, SelectAll;
+  } Cases[] = {
+      {"typed, part selected", true, false, false, false, L"clip", true, true, true, true, true, true},
+      {"read-only", true, true, false, false, L"clip", false, false, true, false, false, true},
+      {"password", false, false, true, false, L"clip", false, false, false, true, true, true},
+      {"all selected, clipboard empty", false, false, false, true, L"", false, true, true, false, true, false},
+  };
+  for (const TCase& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    E->SetReadOnly(false);
+    E->SetPasswordKind(C.Password ? TPasswordKind::pkCircle : TPasswordKind::pkNone);
+    Start(L"Hello");
+    if (C.Typed) Type("!");
+    if (C.WholeText) {
+      E->SelectAll();
+    } else {
+      E->SetSelStart(1);
+      E->SetSelLength(3);
+    }
+    E->SetReadOnly(C.ReadOnly);
+    PutOnClipboard(C.Clipboard);
+    Open([&] {
+      ASSERT_NE(E->ContextMenu(), nullptr);
+      TVxItem* Items = E->ContextMenu()->Items();
+      ASSERT_EQ(Items->Count(), 8);
+      EXPECT_EQ(Items->Items(0)->Enabled(), C.Undo);
+      EXPECT_EQ(Items->Items(2)->Enabled(), C.Cut);
+      EXPECT_EQ(Items->Items(3)->Enabled(), C.Copy);
+      EXPECT_EQ(Items->Items(4)->Enabled(), C.Paste);
+      EXPECT_EQ(Items->Items(5)->Enabled(), C.Delete);
+      EXPECT_EQ(Items->Items(7)->Enabled(), C.SelectAll);
+      Key(VK_ESCAPE);
+    });
+  }
+  E->SetReadOnly(false);
+  E->SetPasswordKind(TPasswordKind::pkNone);
+  Start(L"Hello");
+  Open([&] {
+    Key(VK_UP);  // from the bottom: Select All
+    Key(VK_RETURN);
+  });
+  EXPECT_EQ(E->SelText(), L"Hello");
+}
+
 TEST_F(EditTest, PasswordEditNeverRevealsItsText) {
   E->SetPasswordKind(TPasswordKind::pkCircle);
   Start(L"secret");
@@ -398,6 +463,45 @@ TEST_F(EditTest, ThroughTheSkinTheFrameIsTheThemesEdit) {
       Differences += Shot.At(X, Y) != Reference.At(X, Y);
     }
   EXPECT_EQ(Differences, 0);
+}
+
+// A skin that styles edits lends them its font for the edit's state while it is current; taking
+// the skin away gives the edit its own font back.
+TEST_F(EditTest, TheSkinsFontIsBorrowedWhileTheSkinIsCurrent) {
+  E->Font()->SetName("Courier New");
+  E->Font()->SetHeight(-19);
+  const Integer OwnHeight = E->Height();
+  {
+    TVxVexel Engine;
+    Engine.SetThemeFile(SampleSkin);
+    TvxTheme* Theme = CurrentTheme();
+    ASSERT_NE(Theme, nullptr);
+    ASSERT_TRUE(Theme->IsEditDefined(0, "default"));
+    TFont Expected;
+    Theme->GetFont(Expected, 30, "default");  // the focused edit's font
+    EXPECT_EQ(E->Font()->Name(), Expected.Name());
+    EXPECT_EQ(E->Font()->Height(), Expected.Height());
+    EXPECT_EQ(E->Font()->Color(), Expected.Color());
+    EXPECT_LT(E->Height(), OwnHeight) << "auto size follows the smaller font";
+  }
+  RemoveCurrentTheme();
+  EXPECT_EQ(E->Font()->Name(), "Courier New");
+  EXPECT_EQ(E->Font()->Height(), -19);
+  EXPECT_EQ(E->Height(), OwnHeight);
+}
+
+// An input method's result string arrives whole, characters outside the code page included.
+TEST_F(EditTest, AnInputMethodsResultIsInserted) {
+  Start(L"ab");
+  E->SetCaret(1);
+  HIMC Context = ImmGetContext(E->Handle());
+  ASSERT_NE(Context, nullptr);
+  std::wstring Composed = L"\u65e5\u672c";
+  ImmSetCompositionStringW(Context, SCS_SETSTR, Composed.data(), DWORD(Composed.size() * sizeof(wchar_t)), nullptr, 0);
+  ImmNotifyIME(Context, NI_COMPOSITIONSTR, CPS_COMPLETE, 0);
+  ImmReleaseContext(E->Handle(), Context);
+  Settle();
+  EXPECT_EQ(E->WideText(), L"a\u65e5\u672cb");
 }
 
 TEST_F(EditTest, FormFileRoundTrip) {

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "../controls/controls_fixture.h"
+#include "menu_probe.h"
 #include "framework/core/class_registry.h"
 #include "framework/core/classes.h"
 #include "framework/core/component_stream.h"
@@ -33,86 +34,6 @@
 namespace {
 
 const std::string SampleSkin = std::string(VX_SAMPLE_SKIN_DIR) + "/PellanSlate.mskn";
-
-// Runs queued steps one message at a time: a step's own posted messages (a key, a click) come
-// before the next step, so inside a tracking loop every step sees the effect of the one before.
-// A waiting step is tried again from a timer, so the loop's own timers get their turn meanwhile.
-class TProbe {
- public:
-  TProbe() {
-    FWnd = AllocateHWnd([this](HWND Wnd, TMessage& M) {
-      if (M.Msg == WM_TIMER) {
-        KillTimer(FWnd, 1);
-        PostMessageA(FWnd, WM_APP, 0, 0);
-        return;
-      }
-      if (M.Msg != WM_APP) return DefaultUtilityMessage(Wnd, M);
-      if (!FQueue.front()()) {
-        SetTimer(FWnd, 1, 15, nullptr);
-        return;
-      }
-      FQueue.pop_front();
-      if (!FQueue.empty()) PostMessageA(FWnd, WM_APP, 0, 0);
-    });
-  }
-  ~TProbe() { DeallocateHWnd(FWnd); }
-  void Post(std::function<void()> Fn) {
-    Queue([Fn] {
-      Fn();
-      return true;
-    });
-  }
-  // Waits until Done answers true, at most Ms milliseconds (then fails the test and goes on).
-  void Wait(std::function<bool()> Done, int Ms = 2000) {
-    auto Deadline = std::make_shared<DWORD>(0);
-    Queue([Done, Deadline, Ms] {
-      if (!*Deadline) *Deadline = GetTickCount() + DWORD(Ms);
-      if (Done()) return true;
-      if (int(GetTickCount() - *Deadline) < 0) return false;
-      ADD_FAILURE() << "waited in vain";
-      return true;
-    });
-  }
-  bool Empty() const { return FQueue.empty(); }
-
- private:
-  void Queue(std::function<bool()> Step) {
-    FQueue.push_back(std::move(Step));
-    if (FQueue.size() == 1) PostMessageA(FWnd, WM_APP, 0, 0);
-  }
-
-  HWND FWnd;
-  std::deque<std::function<bool()>> FQueue;
-};
-
-BOOL CALLBACK CollectPopup(HWND Wnd, LPARAM Out) {
-  if (auto* W = dynamic_cast<TVxPopupWindow*>(TWinControl::FindControl(Wnd)); W && IsWindowVisible(Wnd))
-    reinterpret_cast<std::vector<TVxPopupWindow*>*>(Out)->push_back(W);
-  return TRUE;
-}
-
-// Every popup window shown now, outermost first.
-std::vector<TVxPopupWindow*> ShownPopups() {
-  std::vector<TVxPopupWindow*> All;
-  EnumThreadWindows(GetCurrentThreadId(), &CollectPopup, reinterpret_cast<LPARAM>(&All));
-  std::vector<TVxPopupWindow*> Chain;
-  // The outermost popup was opened by no popup (by nothing, or by a bar).
-  for (TVxPopupWindow* W : All)
-    if (std::none_of(All.begin(), All.end(), [W](TVxPopupWindow* O) { return O->View() == W->View()->ParentView(); }))
-      Chain.push_back(W);
-  while (!Chain.empty() && Chain.back()->View()->ChildView())
-    for (TVxPopupWindow* W : All)
-      if (W->View() == Chain.back()->View()->ChildView()) {
-        Chain.push_back(W);
-        break;
-      }
-  return Chain;
-}
-
-TVxPopupView* Innermost() {
-  const auto Chain = ShownPopups();
-  return Chain.empty() ? nullptr : Chain.back()->View();
-}
 
 TVxItem* AddItem(TVxItem& Parent, const wchar_t* Caption, TShortCut ShortCut = scNone, TComponent* Owner = nullptr) {
   auto* Item = new TVxItem(Owner ? Owner : &Parent);
