@@ -49,6 +49,10 @@ constexpr TMsgNum CM_RECREATEWND = CM_BASE + 51;
 constexpr TMsgNum CM_CONTROLCHANGE = CM_BASE + 54;
 constexpr TMsgNum CM_CHILDKEY = CM_BASE + 56;
 constexpr TMsgNum CM_SHOWINGCHANGED = CM_BASE + 25;
+// A typed character the code page cannot give as one byte: WParam is its UTF-16 unit (a pair
+// arrives as two). A control that takes such characters answers 1; otherwise the character is
+// dispatched in the code page's form.
+constexpr TMsgNum CM_WIDECHAR = CM_BASE + 60;
 // A child window's notification (WM_COMMAND, WM_NOTIFY) handed back to the child's own control:
 // CN_BASE + the platform message. Inside the control-message range, so no window class sees it.
 constexpr TMsgNum CN_BASE = 0xBC00;

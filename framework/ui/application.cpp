@@ -116,9 +116,26 @@ void TApplication::Run() {
   while (!FTerminated) HandleMessage();
 }
 
+namespace {
+
+// Characters are taken from the queue in UTF-16, so that one the code page cannot carry reaches a
+// control that asks for it whole.
+bool DeliverWideChar(const MSG& Msg) {
+  if (Msg.message != WM_CHAR || Msg.wParam < 0x80) return false;
+  const wchar_t Char = wchar_t(Msg.wParam);
+  char Bytes[8];
+  BOOL Lost = FALSE;
+  const int Count = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, &Char, 1, Bytes, sizeof Bytes, nullptr, &Lost);
+  if (Count == 1 && !Lost) return false;
+  TWinControl* Control = TWinControl::FindControl(Msg.hwnd);
+  return Control && Control->Perform(CM_WIDECHAR, Msg.wParam, Msg.lParam) != 0;
+}
+
+}  // namespace
+
 bool TApplication::ProcessMessage() {
   MSG Msg;
-  if (!PeekMessageA(&Msg, nullptr, 0, 0, PM_REMOVE)) return false;
+  if (!PeekMessageW(&Msg, nullptr, 0, 0, PM_REMOVE)) return false;
   if (Msg.message == WM_QUIT) {
     FTerminated = true;
     return true;
@@ -126,7 +143,7 @@ bool TApplication::ProcessMessage() {
   if (Msg.message == WM_MOUSEWHEEL) Msg.hwnd = WheelTarget(Msg);
   if (EndsHint(Msg.message)) CancelHint();
   TranslateMessage(&Msg);
-  DispatchMessageA(&Msg);
+  if (!DeliverWideChar(Msg)) DispatchMessageW(&Msg);
   FreeDeviceContexts();
   return true;
 }

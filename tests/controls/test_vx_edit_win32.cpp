@@ -1,7 +1,7 @@
 // The skinned edit on real windows: typing, caret and selection keys, the mouse, undo with its
 // merge rules, the clipboard, limits, passwords, surrogate pairs, scrolling and painting.
-#include <windows.h>
 #include <imm.h>
+#include <windows.h>
 
 #include <string>
 #include <vector>
@@ -10,8 +10,9 @@
 #include "controls_fixture.h"
 #include "framework/ui/clipboard.h"
 #include "vexel/controls/vx_edit.h"
-#include "vexel/menus/vx_menubar.h"
+#include "vexel/controls/vx_edit_buttons.h"
 #include "vexel/graphics/vx_utils_win32.h"
+#include "vexel/menus/vx_menubar.h"
 #include "vexel/theme/vx_engine.h"
 
 namespace {
@@ -502,6 +503,29 @@ TEST_F(EditTest, AnInputMethodsResultIsInserted) {
   ImmReleaseContext(E->Handle(), Context);
   Settle();
   EXPECT_EQ(E->WideText(), L"a\u65e5\u672cb");
+}
+
+// Typed characters come from the queue in UTF-16: one the code page cannot carry is inserted
+// whole, a surrogate pair as one character, half a pair not at all; the rest still pass KeyPress.
+TEST_F(EditTest, TypedCharactersOutsideTheCodePageArriveWhole) {
+  Start(L"");
+  std::string Pressed;
+  E->OnKeyPress = [&](TObject*, char& K) { Pressed += K; };
+  const auto Post = [](TWinControl* To, std::initializer_list<wchar_t> Chars) {
+    for (wchar_t C : Chars) PostMessageW(To->Handle(), WM_CHAR, C, 0);
+    Application->ProcessMessages();
+  };
+  Post(E, {L'a', L'\u00e9', L'\u65e5', 0xD83D, 0xDE00, 0xDE00, 0xD83D, L'b'});
+  EXPECT_EQ(E->WideText(), L"a\u00e9\u65e5\U0001F600b");
+  EXPECT_EQ(Pressed.front(), 'a');
+  EXPECT_EQ(Pressed.back(), 'b');
+  E->SetReadOnly(true);
+  Post(E, {L'\u65e5'});
+  EXPECT_EQ(E->WideText(), L"a\u00e9\u65e5\U0001F600b") << "read-only";
+  auto* Spin = Add<TVxSpinEdit>(Shown, Bounds(10, 40, 120, 21));
+  Spin->SetFocus();
+  Post(Spin, {L'\u0663', L'7'});  // an Arabic-Indic three is no digit of the spin edit's
+  EXPECT_EQ(Spin->Text(), "7") << "the whole text was selected on entry";
 }
 
 TEST_F(EditTest, FormFileRoundTrip) {

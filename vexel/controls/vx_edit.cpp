@@ -1,9 +1,10 @@
 #include "vexel/controls/vx_edit.h"
 
-#include <windows.h>
 #include <imm.h>
+#include <windows.h>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "framework/ui/clipboard.h"
@@ -1027,6 +1028,21 @@ void TVxEdit::KeyPress(char& Key) {
   if (MultiByteToWideChar(CP_ACP, 0, &Key, 1, &W, 1) == 1) InsertChar(W);
 }
 
+bool TVxEdit::TakesWideChar(wchar_t) { return !FReadOnly; }
+
+// A pair is inserted whole, so the text never holds half of one.
+void TVxEdit::TypeWideChar(wchar_t Char) {
+  const wchar_t High = std::exchange(FTypedHighSurrogate, 0);
+  if (!TakesWideChar(Char)) return;
+  if (Char >= 0xD800 && Char <= 0xDBFF) {
+    FTypedHighSurrogate = Char;
+  } else if (Char >= 0xDC00 && Char <= 0xDFFF) {
+    if (High) InsertText(std::wstring{High, Char});
+  } else {
+    InsertChar(Char);
+  }
+}
+
 void TVxEdit::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
   TVxControl::MouseDown(Button, Shift, X, Y);
   if (Button != TMouseButton::mbLeft) return;
@@ -1091,6 +1107,10 @@ void TVxEdit::Dispatch(TMessage& Message) {
     case WM_COPY: CopyToClipboard(); return;
     case WM_PASTE: PasteFromClipboard(); return;
     case WM_UNDO: Message.Result = Undo(); return;
+    case CM_WIDECHAR:
+      TypeWideChar(wchar_t(Message.WParam));
+      Message.Result = 1;
+      return;
     case WM_CONTEXTMENU:
       if (PopupMenu() || ComponentState().Contains(TComponentStateFlag::csDesigning)) break;
       ShowContextMenu(int16_t(LOWORD(Message.LParam)), int16_t(HIWORD(Message.LParam)));

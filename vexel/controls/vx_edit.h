@@ -151,6 +151,8 @@ class TVxEdit : public TVxControl {
   virtual Byte ThemeFrameState() const { return EditState(); }
   // False: painting stops after the background (a descendant draws its own content there).
   virtual bool PaintsText() const { return true; }
+  // Whether a typed character the code page cannot carry is inserted (the others pass KeyPress).
+  virtual bool TakesWideChar(wchar_t Char);
 
   void BorderChanged() override;
   void PaintClient() override;
@@ -173,6 +175,7 @@ class TVxEdit : public TVxControl {
   void AdjustSize();
   // Theme state of the edit: disabled 4, read-only 5, hot 1, focused 2, else 0.
   Byte EditState() const;
+  void TypeWideChar(wchar_t Char);
   bool ThemeDefinesEdit() const;
   bool IsPassword() const { return FPasswordKind != TPasswordKind::pkNone; }
   // Selects the text font of the state (or the selection font) into the canvas.
@@ -219,4 +222,6 @@ class TVxEdit : public TVxControl {
   bool FStoring = false;
   bool FCaretMade = false;
   bool FRegistered = false;
+  // The first half of a typed surrogate pair, waiting for the second.
+  wchar_t FTypedHighSurrogate = 0;
 };

@@ -497,6 +497,12 @@ bool TVxSpinEdit::Refused(char Key) const {
   return true;
 }
 
+// Numbers are written in the code page's digits and signs only.
+bool TVxSpinEdit::TakesWideChar(wchar_t) {
+  MessageBeep(0);
+  return false;
+}
+
 void TVxSpinEdit::KeyPress(char& Key) {
   if (Key == '\r' || Key == 27) {
     if (TForm* Form = GetParentForm()) Form->Perform(CM_DIALOGKEY, Key == '\r' ? VK_RETURN : VK_ESCAPE, 0);

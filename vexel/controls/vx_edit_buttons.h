@@ -167,6 +167,7 @@ class TVxSpinEdit : public TVxInplaceControlEdit {
   void FocusExit() override;
   void Change() override;
   bool EditingLocked() const override { return ReadOnly() || !FEditorEnabled; }
+  bool TakesWideChar(wchar_t Char) override;
 
  private:
   double Clamped(double V) const;
