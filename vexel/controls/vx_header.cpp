@@ -280,8 +280,8 @@ const TClassInfo& TVxHeaderSections::StaticClassInfo() {
   return Info;
 }
 
-void TVxHeaderSections::Update(TCollectionItem*) {
-  if (FControl) FControl->Refresh();
+void TVxHeaderSections::Update(TCollectionItem* Item) {
+  if (FControl) FControl->Refresh(Item == nullptr);
 }
 
 // [SECTION] header control ------------------------------------------------------------------------
@@ -345,12 +345,9 @@ bool TVxHeaderControl::Themed() const { return IsHeaderThemed(0, ThemeObject(), 
 
 TVxHeaderSection* TVxHeaderControl::Section(Integer Index) const { return FSections->Items(Index); }
 
-void TVxHeaderControl::Refresh() {
-  // Sections come and go: the indexes of the state may point past the end.
-  const Integer Count = FSections->Count();
-  for (Integer* I : {&FHotSection, &FPressedSection, &FResizing, &FDragged})
-    if (*I >= Count) *I = -1;
-  if (FDropTarget > Count) FDropTarget = -1;
+void TVxHeaderControl::Refresh(bool Structure) {
+  // Sections came, went or moved: the indexes of a running gesture name other sections now.
+  if (Structure) FHotSection = FPressedSection = FResizing = FDragged = FDropTarget = -1;
   Invalidate();
 }
 

@@ -236,7 +236,7 @@ class TVxHeaderControl : public TVxControl {
   void EndDrag();
   void EndResize();
   TRect DragImageRect();
-  void Refresh();
+  void Refresh(bool Structure);
 
   std::unique_ptr<TVxHeaderSections> FSections;
   TCustomImageList* FImages = nullptr;
