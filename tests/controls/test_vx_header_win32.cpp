@@ -17,6 +17,9 @@
 #include "vexel/controls/vx_buttons.h"
 #include "vexel/controls/vx_header.h"
 #include "vexel/controls/vx_statusbar.h"
+#include "vexel/skin/theme_dv3.h"
+#include "vexel/skin/theme_dv3objects.h"
+#include "vexel/skin/theme_dv3source.h"
 #include "vexel/theme/vx_engine.h"
 #include "vexel/theme/vx_theme.h"
 
@@ -114,10 +117,9 @@ TEST_F(HeaderTest, EdgesGrabAZoneOnBothSidesOfEachRightEdge) {
     Integer X, Section;
     bool Edge;
   } Cases[] = {
-      {0, 0, false},   {15, 0, false},  {16, 0, true},    {33, 0, true},   {34, 1, false},
-      {73, 1, false},  {74, 1, true},   {91, 1, true},    {92, 2, false},  {99, 2, false},
-      {100, 2, true},  {115, 2, true},  {116, -1, true},  {117, -1, true}, {118, -1, false},
-      {299, -1, false},
+      {0, 0, false},   {15, 0, false},  {16, 0, true},    {33, 0, true},    {34, 1, false}, {73, 1, false},
+      {74, 1, true},   {91, 1, true},   {92, 2, false},   {99, 2, false},   {100, 2, true}, {115, 2, true},
+      {116, -1, true}, {117, -1, true}, {118, -1, false}, {299, -1, false},
   };
   for (const auto& C : Cases) {
     bool Edge = false;
@@ -219,10 +221,10 @@ TEST_F(HeaderTest, DraggingAnEdgeResizesLiveOrOnRelease) {
     Mouse(H, WM_LBUTTONUP, 0, 10);
     EXPECT_EQ(H->ResizingSection(), -1);
     EXPECT_EQ(H->Sections()->Items(0)->Width(), 20) << "not below MinWidth";
-    const std::vector<std::string> Live = {"track begin A 60", "resize A 82", "track move A 82", "resize A 20",
-                                           "track move A 20", "track end A 20"};
-    const std::vector<std::string> OnRelease = {"track begin A 60", "track move A 82", "track move A 20",
-                                                "resize A 20", "track end A 20"};
+    const std::vector<std::string> Live = {"track begin A 60", "resize A 82",     "track move A 82",
+                                           "resize A 20",      "track move A 20", "track end A 20"};
+    const std::vector<std::string> OnRelease = {"track begin A 60", "track move A 82", "track move A 20", "resize A 20",
+                                                "track end A 20"};
     EXPECT_EQ(Events, Full ? Live : OnRelease);
     TRect R;
     H->GetSectionRect(1, R);
@@ -257,6 +259,29 @@ TEST_F(HeaderTest, AClickNeedsPressAndReleaseOnTheSameClickableSection) {
   EXPECT_EQ(H->SectionState(0), hssNormal);
   EXPECT_EQ(H->SectionState(1), hssHot);
   Mouse(H, WM_LBUTTONUP, 90, 10);
+  // Leaving the control: nothing is hot any more.
+  Mouse(H, WM_MOUSEMOVE, 118, 10);
+  ASSERT_TRUE(H->OnEdge());
+  H->Perform(CM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(H->HotSection(), -1);
+  EXPECT_FALSE(H->OnEdge());
+}
+
+TEST_F(HeaderTest, SectionsAreOfTheClassTheApplicationChooses) {
+  struct TTaggedSection : TVxHeaderSection {
+    using TVxHeaderSection::TVxHeaderSection;
+  };
+  auto* H = Header({});
+  H->OnCreateSectionClass = [](TObject*, TVxHeaderSectionClass& Class) {
+    Class = [](TCollection& C) -> std::unique_ptr<TVxHeaderSection> { return std::make_unique<TTaggedSection>(&C); };
+  };
+  EXPECT_NE(dynamic_cast<TTaggedSection*>(H->CreateSection()), nullptr);
+  EXPECT_NE(dynamic_cast<TTaggedSection*>(H->Sections()->Add()), nullptr);
+  H->OnCreateSectionClass = nullptr;
+  EXPECT_EQ(dynamic_cast<TTaggedSection*>(H->CreateSection()), nullptr);
+  auto* Bar = PlacedBar(200);
+  Bar->OnCreatePanelClass = [](TObject*, TVxStatusPanelClass& Class) { Class = nullptr; };
+  EXPECT_NE(Bar->CreatePanel(), nullptr) << "no class chosen: the default one";
 }
 
 TEST_F(HeaderTest, DraggingASectionMovesItWhereItsImageIsDropped) {
@@ -386,6 +411,22 @@ TEST_F(HeaderTest, WithoutASkinSectionsArePlatformPushButtonsWithTheirText) {
   EXPECT_EQ(Differences(Shot, Reference, Rect(70, 0, 300, 20)), 0);
 }
 
+TEST_F(HeaderTest, WithVisualStylesSectionsAreThePlatformsHeaderItems) {
+  AllowVisualStyles();
+  if (!StyleAvailable(Shown->Handle(), L"Header")) GTEST_SKIP() << "the platform shows no visual styles here";
+  auto* H = Header({70, 70});
+  for (Integer I = 0; I < 2; ++I) H->Sections()->Items(I)->SetText(L"");
+  Settle();
+  Capture Shot(300, 20), Reference(300, 20);
+  PrintClient(H, Shot);
+  HTHEME Theme = ThemeFunctions().OpenThemeData(H->Handle(), L"Header");
+  ASSERT_NE(Theme, nullptr);
+  const RECT Area{70, 0, 140, 20};
+  ThemeFunctions().DrawThemeBackground(Theme, Reference.DC(), 1, 1, &Area, nullptr);
+  ThemeFunctions().CloseThemeData(Theme);
+  EXPECT_EQ(Differences(Shot, Reference, Rect(70, 0, 140, 20)), 0);
+}
+
 // [Header bad input] -----------------------------------------------------------------------------
 
 TEST_F(HeaderTest, NoSectionsAndSectionsVanishingMidGestureAreHarmless) {
@@ -447,20 +488,28 @@ TEST_F(StatusBarTest, PanelWidthsAreNegotiatedByPriorities) {
     std::vector<TPanel> Panels;
     std::vector<TPlace> Places;
   } Cases[] = {
-      {"the low priority gives way", 250, {{100, 100, 0, 10000}, {100, 50, 0, 10000}, {100, 100, 0, 10000}},
+      {"the low priority gives way",
+       250,
+       {{100, 100, 0, 10000}, {100, 50, 0, 10000}, {100, 100, 0, 10000}},
        {{true, 0, 100}, {false, 100, 100}, {true, 100, 200}}},
-      {"the stretching panel takes the rest", 250, {{100, 100, 0, 10000}, {100, 50, 0, 10000}, {100, 100, 33, 10000}},
+      {"the stretching panel takes the rest",
+       250,
+       {{100, 100, 0, 10000}, {100, 50, 0, 10000}, {100, 100, 33, 10000}},
        {{true, 0, 100}, {false, 100, 100}, {true, 100, 250}}},
       // C stops at 120; the 30 it cannot take go to A.
-      {"up to MaxWidth, the rest carried on", 250,
+      {"up to MaxWidth, the rest carried on",
+       250,
        {{100, 100, 10, 10000}, {100, 50, 0, 10000}, {100, 100, 33, 120}},
        {{true, 0, 130}, {false, 130, 130}, {true, 130, 250}}},
-      {"priority 0 is never shown", 500, {{100, 0, 50, 10000}, {100, 100, 0, 10000}},
-       {{false, 0, 0}, {true, 0, 100}}},
+      {"priority 0 is never shown", 500, {{100, 0, 50, 10000}, {100, 100, 0, 10000}}, {{false, 0, 0}, {true, 0, 100}}},
       // All at 100: none gives way; the last one is cut at the edge.
-      {"too wide at full priority", 250, {{100, 100, 0, 10000}, {100, 100, 0, 10000}, {100, 100, 0, 10000}},
+      {"too wide at full priority",
+       250,
+       {{100, 100, 0, 10000}, {100, 100, 0, 10000}, {100, 100, 0, 10000}},
        {{true, 0, 100}, {true, 100, 200}, {true, 200, 250}}},
-      {"starting beyond the room hides", 250, {{150, 100, 0, 10000}, {150, 100, 0, 10000}, {150, 100, 0, 10000}},
+      {"starting beyond the room hides",
+       250,
+       {{150, 100, 0, 10000}, {150, 100, 0, 10000}, {150, 100, 0, 10000}},
        {{true, 0, 150}, {true, 150, 250}, {false, 300, 300}}},
       {"one low panel alone stays", 50, {{100, 10, 0, 10000}}, {{true, 0, 50}}},
   };
@@ -541,6 +590,10 @@ TEST_F(StatusBarTest, TheSizeGripSizesTheFormOnlyFromTheFormsCorner) {
     const TPoint End = Bar->ScreenToClient({Start.X + DX, Start.Y + DY});
     Mouse(Bar, WM_LBUTTONUP, End.X, End.Y);
   };
+  Mouse(Bar, WM_MOUSEMOVE, Grip.Left + 2, Grip.Top + 2);
+  EXPECT_EQ(Bar->Cursor(), crSizeNWSE);
+  Mouse(Bar, WM_MOUSEMOVE, 10, 10);
+  EXPECT_EQ(Bar->Cursor(), crDefault);
   Travel(30, 20);
   EXPECT_EQ(Shown->Width(), W + 30);
   EXPECT_EQ(Shown->Height(), H + 20);
@@ -656,6 +709,40 @@ TEST_F(StatusBarTest, ThroughTheSampleSkinTheBarPanelsAndGripAreTheThemes) {
   Theme->DrawStatusPanel(0, Canvas, "default", TvxStateInfo{Grip, 3, 0});
   EXPECT_EQ(Differences(Shot, Reference, Whole), 0);
   HoldForScreenshot(Bar);
+  // Without the theme the panels start at the inner rectangle again.
+  RemoveCurrentTheme();
+  EXPECT_EQ(Bar->ContentRect(), Rect(2, 2, Bar->Width() - 2, Bar->Height() - 2));
+  EXPECT_EQ(Bar->Panels()->Items(1)->LeftEdge(), 2 + 90);
+}
+
+TEST_F(StatusBarTest, ASkinWithoutHeaderAndStatusBarObjectsLeavesTheClassicLook) {
+  TVxVexel Engine;
+  Engine.SetThemeFile(SampleSkin);
+  auto* Skin = dynamic_cast<TVxSkinFile*>(CurrentTheme());
+  ASSERT_NE(Skin, nullptr);
+  for (const char* Name : {"Header", "StatusBar"}) {
+    TDvSkinObject* Object = Skin->WorkSkin().FindObject(Name);
+    ASSERT_NE(Object, nullptr) << Name;
+    Skin->WorkSkin().RemoveObject(Object);
+  }
+  Skin->UpdateObjects();
+  ASSERT_FALSE(Skin->IsHeaderDefined(0, "default"));
+  ASSERT_FALSE(Skin->IsStatusBarDefined(0, "default"));
+  auto* H = Header({70, 70}, Rect(0, 30, 300, 50));
+  for (Integer I = 0; I < 2; ++I) H->Sections()->Items(I)->SetText(L"");
+  auto* Bar = PlacedBar(300);
+  Bar->Panels()->Add()->SetWidth(100);
+  H->Invalidate();
+  Bar->Invalidate();
+  Settle();
+  Capture Shot(300, 22), Reference(300, 22);
+  PrintClient(H, Shot);
+  RECT Area{0, 0, 70, 20};
+  DrawFrameControl(Reference.DC(), &Area, DFC_BUTTON, DFCS_BUTTONPUSH);
+  EXPECT_EQ(Differences(Shot, Reference, Rect(0, 0, 70, 20)), 0);
+  PrintClient(Bar, Shot);
+  EXPECT_EQ(Shot.At(2, 10), PixelOf(clBtnShadow)) << "the classic panel frame";
+  EXPECT_EQ(Bar->ContentRect(), Rect(2, 2, 298, 20));
 }
 
 TEST_F(StatusBarTest, WithoutASkinPanelsAreFramedInTheBarsColour) {

@@ -119,8 +119,8 @@ TVxHeaderSection::TVxHeaderSection(TCollection* Collection) : TCollectionItem(Co
 
 const TClassInfo& TVxHeaderSection::StaticClassInfo() {
   static const TPropInfo Properties[] = {
-      EnumProperty<&TVxHeaderSection::Alignment, &TVxHeaderSection::SetAlignment>(
-          "Alignment", AlignmentNames(), int64_t(TAlignment::taLeftJustify)),
+      EnumProperty<&TVxHeaderSection::Alignment, &TVxHeaderSection::SetAlignment>("Alignment", AlignmentNames(),
+                                                                                  int64_t(TAlignment::taLeftJustify)),
       BooleanProperty<&TVxHeaderSection::AllowClick, &TVxHeaderSection::SetAllowClick>("AllowClick", 1),
       BooleanProperty<&TVxHeaderSection::AutoSize, &TVxHeaderSection::SetAutoSize>("AutoSize", 0),
       IntegerProperty<&TVxHeaderSection::ImageIndex, &TVxHeaderSection::SetImageIndex>("ImageIndex", -1),
@@ -130,8 +130,8 @@ const TClassInfo& TVxHeaderSection::StaticClassInfo() {
       IntegerProperty<&TVxHeaderSection::MaxWidth, &TVxHeaderSection::SetMaxWidth>("MaxWidth", 10000),
       IntegerProperty<&TVxHeaderSection::MinWidth, &TVxHeaderSection::SetMinWidth>("MinWidth", 0),
       IntegerProperty<&TVxHeaderSection::Spacing, &TVxHeaderSection::SetSpacing>("Spacing", 4),
-      EnumProperty<&TVxHeaderSection::Style, &TVxHeaderSection::SetStyle>(
-          "Style", HeaderSectionStyleNames(), int64_t(TVxHeaderSectionStyle::hsText)),
+      EnumProperty<&TVxHeaderSection::Style, &TVxHeaderSection::SetStyle>("Style", HeaderSectionStyleNames(),
+                                                                          int64_t(TVxHeaderSectionStyle::hsText)),
       BooleanProperty<&TVxHeaderSection::ShowImage, &TVxHeaderSection::SetShowImage>("ShowImage", 1),
       StringProperty<&TVxHeaderSection::AnsiText, &TVxHeaderSection::SetAnsiText>("Text"),
       IntegerProperty<&TVxHeaderSection::Width, &TVxHeaderSection::SetWidth>("Width", 50),
@@ -295,18 +295,18 @@ const TClassInfo& TVxHeaderControl::StaticClassInfo() {
       BooleanProperty<&TVxHeaderControl::FullDrag, &TVxHeaderControl::SetFullDrag>("FullDrag", 1),
       StringProperty<&TVxHeaderControl::ThemeObject, &TVxHeaderControl::SetThemeObject>("ThemeObject"),
       SetProperty<&TVxHeaderControl::BevelSides, &TVxHeaderControl::SetBevelSides>("BevelSides", BevelSideNames(),
-                                                                                    int64_t(AllBevelSides.Mask())),
+                                                                                   int64_t(AllBevelSides.Mask())),
       EnumProperty<&TVxHeaderControl::BevelInner, &TVxHeaderControl::SetBevelInner>("BevelInner", BevelCutNames(),
-                                                                                     int64_t(TVxBevelCut::kbvSpace)),
+                                                                                    int64_t(TVxBevelCut::kbvSpace)),
       EnumProperty<&TVxHeaderControl::BevelOuter, &TVxHeaderControl::SetBevelOuter>("BevelOuter", BevelCutNames(),
-                                                                                     int64_t(TVxBevelCut::kbvSpace)),
+                                                                                    int64_t(TVxBevelCut::kbvSpace)),
       EnumProperty<&TVxHeaderControl::BevelKind, &TVxHeaderControl::SetBevelKind>("BevelKind", BevelKindNames(),
-                                                                                   int64_t(TVxBevelKind::kbkNone)),
+                                                                                  int64_t(TVxBevelKind::kbkNone)),
       IntegerProperty<&TVxHeaderControl::BevelWidth, &TVxHeaderControl::SetBevelWidth>("BevelWidth", 0),
       IntegerProperty<&TVxHeaderControl::BorderWidth, &TVxHeaderControl::SetBorderWidth>("BorderWidth", 0),
   };
-  static const TClassInfo Info{"TVxHeaderControl", &TVxControl::StaticClassInfo(), Properties, {},
-                               &CreateComponent<TVxHeaderControl>};
+  static const TClassInfo Info{
+      "TVxHeaderControl", &TVxControl::StaticClassInfo(), Properties, {}, &CreateComponent<TVxHeaderControl>};
   return Info;
 }
 
@@ -717,8 +717,8 @@ void TVxHeaderControl::MouseUp(TMouseButton Button, TShiftState Shift, Integer X
   if (FResizing < 0 && FDragged < 0) UpdateHot(X, Y);
   if (FPressedSection >= 0) {
     TVxHeaderSection* Pressed = Section(FPressedSection);
-    const bool Clicked = Pressed && FPressedSection == FHotSection && Pressed->AllowClick() && !FOnEdge &&
-                         FPressedSection != FDragged;
+    const bool Clicked =
+        Pressed && FPressedSection == FHotSection && Pressed->AllowClick() && !FOnEdge && FPressedSection != FDragged;
     const bool Dragging = FDragged >= 0;
     FPressedSection = -1;
     Invalidate();

@@ -26,7 +26,7 @@ const TEnumInfo& HeaderSectionStyleNames();
 // [Item layout] Boxes relative to the item's own rectangle (IW x IH).
 struct TVxItemMetrics {
   Integer Width = 0, Height = 0;  // IW, IH
-  TSize Image;                     // G: 0 x 0 without a valid image
+  TSize Image;                    // G: 0 x 0 without a valid image
   bool ImageShown = false;
   TSize Text;  // T, already limited where the item limits it
   TAlignment Alignment = TAlignment::taLeftJustify;
@@ -133,8 +133,8 @@ class TVxHeaderSections : public TCollection {
 };
 
 using TVxSectionNotifyEvent = std::function<void(TVxHeaderControl* Control, TVxHeaderSection* Section)>;
-using TVxSectionTrackEvent = std::function<void(TVxHeaderControl* Control, TVxHeaderSection* Section,
-                                                Integer Width, TVxSectionTrackState State)>;
+using TVxSectionTrackEvent = std::function<void(TVxHeaderControl* Control, TVxHeaderSection* Section, Integer Width,
+                                                TVxSectionTrackState State)>;
 using TVxSectionDragEvent =
     std::function<void(TObject* Sender, TVxHeaderSection* FromSection, TVxHeaderSection* ToSection, bool& AllowDrag)>;
 using TVxDrawSectionEvent =

@@ -85,8 +85,8 @@ const TClassInfo& TVxStatusPanel::StaticClassInfo() {
       IntegerProperty<&TVxStatusPanel::ImageIndex, &TVxStatusPanel::SetImageIndex>("ImageIndex", -1),
       BooleanProperty<&TVxStatusPanel::Framed, &TVxStatusPanel::SetFramed>("Framed", 1),
       ComponentProperty<&TVxStatusPanel::Control, &TVxStatusPanel::SetControl>("Control"),
-      EnumProperty<&TVxStatusPanel::Layout, &TVxStatusPanel::SetLayout>(
-          "Layout", StatusGliphLayoutNames(), int64_t(TVxStatusGliphLayout::sglGlyphLeft)),
+      EnumProperty<&TVxStatusPanel::Layout, &TVxStatusPanel::SetLayout>("Layout", StatusGliphLayoutNames(),
+                                                                        int64_t(TVxStatusGliphLayout::sglGlyphLeft)),
       IntegerProperty<&TVxStatusPanel::Margin, &TVxStatusPanel::SetMargin>("Margin", 2),
       IntegerProperty<&TVxStatusPanel::MaxWidth, &TVxStatusPanel::SetMaxWidth>("MaxWidth", 10000),
       IntegerProperty<&TVxStatusPanel::Spacing, &TVxStatusPanel::SetSpacing>("Spacing", 4),
@@ -267,25 +267,24 @@ const TClassInfo& TVxStatusBar::StaticClassInfo() {
       BooleanProperty<&TVxStatusBar::SizeGrip, &TVxStatusBar::SetSizeGrip>("SizeGrip", 1),
       StringProperty<&TVxStatusBar::ThemeObject, &TVxStatusBar::SetThemeObject>("ThemeObject"),
       SetProperty<&TVxStatusBar::BevelSides, &TVxStatusBar::SetBevelSides>("BevelSides", BevelSideNames(),
-                                                                            int64_t(AllBevelSides.Mask())),
+                                                                           int64_t(AllBevelSides.Mask())),
       EnumProperty<&TVxStatusBar::BevelInner, &TVxStatusBar::SetBevelInner>("BevelInner", BevelCutNames(),
-                                                                             int64_t(TVxBevelCut::kbvSpace)),
+                                                                            int64_t(TVxBevelCut::kbvSpace)),
       EnumProperty<&TVxStatusBar::BevelOuter, &TVxStatusBar::SetBevelOuter>("BevelOuter", BevelCutNames(),
-                                                                             int64_t(TVxBevelCut::kbvRaised)),
+                                                                            int64_t(TVxBevelCut::kbvRaised)),
       EnumProperty<&TVxStatusBar::BevelKind, &TVxStatusBar::SetBevelKind>("BevelKind", BevelKindNames(),
-                                                                           int64_t(TVxBevelKind::kbkNone)),
+                                                                          int64_t(TVxBevelKind::kbkNone)),
       IntegerProperty<&TVxStatusBar::BevelWidth, &TVxStatusBar::SetBevelWidth>("BevelWidth", 0),
       IntegerProperty<&TVxStatusBar::BorderWidth, &TVxStatusBar::SetBorderWidth>("BorderWidth", 2),
   };
   // Hosted controls belong to the panels, which name them: they are written as children all the
   // same, so that reading creates them.
-  static const TClassInfo Info{"TVxStatusBar", &TVxControl::StaticClassInfo(), Properties, {},
-                               &CreateComponent<TVxStatusBar>};
+  static const TClassInfo Info{
+      "TVxStatusBar", &TVxControl::StaticClassInfo(), Properties, {}, &CreateComponent<TVxStatusBar>};
   return Info;
 }
 
-TVxStatusBar::TVxStatusBar(TComponent* Owner)
-    : TVxControl(Owner), FPanels(std::make_unique<TVxStatusPanels>(this)) {
+TVxStatusBar::TVxStatusBar(TComponent* Owner) : TVxControl(Owner), FPanels(std::make_unique<TVxStatusPanels>(this)) {
   SetSystemFrame(false);
   SetBevelInner(TVxBevelCut::kbvSpace);
   SetBevelOuter(TVxBevelCut::kbvRaised);
@@ -409,8 +408,9 @@ void TVxStatusBar::UpdateLayout() {
     Candidates.push_back(P);
     Sum += P->EffectiveWidth();
   }
-  std::stable_sort(Candidates.begin(), Candidates.end(),
-                   [](const TVxStatusPanel* L, const TVxStatusPanel* R) { return L->FViewPriority > R->FViewPriority; });
+  std::stable_sort(Candidates.begin(), Candidates.end(), [](const TVxStatusPanel* L, const TVxStatusPanel* R) {
+    return L->FViewPriority > R->FViewPriority;
+  });
   while (Sum > A && Candidates.size() >= 2 && Candidates.back()->FViewPriority < 100) {
     Candidates.back()->FShown = false;
     Sum -= Candidates.back()->EffectiveWidth();
@@ -550,7 +550,8 @@ void TVxStatusBar::PaintClient() {
 void TVxStatusBar::PaintBackground() {
   TCanvas& C = *Canvas();
   if (Themed()) {
-    if (TvxTheme* Theme = this->Theme()) Theme->DrawStatusBar(0, C, "default", Rect(0, 0, CachedWidth(), CachedHeight()));
+    if (TvxTheme* Theme = this->Theme())
+      Theme->DrawStatusBar(0, C, "default", Rect(0, 0, CachedWidth(), CachedHeight()));
     return;
   }
   if (TVisualStyle Style(HandleAllocated() ? Handle() : nullptr, L"Status"); Style) {
