@@ -383,9 +383,17 @@ TEST_F(HeaderTest, ThroughTheSampleSkinSectionsAreTheThemesSectionsInTheirStates
 
 TEST_F(HeaderTest, WithoutASkinSectionsArePlatformPushButtonsWithTheirText) {
   auto* H = Header({70, 70});
-  H->Sections()->Items(1)->SetText(L"");
+  H->Sections()->Items(1)->SetStyle(TVxHeaderSectionStyle::hsOwnerDraw);
+  std::vector<std::pair<TRect, int>> Drawn;
+  H->OnDrawSection = [&](TVxHeaderControl*, TVxHeaderSection* S, const TRect& R, Byte State) {
+    EXPECT_EQ(S, H->Sections()->Items(1));
+    Drawn.push_back({R, State});
+  };
   H->SetHotTrack(true);
   Settle();
+  // The owner-drawn section keeps its frame and draws nothing else.
+  ASSERT_FALSE(Drawn.empty());
+  EXPECT_EQ(Drawn.back(), std::make_pair(Rect(70, 0, 140, 20), 0));
   Capture Shot(300, 20), Reference(300, 20);
   PrintClient(H, Shot);
   RECT Second{70, 0, 140, 20}, Trailing{140, 0, 300, 20};
@@ -561,6 +569,7 @@ TEST_F(StatusBarTest, TheSizeGripSizesTheFormOnlyFromTheFormsCorner) {
   const TRect Saved = Shown->BoundsRect();
   auto* Bar = Add<TVxStatusBar>(Shown, Rect(0, 0, 100, 22));
   Bar->Panels()->Add()->SetWidth(80);
+  Bar->Panels()->Items(0)->SetStretchPriority(1);
   Settle();
   ASSERT_EQ(Bar->Top() + Bar->Height(), Shown->ClientHeight()) << "aligned to the bottom";
   EXPECT_TRUE(Bar->GripApplies());
@@ -599,6 +608,7 @@ TEST_F(StatusBarTest, TheSizeGripSizesTheFormOnlyFromTheFormsCorner) {
   EXPECT_EQ(Shown->Height(), H + 20);
   EXPECT_FALSE(Bar->GripSizing());
   EXPECT_EQ(Bar->Top() + Bar->Height(), Shown->ClientHeight()) << "the bar followed the form";
+  EXPECT_EQ(Bar->Panels()->Items(0)->RightEdge(), Bar->Width() - 2) << "and laid its panels out again";
 
   // Away from the corner, or with SizeGrip off, the grip neither applies nor sizes.
   for (int Step = 0; Step < 2; ++Step) {
@@ -750,14 +760,28 @@ TEST_F(StatusBarTest, WithoutASkinPanelsAreFramedInTheBarsColour) {
   Bar->SetColor(clYellow);
   Bar->Panels()->Add()->SetWidth(100);
   Bar->Panels()->Add()->SetWidth(100);
+  Bar->Panels()->Add()->SetWidth(40);
+  Bar->Panels()->Items(0)->SetText(L"Ready");
   Bar->Panels()->Items(1)->SetFramed(false);
+  Bar->Panels()->Items(2)->SetStyle(TVxStatusPanelstyle::psOwnerDraw);
+  std::vector<TRect> Drawn;
+  Bar->OnDrawPanel = [&](TVxStatusBar*, TVxStatusPanel* P, const TRect& R) {
+    EXPECT_EQ(P, Bar->Panels()->Items(2));
+    Drawn.push_back(R);
+  };
   Settle();
   Capture Shot(300, 22);
   PrintClient(Bar, Shot);
+  ASSERT_FALSE(Drawn.empty());
+  EXPECT_EQ(Drawn.back(), Rect(202, 2, 242, 20));
+  int Text = 0;
+  for (Integer Y = 3; Y < 19; ++Y)
+    for (Integer X = 3; X < 101; ++X) Text += Shot.At(X, Y) == PixelOf(Bar->Font()->Color());
+  EXPECT_GT(Text, 0) << "the first panel's text";
   // Inner rectangle (2, 2, 298, 20): panel 0 on 2..102 framed, panel 1 on 102..202 plain.
   EXPECT_EQ(Shot.At(2, 10), PixelOf(clBtnShadow));
   EXPECT_EQ(Shot.At(101, 10), PixelOf(clBtnHighlight));
-  EXPECT_EQ(Shot.At(50, 10), PixelOf(clYellow));
+  EXPECT_EQ(Shot.At(90, 10), PixelOf(clYellow));
   EXPECT_EQ(Shot.At(102, 10), PixelOf(clYellow)) << "no frame";
   EXPECT_EQ(Shot.At(250, 10), PixelOf(clYellow)) << "the bar's own fill";
   // The raised outer bevel needs a bevel width.
@@ -825,6 +849,17 @@ TEST_F(HeaderTest, FormFilesHoldSectionsPanelsAndHostedControls) {
         EXPECT_FALSE(Read.FullDrag());
         EXPECT_TRUE(Read.HotTrack());
       });
+
+  // Assigning sections copies them.
+  TVxHeaderControl Copy;
+  Copy.Sections()->Assign(Source.Sections());
+  ASSERT_EQ(Copy.Sections()->Count(), 2);
+  const TVxHeaderSection* C = Copy.Sections()->Items(0);
+  EXPECT_EQ(C->Text(), L"Name");
+  EXPECT_EQ(C->Width(), 120);
+  EXPECT_EQ(C->Alignment(), TAlignment::taCenter);
+  EXPECT_EQ(C->MinWidth(), 30);
+  EXPECT_EQ(C->Layout(), TVxHeaderGliphLayout::hglGlyphRight);
 
   // A status bar on a form, one panel hosting a button.
   TForm Form;

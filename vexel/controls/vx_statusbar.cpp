@@ -254,7 +254,11 @@ const TClassInfo& TVxStatusPanels::StaticClassInfo() {
 
 void TVxStatusPanels::Update(TCollectionItem* Item) {
   if (!FBar) return;
-  if (!Item) FBar->UpdateLayout();
+  if (!Item) {
+    // Panels came or went: the remembered press names another panel now.
+    FBar->FPressedPanel = -1;
+    FBar->UpdateLayout();
+  }
   FBar->Invalidate();
 }
 
@@ -291,10 +295,8 @@ TVxStatusBar::TVxStatusBar(TComponent* Owner) : TVxControl(Owner), FPanels(std::
   SetBevelWidth(0);
   SetBorderWidth(2);
   SetPerformance(TVxPerformance::zqpDoubleBuffer);
-  IncludeStyle(TControlStyleFlag::csAcceptsControls);
-  IncludeStyle(TControlStyleFlag::csCaptureMouse);
-  IncludeStyle(TControlStyleFlag::csClickEvents);
-  IncludeStyle(TControlStyleFlag::csDoubleClicks);
+  SetControlStyle({TControlStyleFlag::csAcceptsControls, TControlStyleFlag::csCaptureMouse,
+                   TControlStyleFlag::csClickEvents, TControlStyleFlag::csDoubleClicks});
   SetBounds(Left(), Top(), 200, 22);
   SetAlign(TAlign::alBottom);
   RegisterThemeClient(this);
