@@ -411,6 +411,15 @@ TEST_F(HeaderTest, WithoutASkinSectionsArePlatformPushButtonsWithTheirText) {
   for (Integer Y = 3; Y < 17; ++Y)
     for (Integer X = 3; X < 67; ++X) Blue += Shot.At(X, Y) == PixelOf(TColor(0xFF0000));
   EXPECT_GT(Blue, 0);
+  // Pressed: a flat frame.
+  H->Sections()->Items(0)->SetText(L"");
+  Mouse(H, WM_LBUTTONDOWN, 30, 10, MK_LBUTTON);
+  Settle();
+  PrintClient(H, Shot);
+  RECT First{0, 0, 70, 20};
+  DrawFrameControl(Reference.DC(), &First, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_FLAT);
+  EXPECT_EQ(Differences(Shot, Reference, Rect(0, 0, 70, 20)), 0);
+  Mouse(H, WM_LBUTTONUP, 30, 10);
   // A theme that defines no header leaves the classic look.
   SetCurrentTheme(std::make_unique<TvxTheme>());
   H->Invalidate();
@@ -790,6 +799,25 @@ TEST_F(StatusBarTest, WithoutASkinPanelsAreFramedInTheBarsColour) {
   PrintClient(Bar, Shot);
   EXPECT_EQ(Shot.At(0, 10), PixelOf(clBtnHighlight));
   EXPECT_EQ(Shot.At(299, 10), PixelOf(cl3DDkShadow));
+}
+
+TEST_F(StatusBarTest, WithVisualStylesPanelsAreThePlatformsStatusPanes) {
+  AllowVisualStyles();
+  if (!StyleAvailable(Shown->Handle(), L"Status")) GTEST_SKIP() << "the platform shows no visual styles here";
+  auto* Bar = PlacedBar(300);
+  Bar->Panels()->Add()->SetWidth(100);
+  Bar->Panels()->Add()->SetWidth(100);
+  Settle();
+  Capture Shot(300, 22), Reference(300, 22);
+  PrintClient(Bar, Shot);
+  HTHEME Theme = ThemeFunctions().OpenThemeData(Bar->Handle(), L"Status");
+  ASSERT_NE(Theme, nullptr);
+  const RECT Whole{0, 0, 300, 22}, First{2, 2, 102, 20}, Last{102, 2, 202, 20};
+  ThemeFunctions().DrawThemeBackground(Theme, Reference.DC(), 0, 0, &Whole, nullptr);
+  ThemeFunctions().DrawThemeBackground(Theme, Reference.DC(), 1, 0, &First, nullptr);
+  ThemeFunctions().DrawThemeBackground(Theme, Reference.DC(), 2, 0, &Last, nullptr);
+  ThemeFunctions().CloseThemeData(Theme);
+  EXPECT_EQ(Differences(Shot, Reference, Rect(0, 0, 300, 22)), 0);
 }
 
 TEST_F(StatusBarTest, NoPanelsAndATightBarAreHarmless) {
