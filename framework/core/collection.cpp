@@ -56,6 +56,16 @@ void TCollection::Delete(Integer Index) {
   Changed(nullptr);
 }
 
+void TCollection::Move(Integer CurIndex, Integer NewIndex) {
+  if (CurIndex < 0 || CurIndex >= Count()) return;
+  NewIndex = std::clamp<Integer>(NewIndex, 0, Count() - 1);
+  if (NewIndex == CurIndex) return;
+  auto Item = std::move(FItems[size_t(CurIndex)]);
+  FItems.erase(FItems.begin() + CurIndex);
+  FItems.insert(FItems.begin() + NewIndex, std::move(Item));
+  Changed(nullptr);
+}
+
 void TCollection::Clear() {
   if (FItems.empty()) return;
   FItems.clear();

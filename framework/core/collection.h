@@ -55,6 +55,8 @@ class TCollection : public TPersistent {
   TCollectionItem* Add();
   void Delete(Integer Index);
   void Clear();
+  // Moves the item at CurIndex to NewIndex (clamped into range); nothing for a bad CurIndex.
+  void Move(Integer CurIndex, Integer NewIndex);
   Integer IndexOf(const TCollectionItem* Item) const;
 
   // Changes between the two are reported once, at the end.

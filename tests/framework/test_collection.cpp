@@ -133,6 +133,33 @@ TEST(Collection, AddDeleteIndexAndOneUpdatePerBracket) {
   EXPECT_EQ(Notes.Count(), 2);
 }
 
+TEST(Collection, MoveReordersAndClampsTheTarget) {
+  TNotes Notes(nullptr);
+  for (const char* C : {"a", "b", "c", "d"}) {
+    Notes.Add();
+    Notes.Note(Notes.Count() - 1)->SetCaption(C);
+  }
+  const auto Order = [&] {
+    std::string R;
+    for (Integer I = 0; I < Notes.Count(); ++I) R += Notes.Note(I)->Caption();
+    return R;
+  };
+  Notes.Updates.clear();
+  Notes.Move(0, 2);
+  EXPECT_EQ(Order(), "bcad");
+  EXPECT_EQ(Notes.Updates, std::vector<TCollectionItem*>{nullptr});
+  Notes.Move(3, 0);
+  EXPECT_EQ(Order(), "dbca");
+  Notes.Move(1, 99);
+  EXPECT_EQ(Order(), "dcab");
+  Notes.Updates.clear();
+  Notes.Move(-1, 0);
+  Notes.Move(4, 0);
+  Notes.Move(2, 2);
+  EXPECT_EQ(Order(), "dcab");
+  EXPECT_TRUE(Notes.Updates.empty()) << "nothing moved, nothing reported";
+}
+
 TEST(Collection, AssignCopiesItemsThroughTheirAssign) {
   TNotes A(nullptr), B(nullptr);
   A.Add();

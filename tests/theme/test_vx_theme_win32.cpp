@@ -577,9 +577,10 @@ TEST(ThemePlaceholders, FillsByState) {
     TColor Frame;
     std::vector<std::pair<Byte, TColor>> Fills;
   } const Cases[] = {
+      // Header sections: the part (always 1) comes first, the state second.
       {"header section",
        [&](TvxTheme& T, TCanvas& C, Byte S) {
-         T.DrawHeaderSection(0, C, "default", {R, S, 0});
+         T.DrawHeaderSection(0, C, "default", {R, 1, S});
        },
        clBlack,
        {{0, clSilver}, {1, clGray}, {6, clGray}, {2, clGreen}, {3, clBlue}, {4, clYellow}, {5, clRed}, {7, clNone}}},

@@ -88,7 +88,8 @@ void TvxTheme::DrawHeader(Byte Kind, TCanvas& Canvas, const std::string& Name, c
 }
 
 void TvxTheme::DrawHeaderSection(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxStateInfo& Info) {
-  FillFramed(Canvas, Info.Rect, HeaderSectionFill(Info.State), clBlack);
+  // Header records carry the part in the first byte and the section state in the second.
+  FillFramed(Canvas, Info.Rect, HeaderSectionFill(Info.Part), clBlack);
 }
 
 void TvxTheme::DrawHeaderSectionText(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxTextInfo& Info,
