@@ -3,13 +3,16 @@
 // of classes defined here are known, before the program's own code runs.
 #include "vexel/controls/vx_buttons.h"
 #include "vexel/controls/vx_controlbar.h"
+#include "vexel/controls/vx_headerpanel.h"
 #include "vexel/controls/vx_listbox.h"
+#include "vexel/controls/vx_panels.h"
 #include "vexel/controls/vx_parent_image.h"
 #include "vexel/controls/vx_progress.h"
 #include "vexel/controls/vx_scrollbar.h"
 #include "vexel/controls/vx_scrollbox.h"
 #include "vexel/controls/vx_speedbutton.h"
 #include "vexel/controls/vx_spinbutton.h"
+#include "vexel/controls/vx_stringgrid.h"
 #include "vexel/controls/vx_tabs.h"
 #include "vexel/controls/vx_toolbar.h"
 #include "vexel/controls/vx_trackbar.h"
@@ -25,7 +28,9 @@ bool StartControls() {
         &TVxTrackBar::StaticClassInfo(), &TVxListBox::StaticClassInfo(),
         &TVxSpeedButton::StaticClassInfo(), &TVxSpeedDivider::StaticClassInfo(), &TVxSpeedSpace::StaticClassInfo(),
         &TVxSpeedContainer::StaticClassInfo(), &TVxSpinButton::StaticClassInfo(), &TVxToolBar::StaticClassInfo(),
-        &TVxControlBar::StaticClassInfo(), &TVxTabControl::StaticClassInfo(), &TVxTabSheet::StaticClassInfo()})
+        &TVxControlBar::StaticClassInfo(), &TVxTabControl::StaticClassInfo(), &TVxTabSheet::StaticClassInfo(),
+        &TVxGroupBox::StaticClassInfo(), &TVxPanel::StaticClassInfo(), &TVxLabel::StaticClassInfo(),
+        &TVxStringGrid::StaticClassInfo(), &TVxHeaderPanel::StaticClassInfo()})
     RegisterClass(*Info);
   // An in-place bar's window is all bar: nothing shows through it.
   RegisterParentPainter(TVxInplaceScrollBar::StaticClassInfo(), [](TCanvas&, const TVxParentPaintInfo&) {});

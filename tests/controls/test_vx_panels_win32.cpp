@@ -1,0 +1,1 @@
+#include "controls_fixture.h"
