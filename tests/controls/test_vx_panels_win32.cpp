@@ -251,6 +251,7 @@ TEST_F(PanelsTest, ALabelSizesItselfToItsCaption) {
   // Word wrap keeps the width and takes the lines it needs.
   L->SetAlignment(TAlignment::taLeftJustify);
   L->SetAutoSize(false);
+  L->SetCaption("aa bb cc dd ee ff gg hh");
   L->SetBounds(10, 10, 60, 17);
   L->SetWordWrap(true);
   L->SetAutoSize(true);
@@ -293,7 +294,9 @@ TEST_F(PanelsTest, ALabelAcceleratorFocusesItsFocusControlUntilThatIsFreed) {
 TEST_F(PanelsTest, ALabelShowsItsParentUnlessMadeOpaque) {
   TPanel* Back = Backdrop(clAqua);
   auto* L = Add<TVxLabel>(Back, Bounds(20, 20, 60, 30));
+  // Taking the parent's font sized it already; fixed from here.
   L->SetAutoSize(false);
+  L->SetBounds(20, 20, 60, 30);
   L->SetCaption("");
   L->SetColor(clYellow);
   ASSERT_TRUE(L->Transparent());
@@ -309,20 +312,31 @@ TEST_F(PanelsTest, ALabelShowsItsParentUnlessMadeOpaque) {
   Capture Opaque(300, 250);
   PrintClient(Back, Opaque);
   EXPECT_EQ(Opaque.At(50, 35), PixelOf(clYellow));
-  // Disabled text without a theme is embossed: highlight one pixel right of and below the shadow.
+  // Disabled text without a theme is embossed: a highlight copy, then a shadow one. On yellow
+  // (no blue) only those grey and white strokes bring blue in, black text none.
   L->SetCaption("|||");
-  L->SetEnabled(false);
-  Settle();
-  Capture Disabled(300, 250);
-  PrintClient(Back, Disabled);
-  int Shadow = 0, Highlight = 0;
-  for (Integer Y = 20; Y < 50; ++Y)
-    for (Integer X = 20; X < 80; ++X) {
-      Shadow += Disabled.At(X, Y) == PixelOf(clBtnShadow);
-      Highlight += Disabled.At(X, Y) == PixelOf(clBtnHighlight);
-    }
-  EXPECT_GT(Shadow, 0);
-  EXPECT_GT(Highlight, 0);
+  const auto Strokes = [&](bool Enabled) {
+    L->SetEnabled(Enabled);
+    Settle();
+    Capture Shot(300, 250);
+    PrintClient(Back, Shot);
+    int Shadow = 0, Highlight = 0, Dark = 0;
+    for (Integer Y = 20; Y < 50; ++Y)
+      for (Integer X = 20; X < 80; ++X) {
+        const uint32_t P = Shot.At(X, Y);
+        if (P == PixelOf(clYellow)) continue;
+        const bool Blue = (P & 0xFF) != 0, FullRed = (P >> 16) == 0xFF;
+        Shadow += Blue && !FullRed;
+        Highlight += Blue && FullRed;
+        Dark += !Blue;
+      }
+    return std::vector<int>{Shadow, Highlight, Dark};
+  };
+  const std::vector<int> Enabled = Strokes(true), Disabled = Strokes(false);
+  EXPECT_EQ(Enabled[0] + Enabled[1], 0);
+  EXPECT_GT(Enabled[2], 0) << "the text in the font's black";
+  EXPECT_GT(Disabled[0], 0);
+  EXPECT_GT(Disabled[1], 0);
 }
 
 TEST_F(PanelsTest, AThemedLabelHandsItsTextAndFlagsToTheTheme) {
@@ -331,6 +345,7 @@ TEST_F(PanelsTest, AThemedLabelHandsItsTextAndFlagsToTheTheme) {
   SetCurrentTheme(std::move(Owned));
   auto* L = Add<TVxLabel>(Shown, Bounds(10, 10, 120, 40));
   L->SetAutoSize(false);
+  L->SetBounds(10, 10, 120, 40);
   L->SetCaption("Themed");
   L->SetAlignment(TAlignment::taRightJustify);
   L->SetLayout(TTextLayout::tlCenter);
@@ -395,6 +410,8 @@ class GridTest : public PanelsTest {
   void SetUp() override {
     PanelsTest::SetUp();
     Grid = Add<TVxStringGrid>(Shown, Bounds(10, 10, 220, 150));
+    Grid->SetColCount(3);
+    Grid->SetDefaultColWidth(60);
     Grid->SetRowCount(30);
     for (Integer R = 0; R < 30; ++R) Grid->SetCells(1, R, "r" + std::to_string(R));
     Settle();
@@ -415,7 +432,7 @@ TEST_F(GridTest, SkinnedBarsLieOverTheGridsOwnAndScrollIt) {
   ASSERT_TRUE(Vertical->Visible());
   EXPECT_EQ(Vertical->Parent(), Shown);
   EXPECT_EQ(Vertical->BoundsRect(), PlatformBar(OBJID_VSCROLL));
-  EXPECT_FALSE(Grid->SubScrollBar()->Horizontal()->Visible()) << "the five columns fit";
+  EXPECT_FALSE(Grid->SubScrollBar()->Horizontal()->Visible()) << "the three columns fit";
   const TRect Down = Vertical->ScrollBar()->GetSecondButtonRect();
   Click(Vertical->Handle(), Down.Left + 2, Down.Top + 2);
   EXPECT_EQ(Grid->TopRow(), 2);
@@ -468,9 +485,18 @@ TEST_F(GridTest, ThroughTheSampleSkinCellsAreTheThemesAndRemovingItRestoresTheFr
     SCOPED_TRACE(C.Row);
     EXPECT_EQ(Differences(Shot, Reference, R), 0);
   }
-  // The theme's cells, not the framework's white ones.
+  // The frame is the theme's grid, drawn around the client area.
+  RECT Window;
+  GetWindowRect(Grid->Handle(), &Window);
+  const Integer W = Window.right - Window.left, H = Window.bottom - Window.top;
+  Capture Frame(W, H), FrameReference(W, H);
+  ScreenShot(Grid->Handle(), Frame);
+  TCanvas FrameCanvas(FrameReference.DC());
+  Theme->DrawGrid(0, FrameCanvas, "default", Rect(0, 0, W, H));
+  // The corners may let the parent show through; the edges between them are the skin's.
+  EXPECT_EQ(Differences(Frame, FrameReference, Rect(4, 0, W - 4, 2)), 0) << "the top edge";
+  EXPECT_EQ(Differences(Frame, FrameReference, Rect(0, 4, 2, H - 4)), 0) << "the left edge";
   const TRect Plain = Grid->CellRect(1, 3);
-  EXPECT_NE(Shot.At(Plain.Right - 3, Plain.Top + 3), PixelOf(clWindow));
 
   RemoveCurrentTheme();
   Settle();
@@ -479,6 +505,7 @@ TEST_F(GridTest, ThroughTheSampleSkinCellsAreTheThemesAndRemovingItRestoresTheFr
   Capture Framework(220, 150);
   PrintClient(Grid, Framework);
   EXPECT_EQ(Framework.At(Plain.Right - 3, Plain.Top + 3), PixelOf(clWindow));
+  EXPECT_GT(Differences(Shot, Framework, Plain), 0) << "the skin's cell was not the framework's";
 }
 
 TEST_F(GridTest, WithoutAThemeTheFrameIsTheClassicSunkenEdge) {
@@ -514,7 +541,8 @@ TEST_F(GridTest, WithVisualStylesTheFrameIsNormalAgainAfterThePointerLeft) {
   const RECT Area{0, 0, W, H};
   ThemeFunctions().DrawThemeBackground(Style, Reference.DC(), 1, 1, &Area, nullptr);
   ThemeFunctions().CloseThemeData(Style);
-  EXPECT_EQ(Differences(Shot, Reference, Rect(0, 0, W, 2)), 0) << "the top edge in the normal state";
+  EXPECT_EQ(Differences(Shot, Reference, Rect(0, 0, W, 2)), 0)
+      << "the top edge in the normal state";
 }
 
 // [Header panel] ---------------------------------------------------------------------------------

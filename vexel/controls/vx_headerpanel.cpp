@@ -316,6 +316,8 @@ void TVxHeaderPanel::MouseLeave() {
 }
 
 void TVxHeaderPanel::ButtonAction() {
+  // A click that arrives between the steps of a roll is dropped whole.
+  if (FAnimating) return;
   TControlWatch Watch(this);
   if (FButtonKind == TVxPanelButtonKind::kpbkClose) {
     if (OnHide) OnHide(this);
