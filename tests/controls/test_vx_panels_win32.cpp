@@ -48,6 +48,10 @@ class PanelsTest : public ShownFormTest {
     Mouse(Wnd, WM_LBUTTONUP, X, Y);
   }
   static TPoint Middle(const TRect& R) { return {(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2}; }
+  // Alt and Key typed while Focus has the focus.
+  static void AltKey(TWinControl* Focus, char Key) {
+    SendMessageA(Focus->Handle(), WM_SYSCHAR, WPARAM(Key), LPARAM(1) << 29);
+  }
   // The height of one line of Font's text.
   static Integer LineHeight(const TFont& Font) {
     TWindowDC Screen(nullptr);
@@ -147,10 +151,11 @@ TEST_F(PanelsTest, AGroupBoxAcceleratorFocusesItsFirstChild) {
   Settle();
   Elsewhere->SetFocus();
   ASSERT_TRUE(Elsewhere->Focused());
-  EXPECT_EQ(Shown->Perform(CM_DIALOGCHAR, 'x', 0), 0) << "not its accelerator";
-  EXPECT_TRUE(Elsewhere->Focused());
-  EXPECT_NE(Shown->Perform(CM_DIALOGCHAR, 'O', 0), 0) << "consumed";
+  AltKey(Elsewhere, 'x');
+  EXPECT_TRUE(Elsewhere->Focused()) << "not its accelerator";
+  AltKey(Elsewhere, 'O');
   EXPECT_TRUE(First->Focused());
+  EXPECT_NE(Shown->Perform(CM_DIALOGCHAR, 'o', 0), 0) << "consumed";
   // A disabled group box cannot take the focus: the character passes on.
   Elsewhere->SetFocus();
   G->SetEnabled(false);
@@ -273,8 +278,9 @@ TEST_F(PanelsTest, ALabelAcceleratorFocusesItsFocusControlUntilThatIsFreed) {
   Elsewhere->SetFocus();
   EXPECT_EQ(Shown->Perform(CM_DIALOGCHAR, 'n', 0), 0) << "no focus control yet";
   L->SetFocusControl(Target);
-  EXPECT_NE(Shown->Perform(CM_DIALOGCHAR, 'N', 0), 0);
+  AltKey(Elsewhere, 'N');
   EXPECT_TRUE(Target->Focused());
+  EXPECT_NE(Shown->Perform(CM_DIALOGCHAR, 'n', 0), 0) << "consumed";
   // Neither a disabled label nor one that shows no accelerators answers.
   Elsewhere->SetFocus();
   L->SetEnabled(false);
@@ -371,7 +377,8 @@ TEST_F(PanelsTest, AThemedLabelHandsItsTextAndFlagsToTheTheme) {
 
 TEST_F(PanelsTest, ThroughTheSampleSkinAPanelIsTheThemesPanelWithItsClientArea) {
   auto* P = Add<TVxPanel>(Shown, Bounds(10, 10, 150, 100));
-  P->SetCaption("");
+  P->SetCaption("Panel");
+  P->SetAlignment(TAlignment::taRightJustify);
   auto* Child = Add<TVxButton>(P, Bounds(0, 0, 10, 10));
   Child->SetAlign(TAlign::alClient);
   Settle();
@@ -392,6 +399,17 @@ TEST_F(PanelsTest, ThroughTheSampleSkinAPanelIsTheThemesPanelWithItsClientArea) 
   FillRectColor(Reference.DC(), Rect(0, 0, 150, 100), Shown->Color());
   TCanvas Canvas(Reference.DC());
   Theme->DrawPanel(0, Canvas, "default", Rect(0, 0, 150, 100));
+  // The caption on a line of the theme font's height, centred vertically, at the right.
+  Canvas.Font().Assign(P->Font());
+  Theme->GetFont(Canvas.Font(), vxfPanelTextNormal, "default");
+  const Integer Line = LineHeight(Canvas.Font());
+  TvxTextInfo Text;
+  Text.Rect = Rect(0, (100 - Line) / 2, 150, (100 - Line) / 2 + Line);
+  Text.Text = L"Panel";
+  Text.Alignment = 2 * 3 + 1;
+  TvxStateInfo State;
+  State.Rect = Client;
+  Theme->DrawPanelText(0, Canvas, "default", Text, State);
   EXPECT_EQ(Differences(Shot, Reference, Rect(0, 0, 150, 100)), 0);
   // Without the theme the framework's panel paints itself again.
   RemoveCurrentTheme();
@@ -596,6 +614,11 @@ TEST_F(HeaderPanelTest, CaptionBarButtonAndClientArea) {
   EXPECT_TRUE(P->ButtonHot());
   EXPECT_EQ(P->HintAt(B), "button");
   EXPECT_EQ(P->Cursor(), crDefault) << "the panel's own cursor is left alone";
+  // The platform asks for the pointer's shape over the caption bar.
+  const TPoint OnCaption = P->ClientToScreen({10, 10});
+  ASSERT_TRUE(SetCursorPos(OnCaption.X, OnCaption.Y));
+  EXPECT_EQ(SendMessageA(P->Handle(), WM_SETCURSOR, WPARAM(P->Handle()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)), 1);
+  EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_HAND));
 }
 
 TEST_F(HeaderPanelTest, TheButtonRollsThePanelAndItsParentUpAndDown) {
@@ -701,7 +724,7 @@ TEST_F(HeaderPanelTest, ThroughTheSampleSkinThePanelIsTheThemesPanel) {
   ASSERT_TRUE(Theme->IsHeaderPanelDefined(1, "default"));
   for (bool Rolled : {false, true}) {
     auto* P = Panel(Shown, Bounds(10, 10, 120, 100));
-    P->SetCaption("");
+    P->SetCaption("Header");
     P->SetRolled(Rolled);
     Settle();
     const Integer H = P->Height();
@@ -716,6 +739,14 @@ TEST_F(HeaderPanelTest, ThroughTheSampleSkinThePanelIsTheThemesPanel) {
     Theme->DrawHeaderPanel(1, Canvas, "default", Rect(0, 0, 120, H));
     Canvas.RestoreState(Saved);
     Theme->DrawHeaderPanelCaption(1, Canvas, "default", Caption);
+    Canvas.Font().Assign(P->Font());
+    Theme->GetFont(Canvas.Font(), vxfPanelTextNormal, "default");
+    TvxTextInfo Text;
+    Text.Rect = Rect(Caption.Left + 5, Caption.Top, Caption.Right - 5, Caption.Bottom);
+    Text.Text = L"Header";
+    Text.Alignment = 1;
+    Text.Flags = vxtfSingleLine;
+    Theme->DrawHeaderPanelText(1, Canvas, "default", Text);
     TvxStateInfo Button;
     Button.Rect = P->ButtonRect();
     Button.State = Rolled ? 2 : 1;
@@ -878,8 +909,8 @@ TEST_F(PanelsTest, AllFiveShowOnTheSampleSkin) {
   auto* G = Add<TVxGroupBox>(Shown, Bounds(8, 8, 180, 110));
   G->SetCaption("Group box");
   G->SetUseCheckBox(true);
-  Add<TVxButton>(G, Bounds(10, 10, 80, 25))->SetCaption("Inside");
-  auto* L = Add<TVxLabel>(G, Bounds(10, 45, 60, 17));
+  Add<TVxButton>(G, Bounds(14, 30, 80, 25))->SetCaption("Inside");
+  auto* L = Add<TVxLabel>(G, Bounds(14, 65, 60, 17));
   L->SetCaption("A label");
   auto* P = Add<TVxPanel>(Shown, Bounds(8, 125, 180, 50));
   P->SetCaption("Panel");
