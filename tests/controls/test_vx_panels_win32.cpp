@@ -233,6 +233,25 @@ TEST_F(PanelsTest, ThroughTheSampleSkinAGroupBoxIsTheThemesGroupBox) {
   EXPECT_GT(Painted, 0) << "the skin's frame shows";
 }
 
+TEST_F(PanelsTest, WithVisualStylesAGroupBoxIsThePlatformsGroupFrame) {
+  AllowVisualStyles();
+  if (!StyleAvailable(Shown->Handle(), L"Button")) GTEST_SKIP() << "the platform shows no visual styles here";
+  auto* G = Add<TVxGroupBox>(Shown, Bounds(10, 10, 160, 110));
+  G->SetCaption("");
+  Settle();
+  Capture Shot(160, 110), Reference(160, 110);
+  PrintClient(G, Shot);
+  TRect Frame;
+  G->GetFrameRect(Frame);
+  FillRectColor(Reference.DC(), Rect(0, 0, 160, 110), Shown->Color());
+  HTHEME Style = ThemeFunctions().OpenThemeData(G->Handle(), L"Button");
+  ASSERT_NE(Style, nullptr);
+  const RECT Area{Frame.Left, Frame.Top, Frame.Right, Frame.Bottom};
+  ThemeFunctions().DrawThemeBackground(Style, Reference.DC(), 4, 1, &Area, nullptr);
+  ThemeFunctions().CloseThemeData(Style);
+  EXPECT_EQ(Differences(Shot, Reference, Rect(0, 0, 160, 110)), 0);
+}
+
 // [Label] ----------------------------------------------------------------------------------------
 
 TEST_F(PanelsTest, ALabelSizesItselfToItsCaption) {
@@ -714,6 +733,24 @@ TEST_F(HeaderPanelTest, WithoutAThemeThePanelIsClassic) {
   EXPECT_EQ(Shot.At(1, 5), PixelOf(clBtnHighlight)) << "the raised caption bar";
   EXPECT_EQ(Shot.At(30, 10), PixelOf(clBtnFace));
   EXPECT_EQ(Shot.At(71, 10), PixelOf(clBtnFace)) << "the flat button's outer ring";
+}
+
+TEST_F(HeaderPanelTest, WithVisualStylesTheBodyIsThePlatformsExplorerBar) {
+  AllowVisualStyles();
+  if (!StyleAvailable(Shown->Handle(), L"ExplorerBar")) GTEST_SKIP() << "no explorer-bar style here";
+  auto* P = Panel(Shown, Bounds(10, 10, 120, 100));
+  Settle();
+  Capture Shot(120, 100), Reference(120, 100);
+  PrintClient(P, Shot);
+  TRect Caption;
+  P->GetCaptionRect(Caption);
+  EXPECT_EQ(Caption, Rect(0, 0, 120, 20)) << "no bevel inset with visual styles";
+  HTHEME Style = ThemeFunctions().OpenThemeData(P->Handle(), L"ExplorerBar");
+  ASSERT_NE(Style, nullptr);
+  const RECT Body{0, 20, 120, 100};
+  ThemeFunctions().DrawThemeBackground(Style, Reference.DC(), 5, 0, &Body, nullptr);
+  ThemeFunctions().CloseThemeData(Style);
+  EXPECT_EQ(Differences(Shot, Reference, Rect(0, 20, 120, 100)), 0);
 }
 
 TEST_F(HeaderPanelTest, ThroughTheSampleSkinThePanelIsTheThemesPanel) {
