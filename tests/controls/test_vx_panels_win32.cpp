@@ -12,6 +12,7 @@
 #include "controls_fixture.h"
 #include "framework/core/class_registry.h"
 #include "framework/graphics/gdi_handles.h"
+#include "framework/ui/application.h"
 #include "framework/ui/panel.h"
 #include "vexel/controls/vx_buttons.h"
 #include "vexel/controls/vx_headerpanel.h"
@@ -704,6 +705,15 @@ TEST_F(HeaderPanelTest, AnAnimatedRollStepsEveryFourPixelsAndIgnoresRequestsMean
   EXPECT_EQ(Heights.back(), 100);
   EXPECT_EQ(P->Height(), 100);
   EXPECT_FALSE(P->Rolled());
+
+  // A panel freed by what runs between two steps stops rolling at once.
+  auto* Doomed = Panel(Shown, Bounds(150, 10, 90, 100));
+  Doomed->SetAnimateRoll(true);
+  Doomed->OnResize = [Doomed](TObject*) { Application->ReleaseComponent(Doomed); };
+  Events.clear();
+  Doomed->SetRolled(true);
+  EXPECT_FALSE(Shown->ContainsControl(Doomed));
+  EXPECT_EQ(Events, (std::vector<std::string>{"before 100"}));
 }
 
 TEST_F(HeaderPanelTest, TheCloseButtonHidesThePanelWhichCanBeShownAgain) {
