@@ -121,6 +121,7 @@ TEST_F(PanelsTest, AGroupBoxCheckBoxEnablesAndDisablesTheOtherChildren) {
   EXPECT_FALSE(G->Checked());
   EXPECT_FALSE(A->Enabled());
   EXPECT_EQ(BoxClicks, 2);
+  EXPECT_FALSE(Add<TVxButton>(G, Bounds(10, 80, 60, 25))->Enabled()) << "a child added to an unchecked box";
 
   // The caption follows the group box; a moved margin moves the box.
   G->SetCaption("More");

@@ -264,6 +264,12 @@ void TVxGroupBox::Dispatch(TMessage& Message) {
         }
       }
       break;
+    case CM_CONTROLCHANGE: {
+      // A child put on an unchecked box later is disabled like those already there.
+      auto* Child = reinterpret_cast<TControl*>(Message.WParam);
+      if (Message.LParam && FCheckBox && Child && Child != FCheckBox && !Loading(*this)) Child->SetEnabled(FChecked);
+      break;
+    }
     case CM_TEXTCHANGED:
       if (FCheckBox) FCheckBox->SetCaption(Caption());
       PlaceCheckBox();
