@@ -580,8 +580,7 @@ TEST_F(GridTest, WithVisualStylesTheFrameIsNormalAgainAfterThePointerLeft) {
   const RECT Area{0, 0, W, H};
   ThemeFunctions().DrawThemeBackground(Style, Reference.DC(), 1, 1, &Area, nullptr);
   ThemeFunctions().CloseThemeData(Style);
-  EXPECT_EQ(Differences(Shot, Reference, Rect(0, 0, W, 2)), 0)
-      << "the top edge in the normal state";
+  EXPECT_EQ(Differences(Shot, Reference, Rect(0, 0, W, 2)), 0) << "the top edge in the normal state";
 }
 
 // [Header panel] ---------------------------------------------------------------------------------
@@ -898,13 +897,30 @@ TEST_F(PanelsTest, FormFilesHoldEveryClassAndRestoreItsState) {
   TMemoryStream Text;
   ObjectBinaryToText(Stream, Text);
   const std::string Written(reinterpret_cast<const char*>(Text.Memory()), size_t(Text.Size()));
-  for (const char* Line :
-       {"object Group: TVxGroupBox", "UseCheckBox = True", "Checked = False", "CaptionMargin = 20",
-        "CheckBoxAlignment = kalRightJustify", "Transparent = True", "ThemeObject = 'group'", "object Inside: TVxButton",
-        "object Caption: TVxLabel", "FocusControl = Inside", "Layout = tlBottom", "WordWrap = True",
-        "ShowAccelChar = False", "Transparent = False", "object Plain: TVxPanel", "ThemeObject = 'panel'",
-        "object Cells: TVxStringGrid", "ThemeObject = 'cells'", "object Header: TVxHeaderPanel", "Rolled = True",
-        "ShowBevel = False", "BorderWidth = 5", "CaptionHint = 'Roll'", "NormalHeight = {"})
+  for (const char* Line : {"object Group: TVxGroupBox",
+                           "UseCheckBox = True",
+                           "Checked = False",
+                           "CaptionMargin = 20",
+                           "CheckBoxAlignment = kalRightJustify",
+                           "Transparent = True",
+                           "ThemeObject = 'group'",
+                           "object Inside: TVxButton",
+                           "object Caption: TVxLabel",
+                           "FocusControl = Inside",
+                           "Layout = tlBottom",
+                           "WordWrap = True",
+                           "ShowAccelChar = False",
+                           "Transparent = False",
+                           "object Plain: TVxPanel",
+                           "ThemeObject = 'panel'",
+                           "object Cells: TVxStringGrid",
+                           "ThemeObject = 'cells'",
+                           "object Header: TVxHeaderPanel",
+                           "Rolled = True",
+                           "ShowBevel = False",
+                           "BorderWidth = 5",
+                           "CaptionHint = 'Roll'",
+                           "NormalHeight = {"})
     EXPECT_NE(Written.find(Line), std::string::npos) << Line << "\n" << Written;
   EXPECT_EQ(Written.find("TVxCheckBox"), std::string::npos) << "the caption's check box is the group box's own";
 

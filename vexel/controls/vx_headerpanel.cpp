@@ -22,7 +22,9 @@ constexpr DWORD RollStepPause = 3;
 
 std::wstring Wide(const std::string& S) { return AnsiToWideCP(CP_ACP, S); }
 
-TRect Shrink(const TRect& R, Integer DX, Integer DY) { return Rect(R.Left + DX, R.Top + DY, R.Right - DX, R.Bottom - DY); }
+TRect Shrink(const TRect& R, Integer DX, Integer DY) {
+  return Rect(R.Left + DX, R.Top + DY, R.Right - DX, R.Bottom - DY);
+}
 
 }  // namespace
 
@@ -52,8 +54,8 @@ const TClassInfo& TVxHeaderPanel::StaticClassInfo() {
   static const TDefinedProperty Defined[] = {
       DefinedBinaryProperty<&TVxHeaderPanel::ReadNormalHeight, &TVxHeaderPanel::WriteNormalHeight>("NormalHeight"),
   };
-  static const TClassInfo Info{
-      "TVxHeaderPanel", &TVxControl::StaticClassInfo(), Properties, Defined, &CreateComponent<TVxHeaderPanel>};
+  static const TClassInfo Info{"TVxHeaderPanel", &TVxControl::StaticClassInfo(), Properties, Defined,
+                               &CreateComponent<TVxHeaderPanel>};
   return Info;
 }
 

@@ -82,9 +82,9 @@ const TClassInfo& TVxGroupBox::StaticClassInfo() {
 }
 
 TVxGroupBox::TVxGroupBox(TComponent* Owner) : TVxControl(Owner) {
-  for (TControlStyleFlag F : {TControlStyleFlag::csAcceptsControls, TControlStyleFlag::csCaptureMouse,
-                              TControlStyleFlag::csClickEvents, TControlStyleFlag::csSetCaption,
-                              TControlStyleFlag::csOpaque, TControlStyleFlag::csDoubleClicks})
+  for (TControlStyleFlag F :
+       {TControlStyleFlag::csAcceptsControls, TControlStyleFlag::csCaptureMouse, TControlStyleFlag::csClickEvents,
+        TControlStyleFlag::csSetCaption, TControlStyleFlag::csOpaque, TControlStyleFlag::csDoubleClicks})
     IncludeStyle(F);
   SetColor(clBtnFace);
   SetBounds(Left(), Top(), 90, 100);
@@ -325,16 +325,15 @@ void TVxGroupBox::PaintClient() {
     RestoreDC(DC, Saved);
     if (!FCheckBox && !Text.empty()) {
       RECT Area{Cap.Left, Cap.Top, Cap.Right, Cap.Bottom};
-      ThemeFunctions().DrawThemeText(Style.Handle(), DC, 4, 1, Text.c_str(), -1,
-                                     DT_CENTER | DT_VCENTER | DT_SINGLELINE, 0, &Area);
+      ThemeFunctions().DrawThemeText(Style.Handle(), DC, 4, 1, Text.c_str(), -1, DT_CENTER | DT_VCENTER | DT_SINGLELINE,
+                                     0, &Area);
     }
     return;
   }
   GapFrame(DC, Frame, Cap.Left, Cap.Right, clBtnHighlight);
   GapFrame(DC, Rect(Frame.Left - 1, Frame.Top - 1, Frame.Right - 1, Frame.Bottom - 1), Cap.Left, Cap.Right,
            clBtnShadow);
-  if (!FCheckBox)
-    DrawCaptionText(DC, Text, Cap, DT_CENTER | DT_VCENTER | DT_SINGLELINE, Disabled, C.Font().Color());
+  if (!FCheckBox) DrawCaptionText(DC, Text, Cap, DT_CENTER | DT_VCENTER | DT_SINGLELINE, Disabled, C.Font().Color());
 }
 
 // [SECTION] panel --------------------------------------------------------------------------------
@@ -404,8 +403,7 @@ const TClassInfo& TVxLabel::StaticClassInfo() {
       EnumProperty<&TVxLabel::Alignment, &TVxLabel::SetAlignment>("Alignment", AlignmentNames(),
                                                                   int64_t(TAlignment::taLeftJustify)),
       BooleanProperty<&TVxLabel::AutoSize, &TVxLabel::SetAutoSize>("AutoSize", 1),
-      EnumProperty<&TVxLabel::Layout, &TVxLabel::SetLayout>("Layout", TextLayoutNames(),
-                                                            int64_t(TTextLayout::tlTop)),
+      EnumProperty<&TVxLabel::Layout, &TVxLabel::SetLayout>("Layout", TextLayoutNames(), int64_t(TTextLayout::tlTop)),
       BooleanProperty<&TVxLabel::WordWrap, &TVxLabel::SetWordWrap>("WordWrap", 0),
       BooleanProperty<&TVxLabel::ShowAccelChar, &TVxLabel::SetShowAccelChar>("ShowAccelChar", 1),
       BooleanProperty<&TVxLabel::Transparent, &TVxLabel::SetTransparent>("Transparent", 1),
