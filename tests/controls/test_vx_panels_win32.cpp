@@ -556,20 +556,32 @@ TEST_F(GridTest, WithoutAThemeTheFrameIsTheClassicSunkenEdge) {
   EXPECT_EQ(Shot.At(50, 1), PixelOf(cl3DDkShadow));
   EXPECT_EQ(Shot.At(0, 50), PixelOf(clBtnShadow));
   EXPECT_EQ(Shot.At(1, 50), PixelOf(cl3DDkShadow));
+  const Integer W = Window.right - Window.left, H = Window.bottom - Window.top;
+  EXPECT_EQ(Shot.At(W - 1, 50), PixelOf(clBtnHighlight));
+  // With both bars the corner between them is filled, the frame's corner with it.
+  Grid->SetColCount(8);
+  Settle();
+  ASSERT_TRUE(Grid->SubScrollBar()->Horizontal()->Visible());
+  Capture Both(W, H);
+  ScreenShot(Grid->Handle(), Both);
+  EXPECT_EQ(Both.At(W - 1, H - 1), PixelOf(clBtnFace));
+  EXPECT_EQ(Both.At(W - 1, H - 25), PixelOf(clBtnHighlight));
   // The hot flag follows the pointer into and out of the grid.
-  Grid->Perform(CM_MOUSEENTER, 0, 0);
+  Mouse(Grid->Handle(), WM_MOUSEMOVE, 50, 50);
   EXPECT_TRUE(Grid->MouseInControl());
-  Grid->Perform(CM_MOUSELEAVE, 0, 0);
+  Mouse(Grid->Handle(), WM_MOUSELEAVE, 0, 0);
   EXPECT_FALSE(Grid->MouseInControl());
 }
 
 TEST_F(GridTest, WithVisualStylesTheFrameIsNormalAgainAfterThePointerLeft) {
   AllowVisualStyles();
   if (!StyleAvailable(Shown->Handle(), L"Edit")) GTEST_SKIP() << "the platform shows no visual styles here";
-  Grid->Perform(CM_MOUSEENTER, 0, 0);
+  Mouse(Grid->Handle(), WM_MOUSEMOVE, 50, 50);
   Settle();
-  Grid->Perform(CM_MOUSELEAVE, 0, 0);
+  ASSERT_TRUE(Grid->MouseInControl());
+  Mouse(Grid->Handle(), WM_MOUSELEAVE, 0, 0);
   Settle();
+  ASSERT_FALSE(Grid->MouseInControl());
   RECT Window;
   GetWindowRect(Grid->Handle(), &Window);
   const Integer W = Window.right - Window.left, H = Window.bottom - Window.top;
