@@ -130,7 +130,10 @@ void TVxHeaderPanel::WriteNormalHeight(TStream& Data) const {
 
 void TVxHeaderPanel::GetCaptionRect(TRect& R) {
   R = Rect(0, 0, CachedWidth(), CachedHeight());
-  if (FShowBevel && !VisualStylesActive()) R = Shrink(R, FBevelWidth, FBevelWidth);
+  // The bevel is drawn wherever the explorer bar's style is not: also when visual styles are
+  // active without that class.
+  if (FShowBevel && !TVisualStyle(HandleAllocated() ? Handle() : nullptr, L"ExplorerBar"))
+    R = Shrink(R, FBevelWidth, FBevelWidth);
   R.Bottom = R.Top + FCaptionHeight;
 }
 
