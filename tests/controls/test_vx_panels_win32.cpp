@@ -836,7 +836,7 @@ TEST_F(PanelsTest, AThemeWithoutTheseObjectsLeavesEveryControlItsOwnLook) {
   G->SetColor(clYellow);
   auto* L = Add<TVxLabel>(Back, Bounds(110, 5, 60, 20));
   L->SetCaption("Label");
-  auto* P = Add<TVxPanel>(Back, Bounds(5, 100, 80, 60));
+  Add<TVxPanel>(Back, Bounds(5, 100, 80, 60));
   auto* Grid = Add<TVxStringGrid>(Back, Bounds(90, 100, 150, 100));
   auto* H = Add<TVxHeaderPanel>(Back, Bounds(245, 5, 50, 100));
   H->SetColor(clLime);
@@ -845,11 +845,14 @@ TEST_F(PanelsTest, AThemeWithoutTheseObjectsLeavesEveryControlItsOwnLook) {
   PrintClient(Back, Shot);
   EXPECT_EQ(Shot.At(55, 50), PixelOf(clYellow)) << "the group box's classic face";
   EXPECT_EQ(Shot.At(5, 130), PixelOf(clBtnHighlight)) << "the framework panel's bevel";
+  int Ink = 0;
+  for (Integer Y = L->Top(); Y < L->Top() + L->Height(); ++Y)
+    for (Integer X = L->Left(); X < L->Left() + L->Width(); ++X) Ink += Shot.At(X, Y) != PixelOf(clAqua);
+  EXPECT_GT(Ink, 0) << "the label's own text on its parent";
   EXPECT_TRUE(Grid->DefaultDrawing());
   Capture Header(50, 100);
   PrintClient(H, Header);
   EXPECT_EQ(Header.At(25, 60), PixelOf(clLime));
-  (void)P;
 }
 
 TEST_F(HeaderPanelTest, ANormalHeightRecordTooShortIsIgnored) {
