@@ -4,7 +4,9 @@
 #include "vexel/controls/vx_buttons.h"
 #include "vexel/controls/vx_controlbar.h"
 #include "vexel/controls/vx_header.h"
+#include "vexel/controls/vx_headerpanel.h"
 #include "vexel/controls/vx_listbox.h"
+#include "vexel/controls/vx_panels.h"
 #include "vexel/controls/vx_parent_image.h"
 #include "vexel/controls/vx_progress.h"
 #include "vexel/controls/vx_scrollbar.h"
@@ -12,6 +14,7 @@
 #include "vexel/controls/vx_speedbutton.h"
 #include "vexel/controls/vx_spinbutton.h"
 #include "vexel/controls/vx_statusbar.h"
+#include "vexel/controls/vx_stringgrid.h"
 #include "vexel/controls/vx_tabs.h"
 #include "vexel/controls/vx_toolbar.h"
 #include "vexel/controls/vx_trackbar.h"
@@ -28,7 +31,9 @@ bool StartControls() {
         &TVxSpeedButton::StaticClassInfo(), &TVxSpeedDivider::StaticClassInfo(), &TVxSpeedSpace::StaticClassInfo(),
         &TVxSpeedContainer::StaticClassInfo(), &TVxSpinButton::StaticClassInfo(), &TVxToolBar::StaticClassInfo(),
         &TVxControlBar::StaticClassInfo(), &TVxTabControl::StaticClassInfo(), &TVxTabSheet::StaticClassInfo(),
-        &TVxHeaderControl::StaticClassInfo(), &TVxStatusBar::StaticClassInfo()})
+        &TVxHeaderControl::StaticClassInfo(), &TVxStatusBar::StaticClassInfo(), &TVxGroupBox::StaticClassInfo(),
+        &TVxPanel::StaticClassInfo(), &TVxLabel::StaticClassInfo(), &TVxStringGrid::StaticClassInfo(),
+        &TVxHeaderPanel::StaticClassInfo()})
     RegisterClass(*Info);
   // An in-place bar's window is all bar: nothing shows through it.
   RegisterParentPainter(TVxInplaceScrollBar::StaticClassInfo(), [](TCanvas&, const TVxParentPaintInfo&) {});
