@@ -1,7 +1,8 @@
 // The skinned edit on real windows: typing, caret and selection keys, the mouse, undo with its
 // merge rules, the clipboard, limits, passwords, surrogate pairs, scrolling and painting.
-#include <imm.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <imm.h>
 
 #include <string>
 #include <vector>
