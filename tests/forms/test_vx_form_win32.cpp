@@ -13,6 +13,7 @@
 #include "framework/core/object_text.h"
 #include "framework/graphics/imagelist.h"
 #include "vexel/controls/vx_parent_image.h"
+#include "vexel/controls/vx_statusbar.h"
 #include "vexel/forms/vx_form.h"
 #include "vexel/graphics/vx_winapi.h"
 #include "vexel/skin/theme_dv3.h"
@@ -230,6 +231,34 @@ TEST_F(SkinnedFormTest, HitCodesAtBordersCornersCaptionAndButtons) {
   EXPECT_EQ(Bounds().Top, 100);
   Drag(2, 150, -50, 0);
   EXPECT_EQ(Bounds().Width(), 400) << "an unsizeable window keeps its size";
+}
+
+// A status bar in the skinned form's corner sizes the form by its grip: the press goes on to the
+// frame, which sizes itself. A form that may not be sized shows no grip there.
+TEST_F(SkinnedFormTest, AStatusBarsGripSizesTheSkinnedForm) {
+  UseSampleSkin();
+  TVxForm* Skin = Open();
+  auto* Bar = new TVxStatusBar(Window.get());
+  Bar->SetAlign(TAlign::alBottom);
+  Bar->SetParent(Window.get());
+  Settle();
+  ASSERT_TRUE(Bar->GripApplies());
+  TRect Grip;
+  Bar->GetGripRect(Grip);
+  const TPoint Centre{(Grip.Left + Grip.Right) / 2, (Grip.Top + Grip.Bottom) / 2};
+  const TPoint OnScreen = Bar->ClientToScreen(Centre);
+  EXPECT_EQ(HitAt(OnScreen.X - Bounds().Left, OnScreen.Y - Bounds().Top), HTBOTTOMRIGHT);
+  SendMessageA(Bar->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(Centre.X, Centre.Y));
+  EXPECT_EQ(GetCapture(), Wnd()) << "the frame took the press";
+  POINT To{OnScreen.X + 40, OnScreen.Y + 30};
+  ScreenToClient(Wnd(), &To);
+  SendMessageA(Wnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(To.x, To.y));
+  SendMessageA(Wnd(), WM_LBUTTONUP, 0, MAKELPARAM(To.x, To.y));
+  Settle();
+  EXPECT_EQ(Bounds(), ::Bounds(100, 100, 440, 330));
+  Skin->Dragging()->SetSizeable(false);
+  EXPECT_FALSE(Bar->GripApplies());
+  EXPECT_EQ(HitAt(OnScreen.X - Bounds().Left, OnScreen.Y - Bounds().Top), HTCLIENT);
 }
 
 // [Window states] -------------------------------------------------------------------------------

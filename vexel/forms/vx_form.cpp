@@ -12,6 +12,7 @@
 #include "framework/ui/forms.h"
 #include "framework/ui/menus.h"
 #include "framework/ui/object_windows.h"
+#include "vexel/controls/vx_statusbar.h"
 #include "vexel/graphics/vx_utils_win32.h"
 #include "vexel/graphics/vx_winapi.h"
 #include "vexel/theme/vx_theme_links.h"
@@ -500,11 +501,37 @@ TvxHitCode TVxDefaultForm::HitTest(Integer X, Integer Y) {
   if (C.Bottom < Y && Y < FWindowHeight) Result = ByX(vxhtBottomLeft, vxhtBottomRight, vxhtBottom);
   if (X < C.Left) Result = ByY(vxhtTopLeft, vxhtBottomLeft, vxhtLeft);
   if (C.Right < X && X < FWindowWidth) Result = ByY(vxhtTopRight, vxhtBottomRight, vxhtRight);
-  if (Result == vxhtNone && FDragging->Sizeable()) {
-    const TRect G = GetGripperRect();
-    if (!G.IsEmpty() && G.Offset(C.Left, C.Top).Contains(X, Y)) Result = vxhtBottomRight;
-  }
+  if (Result == vxhtNone && OnSizeGrip(X, Y)) Result = vxhtBottomRight;
   return Result;
+}
+
+// The MDI size box, or the size grip of a status bar on the form, under (X, Y) in window
+// coordinates: either sizes the form from its bottom-right corner.
+bool TVxDefaultForm::OnSizeGrip(Integer X, Integer Y) {
+  if (!FDragging->Sizeable()) return false;
+  const TRect C = GetClientBounds();
+  const TRect Box = GetGripperRect();
+  if (!Box.IsEmpty() && Box.Offset(C.Left, C.Top).Contains(X, Y)) return true;
+  TForm* F = Form();
+  if (!F || !F->HandleAllocated()) return false;
+  RECT Window{};
+  GetWindowRect(F->Handle(), &Window);
+  for (Integer I = 0; I < F->ControlCount(); ++I) {
+    auto* Bar = dynamic_cast<TVxStatusBar*>(F->Controls(I));
+    if (!Bar || !Bar->GripApplies()) continue;
+    TRect Grip;
+    Bar->GetGripRect(Grip);
+    const TPoint At = Bar->ClientToScreen({Grip.Left, Grip.Top});
+    if (Bounds(At.X - Window.left, At.Y - Window.top, Grip.Width(), Grip.Height()).Contains(X, Y)) return true;
+  }
+  return false;
+}
+
+bool SkinnedFormSizeable(TWinControl* Form, bool& SizeableNow) {
+  const TVxDefaultForm* Skinned = FindSkinnedForm(Form);
+  if (!Skinned) return false;
+  SizeableNow = Skinned->Dragging()->Sizeable() && Skinned->WindowState() == TVxWindowState::kwsNormal;
+  return true;
 }
 
 TPoint TVxDefaultForm::ScreenToWindow(intptr_t LParam) {
@@ -1078,10 +1105,6 @@ TSize TVxForm::GetMinTrackSize() {
 TvxHitCode TVxForm::HitTest(Integer X, Integer Y) {
   if (!Themed()) return TVxDefaultForm::HitTest(X, Y);
   TvxHitCode Code = Theme()->FormHitTest(WindowKind(), WindowInfo(), FThemeObject, X, Y);
-  if (Code == vxhtNone && Dragging()->Sizeable()) {
-    const TRect C = GetClientBounds();
-    const TRect G = GetGripperRect();
-    if (!G.IsEmpty() && G.Offset(C.Left, C.Top).Contains(X, Y)) Code = vxhtBottomRight;
-  }
+  if (Code == vxhtNone && OnSizeGrip(X, Y)) Code = vxhtBottomRight;
   return Code;
 }

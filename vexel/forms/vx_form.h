@@ -246,6 +246,7 @@ class TVxDefaultForm : public TVxHook {
   virtual void PaintFrame(TCanvas& Canvas);
   virtual void PaintBackground();
   virtual TvxHitCode HitTest(Integer X, Integer Y);
+  bool OnSizeGrip(Integer X, Integer Y);
   // Keys and clicks made while the window's show animation plays wait for the window (a menu)
   // instead of going where they would have gone without it.
   virtual bool HoldsInputWhileShowing() const { return false; }
@@ -462,6 +463,8 @@ class TVxForm : public TVxDefaultForm {
 // The first active skinning component of the form Control sits on (through its top-most
 // parent), or nil.
 TVxDefaultForm* FindSkinnedForm(TControl* Control);
+// Whether Form is skinned; when it is, whether it may be sized now (sizeable, normal state).
+bool SkinnedFormSizeable(TWinControl* Form, bool& SizeableNow);
 
 // The dropped-down combo box and the routine that closes it: a press on a skinned frame calls the
 // routine. One at a time; registering another replaces it, unregistering a combo that is not the

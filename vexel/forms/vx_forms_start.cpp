@@ -2,6 +2,7 @@
 // it: hooks, form-skinning components, the option objects, the message-box settings and the
 // animation record can be read from form files (and the forms paint under their children), and
 // the global message-box settings exist, before the program's own code runs.
+#include "vexel/controls/vx_statusbar.h"
 #include "vexel/forms/vx_form.h"
 #include "vexel/forms/vx_form_options.h"
 #include "vexel/forms/vx_hook.h"
@@ -19,6 +20,8 @@ const bool FormsStarted = [] {
         &TVxPopupMenuOptions::StaticClassInfo(), &TvxAnimationRec::StaticClassInfo(), &TVxMessage::StaticClassInfo()})
     RegisterClass(*Info);
   RegisterFormClasses();
+  // A status bar's size grip hands its press to a skinned form, which sizes itself.
+  SetSkinnedFormQuery(&SkinnedFormSizeable);
   StartMessageSettings();
   return true;
 }();
