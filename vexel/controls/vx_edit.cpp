@@ -1,7 +1,8 @@
 #include "vexel/controls/vx_edit.h"
 
-#include <imm.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <imm.h>
 
 #include <algorithm>
 #include <utility>
