@@ -12,6 +12,7 @@
 #include "framework/ui/clipboard.h"
 #include "vexel/controls/vx_edit.h"
 #include "vexel/controls/vx_edit_buttons.h"
+#include "vexel/forms/vx_message.h"
 #include "vexel/graphics/vx_utils_win32.h"
 #include "vexel/menus/vx_menubar.h"
 #include "vexel/theme/vx_engine.h"
@@ -527,6 +528,14 @@ TEST_F(EditTest, TypedCharactersOutsideTheCodePageArriveWhole) {
   Spin->SetFocus();
   Post(Spin, {L'\u0663', L'7'});  // an Arabic-Indic three is no digit of the spin edit's
   EXPECT_EQ(Spin->Text(), "7") << "the whole text was selected on entry";
+}
+
+// Message boxes ask their settings for an edit: with the edits linked, a skinned one.
+TEST_F(EditTest, MessageBoxesGetTheSkinnedEdit) {
+  TVxMessage Settings;
+  TComponent Box;
+  EXPECT_NE(dynamic_cast<TVxEdit*>(Settings.CreateEdit(&Box)), nullptr);
+  EXPECT_EQ(Box.ComponentCount(), 1);
 }
 
 TEST_F(EditTest, FormFileRoundTrip) {

@@ -5,6 +5,8 @@
 #include "framework/graphics/font.h"
 #include "framework/ui/stdctrls.h"
 #include "vexel/controls/vx_buttons.h"
+// Last: it takes back the platform's RegisterClass macro.
+#include "framework/core/class_registry.h"
 
 namespace {
 
@@ -82,7 +84,15 @@ void TVxMessage::SetGlobal(bool Value) {
 }
 
 TVxButton* TVxMessage::CreateButton(TComponent* Owner) { return new TVxButton(Owner); }
-TWinControl* TVxMessage::CreateEdit(TComponent* Owner) { return new TEdit(Owner); }
+// The skinned edit lives above the forms: a program that links it has it registered by name.
+TWinControl* TVxMessage::CreateEdit(TComponent* Owner) {
+  if (const TClassInfo* Skinned = FindClass("TVxEdit"); Skinned && Skinned->Create) {
+    TComponent* Made = Skinned->Create(Owner);
+    if (auto* Edit = dynamic_cast<TWinControl*>(Made)) return Edit;
+    delete Made;
+  }
+  return new TEdit(Owner);
+}
 TVxDefaultForm* TVxMessage::CreateForm(TComponent* Owner) { return new TVxForm(Owner); }
 TLabel* TVxMessage::CreateLabel(TComponent* Owner) { return new TLabel(Owner); }
 TVxCheckBox* TVxMessage::CreateCheckBox(TComponent* Owner) { return new TVxCheckBox(Owner); }
