@@ -126,7 +126,24 @@ class TDCState {
   int FSaved;
 };
 
-// The DC of a window (or of the screen for nil), released on scope exit.
+// The DC of a window's whole area, frame included (the window's own non-client painting),
+// released on scope exit.
+class TNonClientDC {
+ public:
+  explicit TNonClientDC(HWND Window) : FWindow(Window), FDC(GetWindowDC(Window)) {}
+  ~TNonClientDC() {
+    if (FDC) ReleaseDC(FWindow, FDC);
+  }
+  TNonClientDC(const TNonClientDC&) = delete;
+  TNonClientDC& operator=(const TNonClientDC&) = delete;
+  HDC Get() const { return FDC; }
+
+ private:
+  HWND FWindow;
+  HDC FDC;
+};
+
+// The DC of a window's client area (or of the screen for nil), released on scope exit.
 class TWindowDC {
  public:
   explicit TWindowDC(HWND Window) : FWindow(Window), FDC(GetDC(Window)) {}

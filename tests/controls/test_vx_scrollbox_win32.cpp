@@ -127,6 +127,20 @@ TEST_F(ScrollBoxTest, AThemeThatDefinesTheBoxPaintsItsBackground) {
   Capture Shot(200, 150);
   PrintClient(Box, Shot);
   EXPECT_EQ(Shot.At(170, 20), PixelOf(Theme->SysColors().SysColor(clBtnFace)));
+  // The frame around the client is the theme's scroll box.
+  RedrawWindow(Box->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+  Settle();
+  Capture Screen(200, 150), Reference(200, 150);
+  ScreenShot(Box->Handle(), Screen);
+  TCanvas Canvas(Reference.DC());
+  Theme->DrawScrollBox(0, Canvas, "default", Rect(0, 0, 200, 150));
+  Canvas.SetHandle(nullptr);
+  int Differences = 0;
+  // The rounded corners show what lies beneath the box; the edges between them are the skin's.
+  for (Integer I = 2; I < 148; ++I)
+    for (Integer Ring = 0; Ring < 2; ++Ring)
+      Differences += (Screen.At(Ring, I) != Reference.At(Ring, I)) + (Screen.At(I, Ring) != Reference.At(I, Ring));
+  EXPECT_EQ(Differences, 0) << "left and top edges of the frame";
 }
 
 }  // namespace

@@ -91,7 +91,7 @@ void TVxScrollBox::PaintBackground(HDC DC) {
 void TVxScrollBox::PaintFrame() {
   if (!HandleAllocated()) return;
   HWND Wnd = Handle();
-  TWindowDC WindowDC(Wnd);
+  TNonClientDC WindowDC(Wnd);
   HDC DC = WindowDC.Get();
   if (!DC) return;
   RECT Window;

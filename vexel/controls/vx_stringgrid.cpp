@@ -15,21 +15,6 @@ constexpr Integer SizeBoxSide = 20;
 
 std::wstring Wide(const std::string& S) { return AnsiToWideCP(CP_ACP, S); }
 
-// The context of a whole window, frame included, given back when the object goes.
-class TNonClientDC {
- public:
-  explicit TNonClientDC(HWND Window) : FWindow(Window), FDC(GetWindowDC(Window)) {}
-  ~TNonClientDC() {
-    if (FDC) ReleaseDC(FWindow, FDC);
-  }
-  TNonClientDC(const TNonClientDC&) = delete;
-  TNonClientDC& operator=(const TNonClientDC&) = delete;
-  HDC Get() const { return FDC; }
-
- private:
-  HWND FWindow;
-  HDC FDC;
-};
 }  // namespace
 
 const TClassInfo& TVxStringGrid::StaticClassInfo() {
