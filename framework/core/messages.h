@@ -44,6 +44,8 @@ constexpr TMsgNum CM_DIALOGKEY = CM_BASE + 32;
 constexpr TMsgNum CM_RELEASE = CM_BASE + 33;
 constexpr TMsgNum CM_FOCUSCHANGED = CM_BASE + 35;
 constexpr TMsgNum CM_PARENTSHOWHINTCHANGED = CM_BASE + 38;
+// Sent to a control whose hint is about to show, with a THintInfo (framework/ui/application.h)
+// in LParam: the control may give the text of the part under the pointer, or none.
 constexpr TMsgNum CM_HINTSHOW = CM_BASE + 48;
 constexpr TMsgNum CM_RECREATEWND = CM_BASE + 51;
 constexpr TMsgNum CM_CONTROLCHANGE = CM_BASE + 54;

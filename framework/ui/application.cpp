@@ -306,7 +306,8 @@ void TApplication::HintMouseMove(TControl* Control) {
   CancelHint();
   FHintControl = Control;
   SetHint(Control ? GetLongHint(Control->Hint()) : std::string());
-  if (!Control || !FShowHint || !Control->ShowHint() || GetShortHint(Control->Hint()).empty()) return;
+  // A control's own hint may be empty while a part of it has one (CM_HINTSHOW decides).
+  if (!Control || !FShowHint || !Control->ShowHint()) return;
   if (!FHintTimer) {
     FHintTimer = std::make_unique<TTimer>();
     FHintTimer->SetEnabled(false);
@@ -314,6 +315,12 @@ void TApplication::HintMouseMove(TControl* Control) {
   }
   FHintTimer->SetInterval(Cardinal(std::max<Integer>(FHintPause, 1)));
   FHintTimer->SetEnabled(true);
+}
+
+void TApplication::HintPartChanged(TControl* Control) {
+  if (Control != FHintControl) return;
+  HintMouseMove(nullptr);
+  HintMouseMove(Control);
 }
 
 void TApplication::HintLeave(TControl* Control) {
@@ -332,10 +339,13 @@ void TApplication::HintTimerExpired() {
   if (FHintWindow && FHintWindow->Active()) return FHintWindow->ReleaseHint();
   TControl* Control = FHintControl;
   if (!Control || !Control->Showing()) return;
-  const std::string Text = GetShortHint(Control->Hint());
-  if (!FHintWindow) FHintWindow = std::make_unique<THintWindow>();
   POINT P;
   GetCursorPos(&P);
+  THintInfo Info{Control->ScreenToClient({P.x, P.y}), GetShortHint(Control->Hint())};
+  Control->Perform(CM_HINTSHOW, 0, reinterpret_cast<intptr_t>(&Info));
+  if (FHintControl != Control || Info.HintStr.empty()) return;
+  const std::string& Text = Info.HintStr;
+  if (!FHintWindow) FHintWindow = std::make_unique<THintWindow>();
   TRect R = FHintWindow->CalcHintRect(Screen->Width() / 3, Text);
   // Below the pointer's arrow, kept on the screen.
   Integer X = P.x, Y = P.y + GetSystemMetrics(SM_CYCURSOR) * 2 / 3;

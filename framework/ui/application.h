@@ -19,6 +19,13 @@ class TTimer;
 using TIdleEvent = std::function<void(TObject* Sender, bool& Done)>;
 using TExceptionEvent = std::function<void(TObject* Sender, std::exception_ptr E)>;
 
+// What CM_HINTSHOW carries: the pointer in the control's client coordinates and the text to
+// show, which the control may change (empty: no hint).
+struct THintInfo {
+  TPoint CursorPos;
+  std::string HintStr;
+};
+
 class TApplication : public TComponent {
  public:
   explicit TApplication(TComponent* Owner = nullptr);
@@ -78,6 +85,8 @@ class TApplication : public TComponent {
   void CancelHint();
   // Told by the windows: the pointer came over Control, left it, or Control is being freed.
   void HintMouseMove(TControl* Control);
+  // The pointer moved to another part of Control with a hint of its own: the hint starts over.
+  void HintPartChanged(TControl* Control);
   void HintLeave(TControl* Control);
   void HintControlGone(TControl* Control);
 

@@ -13,6 +13,7 @@
 #include "framework/core/class_registry.h"
 #include "framework/graphics/gdi_handles.h"
 #include "framework/ui/application.h"
+#include "framework/ui/hint_window.h"
 #include "framework/ui/panel.h"
 #include "vexel/controls/vx_buttons.h"
 #include "vexel/controls/vx_headerpanel.h"
@@ -651,6 +652,27 @@ TEST_F(HeaderPanelTest, CaptionBarButtonAndClientArea) {
   ASSERT_TRUE(SetCursorPos(OnCaption.X, OnCaption.Y));
   EXPECT_EQ(SendMessageA(P->Handle(), WM_SETCURSOR, WPARAM(P->Handle()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)), 1);
   EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_HAND));
+  // The application's hint shows the part's hint, and moving to another part starts it over.
+  P->SetShowHint(true);
+  Application->SetHintPause(20);
+  Application->SetHintHidePause(0);
+  const auto Shows = [&](const TPoint& At, const std::string& Text) {
+    const TPoint OnScreen = P->ClientToScreen(At);
+    SetCursorPos(OnScreen.X, OnScreen.Y);
+    Mouse(P->Handle(), WM_MOUSEMOVE, At.X, At.Y);
+    return PumpUntil(
+        [&] {
+          THintWindow* W = Application->HintWindow();
+          return W && W->Active() && W->Caption() == Text;
+        },
+        1000);
+  };
+  EXPECT_TRUE(Shows({10, 10}, "caption"));
+  EXPECT_TRUE(Shows(B, "button"));
+  EXPECT_TRUE(Shows({10, 60}, "body"));
+  Application->CancelHint();
+  Application->SetHintPause(500);
+  Application->SetHintHidePause(2500);
 }
 
 TEST_F(HeaderPanelTest, TheButtonRollsThePanelAndItsParentUpAndDown) {

@@ -298,6 +298,11 @@ void TVxHeaderPanel::MouseMove(TShiftState Shift, Integer X, Integer Y) {
   TVxControl::MouseMove(Shift, X, Y);
   const bool Over = ButtonRect().Contains(X, Y);
   const bool Pressed = FTracking && Shift.Contains(TShiftStateFlag::ssLeft) && Over;
+  const std::string Hint = HintAt({X, Y});
+  if (Hint != FShownHint) {
+    FShownHint = Hint;
+    Application->HintPartChanged(this);
+  }
   if (Over == FButtonHot && Pressed == FButtonPressed) return;
   FButtonHot = Over;
   FButtonPressed = Pressed;
@@ -415,6 +420,11 @@ void TVxHeaderPanel::Dispatch(TMessage& Message) {
       }
       break;
     case CM_TEXTCHANGED: Invalidate(); break;
+    case CM_HINTSHOW: {
+      auto* Info = reinterpret_cast<THintInfo*>(Message.LParam);
+      Info->HintStr = GetShortHint(HintAt(Info->CursorPos));
+      return;
+    }
   }
   TVxControl::Dispatch(Message);
 }

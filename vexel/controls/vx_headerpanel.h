@@ -117,6 +117,8 @@ class TVxHeaderPanel : public TVxControl {
   TCursor FButtonCursor = crDefault;
   Integer FCaptionHeight = 20;
   bool FButtonHot = false;
+  // The hint of the part the pointer was last over: moving to another part starts the hint over.
+  std::string FShownHint;
   bool FButtonPressed = false;
   Integer FNormalHeight = 0;
   bool FAnimating = false;
