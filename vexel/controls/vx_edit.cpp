@@ -1,7 +1,8 @@
 #include "vexel/controls/vx_edit.h"
 
-#include <imm.h>
 #include <windows.h>
+// after windows.h
+#include <imm.h>
 
 #include <algorithm>
 #include <utility>
