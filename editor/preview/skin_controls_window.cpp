@@ -150,13 +150,10 @@ void TfrmTest::CreateBars() {
       X += 8;
     }
   }
-  for (int I = 3; I < 6; ++I) ToolButtons[I]->SetFlat(true);
+  for (int I = 0; I < 10; ++I) ToolButtons[I]->SetFlat((I >= 3 && I < 6) || I >= 8);
   for (int I = 6; I < 8; ++I) ToolButtons[I]->SetGroupIndex(22);
   ToolButtons[6]->SetDown(true);
-  for (int I = 8; I < 10; ++I) {
-    ToolButtons[I]->SetFlat(true);
-    ToolButtons[I]->SetGroupIndex(44);
-  }
+  for (int I = 8; I < 10; ++I) ToolButtons[I]->SetGroupIndex(44);
   ToolButtons[9]->SetDown(true);
 
   DvSkinMenuBar2 = Place<TVxMenuBar>(this, ControlBar1, Bounds(11, 31, 300, 20));
