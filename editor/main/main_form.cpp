@@ -16,6 +16,7 @@
 #include "editor/main/about_form.h"
 #include "editor/main/window_prompts.h"
 #include "editor/main/work_area.h"
+#include "editor/preview/skin_controls_window.h"
 #include "editor/preview/skin_test_window.h"
 #include "editor/tables/charset_box.h"
 #include "framework/core/sysutils.h"
@@ -226,6 +227,15 @@ void TfrmMain::TestEmptyForm() {
     ~TRepaintAfter() { Area->Invalidate(); }
   } Repaint{FWorkArea};
   RunSkinTest(*FDocument->Source(), FTempSkinFileName, [this] { return std::make_unique<TfrmTestEmpty>(this); });
+}
+
+void TfrmMain::TestControlsForm() {
+  if (!FDocument->Source()) return;
+  struct TRepaintAfter {
+    TWorkArea* Area;
+    ~TRepaintAfter() { Area->Invalidate(); }
+  } Repaint{FWorkArea};
+  RunSkinTest(*FDocument->Source(), FTempSkinFileName, [this] { return std::make_unique<TfrmTest>(this); });
 }
 
 void TfrmMain::ShowAbout() {

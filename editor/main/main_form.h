@@ -100,6 +100,8 @@ class TfrmMain : public TForm {
   void Redo();
   // "Test": the edited skin on an empty skinned window, shown modally.
   void TestEmptyForm();
+  // "Control": the edited skin on a window of every skinned control, shown modally.
+  void TestControlsForm();
 
   TActionList* ActionList = nullptr;
   TAction* actnFileNew = nullptr;

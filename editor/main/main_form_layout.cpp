@@ -185,9 +185,7 @@ void TfrmMain::CreateActions() {
   actnCopy = Make("actnCopy", "Edit", "Copy", scNone, [this] { CopyObject(); });
   actnPaste = Make("actnPaste", "Edit", "Paste", scNone, [this] { PasteObject(); });
   actnTestEmpty = Make("actnTestEmpty", "Test", "Test", scNone, [this] { TestEmptyForm(); });
-  // The controls test window comes later.
-  actnTest = Make("actnTest", "Test", "Control", scNone, [] {});
-  actnTest->SetEnabled(false);
+  actnTest = Make("actnTest", "Test", "Control", scNone, [this] { TestControlsForm(); });
 }
 
 void TfrmMain::CreateMenu() {

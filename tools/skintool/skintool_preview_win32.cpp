@@ -66,7 +66,7 @@ void SkinPreview(const std::vector<std::string>& Args, std::ostream& Out) {
   const std::unique_ptr<TDvSkinSource> Skin = LoadSkinFile(File);
   std::unique_ptr<TfrmSkinTest> Window;
   if (Controls)
-    Window = std::make_unique<TfrmTestControls>(nullptr);
+    Window = std::make_unique<TfrmTest>(nullptr);
   else
     Window = std::make_unique<TfrmTestEmpty>(nullptr);
   Window->LoadSkin(File, *Skin);

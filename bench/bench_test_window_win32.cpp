@@ -1,0 +1,121 @@
+// Pellan's "Control" test window on the sample skin beside the same window with no skin loaded
+// (Windows; under Wine on Linux).
+//
+// Open: what the command does before the user sees the window — the skin saved to the temporary
+// file, the window made, the skin loaded back through its theme engine — up to the end of the
+// first full paint (every pending paint of the window and all its children has run). The window
+// without a skin is made and painted the same way, without the save and the load.
+// Repaint: the whole shown window, frame and every child, invalidated and painted again at once
+// (RedrawWindow with all children, then the messages it leaves behind), 10 times a round.
+// Rounds alternate between the skinned and the plain window so that machine load hits both
+// alike; medians are compared.
+//
+// bench_test_window_win32 [SKIN] [ROUNDS]
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "bench/bench_timing.h"
+#include "editor/preview/skin_controls_window.h"
+#include "framework/ui/application.h"
+#include "vexel/skin/theme_dv3.h"
+#include "vexel/skin/theme_dv3source.h"
+#include "vexel/theme/vx_theme_links.h"
+#include "vexel/theme/vx_theme_manager.h"
+
+namespace {
+
+constexpr int Repaints = 10;
+
+// Every pending paint of Window and its children runs now, and what they post after them.
+void PaintPending(HWND Window) {
+  RedrawWindow(Window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  Application->ProcessMessages();
+}
+
+void RepaintAll(HWND Window) {
+  RedrawWindow(Window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  UpdateWindow(Window);
+  Application->ProcessMessages();
+}
+
+struct TRound {
+  double Open = 0, Repaint = 0;
+};
+
+// One showing: open (skinned: save, make, load; plain: make) to the first full paint, then the
+// mean of Repaints full repaints; the window is freed and no theme is left current.
+TRound RunRound(const TDvSkinSource* Skin, const std::string& TempFile) {
+  TRound Result;
+  std::unique_ptr<TfrmTest> Window;
+  Result.Open = Milliseconds([&] {
+    if (Skin) Skin->SaveToFile(TempFile);
+    Window = std::make_unique<TfrmTest>(nullptr);
+    if (Skin) Window->LoadSkin(TempFile, *Skin);
+    Window->Show();
+    PaintPending(Window->Handle());
+  });
+  Result.Repaint = Milliseconds([&] {
+                     for (int I = 0; I < Repaints; ++I) RepaintAll(Window->Handle());
+                   }) /
+                   Repaints;
+  Window.reset();
+  RemoveCurrentTheme();
+  Application->ProcessMessages();
+  return Result;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::string SkinFile = argc > 1 ? argv[1] : std::string(VX_SAMPLE_SKIN_DIR) + "/PellanSlate.kskn";
+  const int Rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 7;
+  RegisterSkinTheme();
+  TDvSkinSource Skin;
+  try {
+    Skin.LoadFromFile(SkinFile);
+  } catch (const std::exception& E) {
+    std::fprintf(stderr, "bench_test_window_win32: cannot load %s: %s\n", SkinFile.c_str(), E.what());
+    return 1;
+  }
+  const std::string TempFile = (std::filesystem::temp_directory_path() / "bench_temp_skin.mskn").string();
+
+  // One round of each first: the fonts, classes and images the first window loads.
+  RunRound(&Skin, TempFile);
+  RunRound(nullptr, TempFile);
+  std::vector<double> SkinnedOpen, PlainOpen, SkinnedRepaint, PlainRepaint;
+  bool Themed = false;
+  for (int Round = 0; Round < Rounds; ++Round) {
+    const TRound Skinned = RunRound(&Skin, TempFile);
+    SkinnedOpen.push_back(Skinned.Open);
+    SkinnedRepaint.push_back(Skinned.Repaint);
+    const TRound Plain = RunRound(nullptr, TempFile);
+    PlainOpen.push_back(Plain.Open);
+    PlainRepaint.push_back(Plain.Repaint);
+  }
+  {
+    // Whether the skin really framed the window (else the comparison means nothing).
+    TfrmTest Probe(nullptr);
+    Skin.SaveToFile(TempFile);
+    Probe.LoadSkin(TempFile, Skin);
+    Themed = IsFormThemed(0, "default", nullptr);
+  }
+  RemoveCurrentTheme();
+  std::filesystem::remove(TempFile);
+
+  std::printf("controls test window (561 x 516 client), %d rounds, medians\n", Rounds);
+  std::printf("skin: %s (%s the window)\n", SkinFile.c_str(), Themed ? "defines" : "does not define");
+  std::printf("%-44s %10s %10s %7s\n", "", "skinned", "no skin", "ratio");
+  std::printf("%-44s %7.1f ms %7.1f ms %7.2f\n", "Control: save, make, load, first full paint", Median(SkinnedOpen),
+              Median(PlainOpen), Median(SkinnedOpen) / Median(PlainOpen));
+  std::printf("%-44s %7.1f ms %7.1f ms %7.2f\n", "full repaint (all children)", Median(SkinnedRepaint),
+              Median(PlainRepaint), Median(SkinnedRepaint) / Median(PlainRepaint));
+  std::printf("ratio = skinned / no skin. Goal: within 2x.\n");
+  return 0;
+}
