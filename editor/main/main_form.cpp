@@ -225,7 +225,12 @@ void TfrmMain::TestEmptyForm() {
     TWorkArea* Area;
     ~TRepaintAfter() { Area->Invalidate(); }
   } Repaint{FWorkArea};
-  RunSkinTest(*FDocument->Source(), FTempSkinFileName, [this] { return std::make_unique<TfrmTestEmpty>(this); });
+  SelectIdentified(
+      RunSkinTest(*FDocument->Source(), FTempSkinFileName, [this] { return std::make_unique<TfrmTestEmpty>(this); }));
+}
+
+void TfrmMain::SelectIdentified(const std::vector<std::string>& Path) {
+  if (TDvSkinObject* Object = FDocument->FindObjectPath(Path)) FDocument->SelectObject(Object);
 }
 
 void TfrmMain::ShowAbout() {

@@ -100,6 +100,8 @@ class TfrmMain : public TForm {
   void Redo();
   // "Test": the edited skin on an empty skinned window, shown modally.
   void TestEmptyForm();
+  // The object a test window identified last becomes the selection, as a click in the tree makes it.
+  void SelectIdentified(const std::vector<std::string>& Path);
 
   TActionList* ActionList = nullptr;
   TAction* actnFileNew = nullptr;

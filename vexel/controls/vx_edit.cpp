@@ -1,7 +1,8 @@
 #include "vexel/controls/vx_edit.h"
 
-#include <imm.h>
 #include <windows.h>
+// imm.h needs the types windows.h declares.
+#include <imm.h>
 
 #include <algorithm>
 #include <utility>
