@@ -881,7 +881,8 @@ TEST(SkinThemeProbe, KeyPixelsAreNotPaintedAndTheLastPaintWins) {
       {{22, 22}, "Button.Face.Glyph", "Glyphs"},
       {{21, 21}, "Button.Face", ""},  // the key pixel: the face shows through
       {{25, 25}, "Button.Face", ""},  // the key pixel of the next tile
-      {{38, 38}, "", ""},             // outside the button
+      {{35, 35}, "Button.Face.Glyph", "Glyphs"},  // inside only when the origin counts
+      {{14, 14}, "", ""},                         // outside the button
   };
   for (const auto& C : Cases) {
     TSurface S(60, 60);
