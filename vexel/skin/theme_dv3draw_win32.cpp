@@ -154,7 +154,7 @@ struct TImageOp {
   TRect Clip;
 };
 
-void Apply(const TvxBitmap& Image, HDC DC, const TImageOp& Op, Integer DX, Integer DY) {
+inline void Apply(const TvxBitmap& Image, HDC DC, const TImageOp& Op, Integer DX, Integer DY) {
   const TRect Dest = Op.Dest.Offset(DX, DY);
   switch (Op.Fill) {
     case TImageFill::ifDraw: Image.Draw(DC, Dest.Left, Dest.Top, Op.Src); break;
@@ -190,7 +190,8 @@ bool PaintsPixel(const TvxBitmap& Image, const TImageOp& Op, TPoint At) {
   return false;
 }
 
-void ProbeImage(const TDvSkinObject& O, const TvxBitmapLink& Link, const TvxBitmap& Image, HDC DC,
+// Kept out of line: the paint path without a probe stays as small as it was.
+[[gnu::noinline, gnu::cold]] void ProbeImage(const TDvSkinObject& O, const TvxBitmapLink& Link, const TvxBitmap& Image, HDC DC,
                 const TImageOp& Op) {
   const std::optional<TPoint> P = ProbePoint(DC);
   if (!P) return;
@@ -204,7 +205,7 @@ void ProbeImage(const TDvSkinObject& O, const TvxBitmapLink& Link, const TvxBitm
   }
 }
 
-void ProbeFill(const TDvSkinObject& O, HDC DC, const TRect& R) {
+[[gnu::noinline, gnu::cold]] void ProbeFill(const TDvSkinObject& O, HDC DC, const TRect& R) {
   const std::optional<TPoint> P = ProbePoint(DC);
   if (P && R.Contains(P->X, P->Y)) GProbe->Painted(O, nullptr);
 }
