@@ -23,6 +23,22 @@ struct TDvDrawProbe {
 // Probe alive.
 void SetDrawProbe(const TDvDrawProbe* Probe);
 const TDvDrawProbe* DrawProbe();
+// The probe's point in DC's logical coordinates, when a probe is set and DC's clipping lets the
+// point be painted.
+bool DrawProbePoint(HDC DC, TPoint& Logical);
+
+// Another probe (nil: none) for the paints of a scope, such as those onto a temporary image whose
+// pixels reach the canvas elsewhere; the one before comes back afterwards.
+class TDrawProbeScope {
+ public:
+  explicit TDrawProbeScope(const TDvDrawProbe* Probe) : FSaved(DrawProbe()) { SetDrawProbe(Probe); }
+  ~TDrawProbeScope() { SetDrawProbe(FSaved); }
+  TDrawProbeScope(const TDrawProbeScope&) = delete;
+  TDrawProbeScope& operator=(const TDrawProbeScope&) = delete;
+
+ private:
+  const TDvDrawProbe* FSaved;
+};
 
 // Paints Object (and, for most classes, its children) at its bounds. An empty Clip (no width or
 // no height) clips nothing.

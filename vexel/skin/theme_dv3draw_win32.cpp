@@ -702,6 +702,13 @@ const TPaintRow* FindRow(const TClassInfo* Class) {
 void SetDrawProbe(const TDvDrawProbe* Probe) { GProbe = Probe; }
 const TDvDrawProbe* DrawProbe() { return GProbe; }
 
+bool DrawProbePoint(HDC DC, TPoint& Logical) {
+  if (!GProbe) return false;
+  const std::optional<TPoint> P = ProbePoint(DC);
+  if (P) Logical = *P;
+  return P.has_value();
+}
+
 void DrawObject(TDvSkinObject& Object, TCanvas& Canvas, const TRect& Clip) {
   FindRow(&Object.ClassInfo())->Draw(Object, Canvas, Clip);
 }
