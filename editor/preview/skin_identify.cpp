@@ -80,18 +80,17 @@ std::wstring WindowText(HWND Wnd) {
 LRESULT CALLBACK TipProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
   switch (Msg) {
     case WM_PAINT: {
-      PAINTSTRUCT Paint;
-      HDC DC = BeginPaint(Wnd, &Paint);
+      TPaintDC Paint(Wnd);
+      const HDC DC = Paint.Get();
       RECT R;
       GetClientRect(Wnd, &R);
       FillRect(DC, &R, GetSysColorBrush(COLOR_INFOBK));
       InflateRect(&R, -TipPadding, -TipPadding);
       TSelectGuard Font(DC, TipFont());
-      SetBkMode(DC, TRANSPARENT);
+      TBkModeGuard Mode(DC, TRANSPARENT);
       SetTextColor(DC, GetSysColor(COLOR_INFOTEXT));
       const std::wstring Text = WindowText(Wnd);
       DrawTextW(DC, Text.c_str(), int(Text.size()), &R, DT_NOPREFIX | DT_LEFT | DT_TOP);
-      EndPaint(Wnd, &Paint);
       return 0;
     }
     case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
@@ -133,10 +132,9 @@ void TIdentifyTip::Show(HWND Owner, const std::wstring& Text, TPoint ScreenPoint
   SetWindowTextW(FHandle, Text.c_str());
   RECT Size{0, 0, 0, 0};
   {
-    HDC DC = GetDC(FHandle);
-    TSelectGuard Font(DC, TipFont());
-    DrawTextW(DC, Text.c_str(), int(Text.size()), &Size, DT_NOPREFIX | DT_CALCRECT);
-    ReleaseDC(FHandle, DC);
+    TWindowDC DC(FHandle);
+    TSelectGuard Font(DC.Get(), TipFont());
+    DrawTextW(DC.Get(), Text.c_str(), int(Text.size()), &Size, DT_NOPREFIX | DT_CALCRECT);
   }
   RECT Frame{0, 0, Size.right + 2 * TipPadding, Size.bottom + 2 * TipPadding};
   AdjustWindowRectEx(&Frame, WS_POPUP | WS_BORDER, FALSE, WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE);
@@ -218,8 +216,7 @@ bool IsPress(UINT Msg) {
 }  // namespace
 
 TSkinIdentifier::TSkinIdentifier(TForm& Window, TVxDefaultForm* FormSkin) : FWindow(Window), FFormSkin(FormSkin) {
-  if (GIdentifiers.empty())
-    GHook = SetWindowsHookExW(WH_GETMESSAGE, GetMessageHook, nullptr, GetCurrentThreadId());
+  if (GIdentifiers.empty()) GHook = SetWindowsHookExW(WH_GETMESSAGE, GetMessageHook, nullptr, GetCurrentThreadId());
   GIdentifiers.push_back(this);
 }
 

@@ -66,4 +66,4 @@ class TDesignModeOff {
 // goes on to the caller. Answers the path of the last object identified in the window (empty for
 // none), for the caller to select.
 std::vector<std::string> RunSkinTest(const TDvSkinSource& Source, const std::string& TempFileName,
-                 const std::function<std::unique_ptr<TfrmSkinTest>()>& MakeWindow);
+                                     const std::function<std::unique_ptr<TfrmSkinTest>()>& MakeWindow);

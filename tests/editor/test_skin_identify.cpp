@@ -80,7 +80,9 @@ class SkinIdentifyTest : public UiTest {
     PressKey(VK_ESCAPE);  // no tip left from the test before
   }
 
-  static void Settle() { PumpUntil([] { return false; }, 150); }
+  static void Settle() {
+    PumpUntil([] { return false; }, 150);
+  }
   static void PressKey(WPARAM Key) {
     PostMessageW(Window->Handle(), WM_KEYDOWN, Key, 1);
     PostMessageW(Window->Handle(), WM_KEYUP, Key, LPARAM(0xC0000001));
@@ -125,7 +127,9 @@ TEST_F(SkinIdentifyTest, CtrlAltClickNamesTheObjectThatPaintedThePointAndHidesOn
        L"Form.TitleBar.CloseButton\nSlateTitleButtons (",
        {"Form", "TitleBar", "CloseButton"}},
       {"title bar", [&] { ClickFrame(Close.Left - 60, 15, HTCAPTION); }, L"Form.TitleBar\n", {"Form", "TitleBar"}},
-      {"button face", [&] { Click(Window->Button->Handle(), 10, 13); }, L"Button.Face\nSlateControls (",
+      {"button face",
+       [&] { Click(Window->Button->Handle(), 10, 13); },
+       L"Button.Face\nSlateControls (",
        {"Button", "Face"}},
       {"window client", [&] { Click(Window->Handle(), 300, 150); }, L"Form.Client", {"Form", "Client"}},
       // What the skin does not paint changes nothing.

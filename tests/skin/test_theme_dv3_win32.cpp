@@ -547,8 +547,8 @@ TEST(SkinTheme, TabTextTurnsWithTheSideInTheStateRecord) {
     Integer Left = 60, Top = 60, Right = -1, Bottom = -1;
     for (Integer Y = 0; Y < 60; ++Y)
       for (Integer X = 0; X < 60; ++X)
-        if (S.At(X, Y) != 0xFFFFFF) Left = std::min(Left, X), Top = std::min(Top, Y), Right = std::max(Right, X),
-                                    Bottom = std::max(Bottom, Y);
+        if (S.At(X, Y) != 0xFFFFFF)
+          Left = std::min(Left, X), Top = std::min(Top, Y), Right = std::max(Right, X), Bottom = std::max(Bottom, Y);
     return TSize{Right - Left + 1, Bottom - Top + 1};
   };
   for (Byte Side : {Byte(0), Byte(9)}) {
@@ -803,9 +803,15 @@ TEST(SkinThemeProbe, NamesTheSampleSkinObjectUnderThePoint) {
     const TvxBitmapLink* Link;  // the link painted in the state asked for
   } Cases[] = {
       // Bottom-left of the frame, inside its bottom edge.
-      {"frame corner", [&](TCanvas& C) { Theme.DrawFormBorder(0, C, "default", Frame); }, {3, 217}, "Form.Bottom",
+      {"frame corner",
+       [&](TCanvas& C) { Theme.DrawFormBorder(0, C, "default", Frame); },
+       {3, 217},
+       "Form.Bottom",
        static_cast<TDvActiveBitmap*>(Theme.WorkSkin().FindObject("Form")->FindByName("Bottom"))->ActiveBitmap()},
-      {"title bar", [&](TCanvas& C) { Theme.DrawFormBorder(0, C, "default", Frame); }, {60, 2}, "Form.TitleBar",
+      {"title bar",
+       [&](TCanvas& C) { Theme.DrawFormBorder(0, C, "default", Frame); },
+       {60, 2},
+       "Form.TitleBar",
        static_cast<TDvActiveBitmap*>(Bar)->ActiveBitmap()},
       {"title button",
        [&](TCanvas& C) {
@@ -814,7 +820,8 @@ TEST(SkinThemeProbe, NamesTheSampleSkinObjectUnderThePoint) {
          Info.Button = 1;
          Theme.DrawFormButton(0, C, "default", Info);
        },
-       {(Close.Left + Close.Right) / 2, (Close.Top + Close.Bottom) / 2}, "Form.TitleBar.CloseButton",
+       {(Close.Left + Close.Right) / 2, (Close.Top + Close.Bottom) / 2},
+       "Form.TitleBar.CloseButton",
        CloseButton->ActiveBitmap()},
       {"hot title button",
        [&](TCanvas& C) {
@@ -824,20 +831,35 @@ TEST(SkinThemeProbe, NamesTheSampleSkinObjectUnderThePoint) {
          Info.State = 1;
          Theme.DrawFormButton(0, C, "default", Info);
        },
-       {(Close.Left + Close.Right) / 2, (Close.Top + Close.Bottom) / 2}, "Form.TitleBar.CloseButton",
+       {(Close.Left + Close.Right) / 2, (Close.Top + Close.Bottom) / 2},
+       "Form.TitleBar.CloseButton",
        CloseButton->BitmapHot()},
-      {"button face", [&](TCanvas& C) { Theme.DrawButton(0, C, "default", State(Rect(10, 10, 85, 33), 0, 0)); },
-       {20, 21}, "Button.Face", Face->Bitmap()},
+      {"button face",
+       [&](TCanvas& C) { Theme.DrawButton(0, C, "default", State(Rect(10, 10, 85, 33), 0, 0)); },
+       {20, 21},
+       "Button.Face",
+       Face->Bitmap()},
       {"pressed button face",
-       [&](TCanvas& C) { Theme.DrawButton(0, C, "default", State(Rect(10, 10, 85, 33), 2, 0)); }, {20, 21},
-       "Button.Face", Face->BitmapPressed()},
-      {"scroll-bar thumb", [&](TCanvas& C) { Theme.DrawScrollBarPart(0, C, "default", State(Rect(5, 5, 22, 65), 9, 0)); },
-       {13, 35}, "ScrollBar.VertSlider", Thumb->Bitmap()},
-      {"tab", [&](TCanvas& C) { Theme.DrawTab(0, C, "default", State(Rect(0, 0, 60, 22), 0, 0)); }, {30, 12},
-       "Tabs.Tab", Tab->Bitmap()},
+       [&](TCanvas& C) { Theme.DrawButton(0, C, "default", State(Rect(10, 10, 85, 33), 2, 0)); },
+       {20, 21},
+       "Button.Face",
+       Face->BitmapPressed()},
+      {"scroll-bar thumb",
+       [&](TCanvas& C) { Theme.DrawScrollBarPart(0, C, "default", State(Rect(5, 5, 22, 65), 9, 0)); },
+       {13, 35},
+       "ScrollBar.VertSlider",
+       Thumb->Bitmap()},
+      {"tab",
+       [&](TCanvas& C) { Theme.DrawTab(0, C, "default", State(Rect(0, 0, 60, 22), 0, 0)); },
+       {30, 12},
+       "Tabs.Tab",
+       Tab->Bitmap()},
       // Painted upright on an image of its own and turned onto the canvas.
-      {"left-side tab", [&](TCanvas& C) { Theme.DrawTab(0, C, "default", State(Rect(100, 100, 122, 160), 3, 0)); },
-       {111, 150}, "Tabs.Tab", Tab->Bitmap()},
+      {"left-side tab",
+       [&](TCanvas& C) { Theme.DrawTab(0, C, "default", State(Rect(100, 100, 122, 160), 3, 0)); },
+       {111, 150},
+       "Tabs.Tab",
+       Tab->Bitmap()},
       // The frame line runs under the caption, where what was there before is put back: nothing.
       {"group-box caption gap",
        [&](TCanvas& C) {
@@ -846,7 +868,9 @@ TEST(SkinThemeProbe, NamesTheSampleSkinObjectUnderThePoint) {
          Info.CaptionRect = Rect(20, 4, 80, 18);
          Theme.DrawGroupBox(0, C, "default", Info);
        },
-       {50, 10}, "", nullptr},
+       {50, 10},
+       "",
+       nullptr},
       {"group-box frame",
        [&](TCanvas& C) {
          TvxGroupBoxInfo Info;
@@ -854,7 +878,9 @@ TEST(SkinThemeProbe, NamesTheSampleSkinObjectUnderThePoint) {
          Info.CaptionRect = Rect(20, 4, 80, 18);
          Theme.DrawGroupBox(0, C, "default", Info);
        },
-       {120, 10}, "GroupBox.Frame", GroupFrame->Bitmap()},
+       {120, 10},
+       "GroupBox.Frame",
+       GroupFrame->Bitmap()},
   };
   for (const auto& C : Cases) {
     TSurface S(320, 220);
@@ -901,8 +927,8 @@ TEST(SkinThemeProbe, KeyPixelsAreNotPaintedAndTheLastPaintWins) {
     const char* Image;
   } Cases[] = {
       {{22, 22}, "Button.Face.Glyph", "Glyphs"},
-      {{21, 21}, "Button.Face", ""},  // the key pixel: the face shows through
-      {{25, 25}, "Button.Face", ""},  // the key pixel of the next tile
+      {{21, 21}, "Button.Face", ""},              // the key pixel: the face shows through
+      {{25, 25}, "Button.Face", ""},              // the key pixel of the next tile
       {{35, 35}, "Button.Face.Glyph", "Glyphs"},  // inside only when the origin counts
       {{14, 14}, "", ""},                         // outside the button
   };

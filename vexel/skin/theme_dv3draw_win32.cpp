@@ -191,12 +191,12 @@ bool PaintsPixel(const TvxBitmap& Image, const TImageOp& Op, TPoint At) {
 }
 
 // Kept out of line: the paint path without a probe stays as small as it was.
-[[gnu::noinline, gnu::cold]] void ProbeImage(const TDvSkinObject& O, const TvxBitmapLink& Link, const TvxBitmap& Image, HDC DC,
-                const TImageOp& Op) {
+[[gnu::noinline, gnu::cold]] void ProbeImage(const TDvSkinObject& O, const TvxBitmapLink& Link, const TvxBitmap& Image,
+                                             HDC DC, const TImageOp& Op) {
   const std::optional<TPoint> P = ProbePoint(DC);
   if (!P) return;
-  TRect Reach = Op.Fill == TImageFill::ifDraw ? Bounds(Op.Dest.Left, Op.Dest.Top, Op.Src.Width(), Op.Src.Height())
-                                              : Op.Dest;
+  TRect Reach =
+      Op.Fill == TImageFill::ifDraw ? Bounds(Op.Dest.Left, Op.Dest.Top, Op.Src.Width(), Op.Src.Height()) : Op.Dest;
   if (!Reach.Contains(P->X, P->Y)) return;
   try {
     if (PaintsPixel(Image, Op, *P)) GProbe->Painted(O, &Link);
@@ -361,7 +361,8 @@ void PaintBitmapObject(TDvBitmapObject& O, TCanvas& Canvas, const TRect& Clip) {
       case TStyle::tsTile: Put(TImageFill::ifTile, B, Clip); break;
       case TStyle::tsStretch: Put(TImageFill::ifStretch, B); break;
       case TStyle::tsCenter:
-        Put(TImageFill::ifDraw, Bounds(B.Left + (B.Width() - L.Width()) / 2, B.Top + (B.Height() - L.Height()) / 2, 0, 0));
+        Put(TImageFill::ifDraw,
+            Bounds(B.Left + (B.Width() - L.Width()) / 2, B.Top + (B.Height() - L.Height()) / 2, 0, 0));
         break;
       case TStyle::tsVertCenterStretch:
         Put(TImageFill::ifStretch, Bounds(B.Left + (B.Width() - L.Width()) / 2, B.Top, L.Width(), B.Height()));
@@ -395,7 +396,8 @@ void PaintBitmapSkin(TDvBitmapSkinObject& O, TCanvas& Canvas) {
       case TStyle::tsTile: Put(TImageFill::ifTile, B); break;
       case TStyle::tsStretch: Put(TImageFill::ifStretch, B); break;
       case TStyle::tsCenter:
-        Put(TImageFill::ifDraw, Bounds(B.Left + (B.Width() - L.Width()) / 2, B.Top + (B.Height() - L.Height()) / 2, 0, 0));
+        Put(TImageFill::ifDraw,
+            Bounds(B.Left + (B.Width() - L.Width()) / 2, B.Top + (B.Height() - L.Height()) / 2, 0, 0));
         break;
       default: break;
     }

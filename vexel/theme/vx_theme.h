@@ -33,7 +33,8 @@ class TvxTheme;
 // A question put to a theme while it paints: what part of the skin paints Point, a pixel of the
 // device surface under the canvas (window origins and viewport origins are taken into account).
 // Every paint that covers Point answers over the one before, so after painting a whole window
-// the answer is the part on top. Themes drawn in code answer nothing.
+// the answer is the part on top. Themes drawn in code answer nothing. Point is set before the probe
+// goes on the theme.
 struct TvxPaintProbe {
   TPoint Point;
   bool Found = false;
