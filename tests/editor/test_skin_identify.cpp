@@ -1,6 +1,6 @@
 // Ctrl+Alt+click on a test window: real windows with the sample skin, real posted clicks. One
-// window of the test-window base for the suite: the frame, a skinned button, and a panel the
-// skin does not paint.
+// window of the test-window base for the suite: the frame, a skinned button, a windowless control
+// painted through an off-screen image, and a panel the skin does not paint.
 #include "../controls/controls_fixture.h"
 // After the fixture, which brings <windows.h>.
 #include <memory>
@@ -15,6 +15,19 @@
 
 namespace {
 
+// Windowless: its parent paints it, here through the shared off-screen image.
+class TFaceControl : public TVxGraphicControl {
+ public:
+  using TVxGraphicControl::TVxGraphicControl;
+
+ protected:
+  void PaintClient() override {
+    TvxStateInfo Info;
+    Info.Rect = Rect(0, 0, Width(), Height());
+    if (TvxTheme* T = Theme()) T->DrawButton(0, *Canvas(), "default", Info);
+  }
+};
+
 class TIdentifyWindow : public TfrmSkinTest {
  public:
   explicit TIdentifyWindow(TComponent* Owner) : TfrmSkinTest(Owner) {
@@ -26,11 +39,16 @@ class TIdentifyWindow : public TfrmSkinTest {
     Button->SetBounds(20, 20, 90, 26);
     Button->SetCaption("Press");
     Button->OnClick = [this](TObject*) { ++Clicks; };
+    Face = new TFaceControl(this);
+    Face->SetParent(this);
+    Face->SetBounds(20, 70, 90, 26);
+    Face->SetPerformance(TVxPerformance::zqpSharedBuffer);
     Plain = new TPanel(this);
     Plain->SetParent(this);
     Plain->SetBounds(150, 20, 80, 60);
   }
   TVxButton* Button = nullptr;
+  TFaceControl* Face = nullptr;
   TPanel* Plain = nullptr;
   int Clicks = 0;
 };
@@ -129,6 +147,10 @@ TEST_F(SkinIdentifyTest, CtrlAltClickNamesTheObjectThatPaintedThePointAndHidesOn
       {"title bar", [&] { ClickFrame(Close.Left - 60, 15, HTCAPTION); }, L"Form.TitleBar\n", {"Form", "TitleBar"}},
       {"button face",
        [&] { Click(Window->Button->Handle(), 10, 13); },
+       L"Button.Face\nSlateControls (",
+       {"Button", "Face"}},
+      {"windowless face",
+       [&] { Click(Window->Handle(), 30, 83); },
        L"Button.Face\nSlateControls (",
        {"Button", "Face"}},
       {"window client", [&] { Click(Window->Handle(), 300, 150); }, L"Form.Client", {"Form", "Client"}},

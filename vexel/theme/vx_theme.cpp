@@ -90,3 +90,22 @@ std::wstring TvxPaintProbe::Describe() const {
             std::to_string(Link.Right) + ", " + std::to_string(Link.Bottom) + ")";
   return AnsiToWideCP(CP_ACP, Text);
 }
+
+TvxProbeShift::TvxProbeShift(TvxTheme* Theme, HDC Target) {
+  TvxPaintProbe* Probe = Theme ? Theme->PaintProbe() : nullptr;
+  if (!Probe || !Target) return;
+  POINT Origin{0, 0};
+  LPtoDP(Target, &Origin, 1);
+  FTheme = Theme;
+  FSaved = Probe->Point;
+  Probe->Point = {Probe->Point.X - Origin.x, Probe->Point.Y - Origin.y};
+  Theme->SetPaintProbe(Probe);
+}
+
+TvxProbeShift::~TvxProbeShift() {
+  if (!FTheme) return;
+  TvxPaintProbe* Probe = FTheme->PaintProbe();
+  if (!Probe) return;
+  Probe->Point = FSaved;
+  FTheme->SetPaintProbe(Probe);
+}

@@ -467,6 +467,21 @@ class TvxTheme : public TPersistent, public TvxTableTheme {
   TvxPaintProbe* FPaintProbe = nullptr;
 };
 
+// For a scope in which a control paints into an image of its own that is then copied to Target's
+// logical (0, 0): the theme's probe, when it has one, asks about the image's pixel that lands on
+// its point. Nil for Theme or Target: nothing moves.
+class TvxProbeShift {
+ public:
+  TvxProbeShift(TvxTheme* Theme, HDC Target);
+  ~TvxProbeShift();
+  TvxProbeShift(const TvxProbeShift&) = delete;
+  TvxProbeShift& operator=(const TvxProbeShift&) = delete;
+
+ private:
+  TvxTheme* FTheme = nullptr;
+  TPoint FSaved;
+};
+
 // Sets a probe on a theme for one scope and takes it off again.
 class TvxProbeScope {
  public:
