@@ -179,6 +179,10 @@ void TSkinDocument::SelectObject(TDvSkinObject* Object) {
   RefreshAll();
 }
 
+TDvSkinObject* TSkinDocument::FindObjectPath(const std::vector<std::string>& Path) const {
+  return FSource ? FindPath(*FSource, Path) : nullptr;
+}
+
 void TSkinDocument::SelectImage(TvxBitmap* Image) {
   ShowPage(TEditorPage::epImages);
   FSelectedImage = Image;

@@ -95,6 +95,9 @@ class TSkinDocument {
   // [Selection]
   void ShowPage(TEditorPage Page);
   void SelectObject(TDvSkinObject* Object);
+  // The object at Path (names from the top-level object down), else the deepest one of it that
+  // exists; nil when not even the top-level one does.
+  TDvSkinObject* FindObjectPath(const std::vector<std::string>& Path) const;
   void SelectImage(TvxBitmap* Image);
   // The square of handle Index around the selection; empty without one.
   TRect HandleRect(Integer Index) const;

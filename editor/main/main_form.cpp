@@ -220,22 +220,25 @@ void TfrmMain::ExportImages() {
 void TfrmMain::ZoomChosen() { FDocument->SetZoomIndex(FScaleBox->ItemIndex()); }
 
 void TfrmMain::TestEmptyForm() {
+  RunTestWindow([this] { return std::make_unique<TfrmTestEmpty>(this); });
+}
+
+void TfrmMain::TestControlsForm() {
+  RunTestWindow([this] { return std::make_unique<TfrmTest>(this); });
+}
+
+void TfrmMain::RunTestWindow(const std::function<std::unique_ptr<TfrmSkinTest>()>& MakeWindow) {
   if (!FDocument->Source()) return;
   // What of the work area was painted while the test ran lacks the design look, whatever happened.
   struct TRepaintAfter {
     TWorkArea* Area;
     ~TRepaintAfter() { Area->Invalidate(); }
   } Repaint{FWorkArea};
-  RunSkinTest(*FDocument->Source(), FTempSkinFileName, [this] { return std::make_unique<TfrmTestEmpty>(this); });
+  SelectIdentified(RunSkinTest(*FDocument->Source(), FTempSkinFileName, MakeWindow));
 }
 
-void TfrmMain::TestControlsForm() {
-  if (!FDocument->Source()) return;
-  struct TRepaintAfter {
-    TWorkArea* Area;
-    ~TRepaintAfter() { Area->Invalidate(); }
-  } Repaint{FWorkArea};
-  RunSkinTest(*FDocument->Source(), FTempSkinFileName, [this] { return std::make_unique<TfrmTest>(this); });
+void TfrmMain::SelectIdentified(const std::vector<std::string>& Path) {
+  if (TDvSkinObject* Object = FDocument->FindObjectPath(Path)) FDocument->SelectObject(Object);
 }
 
 void TfrmMain::ShowAbout() {

@@ -35,6 +35,7 @@ class TSysColorsPage;
 class TTreeView;
 class TfrmPickColor;
 class TWindowPrompts;
+class TfrmSkinTest;
 class TWorkArea;
 struct TClassInfo;
 struct TTreeModel;
@@ -102,6 +103,10 @@ class TfrmMain : public TForm {
   void TestEmptyForm();
   // "Control": the edited skin on a window of every skinned control, shown modally.
   void TestControlsForm();
+  // One test window on the edited skin, shown modally; the object identified in it last is selected.
+  void RunTestWindow(const std::function<std::unique_ptr<TfrmSkinTest>()>& MakeWindow);
+  // The object a test window identified last becomes the selection, as a click in the tree makes it.
+  void SelectIdentified(const std::vector<std::string>& Path);
 
   TActionList* ActionList = nullptr;
   TAction* actnFileNew = nullptr;

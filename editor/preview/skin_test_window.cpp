@@ -17,6 +17,7 @@ TfrmSkinTest::TfrmSkinTest(TComponent* Owner) : TForm(Owner) {
   VX->SetDeltaBrightness(0);
   ThemeForm1 = new TVxForm(this);
   ThemeForm1->SetName("ThemeForm1");
+  FIdentifier = std::make_unique<TSkinIdentifier>(*this, ThemeForm1);
 }
 
 void TfrmSkinTest::LoadSkin(const std::string& FileName, const TDvSkinSource& Skin) {
@@ -52,12 +53,13 @@ TfrmTestEmpty::TfrmTestEmpty(TComponent* Owner) : TfrmSkinTest(Owner) {
 TDesignModeOff::TDesignModeOff() : FSaved(DesignMode()) { SetDesignMode(false); }
 TDesignModeOff::~TDesignModeOff() { SetDesignMode(FSaved); }
 
-void RunSkinTest(const TDvSkinSource& Source, const std::string& TempFileName,
-                 const std::function<std::unique_ptr<TfrmSkinTest>()>& MakeWindow) {
+std::vector<std::string> RunSkinTest(const TDvSkinSource& Source, const std::string& TempFileName,
+                                     const std::function<std::unique_ptr<TfrmSkinTest>()>& MakeWindow) {
   Source.SaveToFile(TempFileName);
   // Declared before the window, so that the window is freed before design mode comes back.
   TDesignModeOff Off;
   std::unique_ptr<TfrmSkinTest> Window = MakeWindow();
   Window->LoadSkin(TempFileName, Source);
   Window->ShowModal();
+  return Window->Identifier().LastIdentified();
 }

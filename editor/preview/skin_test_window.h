@@ -1,13 +1,16 @@
 // The windows on which a skin is seen at work. Each carries a theme engine (VX) that loads the
 // skin from a file, as a program that ships the skin would, and a form-skinning component
 // (ThemeForm1) that frames the window with it. Pellan's "Test" shows TfrmTestEmpty modally;
-// skintool preview shows the same window on any skin file.
+// skintool preview shows the same window on any skin file. Ctrl+Alt+click on either names the skin
+// object under the pointer.
 #pragma once
 
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "editor/preview/skin_identify.h"
 #include "framework/core/exceptions.h"
 #include "framework/ui/forms.h"
 
@@ -31,6 +34,12 @@ class TfrmSkinTest : public TForm {
 
   TVxVexel* VX = nullptr;
   TVxForm* ThemeForm1 = nullptr;
+
+  // Answers Ctrl+Alt+clicks while the window lives; remembers the last object it named.
+  const TSkinIdentifier& Identifier() const { return *FIdentifier; }
+
+ private:
+  std::unique_ptr<TSkinIdentifier> FIdentifier;
 };
 
 // "Empty Form": nothing but the skinned frame around 440 x 240 client pixels.
@@ -54,6 +63,7 @@ class TDesignModeOff {
 // One test of an edited skin: Source goes to TempFileName (nothing else happens when that
 // fails), then the window MakeWindow makes loads it back and runs modally with design mode off.
 // Whatever fails after that, the window is freed before design mode comes back and the error
-// goes on to the caller.
-void RunSkinTest(const TDvSkinSource& Source, const std::string& TempFileName,
-                 const std::function<std::unique_ptr<TfrmSkinTest>()>& MakeWindow);
+// goes on to the caller. Answers the path of the last object identified in the window (empty for
+// none), for the caller to select.
+std::vector<std::string> RunSkinTest(const TDvSkinSource& Source, const std::string& TempFileName,
+                                     const std::function<std::unique_ptr<TfrmSkinTest>()>& MakeWindow);

@@ -1001,8 +1001,9 @@ TfrmTestEmpty* OpenTestWindow(TComponent* Owner) {
 
 class PellanTestWindowTest : public PellanTest {
  protected:
-  // Presses "Test" and, once the window is up, notes what it shows and closes it.
-  TSeenTest RunTest() {
+  // Presses "Test" and, once the window is up, notes what it shows and closes it. WhileOpen, when
+  // given, runs on every tick while the window is up until it answers true.
+  TSeenTest RunTest(const std::function<bool(TfrmTestEmpty& Window)>& WhileOpen = nullptr) {
     TSeenTest Seen;
     TTimer Close;
     Close.SetInterval(100);
@@ -1010,6 +1011,7 @@ class PellanTestWindowTest : public PellanTest {
       TfrmTestEmpty* Window = OpenTestWindow(Main.get());
       // The window is made visible when its show animation has played.
       if (!Window || !Window->HandleAllocated() || !IsWindowVisible(Window->Handle())) return;
+      if (WhileOpen && !WhileOpen(*Window)) return;
       Close.SetEnabled(false);
       Seen.Shown = IsWindowVisible(Window->Handle());
       Seen.DesignModeWhileOpen = DesignMode();
@@ -1072,6 +1074,57 @@ TEST_F(PellanTestWindowTest, TestShowsTheSkinOnAModalWindowAndLeavesTheDocumentA
     Main.reset();
     RemoveCurrentTheme();
   }
+}
+
+TEST_F(PellanTestWindowTest, TheLastObjectIdentifiedInTheTestWindowIsSelectedWhenItCloses) {
+  Start({std::string(VX_SAMPLE_SKIN_DIR) + "/PellanSlate.kskn"});
+  SelectInTree("Button");
+  BYTE Keys[256];
+  GetKeyboardState(Keys);
+  std::wstring Tip;
+  bool StayedOpen = false;
+  int Step = 0;
+  RunTest([&](TfrmTestEmpty& Window) {
+    const HWND Wnd = Window.Handle();
+    if (Step++ == 0) {
+      // Ctrl+Alt+click on the close button; the keys stay down until the click is taken.
+      const TRect Close = Window.ThemeForm1->GetButtonRect(TVxBorderIcon::kbiClose);
+      RECT W;
+      GetWindowRect(Wnd, &W);
+      const LPARAM At = MAKELPARAM(W.left + (Close.Left + Close.Right) / 2, W.top + (Close.Top + Close.Bottom) / 2);
+      Keys[VK_CONTROL] = Keys[VK_MENU] = 0x80;
+      SetKeyboardState(Keys);
+      PostMessageA(Wnd, WM_NCLBUTTONDOWN, HTCLOSE, At);
+      PostMessageA(Wnd, WM_NCLBUTTONUP, HTCLOSE, At);
+      return false;
+    }
+    Keys[VK_CONTROL] = Keys[VK_MENU] = 0;
+    SetKeyboardState(Keys);
+    wchar_t Text[256] = {};
+    GetWindowTextW(Window.Identifier().Tip().Handle(), Text, 256);
+    Tip = Text;
+    StayedOpen = IsWindowVisible(Wnd);
+    return true;
+  });
+  EXPECT_TRUE(StayedOpen);
+  EXPECT_EQ(Tip.substr(0, 26), L"Form.TitleBar.CloseButton\n");
+  // Selected as a click in the tree selects it: document, tree, inspector and work area.
+  TDvSkinObject* Close = Doc().FindObjectPath({"Form", "TitleBar", "CloseButton"});
+  ASSERT_NE(Close, nullptr);
+  EXPECT_EQ(Close->Name(), "CloseButton");
+  EXPECT_EQ(Doc().Selected(), Close);
+  EXPECT_EQ(Doc().RootObject(), Find("Form"));
+  EXPECT_EQ(Main->Inspector()->Inspected(), Close);
+  EXPECT_EQ(SelectedItemText(), "CloseButton");
+  EXPECT_EQ(Main->TreeHeader(), " Objects Tree - CloseButton");
+  EXPECT_FALSE(Doc().Modified());
+
+  // A test with no identify leaves the selection alone.
+  SelectInTree("Button");
+  TDvSkinObject* Before = Doc().Selected();
+  ASSERT_NE(Before, nullptr);
+  RunTest();
+  EXPECT_EQ(Doc().Selected(), Before);
 }
 
 TEST_F(PellanTestWindowTest, ATemporaryFileThatCannotBeWrittenStopsTheTestBeforeAnyWindow) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <functional>
 #include <map>
 #include <set>
 
@@ -546,8 +547,8 @@ TEST(SkinTheme, TabTextTurnsWithTheSideInTheStateRecord) {
     Integer Left = 60, Top = 60, Right = -1, Bottom = -1;
     for (Integer Y = 0; Y < 60; ++Y)
       for (Integer X = 0; X < 60; ++X)
-        if (S.At(X, Y) != 0xFFFFFF) Left = std::min(Left, X), Top = std::min(Top, Y), Right = std::max(Right, X),
-                                    Bottom = std::max(Bottom, Y);
+        if (S.At(X, Y) != 0xFFFFFF)
+          Left = std::min(Left, X), Top = std::min(Top, Y), Right = std::max(Right, X), Bottom = std::max(Bottom, Y);
     return TSize{Right - Left + 1, Bottom - Top + 1};
   };
   for (Byte Side : {Byte(0), Byte(9)}) {
@@ -758,4 +759,194 @@ TEST(SkinTheme, TrackBarAndMenuScrollPartsFallBack) {
   Item.State = 3;  // the scroll-up part
   Theme.DrawMenuItem(0, *S.Canvas, "default", Item);
   EXPECT_EQ(S.At(2, 2), Rgb(Up)) << "the popup menu's button, not the bar's item";
+}
+
+// [Paint probe] ----------------------------------------------------------------------------------
+
+namespace {
+
+std::string Joined(const std::vector<std::string>& Path) {
+  std::string Text;
+  for (const std::string& Name : Path) Text += (Text.empty() ? "" : ".") + Name;
+  return Text;
+}
+
+}  // namespace
+
+TEST(SkinThemeProbe, NamesTheSampleSkinObjectUnderThePoint) {
+  TVxSkinFile Theme;
+  ASSERT_TRUE(Theme.LoadFromFile(SampleSkin));
+  const TvxWindowInfo Frame = Window(320, 220, Bit(1) | Bit(3) | Bit(5));
+  TRect Close;
+  Theme.GetFormButtonRect(0, Frame, Close, "default", 1);
+  ASSERT_FALSE(Close.IsEmpty());
+  TDvSkinObject* Bar = Theme.WorkSkin().FindObject("Form")->FindByName("TitleBar");
+  auto* CloseButton = static_cast<TDvSystemButton*>(Theme.WorkSkin().FindObject("Form")->FindByName("CloseButton"));
+  auto* Face = static_cast<TDvButtonObject*>(Theme.WorkSkin().FindObject("Button")->FindByName("Face"));
+  auto* Thumb = static_cast<TDvButtonObject*>(Theme.WorkSkin().FindObject("ScrollBar")->FindByName("VertSlider"));
+  auto* Tab = static_cast<TDvButtonObject*>(Theme.WorkSkin().FindObject("Tabs")->FindByName("Tab"));
+  auto* GroupFrame = static_cast<TDvButtonObject*>(Theme.WorkSkin().FindObject("GroupBox")->FindByName("Frame"));
+  ASSERT_TRUE(Bar && CloseButton && Face && Thumb && Tab && GroupFrame);
+
+  const auto State = [](TRect R, Byte S, Byte Part) {
+    TvxStateInfo Info;
+    Info.Rect = R;
+    Info.State = S;
+    Info.Part = Part;
+    return Info;
+  };
+  const struct {
+    const char* What;
+    std::function<void(TCanvas&)> Paint;
+    TPoint At;
+    const char* Path;
+    const TvxBitmapLink* Link;  // the link painted in the state asked for
+  } Cases[] = {
+      // Bottom-left of the frame, inside its bottom edge.
+      {"frame corner",
+       [&](TCanvas& C) { Theme.DrawFormBorder(0, C, "default", Frame); },
+       {3, 217},
+       "Form.Bottom",
+       static_cast<TDvActiveBitmap*>(Theme.WorkSkin().FindObject("Form")->FindByName("Bottom"))->ActiveBitmap()},
+      {"title bar",
+       [&](TCanvas& C) { Theme.DrawFormBorder(0, C, "default", Frame); },
+       {60, 2},
+       "Form.TitleBar",
+       static_cast<TDvActiveBitmap*>(Bar)->ActiveBitmap()},
+      {"title button",
+       [&](TCanvas& C) {
+         TvxTitleButtonInfo Info;
+         Info.Rect = Close;
+         Info.Button = 1;
+         Theme.DrawFormButton(0, C, "default", Info);
+       },
+       {(Close.Left + Close.Right) / 2, (Close.Top + Close.Bottom) / 2},
+       "Form.TitleBar.CloseButton",
+       CloseButton->ActiveBitmap()},
+      {"hot title button",
+       [&](TCanvas& C) {
+         TvxTitleButtonInfo Info;
+         Info.Rect = Close;
+         Info.Button = 1;
+         Info.State = 1;
+         Theme.DrawFormButton(0, C, "default", Info);
+       },
+       {(Close.Left + Close.Right) / 2, (Close.Top + Close.Bottom) / 2},
+       "Form.TitleBar.CloseButton",
+       CloseButton->BitmapHot()},
+      {"button face",
+       [&](TCanvas& C) { Theme.DrawButton(0, C, "default", State(Rect(10, 10, 85, 33), 0, 0)); },
+       {20, 21},
+       "Button.Face",
+       Face->Bitmap()},
+      {"pressed button face",
+       [&](TCanvas& C) { Theme.DrawButton(0, C, "default", State(Rect(10, 10, 85, 33), 2, 0)); },
+       {20, 21},
+       "Button.Face",
+       Face->BitmapPressed()},
+      {"scroll-bar thumb",
+       [&](TCanvas& C) { Theme.DrawScrollBarPart(0, C, "default", State(Rect(5, 5, 22, 65), 9, 0)); },
+       {13, 35},
+       "ScrollBar.VertSlider",
+       Thumb->Bitmap()},
+      {"tab",
+       [&](TCanvas& C) { Theme.DrawTab(0, C, "default", State(Rect(0, 0, 60, 22), 0, 0)); },
+       {30, 12},
+       "Tabs.Tab",
+       Tab->Bitmap()},
+      // Painted upright on an image of its own and turned onto the canvas.
+      {"left-side tab",
+       [&](TCanvas& C) { Theme.DrawTab(0, C, "default", State(Rect(100, 100, 122, 160), 3, 0)); },
+       {111, 150},
+       "Tabs.Tab",
+       Tab->Bitmap()},
+      // The frame line runs under the caption, where what was there before is put back: nothing.
+      {"group-box caption gap",
+       [&](TCanvas& C) {
+         TvxGroupBoxInfo Info;
+         Info.Rect = Rect(10, 10, 200, 120);
+         Info.CaptionRect = Rect(20, 4, 80, 18);
+         Theme.DrawGroupBox(0, C, "default", Info);
+       },
+       {50, 10},
+       "",
+       nullptr},
+      {"group-box frame",
+       [&](TCanvas& C) {
+         TvxGroupBoxInfo Info;
+         Info.Rect = Rect(10, 10, 200, 120);
+         Info.CaptionRect = Rect(20, 4, 80, 18);
+         Theme.DrawGroupBox(0, C, "default", Info);
+       },
+       {120, 10},
+       "GroupBox.Frame",
+       GroupFrame->Bitmap()},
+  };
+  for (const auto& C : Cases) {
+    TSurface S(320, 220);
+    TvxPaintProbe Probe;
+    Probe.Point = C.At;
+    {
+      TvxProbeScope Scope(Theme, Probe);
+      C.Paint(*S.Canvas);
+    }
+    EXPECT_EQ(Probe.Found, C.Link != nullptr) << C.What;
+    EXPECT_EQ(Joined(Probe.Path), C.Path) << C.What;
+    if (!C.Link) continue;
+    ASSERT_TRUE(C.Link->Valid()) << C.What;
+    EXPECT_EQ(Probe.Image, C.Link->Name()) << C.What;
+    EXPECT_EQ(Probe.Link, C.Link->Rect()) << C.What;
+  }
+  EXPECT_EQ(DrawProbe(), nullptr);
+}
+
+TEST(SkinThemeProbe, KeyPixelsAreNotPaintedAndTheLastPaintWins) {
+  // "Face" fills itself green under "Glyph", a 4 x 4 image tiled over it whose pixel (1, 1) is
+  // the key colour; the glyph is masked.
+  TDvSkinSource Source;
+  auto Image = std::make_unique<TvxBitmap>();
+  Image->SetSize(4, 4);
+  Image->Fill(0xFF0000FF);
+  Image->SetPixel(1, 1, vxKeyColor);
+  Image->SetName("Glyphs");
+  Source.Images().Add(std::move(Image));
+  TDvSkinObject* Button = AddTop(Source, "Button", White);
+  TDvSkinObject* Face = AddChild(Button, "Face", TDvKind::skNone, TDvAlign::saNone, Green, Rect(0, 0, 8, 8));
+  Face->SetDrawIfOwner(true);
+  auto* Glyph = AddChild<TDvBitmapObject>(Face, "Glyph", TDvKind::skNone, TDvAlign::saClient, White);
+  Glyph->SetTileStyle(TscTileStyle::tsTile);
+  Glyph->Bitmap()->SetName("Glyphs");
+  Glyph->Bitmap()->SetRect(Rect(0, 0, 4, 4));
+  TVxSkinFile Theme;
+  ASSERT_TRUE(LoadInto(Theme, Source));
+
+  // The canvas's origin is moved: the probe's point is a device pixel.
+  const struct {
+    TPoint Device;
+    const char* Path;
+    const char* Image;
+  } Cases[] = {
+      {{22, 22}, "Button.Face.Glyph", "Glyphs"},
+      {{21, 21}, "Button.Face", ""},              // the key pixel: the face shows through
+      {{25, 25}, "Button.Face", ""},              // the key pixel of the next tile
+      {{35, 35}, "Button.Face.Glyph", "Glyphs"},  // inside only when the origin counts
+      {{14, 14}, "", ""},                         // outside the button
+  };
+  for (const auto& C : Cases) {
+    TSurface S(60, 60);
+    SetViewportOrgEx(S.Canvas->Handle(), 10, 10, nullptr);
+    TvxPaintProbe Probe;
+    Probe.Point = C.Device;
+    {
+      TvxProbeScope Scope(Theme, Probe);
+      TvxStateInfo Info;
+      Info.Rect = Rect(10, 10, 26, 26);
+      Theme.DrawButton(0, *S.Canvas, "default", Info);
+    }
+    EXPECT_EQ(Probe.Found, *C.Path != 0) << C.Device.X;
+    EXPECT_EQ(Joined(Probe.Path), C.Path) << C.Device.X;
+    EXPECT_EQ(Probe.Image, C.Image) << C.Device.X;
+    // The painted pixel agrees: blue where the glyph answered, green where the face did.
+    if (*C.Path) EXPECT_EQ(S.At(C.Device.X, C.Device.Y), Rgb(*C.Image ? Blue : Green)) << C.Device.X;
+  }
 }

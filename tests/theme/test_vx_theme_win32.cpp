@@ -1039,3 +1039,37 @@ TEST(ThemeGeneral, BaseClassAnswers) {
   EXPECT_EQ(Theme.FileName(), "");
   EXPECT_EQ(Theme.GetFormRegion(0, {0, 0, 100, 100}, "default"), nullptr);
 }
+
+TEST(ThemeProbe, TheBaseThemeAnswersNothingForWhatItPaints) {
+  TvxTheme Theme;
+  TPaintTarget Target(200, 100);
+  TvxPaintProbe Probe;
+  Probe.Point = {100, 10};
+  {
+    TvxProbeScope Scope(Theme, Probe);
+    EXPECT_EQ(Theme.PaintProbe(), &Probe);
+    Theme.DrawFormBorder(0, *Target.Canvas, "default", Window(0));
+    TvxStateInfo Button;
+    Button.Rect = Rect(80, 0, 120, 20);
+    Theme.DrawButton(0, *Target.Canvas, "default", Button);
+  }
+  GdiFlush();
+  // The point was painted, by code rather than by a skin.
+  EXPECT_NE(PixelAt(Target.Bitmap, 100, 10), WhiteRgb);
+  EXPECT_FALSE(Probe.Found);
+  EXPECT_TRUE(Probe.Path.empty());
+  EXPECT_EQ(Probe.Describe(), L"Not painted by the skin");
+  EXPECT_EQ(Theme.PaintProbe(), nullptr);
+}
+
+TEST(ThemeProbe, DescribesThePathAndTheImageRectangle) {
+  TvxPaintProbe Probe;
+  Probe.Found = true;
+  Probe.Path = {"Form", "Caption", "CloseButton"};
+  Probe.Image = "SlateBars";
+  Probe.Link = Rect(124, 23, 140, 39);
+  EXPECT_EQ(Probe.Describe(), L"Form.Caption.CloseButton\nSlateBars (124, 23, 140, 39)");
+  // A colour fill has no image to name.
+  Probe.Image.clear();
+  EXPECT_EQ(Probe.Describe(), L"Form.Caption.CloseButton");
+}

@@ -255,6 +255,8 @@ void TVxControl::Paint() {
   HDC Window = C.Handle();
   const Integer W = FCachedWidth, H = FCachedHeight;
   TPaintTarget Target(FPerformance, W, H, true);
+  // The image lands at the window's (0, 0): a probe asks about its pixel there.
+  TvxProbeShift Probe(Theme(), Target.DC() ? Window : nullptr);
   TControlWatch Watch(this);
   TCanvasBinding Binding(C, Target.DC() ? Target.DC() : Window);
   FPaintFont->Assign(Font());
@@ -481,6 +483,8 @@ void TVxGraphicControl::Paint() {
   TCanvas& C = *Canvas();
   HDC Window = C.Handle();
   TPaintTarget Target(FPerformance, W, H, false);
+  // The image lands at the window's (0, 0): a probe asks about its pixel there.
+  TvxProbeShift Probe(Theme(), Target.DC() ? Window : nullptr);
   TControlWatch Watch(this);
   TCanvasBinding Binding(C, Target.DC() ? Target.DC() : Window);
   FPaintFont->Assign(Font());

@@ -31,7 +31,10 @@ const TvxThemeClass& TVxSkinFile::StaticThemeClass() { return MakeThemeClass<TVx
 TVxSkinFile::TVxSkinFile()
     : FLoadedSkin(std::make_unique<TDvSkinSource>()), FWorkSkin(std::make_unique<TDvSkinSource>()) {}
 
-TVxSkinFile::~TVxSkinFile() { ClearObjects(); }
+TVxSkinFile::~TVxSkinFile() {
+  SetPaintProbe(nullptr);
+  ClearObjects();
+}
 
 TvxThemeConfig TVxSkinFile::GetFileInfo() {
   TvxThemeConfig Config;
@@ -165,6 +168,7 @@ void TVxSkinFile::SetDefaultFonts() {
 
 void TVxSkinFile::ClearObjects() {
   FDefaultObjects.fill(nullptr);
+  FCloneParents.clear();
   FClones.clear();
 }
 
@@ -203,8 +207,10 @@ void TVxSkinFile::PrepareFrame(const std::string& Name, TVxSkinEntry First) {
   // loaded is kept apart to paint the window background.
   TDvSkinObject* Client = Frame->FindByKind(TDvKind::skClient);
   if (Client && Client != Frame) {
-    if (auto Copy = std::unique_ptr<TDvSkinObject>(CloneSkinObject(*Client, nullptr)))
+    if (auto Copy = std::unique_ptr<TDvSkinObject>(CloneSkinObject(*Client, nullptr))) {
       Entries[FrameClientCopy] = Keep(std::move(Copy));
+      FCloneParents.emplace_back(Entries[FrameClientCopy], ObjectPath(*Client->Parent()));
+    }
     const TDvAlign Align = Client->Align();
     delete Client;
     auto* Placeholder = new TDvSkinObject(Frame);
@@ -244,6 +250,38 @@ TDvSkinObject* TVxSkinFile::WindowEntry(TvxWindowKind Kind, TVxSkinEntry FormEnt
     case 6: return FDefaultObjects[size_t(TVxSkinEntry::ToolWindowObject) + Offset];
     default: return nullptr;
   }
+}
+
+std::vector<std::string> TVxSkinFile::ObjectPath(const TDvSkinObject& Object) const {
+  std::vector<std::string> Path;
+  const TDvSkinObject* Top = &Object;
+  for (const TDvSkinObject* O = &Object; O; O = O->Parent()) {
+    Path.insert(Path.begin(), O->Name());
+    Top = O;
+  }
+  for (const auto& [Clone, Parents] : FCloneParents)
+    if (Clone == Top) Path.insert(Path.begin(), Parents.begin(), Parents.end());
+  return Path;
+}
+
+// [Probe] ----------------------------------------------------------------------------------------
+
+void TVxSkinFile::SetPaintProbe(TvxPaintProbe* Probe) {
+  TvxTheme::SetPaintProbe(Probe);
+  if (!Probe) {
+    if (FDrawProbe && DrawProbe() == FDrawProbe.get()) SetDrawProbe(nullptr);
+    FDrawProbe.reset();
+    return;
+  }
+  FDrawProbe = std::make_unique<TDvDrawProbe>();
+  FDrawProbe->Point = Probe->Point;
+  FDrawProbe->Painted = [this, Probe](const TDvSkinObject& Object, const TvxBitmapLink* Link) {
+    Probe->Found = true;
+    Probe->Path = ObjectPath(Object);
+    Probe->Image = Link ? Link->Name() : std::string();
+    Probe->Link = Link ? Link->Rect() : TRect{};
+  };
+  SetDrawProbe(FDrawProbe.get());
 }
 
 void RegisterSkinTheme() { RegisterBuiltinThemeClass(TVxSkinFile::StaticThemeClass()); }

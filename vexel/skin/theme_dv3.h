@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "vexel/skin/theme_dv3draw.h"
 #include "vexel/skin/theme_dv3source.h"
 #include "vexel/theme/vx_theme.h"
 
@@ -92,6 +93,12 @@ class TVxSkinFile : public TvxTheme {
   TDvSkinObject* Named(const std::string& Name) const;
   // Named(Name), else the table entry.
   TDvSkinObject* NamedOr(const std::string& Name, TVxSkinEntry Entry) const;
+  // The names from the top-level object of WorkSkin down to Object; a copy the theme keeps apart
+  // (a frame's client) answers with the path of what it was copied from.
+  std::vector<std::string> ObjectPath(const TDvSkinObject& Object) const;
+
+  // The skin's paints report the skin object and its image for the probe's point.
+  void SetPaintProbe(TvxPaintProbe* Probe) override;
 
   // [Forms]
   bool IsFormDefined(TvxWindowKind Kind, const std::string& Name) override;
@@ -256,6 +263,9 @@ class TVxSkinFile : public TvxTheme {
   std::unique_ptr<TDvSkinSource> FWorkSkin;
   std::array<TDvSkinObject*, size_t(TVxSkinEntry::Count)> FDefaultObjects{};
   std::vector<std::unique_ptr<TDvSkinObject>> FClones;
+  // For each clone of an object below a top-level object: the path of the original's parent.
+  std::vector<std::pair<const TDvSkinObject*, std::vector<std::string>>> FCloneParents;
+  std::unique_ptr<TDvDrawProbe> FDrawProbe;
 };
 
 // Makes the skin theme known to the theme manager (by its extensions and stream tags). Every

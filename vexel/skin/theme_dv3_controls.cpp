@@ -3,6 +3,8 @@
 // object state, then places the part on the rectangle and paints it.
 #include <windows.h>
 
+#include <optional>
+
 #include "vexel/skin/theme_dv3_paint.h"
 
 using namespace dv3;
@@ -46,6 +48,17 @@ void PaintTurned(TDvSkinObject& Object, TCanvas& Canvas, const TRect& R, TTurn T
     Upright.SetSize(Quarter ? H : W, Quarter ? W : H);
     Upright.Fill(vxKeyColor);
     {
+      // A probe asks about the upright pixel that lands on its point, and about no other.
+      std::optional<TDvDrawProbe> Turned;
+      TPoint P;
+      if (DrawProbePoint(Canvas.Handle(), P) && R.Contains(P.X, P.Y)) {
+        const Integer X = P.X - R.Left, Y = P.Y - R.Top;
+        Turned.emplace(*DrawProbe());
+        Turned->Point = Turn == TTurn::CounterClockwise ? TPoint{Upright.Width() - 1 - Y, X}
+                        : Turn == TTurn::Clockwise      ? TPoint{Y, W - 1 - X}
+                                                        : TPoint{X, H - 1 - Y};
+      }
+      TDrawProbeScope Probe(Turned ? &*Turned : nullptr);
       TCanvas UprightCanvas(Upright.DC());
       PlaceAndPaint(&Object, UprightCanvas, Upright.BoundsRect());
     }
@@ -374,7 +387,12 @@ void TVxSkinFile::DrawGroupBox(Byte Kind, TCanvas& Canvas, const std::string& Na
     } catch (...) {
     }
   }
+  // What a probe knew before the frame stands where the gap is put back.
+  std::optional<TvxPaintProbe> Before;
+  TPoint P;
+  if (HasGap && PaintProbe() && DrawProbePoint(Canvas.Handle(), P) && Gap.Contains(P.X, P.Y)) Before = *PaintProbe();
   PlaceAndPaint(Frame, Canvas, Info.Rect, Info.State == 1 ? osDisabled : osNormal);
+  if (Before) *PaintProbe() = *Before;
   if (HasGap) BitBlt(Canvas.Handle(), Gap.Left, Gap.Top, Gap.Width(), Gap.Height(), Saved.DC(), 0, 0, SRCCOPY);
 }
 

@@ -138,16 +138,100 @@ bool PlainStyle(TStyle Style) {
   return Style == TStyle::tsTile || Style == TStyle::tsStretch || Style == TStyle::tsCenter;
 }
 
+// [Probe] What a paint reports about the probe's point; a null check when no probe is set.
+
+// Painting happens on the user-interface thread only; a plain pointer keeps the check cheap.
+const TDvDrawProbe* GProbe = nullptr;
+
+enum class TImageFill { ifDraw, ifStretch, ifTile };
+
+// One primitive draw of an image: Draw puts Src unscaled at Dest's top-left; a tile with a Clip
+// paints only inside it.
+struct TImageOp {
+  TImageFill Fill;
+  TRect Dest;
+  TRect Src;
+  TRect Clip;
+};
+
+inline void Apply(const TvxBitmap& Image, HDC DC, const TImageOp& Op, Integer DX, Integer DY) {
+  const TRect Dest = Op.Dest.Offset(DX, DY);
+  switch (Op.Fill) {
+    case TImageFill::ifDraw: Image.Draw(DC, Dest.Left, Dest.Top, Op.Src); break;
+    case TImageFill::ifStretch: Image.StretchDraw(DC, Dest, Op.Src); break;
+    case TImageFill::ifTile:
+      if (NoClip(Op.Clip))
+        Image.Tile(DC, Dest, Op.Src);
+      else
+        Image.TileClip(DC, Dest, Op.Src, Op.Clip.Offset(DX, DY));
+      break;
+  }
+}
+
+// The probe's point in the canvas's logical coordinates, when its clipping lets it be painted.
+std::optional<TPoint> ProbePoint(HDC DC) {
+  POINT P{GProbe->Point.X, GProbe->Point.Y};
+  if (!DPtoLP(DC, &P, 1) || !PtVisible(DC, P.x, P.y)) return std::nullopt;
+  return TPoint{P.x, P.y};
+}
+
+// The draw repeated onto one pixel over two grounds: a pixel it paints changes at least one of
+// them, a pixel it leaves out (key colour, no alpha) changes neither. Exactly the sampling,
+// tiling and drawing mode of the real draw.
+bool PaintsPixel(const TvxBitmap& Image, const TImageOp& Op, TPoint At) {
+  TvxBitmap Pixel;
+  Pixel.SetSize(1, 1);
+  for (const TvxColor Ground : {TvxColor(0x000000), TvxColor(0xFFFFFF)}) {
+    *Pixel.PixelPtr(0, 0) = Ground;
+    Apply(Image, Pixel.DC(), Op, -At.X, -At.Y);
+    GdiFlush();
+    if ((*Pixel.PixelPtr(0, 0) & 0xFFFFFF) != Ground) return true;
+  }
+  return false;
+}
+
+// Kept out of line: the paint path without a probe stays as small as it was.
+[[gnu::noinline, gnu::cold]] void ProbeImage(const TDvSkinObject& O, const TvxBitmapLink& Link, const TvxBitmap& Image,
+                                             HDC DC, const TImageOp& Op) {
+  const std::optional<TPoint> P = ProbePoint(DC);
+  if (!P) return;
+  TRect Reach =
+      Op.Fill == TImageFill::ifDraw ? Bounds(Op.Dest.Left, Op.Dest.Top, Op.Src.Width(), Op.Src.Height()) : Op.Dest;
+  if (!Reach.Contains(P->X, P->Y)) return;
+  try {
+    if (PaintsPixel(Image, Op, *P)) GProbe->Painted(O, &Link);
+  } catch (const Exception&) {
+    // No pixel to test on: the answer stays what it was.
+  }
+}
+
+[[gnu::noinline, gnu::cold]] void ProbeFill(const TDvSkinObject& O, HDC DC, const TRect& R) {
+  const std::optional<TPoint> P = ProbePoint(DC);
+  if (P && R.Contains(P->X, P->Y)) GProbe->Painted(O, nullptr);
+}
+
+// Every image piece of a skin object reaches the canvas here.
+void PutImage(const TDvSkinObject& O, const TvxBitmapLink& Link, const TvxBitmap& Image, TCanvas& Canvas,
+              const TImageOp& Op) {
+  Apply(Image, Canvas.Handle(), Op, 0, 0);
+  if (GProbe) ProbeImage(O, Link, Image, Canvas.Handle(), Op);
+}
+
 // Src into Target (already at the object's position); a centred piece sits in the middle of the
 // object whatever its target.
-void PaintPiece(const TDvSkinObject& O, TCanvas& Canvas, const TvxBitmap& Image, TStyle Style, const TRect& Src,
+void PaintPiece(const TDvSkinObject& O, TCanvas& Canvas, const TvxBitmapLink& Link, TStyle Style, const TRect& Src,
                 const TRect& Target) {
   if (Src.IsEmpty()) return;
+  const TvxBitmap& Image = *Link.Bitmap();
   switch (FillOf(Style)) {
-    case TPieceFill::pfStretch: Image.StretchDraw(Canvas, Target, Src); break;
-    case TPieceFill::pfTile: Image.Tile(Canvas, Target, Src); break;
+    case TPieceFill::pfStretch: PutImage(O, Link, Image, Canvas, {TImageFill::ifStretch, Target, Src, {}}); break;
+    case TPieceFill::pfTile: PutImage(O, Link, Image, Canvas, {TImageFill::ifTile, Target, Src, {}}); break;
     case TPieceFill::pfCenter:
-      Image.Draw(Canvas, O.Left() + (O.Width() - Src.Width()) / 2, O.Top() + (O.Height() - Src.Height()) / 2, Src);
+      PutImage(O, Link, Image, Canvas,
+               {TImageFill::ifDraw,
+                Bounds(O.Left() + (O.Width() - Src.Width()) / 2, O.Top() + (O.Height() - Src.Height()) / 2, 0, 0),
+                Src,
+                {}});
       break;
   }
 }
@@ -177,12 +261,12 @@ void PaintNinePieces(const TDvSkinObject& O, TCanvas& Canvas, const TvxBitmapLin
   const auto Piece = [&](bool Flag, TStyle Style, const TRect& Src, const TRect& Target) {
     if (Box && !PlainStyle(Style)) return;
     TTransparentSwap Transparent(Image, Flag);
-    PaintPiece(O, Canvas, Image, Style, Src, Target.Offset(O.Left(), O.Top()));
+    PaintPiece(O, Canvas, Link, Style, Src, Target.Offset(O.Left(), O.Top()));
   };
   const auto Corner = [&](const TRect& Src, Integer X, Integer Y) {
     if (Src.IsEmpty()) return;
     TTransparentSwap Transparent(Image, Box ? Link.ClientTransparent() : Link.CornersTransparent());
-    Image.Draw(Canvas, O.Left() + X, O.Top() + Y, Src);
+    PutImage(O, Link, Image, Canvas, {TImageFill::ifDraw, Bounds(O.Left() + X, O.Top() + Y, 0, 0), Src, {}});
   };
 
   Piece(Link.ClientTransparent(), CentreStyle, Rect(L.Left + ML, L.Top + MT, L.Right - MR, L.Bottom - MB),
@@ -216,6 +300,9 @@ void FillOwnArea(TDvSkinObject& O, TCanvas& Canvas) {
     FillRectColor(Canvas.Handle(), O.BoundsRect(), O.Color());
   else if (DesignMode())
     FillRectColor(Canvas.Handle(), O.BoundsRect(), KeyFillColor);
+  else
+    return;
+  if (GProbe) ProbeFill(O, Canvas.Handle(), O.BoundsRect());
 }
 
 void PaintBase(TDvSkinObject& O, TCanvas& Canvas, const TRect& Clip) {
@@ -267,28 +354,27 @@ void PaintBitmapObject(TDvBitmapObject& O, TCanvas& Canvas, const TRect& Clip) {
     TvxBitmap& Image = *Link.Bitmap();
     const TRect L = Link.Rect(), B = O.BoundsRect();
     TTransparentSwap Transparent(Image, Link.ClientTransparent());
+    const auto Put = [&](TImageFill Fill, const TRect& Dest, const TRect& Clip = {}) {
+      PutImage(O, Link, Image, Canvas, {Fill, Dest, L, Clip});
+    };
     switch (O.TileStyle()) {
-      case TStyle::tsTile:
-        if (NoClip(Clip))
-          Image.Tile(Canvas, B, L);
-        else
-          Image.TileClip(Canvas, B, L, Clip);
-        break;
-      case TStyle::tsStretch: Image.StretchDraw(Canvas, B, L); break;
+      case TStyle::tsTile: Put(TImageFill::ifTile, B, Clip); break;
+      case TStyle::tsStretch: Put(TImageFill::ifStretch, B); break;
       case TStyle::tsCenter:
-        Image.Draw(Canvas, B.Left + (B.Width() - L.Width()) / 2, B.Top + (B.Height() - L.Height()) / 2, L);
+        Put(TImageFill::ifDraw,
+            Bounds(B.Left + (B.Width() - L.Width()) / 2, B.Top + (B.Height() - L.Height()) / 2, 0, 0));
         break;
       case TStyle::tsVertCenterStretch:
-        Image.StretchDraw(Canvas, Bounds(B.Left + (B.Width() - L.Width()) / 2, B.Top, L.Width(), B.Height()), L);
+        Put(TImageFill::ifStretch, Bounds(B.Left + (B.Width() - L.Width()) / 2, B.Top, L.Width(), B.Height()));
         break;
       case TStyle::tsVertCenterTile:
-        Image.Tile(Canvas, Bounds(B.Left + (B.Width() - L.Width()) / 2, B.Top, L.Width(), B.Height()), L);
+        Put(TImageFill::ifTile, Bounds(B.Left + (B.Width() - L.Width()) / 2, B.Top, L.Width(), B.Height()));
         break;
       case TStyle::tsHorzCenterStretch:
-        Image.StretchDraw(Canvas, Bounds(B.Left, B.Top + (B.Height() - L.Height()) / 2, B.Width(), L.Height()), L);
+        Put(TImageFill::ifStretch, Bounds(B.Left, B.Top + (B.Height() - L.Height()) / 2, B.Width(), L.Height()));
         break;
       case TStyle::tsHorzCenterTile:
-        Image.Tile(Canvas, Bounds(B.Left, B.Top + (B.Height() - L.Height()) / 2, B.Width(), L.Height()), L);
+        Put(TImageFill::ifTile, Bounds(B.Left, B.Top + (B.Height() - L.Height()) / 2, B.Width(), L.Height()));
         break;
     }
   }
@@ -305,11 +391,13 @@ void PaintBitmapSkin(TDvBitmapSkinObject& O, TCanvas& Canvas) {
     TvxBitmap& Image = *Link.Bitmap();
     const TRect L = Link.Rect(), B = O.BoundsRect();
     TTransparentSwap Transparent(Image, Link.ClientTransparent());
+    const auto Put = [&](TImageFill Fill, const TRect& Dest) { PutImage(O, Link, Image, Canvas, {Fill, Dest, L, {}}); };
     switch (O.TileStyle()) {
-      case TStyle::tsTile: Image.Tile(Canvas, B, L); break;
-      case TStyle::tsStretch: Image.StretchDraw(Canvas, B, L); break;
+      case TStyle::tsTile: Put(TImageFill::ifTile, B); break;
+      case TStyle::tsStretch: Put(TImageFill::ifStretch, B); break;
       case TStyle::tsCenter:
-        Image.Draw(Canvas, B.Left + (B.Width() - L.Width()) / 2, B.Top + (B.Height() - L.Height()) / 2, L);
+        Put(TImageFill::ifDraw,
+            Bounds(B.Left + (B.Width() - L.Width()) / 2, B.Top + (B.Height() - L.Height()) / 2, 0, 0));
         break;
       default: break;
     }
@@ -612,6 +700,16 @@ const TPaintRow* FindRow(const TClassInfo* Class) {
 }  // namespace
 
 // [Entry points] -------------------------------------------------------------------------------
+
+void SetDrawProbe(const TDvDrawProbe* Probe) { GProbe = Probe; }
+const TDvDrawProbe* DrawProbe() { return GProbe; }
+
+bool DrawProbePoint(HDC DC, TPoint& Logical) {
+  if (!GProbe) return false;
+  const std::optional<TPoint> P = ProbePoint(DC);
+  if (P) Logical = *P;
+  return P.has_value();
+}
 
 void DrawObject(TDvSkinObject& Object, TCanvas& Canvas, const TRect& Clip) {
   FindRow(&Object.ClassInfo())->Draw(Object, Canvas, Clip);

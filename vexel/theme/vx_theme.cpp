@@ -1,5 +1,7 @@
 #include "vexel/theme/vx_theme.h"
 
+#include "vexel/graphics/vx_utils_win32.h"
+
 const TvxThemeClass& TvxTheme::StaticThemeClass() { return MakeThemeClass<TvxTheme>("TvxTheme"); }
 
 TvxTheme::TvxTheme()
@@ -77,4 +79,33 @@ void TvxTheme::SetDeltas(Integer Hue, Integer Brightness) {
   FDeltaHue = Hue;
   FDeltaBrightness = Brightness;
   ResetDefaults();
+}
+
+std::wstring TvxPaintProbe::Describe() const {
+  if (!Found) return L"Not painted by the skin";
+  std::string Text;
+  for (const std::string& Name : Path) Text += (Text.empty() ? "" : ".") + Name;
+  if (!Image.empty())
+    Text += "\n" + Image + " (" + std::to_string(Link.Left) + ", " + std::to_string(Link.Top) + ", " +
+            std::to_string(Link.Right) + ", " + std::to_string(Link.Bottom) + ")";
+  return AnsiToWideCP(CP_ACP, Text);
+}
+
+TvxProbeShift::TvxProbeShift(TvxTheme* Theme, HDC Target) {
+  TvxPaintProbe* Probe = Theme ? Theme->PaintProbe() : nullptr;
+  if (!Probe || !Target) return;
+  POINT Origin{0, 0};
+  LPtoDP(Target, &Origin, 1);
+  FTheme = Theme;
+  FSaved = Probe->Point;
+  Probe->Point = {Probe->Point.X - Origin.x, Probe->Point.Y - Origin.y};
+  Theme->SetPaintProbe(Probe);
+}
+
+TvxProbeShift::~TvxProbeShift() {
+  if (!FTheme) return;
+  TvxPaintProbe* Probe = FTheme->PaintProbe();
+  if (!Probe) return;
+  Probe->Point = FSaved;
+  FTheme->SetPaintProbe(Probe);
 }

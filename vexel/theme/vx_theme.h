@@ -15,6 +15,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "framework/core/classes.h"
 #include "framework/graphics/canvas.h"
@@ -28,6 +29,22 @@
 #endif
 
 class TvxTheme;
+
+// A question put to a theme while it paints: what part of the skin paints Point, a pixel of the
+// device surface under the canvas (window origins and viewport origins are taken into account).
+// Every paint that covers Point answers over the one before, so after painting a whole window
+// the answer is the part on top. Themes drawn in code answer nothing. Point is set before the probe
+// goes on the theme.
+struct TvxPaintProbe {
+  TPoint Point;
+  bool Found = false;
+  std::vector<std::string> Path;  // object names from the top-level object down
+  std::string Image;              // empty when the part is a colour fill
+  TRect Link;                     // the part of Image painted in the current state
+  // "Form.Caption.CloseButton", then "SlateBars (124, 23, 140, 39)" on a second line for an
+  // image; "Not painted by the skin" when nothing answered.
+  std::wstring Describe() const;
+};
 
 // [Records] Handed to the operations read-only; out parameters are filled by the theme.
 
@@ -206,6 +223,10 @@ class TvxTheme : public TPersistent, public TvxTableTheme {
   void SetName(const std::string& Value) { FName = Value; }
   const std::string& FileName() const { return FFileName; }
   void SetFileName(const std::string& Value) { FFileName = Value; }
+  // While set (the caller owns it), the paints report into Probe; nil stops the reports. Only the
+  // thread that paints reads it.
+  TvxPaintProbe* PaintProbe() const { return FPaintProbe; }
+  virtual void SetPaintProbe(TvxPaintProbe* Probe) { FPaintProbe = Probe; }
 
   // [Control operations] Slot order. Kind picks a variant inside a group (unknown kinds are not
   // defined); Name is the theme object the control asks for, ignored by themes drawn in code.
@@ -443,6 +464,34 @@ class TvxTheme : public TPersistent, public TvxTableTheme {
   std::unique_ptr<TvxThemeOptions> FOptions;
   std::unique_ptr<TvxThemeSysColors> FUnshiftedSysColors;
   std::unique_ptr<TvxThemeFonts> FUnshiftedFonts;
+  TvxPaintProbe* FPaintProbe = nullptr;
+};
+
+// For a scope in which a control paints into an image of its own that is then copied to Target's
+// logical (0, 0): the theme's probe, when it has one, asks about the image's pixel that lands on
+// its point. Nil for Theme or Target: nothing moves.
+class TvxProbeShift {
+ public:
+  TvxProbeShift(TvxTheme* Theme, HDC Target);
+  ~TvxProbeShift();
+  TvxProbeShift(const TvxProbeShift&) = delete;
+  TvxProbeShift& operator=(const TvxProbeShift&) = delete;
+
+ private:
+  TvxTheme* FTheme = nullptr;
+  TPoint FSaved;
+};
+
+// Sets a probe on a theme for one scope and takes it off again.
+class TvxProbeScope {
+ public:
+  TvxProbeScope(TvxTheme& Theme, TvxPaintProbe& Probe) : FTheme(Theme) { Theme.SetPaintProbe(&Probe); }
+  ~TvxProbeScope() { FTheme.SetPaintProbe(nullptr); }
+  TvxProbeScope(const TvxProbeScope&) = delete;
+  TvxProbeScope& operator=(const TvxProbeScope&) = delete;
+
+ private:
+  TvxTheme& FTheme;
 };
 
 // Declares a theme class's record: ThemeClass() and StaticThemeClass() built from the class's
