@@ -29,22 +29,6 @@ constexpr Integer DragThreshold = 5;
 // Beyond the last section the edge flag holds this far.
 constexpr Integer TrailingEdge = 10;
 
-Byte TextAlignmentByte(TAlignment A) {
-  switch (A) {
-    case TAlignment::taRightJustify: return 6;
-    case TAlignment::taCenter: return 3;
-    default: return 0;
-  }
-}
-
-UINT TextAlignmentFlag(TAlignment A) {
-  switch (A) {
-    case TAlignment::taRightJustify: return DT_RIGHT;
-    case TAlignment::taCenter: return DT_CENTER;
-    default: return DT_LEFT;
-  }
-}
-
 }  // namespace
 
 const TEnumInfo& HeaderGliphLayoutNames() {
@@ -58,6 +42,22 @@ const TEnumInfo& HeaderSectionStyleNames() {
 }
 
 // [SECTION] names and item layout -----------------------------------------------------------------
+
+Byte ItemAlignmentByte(TAlignment A) {
+  switch (A) {
+    case TAlignment::taRightJustify: return 6;
+    case TAlignment::taCenter: return 3;
+    default: return 0;
+  }
+}
+
+uint32_t ItemAlignmentFlags(TAlignment A) {
+  switch (A) {
+    case TAlignment::taRightJustify: return DT_RIGHT;
+    case TAlignment::taCenter: return DT_CENTER;
+    default: return DT_LEFT;
+  }
+}
 
 Integer ItemTextLimit(const TVxItemMetrics& M) {
   const Integer Limit = M.ImageShown ? M.Width - M.Image.cx - M.Spacing - 2 * M.Margin : M.Width - 2 * M.Margin;
@@ -574,7 +574,7 @@ void TVxHeaderControl::PaintSectionText(TVxHeaderSection* S, const TRect& R, Byt
     TvxTextInfo Text;
     Text.Rect = Box;
     Text.Text = EllipsisText(DC, S->Text(), Box.Width());
-    Text.Alignment = TextAlignmentByte(S->Alignment());
+    Text.Alignment = ItemAlignmentByte(S->Alignment());
     Theme->DrawHeaderSectionText(0, C, "default", Text, State);
     return;
   }
@@ -586,7 +586,7 @@ void TVxHeaderControl::PaintSectionText(TVxHeaderSection* S, const TRect& R, Byt
   TBkModeGuard Transparent(DC, TRANSPARENT);
   SetTextColor(DC, COLORREF(ColorToRGB(Color)));
   TRect Area = Box;
-  DrawTextWide(DC, EllipsisText(DC, S->Text(), Box.Width()), Area, TextAlignmentFlag(S->Alignment()));
+  DrawTextWide(DC, EllipsisText(DC, S->Text(), Box.Width()), Area, ItemAlignmentFlags(S->Alignment()));
 }
 
 void TVxHeaderControl::PaintSectionImage(TVxHeaderSection* S, const TRect& R, Byte State, const TPoint& Offset) {

@@ -43,6 +43,10 @@ Integer ItemTextLimit(const TVxItemMetrics& M);
 std::string ItemAnsiText(const std::wstring& Text);
 // Width of Text in Font, and the height of "Pq" (0 for an empty text).
 TSize ItemTextSize(const TFont& Font, const std::wstring& Text);
+// An item's text alignment as the theme's text record takes it (0 left, 3 centre, 6 right) and
+// as DrawText flags.
+Byte ItemAlignmentByte(TAlignment A);
+uint32_t ItemAlignmentFlags(TAlignment A);
 
 // Section draw states; also the theme's state byte and the theme-font offset.
 constexpr Byte hssNormal = 0, hssPressed = 1, hssDraggedOut = 2, hssDragging = 3, hssHot = 4, hssUnderDrag = 5,

@@ -90,34 +90,20 @@ void TVxScrollBox::PaintBackground(HDC DC) {
 
 void TVxScrollBox::PaintFrame() {
   if (!HandleAllocated()) return;
-  HWND Wnd = Handle();
-  TNonClientDC WindowDC(Wnd);
-  HDC DC = WindowDC.Get();
-  if (!DC) return;
-  RECT Window;
-  GetWindowRect(Wnd, &Window);
-  TRect R(0, 0, Window.right - Window.left, Window.bottom - Window.top);
-  // Without a border the frame lies outside the window and only its clipped rest shows.
-  if (!(GetWindowLongPtrA(Wnd, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) && !(GetWindowLongPtrA(Wnd, GWL_STYLE) & WS_BORDER))
-    R = Rect(R.Left - 2, R.Top - 2, R.Right + 2, R.Bottom + 2);
-  RECT Client;
-  GetClientRect(Wnd, &Client);
-  POINT Origin{0, 0};
-  ::ClientToScreen(Wnd, &Origin);
-  const Integer OX = Origin.x - Window.left, OY = Origin.y - Window.top;
-  ExcludeClipRect(DC, OX, OY, OX + Client.right, OY + Client.bottom);
-  if (Themed()) {
-    if (TvxTheme* Theme = CurrentTheme()) {
-      TCanvas Canvas(DC);
-      Theme->DrawScrollBox(0, Canvas, "default", R);
+  PaintNonClientFrame(Handle(), [this](HDC DC, const TRect& R) {
+    if (Themed()) {
+      if (TvxTheme* Theme = CurrentTheme()) {
+        TCanvas Canvas(DC);
+        Theme->DrawScrollBox(0, Canvas, "default", R);
+      }
+      return;
     }
-    return;
-  }
-  TVisualStyle Style(Wnd, L"Edit");
-  if (Style) return Style.DrawBackground(DC, 1, StyleState(), R);
-  FillRectColor(DC, Rect(R.Right - SizeBoxSide, R.Bottom - SizeBoxSide, R.Right, R.Bottom), clBtnFace);
-  DrawBevel(DC, R, clBtnShadow, clBtnHighlight);
-  DrawBevel(DC, Rect(R.Left + 1, R.Top + 1, R.Right - 1, R.Bottom - 1), cl3DDkShadow, clBtnFace);
+    TVisualStyle Style(Handle(), L"Edit");
+    if (Style) return Style.DrawBackground(DC, 1, StyleState(), R);
+    FillRectColor(DC, Rect(R.Right - SizeBoxSide, R.Bottom - SizeBoxSide, R.Right, R.Bottom), clBtnFace);
+    DrawBevel(DC, R, clBtnShadow, clBtnHighlight);
+    DrawBevel(DC, Rect(R.Left + 1, R.Top + 1, R.Right - 1, R.Bottom - 1), cl3DDkShadow, clBtnFace);
+  });
 }
 
 void TVxScrollBox::Dispatch(TMessage& Message) {

@@ -34,22 +34,6 @@ constexpr Byte PanelPart = 0, GripPart = 3;
 
 TVxSkinnedFormQuery SkinnedFormQuery = nullptr;
 
-Byte TextAlignmentByte(TAlignment A) {
-  switch (A) {
-    case TAlignment::taRightJustify: return 6;
-    case TAlignment::taCenter: return 3;
-    default: return 0;
-  }
-}
-
-UINT TextAlignmentFlag(TAlignment A) {
-  switch (A) {
-    case TAlignment::taRightJustify: return DT_RIGHT;
-    case TAlignment::taCenter: return DT_CENTER;
-    default: return DT_LEFT;
-  }
-}
-
 }  // namespace
 
 const TEnumInfo& StatusGliphLayoutNames() {
@@ -615,7 +599,7 @@ void TVxStatusBar::PaintPanelText(TVxStatusPanel* P, const TRect& R) {
     TvxTextInfo Text;
     Text.Rect = Box;
     Text.Text = EllipsisText(DC, P->FText, Box.Width() - 4);
-    Text.Alignment = TextAlignmentByte(P->FAlignment);
+    Text.Alignment = ItemAlignmentByte(P->FAlignment);
     Theme->DrawStatusPanelText(0, C, "default", Text, 0);
     return;
   }
@@ -624,7 +608,7 @@ void TVxStatusBar::PaintPanelText(TVxStatusPanel* P, const TRect& R) {
   TBkModeGuard Transparent(DC, TRANSPARENT);
   SetTextColor(DC, COLORREF(ColorToRGB(Font()->Color())));
   TRect Into = Box;
-  DrawTextWide(DC, EllipsisText(DC, P->FText, Box.Width() - 4), Into, TextAlignmentFlag(P->FAlignment));
+  DrawTextWide(DC, EllipsisText(DC, P->FText, Box.Width() - 4), Into, ItemAlignmentFlags(P->FAlignment));
 }
 
 void TVxStatusBar::PaintPanelImage(TVxStatusPanel* P, const TRect& R) {

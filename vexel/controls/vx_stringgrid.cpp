@@ -132,24 +132,10 @@ void TVxStringGrid::PaintFrame(TCanvas& Canvas, const TRect& R) {
 
 void TVxStringGrid::NcPaint() {
   if (!HandleAllocated()) return;
-  HWND Wnd = Handle();
-  TNonClientDC WindowDC(Wnd);
-  HDC DC = WindowDC.Get();
-  if (!DC) return;
-  RECT Window;
-  GetWindowRect(Wnd, &Window);
-  TRect R(0, 0, Window.right - Window.left, Window.bottom - Window.top);
-  // Without a border the frame lies outside the window and only its clipped rest shows.
-  if (!(GetWindowLongPtrA(Wnd, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) && !(GetWindowLongPtrA(Wnd, GWL_STYLE) & WS_BORDER))
-    R = Rect(R.Left - 2, R.Top - 2, R.Right + 2, R.Bottom + 2);
-  RECT Client;
-  GetClientRect(Wnd, &Client);
-  POINT Origin{0, 0};
-  ::ClientToScreen(Wnd, &Origin);
-  const Integer OX = Origin.x - Window.left, OY = Origin.y - Window.top;
-  ExcludeClipRect(DC, OX, OY, OX + Client.right, OY + Client.bottom);
-  TCanvas Canvas(DC);
-  PaintFrame(Canvas, R);
+  PaintNonClientFrame(Handle(), [this](HDC DC, const TRect& R) {
+    TCanvas Canvas(DC);
+    PaintFrame(Canvas, R);
+  });
 }
 
 void TVxStringGrid::DrawCell(Integer ACol, Integer ARow, const TRect& R, TGridDrawState State) {

@@ -226,3 +226,21 @@ void DrawIconCentered(HDC DC, const TRect& R, HICON Icon) {
   const TRect Box = CenterRect(Bounds(0, 0, 16, 16), R);
   DrawIconEx(DC, Box.Left, Box.Top, Icon, 0, 0, 0, nullptr, DI_NORMAL);
 }
+
+void PaintNonClientFrame(HWND Wnd, const std::function<void(HDC DC, const TRect& Frame)>& Paint) {
+  TNonClientDC WindowDC(Wnd);
+  const HDC DC = WindowDC.Get();
+  if (!DC) return;
+  RECT Window;
+  GetWindowRect(Wnd, &Window);
+  TRect Frame(0, 0, Window.right - Window.left, Window.bottom - Window.top);
+  if (!(GetWindowLongPtrA(Wnd, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) && !(GetWindowLongPtrA(Wnd, GWL_STYLE) & WS_BORDER))
+    Frame = Rect(Frame.Left - 2, Frame.Top - 2, Frame.Right + 2, Frame.Bottom + 2);
+  RECT Client;
+  GetClientRect(Wnd, &Client);
+  POINT Origin{0, 0};
+  ClientToScreen(Wnd, &Origin);
+  const Integer X = Origin.x - Window.left, Y = Origin.y - Window.top;
+  ExcludeClipRect(DC, X, Y, X + Client.right, Y + Client.bottom);
+  Paint(DC, Frame);
+}

@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,10 @@ void FillGradient(HDC DC, const TRect& R, TColor FromColor, bool Vertical, TColo
 void DrawFrameControlColor(HDC DC, const TRect& R, UINT Type, TColor Color, UINT State);
 // Icon at its own size at the top-left of a 16 x 16 box centred in R; nothing for nil.
 void DrawIconCentered(HDC DC, const TRect& R, HICON Icon);
+// The frame around Wnd's client area, painted by Paint on a context of the whole window with the
+// client area clipped out. Frame is the window's rectangle, reaching 2 pixels beyond a window
+// without a border, where only the clipped rest of a frame shows.
+void PaintNonClientFrame(HWND Wnd, const std::function<void(HDC DC, const TRect& Frame)>& Paint);
 
 // [Wide text] On a transparent background, in the DC's font and text colour. The NT family
 // draws the wide text itself; older systems get it converted to the system code page.
