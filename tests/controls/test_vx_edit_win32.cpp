@@ -13,6 +13,7 @@
 #include "vexel/controls/vx_edit.h"
 #include "vexel/controls/vx_edit_buttons.h"
 #include "vexel/forms/vx_message.h"
+#include "vexel/graphics/vx_effect.h"
 #include "vexel/graphics/vx_utils_win32.h"
 #include "vexel/menus/vx_menubar.h"
 #include "vexel/theme/vx_engine.h"
@@ -235,7 +236,8 @@ TEST_F(EditTest, ClipboardCarriesUnicodeText) {
 TEST_F(EditTest, ContextMenuFollowsTheEditsStateAndActsOnIt) {
   TProbe Probe;
   const auto Open = [&](std::function<void()> InsideTheLoop) {
-    Probe.Wait([] { return Innermost() != nullptr; });
+    // Keys posted while the menu plays its show animation would not reach the menu's loop.
+    Probe.Wait([] { return Innermost() != nullptr && !AnyAnimating(); });
     Probe.Post(std::move(InsideTheLoop));
     POINT At{20, 20};
     ClientToScreen(E->Handle(), &At);

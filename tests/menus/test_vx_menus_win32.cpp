@@ -97,10 +97,14 @@ class MenuTest : public UiTest {
     UiTest::TearDown();
   }
 
+  // A key posted while a popup plays its show animation would be handled by the animation's own
+  // loop, not the menu's: keys wait for the animation to end, as typed keys stay queued until then.
   void Key(uint16_t Code) {
+    Probe.Wait([] { return !AnyAnimating(); });
     Probe.Post([Code] { PostMessageA(Shown->Handle(), WM_KEYDOWN, Code, 0); });
   }
   void Char(char C) {
+    Probe.Wait([] { return !AnyAnimating(); });
     Probe.Post([C] { PostMessageA(Shown->Handle(), WM_CHAR, WPARAM(uint8_t(C)), 0); });
   }
   // A mouse message at the centre of Item, to the innermost popup (the capture window).
