@@ -88,6 +88,8 @@ class MenuTest : public UiTest {
     Classic = std::make_unique<TClassicLook>();
     Root = std::make_unique<TVxItem>();
     Watchdog.SetEnabled(true);
+    // A pointer left over a popup by an earlier program would make the item under it hot.
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
   }
   void TearDown() override {
     Root.reset();
