@@ -19,6 +19,8 @@ struct TMessage {
 
 // Framework control messages, above the platform's WM_USER range so they meet no window class's own.
 constexpr TMsgNum CM_BASE = 0xB000;
+// The framework's own numbers never reach a window class's procedure.
+constexpr bool IsControlMessage(TMsgNum Msg) { return Msg >= CM_BASE && Msg < CM_BASE + 0x1000; }
 constexpr TMsgNum CM_ACTIVATE = CM_BASE + 0;
 constexpr TMsgNum CM_DEACTIVATE = CM_BASE + 1;
 // Sent to a windowless control that held the mouse capture when its window lost the capture: a

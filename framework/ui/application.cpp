@@ -120,6 +120,14 @@ namespace {
 
 // Characters are taken from the queue in UTF-16, so that one the code page cannot carry reaches a
 // control that asks for it whole.
+// Ctrl+F4 and Ctrl+F6 typed inside the main MDI form close and cycle its children.
+bool IsMDIKey(TForm* Main, MSG& Msg) {
+  HWND Client = Main ? Main->ClientHandle() : nullptr;
+  if (!Client || (Msg.message != WM_KEYDOWN && Msg.message != WM_SYSKEYDOWN)) return false;
+  if (Msg.hwnd != Main->Handle() && !IsChild(Main->Handle(), Msg.hwnd)) return false;
+  return TranslateMDISysAccel(Client, &Msg);
+}
+
 bool DeliverWideChar(const MSG& Msg) {
   if (Msg.message != WM_CHAR || Msg.wParam < 0x80) return false;
   const wchar_t Char = wchar_t(Msg.wParam);
@@ -142,6 +150,7 @@ bool TApplication::ProcessMessage() {
   }
   if (Msg.message == WM_MOUSEWHEEL) Msg.hwnd = WheelTarget(Msg);
   if (EndsHint(Msg.message)) CancelHint();
+  if (IsMDIKey(FMainForm, Msg)) return true;
   TranslateMessage(&Msg);
   if (!DeliverWideChar(Msg)) DispatchMessageW(&Msg);
   FreeDeviceContexts();

@@ -1,4 +1,4 @@
-// TForm: top-level windows, focus inside them, closing and modal runs.
+// TForm: top-level windows, focus inside them, closing and modal runs, MDI forms and children.
 #include "framework/ui/forms.h"
 
 #include <windows.h>
@@ -13,7 +13,10 @@ namespace {
 
 constexpr const char* BorderStyleValueNames[] = {"bsNone",   "bsSingle",     "bsSizeable",
                                                  "bsDialog", "bsToolWindow", "bsSizeToolWin"};
-constexpr const char* FormStyleValueNames[] = {"fsNormal", "fsStayOnTop"};
+constexpr const char* FormStyleValueNames[] = {"fsNormal", "fsStayOnTop", "fsMDIChild", "fsMDIForm"};
+constexpr const char* WindowStateValueNames[] = {"wsNormal", "wsMinimized", "wsMaximized"};
+// The first window id the MDI client gives its children (for a window menu of its own).
+constexpr UINT FirstMDIChildId = 0xFF00;
 constexpr const char* BorderIconValueNames[] = {"biSystemMenu", "biMinimize", "biMaximize", "biHelp"};
 constexpr const char* PositionValueNames[] = {"poDesigned", "poDefault", "poScreenCenter", "poMainFormCenter"};
 
@@ -71,6 +74,11 @@ const TEnumInfo& BorderIconNames() {
   return Info;
 }
 
+const TEnumInfo& WindowStateNames() {
+  static const TEnumInfo Info{WindowStateValueNames};
+  return Info;
+}
+
 const TEnumInfo& PositionNames() {
   static const TEnumInfo Info{PositionValueNames};
   return Info;
@@ -87,6 +95,8 @@ const TClassInfo& TForm::StaticClassInfo() {
           int64_t(TBorderIcons{TBorderIcon::biSystemMenu, TBorderIcon::biMinimize, TBorderIcon::biMaximize}.Mask())),
       EnumProperty<&TForm::Position, &TForm::SetPosition>("Position", PositionNames(), int64_t(TPosition::poDesigned)),
       BooleanProperty<&TForm::KeyPreview, &TForm::SetKeyPreview>("KeyPreview", 0),
+      EnumProperty<&TForm::WindowState, &TForm::SetWindowState>("WindowState", WindowStateNames(),
+                                                                int64_t(TWindowState::wsNormal)),
       ComponentProperty<&TForm::Menu, &TForm::SetMenu>("Menu"),
   };
   // A form file holds the form's controls (each inside its parent) and the components it owns
@@ -123,6 +133,7 @@ TForm::~TForm() {
   }
   // The controls go while this is still a form, so that the focus bookkeeping hears of them.
   DestroyComponents();
+  DestroyMDIChildWindow();
   if (Application && Application->MainForm() == this) Application->SetMainForm(nullptr);
 }
 
@@ -134,7 +145,16 @@ void TForm::SetBorderStyle(TFormBorderStyle Value) {
 
 void TForm::SetFormStyle(TFormStyle Value) {
   if (Value == FFormStyle) return;
+  const bool MDIChange = [&] {
+    for (TFormStyle Style : {FFormStyle, Value})
+      if (Style == TFormStyle::fsMDIChild || Style == TFormStyle::fsMDIForm) return true;
+    return false;
+  }();
   FFormStyle = Value;
+  if (MDIChange) {
+    RecreateWnd();
+    return;
+  }
   if (HandleAllocated())
     SetWindowPos(Handle(), Value == TFormStyle::fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -163,6 +183,14 @@ void TForm::CreateParams(TCreateParams& Params) {
   if (Application && Application->MainForm() && Application->MainForm() != this &&
       Application->MainForm()->HandleAllocated())
     Params.WndParent = Application->MainForm()->Handle();
+  if (IsMDIChild()) {
+    TForm* Parent = MDIParentForm();
+    if (!Parent || Parent == this) throw EInvalidOperation("Cannot create form. No MDI forms are currently active");
+    Parent->HandleNeeded();
+    Params.WndParent = Parent->ClientHandle();
+    Params.Style = (Params.Style & ~DWORD(WS_POPUP)) | WS_CHILD | WS_CLIPSIBLINGS;
+    Params.ExStyle = (Params.ExStyle & ~DWORD(WS_EX_TOPMOST)) | WS_EX_MDICHILD;
+  }
   PlaceWindow();
   Params.X = Left();
   Params.Y = Top();
@@ -170,7 +198,20 @@ void TForm::CreateParams(TCreateParams& Params) {
 
 void TForm::CreateWnd() {
   TCustomControl::CreateWnd();
+  if (FFormStyle == TFormStyle::fsMDIForm) CreateMDIClient();
   if (FMenu) FMenu->SetWindow(Handle());
+}
+
+void TForm::DestroyWnd() {
+  DestroyMDIChildWindow();
+  TCustomControl::DestroyWnd();
+  FClientHandle = nullptr;  // went with the form's window
+}
+
+// Through the client, which activates another child (maximized if this one was).
+void TForm::DestroyMDIChildWindow() {
+  if (!IsMDIChild() || !HandleAllocated()) return;
+  if (HWND Client = GetParent(Handle())) SendMessageA(Client, WM_MDIDESTROY, WPARAM(Handle()), 0);
 }
 
 void TForm::SetMenu(TMainMenu* Value) {
@@ -205,10 +246,14 @@ bool TForm::IsShortCut(uint16_t Key, TShiftState Shift) {
   if (FMenu && FMenu->IsShortCut(Value)) return true;
   for (TComponent* C : ComponentList())
     if (auto* List = dynamic_cast<TActionList*>(C); List && ExecuteShortCut(*List, Value)) return true;
+  // A child's keys also reach the menus and actions of the MDI form it lives in.
+  if (TForm* Parent = IsMDIChild() ? MDIParentForm() : nullptr; Parent && Parent != this)
+    return Parent->IsShortCut(Key, Shift);
   return false;
 }
 
 void TForm::PlaceWindow() {
+  if (IsMDIChild()) return;  // the MDI client places its children
   TRect Area = Rect(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
   switch (FPosition) {
     case TPosition::poScreenCenter: break;
@@ -246,7 +291,7 @@ void TForm::SetVisible(bool Value) {
       SetWindowPos(Handle(), nullptr, Left(), Top(), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     DoShow();
-    ShowWindow(Handle(), SW_SHOW);
+    ApplyWindowState();
   } else {
     if (HandleAllocated()) {
       DoHide();
@@ -264,7 +309,155 @@ bool TForm::CanFocus() const { return Visible() && Enabled(); }
 
 void TForm::Show() {
   SetVisible(true);
-  SetForegroundWindow(Handle());
+  if (!IsMDIChild()) {
+    SetForegroundWindow(Handle());
+    return;
+  }
+  if (TForm* Parent = MDIParentForm(); Parent && Parent->ClientHandle())
+    SendMessageA(Parent->ClientHandle(), WM_MDIACTIVATE, WPARAM(Handle()), 0);
+}
+
+TWindowState TForm::WindowState() const {
+  auto* Self = const_cast<TForm*>(this);
+  if (!Self->HandleAllocated() || !IsWindowVisible(Self->Handle())) return FWindowState;
+  if (IsIconic(Self->Handle())) return TWindowState::wsMinimized;
+  if (IsZoomed(Self->Handle())) return TWindowState::wsMaximized;
+  return TWindowState::wsNormal;
+}
+
+void TForm::SetWindowState(TWindowState Value) {
+  FWindowState = Value;
+  if (Visible() && HandleAllocated()) ApplyWindowState();
+}
+
+// Shows the window in FWindowState. An MDI child is maximized and restored through its client,
+// which keeps the other children and the frame's menu in step.
+void TForm::ApplyWindowState() {
+  HWND Wnd = Handle();
+  TForm* Parent = IsMDIChild() ? MDIParentForm() : nullptr;
+  HWND Client = Parent ? Parent->ClientHandle() : nullptr;
+  switch (FWindowState) {
+    case TWindowState::wsMinimized: ShowWindow(Wnd, IsWindowVisible(Wnd) ? SW_MINIMIZE : SW_SHOWMINNOACTIVE); return;
+    case TWindowState::wsMaximized:
+      if (!Client) {
+        ShowWindow(Wnd, SW_SHOWMAXIMIZED);
+        return;
+      }
+      ShowWindow(Wnd, SW_SHOW);
+      SendMessageA(Client, WM_MDIMAXIMIZE, WPARAM(Wnd), 0);
+      return;
+    case TWindowState::wsNormal:
+      if (!IsWindowVisible(Wnd)) {
+        ShowWindow(Wnd, SW_SHOW);
+        return;
+      }
+      if (!IsIconic(Wnd) && !IsZoomed(Wnd)) return;
+      if (Client)
+        SendMessageA(Client, WM_MDIRESTORE, WPARAM(Wnd), 0);
+      else
+        ShowWindow(Wnd, SW_RESTORE);
+      return;
+  }
+}
+
+// [MDI]
+
+void TForm::CreateMDIClient() {
+  CLIENTCREATESTRUCT Create{nullptr, FirstMDIChildId};
+  const TRect R = ClientRect();
+  FClientHandle = CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr,
+                                  WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_VSCROLL | WS_HSCROLL,
+                                  R.Left, R.Top, R.Width(), R.Height(), Handle(), nullptr, GetModuleHandleA(nullptr),
+                                  &Create);
+  if (!FClientHandle) throw EOutOfResources(Format("Error creating window (%lu)", GetLastError()));
+  SetWindowPos(FClientHandle, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  Realign();
+}
+
+void TForm::AlignControls(TControl* AControl, TRect& Rect) {
+  TCustomControl::AlignControls(AControl, Rect);
+  // The MDI client takes what the aligned controls leave.
+  if (FClientHandle)
+    SetWindowPos(FClientHandle, nullptr, Rect.Left, Rect.Top, std::max<Integer>(Rect.Width(), 0),
+                 std::max<Integer>(Rect.Height(), 0), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+TForm* TForm::MDIParentForm() {
+  TForm* Main = Application ? Application->MainForm() : nullptr;
+  return Main && Main->FFormStyle == TFormStyle::fsMDIForm ? Main : nullptr;
+}
+
+namespace {
+
+// The MDI client's children that are our MDI child forms, in the client's order (the active
+// one first).
+std::vector<TForm*> ClientChildren(HWND Client) {
+  std::vector<TForm*> Children;
+  if (!Client) return Children;
+  for (HWND Wnd = GetWindow(Client, GW_CHILD); Wnd; Wnd = GetWindow(Wnd, GW_HWNDNEXT))
+    if (auto* Form = dynamic_cast<TForm*>(TWinControl::FindControl(Wnd));
+        Form && Form->FormStyle() == TFormStyle::fsMDIChild)
+      Children.push_back(Form);
+  return Children;
+}
+
+}  // namespace
+
+Integer TForm::MDIChildCount() const { return Integer(ClientChildren(FClientHandle).size()); }
+
+TForm* TForm::MDIChildren(Integer Index) const {
+  const std::vector<TForm*> Children = ClientChildren(FClientHandle);
+  return Index >= 0 && Index < Integer(Children.size()) ? Children[size_t(Index)] : nullptr;
+}
+
+TForm* TForm::ActiveMDIChild() const {
+  if (!FClientHandle) return nullptr;
+  auto* Form = dynamic_cast<TForm*>(FindControl(HWND(SendMessageA(FClientHandle, WM_MDIGETACTIVE, 0, 0))));
+  return Form && Form->IsMDIChild() ? Form : nullptr;
+}
+
+void TForm::Cascade() {
+  if (FClientHandle) SendMessageA(FClientHandle, WM_MDICASCADE, 0, 0);
+}
+
+void TForm::Tile() {
+  if (FClientHandle)
+    SendMessageA(FClientHandle, WM_MDITILE, FTileMode == TTileMode::tbHorizontal ? MDITILE_HORIZONTAL : MDITILE_VERTICAL,
+                 0);
+}
+
+void TForm::ArrangeIcons() {
+  if (FClientHandle) SendMessageA(FClientHandle, WM_MDIICONARRANGE, 0, 0);
+}
+
+void TForm::Next() {
+  if (FClientHandle) SendMessageA(FClientHandle, WM_MDINEXT, 0, 0);
+}
+
+void TForm::Previous() {
+  if (FClientHandle) SendMessageA(FClientHandle, WM_MDINEXT, 0, 1);
+}
+
+void TForm::MDIActivated(TMessage& Message) {
+  if (HWND(Message.LParam) == Handle()) {
+    if (OnActivate) OnActivate(this);
+  } else if (HWND(Message.WParam) == Handle() && OnDeactivate) {
+    OnDeactivate(this);
+  }
+}
+
+void TForm::DefaultHandler(TMessage& Message) {
+  if (!HandleAllocated() || IsControlMessage(Message.Msg)) return;
+  if (IsMDIChild()) {
+    Message.Result = DefMDIChildProcA(Handle(), Message.Msg, Message.WParam, Message.LParam);
+    return;
+  }
+  // The frame's procedure would stretch the client over the aligned controls.
+  if (FClientHandle && Message.Msg != WM_SIZE) {
+    Message.Result = DefFrameProcA(Handle(), FClientHandle, Message.Msg, Message.WParam, Message.LParam);
+    return;
+  }
+  TCustomControl::DefaultHandler(Message);
 }
 
 void TForm::DoShow() {
@@ -291,7 +484,8 @@ void TForm::Close() {
     return;
   }
   if (!CloseQuery()) return;
-  TCloseAction Action = TCloseAction::caHide;
+  // A closed document window goes away; hiding would leave it active in the MDI client.
+  TCloseAction Action = IsMDIChild() ? TCloseAction::caFree : TCloseAction::caHide;
   DoClose(Action);
   if (Action == TCloseAction::caNone) return;
   if (Application && Application->MainForm() == this) {
@@ -464,6 +658,20 @@ void TForm::Dispatch(TMessage& Message) {
         }
       } else if (OnDeactivate) {
         OnDeactivate(this);
+      }
+      break;
+    case WM_MDIACTIVATE:
+      if (IsMDIChild()) MDIActivated(Message);
+      break;
+    case WM_SETFOCUS:
+      // The MDI client focuses the child it activates: the focus goes on to the child's control.
+      if (IsMDIChild()) {
+        DefaultHandler(Message);
+        if (FActiveControl && FActiveControl->CanFocus())
+          ::SetFocus(FActiveControl->Handle());
+        else if (TWinControl* First = FindNextControl(nullptr, TTabDirection::Forward, true, false))
+          ::SetFocus(First->Handle());
+        return;
       }
       break;
     case CM_DIALOGKEY:

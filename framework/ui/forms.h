@@ -1,5 +1,6 @@
 // TForm: a top-level window that holds controls, tracks which of them has the focus, and runs
-// modally (ShowModal) until ModalResult is set or it is closed.
+// modally (ShowModal) until ModalResult is set or it is closed. An MDI form holds the platform's
+// MDI client window, in which its MDI child forms live.
 #pragma once
 
 #include <functional>
@@ -13,8 +14,13 @@ enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWind
 enum class TPosition { poDesigned, poDefault, poScreenCenter, poMainFormCenter };
 // What closing does: nothing, hide the form, free it (after the message that closed it) or minimise it.
 enum class TCloseAction { caNone, caHide, caFree, caMinimize };
-// A stay-on-top form stays above the other windows that are not.
-enum class TFormStyle { fsNormal, fsStayOnTop };
+// A stay-on-top form stays above the other windows that are not. An MDI child lives inside the
+// MDI client of the application's main form, which must be an MDI form when the child's window is
+// made.
+enum class TFormStyle { fsNormal, fsStayOnTop, fsMDIChild, fsMDIForm };
+enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
+// How Tile arranges an MDI form's children: one above the other, or side by side.
+enum class TTileMode { tbHorizontal, tbVertical };
 // The buttons of the caption; minimise and maximise need the system menu, help shows only
 // without them.
 enum class TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
@@ -26,6 +32,7 @@ const TEnumInfo& FormBorderStyleNames();
 const TEnumInfo& PositionNames();
 const TEnumInfo& FormStyleNames();
 const TEnumInfo& BorderIconNames();
+const TEnumInfo& WindowStateNames();
 
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
@@ -58,6 +65,9 @@ class TForm : public TCustomControl {
   bool KeyPreview() const { return FKeyPreview; }
   void SetKeyPreview(bool Value) { FKeyPreview = Value; }
   TFormState FormState() const { return FFormState; }
+  // The window's state when it has a window, else the state it gets when shown.
+  TWindowState WindowState() const;
+  void SetWindowState(TWindowState Value);
   // The menu bar: put on the window whenever the window is (re)created.
   TMainMenu* Menu() const { return FMenu; }
   void SetMenu(TMainMenu* Value);
@@ -92,6 +102,25 @@ class TForm : public TCustomControl {
   // Told when Control is hidden or disabled: a focus inside it moves on to the next control.
   void ControlDisabled(TWinControl* Control);
 
+  // [MDI] The MDI client window of an MDI form (nil for other forms or without a window).
+  HWND ClientHandle() const { return FClientHandle; }
+  // The children in the MDI client's order (the active one first); none for other forms, nil
+  // for an index out of range.
+  Integer MDIChildCount() const;
+  TForm* MDIChildren(Integer Index) const;
+  TForm* ActiveMDIChild() const;
+  // Arrangements of the children, done by the MDI client.
+  void Cascade();
+  void Tile();
+  void ArrangeIcons();
+  // Activates the next (or previous) child.
+  void Next();
+  void Previous();
+  TTileMode TileMode() const { return FTileMode; }
+  void SetTileMode(TTileMode Value) { FTileMode = Value; }
+  // The MDI form an MDI child lives in (the application's main form), else nil.
+  static TForm* MDIParentForm();
+
   TRect ClientRect() override;
   void SetVisible(bool Value) override;
   bool Showing() const override;
@@ -114,7 +143,11 @@ class TForm : public TCustomControl {
  protected:
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
+  void DestroyWnd() override;
+  void AlignControls(TControl* AControl, TRect& Rect) override;
   void Dispatch(TMessage& Message) override;
+  // MDI forms and children leave what they do not handle to the platform's MDI procedures.
+  void DefaultHandler(TMessage& Message) override;
   virtual void DoShow();
   virtual void DoHide();
   void Notification(TComponent* Component, TOperation Operation) override;
@@ -124,6 +157,11 @@ class TForm : public TCustomControl {
   void PlaceWindow();
   void SelectFirst();
   void CloseModal();
+  bool IsMDIChild() const { return FFormStyle == TFormStyle::fsMDIChild; }
+  void CreateMDIClient();
+  void DestroyMDIChildWindow();
+  void ApplyWindowState();
+  void MDIActivated(TMessage& Message);
 
   TFormBorderStyle FBorderStyle = TFormBorderStyle::bsSizeable;
   TFormStyle FFormStyle = TFormStyle::fsNormal;
@@ -135,4 +173,7 @@ class TForm : public TCustomControl {
   TWinControl* FActiveControl = nullptr;
   TMainMenu* FMenu = nullptr;
   TCloseAction FCloseAction = TCloseAction::caHide;
+  TWindowState FWindowState = TWindowState::wsNormal;
+  TTileMode FTileMode = TTileMode::tbHorizontal;
+  HWND FClientHandle = nullptr;
 };

@@ -20,8 +20,6 @@ TPoint MousePoint(intptr_t LParam) { return {Integer(int16_t(LOWORD(LParam))), I
 
 bool IsMouseMessage(TMsgNum Msg) { return Msg >= WM_MOUSEMOVE && Msg <= WM_MBUTTONDBLCLK; }
 
-bool IsControlMessage(TMsgNum Msg) { return Msg >= CM_BASE && Msg < CM_BASE + 0x1000; }
-
 LPCSTR CursorResource(TCursor Cursor) {
   switch (Cursor) {
     case crCross: return IDC_CROSS;
