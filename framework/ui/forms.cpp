@@ -74,7 +74,7 @@ const TEnumInfo& BorderIconNames() {
   return Info;
 }
 
-const TEnumInfo& WindowStateNames() {
+const TEnumInfo& FormWindowStateNames() {
   static const TEnumInfo Info{WindowStateValueNames};
   return Info;
 }
@@ -95,7 +95,7 @@ const TClassInfo& TForm::StaticClassInfo() {
           int64_t(TBorderIcons{TBorderIcon::biSystemMenu, TBorderIcon::biMinimize, TBorderIcon::biMaximize}.Mask())),
       EnumProperty<&TForm::Position, &TForm::SetPosition>("Position", PositionNames(), int64_t(TPosition::poDesigned)),
       BooleanProperty<&TForm::KeyPreview, &TForm::SetKeyPreview>("KeyPreview", 0),
-      EnumProperty<&TForm::WindowState, &TForm::SetWindowState>("WindowState", WindowStateNames(),
+      EnumProperty<&TForm::WindowState, &TForm::SetWindowState>("WindowState", FormWindowStateNames(),
                                                                 int64_t(TWindowState::wsNormal)),
       ComponentProperty<&TForm::Menu, &TForm::SetMenu>("Menu"),
   };

@@ -32,7 +32,7 @@ const TEnumInfo& FormBorderStyleNames();
 const TEnumInfo& PositionNames();
 const TEnumInfo& FormStyleNames();
 const TEnumInfo& BorderIconNames();
-const TEnumInfo& WindowStateNames();
+const TEnumInfo& FormWindowStateNames();
 
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;

@@ -1,6 +1,7 @@
 // TVxDefaultForm and TVxForm: creation, reflection, the message switch, frame geometry, hit
 // testing, position changes and the frame update.
 #include "vexel/forms/vx_form.h"
+#include "vexel/forms/vx_form_frame.h"
 
 #include <windows.h>
 
@@ -477,31 +478,10 @@ TSize TVxDefaultForm::GetMinTrackSize() {
 }
 
 TvxHitCode TVxDefaultForm::HitTest(Integer X, Integer Y) {
-  const TRect C = GetClientBounds();
-  TvxHitCode Result = vxhtNone;
-  if (Y < C.Top && X < FWindowWidth) Result = vxhtCaption;
-  static constexpr std::pair<TVxBorderIcon, TvxHitCode> Buttons[] = {
-      {TVxBorderIcon::kbiSystemMenu, vxhtSysMenu}, {TVxBorderIcon::kbiClose, vxhtClose},
-      {TVxBorderIcon::kbiMinimize, vxhtMinimize},  {TVxBorderIcon::kbiMaximize, vxhtMaximize},
-      {TVxBorderIcon::kbiHelp, vxhtHelp},          {TVxBorderIcon::kbiRollup, vxhtRollup},
-      {TVxBorderIcon::kbiTray, vxhtTray}};
-  for (const auto& [Icon, Code] : Buttons)
-    if (GetButtonRect(Icon).Contains(X, Y)) Result = Code;
-  if (FWindowState == TVxWindowState::kwsMaximized || FWindowState == TVxWindowState::kwsMinimized ||
-      FWindowState == TVxWindowState::kwsRollup)
-    return Result;
-  const Integer Cap = StyleCaptionHeight();
-  auto ByX = [&](TvxHitCode Low, TvxHitCode High, TvxHitCode Mid) {
-    return X <= 19 ? Low : X > FWindowWidth - 20 ? High : Mid;
-  };
-  auto ByY = [&](TvxHitCode Low, TvxHitCode High, TvxHitCode Mid) {
-    return Y <= 19 ? Low : Y > FWindowHeight - 20 ? High : Mid;
-  };
-  if (Y < C.Top - Cap) Result = ByX(vxhtTopLeft, vxhtTopRight, vxhtTop);
-  if (C.Bottom < Y && Y < FWindowHeight) Result = ByX(vxhtBottomLeft, vxhtBottomRight, vxhtBottom);
-  if (X < C.Left) Result = ByY(vxhtTopLeft, vxhtBottomLeft, vxhtLeft);
-  if (C.Right < X && X < FWindowWidth) Result = ByY(vxhtTopRight, vxhtBottomRight, vxhtRight);
-  if (Result == vxhtNone && OnSizeGrip(X, Y)) Result = vxhtBottomRight;
+  const bool Final = FWindowState == TVxWindowState::kwsMaximized || FWindowState == TVxWindowState::kwsMinimized ||
+                     FWindowState == TVxWindowState::kwsRollup;
+  TvxHitCode Result = FrameHitTest(FrameView(), X, Y, StyleCaptionHeight(), Final);
+  if (!Final && Result == vxhtNone && OnSizeGrip(X, Y)) Result = vxhtBottomRight;
   return Result;
 }
 

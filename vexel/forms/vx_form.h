@@ -28,6 +28,7 @@
 
 class TPopupMenu;
 class TvxCustomThemeLink;
+struct TVxFrameView;
 class TImageList;
 class TIcon;
 
@@ -306,6 +307,8 @@ class TVxDefaultForm : public TVxHook {
   HICON SmallIconHandle();
   TRect FormBounds() const;
   TCanvas* FormCanvas() const { return FFormCanvas.get(); }
+  // This window as the frame painters see it.
+  TVxFrameView FrameView();
 
  private:
   // [Messages]
@@ -459,6 +462,10 @@ class TVxForm : public TVxDefaultForm {
   TvxCustomThemeLink* FThemeLink = nullptr;
   std::string FThemeObject = "default";
 };
+
+// A copy of Form's small icon (else the program's, else the platform's application icon) at
+// the small-icon size; the caller destroys it.
+HICON CopySmallIcon(TForm* Form);
 
 // The first active skinning component of the form Control sits on (through its top-most
 // parent), or nil.
