@@ -209,6 +209,7 @@ class TVxDefaultForm : public TVxHook {
     std::string ShortCut;
     Integer ImageIndex = -1;
     std::function<void()> Click;
+    bool Enabled = true;
   };
   // The entries the default system menu offers in the current state, in order.
   std::vector<TSystemMenuEntry> SystemMenuEntries() const;

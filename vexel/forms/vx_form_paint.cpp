@@ -13,6 +13,7 @@
 #include "vexel/controls/vx_controls.h"
 #include "vexel/controls/vx_parent_image.h"
 #include "vexel/forms/vx_form.h"
+#include "vexel/forms/vx_mdichild.h"
 #include "vexel/graphics/vx_effect.h"
 #include "vexel/graphics/vx_pixel.h"
 #include "vexel/graphics/vx_visual_style.h"
@@ -473,6 +474,11 @@ void PaintFormParent(TCanvas& Canvas, const TVxParentPaintInfo& Info) {
   TVxDefaultForm* Skinned = FindSkinnedForm(Parent);
   if (Skinned && Skinned->Form() && Parent == Skinned->Form()) {
     Skinned->PaintForChild(Canvas.Handle(), Info.ControlRect);
+    return;
+  }
+  TVxCustomMDIChild* Child = FindSkinnedMDIChild(Parent);
+  if (Child && Child->Form() && Parent == Child->Form()) {
+    Child->PaintForChild(Canvas.Handle(), Info.ControlRect);
     return;
   }
   Canvas.Brush().SetColor(Parent->Color());

@@ -6,6 +6,7 @@
 #include "vexel/forms/vx_form.h"
 #include "vexel/forms/vx_form_options.h"
 #include "vexel/forms/vx_hook.h"
+#include "vexel/forms/vx_mdichild.h"
 #include "vexel/forms/vx_message.h"
 #include "vexel/graphics/vx_effect.h"
 // Last: it takes back the platform's RegisterClass macro.
@@ -20,6 +21,7 @@ const bool FormsStarted = [] {
         &TVxPopupMenuOptions::StaticClassInfo(), &TvxAnimationRec::StaticClassInfo(), &TVxMessage::StaticClassInfo()})
     RegisterClass(*Info);
   RegisterFormClasses();
+  RegisterMDIChildClasses();
   // A status bar's size grip hands its press to a skinned form, which sizes itself.
   SetSkinnedFormQuery(&SkinnedFormSizeable);
   StartMessageSettings();
