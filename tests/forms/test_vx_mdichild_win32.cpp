@@ -148,6 +148,38 @@ TEST_F(MDIChildTest, TheFrameIsTheThemesAndAnswersItsHitCodes) {
   for (const Case& C : Cases) EXPECT_EQ(HitAt(Child, C.At.X, C.At.Y), C.Code) << C.At.X << "," << C.At.Y;
 }
 
+// The frame is kept between paints: whatever it shows that changes must reach the screen.
+TEST_F(MDIChildTest, ARenamedOrHoveredFrameIsPaintedAnew) {
+  TForm* Child = Children.back();
+  TVxMDIChild* S = SkinOf(Child);
+  const TRect W = WindowRectOf(Child->Handle());
+  const Integer Band = S->GetClientBounds().Top;
+  auto Shot = [&] {
+    Application->ProcessMessages();
+    Capture Screen(W.Width(), Band);
+    HDC DC = GetDC(nullptr);
+    BitBlt(Screen.DC(), 0, 0, W.Width(), Band, DC, W.Left, W.Top, SRCCOPY);
+    ReleaseDC(nullptr, DC);
+    std::vector<uint32_t> Pixels;
+    for (int Y = 0; Y < Band; ++Y)
+      for (int X = 0; X < W.Width(); ++X) Pixels.push_back(Screen.At(X, Y));
+    return Pixels;
+  };
+  const auto Before = Shot();
+  Child->SetText("A much longer caption than before");
+  const auto Renamed = Shot();
+  EXPECT_NE(Renamed, Before);
+  const TRect Close = S->GetButtonRect(TVxBorderIcon::kbiClose);
+  SendMessageA(Child->Handle(), WM_NCMOUSEMOVE, HTCLOSE,
+               MAKELPARAM(W.Left + Centre(Close).X, W.Top + Centre(Close).Y));
+  EXPECT_EQ(S->HotPart(), vxhtClose);
+  const auto Hovered = Shot();
+  EXPECT_NE(Hovered, Renamed);
+  // Invalidating the frame without a change paints the same picture again.
+  RedrawWindow(Child->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
+  EXPECT_EQ(Shot(), Hovered);
+}
+
 TEST_F(MDIChildTest, MaximizingPutsTheChildsButtonsInTheParentsMenuBar) {
   TForm* Child = Children.back();
   TVxMDIChild* S = SkinOf(Child);

@@ -267,6 +267,9 @@ void TVxCustomMDIChild::PaintBackground(TCanvas& Canvas, const TRect& R) {
   FillRect(Canvas.Handle(), &Area, Brush.Get());
 }
 
+// The frame is painted into a bitmap kept between paints and copied to the window; as long as
+// nothing it shows has changed, a paint is only the copy. Children overlap: every arrangement
+// exposes their frames many times over, and the theme's frame costs a millisecond to draw.
 void TVxCustomMDIChild::PaintNonClient() {
   TForm* F = Form();
   if (!F || !F->HandleAllocated() || !FHooked || !FPaintEnabled) return;
@@ -276,32 +279,26 @@ void TVxCustomMDIChild::PaintNonClient() {
   const TRect C = GetClientBounds();
   TNonClientDC WindowDC(F->Handle());
   if (!WindowDC.Get()) return;
-  const bool Minimized = NativeState() == TWindowState::wsMinimized;
-  if (FPerformance == TVxFormPerformance::zqfpNoBuffer) {
-    TDCState State(WindowDC.Get());
-    if (!Minimized) ExcludeClipRect(WindowDC.Get(), C.Left, C.Top, C.Right, C.Bottom);
-    TCanvas Canvas(WindowDC.Get());
+  const TFrameLook Look{W,         H,        FCaptionActive, NativeState(), FHotPart,
+                        FPressedPart, FNCButtons, AnsiToWideCP(CP_ACP, F->Caption())};
+  if (!FFrameBuffer) FFrameBuffer = std::make_unique<TvxBitmap>();
+  if (!FFrameValid || !(Look == FFrameLook)) {
+    if (FFrameBuffer->Width() != W || FFrameBuffer->Height() != H) FFrameBuffer->SetSize(W, H);
+    TCanvas Canvas(FFrameBuffer->DC());
     PaintFrame(Canvas);
     Canvas.SetHandle(nullptr);
-    return;
+    FFrameLook = Look;
+    FFrameValid = true;
   }
-  TvxBitmap Temporary;
-  TvxBitmap* Target = &Temporary;
-  if (FPerformance == TVxFormPerformance::zqfpPersistentBuffer) {
-    if (!FPersistentBuffer) FPersistentBuffer = std::make_unique<TvxBitmap>();
-    Target = FPersistentBuffer.get();
-  }
-  if (Target->Width() != W || Target->Height() != H) Target->SetSize(W, H);
-  {
-    TCanvas Canvas(Target->DC());
-    PaintFrame(Canvas);
-    Canvas.SetHandle(nullptr);
-  }
+  const bool Minimized = Look.State == TWindowState::wsMinimized;
   const TRect Pieces[] = {Rect(0, 0, W, C.Top), Rect(0, C.Bottom, W, H), Rect(0, C.Top, C.Left, C.Bottom),
                           Rect(C.Right, C.Top, W, C.Bottom)};
   for (const TRect& R : Minimized ? std::vector<TRect>{Rect(0, 0, W, H)} : std::vector<TRect>(Pieces, Pieces + 4))
-    if (!R.IsEmpty()) BitBlt(WindowDC.Get(), R.Left, R.Top, R.Width(), R.Height(), Target->DC(), R.Left, R.Top, SRCCOPY);
+    if (!R.IsEmpty())
+      BitBlt(WindowDC.Get(), R.Left, R.Top, R.Width(), R.Height(), FFrameBuffer->DC(), R.Left, R.Top, SRCCOPY);
 }
+
+void TVxCustomMDIChild::InvalidateFrame() { FFrameValid = false; }
 
 void TVxCustomMDIChild::EraseBackground(HDC MessageDC) {
   TForm* F = Form();
@@ -345,24 +342,28 @@ void TVxCustomMDIChild::PaintForChild(HDC DC, const TRect& ChildBounds) {
 
 void TVxCustomMDIChild::UpdateRegion() {
   TForm* F = Form();
-  if (FPerformance == TVxFormPerformance::zqfpPersistentBuffer && WindowWidth() > 0 && WindowHeight() > 0) {
-    if (!FPersistentBuffer) FPersistentBuffer = std::make_unique<TvxBitmap>();
-    FPersistentBuffer->SetSize(WindowWidth(), WindowHeight());
-  }
   if (FHasCreatedState || !F || !F->HandleAllocated() || !FHooked) return;
   if (IsMDIChildForm() && NativeState() == TWindowState::wsMaximized) {
     SetWindowRgn(F->Handle(), nullptr, TRUE);
+    FRegionSize = {0, 0};
     return;
   }
+  // Both the position change and the size message ask for it: one region per size is enough.
+  const TSize Size{WindowWidth(), WindowHeight()};
+  if (Size.cx == FRegionSize.cx && Size.cy == FRegionSize.cy) return;
   FPaintEnabled = false;
   TRegionHandle Region(GetRegion());
   if (SetWindowRgn(F->Handle(), Region.Get(), TRUE)) Region.Release();
+  FRegionSize = Size;
   FPaintEnabled = true;
 }
 
 void TVxCustomMDIChild::UpdateFrame() {
   TForm* F = Form();
   if (!F || !FHooked || !F->HandleAllocated()) return;
+  // The frame may have changed at the same size.
+  FRegionSize = {0, 0};
+  InvalidateFrame();
   const TRect Before = F->ClientRect();
   F->SetHeight(F->Height() + 1);
   F->SetHeight(F->Height() - 1);
@@ -575,9 +576,12 @@ void TVxCustomMDIChild::MessageBefore(TMessage& Message, bool& Handled) {
       Message.Result = 1;
       Handled = true;
       break;
-    case WM_WINDOWPOSCHANGING:
-      if (reinterpret_cast<const WINDOWPOS*>(Message.LParam)->flags & SWP_FRAMECHANGED) PaintNonClient();
+    case WM_WINDOWPOSCHANGING: {
+      // A frame change in place shows at once; one that moves or sizes is painted where it lands.
+      const UINT Flags = reinterpret_cast<const WINDOWPOS*>(Message.LParam)->flags;
+      if ((Flags & SWP_FRAMECHANGED) && (Flags & SWP_NOMOVE) && (Flags & SWP_NOSIZE)) PaintNonClient();
       break;
+    }
     case WM_WINDOWPOSCHANGED:
       if (!(reinterpret_cast<const WINDOWPOS*>(Message.LParam)->flags & SWP_NOSIZE)) UpdateRegion();
       break;
@@ -655,8 +659,11 @@ void TVxCustomMDIChild::MessageBefore(TMessage& Message, bool& Handled) {
         Handled = true;
       }
       break;
+    case WM_SETICON:
+    case WM_SYSCOLORCHANGE: InvalidateFrame(); break;
     case WM_THEMECHANGED:
       ReadFrameMetrics();
+      InvalidateFrame();
       Message.Result = 0;
       Handled = true;
       break;
@@ -851,6 +858,7 @@ void TVxMDIChild::Dispatch(TMessage& Message) {
       case TMC_THEMESET:
       case TMC_THEMEREMOVED: UpdateFrame(); break;
       case TMC_COLORSCHANGED:
+        InvalidateFrame();
         PaintNonClient();
         if (F && F->HandleAllocated())
           RedrawWindow(F->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);

@@ -46,6 +46,8 @@ class TVxCustomMDIChild : public TVxHook {
 
   // [Services]
   void PaintNonClient();
+  // The next paint draws the frame anew instead of copying the last one.
+  void InvalidateFrame();
   void UpdateFrame();
   void UpdateRegion();
   // Shows the child's buttons in the MDI parent's skinned menu bar while the child is maximized
@@ -121,7 +123,21 @@ class TVxCustomMDIChild : public TVxHook {
   TVxFormPerformance FPerformance = TVxFormPerformance::zqfpNoBuffer;
   bool FStretchBackground = false;
 
-  std::unique_ptr<TvxBitmap> FPersistentBuffer;
+  // What the last painted frame showed; a paint with the same look copies FFrameBuffer.
+  struct TFrameLook {
+    Integer Width = 0;
+    Integer Height = 0;
+    bool Active = false;
+    TWindowState State = TWindowState::wsNormal;
+    TvxHitCode Hot = vxhtNone;
+    TvxHitCode Pressed = vxhtNone;
+    Byte NCButtons = 0;
+    std::wstring Caption;
+    bool operator==(const TFrameLook&) const = default;
+  };
+  std::unique_ptr<TvxBitmap> FFrameBuffer;
+  TFrameLook FFrameLook;
+  bool FFrameValid = false;
   HICON FSmallIcon = nullptr;
   TComponent* FSystemMenu = nullptr;
   TPoint FPopupPoint{0, 0};
@@ -131,6 +147,8 @@ class TVxCustomMDIChild : public TVxHook {
   TvxHitCode FHotPart = vxhtNone;
   Byte FNCButtons = 0;
   TSize FClientSize{0, 0};
+  // The window size the current region was made for; zero when there is none.
+  TSize FRegionSize{0, 0};
   bool FChildPaint = false;
   TRect FChildBounds;
   // The state the form had when loading ended; cleared when the child is first maximized.
