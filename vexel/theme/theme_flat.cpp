@@ -47,12 +47,13 @@ void TVxFlatTheme::SetDefaultColors() {
 }
 
 // The entries the table leaves out (Hint, BarDock) keep their values unshifted, so that repeated
-// resets never pile shifts on them.
+// resets never pile shifts on them. A shift of 0 is not applied: going through a pixel and back
+// would move some colours by a step and fix the system colours to today's values.
 void TVxFlatTheme::SetFlatColors(std::span<const std::pair<TvxThemeColorIndex, TColor>> Table) {
   TvxThemeColors Shifted;
   for (const auto& [Index, Value] : Table) Shifted.SetColor(Index, Value);
-  Shifted.ApplyHue(DeltaHue());
-  Shifted.ApplyBrightness(DeltaBrightness());
+  if (DeltaHue() != 0) Shifted.ApplyHue(DeltaHue());
+  if (DeltaBrightness() != 0) Shifted.ApplyBrightness(DeltaBrightness());
   for (const auto& [Index, Value] : Table) Colors().SetColor(Index, Shifted.Color(Index));
 }
 
@@ -83,8 +84,8 @@ void TVxFlatTheme::SetFlatFonts(TColor CaptionNormal, TColor CaptionInactive, bo
   Set(vxfEditBoxTextSelected, 8, clWhite, {});
   Set(vxfPopupMenuItemTextDisabled, 8, clGray, {});
   Fonts().Assign(&UnshiftedFonts());
-  Fonts().ApplyHue(DeltaHue());
-  Fonts().ApplyBrightness(DeltaBrightness());
+  if (DeltaHue() != 0) Fonts().ApplyHue(DeltaHue());
+  if (DeltaBrightness() != 0) Fonts().ApplyBrightness(DeltaBrightness());
 }
 
 // [Forms]
