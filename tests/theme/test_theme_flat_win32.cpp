@@ -17,6 +17,7 @@
 #include "vexel/theme/theme_flat.h"
 #include "vexel/theme/theme_officexp.h"
 #include "vexel/theme/vx_engine.h"
+#include "vexel/theme/vx_theme_links.h"
 #include "vexel/theme/vx_theme_manager.h"
 
 namespace {
@@ -85,6 +86,8 @@ struct TPalette {
   Integer Gutter;
 };
 
+void PrintTo(const TPalette& P, std::ostream* Os) { *Os << P.Name; }
+
 const TPalette Palettes[] = {
     {"Flat", [] { return std::make_unique<TVxFlatTheme>(); }, 0x8396A0, 0xE1EAEB, 0x996633, 0x9CDEF7, 0},
     {"OfficeXP", [] { return std::make_unique<TVxOfficeXPTheme>(); }, clHighlight, 0xD2BDB6, 0xB59285, 0xFF0000, 21},
@@ -112,7 +115,7 @@ using TPaint = std::function<void(TVxFlatTheme& T, TCanvas& C, const TRect& R)>;
 
 // One drawing of a state: the rectangle shrunk by Inset is filled and framed, nothing else.
 struct TFaceCase {
-  const char* What;
+  std::string What;
   TPaint Paint;
   K Fill, Frame;
   Integer Inset = 0;
@@ -246,7 +249,7 @@ std::vector<TFaceCase> FaceCases() {
       const bool Faceless = Fill == K::None && std::string(G.What).find("tool") != std::string::npos;
       auto Paint = G.Paint;
       const Byte St = S;
-      Cases.push_back({G.What, [Paint, St](auto& T, auto& C, auto& R) { Paint(T, C, R, St); }, Fill,
+      Cases.push_back({std::string(G.What) + " state " + std::to_string(S), [Paint, St](auto& T, auto& C, auto& R) { Paint(T, C, R, St); }, Fill,
                        Faceless ? K::None : K::Border});
     }
   return Cases;
@@ -781,12 +784,16 @@ TEST_F(ThemeBuildingTest, EngineChoosesTheBuiltInThemesByName) {
   ASSERT_NE(CurrentTheme(), nullptr);
   EXPECT_EQ(&CurrentTheme()->ThemeClass(), &TVxFlatTheme::StaticThemeClass());
   EXPECT_EQ(Engine.ThemeBuilding(), "Flat");
+  EXPECT_TRUE(IsFormThemed(0, "default", nullptr));
 
   Engine.SetThemeBuilding("officexp");
   ASSERT_NE(CurrentTheme(), nullptr);
   EXPECT_EQ(&CurrentTheme()->ThemeClass(), &TVxOfficeXPTheme::StaticThemeClass());
   EXPECT_EQ(Engine.ThemeBuilding(), "OfficeXP");
   EXPECT_EQ(static_cast<TVxFlatTheme*>(CurrentTheme())->MenuGutter(), 21);
+  // Forms keep the platform's frame; menus and controls are drawn by the theme.
+  EXPECT_FALSE(IsFormThemed(0, "default", nullptr));
+  EXPECT_TRUE(CurrentTheme()->IsMenuDefined(1, "default"));
 
   // The engine's shifts reach the chosen theme.
   Engine.SetDeltaHue(90);
