@@ -130,6 +130,8 @@ TEST_F(FlatSwitchTest, SwitchingWhileAPopupMenuIsOpen) {
   TPoint OfficeSize;
   const auto Shown_ = [&OfficeSize](std::vector<uint32_t>& Into) {
     TVxPopupWindow* W = ShownPopups().back();
+    // The step runs inside the loop's message handling: the popup's pending paint first.
+    UpdateWindow(W->Handle());
     const TRect R = W->ClientRect();
     Capture Shot(R.Width(), R.Height());
     const TPoint Origin = W->ClientToScreen(TPoint{0, 0});
@@ -143,6 +145,10 @@ TEST_F(FlatSwitchTest, SwitchingWhileAPopupMenuIsOpen) {
   };
   std::vector<uint32_t> Skinned, Office;
   Probe.Wait(Settled);
+  Probe.Wait([] {
+    PumpUntil([] { return false; }, 200);
+    return true;
+  });
   Probe.Post([&] { Shown_(Skinned); });
   Probe.Post([&] { Engine.SetThemeBuilding("OfficeXP"); });
   Probe.Wait([] {
@@ -160,6 +166,9 @@ TEST_F(FlatSwitchTest, SwitchingWhileAPopupMenuIsOpen) {
   EXPECT_TRUE(ShownPopups().empty());
   EXPECT_EQ(TVxPopupMenu::Showing(), nullptr);
   ASSERT_FALSE(Skinned.empty());
+  std::vector<uint32_t> Colours = Skinned;
+  std::sort(Colours.begin(), Colours.end());
+  EXPECT_GT(std::unique(Colours.begin(), Colours.end()) - Colours.begin(), 2) << "the skinned popup was painted";
   ASSERT_FALSE(Office.empty()) << "the popup stayed open through the switch";
   EXPECT_NE(Office, Skinned) << "the open popup repainted in the new theme";
   // The Office XP popup: a grey frame, the 23-pixel image column, white beside it.
