@@ -381,6 +381,40 @@ TEST_P(FlatThemeTest, SelectedTabOpensTowardThePane) {
   }
 }
 
+// Header text follows a dragged section up and left by a pixel; tab text turns on side tabs.
+TEST_P(FlatThemeTest, TextFollowsDraggedSectionsAndSideTabs) {
+  TvxTextInfo Text;
+  Text.Rect = {4, 4, 60, 60};
+  Text.Text = L"Tab";
+  struct TCase {
+    const char* What;
+    std::function<void(TCanvas&)> Themed;
+    TvxTextInfo Expected;
+  };
+  TvxTextInfo Shifted = Text, Clockwise = Text, CounterClockwise = Text;
+  Shifted.Rect = Text.Rect.Offset(-1, -1);
+  Clockwise.Effect = 1;
+  CounterClockwise.Effect = 2;
+  TVxFlatTheme& T = *Theme;
+  const TCase Cases[] = {
+      {"dragged section", [&](TCanvas& C) { T.DrawHeaderSectionText(0, C, "default", Text, 4); }, Shifted},
+      {"section", [&](TCanvas& C) { T.DrawHeaderSectionText(0, C, "default", Text, 3); }, Text},
+      {"left tab", [&](TCanvas& C) { T.DrawTabText(0, C, "default", Text, State({}, 4, 0)); }, CounterClockwise},
+      {"right tab", [&](TCanvas& C) { T.DrawTabText(0, C, "default", Text, State({}, 7, 0)); }, Clockwise},
+      {"top tab", [&](TCanvas& C) { T.DrawTabText(0, C, "default", Text, State({}, 1, 0)); }, Text},
+  };
+  for (const TCase& C : Cases) {
+    TPaintTarget Got(64, 64), Want(64, 64);
+    C.Themed(*Got.Canvas);
+    T.DrawText(*Want.Canvas, C.Expected);
+    Integer Ink = 0;
+    for (Integer Y = 0; Y < 64; ++Y)
+      for (Integer X = 0; X < 64; ++X) Ink += Want.At(X, Y) != WhiteRgb;
+    ASSERT_GT(Ink, 10) << C.What;
+    EXPECT_TRUE(PixelsAre(Got, [&](Integer X, Integer Y) { return Want.At(X, Y); })) << C.What;
+  }
+}
+
 // The group box frame is left out under the caption.
 TEST_P(FlatThemeTest, GroupBoxFrameGoesAroundTheCaption) {
   const TPalette& P = GetParam();
@@ -768,6 +802,36 @@ TEST_F(FlatFormTest, TitleButtonFacesAndEmptyRects) {
   EXPECT_EQ(Tray.At(19, 17), Rgb(clBlack));
   EXPECT_EQ(Tray.At(21, 19), Rgb(clBlack));
   EXPECT_EQ(Tray.At(18, 16), Rgb(clBtnFace));
+}
+
+// The caption text starts after the system-menu icon (20 pixels) or, on tool windows, 5 pixels
+// in; it is in the caption font of the window's activity.
+TEST_F(FlatFormTest, CaptionTextPlaceAndColour) {
+  struct TCase {
+    TvxWindowKind Kind;
+    bool Active;
+    Integer Indent;
+    TColor Ink;
+  };
+  const TCase Cases[] = {{0, true, 20, clBlack}, {1, false, 20, clGray}, {6, true, 5, clBlack}, {2, true, 0, clBlack}};
+  for (const TCase& C : Cases) {
+    TPaintTarget T(200, 30);
+    TvxWindowInfo Info = Window(0, C.Active);
+    Info.Caption = L"Wide";
+    const TRect R{10, 3, 190, 23};
+    Theme.DrawFormCaptionText(C.Kind, *T.Canvas, "default", R, Info);
+    Integer Left = 200, Ink = 0;
+    for (Integer Y = 0; Y < 30; ++Y)
+      for (Integer X = 0; X < 200; ++X)
+        if (T.At(X, Y) != WhiteRgb) {
+          Left = std::min(Left, X);
+          Ink += T.At(X, Y) == Rgb(C.Ink);
+          EXPECT_TRUE(R.Contains(X, Y)) << "kind " << int(C.Kind);
+        }
+    EXPECT_GE(Left, R.Left + C.Indent) << "kind " << int(C.Kind);
+    EXPECT_LE(Left, R.Left + C.Indent + 3) << "kind " << int(C.Kind);
+    EXPECT_GT(Ink, 10) << "kind " << int(C.Kind);
+  }
 }
 
 // [Choosing a theme by name]
