@@ -415,6 +415,53 @@ TEST_P(FlatThemeTest, TextFollowsDraggedSectionsAndSideTabs) {
   }
 }
 
+// Tool-bar separators are a one-pixel grey line 5 pixels in; chevrons, the menu bar's window
+// buttons and the popup's scroll arrows are glyphs.
+TEST_P(FlatThemeTest, ToolSeparatorsAndGlyphParts) {
+  const TPalette& P = GetParam();
+  TPaintTarget Sep(12, 24);
+  Theme->DrawToolBarItem(0, *Sep.Canvas, "default", State({0, 0, 10, 24}, 1, 0));
+  EXPECT_TRUE(PixelsAre(Sep, [](Integer X, Integer Y) { return X == 5 && Y >= 5 && Y < 19 ? Rgb(clGray) : WhiteRgb; }));
+
+  const auto InkOf = [](const TPaintTarget& T, TColor Color) {
+    Integer N = 0;
+    for (Integer Y = 0; Y < T.Bitmap.Height(); ++Y)
+      for (Integer X = 0; X < T.Bitmap.Width(); ++X) N += T.At(X, Y) == Rgb(Color);
+    return N;
+  };
+  struct TGlyph {
+    const char* What;
+    TPaint Paint;
+    TColor Ink;
+    bool FramedInInk = true;
+  };
+  const TGlyph Glyphs[] = {
+      {"chevron", [](auto& T, auto& C, auto& R) { T.DrawToolBarItem(0, C, "default", State(R, 4, 0)); }, P.Border,
+       false},
+      {"bar minimize", [](auto& T, auto& C, auto& R) { T.DrawMenuItem(0, C, "default", State(R, 7, 0)); }, clBlack},
+      {"bar close", [](auto& T, auto& C, auto& R) { T.DrawMenuItem(0, C, "default", State(R, 9, 0)); }, clBlack},
+      {"band close", [](auto& T, auto& C, auto& R) { T.DrawToolBarItem(0, C, "default", State(R, 12, 0)); }, clBlack},
+      {"edit button arrow", [](auto& T, auto& C, auto& R) { T.DrawEditButton(0, C, "default", State(R, 0, 0)); },
+       P.Border},
+      {"header panel close",
+       [](auto& T, auto& C, auto& R) { T.DrawHeaderPanelButton(0, C, "default", State(R, 3, 0)); }, P.Border},
+      {"tab scroll right", [](auto& T, auto& C, auto& R) { T.DrawTabScrollButton(0, C, "default", State(R, 4, 0)); },
+       P.Border},
+      {"scroll arrow", [](auto& T, auto& C, auto& R) { T.DrawScrollBarPart(0, C, "default", State(R, 5, 0)); },
+       P.Border},
+      {"close title button",
+       [](auto& T, auto& C, auto& R) { T.DrawFormButton(0, C, "default", TvxTitleButtonInfo{R, 1, 0, nullptr}); },
+       clBlack},
+  };
+  for (const TGlyph& G : Glyphs) {
+    TPaintTarget T(22, 20);
+    G.Paint(*Theme, *T.Canvas, {2, 2, 20, 18});
+    // More than what a frame alone would give.
+    const Integer Frame = G.Ink == P.Border && G.FramedInInk ? 2 * 18 + 2 * 14 : 0;
+    EXPECT_GT(InkOf(T, G.Ink), Frame + 3) << G.What;
+  }
+}
+
 // The group box frame is left out under the caption.
 TEST_P(FlatThemeTest, GroupBoxFrameGoesAroundTheCaption) {
   const TPalette& P = GetParam();
