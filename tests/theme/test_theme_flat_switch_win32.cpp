@@ -61,9 +61,9 @@ TEST_F(FlatSwitchTest, EveryControlRepaintsInEachTheme) {
   auto* File = new TVxItem(Bar);
   File->SetCaption(L"&File");
   Bar->Items()->Add(File);
-  const std::vector<std::pair<const char*, TControl*>> Controls = {
-      {"button", Button}, {"check box", Check}, {"edit", Edit}, {"list box", List}, {"scroll bar", Scroll},
-      {"menu bar", Bar}};
+  const std::vector<std::pair<const char*, TControl*>> Controls = {{"button", Button},     {"check box", Check},
+                                                                   {"edit", Edit},         {"list box", List},
+                                                                   {"scroll bar", Scroll}, {"menu bar", Bar}};
   // The controls whose frames are drawn in Border by the built-in themes.
   const auto Framed = [](const char* Name) { return std::string(Name) != "menu bar"; };
 

@@ -30,7 +30,9 @@ constexpr TvxColor WhiteRgb = 0xFFFFFF;
 
 // A framework colour (system colours resolved) as the low 24 bits of an engine pixel.
 TvxColor Rgb(TColor Color) { return ColorToPixel(ColorToRGB(Color), 0) & 0xFFFFFF; }
-TColor Lighter(TColor Color, Integer Delta) { return PixelToColor(LightenPixel(ColorToPixel(ColorToRGB(Color), 255), Delta)); }
+TColor Lighter(TColor Color, Integer Delta) {
+  return PixelToColor(LightenPixel(ColorToPixel(ColorToRGB(Color), 255), Delta));
+}
 
 // A white engine bitmap with a canvas over its DC.
 struct TPaintTarget {
@@ -138,8 +140,7 @@ std::vector<TFaceCase> FaceCases() {
       {"tree", [](auto& T, auto& C, auto& R) { T.DrawTree(0, C, "default", R); }, K::White, K::Border},
       {"grid", [](auto& T, auto& C, auto& R) { T.DrawGrid(0, C, "default", R); }, K::White, K::Border},
       {"tab pane", [](auto& T, auto& C, auto& R) { T.DrawTabPane(0, C, "default", R); }, K::Normal, K::Border},
-      {"header panel", [](auto& T, auto& C, auto& R) { T.DrawHeaderPanel(0, C, "default", R); }, K::Normal,
-       K::Border},
+      {"header panel", [](auto& T, auto& C, auto& R) { T.DrawHeaderPanel(0, C, "default", R); }, K::Normal, K::Border},
       {"header panel caption", [](auto& T, auto& C, auto& R) { T.DrawHeaderPanelCaption(0, C, "default", R); },
        K::Normal, K::Border},
       {"header", [](auto& T, auto& C, auto& R) { T.DrawHeader(0, C, "default", R); }, K::Normal, K::None},
@@ -150,40 +151,39 @@ std::vector<TFaceCase> FaceCases() {
        K::Gray},
       {"track bar track", [](auto& T, auto& C, auto& R) { T.DrawTrackBarTrack(0, C, "default", State(R, 0)); },
        K::Normal, K::Border, 2},
-      {"tool grabber", [](auto& T, auto& C, auto& R) { T.DrawToolBarItem(0, C, "default", State(R, 13, 0)); },
-       K::Hot, K::Border, 1},
+      {"tool grabber", [](auto& T, auto& C, auto& R) { T.DrawToolBarItem(0, C, "default", State(R, 13, 0)); }, K::Hot,
+       K::Border, 1},
       {"check box unchecked", [](auto& T, auto& C, auto& R) { T.DrawCheckBox(0, C, "default", State(R, 5)); },
        K::Normal, K::Border},
       {"check box unchecked hot", [](auto& T, auto& C, auto& R) { T.DrawCheckBox(0, C, "default", State(R, 6)); },
        K::Hot, K::Border},
-      {"check box unchecked pressed",
-       [](auto& T, auto& C, auto& R) { T.DrawCheckBox(0, C, "default", State(R, 7)); }, K::Pressed, K::Border},
-      {"check box unchecked disabled",
-       [](auto& T, auto& C, auto& R) { T.DrawCheckBox(0, C, "default", State(R, 8)); }, K::Normal, K::Border},
+      {"check box unchecked pressed", [](auto& T, auto& C, auto& R) { T.DrawCheckBox(0, C, "default", State(R, 7)); },
+       K::Pressed, K::Border},
+      {"check box unchecked disabled", [](auto& T, auto& C, auto& R) { T.DrawCheckBox(0, C, "default", State(R, 8)); },
+       K::Normal, K::Border},
       {"grid fixed cell ignores the state",
        [](auto& T, auto& C, auto& R) { T.DrawGridCell(0, C, "default", State(R, 2, 1)); }, K::Normal, K::None},
-      {"grid cell", [](auto& T, auto& C, auto& R) { T.DrawGridCell(0, C, "default", State(R, 0)); }, K::White,
-       K::None},
+      {"grid cell", [](auto& T, auto& C, auto& R) { T.DrawGridCell(0, C, "default", State(R, 0)); }, K::White, K::None},
       {"grid cell hot", [](auto& T, auto& C, auto& R) { T.DrawGridCell(0, C, "default", State(R, 1)); }, K::Hot,
        K::None},
       {"grid cell selected", [](auto& T, auto& C, auto& R) { T.DrawGridCell(0, C, "default", State(R, 2)); },
        K::Pressed, K::Border},
-      {"grid cell unknown", [](auto& T, auto& C, auto& R) { T.DrawGridCell(0, C, "default", State(R, 5)); },
-       K::None, K::None},
-      {"list item selected", [](auto& T, auto& C, auto& R) { T.DrawListBoxItem(0, C, "default", State(R, 2)); },
-       K::Hot, K::Border},
-      {"list item focused", [](auto& T, auto& C, auto& R) { T.DrawListBoxItem(0, C, "default", State(R, 3)); },
-       K::Hot, K::Border},
-      {"list item normal", [](auto& T, auto& C, auto& R) { T.DrawListBoxItem(0, C, "default", State(R, 4)); },
-       K::White, K::None},
+      {"grid cell unknown", [](auto& T, auto& C, auto& R) { T.DrawGridCell(0, C, "default", State(R, 5)); }, K::None,
+       K::None},
+      {"list item selected", [](auto& T, auto& C, auto& R) { T.DrawListBoxItem(0, C, "default", State(R, 2)); }, K::Hot,
+       K::Border},
+      {"list item focused", [](auto& T, auto& C, auto& R) { T.DrawListBoxItem(0, C, "default", State(R, 3)); }, K::Hot,
+       K::Border},
+      {"list item normal", [](auto& T, auto& C, auto& R) { T.DrawListBoxItem(0, C, "default", State(R, 4)); }, K::White,
+       K::None},
       {"tree item", [](auto& T, auto& C, auto& R) { T.DrawTreeItem(0, C, "default", State(R, 1)); }, K::White,
        K::Border},
-      {"tree item selected", [](auto& T, auto& C, auto& R) { T.DrawTreeItem(0, C, "default", State(R, 3)); },
-       K::Hot, K::Border},
-      {"tree item unknown", [](auto& T, auto& C, auto& R) { T.DrawTreeItem(0, C, "default", State(R, 7)); },
-       K::None, K::Border},
-      {"progress frame", [](auto& T, auto& C, auto& R) { T.DrawProgressBar(0, C, "default", State(R, 1)); },
-       K::Normal, K::Border},
+      {"tree item selected", [](auto& T, auto& C, auto& R) { T.DrawTreeItem(0, C, "default", State(R, 3)); }, K::Hot,
+       K::Border},
+      {"tree item unknown", [](auto& T, auto& C, auto& R) { T.DrawTreeItem(0, C, "default", State(R, 7)); }, K::None,
+       K::Border},
+      {"progress frame", [](auto& T, auto& C, auto& R) { T.DrawProgressBar(0, C, "default", State(R, 1)); }, K::Normal,
+       K::Border},
       {"progress bar", [](auto& T, auto& C, auto& R) { T.DrawProgressBar(0, C, "default", State(R, 5)); }, K::Hot,
        K::Border},
       {"progress unknown part", [](auto& T, auto& C, auto& R) { T.DrawProgressBar(0, C, "default", State(R, 6)); },
@@ -192,8 +192,8 @@ std::vector<TFaceCase> FaceCases() {
        K::Normal, K::Border},
       {"track thumb hot", [](auto& T, auto& C, auto& R) { T.DrawTrackBarThumb(0, C, "default", State(R, 0, 1)); },
        K::Hot, K::Border},
-      {"track thumb pressed",
-       [](auto& T, auto& C, auto& R) { T.DrawTrackBarThumb(0, C, "default", State(R, 0, 2)); }, K::Hot, K::Border},
+      {"track thumb pressed", [](auto& T, auto& C, auto& R) { T.DrawTrackBarThumb(0, C, "default", State(R, 0, 2)); },
+       K::Hot, K::Border},
       // Popup menu items: first byte the part, second the state.
       {"popup item hot", [](auto& T, auto& C, auto& R) { T.DrawMenuItem(1, C, "default", State(R, 0, 1)); }, K::Hot,
        K::Border},
@@ -205,8 +205,8 @@ std::vector<TFaceCase> FaceCases() {
        K::Normal, K::Gray},
       {"bar item", [](auto& T, auto& C, auto& R) { T.DrawMenuItem(0, C, "default", State(R, 0, 0)); }, K::Normal,
        K::None},
-      {"menu unknown part", [](auto& T, auto& C, auto& R) { T.DrawMenuItem(1, C, "default", State(R, 2, 1)); },
-       K::None, K::None},
+      {"menu unknown part", [](auto& T, auto& C, auto& R) { T.DrawMenuItem(1, C, "default", State(R, 2, 1)); }, K::None,
+       K::None},
   };
   // Faces by state, one table per group: (state, fill) pairs.
   struct TStates {
@@ -215,18 +215,32 @@ std::vector<TFaceCase> FaceCases() {
     std::vector<std::pair<Byte, K>> States;
   };
   const TStates Groups[] = {
-      {"button", [](auto& T, auto& C, auto& R, Byte S) { T.DrawButton(0, C, "default", State(R, S)); },
-       {{0, K::Normal}, {1, K::Hot}, {2, K::Pressed}, {3, K::Normal}, {4, K::Pressed}, {5, K::Normal},
+      {"button",
+       [](auto& T, auto& C, auto& R, Byte S) { T.DrawButton(0, C, "default", State(R, S)); },
+       {{0, K::Normal},
+        {1, K::Hot},
+        {2, K::Pressed},
+        {3, K::Normal},
+        {4, K::Pressed},
+        {5, K::Normal},
         {6, K::Pressed}}},
       // Part 2 of a scroll bar is a thumb: no glyph. The second byte is the state.
-      {"scroll thumb", [](auto& T, auto& C, auto& R, Byte S) { T.DrawScrollBarPart(0, C, "default", State(R, 2, S)); },
+      {"scroll thumb",
+       [](auto& T, auto& C, auto& R, Byte S) { T.DrawScrollBarPart(0, C, "default", State(R, 2, S)); },
        {{0, K::Normal}, {1, K::Pressed}, {2, K::Hot}, {3, K::Normal}, {9, K::Normal}}},
       // Second byte 1: no arrow.
-      {"edit button", [](auto& T, auto& C, auto& R, Byte S) { T.DrawEditButton(0, C, "default", State(R, S, 1)); },
+      {"edit button",
+       [](auto& T, auto& C, auto& R, Byte S) { T.DrawEditButton(0, C, "default", State(R, S, 1)); },
        {{0, K::Normal}, {1, K::Hot}, {2, K::Pressed}, {4, K::Normal}, {3, K::Normal}}},
       {"header section",
        [](auto& T, auto& C, auto& R, Byte S) { T.DrawHeaderSection(0, C, "default", State(R, 0, S)); },
-       {{0, K::Normal}, {1, K::Pressed}, {5, K::Pressed}, {2, K::Normal}, {6, K::Normal}, {3, K::Hot}, {4, K::Hot},
+       {{0, K::Normal},
+        {1, K::Pressed},
+        {5, K::Pressed},
+        {2, K::Normal},
+        {6, K::Normal},
+        {3, K::Hot},
+        {4, K::Hot},
         {7, K::None}}},
       // First byte 0: no glyph.
       {"header panel button",
@@ -236,9 +250,11 @@ std::vector<TFaceCase> FaceCases() {
       {"tab scroll button",
        [](auto& T, auto& C, auto& R, Byte S) { T.DrawTabScrollButton(0, C, "default", State(R, 5, S)); },
        {{0, K::Normal}, {1, K::Hot}, {2, K::Pressed}, {3, K::Normal}, {4, K::None}}},
-      {"tab", [](auto& T, auto& C, auto& R, Byte S) { T.DrawTab(0, C, "default", State(R, 0, S)); },
+      {"tab",
+       [](auto& T, auto& C, auto& R, Byte S) { T.DrawTab(0, C, "default", State(R, 0, S)); },
        {{0, K::Normal}, {1, K::Hot}, {2, K::Normal}}},
-      {"tool button", [](auto& T, auto& C, auto& R, Byte S) { T.DrawToolBarItem(0, C, "default", State(R, 0, S)); },
+      {"tool button",
+       [](auto& T, auto& C, auto& R, Byte S) { T.DrawToolBarItem(0, C, "default", State(R, 0, S)); },
        {{0, K::None}, {1, K::Hot}, {2, K::Pressed}, {3, K::None}, {5, K::Lighter10Pressed}, {6, K::Hot}}},
       {"tool drop-down part",
        [](auto& T, auto& C, auto& R, Byte S) { T.DrawToolBarItem(0, C, "default", State(R, 8, S)); },
@@ -249,7 +265,8 @@ std::vector<TFaceCase> FaceCases() {
       const bool Faceless = Fill == K::None && std::string(G.What).find("tool") != std::string::npos;
       auto Paint = G.Paint;
       const Byte St = S;
-      Cases.push_back({std::string(G.What) + " state " + std::to_string(S), [Paint, St](auto& T, auto& C, auto& R) { Paint(T, C, R, St); }, Fill,
+      Cases.push_back({std::string(G.What) + " state " + std::to_string(S),
+                       [Paint, St](auto& T, auto& C, auto& R) { Paint(T, C, R, St); }, Fill,
                        Faceless ? K::None : K::Border});
     }
   return Cases;
@@ -269,8 +286,8 @@ TEST_P(FlatThemeTest, EveryGroupPaintsItsStatesInTheThemeColours) {
   for (const TFaceCase& Case : FaceCases()) {
     TPaintTarget T(34, 24);
     Case.Paint(*Theme, *T.Canvas, R);
-    EXPECT_TRUE(PixelsAre(T, Framed(Shrunk(R, Case.Inset), Resolve(Case.Fill, GetParam()),
-                                    Resolve(Case.Frame, GetParam()))))
+    EXPECT_TRUE(
+        PixelsAre(T, Framed(Shrunk(R, Case.Inset), Resolve(Case.Fill, GetParam()), Resolve(Case.Frame, GetParam()))))
         << Case.What;
   }
 }
@@ -371,10 +388,12 @@ TEST_P(FlatThemeTest, SelectedTabOpensTowardThePane) {
   for (const TOpen& C : Cases) {
     TPaintTarget T(32, 22);
     Theme->DrawTab(0, *T.Canvas, "default", State(R, C.Position, 3));
-    EXPECT_TRUE(PixelsAre(T, [&](Integer X, Integer Y) {
-      const bool Corner = OnInnerEdge(R, X, Y) && !C.Edge.Contains(X, Y);
-      return Corner ? Rgb(P.Border) : R.Contains(X, Y) ? Rgb(clBtnFace) : WhiteRgb;
-    })) << "position " << int(C.Position);
+    EXPECT_TRUE(PixelsAre(T,
+                          [&](Integer X, Integer Y) {
+                            const bool Corner = OnInnerEdge(R, X, Y) && !C.Edge.Contains(X, Y);
+                            return Corner ? Rgb(P.Border) : R.Contains(X, Y) ? Rgb(clBtnFace) : WhiteRgb;
+                          }))
+        << "position " << int(C.Position);
     FillRectColor(T.Canvas->Handle(), R, clRed);
     EXPECT_EQ(T.At((C.Edge.Left + C.Edge.Right) / 2, (C.Edge.Top + C.Edge.Bottom) / 2), Rgb(clRed))
         << "position " << int(C.Position);
@@ -450,7 +469,9 @@ TEST_P(FlatThemeTest, ToolSeparatorsAndGlyphParts) {
       {"scroll arrow", [](auto& T, auto& C, auto& R) { T.DrawScrollBarPart(0, C, "default", State(R, 5, 0)); },
        P.Border},
       {"close title button",
-       [](auto& T, auto& C, auto& R) { T.DrawFormButton(0, C, "default", TvxTitleButtonInfo{R, 1, 0, nullptr}); },
+       [](auto& T, auto& C, auto& R) {
+         T.DrawFormButton(0, C, "default", TvxTitleButtonInfo{R, 1, 0, nullptr});
+       },
        clBlack},
   };
   for (const TGlyph& G : Glyphs) {
@@ -611,9 +632,9 @@ TEST_P(FlatThemeTest, DefinedAndTransparentAnswers) {
                 T.IsTrackBarDefined(Kind, "x") && T.IsHeaderDefined(Kind, "x") && T.IsStatusBarDefined(Kind, "x") &&
                 T.IsEditDefined(Kind, "x") && T.IsGroupBoxDefined(Kind, "x") && T.IsEditFrameDefined(Kind) &&
                 T.IsBoxDefined(Kind) && T.IsMenuDefined(Kind, "x") && T.IsControlBarDefined(Kind, "x") &&
-                T.IsToolBarDefined(Kind, "x") && T.IsScrollBoxDefined(Kind, "x") &&
-                T.IsHeaderPanelDefined(Kind, "x") && T.IsTabDefined(Kind, "x") && T.IsListBoxDefined(Kind, "x") &&
-                T.IsTreeDefined(Kind) && T.IsGridDefined(Kind, "x"))
+                T.IsToolBarDefined(Kind, "x") && T.IsScrollBoxDefined(Kind, "x") && T.IsHeaderPanelDefined(Kind, "x") &&
+                T.IsTabDefined(Kind, "x") && T.IsListBoxDefined(Kind, "x") && T.IsTreeDefined(Kind) &&
+                T.IsGridDefined(Kind, "x"))
         << int(Kind);
     EXPECT_TRUE(T.IsLabelTransparent(Kind, "x") && T.IsButtonTransparent(Kind, "x") &&
                 T.IsCheckBoxTransparent(Kind, "x") && T.IsGroupBoxTransparent(Kind, "x") &&
@@ -670,10 +691,19 @@ TEST_P(FlatThemeTest, DefaultTablesAndShiftsThatDoNotPileUp) {
     bool Bold;
   };
   std::vector<TFontRow> Rows = {
-      {0, 10, OfficeXP ? clWhite : clBlack, true}, {1, 10, OfficeXP ? clSilver : clGray, true},
-      {2, 8, clWhite, true},  {3, 8, clSilver, true}, {10, 8, clBlack, false}, {31, 8, clBlack, false},
-      {48, 8, clBlack, false}, {14, 8, clGray, false}, {32, 8, clGray, false}, {37, 8, clGray, false},
-      {41, 8, clGray, false}, {65, 8, clGray, false}, {33, 8, clWhite, false},
+      {0, 10, OfficeXP ? clWhite : clBlack, true},
+      {1, 10, OfficeXP ? clSilver : clGray, true},
+      {2, 8, clWhite, true},
+      {3, 8, clSilver, true},
+      {10, 8, clBlack, false},
+      {31, 8, clBlack, false},
+      {48, 8, clBlack, false},
+      {14, 8, clGray, false},
+      {32, 8, clGray, false},
+      {37, 8, clGray, false},
+      {41, 8, clGray, false},
+      {65, 8, clGray, false},
+      {33, 8, clWhite, false},
   };
   if (!OfficeXP) Rows.push_back({4, 8, clBlack, false});
   for (const TFontRow& Row : Rows) {
@@ -800,14 +830,17 @@ TEST_F(FlatFormTest, BorderRingsAndCaption) {
     Info.Rect = {0, 0, 60, 40};
     Theme.DrawFormBorder(Kind, *T.Canvas, "default", Info);
     const TRect Caption{3, 3, 57, 23};
-    EXPECT_TRUE(PixelsAre(T, [&](Integer X, Integer Y) {
-      const TRect W{0, 0, 60, 40};
-      if (OnInnerEdge(W, X, Y)) return Rgb(Border);
-      if (OnInnerEdge(Shrunk(W, 1), X, Y) || OnInnerEdge(Shrunk(W, 2), X, Y)) return Rgb(clBtnFace);
-      if (Kind == 0 && OnInnerEdge(Caption, X, Y)) return Rgb(Border);
-      if (Kind == 0 && Caption.Contains(X, Y)) return Rgb(Active ? TColor(0x9CDEF7) : clBtnFace);
-      return WhiteRgb;
-    })) << "kind " << int(Kind) << (Active ? " active" : " inactive");
+    EXPECT_TRUE(PixelsAre(T,
+                          [&](Integer X, Integer Y) {
+                            const TRect W{0, 0, 60, 40};
+                            if (OnInnerEdge(W, X, Y)) return Rgb(Border);
+                            if (OnInnerEdge(Shrunk(W, 1), X, Y) || OnInnerEdge(Shrunk(W, 2), X, Y))
+                              return Rgb(clBtnFace);
+                            if (Kind == 0 && OnInnerEdge(Caption, X, Y)) return Rgb(Border);
+                            if (Kind == 0 && Caption.Contains(X, Y)) return Rgb(Active ? TColor(0x9CDEF7) : clBtnFace);
+                            return WhiteRgb;
+                          }))
+        << "kind " << int(Kind) << (Active ? " active" : " inactive");
   }
 }
 

@@ -13,12 +13,12 @@
 #include "skintool_skin.h"
 #include "skintool_themes.h"
 #include "vexel/forms/vx_form.h"
-#include "vexel/graphics/vx_utils_win32.h"
-#include "vexel/theme/vx_engine.h"
-#include "vexel/theme/vx_theme_manager.h"
 #include "vexel/graphics/vx_bitmap.h"
 #include "vexel/graphics/vx_effect.h"
+#include "vexel/graphics/vx_utils_win32.h"
 #include "vexel/skin/theme_dv3source.h"
+#include "vexel/theme/vx_engine.h"
+#include "vexel/theme/vx_theme_manager.h"
 
 namespace {
 

@@ -1,9 +1,8 @@
-#include "skintool_themes.h"
-
 #include <algorithm>
 #include <cctype>
 
 #include "framework/core/exceptions.h"
+#include "skintool_themes.h"
 #include "vexel/theme/vx_theme.h"
 #include "vexel/theme/vx_theme_manager.h"
 

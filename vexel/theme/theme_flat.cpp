@@ -35,13 +35,16 @@ TvxThemeConfig TVxFlatTheme::GetFileInfo() {
 
 void TVxFlatTheme::SetDefaultColors() {
   static const std::pair<TvxThemeColorIndex, TColor> Table[] = {
-      {vxcCaptionNormal, 0x9CDEF7},   {vxcCaptionInactive, clBtnFace}, {vxcWindowBorder, 0x808080},
-      {vxcWindow, clBtnFace},         {vxcBorder, 0x8396A0},           {vxcPanelNormal, clBtnFace},
-      {vxcPanelDisabled, clBtnFace},  {vxcButtonNormal, clBtnFace},    {vxcButtonHot, 0xE1EAEB},
-      {vxcButtonPressed, 0x996633},   {vxcButtonFocused, 0x996633},    {vxcButtonDisabled, clBtnFace},
-      {vxcEditNormal, 0xFFFFFF},      {vxcEditHot, 0xFFFFFF},          {vxcEditFocused, 0xFFFFFF},
-      {vxcEditDisabled, 0xFFFFFF},    {vxcEditSelection, 0xB59285},    {vxcList, 0xFFFFFF},
-      {vxcTree, 0xFFFFFF},            {vxcGrid, 0xFFFFFF},
+      {vxcCaptionNormal, 0x9CDEF7},  {vxcCaptionInactive, clBtnFace},
+      {vxcWindowBorder, 0x808080},   {vxcWindow, clBtnFace},
+      {vxcBorder, 0x8396A0},         {vxcPanelNormal, clBtnFace},
+      {vxcPanelDisabled, clBtnFace}, {vxcButtonNormal, clBtnFace},
+      {vxcButtonHot, 0xE1EAEB},      {vxcButtonPressed, 0x996633},
+      {vxcButtonFocused, 0x996633},  {vxcButtonDisabled, clBtnFace},
+      {vxcEditNormal, 0xFFFFFF},     {vxcEditHot, 0xFFFFFF},
+      {vxcEditFocused, 0xFFFFFF},    {vxcEditDisabled, 0xFFFFFF},
+      {vxcEditSelection, 0xB59285},  {vxcList, 0xFFFFFF},
+      {vxcTree, 0xFFFFFF},           {vxcGrid, 0xFFFFFF},
   };
   SetFlatColors(Table);
 }
@@ -57,9 +60,7 @@ void TVxFlatTheme::SetFlatColors(std::span<const std::pair<TvxThemeColorIndex, T
   for (const auto& [Index, Value] : Table) Colors().SetColor(Index, Shifted.Color(Index));
 }
 
-void TVxFlatTheme::SetDefaultFonts() {
-  SetFlatFonts(clBlack, clGray, true);
-}
+void TVxFlatTheme::SetDefaultFonts() { SetFlatFonts(clBlack, clGray, true); }
 
 void TVxFlatTheme::SetFlatFonts(TColor CaptionNormal, TColor CaptionInactive, bool StaticTexts) {
   const auto Set = [this](Integer Index, Integer Size, TColor Color, TFontStyles Style) {
@@ -94,8 +95,7 @@ bool TVxFlatTheme::IsFormDefined(TvxWindowKind Kind, const std::string& Name) { 
 
 HRGN TVxFlatTheme::GetFormRegion(TvxWindowKind Kind, const TRect& R, const std::string& Name) { return nullptr; }
 
-void TVxFlatTheme::GetFormClientRect(TvxWindowKind Kind, const TvxWindowInfo& Info, TRect& R,
-                                     const std::string& Name) {
+void TVxFlatTheme::GetFormClientRect(TvxWindowKind Kind, const TvxWindowInfo& Info, TRect& R, const std::string& Name) {
   R = Info.Rect;
   if (Kind == 0 || Kind == 1 || Kind == 2 || Kind == 6) R = Deflate(R, 3, 3);
   if (Kind == 0 || Kind == 1) R.Top += 20;
@@ -110,8 +110,8 @@ void TVxFlatTheme::GetFormCaptionRect(TvxWindowKind Kind, const TvxWindowInfo& I
 }
 
 // From the right: close, maximize, minimize, roll, tray, help, 22 pixels wide and 2 apart.
-void TVxFlatTheme::GetFormButtonRect(TvxWindowKind Kind, const TvxWindowInfo& Info, TRect& R,
-                                     const std::string& Name, TvxTitleButton Button) {
+void TVxFlatTheme::GetFormButtonRect(TvxWindowKind Kind, const TvxWindowInfo& Info, TRect& R, const std::string& Name,
+                                     TvxTitleButton Button) {
   R = {};
   if (Button > 9 || !Shown(Info, Button)) return;
   TRect C;

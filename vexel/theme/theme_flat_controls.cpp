@@ -32,9 +32,9 @@ void TVxFlatTheme::DrawPanel(Byte Kind, TCanvas& Canvas, const std::string& Name
 void TVxFlatTheme::DrawButton(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxStateInfo& Info) {
   if (Kind > 9) return;
   const HDC DC = Canvas.Handle();
-  const Integer Face = FaceFor({{3, vxcButtonDisabled}, {2, vxcButtonPressed}, {1, vxcButtonHot},
-                                {4, vxcButtonFocused}, {6, vxcButtonFocused}},
-                               Info.State, vxcButtonNormal);
+  const Integer Face = FaceFor(
+      {{3, vxcButtonDisabled}, {2, vxcButtonPressed}, {1, vxcButtonHot}, {4, vxcButtonFocused}, {6, vxcButtonFocused}},
+      Info.State, vxcButtonNormal);
   FillBordered(Canvas, Info.Rect, Color(Face));
   if (Kind == 2) {
     FillRoundRect(DC, CenterRect(Bounds(0, 0, 5, 5), Info.Rect), 3, 0x0000FF);
@@ -58,16 +58,19 @@ void TVxFlatTheme::DrawCheckBox(Byte Kind, TCanvas& Canvas, const std::string& N
   const Byte S = Info.State;
   const TColor Border = Color(vxcBorder);
   if (Kind == 0) {
-    const Integer Face = FaceFor({{1, vxcButtonHot}, {6, vxcButtonHot}, {11, vxcButtonHot}, {2, vxcButtonFocused},
-                                  {7, vxcButtonFocused}, {12, vxcButtonFocused}},
+    const Integer Face = FaceFor({{1, vxcButtonHot},
+                                  {6, vxcButtonHot},
+                                  {11, vxcButtonHot},
+                                  {2, vxcButtonFocused},
+                                  {7, vxcButtonFocused},
+                                  {12, vxcButtonFocused}},
                                  S, vxcButtonNormal);
     FillBordered(Canvas, R, Color(Face));
     if (S <= 3) DrawFlatCheckMark(DC, (R.Left + R.Right) / 2 - 1, (R.Top + R.Bottom) / 2 + 1, Border);
     if (S >= 10 && S <= 13) FillRectColor(DC, Deflate(R, 3, 3), Border);
   } else if (Kind == 1) {
-    const Integer Face =
-        FaceFor({{1, vxcButtonHot}, {6, vxcButtonHot}, {2, vxcButtonFocused}, {7, vxcButtonFocused}}, S,
-                vxcButtonNormal);
+    const Integer Face = FaceFor({{1, vxcButtonHot}, {6, vxcButtonHot}, {2, vxcButtonFocused}, {7, vxcButtonFocused}},
+                                 S, vxcButtonNormal);
     FillRoundRect(DC, R, 10, Color(Face));
     FrameRoundRect(DC, R, 10, Border);
     if (S <= 3) FillRoundRect(DC, Deflate(R, 3, 3), 10, Border);
@@ -145,15 +148,20 @@ void TVxFlatTheme::DrawHeader(Byte Kind, TCanvas& Canvas, const std::string& Nam
 }
 
 void TVxFlatTheme::DrawHeaderSection(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxStateInfo& Info) {
-  const Integer Face = FaceFor({{0, vxcButtonNormal}, {1, vxcButtonFocused}, {5, vxcButtonFocused},
-                                {2, vxcButtonDisabled}, {6, vxcButtonDisabled}, {3, vxcButtonHot}, {4, vxcButtonHot}},
+  const Integer Face = FaceFor({{0, vxcButtonNormal},
+                                {1, vxcButtonFocused},
+                                {5, vxcButtonFocused},
+                                {2, vxcButtonDisabled},
+                                {6, vxcButtonDisabled},
+                                {3, vxcButtonHot},
+                                {4, vxcButtonHot}},
                                Info.Part, -1);
   FillBordered(Canvas, Info.Rect, Face < 0 ? clNone : Color(Face));
 }
 
 // State 4: the section is being dragged and its content follows the pointer.
-void TVxFlatTheme::DrawHeaderSectionText(Byte Kind, TCanvas& Canvas, const std::string& Name,
-                                         const TvxTextInfo& Info, Byte State) {
+void TVxFlatTheme::DrawHeaderSectionText(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxTextInfo& Info,
+                                         Byte State) {
   TvxTextInfo Text = Info;
   if (State == 4) Text.Rect = Text.Rect.Offset(-1, -1);
   DrawText(Canvas, Text);
@@ -181,8 +189,8 @@ void TVxFlatTheme::DrawStatusPanel(Byte Kind, TCanvas& Canvas, const std::string
   FillFramed(Canvas, Info.Rect, Face, LightenColor(Face, -40));
 }
 
-void TVxFlatTheme::DrawStatusPanelGlyph(Byte Kind, TCanvas& Canvas, const std::string& Name,
-                                        const TvxGlyphInfo& Glyph, Byte State) {
+void TVxFlatTheme::DrawStatusPanelGlyph(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxGlyphInfo& Glyph,
+                                        Byte State) {
   if (Glyph.Bitmap && !Glyph.Bitmap->Empty()) Glyph.Bitmap->StretchDraw(Canvas, Glyph.Rect);
 }
 
@@ -200,8 +208,8 @@ void TVxFlatTheme::DrawEdit(Byte Kind, TCanvas& Canvas, const std::string& Name,
 }
 
 void TVxFlatTheme::DrawEditButton(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxStateInfo& Info) {
-  const Integer Face = FaceFor({{1, vxcButtonHot}, {2, vxcButtonPressed}, {4, vxcButtonDisabled}}, Info.State,
-                               vxcButtonNormal);
+  const Integer Face =
+      FaceFor({{1, vxcButtonHot}, {2, vxcButtonPressed}, {4, vxcButtonDisabled}}, Info.State, vxcButtonNormal);
   FillBordered(Canvas, Info.Rect, Color(Face));
   if (Info.Part == 0 || Info.Part == 3)
     DrawFlatGlyph(Canvas.Handle(), Info.Rect, DFC_SCROLL, DFCS_SCROLLDOWN, Color(vxcBorder));
@@ -244,8 +252,7 @@ void TVxFlatTheme::DrawHeaderPanelCaption(Byte Kind, TCanvas& Canvas, const std:
 namespace {
 
 Integer SmallButtonFace(Byte State) {
-  return FaceFor({{0, vxcButtonNormal}, {1, vxcButtonHot}, {2, vxcButtonPressed}, {3, vxcButtonDisabled}}, State,
-                 -1);
+  return FaceFor({{0, vxcButtonNormal}, {1, vxcButtonHot}, {2, vxcButtonPressed}, {3, vxcButtonDisabled}}, State, -1);
 }
 
 }  // namespace
@@ -294,8 +301,7 @@ void TVxFlatTheme::DrawTab(Byte Kind, TCanvas& Canvas, const std::string& Name, 
   Canvas.RestoreState(Saved);
 }
 
-void TVxFlatTheme::DrawTabScrollButton(Byte Kind, TCanvas& Canvas, const std::string& Name,
-                                       const TvxStateInfo& Info) {
+void TVxFlatTheme::DrawTabScrollButton(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxStateInfo& Info) {
   const Integer Face = SmallButtonFace(Info.Part);
   FillBordered(Canvas, Info.Rect, Face < 0 ? clNone : Color(Face));
   const HDC DC = Canvas.Handle();
@@ -336,8 +342,8 @@ void TVxFlatTheme::DrawListBoxItem(Byte Kind, TCanvas& Canvas, const std::string
     FillRectColor(Canvas.Handle(), Info.Rect, Color(vxcList));
 }
 
-void TVxFlatTheme::DrawListBoxCheck(Byte Kind, TCanvas& Canvas, const std::string& Name,
-                                    const TvxCheckGlyphInfo& Glyph, const TvxStateInfo& State) {
+void TVxFlatTheme::DrawListBoxCheck(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxCheckGlyphInfo& Glyph,
+                                    const TvxStateInfo& State) {
   const HDC DC = Canvas.Handle();
   if (Glyph.CheckState == 3) {
     DrawBitmapCentered(Canvas, Glyph.Rect, Glyph.Bitmap);
@@ -345,7 +351,7 @@ void TVxFlatTheme::DrawListBoxCheck(Byte Kind, TCanvas& Canvas, const std::strin
   }
   if (Glyph.CheckState > 3) return;
   const TRect B = CenterRect(Bounds(0, 0, 13, 13), Glyph.Rect);
-  const Integer Face = State.State == 1 ? vxcButtonHot
+  const Integer Face = State.State == 1                       ? vxcButtonHot
                        : State.State == 2 || State.State == 3 ? vxcButtonFocused
                                                               : vxcButtonNormal;
   FillBordered(Canvas, B, Color(Face));
@@ -363,8 +369,8 @@ void TVxFlatTheme::DrawTree(Byte Kind, TCanvas& Canvas, const std::string& Name,
 }
 
 void TVxFlatTheme::DrawTreeItem(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxStateInfo& Info) {
-  const Integer Face = FaceFor({{0, vxcTree}, {1, vxcTree}, {4, vxcTree}, {2, vxcButtonHot}, {3, vxcButtonHot}},
-                               Info.State, -1);
+  const Integer Face =
+      FaceFor({{0, vxcTree}, {1, vxcTree}, {4, vxcTree}, {2, vxcButtonHot}, {3, vxcButtonHot}}, Info.State, -1);
   FillBordered(Canvas, Info.Rect, Face < 0 ? clNone : Color(Face));
 }
 

@@ -1,3 +1,5 @@
+#include <exception>
+
 #include "vexel/theme/theme_flat.h"
 #include "vexel/theme/theme_flat_paint.h"
 
@@ -67,8 +69,8 @@ void TVxFlatTheme::DrawMenuItem(Byte Kind, TCanvas& Canvas, const std::string& N
 // Glyph kinds: 0 check mark, 1 radio dot, 2 sub-menu arrow (both in the colour of the font the
 // caller selected for the item), 3 image, 4 window icon. State's second byte 1 or 2: the item is
 // hot or selected, and an image stands up from a grey shadow.
-void TVxFlatTheme::DrawMenuItemGlyph(Byte Kind, TCanvas& Canvas, const std::string& Name,
-                                     const TvxMenuGlyphInfo& Glyph, Byte State) {
+void TVxFlatTheme::DrawMenuItemGlyph(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxMenuGlyphInfo& Glyph,
+                                     Byte State) {
   const HDC DC = Canvas.Handle();
   const TColor FontColor = Canvas.Font().Color();
   const TRect Box16 = CenterRect(Bounds(0, 0, 16, 16), Glyph.Rect);
@@ -83,16 +85,23 @@ void TVxFlatTheme::DrawMenuItemGlyph(Byte Kind, TCanvas& Canvas, const std::stri
       if (!Glyph.Bitmap || Glyph.Bitmap->Empty()) return;
       TRect Box = CenterRect(Glyph.Bitmap->BoundsRect(), Glyph.Rect);
       if (State == 1 || State == 2) {
-        // An opaque copy: the caller's image stays as it was.
+        // An opaque copy: the caller's image stays as it was. Without memory for the copy the
+        // image is drawn without its shadow.
         TvxBitmap Opaque;
-        Opaque.Assign(Glyph.Bitmap);
-        Opaque.SetAlpha(255);
+        try {
+          Opaque.Assign(Glyph.Bitmap);
+        } catch (const std::exception&) {
+          // A copy that could not be made stays empty.
+        }
         Box = Box.Offset(-1, -1);
-        DrawSilhouette(Canvas, Box.Left + 2, Box.Top + 2, clGray, Opaque);
-        Opaque.StretchDraw(Canvas, Box);
-      } else {
-        Glyph.Bitmap->StretchDraw(Canvas, Box);
+        if (!Opaque.Empty()) {
+          Opaque.SetAlpha(255);
+          DrawSilhouette(Canvas, Box.Left + 2, Box.Top + 2, clGray, Opaque);
+          Opaque.StretchDraw(Canvas, Box);
+          break;
+        }
       }
+      Glyph.Bitmap->StretchDraw(Canvas, Box);
       break;
     }
     case 4: DrawBitmapCentered(Canvas, Glyph.Rect, Glyph.Bitmap); break;
@@ -130,9 +139,9 @@ void TVxFlatTheme::DrawToolBarItem(Byte Kind, TCanvas& Canvas, const std::string
   const TRect& R = Info.Rect;
   // The face of a pressed or hot item; clNone for the other states.
   const TColor Face = State == 1 || State == 6 ? Color(vxcButtonHot)
-                      : State == 2            ? Color(vxcButtonPressed)
-                      : State == 5            ? LightenColor(Color(vxcButtonPressed), 10)
-                                              : clNone;
+                      : State == 2             ? Color(vxcButtonPressed)
+                      : State == 5             ? LightenColor(Color(vxcButtonPressed), 10)
+                                               : clNone;
   switch (Part) {
     case 0:
     case 3:
@@ -159,7 +168,7 @@ void TVxFlatTheme::DrawToolBarItem(Byte Kind, TCanvas& Canvas, const std::string
   }
 }
 
-void TVxFlatTheme::DrawToolBarItemGlyph(Byte Kind, TCanvas& Canvas, const std::string& Name,
-                                        const TvxGlyphInfo& Glyph, Byte State) {
+void TVxFlatTheme::DrawToolBarItemGlyph(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxGlyphInfo& Glyph,
+                                        Byte State) {
   if (Glyph.Kind >= 2 && Glyph.Kind <= 4) DrawMenuItemGlyph(Kind, Canvas, Name, Glyph, State);
 }

@@ -12,13 +12,16 @@ TVxOfficeXPTheme::TVxOfficeXPTheme() {
 
 void TVxOfficeXPTheme::SetDefaultColors() {
   static const std::pair<TvxThemeColorIndex, TColor> Table[] = {
-      {vxcCaptionNormal, 0xFF0000},   {vxcCaptionInactive, clBtnFace}, {vxcWindowBorder, 0x808080},
-      {vxcWindow, clBtnFace},         {vxcBorder, clHighlight},        {vxcPanelNormal, clBtnFace},
-      {vxcPanelDisabled, clBtnFace},  {vxcButtonNormal, clBtnFace},    {vxcButtonHot, 0xD2BDB6},
-      {vxcButtonPressed, 0xB59285},   {vxcButtonFocused, 0xB59285},    {vxcButtonDisabled, clBtnFace},
-      {vxcEditNormal, 0xFFFFFF},      {vxcEditHot, 0xFFFFFF},          {vxcEditFocused, 0xFFFFFF},
-      {vxcEditDisabled, 0xFFFFFF},    {vxcEditSelection, 0xB59285},    {vxcList, 0xFFFFFF},
-      {vxcTree, 0xFFFFFF},            {vxcGrid, 0xFFFFFF},
+      {vxcCaptionNormal, 0xFF0000},  {vxcCaptionInactive, clBtnFace},
+      {vxcWindowBorder, 0x808080},   {vxcWindow, clBtnFace},
+      {vxcBorder, clHighlight},      {vxcPanelNormal, clBtnFace},
+      {vxcPanelDisabled, clBtnFace}, {vxcButtonNormal, clBtnFace},
+      {vxcButtonHot, 0xD2BDB6},      {vxcButtonPressed, 0xB59285},
+      {vxcButtonFocused, 0xB59285},  {vxcButtonDisabled, clBtnFace},
+      {vxcEditNormal, 0xFFFFFF},     {vxcEditHot, 0xFFFFFF},
+      {vxcEditFocused, 0xFFFFFF},    {vxcEditDisabled, 0xFFFFFF},
+      {vxcEditSelection, 0xB59285},  {vxcList, 0xFFFFFF},
+      {vxcTree, 0xFFFFFF},           {vxcGrid, 0xFFFFFF},
   };
   SetFlatColors(Table);
 }
