@@ -714,6 +714,15 @@ TEST_P(FlatThemeTest, DefaultTablesAndShiftsThatDoNotPileUp) {
     EXPECT_EQ(F.Style().Contains(TFontStyle::fsBold), Row.Bold) << Row.Index;
   }
 
+  // The entries the themes leave alone keep what the base theme put there.
+  TvxTheme Base;
+  // (Compared as RGB: the base theme fixes system colours to their values when it shifts by 0.)
+  EXPECT_EQ(ColorToRGB(C.Color(vxcHint)), ColorToRGB(Base.Colors().Color(vxcHint)));
+  EXPECT_EQ(ColorToRGB(C.Color(vxcBarDock)), ColorToRGB(Base.Colors().Color(vxcBarDock)));
+  for (Integer Index : {8, 9, 34, 40, 49, 64}) {
+    EXPECT_EQ(ColorToRGB(Theme->Fonts().Font(Index).Color()), ColorToRGB(Base.Fonts().Font(Index).Color())) << Index;
+    EXPECT_EQ(Theme->Fonts().Font(Index).Size(), Base.Fonts().Font(Index).Size()) << Index;
+  }
   // Hint and BarDock are not the themes' own: a value set there survives a reset.
   C.SetColor(vxcHint, 0x123456);
   Theme->ResetDefaults();
