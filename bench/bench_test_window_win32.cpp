@@ -1,10 +1,11 @@
-// Pellan's "Control" test window on the sample skin beside the same window with no skin loaded
-// (Windows; under Wine on Linux).
+// Pellan's "Control" test window on the sample skin and in the built-in Flat theme, beside the same
+// window with no skin loaded (the platform's controls; Windows; under Wine on Linux).
 //
 // Open: what the command does before the user sees the window — the skin saved to the temporary
 // file, the window made, the skin loaded back through its theme engine — up to the end of the
-// first full paint (every pending paint of the window and all its children has run). The window
-// without a skin is made and painted the same way, without the save and the load.
+// first full paint (every pending paint of the window and all its children has run). The flat
+// window is made and its engine chooses the theme "Flat" by name; the window without a skin is
+// made and painted the same way, without choosing a theme.
 // Repaint: the whole shown window, frame and every child, invalidated and painted again at once
 // (RedrawWindow with all children, then the messages it leaves behind), 10 times a round.
 // Rounds alternate between the skinned and the plain window so that machine load hits both
@@ -26,6 +27,7 @@
 #include "framework/ui/application.h"
 #include "vexel/skin/theme_dv3.h"
 #include "vexel/skin/theme_dv3source.h"
+#include "vexel/theme/vx_engine.h"
 #include "vexel/theme/vx_theme_links.h"
 #include "vexel/theme/vx_theme_manager.h"
 
@@ -49,15 +51,17 @@ struct TRound {
   double Open = 0, Repaint = 0;
 };
 
-// One showing: open (skinned: save, make, load; plain: make) to the first full paint, then the
-// mean of Repaints full repaints; the window is freed and no theme is left current.
-TRound RunRound(const TDvSkinSource* Skin, const std::string& TempFile) {
+// One showing: open (skinned: save, make, load; flat: make, choose the theme; plain: make) to the
+// first full paint, then the mean of Repaints full repaints; the window is freed and no theme is
+// left current.
+TRound RunRound(const TDvSkinSource* Skin, const std::string& TempFile, bool Flat = false) {
   TRound Result;
   std::unique_ptr<TfrmTest> Window;
   Result.Open = Milliseconds([&] {
     if (Skin) Skin->SaveToFile(TempFile);
     Window = std::make_unique<TfrmTest>(nullptr);
     if (Skin) Window->LoadSkin(TempFile, *Skin);
+    if (Flat) Window->VX->SetThemeBuilding("Flat");
     Window->Show();
     PaintPending(Window->Handle());
   });
@@ -88,13 +92,17 @@ int main(int argc, char** argv) {
 
   // One round of each first: the fonts, classes and images the first window loads.
   RunRound(&Skin, TempFile);
+  RunRound(nullptr, TempFile, true);
   RunRound(nullptr, TempFile);
-  std::vector<double> SkinnedOpen, PlainOpen, SkinnedRepaint, PlainRepaint;
-  bool Themed = false;
+  std::vector<double> SkinnedOpen, FlatOpen, PlainOpen, SkinnedRepaint, FlatRepaint, PlainRepaint;
+  bool Themed = false, FlatThemed = false;
   for (int Round = 0; Round < Rounds; ++Round) {
     const TRound Skinned = RunRound(&Skin, TempFile);
     SkinnedOpen.push_back(Skinned.Open);
     SkinnedRepaint.push_back(Skinned.Repaint);
+    const TRound Flat = RunRound(nullptr, TempFile, true);
+    FlatOpen.push_back(Flat.Open);
+    FlatRepaint.push_back(Flat.Repaint);
     const TRound Plain = RunRound(nullptr, TempFile);
     PlainOpen.push_back(Plain.Open);
     PlainRepaint.push_back(Plain.Repaint);
@@ -105,6 +113,8 @@ int main(int argc, char** argv) {
     Skin.SaveToFile(TempFile);
     Probe.LoadSkin(TempFile, Skin);
     Themed = IsFormThemed(0, "default", nullptr);
+    Probe.VX->SetThemeBuilding("Flat");
+    FlatThemed = IsFormThemed(0, "default", nullptr);
   }
   RemoveCurrentTheme();
   std::filesystem::remove(TempFile);
@@ -116,6 +126,12 @@ int main(int argc, char** argv) {
               Median(PlainOpen), Median(SkinnedOpen) / Median(PlainOpen));
   std::printf("%-44s %7.1f ms %7.1f ms %7.2f\n", "full repaint (all children)", Median(SkinnedRepaint),
               Median(PlainRepaint), Median(SkinnedRepaint) / Median(PlainRepaint));
-  std::printf("ratio = skinned / no skin. Goal: within 2x.\n");
+  std::printf("\nFlat theme (%s the window)\n", FlatThemed ? "frames" : "does not frame");
+  std::printf("%-44s %10s %10s %7s\n", "", "flat", "no theme", "ratio");
+  std::printf("%-44s %7.1f ms %7.1f ms %7.2f\n", "Control: make, choose Flat, first full paint", Median(FlatOpen),
+              Median(PlainOpen), Median(FlatOpen) / Median(PlainOpen));
+  std::printf("%-44s %7.1f ms %7.1f ms %7.2f\n", "full repaint (all children)", Median(FlatRepaint),
+              Median(PlainRepaint), Median(FlatRepaint) / Median(PlainRepaint));
+  std::printf("ratio = themed / no skin or theme. Goal: within 2x.\n");
   return 0;
 }

@@ -62,10 +62,10 @@ const TCommand Commands[] = {
     {"convert", "IN OUT", 2, nullptr, SkinConvert},
     {"export", "FILE DIR [--bmp]", 2, "--bmp", SkinExport},
     {"validate", "FILE", 1, nullptr, SkinValidate},
-    {"sheet", "FILE OUT.png", 2, nullptr, SkinSheet},
+    {"sheet", "FILE|--theme flat|officexp OUT.png", 2, nullptr, SkinSheet, true},
     {"render", "FILE OUT.png --object NAME [--size WxH] [--state STATE] [--active 0|1] [--text TEXT] [--design]", 2,
      nullptr, SkinRender, true},
-    {"preview", "FILE [--controls] [--screenshot OUT.png]", 1, nullptr, SkinPreview, true},
+    {"preview", "FILE|--theme flat|officexp [--controls] [--screenshot OUT.png]", 1, nullptr, SkinPreview, true},
 };
 
 std::string UsageLine() {

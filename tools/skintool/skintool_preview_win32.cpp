@@ -11,9 +11,14 @@
 #include "skintool_images.h"
 #include "skintool_preview.h"
 #include "skintool_skin.h"
+#include "skintool_themes.h"
+#include "vexel/forms/vx_form.h"
 #include "vexel/graphics/vx_bitmap.h"
 #include "vexel/graphics/vx_effect.h"
+#include "vexel/graphics/vx_utils_win32.h"
 #include "vexel/skin/theme_dv3source.h"
+#include "vexel/theme/vx_engine.h"
+#include "vexel/theme/vx_theme_manager.h"
 
 namespace {
 
@@ -47,13 +52,23 @@ void CaptureWindow(HWND Window, TvxBitmap& Into) {
   Into.SetAlpha(255);
 }
 
+// The window in a built-in theme chosen by name through its theme engine, as a program would.
+void ShowBuiltinTheme(TfrmSkinTest& Window, const TvxThemeClass& Theme) {
+  Window.VX->SetThemeBuilding(Theme.GetThemeName());
+  if (!CurrentTheme()) throw EConvertError("preview: the theme " + Theme.GetThemeName() + " could not be made");
+  Window.ThemeForm1->SetCaption(AnsiToWideCP(CP_ACP, Theme.GetThemeName() + " - test"));
+}
+
 }  // namespace
 
 void SkinPreview(const std::vector<std::string>& Args, std::ostream& Out) {
-  const std::string& File = Args.at(0);
+  // FILE, or --theme NAME for a built-in theme.
+  const bool Builtin = Args.at(0) == "--theme";
+  if (Builtin && (Args.size() < 2 || Args[1].empty())) throw Bad("--theme needs a theme name (flat, officexp)");
+  const std::string& File = Args.at(Builtin ? 1 : 0);
   bool Controls = false;
   std::string Shot;
-  for (size_t I = 1; I < Args.size(); ++I) {
+  for (size_t I = Builtin ? 2 : 1; I < Args.size(); ++I) {
     if (Args[I] == "--controls" && !Controls)
       Controls = true;
     else if (Args[I] == "--screenshot" && Shot.empty() && I + 1 < Args.size() && !Args[I + 1].empty())
@@ -63,13 +78,17 @@ void SkinPreview(const std::vector<std::string>& Args, std::ostream& Out) {
   }
 
   // Read once here for the clear errors the other commands give about a file that is no skin.
-  const std::unique_ptr<TDvSkinSource> Skin = LoadSkinFile(File);
+  const TvxThemeClass* Theme = Builtin ? &BuiltinThemeClass(File) : nullptr;
+  const std::unique_ptr<TDvSkinSource> Skin = Builtin ? nullptr : LoadSkinFile(File);
   std::unique_ptr<TfrmSkinTest> Window;
   if (Controls)
     Window = std::make_unique<TfrmTest>(nullptr);
   else
     Window = std::make_unique<TfrmTestEmpty>(nullptr);
-  Window->LoadSkin(File, *Skin);
+  if (Theme)
+    ShowBuiltinTheme(*Window, *Theme);
+  else
+    Window->LoadSkin(File, *Skin);
   if (Shot.empty()) {
     Window->ShowModal();
     return;

@@ -11,7 +11,7 @@
 #include "framework/core/types.h"
 
 class TvxBitmap;
-class TVxSkinFile;
+class TvxTheme;
 
 // One painted sample: what it shows and where.
 struct TSheetCell {
@@ -32,8 +32,10 @@ struct TSkinSheet {
 // look right there.
 enum class TSheetBackground { Key, Window };
 
-// Windows only: every group the theme defines with the object name "default".
-TSkinSheet PaintSkinSheet(TVxSkinFile& Theme, TSheetBackground Background);
+// Windows only: every group the theme (a skin or a built-in theme) defines with the object name
+// "default".
+TSkinSheet PaintSkinSheet(TvxTheme& Theme, TSheetBackground Background);
 
-// sheet FILE OUT.png. The native build refuses with one line.
+// sheet FILE OUT.png, or sheet --theme NAME OUT.png for a built-in theme (flat, officexp). The
+// native build refuses with one line.
 void SkinSheet(const std::vector<std::string>& Args, std::ostream& Out);

@@ -8,7 +8,7 @@
 #include "framework/graphics/gdi_handles.h"
 #include "skintool_sheet.h"
 #include "vexel/graphics/vx_utils_win32.h"
-#include "vexel/skin/theme_dv3.h"
+#include "vexel/theme/vx_theme.h"
 
 namespace {
 
@@ -41,7 +41,7 @@ TvxTextInfo CentredText(const TRect& R, const std::wstring& Text) {
 // A window of the cell's size painted the way a skinned form paints its frame: border, client
 // background, caption text and the title buttons. Window coordinates start at the cell, so the
 // window is painted on an image of its own first.
-void PaintWindow(TVxSkinFile& Theme, TvxBitmap& Sheet, const TRect& Cell, bool Active, uint16_t Buttons,
+void PaintWindow(TvxTheme& Theme, TvxBitmap& Sheet, const TRect& Cell, bool Active, uint16_t Buttons,
                  const std::wstring& Caption) {
   TvxBitmap Window;
   Window.SetSize(Cell.Width(), Cell.Height());
@@ -72,7 +72,7 @@ void PaintWindow(TVxSkinFile& Theme, TvxBitmap& Sheet, const TRect& Cell, bool A
 
 constexpr uint16_t Bit(Integer N) { return uint16_t(1u << N); }
 
-std::vector<TSection> FormSections(TVxSkinFile& Theme, TvxBitmap& Sheet) {
+std::vector<TSection> FormSections(TvxTheme& Theme, TvxBitmap& Sheet) {
   std::vector<TSection> Sections;
   if (!Theme.IsFormDefined(0, "default")) return Sections;
   const uint16_t Normal = Bit(0) | Bit(1) | Bit(2) | Bit(3) | Bit(5);
@@ -162,7 +162,7 @@ TvxStateInfo StateInfo(const TRect& R, Byte First, Byte Second) {
   return Info;
 }
 
-std::vector<TSection> ControlSections(TVxSkinFile& T) {
+std::vector<TSection> ControlSections(TvxTheme& T) {
   std::vector<TSection> Sections;
   const std::string D = "default";
   auto Add = [&](TSection S) {
@@ -453,7 +453,7 @@ void PaintLabel(HDC DC, const TRect& R, const std::string& Text, bool Heading) {
 
 }  // namespace
 
-TSkinSheet PaintSkinSheet(TVxSkinFile& Theme, TSheetBackground Background) {
+TSkinSheet PaintSkinSheet(TvxTheme& Theme, TSheetBackground Background) {
   TSkinSheet Sheet;
   Sheet.Image = std::make_unique<TvxBitmap>();
   TvxBitmap& Image = *Sheet.Image;

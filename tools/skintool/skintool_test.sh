@@ -280,6 +280,7 @@ fi
 echo keep >kept.png
 if [ ${#runner[@]} -eq 0 ]; then
   expect_refusal "skintool: preview needs the Windows build of skintool" skintool preview render.uskn --screenshot kept.png
+  expect_refusal "skintool: preview needs the Windows build of skintool" skintool preview --theme flat --screenshot kept.png
 else
   # The window is the empty test window: 440 x 240 client pixels inside a frame.
   expect_success skintool preview render.uskn --screenshot shot.png
@@ -320,8 +321,21 @@ skintool: Cannot read skin truncated.uskn: *|truncated.uskn --screenshot kept.pn
 skintool: preview: FILE may only be followed by --controls and --screenshot OUT.png|render.uskn --frobnicate
 skintool: preview: FILE may only be followed by --controls and --screenshot OUT.png|render.uskn --screenshot
 skintool: preview: FILE may only be followed by --controls and --screenshot OUT.png|render.uskn --controls --controls --screenshot kept.png
+skintool: Unknown theme "marble"; the built-in themes are flat, officexp|--theme marble --screenshot kept.png
+skintool: preview: --theme needs a theme name (flat, officexp)|--theme
+skintool: preview: FILE may only be followed by --controls and --screenshot OUT.png|--theme flat --screenshot
 usage: skintool *|
 REFUSALS
+  # The built-in themes drawn in code, chosen by name: the flat frame's outer edge is its Border
+  # colour (0x8396A0 as a framework colour); Office XP leaves the frame to the platform.
+  expect_success skintool preview --theme flat --screenshot flat.png
+  [[ "$(report)" =~ ^written:\ flat.png\ \(([0-9]+)x([0-9]+)\)$ ]] || fail "preview report: $(report)"
+  expect_success make_test_skin --pixel flat.png 0 100
+  [ "$(report | cut -d' ' -f2)" = FFA09683 ] || fail "flat preview's frame: $(report)"
+  expect_success skintool preview --theme OfficeXP --controls --screenshot officexp.png
+  [[ "$(report)" =~ ^written:\ officexp.png\ \(([0-9]+)x([0-9]+)\)$ ]] || fail "preview report: $(report)"
+  expect_success make_test_skin --pixel officexp.png 0 100
+  [ "$(report | cut -d' ' -f2)" != FFA09683 ] || fail "the Office XP preview has the flat frame"
 fi
 [ "$(cat kept.png)" = keep ] || fail "a refused preview changed its output"
 
@@ -331,11 +345,27 @@ expect_refusal 'usage: skintool *' skintool sheet skin.uskn
 echo keep >kept.png
 if [ ${#runner[@]} -eq 0 ]; then
   expect_refusal "skintool: sheet needs the Windows build of skintool" skintool sheet skin.uskn kept.png
+  expect_refusal "skintool: sheet needs the Windows build of skintool" skintool sheet --theme flat kept.png
 else
   expect_success skintool sheet skin.uskn sheet.png
   expect_success make_test_skin --pixel sheet.png 0 0
   [ "$(report | cut -d' ' -f1 | cut -dx -f1)" = 1200 ] || fail "sheet wrote $(report)"
   expect_refusal "skintool: Cannot load a skin from missing.uskn" skintool sheet missing.uskn kept.png
+  # Sheets of the built-in themes: the flat one shows its window frame (the first sample's
+  # corner is the Border colour), Office XP shows none.
+  for theme in flat officexp; do
+    expect_success skintool sheet --theme $theme $theme-sheet.png
+    expect_success make_test_skin --pixel $theme-sheet.png 0 0
+    [ "$(report | cut -d' ' -f1 | cut -dx -f1)" = 1200 ] || fail "$theme sheet wrote $(report)"
+  done
+  expect_success make_test_skin --pixel flat-sheet.png 10 32
+  [ "$(report | cut -d' ' -f2)" = FFA09683 ] || fail "flat sheet's window frame: $(report)"
+  expect_success make_test_skin --pixel officexp-sheet.png 10 32
+  [ "$(report | cut -d' ' -f2)" != FFA09683 ] || fail "the Office XP sheet shows the flat frame"
+  expect_refusal 'skintool: Unknown theme "marble"; the built-in themes are flat, officexp' \
+    skintool sheet --theme marble kept.png
+  expect_refusal "skintool: sheet: FILE OUT.png or --theme NAME OUT.png" skintool sheet --theme flat
+  expect_refusal "skintool: sheet: FILE OUT.png or --theme NAME OUT.png" skintool sheet skin.uskn kept.png extra
 fi
 [ "$(cat kept.png)" = keep ] || fail "a refused sheet changed its output"
 
