@@ -300,34 +300,50 @@ TEST(FillGradient, EmptyRectanglesDrawNothing) {
 
 // [Frame controls and icons]
 
-TEST(DrawFrameControlColor, BlackStrokesBecomeTheColourAndNothingElseIsDrawn) {
+TEST(DrawFrameControlColor, DarkStrokesBecomeTheColourAndNothingElseIsDrawn) {
   struct {
     UINT Type, State;
+    Integer MinRows;  // rows the glyph's strokes reach at least
   } const Cases[] = {
-      {DFC_CAPTION, DFCS_CAPTIONCLOSE},
-      {DFC_CAPTION, DFCS_CAPTIONMIN | DFCS_PUSHED},
-      {DFC_SCROLL, DFCS_SCROLLUP},
-      {DFC_MENU, DFCS_MENUCHECK},
+      {DFC_CAPTION, DFCS_CAPTIONCLOSE, 6},
+      {DFC_CAPTION, DFCS_CAPTIONMIN | DFCS_PUSHED, 1},
+      // Thin sides drawn smoothed: grey, not black, and still part of the glyph.
+      {DFC_CAPTION, DFCS_CAPTIONMAX, 4},
+      {DFC_CAPTION, DFCS_CAPTIONHELP, 4},
+      {DFC_SCROLL, DFCS_SCROLLUP, 2},
+      {DFC_MENU, DFCS_MENUCHECK, 3},
   };
   const TRect R{3, 2, 19, 18};
   for (const auto& C : Cases) {
     TvxBitmap Reference;
     Reference.SetSize(16, 16);
+    Reference.Fill(0xFFFFFF);
     RECT Whole{0, 0, 16, 16};
-    DrawFrameControl(Reference.DC(), &Whole, C.Type, C.State);
+    DrawFrameControl(Reference.DC(), &Whole, C.Type, C.State | DFCS_FLAT);
     GdiFlush();
-    Integer Black = 0;
-    for (Integer Y = 0; Y < 16; ++Y)
-      for (Integer X = 0; X < 16; ++X) Black += Rgb(Reference, X, Y) == 0;
-    ASSERT_GT(Black, 0) << C.Type << "/" << C.State << ": the platform drew no black";
-    ASSERT_LT(Black, 256) << C.Type << "/" << C.State;
+    auto Ink = [&](Integer X, Integer Y) {
+      const uint32_t P = Rgb(Reference, X, Y);
+      return (P & 0xFF) < 0xA0 && ((P >> 8) & 0xFF) < 0xA0 && (P >> 16) < 0xA0;
+    };
+    Integer Inked = 0, Rows = 0;
+    for (Integer Y = 0; Y < 16; ++Y) {
+      bool Row = false;
+      for (Integer X = 0; X < 16; ++X) {
+        Inked += Ink(X, Y);
+        Row = Row || Ink(X, Y);
+      }
+      Rows += Row;
+    }
+    ASSERT_GT(Inked, 0) << C.Type << "/" << C.State << ": the platform drew no glyph";
+    ASSERT_LT(Inked, 256) << C.Type << "/" << C.State;
+    EXPECT_GE(Rows, C.MinRows) << C.Type << "/" << C.State;
 
     TvxBitmap B;
     Blank(B, 22, 20, GreenRgb);
     DrawFrameControlColor(B.DC(), R, C.Type, Red, C.State);
     EXPECT_TRUE(PixelsAre(B,
                           [&](Integer X, Integer Y) {
-                            return R.Contains(X, Y) && Rgb(Reference, X - R.Left, Y - R.Top) == 0 ? RedRgb : GreenRgb;
+                            return R.Contains(X, Y) && Ink(X - R.Left, Y - R.Top) ? RedRgb : GreenRgb;
                           }))
         << C.Type << "/" << C.State;
   }

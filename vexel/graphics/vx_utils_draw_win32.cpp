@@ -202,6 +202,11 @@ void FillGradient(HDC DC, const TRect& R, TColor FromColor, bool Vertical, TColo
 
 // [Frame controls and icons] -------------------------------------------------------------------
 
+bool IsGlyphInk(uint32_t Pixel) {
+  constexpr uint32_t Dark = 0xA0;
+  return (Pixel & 0xFF) < Dark && ((Pixel >> 8) & 0xFF) < Dark && ((Pixel >> 16) & 0xFF) < Dark;
+}
+
 void DrawFrameControlColor(HDC DC, const TRect& R, UINT Type, TColor Color, UINT State) {
   if (RectIsEmpty(R)) return;
   TvxBitmap Image;
@@ -211,12 +216,15 @@ void DrawFrameControlColor(HDC DC, const TRect& R, UINT Type, TColor Color, UINT
     return;
   }
   RECT Area{0, 0, Image.Width(), Image.Height()};
-  DrawFrameControl(Image.DC(), &Area, Type, State);
+  // Flat, the button's light frame is all that surrounds the glyph. Glyphs come from a font that
+  // may be smoothed: their thin strokes are grey, not black, and must count as ink too.
+  Image.Fill(0xFFFFFF);
+  DrawFrameControl(Image.DC(), &Area, Type, State | DFCS_FLAT);
   GdiFlush();
   const TvxColor Ink = ColorToPixel(Color, 255);
   TvxColor* const End = Image.Bits() + ptrdiff_t(Image.Width()) * Image.Height();
-  // GDI promises nothing about the alpha byte it writes, so only the colour decides black.
-  for (TvxColor* P = Image.Bits(); P != End; ++P) *P = (*P & 0x00FFFFFF) == 0 ? Ink : vxKeyColor;
+  // GDI promises nothing about the alpha byte it writes, so only the colour decides.
+  for (TvxColor* P = Image.Bits(); P != End; ++P) *P = IsGlyphInk(*P) ? Ink : vxKeyColor;
   Image.SetTransparent(true);
   Image.Draw(DC, R.Left, R.Top);
 }
