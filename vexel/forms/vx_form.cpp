@@ -62,7 +62,7 @@ const TEnumInfo& FormPerformanceNames() {
   return Info;
 }
 
-const TEnumInfo& WindowStateNames() {
+const TEnumInfo& VxWindowStateNames() {
   static const char* const Names[] = {"kwsNormal", "kwsMaximized", "kwsMinimized", "kwsRollup", "kwsTray"};
   static const TEnumInfo Info{Names};
   return Info;
@@ -143,7 +143,7 @@ const TClassInfo& TVxDefaultForm::StaticClassInfo() {
       ClassProperty<&C::Shadow>("Shadow"),
       BooleanProperty<&C::StayOnTop, &C::SetStayOnTop>("StayOnTop", false),
       BooleanProperty<&C::StretchBackground, &C::SetStretchBackground>("StretchBackground", false),
-      EnumProperty<&C::WindowState, &C::SetWindowState>("WindowState", WindowStateNames(),
+      EnumProperty<&C::WindowState, &C::SetWindowState>("WindowState", VxWindowStateNames(),
                                                         int64_t(TVxWindowState::kwsNormal)),
   };
   static const TClassInfo Info{

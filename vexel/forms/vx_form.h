@@ -50,7 +50,7 @@ enum class TVxWindowState { kwsNormal, kwsMaximized, kwsMinimized, kwsRollup, kw
 const TEnumInfo& VxBorderIconNames();
 const TEnumInfo& VxBorderStyleNames();
 const TEnumInfo& FormPerformanceNames();
-const TEnumInfo& WindowStateNames();
+const TEnumInfo& VxWindowStateNames();
 
 constexpr TVxBorderIcons DefaultBorderIcons{TVxBorderIcon::kbiClose,    TVxBorderIcon::kbiSystemMenu,
                                             TVxBorderIcon::kbiMinimize, TVxBorderIcon::kbiMaximize,
