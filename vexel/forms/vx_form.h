@@ -28,6 +28,8 @@
 
 class TPopupMenu;
 class TvxCustomThemeLink;
+class TVxMDIClientHook;
+class TVxScrollBar;
 class TImageList;
 class TIcon;
 
@@ -126,6 +128,21 @@ void SetSystemMenuPresenter(TVxSystemMenuPresenter Presenter);
 // open, the system-menu key of a form with a menu bar goes to the platform.
 using TVxMenuBarTracker = bool (*)(TWinControl& Bar, const std::function<void()>& Before);
 void SetMenuBarTracker(TVxMenuBarTracker Tracker);
+// The window menu of an MDI parent form holds skinned menu items (TVxItem), which the forms do
+// not depend on: the skinned menus set these at start-up (vx_form_windowmenu.cpp). Attach
+// installs the before-drop-down handlers on Menu and its parent item, Detach takes them off
+// again, Rebuild refills Menu with Form's MDI children.
+struct TVxWindowMenuSupport {
+  void (*Attach)(TVxDefaultForm& Form, TComponent& Menu) = nullptr;
+  void (*Detach)(TComponent& Menu) = nullptr;
+  void (*Rebuild)(TVxDefaultForm& Form, TComponent& Menu) = nullptr;
+};
+void SetWindowMenuSupport(const TVxWindowMenuSupport& Support);
+// The skinned MDI child component a child form carries, or nil. The MDI child skinning sets it;
+// the window menu checks the active child only when it carries one.
+using TVxSkinnedMDIChildQuery = TComponent* (*)(TForm& Child);
+void SetSkinnedMDIChildQuery(TVxSkinnedMDIChildQuery Query);
+TComponent* SkinnedMDIChildOf(TForm& Child);
 void ReadFrameMetrics();
 
 // The system menu's images: close, minimize, maximize, restore, roll up, tray (drawn by the
@@ -182,6 +199,9 @@ class TVxDefaultForm : public TVxHook {
   void SetStretchBackground(bool Value) { FStretchBackground = Value; }
   TVxWindowState WindowState() const { return FWindowState; }
   void SetWindowState(TVxWindowState Value);
+  // The item (a TVxItem) that lists the MDI children of an MDI parent form.
+  TComponent* WindowMenu() const { return FWindowMenu; }
+  void SetWindowMenu(TComponent* Value);
 
   TNotifyEvent OnCreate;
   TNotifyEvent OnPaint;
@@ -241,7 +261,10 @@ class TVxDefaultForm : public TVxHook {
   virtual TRect GetMaximizedBounds();
   virtual TSize GetMaxTrackSize();
   virtual TSize GetMinTrackSize();
-  virtual TRect GetGripperRect() { return TRect{}; }
+  // A new TVxScrollBar owned by Owner, for the bars over the MDI client's.
+  virtual TVxScrollBar* CreateScrollBar(TComponent* Owner);
+  // In MDI-client coordinates.
+  virtual TRect GetGripperRect() { return FMDISizeBox; }
   virtual void PaintGripper(TCanvas& Canvas);
   virtual void PaintFrame(TCanvas& Canvas);
   virtual void PaintBackground();
@@ -250,6 +273,26 @@ class TVxDefaultForm : public TVxHook {
   // Keys and clicks made while the window's show animation plays wait for the window (a menu)
   // instead of going where they would have gone without it.
   virtual bool HoldsInputWhileShowing() const { return false; }
+
+  // [MDI parent] (vx_form_mdi.cpp) The owner form's MDI client, while its procedure is replaced.
+  HWND MDIClient() const;
+  // The active MDI child of the owner form is maximized.
+  bool MDIChildMaximized() const;
+  // Lays the skinned bars over the MDI client's scroll bars, or hides them.
+  void UpdateMDIScrollBars();
+  // The windows holding the skinned bars (nil until first needed).
+  TWinControl* MDIVertBar() const { return FMDIVertBar; }
+  TWinControl* MDIHorzBar() const { return FMDIHorzBar; }
+  // Between the two bars, in MDI-client coordinates; empty unless both show.
+  const TRect& MDISizeBox() const { return FMDISizeBox; }
+  // Before WindowMenu drops down: its items from the first child item on are made anew.
+  void RebuildWindowMenu();
+  // What a window-menu item does: activates Child and brings it to the front, when it is still
+  // one of the form's MDI children.
+  void ActivateMDIChild(TForm* Child);
+  bool WindowMenuBusy() const { return FWindowMenuBusy; }
+  // Expires when the component goes: for handlers it leaves in objects that may outlive it.
+  std::weak_ptr<TVxDefaultForm*> Alive() const { return FAlive; }
 
   // [State that tests and descendants read]
   Integer WindowWidth() const { return FWindowWidth; }
@@ -346,6 +389,13 @@ class TVxDefaultForm : public TVxHook {
   void ApplicationMinimized();
   void ApplicationRestored();
 
+  // [MDI parent]
+  void AttachMDIClient();
+  void DetachMDIClient();
+  friend class TVxMDIClientHook;
+  void MDIBarScroll(bool Vertical, int Code, Integer& Pos);
+  TWinControl* MakeMDIBar(bool Vertical);
+
   // [Painting]
   void UpdateBackground(const TRect& R);
   void PlayShowAnimation();
@@ -376,6 +426,7 @@ class TVxDefaultForm : public TVxHook {
   bool FStayOnTop = false;
   bool FStretchBackground = false;
   TVxWindowState FWindowState = TVxWindowState::kwsNormal;
+  TComponent* FWindowMenu = nullptr;
 
   // [Run-time]
   std::unique_ptr<TCanvas> FFormCanvas;
@@ -417,6 +468,13 @@ class TVxDefaultForm : public TVxHook {
   bool FEndingDrag = false;
   TComponent* FSystemMenu = nullptr;
   std::shared_ptr<TVxApplicationLink> FApplicationLink;
+  std::unique_ptr<TVxMDIClientHook> FMDIClientHook;
+  TWinControl* FMDIVertBar = nullptr;
+  TWinControl* FMDIHorzBar = nullptr;
+  TRect FMDISizeBox;
+  bool FWindowMenuBusy = false;
+  bool FMDIScrolling = false;
+  std::shared_ptr<TVxDefaultForm*> FAlive = std::make_shared<TVxDefaultForm*>(this);
 };
 
 // TVxDefaultForm that paints and measures through the theme of its link (else the current
