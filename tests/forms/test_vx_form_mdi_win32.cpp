@@ -531,6 +531,22 @@ TEST_F(MDIParentTest, AParentWithoutAMenuBarHasItsBarsSizeBoxAndWindowMenuToo) {
   EXPECT_EQ(SendMessageA(Plain.Handle(), WM_NCHITTEST, 0,
                          MAKELPARAM((Box.Left + Box.Right) / 2, (Box.Top + Box.Bottom) / 2)),
             HTBOTTOMRIGHT);
+  // Switched off, the skin leaves the client to the platform and takes its bars away; switched
+  // on, it takes the client over once more.
+  HWND PlainClient = Plain.ClientHandle();
+  const LPARAM Empty = MAKELPARAM(WindowRectOf(PlainClient).Left + 5, WindowRectOf(PlainClient).Top + 5);
+  EXPECT_EQ(SendMessageA(PlainClient, WM_NCHITTEST, 0, Empty), HTTRANSPARENT);
+  PlainSkin->SetActive(false);
+  EXPECT_EQ(PlainSkin->MDIClient(), nullptr);
+  EXPECT_EQ(SendMessageA(PlainClient, WM_NCHITTEST, 0, Empty), HTCLIENT);
+  EXPECT_FALSE(PlainSkin->MDIVertBar()->Visible());
+  EXPECT_TRUE(PlainSkin->MDISizeBox().IsEmpty());
+  PlainSkin->SetActive(true);
+  SendMessageA(Plain.Handle(), WM_NULL, 0, 0);
+  EXPECT_EQ(PlainSkin->MDIClient(), PlainClient);
+  EXPECT_EQ(SendMessageA(PlainClient, WM_NCHITTEST, 0, Empty), HTTRANSPARENT);
+  Settle();
+
   Menu.OnBeforeDropDown(&Menu);
   ASSERT_EQ(Menu.Count(), 1);
   EXPECT_EQ(Menu.Items(0)->Caption(), L"Lone");

@@ -608,7 +608,7 @@ TShiftState NCButtonsToShift(Byte Buttons) {
 
 void TVxDefaultForm::MessageBefore(TMessage& Message, bool& Handled) {
   TForm* F = Form();
-  if (F && F->ClientHandle() != MDIClient()) AttachMDIClient();
+  if (F && F->ClientHandle() != (FMDIClientHook ? FMDIClientHook->Client() : nullptr)) AttachMDIClient();
   switch (Message.Msg) {
     case WM_ACTIVATE:
       // The platform minimized the window behind our back: follow it. In the tray the window is

@@ -274,7 +274,8 @@ class TVxDefaultForm : public TVxHook {
   // instead of going where they would have gone without it.
   virtual bool HoldsInputWhileShowing() const { return false; }
 
-  // [MDI parent] (vx_form_mdi.cpp) The owner form's MDI client, while its procedure is replaced.
+  // [MDI parent] (vx_form_mdi.cpp) The owner form's MDI client, while its procedure is replaced
+  // and the component is active.
   HWND MDIClient() const;
   // The active MDI child of the owner form is maximized.
   bool MDIChildMaximized() const;

@@ -87,6 +87,11 @@ LRESULT CALLBACK TVxMDIClientHook::Proc(HWND Wnd, UINT Msg, WPARAM WParam, LPARA
     Self->FClient = nullptr;
     return DefSubclassProc(Wnd, Msg, WParam, LParam);
   }
+  // A component switched off leaves the client to the platform (and takes its bars away).
+  if (!Self->FForm.Active()) {
+    if (Self->FForm.MDIVertBar() || Self->FForm.MDIHorzBar()) Self->FForm.UpdateMDIScrollBars();
+    return DefSubclassProc(Wnd, Msg, WParam, LParam);
+  }
   try {
     return Self->Message(Msg, WParam, LParam);
   } catch (...) {
@@ -185,7 +190,7 @@ LRESULT TVxMDIClientHook::Message(UINT Msg, WPARAM WParam, LPARAM LParam) {
 
 // [TVxDefaultForm: MDI client] ------------------------------------------------------------------
 
-HWND TVxDefaultForm::MDIClient() const { return FMDIClientHook ? FMDIClientHook->Client() : nullptr; }
+HWND TVxDefaultForm::MDIClient() const { return FMDIClientHook && Active() ? FMDIClientHook->Client() : nullptr; }
 
 bool TVxDefaultForm::MDIChildMaximized() const {
   const TForm* F = Form();
@@ -200,7 +205,8 @@ void TVxDefaultForm::AttachMDIClient() {
   TForm* F = Form();
   HWND Client = F && !Designing() ? F->ClientHandle() : nullptr;
   if (Client && !IsWindow(Client)) Client = nullptr;
-  if (Client == MDIClient() && (Client || !FMDIClientHook)) return;
+  if (FMDIClientHook && Client == FMDIClientHook->Client()) return;
+  if (!FMDIClientHook && !Client) return;
   DetachMDIClient();
   if (!Client) return;
   auto Hook = std::make_unique<TVxMDIClientHook>(*this, Client);
@@ -242,7 +248,12 @@ TWinControl* TVxDefaultForm::MakeMDIBar(bool Vertical) {
 void TVxDefaultForm::UpdateMDIScrollBars() {
   TForm* F = Form();
   HWND Client = MDIClient();
-  if (!F || !Client || !F->HandleAllocated()) return;
+  if (!F || !Client || !F->HandleAllocated()) {
+    for (TWinControl* Box : {FMDIVertBar, FMDIHorzBar})
+      if (Box && Box->Visible()) Box->SetVisible(false);
+    FMDISizeBox = TRect{};
+    return;
+  }
   for (const bool Vertical : {true, false}) {
     TWinControl*& Box = Vertical ? FMDIVertBar : FMDIHorzBar;
     SCROLLBARINFO Info{};
