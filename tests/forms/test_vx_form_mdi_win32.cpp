@@ -301,8 +301,8 @@ TEST_F(MDIParentTest, TheSizeBoxBetweenTheBarsIsPaintedAndSizesTheForm) {
   // The square between the bars, in the client's coordinates.
   const TRect ClientOnScreen = WindowRectOf(Client());
   const TPoint Origin = Parent->ScreenToClient({ClientOnScreen.Left, ClientOnScreen.Top});
-  EXPECT_EQ(Skin->MDISizeBox(), Bounds(H->Left() + H->Width() - Origin.X, V->Top() + V->Height() - Origin.Y,
-                                       V->Width(), H->Height()));
+  EXPECT_EQ(Skin->MDISizeBox(),
+            Bounds(H->Left() + H->Width() - Origin.X, V->Top() + V->Height() - Origin.Y, V->Width(), H->Height()));
   EXPECT_EQ(Skin->GetGripperRect(), Skin->MDISizeBox());
 
   // Painted by the theme's gripper.
@@ -452,6 +452,10 @@ TEST_F(MDIParentTest, AnEmptyWindowMenuOpensAsASubmenuThroughAPlaceholder) {
   EXPECT_EQ(File->Count(), 1);
   Skin->SetWindowMenu(Window);
   EXPECT_TRUE(Window->OnBeforeDropDown);
+  // The old parent's handler leaves the new window menu alone.
+  while (Window->Count() > 2) Window->Delete(Window->Count() - 1);
+  File->OnBeforeDropDown(File);
+  EXPECT_EQ(Window->Count(), 2);
 }
 
 TEST_F(MDIParentTest, AChildClosedWhileListedLeavesItsItemHarmless) {
@@ -522,15 +526,18 @@ TEST_F(MDIParentTest, AParentWithoutAMenuBarHasItsBarsSizeBoxAndWindowMenuToo) {
   Settle();
   EXPECT_EQ(PlainSkin->MenuBar(), nullptr);
   MoveOutside(Plain.ClientHandle(), Child);
-  PumpUntil([&] { return PlainSkin->MDIVertBar() && PlainSkin->MDIVertBar()->Visible() && PlainSkin->MDIHorzBar() &&
-                         PlainSkin->MDIHorzBar()->Visible(); },
-            1000);
+  PumpUntil(
+      [&] {
+        return PlainSkin->MDIVertBar() && PlainSkin->MDIVertBar()->Visible() && PlainSkin->MDIHorzBar() &&
+               PlainSkin->MDIHorzBar()->Visible();
+      },
+      1000);
   ASSERT_FALSE(PlainSkin->MDISizeBox().IsEmpty());
-  const TRect Box = PlainSkin->MDISizeBox().Offset(WindowRectOf(Plain.ClientHandle()).Left,
-                                                   WindowRectOf(Plain.ClientHandle()).Top);
-  EXPECT_EQ(SendMessageA(Plain.Handle(), WM_NCHITTEST, 0,
-                         MAKELPARAM((Box.Left + Box.Right) / 2, (Box.Top + Box.Bottom) / 2)),
-            HTBOTTOMRIGHT);
+  const TRect Box =
+      PlainSkin->MDISizeBox().Offset(WindowRectOf(Plain.ClientHandle()).Left, WindowRectOf(Plain.ClientHandle()).Top);
+  EXPECT_EQ(
+      SendMessageA(Plain.Handle(), WM_NCHITTEST, 0, MAKELPARAM((Box.Left + Box.Right) / 2, (Box.Top + Box.Bottom) / 2)),
+      HTBOTTOMRIGHT);
   // Switched off, the skin leaves the client to the platform and takes its bars away; switched
   // on, it takes the client over once more.
   HWND PlainClient = Plain.ClientHandle();

@@ -29,8 +29,7 @@ TPoint LParamPoint(LPARAM LParam) { return {Integer(int16_t(LOWORD(LParam))), In
 void RemoveClientEdge(HWND Client) {
   const LONG_PTR Ex = GetWindowLongPtrA(Client, GWL_EXSTYLE);
   if (Ex & WS_EX_CLIENTEDGE) SetWindowLongPtrA(Client, GWL_EXSTYLE, Ex & ~LONG_PTR(WS_EX_CLIENTEDGE));
-  SetWindowPos(Client, nullptr, 0, 0, 0, 0,
-               SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(Client, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // The window that holds one skinned bar over the MDI client's: the bar fills it and paints every
@@ -105,9 +104,7 @@ LRESULT TVxMDIClientHook::Message(UINT Msg, WPARAM WParam, LPARAM LParam) {
   switch (Msg) {
     case WM_PAINT:
       if (WParam) break;
-      {
-        TPaintDC Validate(FClient);
-      }
+      { TPaintDC Validate(FClient); }
       return 0;
     case WM_ERASEBKGND:
       if (Form && Form->HandleAllocated() && !FForm.MDIChildMaximized())
@@ -266,8 +263,8 @@ void TVxDefaultForm::UpdateMDIScrollBars() {
     if (!Box) Box = MakeMDIBar(Vertical);
     const RECT& Area = Info.rcScrollBar;
     const TPoint TopLeft = F->ScreenToClient({Area.left, Area.top});
-    const TRect R = Intersect(Bounds(TopLeft.X, TopLeft.Y, Area.right - Area.left, Area.bottom - Area.top),
-                              F->ClientRect());
+    const TRect R =
+        Intersect(Bounds(TopLeft.X, TopLeft.Y, Area.right - Area.left, Area.bottom - Area.top), F->ClientRect());
     Box->SetBounds(R.Left, R.Top, std::max<Integer>(R.Width(), 0), std::max<Integer>(R.Height(), 0));
     Box->SetVisible(true);
     TVxScrollBar* Bar = BarOf(Box);
@@ -293,9 +290,9 @@ void TVxDefaultForm::UpdateMDIScrollBars() {
     POINT Origin{0, 0};
     ClientToScreen(Client, &Origin);
     const TPoint At = F->ScreenToClient({Origin.x, Origin.y});
-    FMDISizeBox = Bounds(FMDIHorzBar->Left() + FMDIHorzBar->Width() - At.X,
-                         FMDIVertBar->Top() + FMDIVertBar->Height() - At.Y, FMDIVertBar->Width(),
-                         FMDIHorzBar->Height());
+    FMDISizeBox =
+        Bounds(FMDIHorzBar->Left() + FMDIHorzBar->Width() - At.X, FMDIVertBar->Top() + FMDIVertBar->Height() - At.Y,
+               FMDIVertBar->Width(), FMDIHorzBar->Height());
   }
 }
 

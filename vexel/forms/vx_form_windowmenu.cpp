@@ -2,8 +2,8 @@
 // made anew each time the menu drops down. Linked into every program that links the skinned
 // menus, as an object file that hands the forms its routines at start-up.
 #include <random>
-#include <utility>
 #include <string>
+#include <utility>
 
 #include "framework/ui/forms.h"
 #include "vexel/forms/vx_form.h"
@@ -107,12 +107,14 @@ void Attach(TVxDefaultForm& Form, TComponent& Component) {
   Menu->OnBeforeDropDown = [Alive](TObject*) {
     if (const auto Owner = Alive.lock()) (*Owner)->RebuildWindowMenu();
   };
-  // The parent may outlive the menu and the form: it finds both again when it drops down.
+  // The parent may outlive the menu and the form: it finds both again when it drops down, and
+  // does nothing once the form's window menu is no longer its child.
   if (TVxItem* Parent = Menu->Parent())
-    Parent->OnBeforeDropDown = [Alive](TObject*) {
+    Parent->OnBeforeDropDown = [Alive](TObject* Sender) {
       const auto Owner = Alive.lock();
       if (!Owner) return;
-      if (auto* Current = dynamic_cast<TVxItem*>((*Owner)->WindowMenu())) AddPlaceholder(**Owner, *Current);
+      auto* Current = dynamic_cast<TVxItem*>((*Owner)->WindowMenu());
+      if (Current && Current->Parent() == Sender) AddPlaceholder(**Owner, *Current);
     };
 }
 
