@@ -7,8 +7,10 @@
 #include <algorithm>
 
 #include "../controls/controls_fixture.h"
+#include "../menus/menu_probe.h"
 #include "vexel/controls/vx_scrollbar.h"
 #include "vexel/forms/vx_form.h"
+#include "vexel/graphics/vx_effect.h"
 #include "vexel/menus/vx_menubar.h"
 #include "vexel/menus/vx_menus.h"
 #include "vexel/theme/vx_engine.h"
@@ -427,6 +429,37 @@ TEST_F(MDIParentTest, TheWindowMenuListsTheChildrenAndAnItemActivatesItsChild) {
   EXPECT_FALSE(Skin->WindowMenuBusy());
   delete MarkA;
   delete MarkC;
+}
+
+TEST_F(MDIParentTest, ChoosingAChildInTheDroppedDownWindowMenuActivatesIt) {
+  Watchdog.SetEnabled(true);
+  SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+  Children[2]->Show();
+  Settle();
+  ASSERT_EQ(Parent->ActiveMDIChild(), Children[2]);
+  TProbe Probe;
+  Probe.Wait([] { return !AnyAnimating(); });
+  // Inside the menu's loop: the list was made as the menu dropped down.
+  Probe.Post([] {
+    TVxPopupView* View = Innermost();
+    ASSERT_NE(View, nullptr);
+    EXPECT_EQ(View->RootItem(), Window);
+    TVxItem* Alpha = nullptr;
+    for (Integer I = 0; I < Window->Count(); ++I)
+      if (Window->Items(I)->Caption() == L"Alpha") Alpha = Window->Items(I);
+    ASSERT_NE(Alpha, nullptr);
+    const TRect R = Alpha->ItemRect();
+    const TPoint S = View->ViewToScreen({(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2});
+    POINT P{S.X, S.Y};
+    ScreenToClient(View->MessageWindow(), &P);
+    PostMessageA(View->MessageWindow(), WM_MOUSEMOVE, 0, MAKELPARAM(P.x, P.y));
+    PostMessageA(View->MessageWindow(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(P.x, P.y));
+  });
+  EXPECT_TRUE(Window->Popup(nullptr, 120, 120, TRect{}));
+  Settle();
+  EXPECT_TRUE(ShownPopups().empty());
+  EXPECT_EQ(Parent->ActiveMDIChild(), Children[0]);
+  EXPECT_EQ(Window->Count(), 2 + 1 + 3);
 }
 
 TEST_F(MDIParentTest, AnEmptyWindowMenuOpensAsASubmenuThroughAPlaceholder) {
