@@ -192,6 +192,16 @@ TEST_F(MDIParentTest, TheClientLosesItsEdgeAndShowsTheSkinsBackgroundExceptBehin
   Children[0]->SetWindowState(TWindowState::wsNormal);
   Settle();
   EXPECT_FALSE(Skin->MDIChildMaximized());
+
+  // A new theme repaints the client with its background.
+  ValidateRect(Client(), nullptr);
+  TMessage Change{TM_THEMECHANGE, TMC_THEMECHANGED, 0, 0};
+  Skin->Dispatch(Change);
+  RECT Update{};
+  EXPECT_TRUE(GetUpdateRect(Client(), &Update, FALSE));
+  EXPECT_EQ(Update.right, C.right);
+  EXPECT_EQ(Update.bottom, C.bottom);
+  Settle();
 }
 
 // [Scroll bars and the size box] ----------------------------------------------------------------

@@ -12,7 +12,6 @@
 #include "framework/ui/forms.h"
 #include "framework/ui/menus.h"
 #include "framework/ui/object_windows.h"
-#include "vexel/controls/vx_scrollbar.h"
 #include "vexel/controls/vx_statusbar.h"
 #include "vexel/forms/vx_form_mdi.h"
 #include "vexel/graphics/vx_utils_win32.h"

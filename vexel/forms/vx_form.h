@@ -12,7 +12,8 @@
 // The implementation is split by seam: vx_form.cpp (creation, messages, geometry, position
 // changes), vx_form_mouse.cpp (the mouse on the frame), vx_form_states.cpp (window states,
 // closing, tray icon, system menu), vx_form_paint.cpp (buffers, shadow, blending, client
-// background, region, show animation) and vx_form_frame.cpp (default and themed frames).
+// background, region, show animation), vx_form_frame.cpp (default and themed frames) and
+// vx_form_mdi.cpp (an MDI parent form's client, its skinned scroll bars and window menu).
 #pragma once
 
 #include <functional>
@@ -393,7 +394,6 @@ class TVxDefaultForm : public TVxHook {
   // [MDI parent]
   void AttachMDIClient();
   void DetachMDIClient();
-  friend class TVxMDIClientHook;
   void MDIBarScroll(bool Vertical, int Code, Integer& Pos);
   TWinControl* MakeMDIBar(bool Vertical);
 
