@@ -14,6 +14,7 @@
 #include "framework/ui/menus.h"
 #include "framework/ui/object_windows.h"
 #include "vexel/controls/vx_statusbar.h"
+#include "vexel/forms/vx_form_mdi.h"
 #include "vexel/graphics/vx_utils_win32.h"
 #include "vexel/graphics/vx_winapi.h"
 #include "vexel/theme/vx_theme_links.h"
@@ -63,7 +64,7 @@ const TEnumInfo& FormPerformanceNames() {
   return Info;
 }
 
-const TEnumInfo& WindowStateNames() {
+const TEnumInfo& VxWindowStateNames() {
   static const char* const Names[] = {"kwsNormal", "kwsMaximized", "kwsMinimized", "kwsRollup", "kwsTray"};
   static const TEnumInfo Info{Names};
   return Info;
@@ -138,13 +139,14 @@ const TClassInfo& TVxDefaultForm::StaticClassInfo() {
       ComponentProperty<&C::SystemMenuLink, &C::SetSystemMenuLink>("SystemMenuLink"),
       ComponentProperty<&C::TrayMenuLink, &C::SetTrayMenuLink>("TrayMenuLink"),
       ComponentProperty<&C::MenuBar, &C::SetMenuBar>("MenuBar"),
+      ComponentProperty<&C::WindowMenu, &C::SetWindowMenu>("WindowMenu"),
       BooleanProperty<&C::MinimizeApplication, &C::SetMinimizeApplication>("MinimizeApplication", true),
       EnumProperty<&C::Performance, &C::SetPerformance>("Performance", FormPerformanceNames(),
                                                         int64_t(TVxFormPerformance::zqfpNoBuffer)),
       ClassProperty<&C::Shadow>("Shadow"),
       BooleanProperty<&C::StayOnTop, &C::SetStayOnTop>("StayOnTop", false),
       BooleanProperty<&C::StretchBackground, &C::SetStretchBackground>("StretchBackground", false),
-      EnumProperty<&C::WindowState, &C::SetWindowState>("WindowState", WindowStateNames(),
+      EnumProperty<&C::WindowState, &C::SetWindowState>("WindowState", VxWindowStateNames(),
                                                         int64_t(TVxWindowState::kwsNormal)),
   };
   static const TClassInfo Info{
@@ -213,6 +215,8 @@ TVxDefaultForm::~TVxDefaultForm() {
   if (!Designing()) RemoveTrayIcon();
   if (FTracking && HookedControl() && HookedControl()->HandleAllocated() && GetCapture() == HookedControl()->Handle())
     ReleaseCapture();
+  SetWindowMenu(nullptr);
+  DetachMDIClient();
   SetActive(false);
   if (FUtilityWindow) DeallocateHWnd(FUtilityWindow);
   FUtilityWindow = nullptr;
@@ -225,6 +229,7 @@ void TVxDefaultForm::Loaded() {
   if (!Control || Designing()) return;
   SetHookedControl(Control);
   FHooked = true;
+  AttachMDIClient();
   if (Control->HandleAllocated()) {
     RECT R;
     GetWindowRect(Control->Handle(), &R);
@@ -254,9 +259,15 @@ void TVxDefaultForm::Loaded() {
   if (FStayOnTop)
     SetWindowPos(Control->Handle(), HWND_TOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+  if (FWindowMenu) {
+    TComponent* Menu = FWindowMenu;
+    FWindowMenu = nullptr;
+    SetWindowMenu(Menu);
+  }
 }
 
 void TVxDefaultForm::Unhooked() {
+  DetachMDIClient();
   FFormCanvas->SetHandle(nullptr);
   FHooked = false;
 }
@@ -272,6 +283,9 @@ void TVxDefaultForm::Notification(TComponent* Component, TOperation Operation) {
   if (Component == FTrayMenuLink) FTrayMenuLink = nullptr;
   if (Component == FMenuBar) FMenuBar = nullptr;
   if (Component == FSystemMenu) FSystemMenu = nullptr;
+  if (Component == FWindowMenu) FWindowMenu = nullptr;
+  if (Component == FMDIVertBar) FMDIVertBar = nullptr;
+  if (Component == FMDIHorzBar) FMDIHorzBar = nullptr;
 }
 
 // [Properties] ----------------------------------------------------------------------------------
@@ -489,13 +503,16 @@ TvxHitCode TVxDefaultForm::HitTest(Integer X, Integer Y) {
 // coordinates: either sizes the form from its bottom-right corner.
 bool TVxDefaultForm::OnSizeGrip(Integer X, Integer Y) {
   if (!FDragging->Sizeable()) return false;
-  const TRect C = GetClientBounds();
-  const TRect Box = GetGripperRect();
-  if (!Box.IsEmpty() && Box.Offset(C.Left, C.Top).Contains(X, Y)) return true;
   TForm* F = Form();
   if (!F || !F->HandleAllocated()) return false;
   RECT Window{};
   GetWindowRect(F->Handle(), &Window);
+  // The size box is in the MDI client's coordinates; the client lies below the aligned controls.
+  if (const TRect Box = GetGripperRect(); !Box.IsEmpty() && MDIClient()) {
+    RECT Client{};
+    GetWindowRect(MDIClient(), &Client);
+    if (Box.Offset(Client.left - Window.left, Client.top - Window.top).Contains(X, Y)) return true;
+  }
   for (Integer I = 0; I < F->ControlCount(); ++I) {
     auto* Bar = dynamic_cast<TVxStatusBar*>(F->Controls(I));
     if (!Bar || !Bar->GripApplies()) continue;
@@ -570,6 +587,7 @@ TShiftState NCButtonsToShift(Byte Buttons) {
 
 void TVxDefaultForm::MessageBefore(TMessage& Message, bool& Handled) {
   TForm* F = Form();
+  if (F && F->ClientHandle() != (FMDIClientHook ? FMDIClientHook->Client() : nullptr)) AttachMDIClient();
   switch (Message.Msg) {
     case WM_ACTIVATE:
       // The platform minimized the window behind our back: follow it. In the tray the window is
@@ -1040,7 +1058,10 @@ void TVxForm::Dispatch(TMessage& Message) {
     switch (Message.WParam) {
       case TMC_THEMECHANGED:
       case TMC_THEMESET:
-      case TMC_THEMEREMOVED: UpdateFrame(); break;
+      case TMC_THEMEREMOVED:
+        UpdateFrame();
+        if (HWND Client = MDIClient()) InvalidateRect(Client, nullptr, TRUE);
+        break;
       case TMC_COLORSCHANGED:
         PaintNonClient();
         RepaintNow();

@@ -12,7 +12,8 @@
 // The implementation is split by seam: vx_form.cpp (creation, messages, geometry, position
 // changes), vx_form_mouse.cpp (the mouse on the frame), vx_form_states.cpp (window states,
 // closing, tray icon, system menu), vx_form_paint.cpp (buffers, shadow, blending, client
-// background, region, show animation) and vx_form_frame.cpp (default and themed frames).
+// background, region, show animation), vx_form_frame.cpp (default and themed frames) and
+// vx_form_mdi.cpp (an MDI parent form's client, its skinned scroll bars and window menu).
 #pragma once
 
 #include <functional>
@@ -29,6 +30,8 @@
 class TPopupMenu;
 class TvxCustomThemeLink;
 struct TVxFrameView;
+class TVxMDIClientHook;
+class TVxScrollBar;
 class TImageList;
 class TIcon;
 
@@ -51,7 +54,7 @@ enum class TVxWindowState { kwsNormal, kwsMaximized, kwsMinimized, kwsRollup, kw
 const TEnumInfo& VxBorderIconNames();
 const TEnumInfo& VxBorderStyleNames();
 const TEnumInfo& FormPerformanceNames();
-const TEnumInfo& WindowStateNames();
+const TEnumInfo& VxWindowStateNames();
 
 constexpr TVxBorderIcons DefaultBorderIcons{TVxBorderIcon::kbiClose,    TVxBorderIcon::kbiSystemMenu,
                                             TVxBorderIcon::kbiMinimize, TVxBorderIcon::kbiMaximize,
@@ -127,6 +130,16 @@ void SetSystemMenuPresenter(TVxSystemMenuPresenter Presenter);
 // open, the system-menu key of a form with a menu bar goes to the platform.
 using TVxMenuBarTracker = bool (*)(TWinControl& Bar, const std::function<void()>& Before);
 void SetMenuBarTracker(TVxMenuBarTracker Tracker);
+// The window menu of an MDI parent form holds skinned menu items (TVxItem), which the forms do
+// not depend on: the skinned menus set these at start-up (vx_form_windowmenu.cpp). Attach
+// installs the before-drop-down handlers on Menu and its parent item, Detach takes them off
+// again, Rebuild refills Menu with Form's MDI children.
+struct TVxWindowMenuSupport {
+  void (*Attach)(TVxDefaultForm& Form, TComponent& Menu) = nullptr;
+  void (*Detach)(TComponent& Menu) = nullptr;
+  void (*Rebuild)(TVxDefaultForm& Form, TComponent& Menu) = nullptr;
+};
+void SetWindowMenuSupport(const TVxWindowMenuSupport& Support);
 void ReadFrameMetrics();
 
 // The system menu's images: close, minimize, maximize, restore, roll up, tray (drawn by the
@@ -183,6 +196,9 @@ class TVxDefaultForm : public TVxHook {
   void SetStretchBackground(bool Value) { FStretchBackground = Value; }
   TVxWindowState WindowState() const { return FWindowState; }
   void SetWindowState(TVxWindowState Value);
+  // The item (a TVxItem) that lists the MDI children of an MDI parent form.
+  TComponent* WindowMenu() const { return FWindowMenu; }
+  void SetWindowMenu(TComponent* Value);
 
   TNotifyEvent OnCreate;
   TNotifyEvent OnPaint;
@@ -243,7 +259,10 @@ class TVxDefaultForm : public TVxHook {
   virtual TRect GetMaximizedBounds();
   virtual TSize GetMaxTrackSize();
   virtual TSize GetMinTrackSize();
-  virtual TRect GetGripperRect() { return TRect{}; }
+  // A new TVxScrollBar owned by Owner, for the bars over the MDI client's.
+  virtual TVxScrollBar* CreateScrollBar(TComponent* Owner);
+  // In MDI-client coordinates.
+  virtual TRect GetGripperRect() { return FMDISizeBox; }
   virtual void PaintGripper(TCanvas& Canvas);
   virtual void PaintFrame(TCanvas& Canvas);
   virtual void PaintBackground();
@@ -252,6 +271,27 @@ class TVxDefaultForm : public TVxHook {
   // Keys and clicks made while the window's show animation plays wait for the window (a menu)
   // instead of going where they would have gone without it.
   virtual bool HoldsInputWhileShowing() const { return false; }
+
+  // [MDI parent] (vx_form_mdi.cpp) The owner form's MDI client, while its procedure is replaced
+  // and the component is active.
+  HWND MDIClient() const;
+  // The active MDI child of the owner form is maximized.
+  bool MDIChildMaximized() const;
+  // Lays the skinned bars over the MDI client's scroll bars, or hides them.
+  void UpdateMDIScrollBars();
+  // The windows holding the skinned bars (nil until first needed).
+  TWinControl* MDIVertBar() const { return FMDIVertBar; }
+  TWinControl* MDIHorzBar() const { return FMDIHorzBar; }
+  // Between the two bars, in MDI-client coordinates; empty unless both show.
+  const TRect& MDISizeBox() const { return FMDISizeBox; }
+  // Before WindowMenu drops down: its items from the first child item on are made anew.
+  void RebuildWindowMenu();
+  // What a window-menu item does: activates Child and brings it to the front, when it is still
+  // one of the form's MDI children.
+  void ActivateMDIChild(TForm* Child);
+  bool WindowMenuBusy() const { return FWindowMenuBusy; }
+  // Expires when the component goes: for handlers it leaves in objects that may outlive it.
+  std::weak_ptr<TVxDefaultForm*> Alive() const { return FAlive; }
 
   // [State that tests and descendants read]
   Integer WindowWidth() const { return FWindowWidth; }
@@ -350,6 +390,12 @@ class TVxDefaultForm : public TVxHook {
   void ApplicationMinimized();
   void ApplicationRestored();
 
+  // [MDI parent]
+  void AttachMDIClient();
+  void DetachMDIClient();
+  void MDIBarScroll(bool Vertical, int Code, Integer& Pos);
+  TWinControl* MakeMDIBar(bool Vertical);
+
   // [Painting]
   void UpdateBackground(const TRect& R);
   void PlayShowAnimation();
@@ -380,6 +426,7 @@ class TVxDefaultForm : public TVxHook {
   bool FStayOnTop = false;
   bool FStretchBackground = false;
   TVxWindowState FWindowState = TVxWindowState::kwsNormal;
+  TComponent* FWindowMenu = nullptr;
 
   // [Run-time]
   std::unique_ptr<TCanvas> FFormCanvas;
@@ -421,6 +468,13 @@ class TVxDefaultForm : public TVxHook {
   bool FEndingDrag = false;
   TComponent* FSystemMenu = nullptr;
   std::shared_ptr<TVxApplicationLink> FApplicationLink;
+  std::unique_ptr<TVxMDIClientHook> FMDIClientHook;
+  TWinControl* FMDIVertBar = nullptr;
+  TWinControl* FMDIHorzBar = nullptr;
+  TRect FMDISizeBox;
+  bool FWindowMenuBusy = false;
+  bool FMDIScrolling = false;
+  std::shared_ptr<TVxDefaultForm*> FAlive = std::make_shared<TVxDefaultForm*>(this);
 };
 
 // TVxDefaultForm that paints and measures through the theme of its link (else the current

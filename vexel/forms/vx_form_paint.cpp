@@ -220,7 +220,8 @@ void TVxDefaultForm::DoPaint() {
 
 void TVxDefaultForm::EraseBackground(HDC MessageDC, const TRect* PartialRecord) {
   TForm* F = Form();
-  if (!F || !F->HandleAllocated() || !FPaintEnabled) return;
+  // A maximized MDI child covers the MDI client: nothing of the background would show.
+  if (!F || !F->HandleAllocated() || !FPaintEnabled || MDIChildMaximized()) return;
   // The record is a 32-bit Whole flag followed by the rectangle.
   const auto* Record = reinterpret_cast<const int32_t*>(PartialRecord);
   const bool Whole = !Record || Record[0] != 0;

@@ -381,30 +381,43 @@ namespace {
 
 TVxDefaultForm* ChildSkin(TForm* Child) { return Child ? FindSkinnedForm(Child) : nullptr; }
 
+// The child the commands act on: the active child of the application's main form when that is an
+// MDI form, else the child the items were shown for.
+TForm* CommandTarget(TForm* Shown) {
+  if (TForm* Main = TForm::MDIParentForm(); Main && Main->ClientHandle()) return Main->ActiveMDIChild();
+  return Shown;
+}
+
+bool IsMDIChildForm(const TForm* Child) { return Child->FormStyle() == TFormStyle::fsMDIChild; }
+
 }  // namespace
 
 void TVxMenuBar::RestoreMDIChild() {
-  TForm* Child = FActiveMDIChild;
+  TForm* Child = CommandTarget(FActiveMDIChild);
   if (!Child) return;
   if (TVxDefaultForm* Skin = ChildSkin(Child))
     Skin->Restore();
+  else if (IsMDIChildForm(Child))
+    Child->SetWindowState(TWindowState::wsNormal);  // through the MDI client
   else if (Child->HandleAllocated())
     ShowWindow(Child->Handle(), SW_RESTORE);
   if (FActiveMDIChild == Child) HideMDIItems();
 }
 
 void TVxMenuBar::MinimizeMDIChild() {
-  TForm* Child = FActiveMDIChild;
+  TForm* Child = CommandTarget(FActiveMDIChild);
   if (!Child) return;
   if (TVxDefaultForm* Skin = ChildSkin(Child))
     Skin->Minimize();
+  else if (IsMDIChildForm(Child))
+    Child->SetWindowState(TWindowState::wsMinimized);
   else if (Child->HandleAllocated())
     ShowWindow(Child->Handle(), SW_MINIMIZE);
   if (FActiveMDIChild == Child) HideMDIItems();
 }
 
 void TVxMenuBar::CloseMDIChild() {
-  TForm* Child = FActiveMDIChild;
+  TForm* Child = CommandTarget(FActiveMDIChild);
   if (!Child) return;
   if (TVxDefaultForm* Skin = ChildSkin(Child))
     Skin->Close();
@@ -412,8 +425,12 @@ void TVxMenuBar::CloseMDIChild() {
     Child->Close();
 }
 
-// The platform's MDI client (the child's parent window) activates the next child.
+// The MDI client (the child's parent window) activates the next child.
 void TVxMenuBar::NextMDIChild() {
+  if (TForm* Main = TForm::MDIParentForm(); Main && Main->ClientHandle()) {
+    if (Main->ActiveMDIChild()) Main->Next();
+    return;
+  }
   TForm* Child = FActiveMDIChild;
   if (!Child || !Child->HandleAllocated()) return;
   HWND Client = GetParent(Child->Handle());
