@@ -148,6 +148,42 @@ TEST_F(MDIChildTest, TheFrameIsTheThemesAndAnswersItsHitCodes) {
   for (const Case& C : Cases) EXPECT_EQ(HitAt(Child, C.At.X, C.At.Y), C.Code) << C.At.X << "," << C.At.Y;
 }
 
+// Tiling sizes every child: each gets a region and a frame of its new size, on screen too.
+TEST_F(MDIChildTest, TiledChildrenGetFramesAndRegionsOfTheirNewSize) {
+  Form->Cascade();
+  Form->SetTileMode(TTileMode::tbVertical);
+  Form->Tile();
+  Application->ProcessMessages();
+  for (TForm* Child : Children) {
+    SCOPED_TRACE(Child->Caption());
+    TVxMDIChild* S = SkinOf(Child);
+    const TRect W = WindowRectOf(Child->Handle());
+    HRGN Region = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(GetWindowRgn(Child->Handle(), Region), ERROR);
+    RECT Box;
+    GetRgnBox(Region, &Box);
+    DeleteObject(Region);
+    EXPECT_EQ(Box.right - Box.left, W.Width());
+    EXPECT_EQ(Box.bottom - Box.top, W.Height());
+    TRect Expected{0, 0, W.Width(), W.Height()};
+    S->Theme()->GetFormClientRect(0, S->WindowInfo(), Expected, "default");
+    RECT Client;
+    GetClientRect(Child->Handle(), &Client);
+    EXPECT_EQ(Client.right, Expected.Width());
+    EXPECT_EQ(Client.bottom, Expected.Height());
+    // Side by side nothing covers a child: the screen shows its frame as the theme paints it.
+    Capture Screen(W.Width(), Expected.Top), Own(W.Width(), Expected.Top);
+    HDC DC = GetDC(nullptr);
+    BitBlt(Screen.DC(), 0, 0, W.Width(), Expected.Top, DC, W.Left, W.Top, SRCCOPY);
+    ReleaseDC(nullptr, DC);
+    SendMessageA(Child->Handle(), FM_PAINTTO, 0, reinterpret_cast<LPARAM>(Own.DC()));
+    int Differ = 0;
+    for (int Y = 2; Y < Expected.Top; ++Y)
+      for (int X = 2; X < W.Width() - 2; ++X) Differ += Screen.At(X, Y) != Own.At(X, Y);
+    EXPECT_LT(Differ, W.Width() * Expected.Top / 50);
+  }
+}
+
 // The frame is kept between paints: whatever it shows that changes must reach the screen.
 TEST_F(MDIChildTest, ARenamedOrHoveredFrameIsPaintedAnew) {
   TForm* Child = Children.back();

@@ -353,9 +353,23 @@ void TVxCustomMDIChild::UpdateRegion() {
   if (Size.cx == FRegionSize.cx && Size.cy == FRegionSize.cy) return;
   FPaintEnabled = false;
   TRegionHandle Region(GetRegion());
-  if (SetWindowRgn(F->Handle(), Region.Get(), TRUE)) Region.Release();
+  // What the new region cuts off shows the parent again: it is invalidated there. The window
+  // itself is invalidated and painted with the next paint rather than at once: a region set
+  // while the client arranges twenty children would otherwise paint each of them twice.
+  TRegionHandle CutOff(CreateRectRgn(0, 0, Size.cx, Size.cy));
+  if (Region && CutOff) CombineRgn(CutOff.Get(), CutOff.Get(), Region.Get(), RGN_DIFF);
+  if (SetWindowRgn(F->Handle(), Region.Get(), FALSE)) Region.Release();
   FRegionSize = Size;
   FPaintEnabled = true;
+  RedrawWindow(F->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+  if (HWND Parent = GetParent(F->Handle()); Parent && CutOff) {
+    POINT Origin{0, 0};
+    const TRect W = WindowBounds(F->Handle());
+    Origin = {W.Left, W.Top};
+    ScreenToClient(Parent, &Origin);
+    OffsetRgn(CutOff.Get(), Origin.x, Origin.y);
+    InvalidateRgn(Parent, CutOff.Get(), TRUE);
+  }
 }
 
 void TVxCustomMDIChild::UpdateFrame() {
@@ -836,8 +850,8 @@ TSize TVxMDIChild::GetMinTrackSize() {
 
 void TVxMDIChild::PaintFrame(TCanvas& Canvas) {
   if (!Themed()) return TVxCustomMDIChild::PaintFrame(Canvas);
-  PaintThemedFrame(*Theme(), WindowKind(), Canvas, ThemeObject(), WindowInfo(), FrameView(),
-                   Performance() == TVxFormPerformance::zqfpNoBuffer);
+  // Painted into the kept frame bitmap, never straight onto the screen: nothing to compose.
+  PaintThemedFrame(*Theme(), WindowKind(), Canvas, ThemeObject(), WindowInfo(), FrameView(), false);
 }
 
 void TVxMDIChild::PaintBackground(TCanvas& Canvas, const TRect& R) {
