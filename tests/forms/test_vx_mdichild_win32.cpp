@@ -260,6 +260,19 @@ TEST_F(MDIChildTest, MaximizingPutsTheChildsButtonsInTheParentsMenuBar) {
   EXPECT_EQ(Bar->ActiveMDIChild(), MDIButtonsShown() ? Next : nullptr);
 }
 
+TEST_F(MDIChildTest, AMaximizedChildThatLosesItsSkinTakesItsButtonsAway) {
+  TForm* Child = Children.back();
+  Child->SetWindowState(TWindowState::wsMaximized);
+  Application->ProcessMessages();
+  ASSERT_TRUE(MDIButtonsShown());
+  // Another child's skin going changes nothing.
+  delete SkinOf(Children.front());
+  EXPECT_TRUE(MDIButtonsShown());
+  delete SkinOf(Child);
+  EXPECT_FALSE(MDIButtonsShown());
+  EXPECT_EQ(Child->WindowState(), TWindowState::wsMaximized);
+}
+
 TEST_F(MDIChildTest, TheCloseButtonClosesAndTheSystemMenuFollowsTheState) {
   TForm* Child = Children.front();
   TVxMDIChild* S = SkinOf(Child);

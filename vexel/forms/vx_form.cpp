@@ -388,63 +388,13 @@ bool TVxDefaultForm::ShadowVisible() const {
 
 // [Geometry] ------------------------------------------------------------------------------------
 
-Integer TVxDefaultForm::StyleCaptionHeight() const {
-  switch (FBorderStyle) {
-    case TVxBorderStyle::kbsStandard:
-    case TVxBorderStyle::kbsDialog: return FrameMetrics().CaptionHeight;
-    case TVxBorderStyle::kbsToolWindow: return FrameMetrics().SmallCaptionHeight;
-    default: return 0;
-  }
-}
+Integer TVxDefaultForm::StyleCaptionHeight() const { return BorderCaptionHeight(FBorderStyle); }
 
-TvxWindowKind TVxDefaultForm::WindowKind() const {
-  switch (FBorderStyle) {
-    case TVxBorderStyle::kbsNone: return 4;
-    case TVxBorderStyle::kbsBorder: return 2;
-    case TVxBorderStyle::kbsStandard: return 0;
-    case TVxBorderStyle::kbsDialog: return 1;
-    case TVxBorderStyle::kbsToolWindow: return 6;
-  }
-  return 0;
-}
+TvxWindowKind TVxDefaultForm::WindowKind() const { return BorderWindowKind(FBorderStyle); }
 
-uint16_t TVxDefaultForm::TitleButtons() const {
-  if (FBorderStyle == TVxBorderStyle::kbsNone || FBorderStyle == TVxBorderStyle::kbsBorder) return 0;
-  uint16_t B = 0x1FFF;
-  auto Remove = [&B](std::initializer_list<int> Bits) {
-    for (int Bit : Bits) B &= uint16_t(~(1u << Bit));
-  };
-  if (!FBorderIcons.Contains(TVxBorderIcon::kbiSystemMenu)) Remove({0});
-  if (!FBorderIcons.Contains(TVxBorderIcon::kbiClose)) Remove({1});
-  if (!FBorderIcons.Contains(TVxBorderIcon::kbiMaximize)) Remove({5, 6});
-  if (!FBorderIcons.Contains(TVxBorderIcon::kbiMinimize)) Remove({3, 4});
-  if (!FBorderIcons.Contains(TVxBorderIcon::kbiTray)) Remove({9});
-  if (!FBorderIcons.Contains(TVxBorderIcon::kbiRollup)) Remove({7, 8});
-  if (!FBorderIcons.Contains(TVxBorderIcon::kbiHelp)) Remove({2});
-  switch (FWindowState) {
-    case TVxWindowState::kwsNormal: Remove({4, 6, 8}); break;
-    case TVxWindowState::kwsMaximized: Remove({4, 5, 8}); break;
-    case TVxWindowState::kwsMinimized: Remove({3, 6, 8}); break;
-    case TVxWindowState::kwsRollup: Remove({4, 7}); break;
-    case TVxWindowState::kwsTray: break;
-  }
-  return B;
-}
+uint16_t TVxDefaultForm::TitleButtons() const { return TitleButtonBits(FBorderStyle, FBorderIcons, FWindowState); }
 
-TRect TVxDefaultForm::GetClientBounds() {
-  TRect R{0, 0, FWindowWidth, FWindowHeight};
-  const Integer F = FrameMetrics().FrameWidth;
-  switch (FBorderStyle) {
-    case TVxBorderStyle::kbsStandard:
-    case TVxBorderStyle::kbsDialog:
-    case TVxBorderStyle::kbsToolWindow: R = {F, F + StyleCaptionHeight(), FWindowWidth - F, FWindowHeight - F}; break;
-    default: break;
-  }
-  // A window smaller than its frame keeps an empty client area rather than an inverted one.
-  R.Right = std::max(R.Right, R.Left);
-  R.Bottom = std::max(R.Bottom, R.Top);
-  return R;
-}
+TRect TVxDefaultForm::GetClientBounds() { return DefaultClientBounds(FBorderStyle, FWindowWidth, FWindowHeight); }
 
 TRect TVxDefaultForm::ClientBoundsAtOrigin() {
   const TRect C = GetClientBounds();

@@ -42,6 +42,66 @@ void FillColor(HDC DC, const TRect& R, int SysColor) {
 
 }  // namespace
 
+// [Border styles] -------------------------------------------------------------------------------
+
+TvxWindowKind BorderWindowKind(TVxBorderStyle Style) {
+  switch (Style) {
+    case TVxBorderStyle::kbsNone: return 4;
+    case TVxBorderStyle::kbsBorder: return 2;
+    case TVxBorderStyle::kbsStandard: return 0;
+    case TVxBorderStyle::kbsDialog: return 1;
+    case TVxBorderStyle::kbsToolWindow: return 6;
+  }
+  return 0;
+}
+
+Integer BorderCaptionHeight(TVxBorderStyle Style) {
+  switch (Style) {
+    case TVxBorderStyle::kbsStandard:
+    case TVxBorderStyle::kbsDialog: return FrameMetrics().CaptionHeight;
+    case TVxBorderStyle::kbsToolWindow: return FrameMetrics().SmallCaptionHeight;
+    default: return 0;
+  }
+}
+
+TRect DefaultClientBounds(TVxBorderStyle Style, Integer Width, Integer Height) {
+  TRect R{0, 0, Width, Height};
+  const Integer F = FrameMetrics().FrameWidth;
+  switch (Style) {
+    case TVxBorderStyle::kbsStandard:
+    case TVxBorderStyle::kbsDialog:
+    case TVxBorderStyle::kbsToolWindow: R = {F, F + BorderCaptionHeight(Style), Width - F, Height - F}; break;
+    default: break;
+  }
+  // A window smaller than its frame keeps an empty client area rather than an inverted one.
+  R.Right = std::max(R.Right, R.Left);
+  R.Bottom = std::max(R.Bottom, R.Top);
+  return R;
+}
+
+uint16_t TitleButtonBits(TVxBorderStyle Style, TVxBorderIcons Icons, TVxWindowState State) {
+  if (Style == TVxBorderStyle::kbsNone || Style == TVxBorderStyle::kbsBorder) return 0;
+  uint16_t B = 0x1FFF;
+  auto Remove = [&B](std::initializer_list<int> Bits) {
+    for (int Bit : Bits) B &= uint16_t(~(1u << Bit));
+  };
+  if (!Icons.Contains(TVxBorderIcon::kbiSystemMenu)) Remove({0});
+  if (!Icons.Contains(TVxBorderIcon::kbiClose)) Remove({1});
+  if (!Icons.Contains(TVxBorderIcon::kbiMaximize)) Remove({5, 6});
+  if (!Icons.Contains(TVxBorderIcon::kbiMinimize)) Remove({3, 4});
+  if (!Icons.Contains(TVxBorderIcon::kbiTray)) Remove({9});
+  if (!Icons.Contains(TVxBorderIcon::kbiRollup)) Remove({7, 8});
+  if (!Icons.Contains(TVxBorderIcon::kbiHelp)) Remove({2});
+  switch (State) {
+    case TVxWindowState::kwsNormal: Remove({4, 6, 8}); break;
+    case TVxWindowState::kwsMaximized: Remove({4, 5, 8}); break;
+    case TVxWindowState::kwsMinimized: Remove({3, 6, 8}); break;
+    case TVxWindowState::kwsRollup: Remove({4, 7}); break;
+    case TVxWindowState::kwsTray: break;
+  }
+  return B;
+}
+
 // [Default frame] -------------------------------------------------------------------------------
 
 TRect DefaultFrameButtonRect(const TVxFrameView& View, TVxBorderIcon Icon) {

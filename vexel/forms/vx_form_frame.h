@@ -29,6 +29,15 @@ struct TVxFrameView {
   std::function<HICON()> SmallIcon;
 };
 
+// The window kind a border style gives the theme.
+TvxWindowKind BorderWindowKind(TVxBorderStyle Style);
+// The platform's caption height for a border style (0 without a caption).
+Integer BorderCaptionHeight(TVxBorderStyle Style);
+// The default frame's client area in window coordinates for a window of Width x Height.
+TRect DefaultClientBounds(TVxBorderStyle Style, Integer Width, Integer Height);
+// The title-button bits of the theme's window info for a border style, its icons and a state.
+uint16_t TitleButtonBits(TVxBorderStyle Style, TVxBorderIcons Icons, TVxWindowState State);
+
 // The default frame's button places, from the view's client bounds, style, icons and state.
 TRect DefaultFrameButtonRect(const TVxFrameView& View, TVxBorderIcon Icon);
 void PaintDefaultFrame(TCanvas& Canvas, const TVxFrameView& View);

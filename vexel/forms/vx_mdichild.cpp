@@ -70,14 +70,14 @@ void TVxCustomMDIChild::LoadedInCode() {
 }
 
 TVxCustomMDIChild::~TVxCustomMDIChild() {
+  TForm* F = IsMDIChildForm() ? Form() : nullptr;
   SetActive(false);
   if (FSmallIcon) DestroyIcon(FSmallIcon);
   // The menu bar must not keep showing the buttons of a child that has lost its skin.
-  if (Form() && !ComponentState().Contains(TComponentStateFlag::csDesigning) && MDIItemsPresenter) {
-    TForm* Parent = TForm::MDIParentForm();
-    if (TVxDefaultForm* Skinned = Parent ? FindSkinnedForm(Parent) : nullptr; Skinned && Skinned->MenuBar())
+  TForm* Parent = F ? TForm::MDIParentForm() : nullptr;
+  if (Parent && Parent->ActiveMDIChild() == F && MDIItemsPresenter)
+    if (TVxDefaultForm* Skinned = FindSkinnedForm(Parent); Skinned && Skinned->MenuBar())
       MDIItemsPresenter(*Skinned->MenuBar(), nullptr);
-  }
 }
 
 bool TVxCustomMDIChild::Designing() const { return ComponentState().Contains(TComponentStateFlag::csDesigning); }
@@ -89,8 +89,7 @@ void TVxCustomMDIChild::Loaded() {
   SetHookedControl(F);
   FHooked = true;
   FHasCreatedState = true;
-  FCreatedState = F->WindowState();
-  if (FCreatedState == TWindowState::wsNormal) UpdateFrame();
+  if (F->WindowState() == TWindowState::wsNormal) UpdateFrame();
 }
 
 void TVxCustomMDIChild::Unhooked() { FHooked = false; }
@@ -137,61 +136,22 @@ Integer TVxCustomMDIChild::WindowHeight() const {
   return F && F->HandleAllocated() ? WindowBounds(F->Handle()).Height() : 0;
 }
 
-TvxWindowKind TVxCustomMDIChild::WindowKind() const {
-  switch (FBorderStyle) {
-    case TVxBorderStyle::kbsNone: return 4;
-    case TVxBorderStyle::kbsBorder: return 2;
-    case TVxBorderStyle::kbsStandard: return 0;
-    case TVxBorderStyle::kbsDialog: return 1;
-    case TVxBorderStyle::kbsToolWindow: return 6;
-  }
-  return 0;
-}
+TvxWindowKind TVxCustomMDIChild::WindowKind() const { return BorderWindowKind(FBorderStyle); }
 
-Integer TVxCustomMDIChild::StyleCaptionHeight() const {
-  switch (FBorderStyle) {
-    case TVxBorderStyle::kbsStandard:
-    case TVxBorderStyle::kbsDialog: return FrameMetrics().CaptionHeight;
-    case TVxBorderStyle::kbsToolWindow: return FrameMetrics().SmallCaptionHeight;
-    default: return 0;
-  }
-}
+Integer TVxCustomMDIChild::StyleCaptionHeight() const { return BorderCaptionHeight(FBorderStyle); }
 
+// No roll-up and no tray for a child.
 uint16_t TVxCustomMDIChild::TitleButtons() const {
-  if (FBorderStyle == TVxBorderStyle::kbsNone || FBorderStyle == TVxBorderStyle::kbsBorder) return 0;
-  uint16_t B = 0x1FFF;
-  auto Remove = [&B](std::initializer_list<int> Bits) {
-    for (int Bit : Bits) B &= uint16_t(~(1u << Bit));
-  };
-  if (!FBorderIcons.Contains(TVxBorderIcon::kbiSystemMenu)) Remove({0});
-  if (!FBorderIcons.Contains(TVxBorderIcon::kbiClose)) Remove({1});
-  if (!FBorderIcons.Contains(TVxBorderIcon::kbiMaximize)) Remove({5, 6});
-  if (!FBorderIcons.Contains(TVxBorderIcon::kbiMinimize)) Remove({3, 4});
-  if (!FBorderIcons.Contains(TVxBorderIcon::kbiHelp)) Remove({2});
-  // No roll-up and no tray for a child.
-  Remove({7, 8, 9});
-  switch (NativeState()) {
-    case TWindowState::wsNormal: Remove({4, 6}); break;
-    case TWindowState::wsMaximized: Remove({4, 5}); break;
-    case TWindowState::wsMinimized: Remove({3, 6}); break;
-  }
-  return B;
+  TVxBorderIcons Icons = FBorderIcons;
+  Icons.Exclude(TVxBorderIcon::kbiRollup);
+  Icons.Exclude(TVxBorderIcon::kbiTray);
+  return TitleButtonBits(FBorderStyle, Icons, FrameState());
 }
 
 TRect TVxCustomMDIChild::GetClientBounds() {
   const Integer W = WindowWidth(), H = WindowHeight();
   if (IsMDIChildForm() && NativeState() == TWindowState::wsMaximized) return Rect(0, 0, W, H);
-  TRect R{0, 0, W, H};
-  const Integer F = FrameMetrics().FrameWidth;
-  switch (FBorderStyle) {
-    case TVxBorderStyle::kbsStandard:
-    case TVxBorderStyle::kbsDialog:
-    case TVxBorderStyle::kbsToolWindow: R = {F, F + StyleCaptionHeight(), W - F, H - F}; break;
-    default: break;
-  }
-  R.Right = std::max(R.Right, R.Left);
-  R.Bottom = std::max(R.Bottom, R.Top);
-  return R;
+  return DefaultClientBounds(FBorderStyle, W, H);
 }
 
 TRect TVxCustomMDIChild::GetButtonRect(TVxBorderIcon Icon) {

@@ -151,9 +151,9 @@ class TVxCustomMDIChild : public TVxHook {
   TSize FRegionSize{0, 0};
   bool FChildPaint = false;
   TRect FChildBounds;
-  // The state the form had when loading ended; cleared when the child is first maximized.
+  // Set when loading ends, cleared when the child is first sized by the platform (restored or
+  // maximized): until then the region waits.
   bool FHasCreatedState = false;
-  TWindowState FCreatedState = TWindowState::wsNormal;
   bool FHooked = false;
 };
 
