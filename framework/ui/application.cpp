@@ -118,8 +118,6 @@ void TApplication::Run() {
 
 namespace {
 
-// Characters are taken from the queue in UTF-16, so that one the code page cannot carry reaches a
-// control that asks for it whole.
 // Ctrl+F4 and Ctrl+F6 typed inside the main MDI form close and cycle its children.
 bool IsMDIKey(TForm* Main, MSG& Msg) {
   HWND Client = Main ? Main->ClientHandle() : nullptr;
@@ -128,6 +126,8 @@ bool IsMDIKey(TForm* Main, MSG& Msg) {
   return TranslateMDISysAccel(Client, &Msg);
 }
 
+// Characters are taken from the queue in UTF-16, so that one the code page cannot carry reaches a
+// control that asks for it whole.
 bool DeliverWideChar(const MSG& Msg) {
   if (Msg.message != WM_CHAR || Msg.wParam < 0x80) return false;
   const wchar_t Char = wchar_t(Msg.wParam);

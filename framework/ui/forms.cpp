@@ -336,7 +336,8 @@ void TForm::ApplyWindowState() {
   HWND Wnd = Handle();
   TForm* Parent = IsMDIChild() ? MDIParentForm() : nullptr;
   HWND Client = Parent ? Parent->ClientHandle() : nullptr;
-  switch (FWindowState) {
+  // Showing the window reports a size, which would overwrite the state being applied.
+  switch (const TWindowState State = FWindowState; State) {
     case TWindowState::wsMinimized: ShowWindow(Wnd, IsWindowVisible(Wnd) ? SW_MINIMIZE : SW_SHOWMINNOACTIVE); return;
     case TWindowState::wsMaximized:
       if (!Client) {
@@ -662,6 +663,15 @@ void TForm::Dispatch(TMessage& Message) {
       break;
     case WM_MDIACTIVATE:
       if (IsMDIChild()) MDIActivated(Message);
+      break;
+    case WM_SIZE:
+      // The platform changes the state too (caption double-click, a child maximized beside this
+      // one): a form hidden and shown again comes back as it was. A window being made or still
+      // hidden keeps the state it is to be shown in.
+      if (!IsWindowVisible(Handle())) break;
+      if (Message.WParam == SIZE_MAXIMIZED) FWindowState = TWindowState::wsMaximized;
+      if (Message.WParam == SIZE_MINIMIZED) FWindowState = TWindowState::wsMinimized;
+      if (Message.WParam == SIZE_RESTORED) FWindowState = TWindowState::wsNormal;
       break;
     case WM_SETFOCUS:
       // The MDI client focuses the child it activates: the focus goes on to the child's control.

@@ -494,6 +494,21 @@ TEST_F(MDIParentTest, AnEmptyWindowMenuOpensAsASubmenuThroughAPlaceholder) {
   while (Window->Count() > 2) Window->Delete(Window->Count() - 1);
   File->OnBeforeDropDown(File);
   EXPECT_EQ(Window->Count(), 2);
+
+  // The application's own handler keeps running, and is all that is left once the menu is let go.
+  int AppCalls = 0;
+  TVxItem* More = AddItem(*File, L"&More");
+  More->OnBeforeDropDown = [&](TObject*) { ++AppCalls; };
+  Skin->SetWindowMenu(More);
+  More->OnBeforeDropDown(More);
+  EXPECT_EQ(AppCalls, 1);
+  EXPECT_EQ(More->Count(), 3);
+  Skin->SetWindowMenu(Window);
+  while (More->Count() > 0) More->Delete(More->Count() - 1);
+  More->OnBeforeDropDown(More);
+  EXPECT_EQ(AppCalls, 2);
+  EXPECT_EQ(More->Count(), 0);
+  delete More;
 }
 
 TEST_F(MDIParentTest, AChildClosedWhileListedLeavesItsItemHarmless) {

@@ -142,6 +142,15 @@ TEST_F(MDITest, WindowStatesGoThroughTheClient) {
   A->SetWindowState(TWindowState::wsNormal);
   EXPECT_FALSE(IsIconic(A->Handle()));
 
+  // Maximized by the platform, hidden and shown again: it comes back maximized.
+  SendMessageA(A->Handle(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+  EXPECT_EQ(A->WindowState(), TWindowState::wsMaximized);
+  A->Hide();
+  EXPECT_EQ(A->WindowState(), TWindowState::wsMaximized);
+  A->Show();
+  EXPECT_TRUE(IsZoomed(A->Handle()));
+  A->SetWindowState(TWindowState::wsNormal);
+
   // A child shown in a stored state comes up in it.
   auto* C = new TForm(Form.get());
   C->SetFormStyle(TFormStyle::fsMDIChild);

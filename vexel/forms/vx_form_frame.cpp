@@ -104,17 +104,17 @@ uint16_t TitleButtonBits(TVxBorderStyle Style, TVxBorderIcons Icons, TVxWindowSt
 
 // [Default frame] -------------------------------------------------------------------------------
 
-TRect DefaultFrameButtonRect(const TVxFrameView& View, TVxBorderIcon Icon) {
-  const TVxBorderIcons Icons = View.BorderIcons;
+TRect DefaultFrameButtonRect(const TRect& Client, TVxBorderStyle Style, TVxBorderIcons Icons, TVxWindowState State,
+                             TVxBorderIcon Icon) {
   if (!Icons.Contains(Icon)) return TRect{};
-  const TRect C = View.Client;
+  const TRect C = Client;
   TRect B{C.Left, FrameMetrics().FrameWidth + 1, C.Right, C.Top};
   const Integer H = B.Height();
   if (H <= 0) return TRect{};
   if (Icon == TVxBorderIcon::kbiSystemMenu) return Rect(B.Left, B.Top, B.Left + H, B.Bottom);
   const bool Styled = VisualStylesActive();
-  const bool Minimized = View.State == TVxWindowState::kwsMinimized;
-  const bool Tool = View.BorderStyle == TVxBorderStyle::kbsToolWindow;
+  const bool Minimized = State == TVxWindowState::kwsMinimized;
+  const bool Tool = Style == TVxBorderStyle::kbsToolWindow;
   Integer W, BH, X;
   if (Styled) {
     --B.Top;
@@ -155,14 +155,16 @@ TRect DefaultFrameButtonRect(const TVxFrameView& View, TVxBorderIcon Icon) {
     return TRect{};
   }
   if (Icon == TVxBorderIcon::kbiHelp) {
-    if (Minimized || View.State == TVxWindowState::kwsRollup) return TRect{};
+    if (Minimized || State == TVxWindowState::kwsRollup) return TRect{};
     X -= 2;
     return Bounds(X, Y, W, BH);
   }
   return TRect{};
 }
 
-TRect TVxDefaultForm::GetButtonRect(TVxBorderIcon Icon) { return DefaultFrameButtonRect(FrameView(), Icon); }
+TRect TVxDefaultForm::GetButtonRect(TVxBorderIcon Icon) {
+  return DefaultFrameButtonRect(GetClientBounds(), FBorderStyle, FBorderIcons, FWindowState, Icon);
+}
 
 bool TVxDefaultForm::ButtonPressed(TvxHitCode Code) const {
   return (FNCButtons & 8) && FPressedPart == Code && FHotPart == Code;

@@ -38,8 +38,10 @@ TRect DefaultClientBounds(TVxBorderStyle Style, Integer Width, Integer Height);
 // The title-button bits of the theme's window info for a border style, its icons and a state.
 uint16_t TitleButtonBits(TVxBorderStyle Style, TVxBorderIcons Icons, TVxWindowState State);
 
-// The default frame's button places, from the view's client bounds, style, icons and state.
-TRect DefaultFrameButtonRect(const TVxFrameView& View, TVxBorderIcon Icon);
+// Where the default frame puts a title button of a window with these client bounds (window
+// coordinates), style, icons and state; empty when it has none.
+TRect DefaultFrameButtonRect(const TRect& Client, TVxBorderStyle Style, TVxBorderIcons Icons, TVxWindowState State,
+                             TVxBorderIcon Icon);
 void PaintDefaultFrame(TCanvas& Canvas, const TVxFrameView& View);
 // The frame part under (X, Y) in window coordinates: the caption and the title buttons, then,
 // unless Final, the edges and corners (CaptionHeight being the border style's caption).

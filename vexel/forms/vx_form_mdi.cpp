@@ -82,12 +82,12 @@ LRESULT CALLBACK TVxMDIClientHook::Proc(HWND Wnd, UINT Msg, WPARAM WParam, LPARA
     Self->FClient = nullptr;
     return DefSubclassProc(Wnd, Msg, WParam, LParam);
   }
-  // A component switched off leaves the client to the platform (and takes its bars away).
-  if (!Self->FForm.Active()) {
-    if (Self->FForm.MDIVertBar() || Self->FForm.MDIHorzBar()) Self->FForm.UpdateMDIScrollBars();
-    return DefSubclassProc(Wnd, Msg, WParam, LParam);
-  }
   try {
+    // A component switched off leaves the client to the platform (and takes its bars away).
+    if (!Self->FForm.Active()) {
+      if (Self->FForm.MDIVertBar() || Self->FForm.MDIHorzBar()) Self->FForm.UpdateMDIScrollBars();
+      return DefSubclassProc(Wnd, Msg, WParam, LParam);
+    }
     return Self->Message(Msg, WParam, LParam);
   } catch (...) {
     if (Application) Application->HandleException(nullptr);

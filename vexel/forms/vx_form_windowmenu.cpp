@@ -8,6 +8,7 @@
 #include "framework/ui/forms.h"
 #include "vexel/forms/vx_form.h"
 #include "vexel/forms/vx_mdichild.h"
+#include "vexel/graphics/vx_utils_win32.h"
 #include "vexel/menus/vx_menus.h"
 
 namespace {
@@ -37,13 +38,6 @@ TVxItem* NewItem(TVxItem& Menu) {
   if (Info.Create)
     if (auto* Item = dynamic_cast<TVxItem*>(Info.Create(&Menu))) return Item;
   return new TVxItem(&Menu);
-}
-
-std::wstring Wide(const std::string& Text) {
-  const int Size = MultiByteToWideChar(CP_ACP, 0, Text.data(), int(Text.size()), nullptr, 0);
-  std::wstring Result(size_t(Size > 0 ? Size : 0), L'\0');
-  if (Size > 0) MultiByteToWideChar(CP_ACP, 0, Text.data(), int(Text.size()), Result.data(), Size);
-  return Result;
 }
 
 // Makes Menu open as a submenu while there are children to list; Rebuild takes it away again.
@@ -85,45 +79,68 @@ void Rebuild(TVxDefaultForm& Form, TComponent& Component) {
     }
     TVxItem* Item = NewItem(*Menu);
     Item->SetName(FreshName(*Menu, false));
-    Item->SetCaption(Wide(Child->Caption()));
+    Item->SetCaption(AnsiToWideCP(CP_ACP, Child->Caption()));
     Item->SetChecked(Child == Active && FindSkinnedMDIChild(Child));
-    Item->OnClick = [Alive, Child](TObject* Sender) {
+    // The window, not the object: a child made later may reuse a freed child's address.
+    Item->OnClick = [Alive, Wnd = Child->Handle()](TObject* Sender) {
       const auto Owner = Alive.lock();
       auto* Clicked = dynamic_cast<TVxItem*>(static_cast<TComponent*>(Sender));
       if (!Owner || !Clicked) return;
       if (TVxItem* Parent = Clicked->Parent())
         for (Integer J = 0; J < Parent->Count(); ++J)
           if (IsWindowItem(Parent->Items(J))) Parent->Items(J)->SetChecked(false);
-      (*Owner)->ActivateMDIChild(Child);
+      (*Owner)->ActivateMDIChild(dynamic_cast<TForm*>(TWinControl::FindControl(Wnd)));
       Clicked->SetChecked(true);
     };
     Menu->Add(Item);
   }
 }
 
+// Our before-drop-down handler in front of the one the application had there; Detach finds it
+// and puts the application's back.
+struct TChainedDropDown {
+  std::weak_ptr<TVxDefaultForm*> Alive;
+  // On the window menu's parent item (adds the placeholder), else on the menu (rebuilds it).
+  bool OnParent = false;
+  TNotifyEvent Previous;
+
+  void operator()(TObject* Sender) const {
+    if (const auto Owner = Alive.lock()) {
+      if (!OnParent) {
+        (*Owner)->RebuildWindowMenu();
+      } else if (auto* Current = dynamic_cast<TVxItem*>((*Owner)->WindowMenu());
+                 Current && Current->Parent() == Sender) {
+        // The parent may outlive the menu and the form: it finds both again when it drops down,
+        // and does nothing once the form's window menu is no longer its child.
+        AddPlaceholder(**Owner, *Current);
+      }
+    }
+    if (Previous) Previous(Sender);
+  }
+};
+
+void Chain(TNotifyEvent& Event, const std::weak_ptr<TVxDefaultForm*>& Alive, bool OnParent) {
+  TNotifyEvent Previous = Event;
+  if (const auto* Ours = Event.target<TChainedDropDown>()) Previous = Ours->Previous;
+  Event = TChainedDropDown{Alive, OnParent, std::move(Previous)};
+}
+
+void Unchain(TNotifyEvent& Event) {
+  if (const auto* Ours = Event.target<TChainedDropDown>()) Event = TNotifyEvent(Ours->Previous);
+}
+
 void Attach(TVxDefaultForm& Form, TComponent& Component) {
   auto* Menu = dynamic_cast<TVxItem*>(&Component);
   if (!Menu) return;
-  const std::weak_ptr<TVxDefaultForm*> Alive = Form.Alive();
-  Menu->OnBeforeDropDown = [Alive](TObject*) {
-    if (const auto Owner = Alive.lock()) (*Owner)->RebuildWindowMenu();
-  };
-  // The parent may outlive the menu and the form: it finds both again when it drops down, and
-  // does nothing once the form's window menu is no longer its child.
-  if (TVxItem* Parent = Menu->Parent())
-    Parent->OnBeforeDropDown = [Alive](TObject* Sender) {
-      const auto Owner = Alive.lock();
-      if (!Owner) return;
-      auto* Current = dynamic_cast<TVxItem*>((*Owner)->WindowMenu());
-      if (Current && Current->Parent() == Sender) AddPlaceholder(**Owner, *Current);
-    };
+  Chain(Menu->OnBeforeDropDown, Form.Alive(), false);
+  if (TVxItem* Parent = Menu->Parent()) Chain(Parent->OnBeforeDropDown, Form.Alive(), true);
 }
 
 void Detach(TComponent& Component) {
   auto* Menu = dynamic_cast<TVxItem*>(&Component);
   if (!Menu) return;
-  Menu->OnBeforeDropDown = nullptr;
-  if (TVxItem* Parent = Menu->Parent()) Parent->OnBeforeDropDown = nullptr;
+  Unchain(Menu->OnBeforeDropDown);
+  if (TVxItem* Parent = Menu->Parent()) Unchain(Parent->OnBeforeDropDown);
 }
 
 const bool Registered = [] {

@@ -157,7 +157,7 @@ TRect TVxCustomMDIChild::GetClientBounds() {
 TRect TVxCustomMDIChild::GetButtonRect(TVxBorderIcon Icon) {
   // A place is kept for roll-up, but no roll-up or tray button is drawn or acted upon.
   if (Icon == TVxBorderIcon::kbiRollup || Icon == TVxBorderIcon::kbiTray) return TRect{};
-  return DefaultFrameButtonRect(FrameView(), Icon);
+  return DefaultFrameButtonRect(GetClientBounds(), FBorderStyle, FBorderIcons, FrameState(), Icon);
 }
 
 TRect TVxCustomMDIChild::GetMaximizedBounds() {
@@ -312,6 +312,10 @@ void TVxCustomMDIChild::UpdateRegion() {
   const TSize Size{WindowWidth(), WindowHeight()};
   if (Size.cx == FRegionSize.cx && Size.cy == FRegionSize.cy) return;
   FPaintEnabled = false;
+  struct TResume {
+    bool& Flag;
+    ~TResume() { Flag = true; }
+  } Resume{FPaintEnabled};
   TRegionHandle Region(GetRegion());
   // What the new region cuts off shows the parent again: it is invalidated there. The window
   // itself is invalidated and painted with the next paint rather than at once: a region set
@@ -320,7 +324,6 @@ void TVxCustomMDIChild::UpdateRegion() {
   if (Region && CutOff) CombineRgn(CutOff.Get(), CutOff.Get(), Region.Get(), RGN_DIFF);
   if (SetWindowRgn(F->Handle(), Region.Get(), FALSE)) Region.Release();
   FRegionSize = Size;
-  FPaintEnabled = true;
   RedrawWindow(F->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
   if (HWND Parent = GetParent(F->Handle()); Parent && CutOff) {
     POINT Origin{0, 0};
@@ -333,11 +336,11 @@ void TVxCustomMDIChild::UpdateRegion() {
 }
 
 void TVxCustomMDIChild::UpdateFrame() {
-  TForm* F = Form();
-  if (!F || !FHooked || !F->HandleAllocated()) return;
   // The frame may have changed at the same size.
   FRegionSize = {0, 0};
   InvalidateFrame();
+  TForm* F = Form();
+  if (!F || !FHooked || !F->HandleAllocated()) return;
   const TRect Before = F->ClientRect();
   F->SetHeight(F->Height() + 1);
   F->SetHeight(F->Height() - 1);
@@ -345,7 +348,6 @@ void TVxCustomMDIChild::UpdateFrame() {
   if (Before.Width() != 0 && (Before.Width() != After.Width() || Before.Height() != After.Height()))
     F->SetBounds(F->Left(), F->Top(), F->Width() + Before.Width() - After.Width(),
                  F->Height() + Before.Height() - After.Height());
-  FClientSize = {After.Width(), After.Height()};
   const RECT R{0, 0, WindowWidth(), WindowHeight()};
   RedrawWindow(F->Handle(), &R, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
@@ -566,7 +568,7 @@ void TVxCustomMDIChild::MessageBefore(TMessage& Message, bool& Handled) {
       break;
     case WM_NCHITTEST: {
       const TPoint P = ScreenToWindow(Message.LParam);
-      Message.Result = ChildHitCode(HitTest(P.X, P.Y), NativeState() != TWindowState::wsMaximized);
+      Message.Result = ChildHitCode(HitTest(P.X, P.Y), NativeState() == TWindowState::wsNormal);
       Handled = true;
       break;
     }
@@ -626,7 +628,8 @@ void TVxCustomMDIChild::MessageBefore(TMessage& Message, bool& Handled) {
       }
       break;
     case WM_SYSCOMMAND:
-      if (((Message.WParam & 0xFFF0) == SC_KEYMENU && Message.LParam == ' ') ||
+      // Alt+Space, and Alt+- (a child's own system-menu key), open the skinned menu.
+      if (((Message.WParam & 0xFFF0) == SC_KEYMENU && (Message.LParam == ' ' || Message.LParam == '-')) ||
           (Message.WParam & 0xFFF0) == SC_MOUSEMENU) {
         ShowSystemMenu();
         Message.Result = 0;
@@ -634,6 +637,10 @@ void TVxCustomMDIChild::MessageBefore(TMessage& Message, bool& Handled) {
       }
       break;
     case WM_SETICON:
+      if (FSmallIcon) DestroyIcon(FSmallIcon);
+      FSmallIcon = nullptr;
+      InvalidateFrame();
+      break;
     case WM_SYSCOLORCHANGE: InvalidateFrame(); break;
     case WM_THEMECHANGED:
       ReadFrameMetrics();

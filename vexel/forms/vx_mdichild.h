@@ -146,7 +146,6 @@ class TVxCustomMDIChild : public TVxHook {
   TvxHitCode FPressedPart = vxhtNone;
   TvxHitCode FHotPart = vxhtNone;
   Byte FNCButtons = 0;
-  TSize FClientSize{0, 0};
   // The window size the current region was made for; zero when there is none.
   TSize FRegionSize{0, 0};
   bool FChildPaint = false;

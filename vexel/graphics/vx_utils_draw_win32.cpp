@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cmath>
 
 #include "framework/core/exceptions.h"
@@ -202,10 +203,11 @@ void FillGradient(HDC DC, const TRect& R, TColor FromColor, bool Vertical, TColo
 
 // [Frame controls and icons] -------------------------------------------------------------------
 
-bool IsGlyphInk(uint32_t Pixel) {
-  constexpr uint32_t Dark = 0xA0;
-  return (Pixel & 0xFF) < Dark && ((Pixel >> 8) & 0xFF) < Dark && ((Pixel >> 16) & 0xFF) < Dark;
-}
+namespace {
+
+int Luminance(uint32_t Rgb) { return (int(Rgb & 0xFF) * 2 + int((Rgb >> 8) & 0xFF) * 5 + int((Rgb >> 16) & 0xFF)) / 8; }
+
+}  // namespace
 
 void DrawFrameControlColor(HDC DC, const TRect& R, UINT Type, TColor Color, UINT State) {
   if (RectIsEmpty(R)) return;
@@ -216,15 +218,26 @@ void DrawFrameControlColor(HDC DC, const TRect& R, UINT Type, TColor Color, UINT
     return;
   }
   RECT Area{0, 0, Image.Width(), Image.Height()};
-  // Flat, the button's light frame is all that surrounds the glyph. Glyphs come from a font that
-  // may be smoothed: their thin strokes are grey, not black, and must count as ink too.
   Image.Fill(0xFFFFFF);
+  // Flat, a one-pixel frame is all that surrounds the glyph; it is left out. Glyphs come from a
+  // font that may be smoothed: their thin strokes are grey, not black, and count as ink when
+  // they are nearer the button text's colour than the face's.
   DrawFrameControl(Image.DC(), &Area, Type, State | DFCS_FLAT);
   GdiFlush();
+  const int Face = Luminance(GetSysColor(COLOR_BTNFACE)), Text = Luminance(GetSysColor(COLOR_BTNTEXT));
+  const int Span = std::abs(Face - Text);
   const TvxColor Ink = ColorToPixel(Color, 255);
-  TvxColor* const End = Image.Bits() + ptrdiff_t(Image.Width()) * Image.Height();
-  // GDI promises nothing about the alpha byte it writes, so only the colour decides.
-  for (TvxColor* P = Image.Bits(); P != End; ++P) *P = IsGlyphInk(*P) ? Ink : vxKeyColor;
+  const Integer W = Image.Width(), H = Image.Height();
+  for (Integer Y = 0; Y < H; ++Y) {
+    TvxColor* Row = Image.Bits() + ptrdiff_t(Y) * W;
+    for (Integer X = 0; X < W; ++X) {
+      // GDI promises nothing about the alpha byte it writes, so only the colour decides.
+      const uint32_t Rgb = Row[X] & 0x00FFFFFF;
+      const bool Ring = X == 0 || Y == 0 || X == W - 1 || Y == H - 1;
+      const bool Glyph = Span < 32 ? Rgb == 0 : std::abs(Luminance(Rgb) - Text) * 4 < Span * 3;
+      Row[X] = !Ring && Glyph ? Ink : vxKeyColor;
+    }
+  }
   Image.SetTransparent(true);
   Image.Draw(DC, R.Left, R.Top);
 }

@@ -37,11 +37,9 @@ void FillPolygonDither(HDC DC, const std::vector<TPoint>& Points, TColor Color1,
 // Bands from FromColor toward ToColor: at most 255 of them, one pixel each when R is narrower
 // (shorter, when Vertical) than that; the last band visible is one step short of ToColor.
 void FillGradient(HDC DC, const TRect& R, TColor FromColor, bool Vertical, TColor ToColor);
-// The platform's frame control (DFC_* Type, DFCS_* State), drawn flat, with its dark strokes
-// (IsGlyphInk) in Color and nothing else drawn: the background shows through.
+// The platform's frame control (DFC_* Type, DFCS_* State), drawn flat, with its glyph's strokes
+// (also the smoothed grey ones) in Color and nothing else drawn: the background shows through.
 void DrawFrameControlColor(HDC DC, const TRect& R, UINT Type, TColor Color, UINT State);
-// A pixel of a frame control's glyph: every channel darker than the flat button's light frame.
-bool IsGlyphInk(uint32_t Pixel);
 // Icon at its own size at the top-left of a 16 x 16 box centred in R; nothing for nil.
 void DrawIconCentered(HDC DC, const TRect& R, HICON Icon);
 // The frame around Wnd's client area, painted by Paint on a context of the whole window with the
