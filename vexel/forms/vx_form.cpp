@@ -726,11 +726,18 @@ void TVxDefaultForm::SysCommand(TMessage& Message, bool& Handled) {
 // which repaints the skinned frame. Also for an unchanged text, which the platform repaints too.
 void TVxDefaultForm::SetTextBefore() {
   TForm* F = Form();
-  if (!F || !F->HandleAllocated()) return;
-  const LONG_PTR Style = GetWindowLongPtrA(F->Handle(), GWL_STYLE);
+  if (F && F->HandleAllocated()) HideCaptionForText(F->Handle());
+}
+
+void HideCaptionForText(HWND Wnd) {
+  const LONG_PTR Style = GetWindowLongPtrA(Wnd, GWL_STYLE);
   if (!(Style & WS_CAPTION)) return;
-  SetWindowLongPtrA(F->Handle(), GWL_STYLE, Style & ~LONG_PTR(WS_CAPTION));
-  PostMessageA(F->Handle(), FM_RESTORECAPTION, 13, 0);
+  SetWindowLongPtrA(Wnd, GWL_STYLE, Style & ~LONG_PTR(WS_CAPTION));
+  PostMessageA(Wnd, FM_RESTORECAPTION, 13, 0);
+}
+
+void RestoreCaptionStyle(HWND Wnd, uintptr_t WParam) {
+  if (WParam == 13) SetWindowLongPtrA(Wnd, GWL_STYLE, GetWindowLongPtrA(Wnd, GWL_STYLE) | WS_CAPTION);
 }
 
 void TVxDefaultForm::SetTextAfter(TMessage& Message) {
@@ -741,10 +748,7 @@ void TVxDefaultForm::SetTextAfter(TMessage& Message) {
 void TVxDefaultForm::PrivateMessage(TMessage& Message) {
   switch (Message.Msg) {
     case FM_RESTORECAPTION:
-      if (Message.WParam == 13 && Form()) {
-        HWND Wnd = Form()->Handle();
-        SetWindowLongPtrA(Wnd, GWL_STYLE, GetWindowLongPtrA(Wnd, GWL_STYLE) | WS_CAPTION);
-      }
+      if (Form()) RestoreCaptionStyle(Form()->Handle(), Message.WParam);
       PaintNonClient();
       break;
     case FM_MAXIMIZE: Maximize(); break;

@@ -518,6 +518,13 @@ class TVxForm : public TVxDefaultForm {
   std::string FThemeObject = "default";
 };
 
+// The platform paints its own caption for a new text while a window has the caption style: the
+// style goes now and comes back through the posted FM_RESTORECAPTION (WParam 13), which repaints
+// the skinned frame.
+void HideCaptionForText(HWND Wnd);
+// FM_RESTORECAPTION's part: the caption style back when WParam asks for it.
+void RestoreCaptionStyle(HWND Wnd, uintptr_t WParam);
+
 // A copy of Form's small icon (else the program's, else the platform's application icon) at
 // the small-icon size; the caller destroys it.
 HICON CopySmallIcon(TForm* Form);

@@ -538,15 +538,7 @@ void TVxCustomMDIChild::MessageBefore(TMessage& Message, bool& Handled) {
   TForm* F = Form();
   if (!F) return;
   switch (Message.Msg) {
-    case WM_SETTEXT: {
-      // The platform paints its own caption for a new text while the caption style is on.
-      const LONG_PTR Style = GetWindowLongPtrA(F->Handle(), GWL_STYLE);
-      if (Style & WS_CAPTION) {
-        SetWindowLongPtrA(F->Handle(), GWL_STYLE, Style & ~LONG_PTR(WS_CAPTION));
-        PostMessageA(F->Handle(), FM_RESTORECAPTION, 13, 0);
-      }
-      break;
-    }
+    case WM_SETTEXT: HideCaptionForText(F->Handle()); break;
     case WM_ERASEBKGND:
       EraseBackground(reinterpret_cast<HDC>(Message.WParam));
       Message.Result = 1;
@@ -649,8 +641,7 @@ void TVxCustomMDIChild::MessageBefore(TMessage& Message, bool& Handled) {
       Handled = true;
       break;
     case FM_RESTORECAPTION:
-      if (Message.WParam == 13)
-        SetWindowLongPtrA(F->Handle(), GWL_STYLE, GetWindowLongPtrA(F->Handle(), GWL_STYLE) | WS_CAPTION);
+      RestoreCaptionStyle(F->Handle(), Message.WParam);
       PaintNonClient();
       Handled = true;
       break;
