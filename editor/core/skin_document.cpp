@@ -322,6 +322,20 @@ void TSkinDocument::DeleteSelectedImage() {
   Record("Delete Image", Before);
 }
 
+void TSkinDocument::AfterBatchChange(const std::vector<std::unique_ptr<TvxBitmap>>& Removed) {
+  if (!FSource) return;
+  FDragging = false;
+  FDragBefore.reset();
+  FNudgeBefore.reset();
+  FPropertyBefore.reset();
+  for (const std::unique_ptr<TvxBitmap>& Image : Removed)
+    if (Image.get() == FSelectedImage) FSelectedImage = nullptr;
+  FHistory.Reset(*FSource);
+  FHistory.MarkUnsaved();
+  FDrifted = false;
+  if (OnHistoryChange) OnHistoryChange();
+}
+
 // [Work area] ----------------------------------------------------------------------------------
 
 TWorkAreaCursor TSkinDocument::WorkAreaMouseDown(TPoint Pixel, bool LeftButton) {

@@ -15,6 +15,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "editor/core/editor_prompts.h"
 #include "editor/core/object_tree.h"
@@ -125,6 +126,12 @@ class TSkinDocument {
   TvxBitmap* ReplaceSelectedImage(std::unique_ptr<TvxBitmap> Image);
   // Frees the selected image; links that named it resolve to nothing.
   void DeleteSelectedImage();
+
+  // [Batch tools] After a tool changed the skin outside the history: no step records it, and an
+  // undo of an earlier step would bring back part of what the tool changed, so the history starts
+  // over from the skin as it is, which counts as modified. The selected image stops being
+  // selected when it is one of Removed (images the tool took out, still alive).
+  void AfterBatchChange(const std::vector<std::unique_ptr<TvxBitmap>>& Removed);
 
   // [Work area] Points are work-area pixels.
   // Starts a drag on a handle of the selection, else selects the object under the point. The

@@ -72,6 +72,8 @@ class TSkinHistory {
 
   // The current state is what the file holds.
   void MarkSaved() { FSaved = FCurrent; }
+  // No state kept is what the file holds.
+  void MarkUnsaved() { FSaved = -1; }
   // False once the saved state was dropped for memory, until the next save.
   bool AtSaved() const { return FSaved == FCurrent; }
 

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "editor/core/editor_startup.h"
+#include "editor/core/maintenance_tools.h"
 #include "editor/core/skin_document.h"
 #include "editor/images/bitmap_editor_form.h"
 #include "editor/images/export_form.h"
@@ -71,6 +72,7 @@ void TfrmMain::FormCreate(const std::vector<std::string>& Arguments) {
   RegisterBitmapLinkEditor(*FInspector, *FDocument);
   NewSkin();
   ShowPage(0);
+  if (CommandLine.ShowMaintenancePanel) SecretPanel->Show();
   if (!CommandLine.SkinFile) return;
   // A skin that cannot be read is reported; the new skin stays.
   try {
@@ -248,6 +250,33 @@ void TfrmMain::ShowAbout() {
   }
   TfrmAbout About;
   About.ShowModal();
+}
+
+// [Maintenance strip] ---------------------------------------------------------------------------
+
+void TfrmMain::RunMaintenance(const std::function<void()>& Tool) {
+  try {
+    Replacing(Tool);
+  } catch (const std::exception& E) {
+    Application->ShowException(E);
+  }
+}
+
+void TfrmMain::ChangeFontClicked() {
+  if (!FDocument->Source() || !FontDialog1->Execute()) return;
+  RunMaintenance([this] { RunChangeFont(*FDocument, *FontDialog1->Font()); });
+}
+
+void TfrmMain::ChangeColorClicked() {
+  RunMaintenance([this] { RunChangeColor(*FDocument, *FPrompts, Edit2->Text(), Edit3->Text()); });
+}
+
+void TfrmMain::RemoveDoubleClicked() {
+  RunMaintenance([this] { RunRemoveDuplicateImages(*FDocument, *FPrompts); });
+}
+
+void TfrmMain::OptimizeClicked() {
+  RunMaintenance([this] { RunOptimizeImages(*FDocument, *FPrompts, Edit4->Text(), Edit5->Text()); });
 }
 
 // [Objects, undo and the clipboard] -------------------------------------------------------------

@@ -21,6 +21,8 @@ class TButton;
 class TCharsetPanel;
 class TColorsPage;
 class TComboBox;
+class TEdit;
+class TFontDialog;
 class TFontsPage;
 class TImagesPage;
 class TLabel;
@@ -121,6 +123,18 @@ class TfrmMain : public TForm {
   TAction* actnTestEmpty = nullptr;
   TAction* actnTest = nullptr;
 
+  // The maintenance strip under the top panel, hidden unless the command line asks for it.
+  TPanel* SecretPanel = nullptr;
+  TFontDialog* FontDialog1 = nullptr;
+  TButton* ChangeFontButton = nullptr;
+  TEdit* Edit2 = nullptr;  // the colour looked for, in its text form
+  TEdit* Edit3 = nullptr;  // the colour put in its place
+  TButton* ChangeColorButton = nullptr;
+  TButton* RemoveDoubleButton = nullptr;
+  TButton* OptimizeButton = nullptr;
+  TEdit* Edit4 = nullptr;  // the atlas width
+  TEdit* Edit5 = nullptr;  // the atlas height
+
  private:
   // [Layout] main_form_layout.cpp
   void CreateControls();
@@ -129,6 +143,7 @@ class TfrmMain : public TForm {
   void CreateTopPanel();
   void CreateObjectToolBars(TWinControl* Parent);
   void CreateSidePanels();
+  void CreateSecretPanel();
   void CreatePages();
   // The pages and the charset box edit the document, so they come once it exists.
   void HostDocumentViews();
@@ -157,6 +172,12 @@ class TfrmMain : public TForm {
   void ShowSelectedImage();
   void ExportImages();
   void ShowAbout();
+  // [Maintenance strip] Errors of the texts show as error messages.
+  void RunMaintenance(const std::function<void()>& Tool);
+  void ChangeFontClicked();
+  void ChangeColorClicked();
+  void RemoveDoubleClicked();
+  void OptimizeClicked();
   // The inspector shows the selection, else the skin source.
   void SyncInspector();
   // Runs a command that may free the inspected object: the inspector lets go of it first.

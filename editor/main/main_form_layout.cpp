@@ -156,6 +156,7 @@ void TfrmMain::CreateControls() {
   CreateActions();
   CreateMenu();
   CreateTopPanel();
+  CreateSecretPanel();
   CreateSidePanels();
   CreatePages();
 }
@@ -267,6 +268,56 @@ void TfrmMain::CreateTopPanel() {
   Tabs->OnChange = [this, Tabs](TObject*) { ChooseTab(Tabs->TabIndex()); };
   CreateObjectToolBars(Tabs);
   Tabs->SetTabIndex(0);
+}
+
+void TfrmMain::CreateSecretPanel() {
+  constexpr Integer SecretPanelHeight = 41;
+  SecretPanel = new TPanel(this);
+  SecretPanel->SetCaption("");
+  SecretPanel->SetVisible(false);
+  SecretPanel->SetBounds(0, TopPanelHeight, 850, SecretPanelHeight);
+  SecretPanel->SetAlign(TAlign::alTop);
+  SecretPanel->SetParent(this);
+  FontDialog1 = new TFontDialog(this);
+  FontDialog1->Font()->SetName("Tahoma");
+  FontDialog1->Font()->SetSize(8);
+  FontDialog1->Font()->SetColor(clBlack);
+  Integer X = 8;
+  auto AddButton = [this, &X](const std::string& Caption, Integer Width, auto Run) {
+    auto* Button = new TButton(this);
+    Button->SetCaption(Caption);
+    Button->SetBounds(X, 8, Width, 25);
+    Button->OnClick = [Run](TObject*) { Run(); };
+    Button->SetParent(SecretPanel);
+    X += Width + 8;
+    return Button;
+  };
+  auto AddLabel = [this, &X](const std::string& Caption) {
+    auto* Label = new TLabel(this);
+    Label->SetCaption(Caption);
+    Label->SetLeft(X);
+    Label->SetTop(14);
+    Label->SetParent(SecretPanel);
+    X += Label->Width() + 4;
+  };
+  auto AddEdit = [this, &X](const std::string& Text, Integer Width) {
+    auto* Edit = new TEdit(this);
+    Edit->SetText(Text);
+    Edit->SetBounds(X, 10, Width, 21);
+    Edit->SetParent(SecretPanel);
+    X += Width + 6;
+    return Edit;
+  };
+  ChangeFontButton = AddButton("Change Font", 75, [this] { ChangeFontClicked(); });
+  AddLabel("Change Color from ");
+  Edit2 = AddEdit("clWindowText", 96);
+  AddLabel("to");
+  Edit3 = AddEdit("clBlack", 80);
+  ChangeColorButton = AddButton("Change", 56, [this] { ChangeColorClicked(); });
+  RemoveDoubleButton = AddButton("Remove double img", 108, [this] { RemoveDoubleClicked(); });
+  OptimizeButton = AddButton("Optimize images", 96, [this] { OptimizeClicked(); });
+  Edit4 = AddEdit("400", 40);
+  Edit5 = AddEdit("300", 40);
 }
 
 void TfrmMain::CreateObjectToolBars(TWinControl* Parent) {
