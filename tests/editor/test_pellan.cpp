@@ -59,6 +59,9 @@ struct TAsked {
   TMsgDlgButtons Buttons;
   std::string Title, InitialName, DefaultExt, Filter;
   Integer FilterIndex = 0;
+  std::string FontName;  // what the font dialog showed when it opened
+  Integer FontSize = 0;
+  TColor FontColor = clNone;
 };
 
 class PellanTest : public UiTest {
@@ -90,6 +93,13 @@ class PellanTest : public UiTest {
       A.Filter = File->Filter();
       A.FilterIndex = File->FilterIndex();
     }
+    // The font dialog is answered with the face named as the file name.
+    auto* Fonts = R.Kind == "FontDialog" ? static_cast<TFontDialog*>(R.Data) : nullptr;
+    if (Fonts) {
+      A.FontName = Fonts->Font()->Name();
+      A.FontSize = Fonts->Font()->Size();
+      A.FontColor = Fonts->Font()->Color();
+    }
     Asked.push_back(A);
     if (Answers.empty() || Answers.front().Kind != R.Kind) {
       ADD_FAILURE() << "unexpected dialog " << R.Kind << ": " << R.Text;
@@ -101,6 +111,7 @@ class PellanTest : public UiTest {
       File->SetFileName(Next.FileName);
       File->SetFilterIndex(Next.FilterIndex);
     }
+    if (Fonts && Next.Result == mrOk) Fonts->Font()->SetName(Next.FileName);
     return Next.Result;
   }
 
@@ -1167,4 +1178,137 @@ TEST_F(PellanTestWindowTest, AFailureWhileTheWindowIsOpenFreesItAndPutsDesignMod
   TfrmTestEmpty Window(nullptr);
   EXPECT_THROW(Window.LoadSkin(Temp, *Doc().Source()), ESkinTestError);
   EXPECT_EQ(CurrentTheme(), nullptr);
+}
+
+// [Maintenance strip] ----------------------------------------------------------------------------
+
+TEST_F(PellanTest, TheMaintenanceStripShowsUnderTheTopPanelOnlyWithTheThreeSwitches) {
+  const struct {
+    std::vector<std::string> Arguments;
+    bool Shown;
+  } Cases[] = {{{}, false}, {{"/plum", "/quartz", "/fjord"}, true}};
+  for (const auto& C : Cases) {
+    Start(C.Arguments);
+    TPanel* Strip = Main->SecretPanel;
+    EXPECT_EQ(Strip->Visible(), C.Shown);
+    // The tree's panel starts below it, under its 18-pixel header.
+    RECT Tree{};
+    GetWindowRect(TreeWindow(), &Tree);
+    MapWindowPoints(nullptr, Main->Handle(), reinterpret_cast<POINT*>(&Tree), 2);
+    EXPECT_EQ(Tree.top, (C.Shown ? 71 + 41 : 71) + 18);
+    if (C.Shown) {
+      EXPECT_EQ(Strip->BoundsRect(), Rect(0, 71, Main->ClientWidth(), 71 + 41));
+      EXPECT_EQ(Main->ChangeFontButton->Caption(), "Change Font");
+      EXPECT_EQ(Main->ChangeColorButton->Caption(), "Change");
+      EXPECT_EQ(Main->RemoveDoubleButton->Caption(), "Remove double img");
+      EXPECT_EQ(Main->OptimizeButton->Caption(), "Optimize images");
+      const std::vector<std::string> Texts{Main->Edit2->Text(), Main->Edit3->Text(), Main->Edit4->Text(),
+                                           Main->Edit5->Text()};
+      EXPECT_EQ(Texts, (std::vector<std::string>{"clWindowText", "clBlack", "400", "300"}));
+      // Left to right as listed, all within the window.
+      const TControl* Order[] = {Main->ChangeFontButton, Main->Edit2,          Main->Edit3, Main->ChangeColorButton,
+                                 Main->RemoveDoubleButton, Main->OptimizeButton, Main->Edit4, Main->Edit5};
+      for (size_t I = 1; I < std::size(Order); ++I) EXPECT_GE(Order[I]->Left(), Order[I - 1]->BoundsRect().Right) << I;
+      EXPECT_LE(Main->Edit5->BoundsRect().Right, Strip->Width());
+    }
+    Main.reset();
+  }
+}
+
+namespace {
+
+void CollectBoundLinks(TDvSkinObject& Object, std::vector<TvxBitmapLink*>& Links) {
+  for (const TPropInfo* Info : Object.ClassInfo().AllProperties())
+    if (Info->Kind == TPropKind::pkClass)
+      if (auto* Link = dynamic_cast<TvxBitmapLink*>(Info->GetObject(&Object)); Link && Link->Bitmap())
+        Links.push_back(Link);
+  for (Integer I = 0; I < Object.ChildCount(); ++I) CollectBoundLinks(*Object.Child(I), Links);
+}
+
+std::vector<TvxBitmapLink*> BoundLinks(const TDvSkinSource& Source) {
+  std::vector<TvxBitmapLink*> Links;
+  for (Integer I = 0; I < Source.ObjectCount(); ++I) CollectBoundLinks(*Source.Objects(I), Links);
+  return Links;
+}
+
+}  // namespace
+
+TEST_F(PellanTest, TheStripsToolsRunOnTheSampleSkinWithTheirMessages) {
+  Start({"/plum", "/quartz", "/fjord"});
+  Answers = {{"OpenDialog", mrOk, std::string(VX_SAMPLE_SKIN_DIR) + "/PellanSlate.mskn"}};
+  Main->OpenSkin();
+  TvxBitmapList& Images = Doc().Source()->Images();
+  const Integer ImageCount = Images.Count();
+  ASSERT_GT(ImageCount, 1);
+  const size_t LinkCount = BoundLinks(*Doc().Source()).size();
+  ASSERT_GT(LinkCount, 0u);
+  Asked.clear();
+
+  Answers = {{"FontDialog", mrOk, "Verdana"}};
+  Main->ChangeFontButton->Click();
+  ASSERT_EQ(Asked.size(), 1u);
+  EXPECT_EQ(Asked[0].FontName, "Tahoma");
+  EXPECT_EQ(Asked[0].FontSize, 8);
+  EXPECT_EQ(Asked[0].FontColor, clBlack);
+  EXPECT_EQ(Find("Form")->Font()->Name(), "Verdana");
+  EXPECT_TRUE(Doc().Modified());
+  EXPECT_FALSE(Doc().History().CanUndo());
+  // A cancelled dialog changes nothing; the next one starts with the last face chosen.
+  Answers = {{"FontDialog", mrCancel}};
+  Main->ChangeFontButton->Click();
+  EXPECT_EQ(Asked.back().FontName, "Verdana");
+
+  // A second run finds nothing left to change.
+  for (const char* Count : {"", "0"}) {
+    Answers = {{"MessageBox", mrOk}};
+    Main->ChangeColorButton->Click();
+    const std::string Text = Asked.back().Text;
+    EXPECT_EQ(Text.substr(Text.find(' ')), " color changed");
+    if (*Count) {
+      EXPECT_EQ(Text, std::string(Count) + " color changed");
+    }
+  }
+
+  // Texts that are no numbers and sizes where an image does not fit change nothing.
+  const struct {
+    const char* Width;
+    const char* Height;
+    TMsgDlgType Kind;
+    const char* Text;
+  } Refused[] = {{"4OO", "300", TMsgDlgType::mtError, ""},
+                 {"400", "0", TMsgDlgType::mtError, ""},
+                 {"400", "300", TMsgDlgType::mtCustom, "Error optimization"}};
+  for (const auto& R : Refused) {
+    Main->Edit4->SetText(R.Width);
+    Main->Edit5->SetText(R.Height);
+    Answers = {{"MessageBox", mrOk}};
+    Main->OptimizeButton->Click();
+    EXPECT_EQ(Asked.back().DlgType, R.Kind) << R.Width << " x " << R.Height;
+    if (*R.Text) {
+      EXPECT_EQ(Asked.back().Text, R.Text);
+    }
+    EXPECT_EQ(Images.Count(), ImageCount);
+  }
+
+  Main->Edit4->SetText("512");
+  Main->Edit5->SetText("256");
+  const DWORD Began = GetTickCount();
+  Main->OptimizeButton->Click();
+  EXPECT_LT(GetTickCount() - Began, 2000u);
+  ASSERT_EQ(Images.Count(), 1);
+  TvxBitmap* Atlas = Images.Items(0);
+  EXPECT_EQ(Atlas->Name(), "themeimage");
+  EXPECT_EQ(Doc().SelectedImage(), Atlas);
+  EXPECT_EQ(Main->PageInFront(), 1);
+  EXPECT_EQ(Main->TreeHeader(), " Objects Tree - themeimage");
+  const std::vector<TvxBitmapLink*> Links = BoundLinks(*Doc().Source());
+  EXPECT_EQ(Links.size(), LinkCount);
+  for (const TvxBitmapLink* Link : Links) {
+    EXPECT_EQ(Link->Bitmap(), Atlas);
+    EXPECT_EQ(Link->Name(), "themeimage");
+  }
+
+  Answers = {{"MessageBox", mrOk}};
+  Main->RemoveDoubleButton->Click();
+  EXPECT_EQ(Asked.back().Text, "0 images removed.");
 }
