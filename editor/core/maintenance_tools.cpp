@@ -174,19 +174,30 @@ TAtlasResult BuildImageAtlas(TDvSkinSource& Source, Integer Width, Integer Heigh
   const std::optional<std::vector<TRect>> Places = PlaceInAtlas(Sizes, Width, Height);
   if (!Places) return {};
 
+  // One flag covers the whole atlas: once one image blends, the pixels of the others must carry
+  // the opacity their drawing gave them (key pixels none, every other pixel full).
+  bool Blend = false;
+  for (Integer I = 0; I < Images.Count(); ++I) Blend = Blend || Images.Items(I)->AlphaBlend();
   auto Atlas = std::make_unique<TvxBitmap>();
   Atlas->SetSize(Width, Height);
   Atlas->Fill(vxKeyColor);
   Atlas->SetName(AtlasImageName);
+  Atlas->SetAlphaBlend(Blend);
+  Atlas->SetTransparent(true);
   for (Integer I = 0; I < Images.Count(); ++I) {
     const TvxBitmap& Image = *Images.Items(I);
     const TRect& Place = (*Places)[size_t(I)];
-    for (Integer Y = 0; Y < Image.Height(); ++Y)
-      std::memcpy(Atlas->PixelPtr(Place.Left, Place.Top + Y), Image.Scanline(Y), size_t(Image.Width()) * sizeof(TvxColor));
+    const bool Opaque = Blend && !Image.AlphaBlend();
+    for (Integer Y = 0; Y < Image.Height(); ++Y) {
+      const TvxColor* From = Image.Scanline(Y);
+      TvxColor* To = Atlas->PixelPtr(Place.Left, Place.Top + Y);
+      if (!Opaque) {
+        std::memcpy(To, From, size_t(Image.Width()) * sizeof(TvxColor));
+        continue;
+      }
+      for (Integer X = 0; X < Image.Width(); ++X) To[X] = IsKeyPixel(From[X]) ? vxKeyColor : From[X] | 0xFF000000u;
+    }
   }
-  // Images with partial alpha keep being blended; the key background is left out when drawn.
-  Atlas->CheckAlpha();
-  Atlas->SetTransparent(true);
 
   // Each link moves once, onto the place of the image it resolves to (the first of its name,
   // letter case ignored): a link already renamed must not match an old image of the atlas's name.

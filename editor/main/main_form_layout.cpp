@@ -308,14 +308,14 @@ void TfrmMain::CreateSecretPanel() {
     X += Width + 6;
     return Edit;
   };
-  ChangeFontButton = AddButton("Change Font", 75, [this] { ChangeFontClicked(); });
+  ChangeFontButton = AddButton("Change Font", 84, [this] { ChangeFontClicked(); });
   AddLabel("Change Color from ");
-  Edit2 = AddEdit("clWindowText", 96);
+  Edit2 = AddEdit("clWindowText", 90);
   AddLabel("to");
-  Edit3 = AddEdit("clBlack", 80);
+  Edit3 = AddEdit("clBlack", 70);
   ChangeColorButton = AddButton("Change", 56, [this] { ChangeColorClicked(); });
-  RemoveDoubleButton = AddButton("Remove double img", 108, [this] { RemoveDoubleClicked(); });
-  OptimizeButton = AddButton("Optimize images", 96, [this] { OptimizeClicked(); });
+  RemoveDoubleButton = AddButton("Remove double img", 124, [this] { RemoveDoubleClicked(); });
+  OptimizeButton = AddButton("Optimize images", 108, [this] { OptimizeClicked(); });
   Edit4 = AddEdit("400", 40);
   Edit5 = AddEdit("300", 40);
 }

@@ -348,6 +348,28 @@ TEST_F(MaintenanceTools, OptimizeRefusesAbsurdSizesBeforeAnythingChanges) {
   EXPECT_FALSE(Document.Modified());
 }
 
+TEST_F(MaintenanceTools, TheAtlasBlendsWhenAnImageDidAndKeepsTheLookOfTheOthers) {
+  // Pixels: a partial alpha, a colour with alpha 0 (opaque where the image is not blended), a key pixel.
+  const TvxColor Partial = 0x80FF0000, Unblended = 0x0000FF00, Key = 0xFF7F007F;
+  const struct {
+    bool FirstBlends;
+    bool AtlasBlends;
+    TvxColor Expected[3];  // the three pixels of the second, unblended image in the atlas
+  } Cases[] = {{true, true, {0xFF0000FF, 0xFF00FF00, vxKeyColor}}, {false, false, {0x000000FF, Unblended, Key}}};
+  for (const auto& C : Cases) {
+    Images().Clear();
+    Images().Add(MakeImage("blended", 1, 1, {Partial}));
+    Images().Items(0)->SetAlphaBlend(C.FirstBlends);
+    Images().Add(MakeImage("plain", 3, 1, {0x000000FF, Unblended, Key}));
+    RunOptimizeImages(Document, Prompts, "10", "10");
+    ASSERT_EQ(Images().Count(), 1);
+    const TvxBitmap& Atlas = *Images().Items(0);
+    EXPECT_EQ(Atlas.AlphaBlend(), C.AtlasBlends);
+    EXPECT_EQ(Atlas.GetPixel(0, 0), Partial);
+    for (Integer X = 0; X < 3; ++X) EXPECT_EQ(Atlas.GetPixel(1 + X, 0), C.Expected[X]) << C.FirstBlends << " " << X;
+  }
+}
+
 TEST_F(MaintenanceTools, ALinkNamingAnOldImageOfTheAtlasNameMovesOnce) {
   Add("a", 10, 10, 1);
   Add("themeimage", 10, 10, 2);

@@ -35,6 +35,7 @@
 #include "vexel/forms/vx_form.h"
 #include "vexel/graphics/vx_utils_win32.h"
 #include "vexel/skin/theme_dv3.h"
+#include "vexel/skin/theme_dv3draw.h"
 #include "vexel/skin/theme_dv3filters.h"
 #include "vexel/skin/theme_dv3objects.h"
 #include "vexel/theme/vx_theme_links.h"
@@ -1225,6 +1226,21 @@ void CollectBoundLinks(TDvSkinObject& Object, std::vector<TvxBitmapLink*>& Links
   for (Integer I = 0; I < Object.ChildCount(); ++I) CollectBoundLinks(*Object.Child(I), Links);
 }
 
+// Each top-level object painted where it stands, as the work area paints it.
+std::vector<std::vector<TvxColor>> PaintTopLevel(const TDvSkinSource& Source) {
+  std::vector<std::vector<TvxColor>> Paintings;
+  for (Integer I = 0; I < Source.ObjectCount(); ++I) {
+    TDvSkinObject& Object = *Source.Objects(I);
+    TvxBitmap Bitmap;
+    Bitmap.SetSize(std::max(Object.BoundsRect().Right, 1), std::max(Object.BoundsRect().Bottom, 1));
+    TCanvas Canvas(Bitmap.DC());
+    DrawObject(Object, Canvas, Rect(-1, -1, -1, -1));
+    GdiFlush();
+    Paintings.emplace_back(Bitmap.Bits(), Bitmap.Bits() + size_t(Bitmap.Width()) * size_t(Bitmap.Height()));
+  }
+  return Paintings;
+}
+
 std::vector<TvxBitmapLink*> BoundLinks(const TDvSkinSource& Source) {
   std::vector<TvxBitmapLink*> Links;
   for (Integer I = 0; I < Source.ObjectCount(); ++I) CollectBoundLinks(*Source.Objects(I), Links);
@@ -1292,6 +1308,7 @@ TEST_F(PellanTest, TheStripsToolsRunOnTheSampleSkinWithTheirMessages) {
 
   Main->Edit4->SetText("512");
   Main->Edit5->SetText("256");
+  const std::vector<std::vector<TvxColor>> Before = PaintTopLevel(*Doc().Source());
   const DWORD Began = GetTickCount();
   Main->OptimizeButton->Click();
   EXPECT_LT(GetTickCount() - Began, 2000u);
@@ -1307,6 +1324,10 @@ TEST_F(PellanTest, TheStripsToolsRunOnTheSampleSkinWithTheirMessages) {
     EXPECT_EQ(Link->Bitmap(), Atlas);
     EXPECT_EQ(Link->Name(), "themeimage");
   }
+  // The skin looks as it did, pixel for pixel.
+  const std::vector<std::vector<TvxColor>> After = PaintTopLevel(*Doc().Source());
+  ASSERT_EQ(After.size(), Before.size());
+  for (size_t I = 0; I < After.size(); ++I) EXPECT_TRUE(After[I] == Before[I]) << Doc().Source()->Objects(Integer(I))->Name();
 
   Answers = {{"MessageBox", mrOk}};
   Main->RemoveDoubleButton->Click();
