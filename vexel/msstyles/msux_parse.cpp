@@ -2,6 +2,7 @@
 
 #include "framework/core/exceptions.h"
 #include "framework/core/sysutils.h"
+#include "vexel/graphics/vx_bmpfile.h"
 
 namespace {
 
@@ -167,4 +168,43 @@ std::vector<std::string> MsuxStringListFromUtf16(std::span<const uint8_t> Data) 
   }
   if (!Current.empty()) List.push_back(std::move(Current));
   return List;
+}
+
+std::string MsuxStyleName(const std::string& FileName) {
+  const size_t Folder = FileName.find_last_of("\\/:");
+  std::string Name = Folder == std::string::npos ? FileName : FileName.substr(Folder + 1);
+  const size_t Dot = Name.rfind('.');
+  if (Dot != std::string::npos) Name.erase(Dot);
+  return Name;
+}
+
+void LoadPackedDib(TvxBitmap& Bitmap, std::span<const uint8_t> Data) {
+  const auto U32At = [&Data](size_t At) {
+    return uint32_t(Data[At]) | uint32_t(Data[At + 1]) << 8 | uint32_t(Data[At + 2]) << 16 |
+           uint32_t(Data[At + 3]) << 24;
+  };
+  if (Data.size() < 16 || Data.size() > size_t(UINT32_MAX) - 14) throw EReadError("Invalid bitmap resource");
+  // Where the pixels begin: after the header, the masks that follow a short header and the
+  // colour table. Depths up to 8 bits are placed by the decoder itself (offset 0).
+  uint64_t PixelOffset = 0;
+  const uint32_t InfoSize = U32At(0);
+  if (InfoSize >= 40 && Data.size() >= 40) {
+    const uint32_t Bits = uint32_t(Data[14]) | uint32_t(Data[15]) << 8;
+    const uint32_t Compression = U32At(16), Colors = U32At(32);
+    if (Bits > 8) {
+      const uint64_t Masks = Compression == 3 ? 12 : Compression == 6 ? 16 : 0;
+      PixelOffset = 14 + uint64_t(InfoSize) + (InfoSize >= 40 + Masks ? 0 : Masks) + uint64_t(Colors) * 4;
+      if (PixelOffset > 14 + Data.size()) throw EReadError("Invalid bitmap resource: the pixel data is missing");
+    }
+  }
+  std::vector<uint8_t> File(14 + Data.size());
+  const uint32_t FileSize = uint32_t(File.size());
+  File[0] = 'B';
+  File[1] = 'M';
+  for (int I = 0; I < 4; ++I) {
+    File[2 + I] = uint8_t(FileSize >> (8 * I));
+    File[10 + I] = uint8_t(uint32_t(PixelOffset) >> (8 * I));
+  }
+  std::copy(Data.begin(), Data.end(), File.begin() + 14);
+  LoadBmpFile(Bitmap, File.data(), File.size());
 }

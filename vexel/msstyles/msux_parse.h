@@ -13,6 +13,7 @@
 
 #include "framework/core/types.h"
 #include "framework/graphics/font.h"
+#include "vexel/graphics/vx_bitmap.h"
 #include "vexel/graphics/vx_utils.h"
 
 // "true", "1" or "yes".
@@ -49,3 +50,11 @@ std::string MsuxIniTextFromUtf16(std::span<const uint8_t> Data);
 // A list resource: UTF-16 zero-terminated strings, ended by an empty one. A list without its
 // terminator ends where the data ends (a last unterminated string still counts).
 std::vector<std::string> MsuxStringListFromUtf16(std::span<const uint8_t> Data);
+
+// A style's name from its file: the folder and the extension left out (Luna.msstyles -> Luna,
+// a.b.msstyles -> a.b); a name without a dot stays whole.
+std::string MsuxStyleName(const std::string& FileName);
+
+// A bitmap resource (a packed DIB: header, palette or masks, pixels; no file header) decoded
+// through LoadBmpFile. Damaged data raises EReadError and leaves Bitmap as it was.
+void LoadPackedDib(TvxBitmap& Bitmap, std::span<const uint8_t> Data);

@@ -20,6 +20,7 @@
 #include "vexel/theme/vx_theme.h"
 
 class TMemIniFile;
+class TmsuxModule;
 
 
 class TVxThemeMsStyles : public TvxTheme, public TmsuxImageSource {
@@ -45,9 +46,16 @@ class TVxThemeMsStyles : public TvxTheme, public TmsuxImageSource {
   void SetDefaultSysColors() override;
   void SetDefaultFonts() override;
 
-  void ReadStream(TStream& Stream);
+  // Name, ini text and images from the stream form; false (and nothing changed) without the mark.
+  // The objects are freed: Build makes them again. A damaged stream raises and changes nothing.
+  bool ReadStream(TStream& Stream);
+  // The objects, the metrics and the values of [SysMetrics] from the pristine content (FCache,
+  // or the current content the first time), with the shifts applied once. A malformed number
+  // raises EConvertError and leaves the theme as it was.
   void Build();
   bool IsEmpty() const;
+  // Upper-cased Name, once per name: the style file's bitmap while a file is being loaded; an
+  // empty image when there is no file open, no such resource or it does not decode.
   void LoadStyleImage(const std::string& Name) override;
   static std::string NormalizeImageName(const std::string& Value);
 
@@ -242,6 +250,25 @@ class TVxThemeMsStyles : public TvxTheme, public TmsuxImageSource {
   void DrawGridCell(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxStateInfo& Info) override;
 
  private:
+  // What [SysMetrics] gives the colour and font tables, parsed when the objects are built.
+  struct TFontValues {
+    std::string Name;
+    Integer Size = 8;
+    TFontStyles Style;
+  };
+  struct TSysValues {
+    TColor Window = 0, BtnFace = 0, Highlight = 0, BtnShadow = 0, HighlightText = 0;
+    TColor Menu = 0, MenuHilight = 0, CaptionText = 0, InactiveCaptionText = 0;
+    std::string CaptionFontName;
+    Integer CaptionFontSize = 10;
+    TFontValues MenuFont, StatusFont, MsgBoxFont;
+  };
+  struct TBuilt;
+
+  // Builds from Content (taking it over); Pristine: Content becomes FCache.
+  void BuildFrom(TmsuxStreamContent Content, bool Pristine);
+  void FreeObjects();
+
   std::string FStylesFile;
   std::string FStyleName;
   std::unique_ptr<TMemIniFile> FIni;
@@ -259,4 +286,8 @@ class TVxThemeMsStyles : public TvxTheme, public TmsuxImageSource {
   std::unique_ptr<TFont> FMenuFont, FStatusFont, FMsgBoxFont;
   TColor FMenuColor = clBtnFace;
   TColor FMenuHilightColor = clHighlight;
+  TSysValues FSysValues;
+  // While a style file is loaded: the open module, and the list its images go into.
+  const TmsuxModule* FModule = nullptr;
+  TvxBitmapList* FLoadingImages = nullptr;
 };
