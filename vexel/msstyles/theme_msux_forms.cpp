@@ -31,17 +31,15 @@ TFrameParts FramePartsOf(const TVxThemeMsStyles& T, TvxWindowKind Kind) {
 
 bool Shown(const TvxWindowInfo& Info, Integer Button) { return (Info.Buttons >> Button) & 1; }
 
-// The longest prefix that leaves room for one more character before "..."; the whole text when
-// it fits.
-std::wstring ShortenCaption(HDC DC, const std::wstring& Text, Integer Width) {
+}  // namespace
+
+std::wstring MsuxShortenCaption(HDC DC, const std::wstring& Text, Integer Width) {
   if (TextWidthWide(DC, Text) <= Width) return Text;
   size_t Length = 0;
   while (Length + 1 < Text.size() && TextWidthWide(DC, Text.substr(0, Length + 1) + Text[Length + 1] + L"...") <= Width)
     ++Length;
   return Text.substr(0, Length) + L"...";
 }
-
-}  // namespace
 
 bool TVxThemeMsStyles::IsFormDefined(TvxWindowKind Kind, const std::string& Name) {
   if (Kind == 6) return SlotExists(*this, moWindowSmallCaption);
@@ -210,7 +208,7 @@ void TVxThemeMsStyles::DrawFormCaptionText(TvxWindowKind Kind, TCanvas& Canvas, 
   }
   Canvas.RequireObjects();
   HDC DC = Canvas.Handle();
-  const std::wstring Text = ShortenCaption(DC, Info.Caption, Box.Width());
+  const std::wstring Text = MsuxShortenCaption(DC, Info.Caption, Box.Width());
 
   const TmsuxThemeObject* Shadow = Object(Info.Active ? moWindowCaptionActive : moWindowCaptionInactive);
   if (Shadow && Shadow->TextShadowType == mtsSingle) {

@@ -1,6 +1,8 @@
 // Drawing steps the style theme's groups share. Internal to the style library.
 #pragma once
 
+#include <string>
+
 #include "vexel/msstyles/theme_msux.h"
 #include "vexel/theme/vx_theme_paint.h"
 
@@ -17,6 +19,10 @@ inline bool SlotExists(const TVxThemeMsStyles& Theme, TmsuxObjectSlot Slot) { re
 inline bool SlotHasProperties(const TVxThemeMsStyles& Theme, TmsuxObjectSlot Slot) {
   return TmsuxThemeObject::HasProperties(Theme.Object(Slot));
 }
+
+// Caption text cut to Width: whole when it fits, otherwise the longest prefix that still leaves
+// room for one more character before "...", followed by "...".
+std::wstring MsuxShortenCaption(HDC DC, const std::wstring& Text, Integer Width);
 
 // A frame number from a table indexed by a state byte; 0 (nothing) beyond the table.
 template <size_t N>
