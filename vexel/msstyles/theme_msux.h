@@ -15,13 +15,12 @@
 #include "framework/core/classes.h"
 #include "framework/graphics/font.h"
 #include "vexel/graphics/vx_bitmaplist.h"
+#include "vexel/msstyles/msux_stream.h"
 #include "vexel/msstyles/theme_msuxobjects.h"
 #include "vexel/theme/vx_theme.h"
 
 class TMemIniFile;
 
-// The 7-byte mark that starts the stream form (no terminator).
-constexpr char msuxStreamMark[7] = {'Z', 'Q', 'M', 'S', 'S', 'T', 'L'};
 
 class TVxThemeMsStyles : public TvxTheme, public TmsuxImageSource {
  public:
