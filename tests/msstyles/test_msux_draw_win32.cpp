@@ -104,6 +104,15 @@ TEST_F(MsuxObjectDraw, FramesOfHorizontalAndVerticalStrips) {
     EXPECT_EQ(O->ImageFile->Rect(), C.Expected) << C.Layout << " " << C.Frame;
     EXPECT_EQ(O->GlyphImageFile->Rect(), C.Expected) << C.Layout << " " << C.Frame;
   }
+  // After a frame beyond the strip the links still answer the next frame.
+  {
+    auto O = Make("imagefile=strip\nimagecount=4\nglyphtype=imageglyph\nglyphimagefile=strip\n");
+    TTarget T(70, 20);
+    O->Draw(*T.Canvas, {0, 0, 70, 20}, 7, {});
+    O->Draw(*T.Canvas, {0, 0, 70, 20}, 3, {});
+    EXPECT_EQ(O->ImageFile->Rect(), (TRect{32, 0, 48, 16}));
+    EXPECT_EQ(O->GlyphImageFile->Rect(), (TRect{32, 0, 48, 16}));
+  }
   // A frame below 1 keeps the rectangle the link had.
   auto O = Make("imagefile=strip\nimagecount=4\n");
   TTarget T(70, 20);

@@ -180,7 +180,7 @@ void TmsuxThemeObject::Draw(TCanvas& Canvas, const TRect& Rect, Integer Frame, c
     if (GlyphTransparent) Link->Bitmap()->SetTransparent(true);
     DrawCentred(*Link->Bitmap(), DC, Rect, Link->Rect());
   };
-  if (IsValid(GlyphImageFile.get())) DrawGlyph(GlyphImageFile.get());
+  if (HasImage(GlyphImageFile.get())) DrawGlyph(GlyphImageFile.get());
   if (ImageSelectType == misDpi || ImageSelectType == misSize) {
     TvxBitmapLink* Link = SizeSelected();
     if (HasImage(Link)) DrawGlyph(Link);
