@@ -79,7 +79,8 @@ class TVxThemeMsStyles : public TvxTheme, public TmsuxImageSource {
   TColor MenuColor() const { return FMenuColor; }
   TColor MenuHilightColor() const { return FMenuHilightColor; }
 
-  // [Drawing] The operations the style draws itself; every other slot keeps the base drawing.
+  // [Drawing] The operations the style draws itself; every other slot keeps the base drawing
+  // (theme_msux_forms.cpp, theme_msux_controls.cpp, theme_msux_menus.cpp).
   // [Forms]
   bool IsFormDefined(TvxWindowKind Kind, const std::string& Name) override;
   HRGN GetFormRegion(TvxWindowKind Kind, const TRect& R, const std::string& Name) override;
@@ -96,16 +97,8 @@ class TVxThemeMsStyles : public TvxTheme, public TmsuxImageSource {
                          Integer Y) override;
   void DrawFormBackground(TvxWindowKind Kind, TCanvas& Canvas, const std::string& Name, const TRect& R) override;
 
-  // [Hints] Drawn by the platform.
-  bool IsHintDefined() override;
-
-  // [Labels]
-  bool IsLabelDefined(Byte Kind, const std::string& Name) override;
-  bool IsLabelTransparent(Byte Kind, const std::string& Name) override;
-
   // [Panels]
   bool IsPanelDefined(Byte Kind, const std::string& Name) override;
-  bool IsPanelTransparent(Byte Kind, const std::string& Name) override;
   void GetPanelClientRect(Byte Kind, const TRect& R, TRect& Client, const std::string& Name) override;
   void DrawPanel(Byte Kind, TCanvas& Canvas, const std::string& Name, const TRect& R) override;
 
@@ -113,8 +106,6 @@ class TVxThemeMsStyles : public TvxTheme, public TmsuxImageSource {
   bool IsButtonDefined(Byte Kind, const std::string& Name) override;
   bool IsButtonTransparent(Byte Kind, const std::string& Name) override;
   void DrawButton(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxStateInfo& Info) override;
-  void DrawButtonGlyph(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxGlyphInfo& Glyph,
-                       Byte State) override;
 
   // [Check boxes and radio buttons]
   bool IsCheckBoxDefined(Byte Kind, const std::string& Name) override;
@@ -123,7 +114,6 @@ class TVxThemeMsStyles : public TvxTheme, public TmsuxImageSource {
 
   // [Splitters]
   bool IsSplitterDefined(Byte Kind) override;
-  bool IsSplitterTransparent(Byte Kind) override;
   void DrawSplitter(Byte Kind, TCanvas& Canvas, const std::string& Name, const TRect& R) override;
 
   // [Scroll bars] Only kind 0 is drawn.
@@ -147,26 +137,17 @@ class TVxThemeMsStyles : public TvxTheme, public TmsuxImageSource {
 
   // [Header controls]
   bool IsHeaderDefined(Byte Kind, const std::string& Name) override;
-  bool IsHeaderTransparent(Byte Kind, const std::string& Name) override;
   void DrawHeader(Byte Kind, TCanvas& Canvas, const std::string& Name, const TRect& R) override;
   void DrawHeaderSection(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxStateInfo& Info) override;
-  void DrawHeaderSectionText(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxTextInfo& Info,
-                             Byte State) override;
-  void DrawHeaderSectionGlyph(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxGlyphInfo& Glyph,
-                              Byte State) override;
 
   // [Status bars]
   bool IsStatusBarDefined(Byte Kind, const std::string& Name) override;
-  bool IsStatusBarTransparent(Byte Kind, const std::string& Name) override;
   void GetStatusBarClientRect(Byte Kind, const TRect& R, TRect& Client, const std::string& Name) override;
   void DrawStatusBar(Byte Kind, TCanvas& Canvas, const std::string& Name, const TRect& R) override;
   void DrawStatusPanel(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxStateInfo& Info) override;
-  void DrawStatusPanelGlyph(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxGlyphInfo& Glyph,
-                            Byte State) override;
 
   // [Edits]
   bool IsEditDefined(Byte Kind, const std::string& Name) override;
-  bool IsEditTransparent(Byte Kind, const std::string& Name) override;
   void GetEditClientRect(Byte Kind, const TRect& R, TRect& Client, const std::string& Name) override;
   void DrawEdit(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxStateInfo& Info) override;
   void DrawEditButton(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxStateInfo& Info) override;
@@ -174,7 +155,6 @@ class TVxThemeMsStyles : public TvxTheme, public TmsuxImageSource {
   // [Group boxes]
   bool IsGroupBoxDefined(Byte Kind, const std::string& Name) override;
   bool IsGroupBoxTransparent(Byte Kind, const std::string& Name) override;
-  void GetGroupBoxClientRect(Byte Kind, const TRect& R, TRect& Client, const std::string& Name) override;
   void DrawGroupBox(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxGroupBoxInfo& Info) override;
 
   // [Edit frames, boxes]
@@ -203,8 +183,6 @@ class TVxThemeMsStyles : public TvxTheme, public TmsuxImageSource {
   bool IsToolBarDefined(Byte Kind, const std::string& Name) override;
   void DrawToolBar(Byte Kind, TCanvas& Canvas, const std::string& Name, const TRect& R) override;
   void DrawToolBarItem(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxToolItemInfo& Info) override;
-  void DrawToolBarItemGlyph(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxGlyphInfo& Glyph,
-                            Byte State) override;
 
   // [Scroll boxes]
   bool IsScrollBoxDefined(Byte Kind, const std::string& Name) override;
@@ -221,31 +199,21 @@ class TVxThemeMsStyles : public TvxTheme, public TmsuxImageSource {
 
   // [Tabs]
   bool IsTabDefined(Byte Kind, const std::string& Name) override;
-  bool IsTabTransparent(Byte Kind, const std::string& Name) override;
   void GetTabClientRect(Byte Kind, const TRect& R, TRect& Client, const std::string& Name) override;
   void DrawTabPane(Byte Kind, TCanvas& Canvas, const std::string& Name, const TRect& R) override;
   void DrawTab(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxStateInfo& Info) override;
   void DrawTabScrollButton(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxStateInfo& Info) override;
-  void DrawTabText(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxTextInfo& Info,
-                   const TvxStateInfo& State) override;
 
   // [List boxes, trees, grids]
   bool IsListBoxDefined(Byte Kind, const std::string& Name) override;
-  bool IsListBoxTransparent(Byte Kind, const std::string& Name) override;
-  void GetListBoxClientRect(Byte Kind, const TRect& R, TRect& Client, const std::string& Name) override;
   void DrawListBox(Byte Kind, TCanvas& Canvas, const std::string& Name, const TRect& R) override;
-  void DrawListBoxReserved(Byte Kind, const TRect& R) override;
   void DrawListBoxItem(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxStateInfo& Info) override;
   void DrawListBoxCheck(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxCheckGlyphInfo& Glyph,
                         const TvxStateInfo& State) override;
   bool IsTreeDefined(Byte Kind) override;
-  bool IsTreeTransparent(Byte Kind) override;
-  void GetTreeClientRect(Byte Kind, const TRect& R, TRect& Client) override;
   void DrawTree(Byte Kind, TCanvas& Canvas, const std::string& Name, const TRect& R) override;
   void DrawTreeItem(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxStateInfo& Info) override;
   bool IsGridDefined(Byte Kind, const std::string& Name) override;
-  bool IsGridTransparent(Byte Kind, const std::string& Name) override;
-  void GetGridClientRect(Byte Kind, const TRect& R, TRect& Client, const std::string& Name) override;
   void DrawGrid(Byte Kind, TCanvas& Canvas, const std::string& Name, const TRect& R) override;
   void DrawGridCell(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxStateInfo& Info) override;
 
