@@ -35,8 +35,8 @@ void TMemIniFile::Clear() {
 void TMemIniFile::Parse() {
   FSections.clear();
   FSectionIndex.clear();
-  // Keys before the first section header, and those of a repeated section, land in a section
-  // nobody can look up.
+  // Keys before the first section header land in a section nobody can look up; a repeated
+  // section continues the first one.
   TSection Ignored;
   TSection* Current = &Ignored;
   for (const std::string& Raw : FLines) {
@@ -46,13 +46,9 @@ void TMemIniFile::Parse() {
       const size_t Close = Line.find(']');
       if (Close != std::string::npos) {
         const std::string Name = LowerCase(Trim(std::string_view(Line).substr(1, Close - 1)));
-        if (FSectionIndex.emplace(Name, FSections.size()).second) {
-          FSections.emplace_back();
-          Current = &FSections.back();
-        } else {
-          Ignored = {};
-          Current = &Ignored;
-        }
+        const auto [Found, Added] = FSectionIndex.emplace(Name, FSections.size());
+        if (Added) FSections.emplace_back();
+        Current = &FSections[Found->second];
         continue;
       }
     }

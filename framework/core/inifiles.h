@@ -2,8 +2,8 @@
 // keys keep their file order. Portable.
 //
 // The lines loaded are kept as they are, so Text gives back exactly what was loaded (line ends
-// become CR LF). When a section or a key appears twice, the first one wins on lookup and the
-// later one is ignored: a style file's text is read, never merged.
+// become CR LF). A section that appears again continues the first one; a key that appears twice
+// in a section keeps its first value (the later line is ignored).
 #pragma once
 
 #include <string>

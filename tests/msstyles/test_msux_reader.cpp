@@ -95,7 +95,7 @@ TEST(MemIniFile, TextGivesBackTheLinesLoadedWithCrLfAndIsStable) {
   EXPECT_EQ(Ini.Text(), "\r\n");
 }
 
-TEST(MemIniFile, LooksUpIgnoringCaseAndTheFirstOfDuplicatesWins) {
+TEST(MemIniFile, LooksUpIgnoringCaseTheFirstOfDuplicateKeysWinsAndRepeatedSectionsContinue) {
   TMemIniFile Ini;
   Ini.SetText(
       "orphan=0\n"
@@ -109,13 +109,14 @@ TEST(MemIniFile, LooksUpIgnoringCaseAndTheFirstOfDuplicatesWins) {
       "[other]\n"
       "a=b=c\n"
       "[BUTTON.pushbutton]\n"
-      "Late=1\n");
+      "Late=1\n"
+      "COUNT=3\n");
   EXPECT_TRUE(Ini.SectionExists("button.PUSHBUTTON"));
   EXPECT_FALSE(Ini.SectionExists("missing"));
-  EXPECT_EQ(Ini.ReadSection("button.pushbutton"), (std::vector<std::string>{"ImageFile", "Count"}));
+  EXPECT_EQ(Ini.ReadSection("button.pushbutton"), (std::vector<std::string>{"ImageFile", "Count", "Late"}));
   EXPECT_EQ(Ini.ReadString("Button.Pushbutton", "IMAGEFILE", "?"), " Blue_Button_bmp");
   EXPECT_EQ(Ini.ReadString("Button.Pushbutton", "count", "?"), "1");
-  EXPECT_EQ(Ini.ReadString("Button.Pushbutton", "late", "?"), "?");
+  EXPECT_EQ(Ini.ReadString("Button.Pushbutton", "late", "?"), "1");
   EXPECT_EQ(Ini.ReadString("other", "a", "?"), "b=c");
   EXPECT_EQ(Ini.ReadString("missing", "a", "dflt"), "dflt");
   EXPECT_TRUE(Ini.ReadSection("").empty());

@@ -29,8 +29,11 @@ std::vector<std::string> ListResource(const TmsuxModule& Module, const char* Typ
   return MsuxStringListFromUtf16(*Data);
 }
 
+// A zero shift leaves a colour exactly as it is (the hue's round trip through 255 steps would not).
 TColor Shifted(TColor Color, Integer Hue, Integer Brightness) {
-  return ColorBrightnessShifted(ColorHueShifted(Color, Hue), Brightness);
+  if (Hue != 0) Color = ColorHueShifted(Color, Hue);
+  if (Brightness != 0) Color = ColorBrightnessShifted(Color, Brightness);
+  return Color;
 }
 
 // Sets the current value of a pointer for one scope.
@@ -245,17 +248,16 @@ void TVxThemeMsStyles::BuildFrom(TmsuxStreamContent Content, bool Pristine) {
     WriteMsuxStream(*Cache, Content.Name, Built.Ini->Text(), *Content.Images);
     FCache = std::move(Cache);
   }
-  if (DeltaHue() != 0 || DeltaBrightness() != 0) {
-    for (Integer I = 0; I < Content.Images->Count(); ++I) {
-      Content.Images->Items(I)->ChangeHue(DeltaHue());
-      Content.Images->Items(I)->ChangeBrightness(DeltaBrightness());
-    }
-    for (auto& Object : Built.Objects)
-      if (TmsuxThemeObject::HasProperties(Object.get())) {
-        Object->ApplyHueShift(DeltaHue());
-        Object->ApplyBrightnessShift(DeltaBrightness());
-      }
+  // Each shift only when it is not zero: a zero hue shift would still move colours by rounding.
+  for (Integer I = 0; I < Content.Images->Count(); ++I) {
+    if (DeltaHue() != 0) Content.Images->Items(I)->ChangeHue(DeltaHue());
+    if (DeltaBrightness() != 0) Content.Images->Items(I)->ChangeBrightness(DeltaBrightness());
   }
+  for (auto& Object : Built.Objects)
+    if (TmsuxThemeObject::HasProperties(Object.get())) {
+      if (DeltaHue() != 0) Object->ApplyHueShift(DeltaHue());
+      if (DeltaBrightness() != 0) Object->ApplyBrightnessShift(DeltaBrightness());
+    }
   FreeObjects();
   FObjects = std::move(Built.Objects);
   FStyleImages = std::move(Content.Images);
