@@ -545,3 +545,81 @@ TEST(MsuxStream, DamagedStreamsRaiseAndLeaveTheContentAsItWas) {
     EXPECT_EQ(Content.Images->Count(), 1) << What;
   }
 }
+
+// [Style files] ---------------------------------------------------------------------------------
+
+TEST(MsuxStyleFile, StyleNameIsTheFileNameWithoutFolderAndExtension) {
+  const std::pair<const char*, const char*> Cases[] = {{"Luna.msstyles", "Luna"},
+                                                       {"C:\\Windows\\Resources\\Luna.msstyles", "Luna"},
+                                                       {"/styles/Royale.MSSTYLES", "Royale"},
+                                                       {"a.b.msstyles", "a.b"},
+                                                       {"Plain", "Plain"},
+                                                       {"Z:dir.x\\Plain", "Plain"}};
+  for (const auto& [File, Name] : Cases) EXPECT_EQ(MsuxStyleName(File), Name) << File;
+}
+
+namespace {
+
+void Put(std::vector<uint8_t>& B, uint32_t V, int Bytes) {
+  for (int I = 0; I < Bytes; ++I) B.push_back(uint8_t(V >> (8 * I)));
+}
+
+std::vector<uint8_t> InfoHeader(int32_t W, int32_t H, uint16_t Bits, uint32_t Compression, uint32_t Colors) {
+  std::vector<uint8_t> B;
+  Put(B, 40, 4);
+  Put(B, uint32_t(W), 4);
+  Put(B, uint32_t(H), 4);
+  Put(B, 1, 2);
+  Put(B, Bits, 2);
+  for (uint32_t V : {Compression, 0u, 0u, 0u, Colors, 0u}) Put(B, V, 4);
+  return B;
+}
+
+}  // namespace
+
+TEST(MsuxStyleFile, BitmapResourcesDecodeWhateverFollowsTheirHeader) {
+  // 24 bits with an optional colour table of two entries before the pixels: 2 x 1, bottom-up.
+  std::vector<uint8_t> Rgb = InfoHeader(2, 1, 24, 0, 2);
+  Put(Rgb, 0xDEADBE, 4);
+  Put(Rgb, 0xDEADBE, 4);
+  Put(Rgb, 0x102030, 3);
+  Put(Rgb, 0x405060, 3);
+  Put(Rgb, 0, 2);
+  // 32 bits with three masks after the header (alpha 0 everywhere: opaque), top-down 1 x 2.
+  std::vector<uint8_t> Fields = InfoHeader(1, -2, 32, 3, 0);
+  for (uint32_t Mask : {0x00FF0000u, 0x0000FF00u, 0x000000FFu}) Put(Fields, Mask, 4);
+  Put(Fields, 0x00112233, 4);
+  Put(Fields, 0x00445566, 4);
+  // 8 bits, two palette entries, 3 x 1.
+  std::vector<uint8_t> Indexed = InfoHeader(3, 1, 8, 0, 2);
+  Put(Indexed, 0x0000FF, 4);
+  Put(Indexed, 0x00FF00, 4);
+  for (uint8_t I : {1, 0, 1, 0}) Indexed.push_back(I);
+
+  const std::pair<std::vector<uint8_t>, std::vector<TvxColor>> Cases[] = {
+      {Rgb, {0xFF102030, 0xFF405060}},
+      {Fields, {0xFF112233, 0xFF445566}},
+      {Indexed, {0xFF00FF00, 0xFF0000FF, 0xFF00FF00}},
+  };
+  for (const auto& [Dib, Expected] : Cases) {
+    TvxBitmap B;
+    LoadPackedDib(B, Dib);
+    std::vector<TvxColor> Got;
+    for (Integer Y = 0; Y < B.Height(); ++Y)
+      for (Integer X = 0; X < B.Width(); ++X) Got.push_back(B.GetPixel(X, Y) | (B.AlphaBlend() ? 0 : 0xFF000000));
+    EXPECT_EQ(Got, Expected);
+  }
+
+  std::vector<uint8_t> Short = Rgb;
+  Short.resize(Short.size() - 4);
+  std::vector<uint8_t> Huge = InfoHeader(40000, 40000, 24, 0, 0);
+  Huge.resize(Huge.size() + 16);
+  std::vector<uint8_t> LyingTable = InfoHeader(1, 1, 24, 0, 0x40000000);
+  Put(LyingTable, 0, 4);
+  for (const std::vector<uint8_t>& Bad : {Short, Huge, LyingTable, std::vector<uint8_t>(8, 0)}) {
+    TvxBitmap B;
+    B.SetSize(1, 1);
+    EXPECT_THROW(LoadPackedDib(B, Bad), EReadError);
+    EXPECT_EQ(B.Width(), 1);
+  }
+}

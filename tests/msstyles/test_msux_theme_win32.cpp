@@ -143,7 +143,8 @@ std::string TempFolder() {
 
 std::string WriteFile(const std::string& Name, const std::vector<uint8_t>& Bytes) {
   const std::string Path = TempFolder() + Name;
-  std::ofstream(Path, std::ios::binary).write(reinterpret_cast<const char*>(Bytes.data()), std::streamsize(Bytes.size()));
+  std::ofstream(Path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(Bytes.data()), std::streamsize(Bytes.size()));
   return Path;
 }
 
@@ -203,9 +204,9 @@ TEST_F(MsuxTheme, TakesTheFirstIniTextAndNamesTheStyleAfterTheFile) {
   EXPECT_FALSE(Theme.IsEmpty());
   for (Integer Slot = 0; Slot < moSlotCount; ++Slot) EXPECT_NE(Theme.Object(TmsuxObjectSlot(Slot)), nullptr);
   EXPECT_EQ(Theme.Object(TmsuxObjectSlot(moSlotCount)), nullptr);
-  EXPECT_EQ(std::make_tuple(Theme.CaptionBarHeight(), Theme.SMCaptionBarHeight(), Theme.BorderWidth(),
-                            Theme.SMBorderWidth()),
-            std::make_tuple(30, 20, 5, 3));
+  EXPECT_EQ(
+      std::make_tuple(Theme.CaptionBarHeight(), Theme.SMCaptionBarHeight(), Theme.BorderWidth(), Theme.SMBorderWidth()),
+      std::make_tuple(30, 20, 5, 3));
   // Loading again replaces the lists rather than adding to them.
   ASSERT_TRUE(Theme.LoadFromFile(File));
   EXPECT_EQ(Theme.FileResNames().size(), 2u);
@@ -217,8 +218,8 @@ TEST_F(MsuxTheme, DecodesBitmapResourcesOnceAndLeavesBadOnesEmpty) {
   ASSERT_EQ(Images.Count(), 5);
   const TvxBitmap* Button = Images.Find("BLUE_BUTTON_BMP");
   ASSERT_TRUE(Button && !Button->Empty());
-  EXPECT_EQ(Pixels(*Button), (std::vector<TvxColor>{0x007F007F, 0xFF102030, 0xFF405060, 0xFF000000, 0xFFFFFFFF,
-                                                    0xFF0000FF}));
+  EXPECT_EQ(Pixels(*Button),
+            (std::vector<TvxColor>{0x007F007F, 0xFF102030, 0xFF405060, 0xFF000000, 0xFFFFFFFF, 0xFF0000FF}));
   EXPECT_TRUE(Button->Transparent());
   EXPECT_EQ(Theme.Object(moButtonPushbutton)->DrawMode, 3);
   EXPECT_EQ(Theme.Object(moButtonPushbutton)->ImageFile->Bitmap(), Button);
@@ -248,7 +249,7 @@ TEST_F(MsuxTheme, ColoursSystemColoursAndFontsFromTheStyle) {
     Integer Size;
     TColor Colour;
   };
-  const TFontCase Fonts[] = {{0, "Verdana", 12, 0x535251},     {1, "Verdana", 12, 0xFFFFFF},
+  const TFontCase Fonts[] = {{0, "Verdana", 12, 0x535251},      {1, "Verdana", 12, 0xFFFFFF},
                              {10, "Courier New", 11, 0x030201}, {11, "Courier New", 11, 0x030201},
                              {12, "Courier New", 11, 0x030201}, {13, "Courier New", 11, 0x030201},
                              {14, "Courier New", 11, 0x090909}};
@@ -424,8 +425,8 @@ TEST_F(MsuxTheme, FilesThatDoNotLoadLeaveTheThemeAsItWas) {
     EXPECT_EQ(Theme.StylesFile(), File) << C.What;
     EXPECT_EQ(Theme.FileResNames().size(), 2u) << C.What;
   }
-  for (const std::string& Path : {WriteFile("NotAModule.msstyles", Utf16("[Button.Pushbutton]\r\n")),
-                                  TempFolder() + "Absent.msstyles"}) {
+  for (const std::string& Path :
+       {WriteFile("NotAModule.msstyles", Utf16("[Button.Pushbutton]\r\n")), TempFolder() + "Absent.msstyles"}) {
     const TSnapshot Before(Theme);
     EXPECT_THROW(Theme.LoadFromFile(Path), EmsuxModuleError) << Path;
     EXPECT_TRUE(TSnapshot(Theme) == Before) << Path;
