@@ -1,6 +1,7 @@
 // Takes arbitrary bytes as a visual style's ini text and builds every object of a style from it,
-// with images that never load (each name gets an empty image, as a missing resource does). A
-// conversion error is fine; a crash, leak or hang is not. The text must survive a round trip.
+// with images that never load (each name gets an empty image, as a missing resource does); the
+// same bytes also go through the text, list and bitmap resource readers. A conversion or read
+// error is fine; a crash, leak or hang is not. The text must survive a round trip.
 #include <cstdint>
 
 #include "framework/core/inifiles.h"
@@ -32,6 +33,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
   // The same bytes as a UTF-16 text resource and as a list resource must convert without harm.
   MsuxIniTextFromUtf16({Data, Size});
   MsuxStringListFromUtf16({Data, Size});
+  try {
+    TvxBitmap Resource;
+    LoadPackedDib(Resource, {Data, Size});
+  } catch (const EReadError&) {
+  }
   try {
     ParseFontName(Bytes);
     ParseFontStyle(Bytes);

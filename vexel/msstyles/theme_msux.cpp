@@ -104,14 +104,15 @@ bool TVxThemeMsStyles::IsValidStream(TStream& Stream) {
 void TVxThemeMsStyles::Assign(const TPersistent* Source) {
   const auto* Style = dynamic_cast<const TVxThemeMsStyles*>(Source);
   if (Style == this) return;
-  TvxTheme::Assign(Source);
-  if (!Style) return;
+  if (!Style) return TvxTheme::Assign(Source);
+  // The style first: if it cannot be built, nothing has been copied.
   TMemoryStream Copy;
   WriteMsuxStream(Copy, Style->FStyleName, Style->FIni->Text(), *Style->FStyleImages);
   Copy.SetPosition(0);
   TmsuxStreamContent Content;
   ReadMsuxStream(Copy, Content);
   BuildFrom(std::move(Content), true);
+  TvxTheme::Assign(Source);
   TvxTheme::ResetDefaults();
 }
 
