@@ -87,6 +87,10 @@ TEST(MsuxModule, RoundTripFindsByNumberAndByNameIgnoringCase) {
   EXPECT_EQ(M.Names(TmsuxResId::Id(msuxRtBitmap)), (std::vector<std::string>{"EMPTY", "SLATE_BUTTON_BMP", "#7"}));
   EXPECT_EQ(M.Names(TmsuxResId::Named("TEXTFILE")), (std::vector<std::string>{"NORMAL_INI"}));
   EXPECT_TRUE(M.Names(TmsuxResId::Id(3)).empty());
+  // A module without resources: its root directory ends the section.
+  const TmsuxModule Empty(BuildResourceModule({}), "empty");
+  EXPECT_TRUE(Empty.Names(TmsuxResId::Id(msuxRtBitmap)).empty());
+  EXPECT_FALSE(Empty.Find(TmsuxResId::Named("TEXTFILE"), TmsuxResId::Named("NORMAL_INI")));
 }
 
 TEST(MsuxModule, ReadsThe32BitHeaderAndFromAFile) {
