@@ -201,6 +201,12 @@ class TmsuxThemeObject : public TComponent {
   TColor FillColorHint = 0;
 
  private:
+  // Names Link after the normalised Value, has the source load that image and relinks.
+  void LinkImage(TvxBitmapLink& Link, const std::string& Value);
+  // An image key: LinkImage, then the background becomes the image and a keyed or blended image
+  // makes the object transparent.
+  void SetImageKey(std::unique_ptr<TvxBitmapLink>& Link, const std::string& Value);
+
   TvxBitmapList& FImages;
   TmsuxImageSource& FSource;
 };
