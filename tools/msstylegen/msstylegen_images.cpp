@@ -531,16 +531,16 @@ std::unique_ptr<TvxBitmap> GroupHead() {
 }
 
 std::unique_ptr<TvxBitmap> GroupToggle(bool Collapse) {
-  return Strip(19, 19, 3, true, [=](TvxBitmap& F, int I) {
+  return Strip(16, 16, 3, true, [=](TvxBitmap& F, int I) {
     const TFace Faces[] = {{P::Field, P::FieldShade, P::LineSoft},
                            {P::Field, P::AccentPale, P::AccentBorder},
                            {P::AccentLight, P::AccentSoft, P::AccentDark}};
-    PaintBox(F, {1, 1, 18, 18}, Box(Faces[I], 8.5f, 0.0f));
+    PaintBox(F, {0, 0, 16, 16}, Box(Faces[I], 8.0f, 0.0f));
     // Two chevrons pointing up (collapse) or down (expand).
-    const float Rise = Collapse ? -1.6f : 1.6f;
-    for (float Y : {7.8f, 11.2f}) {
-      PaintSegment(F, 6.5f, Y - Rise, 9.5f, Y + Rise, 1.3f, P::AccentDark);
-      PaintSegment(F, 9.5f, Y + Rise, 12.5f, Y - Rise, 1.3f, P::AccentDark);
+    const float Rise = Collapse ? -1.5f : 1.5f;
+    for (float Y : {6.3f, 9.7f}) {
+      PaintSegment(F, 5.0f, Y - Rise, 8.0f, Y + Rise, 1.2f, P::AccentDark);
+      PaintSegment(F, 8.0f, Y + Rise, 11.0f, Y - Rise, 1.2f, P::AccentDark);
     }
   });
 }
