@@ -15,6 +15,8 @@
 #include "tools/msstylegen/msstylegen_sheet.h"
 #include "tools/msstylegen/msstylegen_style.h"
 #include "vexel/msstyles/msux_module.h"
+#include "vexel/msstyles/msux_parse.h"
+#include "vexel/msstyles/theme_msuxobjects.h"
 
 using namespace msstylegen;
 
@@ -272,7 +274,11 @@ TEST(MsuxStyleGenerator, ImageResourceNames) {
       {"a.Bb.b", "A_BB.B"},
       {"Deep\\Er\\Name.BMP", "DEEP_ER_NAME_BMP"},
   };
-  for (const auto& [Value, Expected] : Cases) EXPECT_EQ(ImageResourceName(Value), Expected) << Value;
+  for (const auto& [Value, Expected] : Cases) {
+    EXPECT_EQ(ImageResourceName(Value), Expected) << Value;
+    // The name the theme looks the image up by, upper-cased as it loads it.
+    EXPECT_EQ(UpperCase(NormalizeImageName(Value)), Expected) << Value;
+  }
 }
 
 TEST(MsuxStyleGenerator, PackedDibsDecodeToTheirPixels) {
@@ -337,15 +343,23 @@ TEST(MsuxStyleGenerator, SampleFilesHoldListsTextAndEveryNamedImage) {
     EXPECT_NE(Text.find(" = "), std::string::npos);
     EXPECT_EQ(Text.substr(Text.size() - 2), "\r\n");
     const auto Ini = Sections(Text);
-    for (const std::string& Section : StyleSections)
+    for (const char* Section : MsuxObjectSections)
       EXPECT_TRUE(Ini.count(LowerCase(Section))) << "no section " << Section;
+    ASSERT_TRUE(Ini.count("sysmetrics"));
+    std::set<std::string> Metrics;
+    for (const auto& [Key, Value] : Ini.at("sysmetrics")) Metrics.insert(Key);
+    for (const char* Key : {"captionbarheight", "smcaptionbarheight", "borderwidth", "smborderwidth", "window",
+                            "btnface", "highlight", "btnshadow", "highlighttext", "menu", "menuhilight",
+                            "captionfont", "captiontext", "inactivecaptiontext", "menufont", "statusfont",
+                            "msgboxfont"})
+      EXPECT_TRUE(Metrics.count(Key)) << "no [SysMetrics] " << Key;
     // Every image key names a bitmap that decodes.
     std::set<std::string> Named;
     for (const auto& [Section, Keys] : Ini)
       for (const auto& [Key, Value] : Keys)
         if (Key == "imagefile" || Key == "imagefile1" || Key == "imagefile2" || Key == "imagefile3" ||
             Key == "glyphimagefile")
-          Named.insert(ImageResourceName(Value));
+          Named.insert(UpperCase(NormalizeImageName(Value)));
     const std::vector<std::string> Bitmaps = M.Names(TmsuxResId::Id(msuxRtBitmap));
     EXPECT_EQ(std::set<std::string>(Bitmaps.begin(), Bitmaps.end()), Named);
     for (const std::string& Image : Named) {

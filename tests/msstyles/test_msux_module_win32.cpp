@@ -1,17 +1,20 @@
 // Modules from our own writer opened by the platform's loader as data files: string and numbered
 // resources and bitmaps come back as written, and on the generated sample the platform and our
-// portable reader find the same bytes for every resource.
+// portable reader find the same bytes for every resource. The sample, loaded as a theme, gives
+// every object the strips its drawing cuts frames from.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstdio>
 #include <fstream>
+#include <set>
 
 #include "framework/core/byte_order.h"
 #include "tools/msstylegen/msstylegen_pe.h"
 #include "tools/msstylegen/msstylegen_sheet.h"
 #include "tools/msstylegen/msstylegen_style.h"
 #include "vexel/msstyles/msux_module.h"
+#include "vexel/msstyles/theme_msux.h"
 
 using namespace msstylegen;
 
@@ -173,4 +176,111 @@ TEST(MsuxModuleWin32, PlatformAndOurReaderAgreeOnTheSample) {
     ASSERT_NE(Bitmap.Handle(), nullptr);
     ExpectSamePixels(Bitmap.Handle(), Dib);
   }
+}
+
+namespace {
+
+Integer FrameWidth(const TmsuxThemeObject& O, const TvxBitmap& B) {
+  return O.ImageLayout == milHorizontal ? B.Width() / O.ImageCount : B.Width();
+}
+Integer FrameHeight(const TmsuxThemeObject& O, const TvxBitmap& B) {
+  return O.ImageLayout == milHorizontal ? B.Height() : B.Height() / O.ImageCount;
+}
+
+// A strip the drawing can cut ImageCount whole frames from.
+void ExpectStrip(const TmsuxThemeObject& O, const TvxBitmapLink* Link, const char* What) {
+  ASSERT_TRUE(Link && Link->Valid()) << What;
+  const TvxBitmap& B = *Link->Bitmap();
+  ASSERT_FALSE(B.Empty()) << What;
+  const Integer Along = O.ImageLayout == milHorizontal ? B.Width() : B.Height();
+  EXPECT_EQ(Along % O.ImageCount, 0) << What << ": " << Along << " pixels in " << O.ImageCount << " frames";
+}
+
+}  // namespace
+
+TEST(MsuxModuleWin32, SampleLoadsAsAThemeWithWellFormedStrips) {
+  TVxThemeMsStyles Theme;
+  ASSERT_TRUE(Theme.LoadFromFile(std::string(VX_SAMPLE_STYLE_DIR) + "/PellanSample.msstyles"));
+  EXPECT_EQ(Theme.StyleName(), "PellanSample");
+  EXPECT_FALSE(Theme.IsEmpty());
+  EXPECT_EQ(Theme.CaptionBarHeight(), 26);
+  EXPECT_EQ(Theme.SMCaptionBarHeight(), 20);
+  EXPECT_EQ(Theme.BorderWidth(), 4);
+  EXPECT_EQ(Theme.SMBorderWidth(), 3);
+
+  // The frame counts the drawing operations select from.
+  const std::pair<TmsuxObjectSlot, Integer> Frames[] = {
+      {moButtonPushbutton, 5},        {moWindowCaption, 2},          {moWindowFrameLeft, 2},
+      {moWindowFrameRight, 2},        {moWindowFrameBottom, 2},      {moWindowSmallCaption, 2},
+      {moWindowSmallFrameLeft, 2},    {moWindowSmallFrameRight, 2},  {moWindowSmallFrameBottom, 2},
+      {moWindowCloseButton, 4},       {moWindowHelpButton, 4},       {moWindowMaxButton, 4},
+      {moWindowMinButton, 4},         {moWindowRestoreButton, 4},    {moWindowSmallCloseButton, 4},
+      {moWindowMDIMinButton, 3},      {moWindowMDICloseButton, 3},   {moWindowMDIRestoreButton, 3},
+      {moSpinUp, 5},                  {moSpinDown, 5},               {moSpinUphorz, 5},
+      {moSpinDownhorz, 5},            {moButtonCheckbox, 12},        {moButtonRadiobutton, 8},
+      {moScrollBarArrowBtn, 16},      {moScrollBarThumbBtnHorz, 4},  {moScrollBarThumbBtnVert, 4},
+      {moScrollBarUpperTrackHorz, 4}, {moScrollBarUpperTrackVert, 4}, {moScrollBarGripperHorz, 4},
+      {moScrollBarGripperVert, 4},    {moTrackBarThumb, 5},          {moTrackBarThumbTop, 5},
+      {moTrackBarThumbBottom, 5},     {moTrackBarThumbLeft, 5},      {moTrackBarThumbRight, 5},
+      {moTrackBarThumbVert, 5},       {moHeaderHeaderitem, 3},       {moComboboxDropDownButton, 4},
+      {moToolbarButton, 6},           {moToolbarDropdownbutton, 6},  {moToolbarSplitbutton, 6},
+      {moToolbarSplitbuttondropdown, 6}, {moTabToptabitem, 4},       {moExplorerbarNormalGroupCollapse, 3},
+      {moExplorerbarNormalGroupExpand, 3}, {moExplorerbarHeaderclose, 3},
+  };
+  for (const auto& [Slot, Count] : Frames) {
+    const TmsuxThemeObject* O = Theme.Object(Slot);
+    ASSERT_NE(O, nullptr) << MsuxObjectSections[Slot];
+    EXPECT_EQ(O->ImageCount, Count) << MsuxObjectSections[Slot];
+  }
+
+  int Layouts[2] = {0, 0};
+  std::set<Byte> SizingTypes, BgTypes;
+  for (int Slot = 0; Slot < moSlotCount; ++Slot) {
+    SCOPED_TRACE(MsuxObjectSections[Slot]);
+    const TmsuxThemeObject* O = Theme.Object(TmsuxObjectSlot(Slot));
+    ASSERT_TRUE(TmsuxThemeObject::HasProperties(O));
+    BgTypes.insert(O->BgType);
+    if (!O->FindProperty("imagefile")) continue;
+    SizingTypes.insert(O->SizingType);
+    ++Layouts[O->ImageLayout];
+    ExpectStrip(*O, O->ImageFile.get(), "image");
+    // Frames at least as large as the sizing margins, or the background is not drawn at all.
+    const TvxBitmap& B = *O->ImageFile->Bitmap();
+    EXPECT_LE(O->SizingMargins.Left + O->SizingMargins.Right, FrameWidth(*O, B));
+    EXPECT_LE(O->SizingMargins.Top + O->SizingMargins.Bottom, FrameHeight(*O, B));
+    if (O->GlyphType == mgtImageGlyph && O->FindProperty("glyphimagefile"))
+      ExpectStrip(*O, O->GlyphImageFile.get(), "glyph");
+    if (O->ImageSelectType == misSize)
+      for (const auto* Link : {O->ImageFile1.get(), O->ImageFile2.get(), O->ImageFile3.get()})
+        ExpectStrip(*O, Link, "sized glyph");
+  }
+  EXPECT_GT(Layouts[milHorizontal], 0);
+  EXPECT_GT(Layouts[milVertical], 0);
+  for (Byte Type : {mstTile, mstStretch, mstTileVertical, mstTileHorizontal, mstTrueSize, mstBorderTileClientStretch,
+                    mstBorderStretchClientTile})
+    EXPECT_TRUE(SizingTypes.count(Type)) << "no sizing type " << int(Type);
+  for (Byte Type : {mbgBorderFill, mbgImageFile, mbgNone}) EXPECT_TRUE(BgTypes.count(Type)) << int(Type);
+
+  // The caption is drawn 1:1 over the caption band (caption bar and top border).
+  const TmsuxThemeObject& Caption = *Theme.Object(moWindowCaption);
+  EXPECT_EQ(FrameHeight(Caption, *Caption.ImageFile->Bitmap()), Theme.CaptionBarHeight() + Theme.BorderWidth());
+  EXPECT_EQ(Theme.Object(moWindowCaptionActive)->TextShadowType, mtsSingle);
+
+  // A title button picks its second glyph by size: narrower than the button less its content
+  // margins, where the third is not.
+  const TmsuxThemeObject& Max = *Theme.Object(moWindowMaxButton);
+  const Integer Room = Theme.CaptionBarHeight() - Theme.BorderWidth() - Max.ContentMargins.Left - Max.ContentMargins.Right;
+  EXPECT_LT(Max.ImageFile2->Bitmap()->Width(), Room);
+  EXPECT_GE(Max.ImageFile3->Bitmap()->Width(), Room);
+
+  // Both kinds of image: blended 32-bit ones and keyed 24-bit ones; and some are shared.
+  int Blended = 0, Keyed = 0;
+  for (Integer I = 0; I < Theme.StyleImages().Count(); ++I) {
+    Blended += Theme.StyleImages().Items(I)->AlphaBlend();
+    Keyed += Theme.StyleImages().Items(I)->Transparent() && !Theme.StyleImages().Items(I)->AlphaBlend();
+  }
+  EXPECT_GT(Blended, 0);
+  EXPECT_GT(Keyed, 0);
+  EXPECT_EQ(Theme.Object(moButtonCheckbox)->ImageFile->Bitmap(),
+            Theme.Object(moButtonCheckboxCheckeddisabled)->ImageFile->Bitmap());
 }

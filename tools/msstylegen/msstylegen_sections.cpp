@@ -17,30 +17,6 @@ TIniSection S(const std::string& Name, std::initializer_list<std::pair<std::stri
 
 }  // namespace
 
-const std::vector<std::string> StyleSections = {
-    "Button.Pushbutton", "Window", "Window.Caption", "Window.FrameLeft", "Window.FrameRight",
-    "Window.FrameBottom", "Window.CloseButton", "Window.HelpButton", "Window.MaxButton", "Window.MinButton",
-    "Window.RestoreButton", "Window.SmallCaption", "Window.SmallFrameLeft", "Window.SmallFrameRight",
-    "Window.SmallFrameBottom", "Window.SmallCloseButton", "Window.SysButton", "Window.Caption(Active)",
-    "Window.Caption(Inactive)", "Window.MDIMinButton", "Window.MDICloseButton", "Window.MDIRestoreButton", "Spin",
-    "Spin.Up", "Spin.Down", "Spin.Uphorz", "Spin.Downhorz", "Button.Pushbutton(Disabled)",
-    "Button.Pushbutton(Defaulted)", "button.checkbox", "Button.checkbox(checkeddisabled)",
-    "Button.checkbox(unchecked disabled)", "Button.checkbox(mixeddisabled)", "button.radiobutton",
-    "Button.radiobutton(checkeddisabled)", "Button.radiobutton(unchecked disabled)", "ScrollBar.ArrowBtn",
-    "ScrollBar.ThumbBtnHorz", "ScrollBar.ThumbBtnVert", "ScrollBar.LowerTrackHorz", "ScrollBar.LowerTrackVert",
-    "ScrollBar.UpperTrackVert", "ScrollBar.UpperTrackHorz", "ScrollBar.GripperHorz", "ScrollBar.GripperVert",
-    "Progress", "Progress.Bar", "Progress.Chunk", "Progress.BarVert", "Progress.ChunkVert", "TrackBar",
-    "TrackBar.Thumb", "TrackBar.ThumbTop", "TrackBar.ThumbBottom", "TrackBar.ThumbLeft", "TrackBar.ThumbRight",
-    "TrackBar.ThumbVert", "TrackBar.Track", "TrackBar.TrackVert", "TrackBar.Tics", "TrackBar.Tics",
-    "button.groupbox", "edit", "edit.edittext(disabled)", "edit.edittext(readonly)", "combobox", "combobox(hot)",
-    "combobox(disabled)", "Combobox.DropDownButton", "header", "header.headeritem", "status", "status.pane",
-    "status.gripperpane", "status.gripper", "rebar", "rebar.band", "rebar.gripper", "rebar.grippervert",
-    "rebar.chevron", "rebar.chevronvert", "toolbar", "toolbar.button", "toolbar.separator",
-    "toolbar.dropdownbutton", "toolbar.splitbutton", "toolbar.splitbuttondropdown", "tab", "tab.pane",
-    "tab.toptabitem", "tab.body", "explorerbar", "explorerbar.SpecialGroupBackground",
-    "explorerbar.NormalGroupCollapse", "explorerbar.NormalGroupExpand", "explorerbar.NormalGroupHead",
-    "explorerbar.headerclose", "listview"};
-
 // Section names are written in the case a hand-made style might use; the theme ignores case.
 std::vector<TIniSection> SampleIni() {
   // Title buttons share one plate and differ in their glyph.

@@ -53,9 +53,6 @@ struct TSampleOptions {
   int MinImages = 0;
 };
 
-// The sections the theme reads, in its creation order; the sample has every one of them.
-extern const std::vector<std::string> StyleSections;
-
 TStyleContent BuildSampleStyle(const TSampleOptions& Options = {});
 
 // The ini text: "[Section]" and "key=value" (or "key = value") lines, each ended by CR LF.
