@@ -87,14 +87,18 @@ class TResourceWalker {
   }
 
   struct Reason {
+    explicit Reason(std::string Why) : Text(std::move(Why)) {}
     std::string Text;
   };
 
   uint64_t Map(uint64_t Rva, uint64_t Length) const {
     for (const TSection& Section : FSections) {
-      if (Rva < Section.Va || Rva - Section.Va >= Section.Extent) continue;
-      if (Length > Section.Extent - (Rva - Section.Va)) break;
-      const uint64_t Offset = uint64_t(Section.RawOffset) + (Rva - Section.Va);
+      if (Rva < Section.Va) continue;
+      // An empty range may sit at the very end (a directory without entries).
+      const uint64_t Into = Rva - Section.Va;
+      if (Into > Section.Extent || (Into == Section.Extent && Length > 0)) continue;
+      if (Length > Section.Extent - Into) break;
+      const uint64_t Offset = uint64_t(Section.RawOffset) + Into;
       if (Offset + Length > FBytes.size()) throw Reason("resource data runs past the end of the file");
       return Offset;
     }
