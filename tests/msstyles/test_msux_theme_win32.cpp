@@ -433,7 +433,6 @@ TEST_F(MsuxTheme, FilesThatDoNotLoadLeaveTheThemeAsItWas) {
   }
 }
 
-#ifdef VX_SAMPLE_STYLE_DIR
 TEST(MsuxSampleStyle, TheGeneratedSampleLoads) {
   TVxThemeMsStyles Theme;
   ASSERT_TRUE(Theme.LoadFromFile(VX_SAMPLE_STYLE_DIR "/PellanSample.msstyles"));
@@ -448,4 +447,3 @@ TEST(MsuxSampleStyle, TheGeneratedSampleLoads) {
   ASSERT_TRUE(Copy.LoadFromStream(S));
   EXPECT_EQ(Copy.Ini().Text(), Theme.Ini().Text());
 }
-#endif
