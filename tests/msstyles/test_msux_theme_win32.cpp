@@ -433,17 +433,21 @@ TEST_F(MsuxTheme, FilesThatDoNotLoadLeaveTheThemeAsItWas) {
   }
 }
 
-TEST(MsuxSampleStyle, TheGeneratedSampleLoads) {
-  TVxThemeMsStyles Theme;
-  ASSERT_TRUE(Theme.LoadFromFile(VX_SAMPLE_STYLE_DIR "/PellanSample.msstyles"));
-  EXPECT_EQ(Theme.Name(), "PellanSample");
-  EXPECT_FALSE(Theme.IsEmpty());
-  for (Integer I = 0; I < Theme.StyleImages().Count(); ++I)
-    EXPECT_FALSE(Theme.StyleImages().Items(I)->Empty()) << Theme.StyleImages().Items(I)->Name();
-  TMemoryStream S;
-  ASSERT_TRUE(Theme.SaveToStream(S));
-  S.SetPosition(0);
-  TVxThemeMsStyles Copy;
-  ASSERT_TRUE(Copy.LoadFromStream(S));
-  EXPECT_EQ(Copy.Ini().Text(), Theme.Ini().Text());
+TEST(MsuxSampleStyle, TheGeneratedSamplesLoad) {
+  for (const char* Name : {"PellanSample", "PellanSample100"}) {
+    TVxThemeMsStyles Theme;
+    ASSERT_TRUE(Theme.LoadFromFile(VX_SAMPLE_STYLE_DIR "/" + std::string(Name) + ".msstyles")) << Name;
+    EXPECT_EQ(Theme.Name(), Name);
+    EXPECT_FALSE(Theme.IsEmpty());
+    if (std::string(Name) == "PellanSample100") EXPECT_GE(Theme.StyleImages().Count(), 100);
+    for (Integer I = 0; I < Theme.StyleImages().Count(); ++I)
+      EXPECT_FALSE(Theme.StyleImages().Items(I)->Empty()) << Theme.StyleImages().Items(I)->Name();
+    TMemoryStream S;
+    ASSERT_TRUE(Theme.SaveToStream(S));
+    S.SetPosition(0);
+    TVxThemeMsStyles Copy;
+    ASSERT_TRUE(Copy.LoadFromStream(S));
+    EXPECT_EQ(Copy.Ini().Text(), Theme.Ini().Text());
+    EXPECT_EQ(Copy.StyleImages().Count(), Theme.StyleImages().Count());
+  }
 }
