@@ -22,6 +22,8 @@ class EOutOfResources : public Exception { using Exception::Exception; };
 // Malformed text: the message ends with " on line N".
 class EParserError : public Exception { using Exception::Exception; };
 class EClassNotFound : public Exception { using Exception::Exception; };
+// A resource a module lacks: "Resource <name> not found".
+class EResNotFound : public Exception { using Exception::Exception; };
 
 // printf-style formatting into a std::string.
 std::string Format(const char* Fmt, ...) __attribute__((format(printf, 1, 2)));

@@ -33,14 +33,16 @@ class TmsuxModule {
   // Reads and checks FileName. Raises EmsuxModuleError ("Cannot load module <file>: <why>") when
   // the file cannot be read, is larger than msuxMaxModuleSize, is not a PE module, or any entry of
   // its resource directory (directories, names, data) lies outside the file or loops.
-  explicit TmsuxModule(const std::string& FileName);
+  // MaxSize lowers the limit (tests).
+  explicit TmsuxModule(const std::string& FileName, uint64_t MaxSize = msuxMaxModuleSize);
   // The same checks over bytes already in memory; Origin names them in errors.
-  TmsuxModule(std::vector<uint8_t> Bytes, const std::string& Origin);
+  TmsuxModule(std::vector<uint8_t> Bytes, const std::string& Origin, uint64_t MaxSize = msuxMaxModuleSize);
 
   // The first language's data of the resource Type / Name; nullopt when there is none. The span
   // stays valid while the module lives.
   std::optional<std::span<const uint8_t>> Find(const TmsuxResId& Type, const TmsuxResId& Name) const;
-  // The names of every resource of Type, in directory order (numbers as "#n").
+  // The names of every resource of Type, in directory order (numbers as "#n"; string names as
+  // stored, characters beyond ASCII in UTF-8).
   std::vector<std::string> Names(const TmsuxResId& Type) const;
   const std::string& Origin() const { return FOrigin; }
 
@@ -53,5 +55,6 @@ class TmsuxModule {
     uint32_t Offset = 0, Size = 0;
   };
   std::vector<TEntry> FEntries;
-  void Check();
+  void Check(uint64_t MaxSize);
+  [[noreturn]] void Fail(const std::string& Why) const;
 };

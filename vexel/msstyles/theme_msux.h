@@ -15,13 +15,13 @@
 #include "framework/core/classes.h"
 #include "framework/graphics/font.h"
 #include "vexel/graphics/vx_bitmaplist.h"
+#include "vexel/msstyles/msux_stream.h"
 #include "vexel/msstyles/theme_msuxobjects.h"
 #include "vexel/theme/vx_theme.h"
 
 class TMemIniFile;
+class TmsuxModule;
 
-// The 7-byte mark that starts the stream form (no terminator).
-constexpr char msuxStreamMark[7] = {'Z', 'Q', 'M', 'S', 'S', 'T', 'L'};
 
 class TVxThemeMsStyles : public TvxTheme, public TmsuxImageSource {
  public:
@@ -46,9 +46,16 @@ class TVxThemeMsStyles : public TvxTheme, public TmsuxImageSource {
   void SetDefaultSysColors() override;
   void SetDefaultFonts() override;
 
-  void ReadStream(TStream& Stream);
+  // Name, ini text and images from the stream form; false (and nothing changed) without the mark.
+  // The objects are freed: Build makes them again. A damaged stream raises and changes nothing.
+  bool ReadStream(TStream& Stream);
+  // The objects, the metrics and the values of [SysMetrics] from the pristine content (FCache,
+  // or the current content the first time), with the shifts applied once. A malformed number
+  // raises EConvertError and leaves the theme as it was.
   void Build();
   bool IsEmpty() const;
+  // Upper-cased Name, once per name: the style file's bitmap while a file is being loaded; an
+  // empty image when there is no file open, no such resource or it does not decode.
   void LoadStyleImage(const std::string& Name) override;
   static std::string NormalizeImageName(const std::string& Value);
 
@@ -72,7 +79,8 @@ class TVxThemeMsStyles : public TvxTheme, public TmsuxImageSource {
   TColor MenuColor() const { return FMenuColor; }
   TColor MenuHilightColor() const { return FMenuHilightColor; }
 
-  // [Drawing] The operations the style draws itself; every other slot keeps the base drawing.
+  // [Drawing] The operations the style draws itself; every other slot keeps the base drawing
+  // (theme_msux_forms.cpp, theme_msux_controls.cpp, theme_msux_menus.cpp).
   // [Forms]
   bool IsFormDefined(TvxWindowKind Kind, const std::string& Name) override;
   HRGN GetFormRegion(TvxWindowKind Kind, const TRect& R, const std::string& Name) override;
@@ -89,16 +97,8 @@ class TVxThemeMsStyles : public TvxTheme, public TmsuxImageSource {
                          Integer Y) override;
   void DrawFormBackground(TvxWindowKind Kind, TCanvas& Canvas, const std::string& Name, const TRect& R) override;
 
-  // [Hints] Drawn by the platform.
-  bool IsHintDefined() override;
-
-  // [Labels]
-  bool IsLabelDefined(Byte Kind, const std::string& Name) override;
-  bool IsLabelTransparent(Byte Kind, const std::string& Name) override;
-
   // [Panels]
   bool IsPanelDefined(Byte Kind, const std::string& Name) override;
-  bool IsPanelTransparent(Byte Kind, const std::string& Name) override;
   void GetPanelClientRect(Byte Kind, const TRect& R, TRect& Client, const std::string& Name) override;
   void DrawPanel(Byte Kind, TCanvas& Canvas, const std::string& Name, const TRect& R) override;
 
@@ -106,8 +106,6 @@ class TVxThemeMsStyles : public TvxTheme, public TmsuxImageSource {
   bool IsButtonDefined(Byte Kind, const std::string& Name) override;
   bool IsButtonTransparent(Byte Kind, const std::string& Name) override;
   void DrawButton(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxStateInfo& Info) override;
-  void DrawButtonGlyph(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxGlyphInfo& Glyph,
-                       Byte State) override;
 
   // [Check boxes and radio buttons]
   bool IsCheckBoxDefined(Byte Kind, const std::string& Name) override;
@@ -116,7 +114,6 @@ class TVxThemeMsStyles : public TvxTheme, public TmsuxImageSource {
 
   // [Splitters]
   bool IsSplitterDefined(Byte Kind) override;
-  bool IsSplitterTransparent(Byte Kind) override;
   void DrawSplitter(Byte Kind, TCanvas& Canvas, const std::string& Name, const TRect& R) override;
 
   // [Scroll bars] Only kind 0 is drawn.
@@ -140,26 +137,17 @@ class TVxThemeMsStyles : public TvxTheme, public TmsuxImageSource {
 
   // [Header controls]
   bool IsHeaderDefined(Byte Kind, const std::string& Name) override;
-  bool IsHeaderTransparent(Byte Kind, const std::string& Name) override;
   void DrawHeader(Byte Kind, TCanvas& Canvas, const std::string& Name, const TRect& R) override;
   void DrawHeaderSection(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxStateInfo& Info) override;
-  void DrawHeaderSectionText(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxTextInfo& Info,
-                             Byte State) override;
-  void DrawHeaderSectionGlyph(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxGlyphInfo& Glyph,
-                              Byte State) override;
 
   // [Status bars]
   bool IsStatusBarDefined(Byte Kind, const std::string& Name) override;
-  bool IsStatusBarTransparent(Byte Kind, const std::string& Name) override;
   void GetStatusBarClientRect(Byte Kind, const TRect& R, TRect& Client, const std::string& Name) override;
   void DrawStatusBar(Byte Kind, TCanvas& Canvas, const std::string& Name, const TRect& R) override;
   void DrawStatusPanel(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxStateInfo& Info) override;
-  void DrawStatusPanelGlyph(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxGlyphInfo& Glyph,
-                            Byte State) override;
 
   // [Edits]
   bool IsEditDefined(Byte Kind, const std::string& Name) override;
-  bool IsEditTransparent(Byte Kind, const std::string& Name) override;
   void GetEditClientRect(Byte Kind, const TRect& R, TRect& Client, const std::string& Name) override;
   void DrawEdit(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxStateInfo& Info) override;
   void DrawEditButton(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxStateInfo& Info) override;
@@ -167,7 +155,6 @@ class TVxThemeMsStyles : public TvxTheme, public TmsuxImageSource {
   // [Group boxes]
   bool IsGroupBoxDefined(Byte Kind, const std::string& Name) override;
   bool IsGroupBoxTransparent(Byte Kind, const std::string& Name) override;
-  void GetGroupBoxClientRect(Byte Kind, const TRect& R, TRect& Client, const std::string& Name) override;
   void DrawGroupBox(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxGroupBoxInfo& Info) override;
 
   // [Edit frames, boxes]
@@ -196,8 +183,6 @@ class TVxThemeMsStyles : public TvxTheme, public TmsuxImageSource {
   bool IsToolBarDefined(Byte Kind, const std::string& Name) override;
   void DrawToolBar(Byte Kind, TCanvas& Canvas, const std::string& Name, const TRect& R) override;
   void DrawToolBarItem(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxToolItemInfo& Info) override;
-  void DrawToolBarItemGlyph(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxGlyphInfo& Glyph,
-                            Byte State) override;
 
   // [Scroll boxes]
   bool IsScrollBoxDefined(Byte Kind, const std::string& Name) override;
@@ -214,35 +199,44 @@ class TVxThemeMsStyles : public TvxTheme, public TmsuxImageSource {
 
   // [Tabs]
   bool IsTabDefined(Byte Kind, const std::string& Name) override;
-  bool IsTabTransparent(Byte Kind, const std::string& Name) override;
   void GetTabClientRect(Byte Kind, const TRect& R, TRect& Client, const std::string& Name) override;
   void DrawTabPane(Byte Kind, TCanvas& Canvas, const std::string& Name, const TRect& R) override;
   void DrawTab(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxStateInfo& Info) override;
   void DrawTabScrollButton(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxStateInfo& Info) override;
-  void DrawTabText(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxTextInfo& Info,
-                   const TvxStateInfo& State) override;
 
   // [List boxes, trees, grids]
   bool IsListBoxDefined(Byte Kind, const std::string& Name) override;
-  bool IsListBoxTransparent(Byte Kind, const std::string& Name) override;
-  void GetListBoxClientRect(Byte Kind, const TRect& R, TRect& Client, const std::string& Name) override;
   void DrawListBox(Byte Kind, TCanvas& Canvas, const std::string& Name, const TRect& R) override;
-  void DrawListBoxReserved(Byte Kind, const TRect& R) override;
   void DrawListBoxItem(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxStateInfo& Info) override;
   void DrawListBoxCheck(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxCheckGlyphInfo& Glyph,
                         const TvxStateInfo& State) override;
   bool IsTreeDefined(Byte Kind) override;
-  bool IsTreeTransparent(Byte Kind) override;
-  void GetTreeClientRect(Byte Kind, const TRect& R, TRect& Client) override;
   void DrawTree(Byte Kind, TCanvas& Canvas, const std::string& Name, const TRect& R) override;
   void DrawTreeItem(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxStateInfo& Info) override;
   bool IsGridDefined(Byte Kind, const std::string& Name) override;
-  bool IsGridTransparent(Byte Kind, const std::string& Name) override;
-  void GetGridClientRect(Byte Kind, const TRect& R, TRect& Client, const std::string& Name) override;
   void DrawGrid(Byte Kind, TCanvas& Canvas, const std::string& Name, const TRect& R) override;
   void DrawGridCell(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxStateInfo& Info) override;
 
  private:
+  // What [SysMetrics] gives the colour and font tables, parsed when the objects are built.
+  struct TFontValues {
+    std::string Name;
+    Integer Size = 8;
+    TFontStyles Style;
+  };
+  struct TSysValues {
+    TColor Window = 0, BtnFace = 0, Highlight = 0, BtnShadow = 0, HighlightText = 0;
+    TColor Menu = 0, MenuHilight = 0, CaptionText = 0, InactiveCaptionText = 0;
+    std::string CaptionFontName;
+    Integer CaptionFontSize = 10;
+    TFontValues MenuFont, StatusFont, MsgBoxFont;
+  };
+  struct TBuilt;
+
+  // Builds from Content (taking it over); Pristine: Content becomes FCache.
+  void BuildFrom(TmsuxStreamContent Content, bool Pristine);
+  void FreeObjects();
+
   std::string FStylesFile;
   std::string FStyleName;
   std::unique_ptr<TMemIniFile> FIni;
@@ -260,4 +254,8 @@ class TVxThemeMsStyles : public TvxTheme, public TmsuxImageSource {
   std::unique_ptr<TFont> FMenuFont, FStatusFont, FMsgBoxFont;
   TColor FMenuColor = clBtnFace;
   TColor FMenuHilightColor = clHighlight;
+  TSysValues FSysValues;
+  // While a style file is loaded: the open module, and the list its images go into.
+  const TmsuxModule* FModule = nullptr;
+  TvxBitmapList* FLoadingImages = nullptr;
 };

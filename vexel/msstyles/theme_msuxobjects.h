@@ -166,6 +166,9 @@ class TmsuxThemeObject : public TComponent {
   // Relinks every bitmap link to the list's image of the same name, keeping its rectangle.
   void Loaded() override;
 
+  // Applies the pair and records it (key in lower case). Past msuxMaxObjectProps recorded keys a
+  // new key still takes effect but is not recorded; a recorded key always takes its new value.
+  // A number that is not one raises EConvertError.
   void SetProperty(const std::string& Key, const std::string& Value);
   const TmsuxObjectProp* FindProperty(const std::string& Key) const;
   // Usable on a null object: false then.
@@ -201,6 +204,12 @@ class TmsuxThemeObject : public TComponent {
   TColor FillColorHint = 0;
 
  private:
+  // Names Link after the normalised Value, has the source load that image and relinks.
+  void LinkImage(TvxBitmapLink& Link, const std::string& Value);
+  // An image key: LinkImage, then the background becomes the image and a keyed or blended image
+  // makes the object transparent.
+  void SetImageKey(std::unique_ptr<TvxBitmapLink>& Link, const std::string& Value);
+
   TvxBitmapList& FImages;
   TmsuxImageSource& FSource;
 };
