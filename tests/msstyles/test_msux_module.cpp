@@ -6,9 +6,14 @@
 #include <cstdio>
 #include <fstream>
 #include <functional>
+#include <map>
+#include <set>
 
 #include "framework/core/byte_order.h"
+#include "framework/core/sysutils.h"
 #include "tools/msstylegen/msstylegen_pe.h"
+#include "tools/msstylegen/msstylegen_sheet.h"
+#include "tools/msstylegen/msstylegen_style.h"
 #include "vexel/msstyles/msux_module.h"
 
 using namespace msstylegen;
@@ -186,5 +191,166 @@ TEST(MsuxModule, SizeLimitCountsEveryByte) {
     FAIL() << "loaded";
   } catch (const EmsuxModuleError& E) {
     EXPECT_NE(E.Message().find("larger than"), std::string::npos) << E.Message();
+  }
+}
+
+// ---- The generator's pieces and the generated sample ----
+
+namespace {
+
+std::vector<std::string> StringList(std::span<const uint8_t> Data) {
+  std::vector<std::string> Result;
+  std::string Current;
+  for (size_t I = 0; I + 1 < Data.size(); I += 2) {
+    const uint16_t Unit = U16(Data.data() + I);
+    if (Unit == 0) {
+      if (Current.empty()) return Result;
+      Result.push_back(Current);
+      Current.clear();
+    } else {
+      Current += char(Unit);
+    }
+  }
+  ADD_FAILURE() << "the list has no closing empty string";
+  return Result;
+}
+
+// The ini text of a TEXTFILE resource without its last four units.
+std::string TextOf(std::span<const uint8_t> Data) {
+  std::string Text;
+  const size_t Units = Data.size() / 2;
+  EXPECT_GE(Units, 4u);
+  for (size_t I = 0; I + 4 < Units; ++I) Text += char(U16(Data.data() + 2 * I));
+  return Text;
+}
+
+// Section name (lower case) -> its lines "key=value" with the key in lower case and " = " read as
+// "=", in file order.
+std::map<std::string, std::vector<std::pair<std::string, std::string>>> Sections(const std::string& Text) {
+  std::map<std::string, std::vector<std::pair<std::string, std::string>>> Result;
+  std::string Current;
+  size_t Start = 0;
+  while (Start < Text.size()) {
+    size_t End = Text.find("\r\n", Start);
+    if (End == std::string::npos) End = Text.size();
+    const std::string Line = Text.substr(Start, End - Start);
+    Start = End + 2;
+    if (Line.empty()) continue;
+    if (Line.front() == '[') {
+      EXPECT_EQ(Line.back(), ']') << Line;
+      Current = LowerCase(Line.substr(1, Line.size() - 2));
+      Result[Current];
+      continue;
+    }
+    const size_t Eq = Line.find('=');
+    EXPECT_NE(Eq, std::string::npos) << Line;
+    auto Trim = [](std::string S) {
+      while (!S.empty() && S.back() == ' ') S.pop_back();
+      while (!S.empty() && S.front() == ' ') S.erase(0, 1);
+      return S;
+    };
+    Result[Current].push_back({LowerCase(Trim(Line.substr(0, Eq))), Trim(Line.substr(Eq + 1))});
+  }
+  return Result;
+}
+
+std::string SampleFile(const char* Name) { return std::string(VX_SAMPLE_STYLE_DIR) + "/" + Name; }
+
+}  // namespace
+
+TEST(MsuxStyleGenerator, ImageResourceNames) {
+  const std::pair<const char*, const char*> Cases[] = {
+      {"Blue\\Button.bmp", "BLUE_BUTTON_BMP"},
+      {"  Pellan\\Radio.Bmp ", "PELLAN_RADIO_BMP"},
+      {"a.b", "A.B"},              // one character after the dot is not enough
+      {"x.bm", "X_BM"},
+      {"file.txt", "FILE.TXT"},    // only a dot before "b" changes
+      {"a.Bb.b", "A_BB.B"},
+      {"Deep\\Er\\Name.BMP", "DEEP_ER_NAME_BMP"},
+  };
+  for (const auto& [Value, Expected] : Cases) EXPECT_EQ(ImageResourceName(Value), Expected) << Value;
+}
+
+TEST(MsuxStyleGenerator, PackedDibsDecodeToTheirPixels) {
+  // Three pixels wide, so 24-bit rows need a byte of padding.
+  TvxBitmap Image;
+  Image.SetSize(3, 2);
+  Image.SetPixel(0, 0, 0x00000000);  // empty
+  Image.SetPixel(1, 0, 0xFF102030);
+  Image.SetPixel(2, 0, 0x80FFFFFF);  // half white
+  Image.SetPixel(0, 1, 0xFF405060);
+  Image.SetPixel(1, 1, 0xFFFFFFFF);
+  Image.SetPixel(2, 1, 0x01000000);
+  struct Case {
+    const char* Name;
+    std::vector<uint8_t> Dib;
+    TvxColor Expected[6];
+  } Cases[] = {
+      {"24 bits over black",
+       PackedDib24(Image, 0xFF000000),
+       {0xFFFF00FF, 0xFF102030, 0xFF808080, 0xFF405060, 0xFFFFFFFF, 0xFF000000}},
+      {"24 bits, another key", PackedDib24(Image, 0xFF000000, 0xFF00FF00),
+       {0xFF00FF00, 0xFF102030, 0xFF808080, 0xFF405060, 0xFFFFFFFF, 0xFF000000}},
+      {"32 bits", PackedDib32(Image), {0x00000000, 0xFF102030, 0x80FFFFFF, 0xFF405060, 0xFFFFFFFF, 0x01000000}},
+  };
+  for (const Case& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    TvxBitmap Decoded;
+    DecodeStyleImage({"X", C.Dib}, Decoded);
+    ASSERT_EQ(Decoded.Width(), 3);
+    ASSERT_EQ(Decoded.Height(), 2);
+    for (int I = 0; I < 6; ++I) EXPECT_EQ(Decoded.GetPixel(I % 3, I / 3), C.Expected[I]) << I;
+  }
+  EXPECT_EQ(PackedDib24(Image, 0).size(), 40u + 2 * 12);
+}
+
+TEST(MsuxStyleGenerator, TextAndListResources) {
+  TStyleContent C;
+  C.Ini = {{"A", {{"ImageFile", "X\\Y.bmp", true}, {"k", "v", false}}}, {"B", {}}};
+  const std::string Text = IniText(C);
+  EXPECT_EQ(Text, "[A]\r\nImageFile = X\\Y.bmp\r\nk=v\r\n\r\n[B]\r\n\r\n");
+  EXPECT_EQ(TextOf(TextFileResource(Text)), Text);
+  EXPECT_EQ(StringList(StringListResource({"One", "Two"})), (std::vector<std::string>{"One", "Two"}));
+  EXPECT_EQ(StringListResource({}), (std::vector<uint8_t>{0, 0}));
+}
+
+TEST(MsuxStyleGenerator, SampleFilesHoldListsTextAndEveryNamedImage) {
+  for (const char* Name : {"PellanSample.msstyles", "PellanSample100.msstyles"}) {
+    SCOPED_TRACE(Name);
+    const TmsuxModule M(SampleFile(Name));
+    std::vector<std::string> Lists[3];
+    const char* ListTypes[] = {"COLORNAMES", "SIZENAMES", "FILERESNAMES"};
+    for (int I = 0; I < 3; ++I) {
+      const auto Data = M.Find(TmsuxResId::Named(ListTypes[I]), TmsuxResId::Id(1));
+      ASSERT_TRUE(Data) << ListTypes[I];
+      Lists[I] = StringList(*Data);
+      EXPECT_FALSE(Lists[I].empty()) << ListTypes[I];
+    }
+    ASSERT_FALSE(Lists[2].empty());
+    const auto TextData = M.Find(TmsuxResId::Named("TEXTFILE"), TmsuxResId::Named(Lists[2][0]));
+    ASSERT_TRUE(TextData);
+    const std::string Text = TextOf(*TextData);
+    EXPECT_NE(Text.find(" = "), std::string::npos);
+    EXPECT_EQ(Text.substr(Text.size() - 2), "\r\n");
+    const auto Ini = Sections(Text);
+    for (const std::string& Section : StyleSections)
+      EXPECT_TRUE(Ini.count(LowerCase(Section))) << "no section " << Section;
+    // Every image key names a bitmap that decodes.
+    std::set<std::string> Named;
+    for (const auto& [Section, Keys] : Ini)
+      for (const auto& [Key, Value] : Keys)
+        if (Key == "imagefile" || Key == "imagefile1" || Key == "imagefile2" || Key == "imagefile3" ||
+            Key == "glyphimagefile")
+          Named.insert(ImageResourceName(Value));
+    const std::vector<std::string> Bitmaps = M.Names(TmsuxResId::Id(msuxRtBitmap));
+    EXPECT_EQ(std::set<std::string>(Bitmaps.begin(), Bitmaps.end()), Named);
+    for (const std::string& Image : Named) {
+      const auto Data = M.Find(TmsuxResId::Id(msuxRtBitmap), TmsuxResId::Named(Image));
+      ASSERT_TRUE(Data) << Image;
+      TvxBitmap Decoded;
+      EXPECT_NO_THROW(DecodeStyleImage({Image, {Data->begin(), Data->end()}}, Decoded)) << Image;
+      EXPECT_FALSE(Decoded.Empty()) << Image;
+    }
+    if (std::string(Name) == "PellanSample100.msstyles") EXPECT_GE(Named.size(), 100u);
   }
 }
