@@ -16,6 +16,11 @@
 #include "vexel/msstyles/theme_msux.h"
 #include "vexel/msstyles/theme_msux_paint.h"
 
+// Readable failures for rectangles.
+void PrintTo(const TRect& R, std::ostream* Os) {
+  *Os << "(" << R.Left << ", " << R.Top << ", " << R.Right << ", " << R.Bottom << ")";
+}
+
 namespace {
 
 constexpr TvxColor Background = 0xFF123456;
@@ -332,7 +337,9 @@ class MsuxThemeDraw : public ::testing::Test {
         "Menu=10 20 30\r\nMenuHilight=200 100 50\r\nBtnFace=90 91 92\r\nHighlight=1 2 250\r\nWindow=250 251 "
         "252\r\n";
     for (Integer Slot = 0; Slot < moSlotCount; ++Slot) {
-      if (Slot == moEdit || Slot == moTrackBarTics2) continue;
+      if (Slot == moEdit || Slot == moEditEdittextDisabled || Slot == moEditEdittextReadonly ||
+          Slot == moTrackBarTics2)
+        continue;
       const std::string Name = "IMG" + std::to_string(Slot);
       auto Image = std::make_unique<TvxBitmap>();
       Image->SetSize(2 * StripFrames, 2);
@@ -504,6 +511,11 @@ TEST_F(MsuxThemeDraw, FillsFromTheSystemColoursAndBorrowedFills) {
     I.Part = Second;
     return I;
   };
+  // The theme's tables as loaded (hue and brightness passes may round a channel).
+  const TColor Highlight = Theme.SysColors().SysColor(clHighlight), Window = Theme.SysColors().SysColor(clWindow),
+               Face = Theme.SysColors().SysColor(clBtnFace);
+  ASSERT_NE(Highlight, Window);
+  ASSERT_NE(Theme.MenuColor(), Theme.MenuHilightColor());
   struct TCase {
     const char* Label;
     std::function<void(TCanvas&)> Op;
@@ -512,17 +524,17 @@ TEST_F(MsuxThemeDraw, FillsFromTheSystemColoursAndBorrowedFills) {
       {"edit", [&](TCanvas& C) { Theme.DrawEdit(0, C, "", S(0, 0)); }, RGB(10, 20, 30)},
       {"edit disabled", [&](TCanvas& C) { Theme.DrawEdit(0, C, "", S(4, 0)); }, RGB(40, 50, 60)},
       {"edit read-only", [&](TCanvas& C) { Theme.DrawEdit(0, C, "", S(5, 0)); }, RGB(70, 80, 90)},
-      {"edit selected", [&](TCanvas& C) { Theme.DrawEdit(0, C, "", S(6, 0)); }, RGB(1, 2, 250)},
+      {"edit selected", [&](TCanvas& C) { Theme.DrawEdit(0, C, "", S(6, 0)); }, Highlight},
       {"edit frame disabled", [&](TCanvas& C) { Theme.DrawEditFrame(0, C, "", S(3, 0)); }, RGB(40, 50, 60)},
       // After the borrowed fills the edit has its own again.
       {"edit again", [&](TCanvas& C) { Theme.DrawEdit(0, C, "", S(1, 0)); }, RGB(10, 20, 30)},
-      {"list item selected", [&](TCanvas& C) { Theme.DrawListBoxItem(0, C, "", S(3, 0)); }, RGB(1, 2, 250)},
-      {"tree item", [&](TCanvas& C) { Theme.DrawTreeItem(0, C, "", S(4, 0)); }, RGB(250, 251, 252)},
-      {"grid fixed cell", [&](TCanvas& C) { Theme.DrawGridCell(0, C, "", S(2, 1)); }, RGB(90, 91, 92)},
-      {"grid selected", [&](TCanvas& C) { Theme.DrawGridCell(0, C, "", S(2, 0)); }, RGB(1, 2, 250)},
-      {"splitter", [&](TCanvas& C) { Theme.DrawSplitter(0, C, "", {4, 4, 12, 12}); }, RGB(90, 91, 92)},
-      {"menu item hot", [&](TCanvas& C) { Theme.DrawMenuItem(1, C, "", S(0, 1)); }, RGB(200, 100, 50)},
-      {"menu item", [&](TCanvas& C) { Theme.DrawMenuItem(1, C, "", S(0, 3)); }, RGB(10, 20, 30)},
+      {"list item selected", [&](TCanvas& C) { Theme.DrawListBoxItem(0, C, "", S(3, 0)); }, Highlight},
+      {"tree item", [&](TCanvas& C) { Theme.DrawTreeItem(0, C, "", S(4, 0)); }, Window},
+      {"grid fixed cell", [&](TCanvas& C) { Theme.DrawGridCell(0, C, "", S(2, 1)); }, Face},
+      {"grid selected", [&](TCanvas& C) { Theme.DrawGridCell(0, C, "", S(2, 0)); }, Highlight},
+      {"splitter", [&](TCanvas& C) { Theme.DrawSplitter(0, C, "", {4, 4, 12, 12}); }, Face},
+      {"menu item hot", [&](TCanvas& C) { Theme.DrawMenuItem(1, C, "", S(0, 1)); }, Theme.MenuHilightColor()},
+      {"menu item", [&](TCanvas& C) { Theme.DrawMenuItem(1, C, "", S(0, 3)); }, Theme.MenuColor()},
   };
   for (const TCase& C : Cases) {
     TTarget T(16, 16);
@@ -538,7 +550,8 @@ TEST_F(MsuxThemeDraw, FillsFromTheSystemColoursAndBorrowedFills) {
 }
 
 TEST_F(MsuxThemeDraw, PanelsMenusAndSeparators) {
-  const TColor Face = RGB(90, 91, 92);
+  const TColor Face = Theme.SysColors().SysColor(clBtnFace);
+  const TColor Menu = Theme.MenuColor(), Hilight = Theme.MenuHilightColor();
   TTarget T(40, 20);
   Theme.DrawPanel(0, *T.Canvas, "", {0, 0, 20, 20});
   EXPECT_EQ(T.Pixel(0, 5), Opaque(LightenColor(Face, 30)));
@@ -550,19 +563,19 @@ TEST_F(MsuxThemeDraw, PanelsMenusAndSeparators) {
 
   TTarget M(40, 20);
   Theme.DrawMenu(1, *M.Canvas, "", {0, 0, 40, 20});
-  EXPECT_EQ(M.Pixel(0, 0), Opaque(RGB(200, 100, 50)));
-  EXPECT_EQ(M.Pixel(5, 5), Opaque(RGB(10, 20, 30)));
+  EXPECT_EQ(M.Pixel(0, 0), Opaque(Hilight));
+  EXPECT_EQ(M.Pixel(5, 5), Opaque(Menu));
   // A separator: the line is the rectangle less 5 on each side and half its height.
   TvxStateInfo Sep;
   Sep.Rect = {0, 0, 40, 9};
   Sep.State = 1;
   Theme.DrawMenuItem(1, *M.Canvas, "", Sep);
-  EXPECT_EQ(M.Pixel(4, 4), Opaque(RGB(10, 20, 30)));
-  EXPECT_EQ(M.Pixel(5, 4), Opaque(RGB(200, 100, 50)));
-  EXPECT_EQ(M.Pixel(34, 4), Opaque(RGB(200, 100, 50)));
-  EXPECT_EQ(M.Pixel(35, 4), Opaque(RGB(10, 20, 30)));
-  EXPECT_EQ(M.Pixel(20, 3), Opaque(RGB(10, 20, 30)));
-  EXPECT_EQ(M.Pixel(20, 5), Opaque(RGB(10, 20, 30)));
+  EXPECT_EQ(M.Pixel(4, 4), Opaque(Menu));
+  EXPECT_EQ(M.Pixel(5, 4), Opaque(Hilight));
+  EXPECT_EQ(M.Pixel(34, 4), Opaque(Hilight));
+  EXPECT_EQ(M.Pixel(35, 4), Opaque(Menu));
+  EXPECT_EQ(M.Pixel(20, 3), Opaque(Menu));
+  EXPECT_EQ(M.Pixel(20, 5), Opaque(Menu));
 }
 
 // A hot image glyph is drawn up-left by one over a grey shadow; the caller's image keeps its
@@ -626,7 +639,7 @@ TEST_F(MsuxThemeDraw, FormGeometry) {
       {0, (1 << 1) | (1 << 3), 2, {}},
       {0, 0, 0, {4, 5, 24, 25}},
       {0, 0xFFFF, 7, {}},
-      {6, 1 << 1, 1, {182, 4, 196, 16}},
+      {6, 1 << 1, 1, {182, 4, 196, 18}},
       {6, (1 << 1) | (1 << 5), 5, {}},
       {6, 0xFFFF, 2, {}},
       {6, 0xFFFF, 0, {}},
