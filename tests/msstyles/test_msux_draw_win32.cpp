@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -349,7 +350,8 @@ class MsuxThemeDraw : public ::testing::Test {
       Ini += std::string("[") + MsuxObjectSections[Slot] + "]\r\nimagefile=" + Name +
              "\r\nimagecount=16\r\nimagelayout=horizontal\r\nsizingtype=stretch\r\n";
       if (Slot == moWindowCaption) Ini += "captionmargins=5,7,0,0\r\n";
-      if (Slot == moWindowCaptionActive) Ini += "textshadowtype=single\r\n";
+      if (Slot == moWindowCaptionActive) Ini += "textshadowtype=single\r\ntextshadowoffset=2,2\r\n";
+      if (Slot == moWindowCaption) Ini += "textshadowcolor=40 40 40\r\n";
     }
     // A fill-drawn edit, so the borrowed fill colours show.
     Ini += "[edit]\r\nbgtype=borderfill\r\nbordersize=1\r\nbordercolor=7 8 9\r\nfillcolor=10 20 30\r\n";
@@ -738,6 +740,31 @@ TEST_F(MsuxThemeDraw, CaptionShortening) {
   EXPECT_EQ(MsuxShortenCaption(DC, L"", 0), L"");
 }
 
+// The caption stops where the shown buttons begin; an active caption has its shadow.
+TEST_F(MsuxThemeDraw, CaptionTextStopsBeforeTheButtonsWithItsShadow) {
+  TvxWindowInfo Info;
+  Info.Rect = {0, 0, 200, 40};
+  Info.Caption = L"WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW";
+  // Close, maximize and minimize: 200 - 2 * 4 - 3 * 24 = 120.
+  Info.Buttons = (1 << 1) | (1 << 3) | (1 << 5);
+  const TvxColor Shade = Opaque(RGB(40, 40, 40));
+  for (const bool Active : {true, false}) {
+    Info.Active = Active;
+    TTarget T(200, 40);
+    Theme.DrawFormCaptionText(0, *T.Canvas, "", {9, 0, 189, 40}, Info);
+    Integer Rightmost = -1, Shadow = 0;
+    for (Integer Y = 0; Y < 40; ++Y)
+      for (Integer X = 0; X < 200; ++X) {
+        const TvxColor P = T.Pixel(X, Y);
+        if (P != Background) Rightmost = std::max(Rightmost, X);
+        Shadow += P == Shade;
+      }
+    EXPECT_GT(Rightmost, 60) << Active;
+    EXPECT_LT(Rightmost, 120) << Active;
+    EXPECT_EQ(Shadow > 0, Active) << Active;
+  }
+}
+
 TEST_F(MsuxThemeDraw, DefinedAnswersAndAnEmptyTheme) {
   EXPECT_TRUE(Theme.IsFormDefined(0, ""));
   EXPECT_TRUE(Theme.IsFormDefined(6, ""));
@@ -787,6 +814,37 @@ Integer LiveGdiObjects() {
   Integer N = 0;
   for (uintptr_t H = 1; H < 0x4000; ++H) N += GetObjectType(reinterpret_cast<HGDIOBJ>(H)) != 0;
   return N;
+}
+
+// The generated sample style: every frame part and the controls it styles paint something.
+TEST(MsuxSampleStyle, PaintsTheFrameAndControls) {
+  TVxThemeMsStyles Theme;
+  ASSERT_TRUE(Theme.LoadFromFile(std::string(VX_SAMPLE_STYLE_DIR) + "/PellanSample.msstyles"));
+  ASSERT_TRUE(Theme.IsFormDefined(0, ""));
+  TvxWindowInfo Info;
+  Info.Rect = {0, 0, 160, 120};
+  Info.Active = true;
+  TTarget Frame(160, 120);
+  Theme.DrawFormBorder(0, *Frame.Canvas, "", Info);
+  TRect C;
+  Theme.GetFormClientRect(0, Info, C, "");
+  for (const TPoint P : {TPoint{80, C.Top / 2}, TPoint{C.Left / 2, 60}, TPoint{159 - C.Left / 2, 60},
+                         TPoint{80, 119 - (119 - C.Bottom) / 2}})
+    EXPECT_NE(Frame.Pixel(P.X, P.Y), Background) << P.X << "," << P.Y;
+  EXPECT_EQ(Frame.Pixel(80, 60), Background);
+
+  TvxStateInfo I;
+  I.Rect = {0, 0, 40, 20};
+  for (const std::function<void(TCanvas&)>& Op : std::initializer_list<std::function<void(TCanvas&)>>{
+           [&](TCanvas& C) { Theme.DrawButton(0, C, "", I); },
+           [&](TCanvas& C) { Theme.DrawCheckBox(0, C, "", I); },
+           [&](TCanvas& C) { Theme.DrawScrollBarPart(0, C, "", I); },
+           [&](TCanvas& C) { Theme.DrawTab(0, C, "", I); },
+           [&](TCanvas& C) { Theme.DrawEdit(0, C, "", I); }}) {
+    TTarget T(40, 20);
+    Op(*T.Canvas);
+    EXPECT_FALSE(T.Untouched());
+  }
 }
 
 // Regions and scratch images are given back.
