@@ -156,6 +156,23 @@ TEST_F(MsuxObjectDraw, NinePieceLayoutBySizingType) {
   }
 }
 
+// A clip rectangle keeps only the pieces that contain it whole.
+TEST_F(MsuxObjectDraw, ClipRectKeepsThePiecesContainingIt) {
+  Images.Add(PositionImage("NINE", 8, 8));
+  auto O = Make("imagefile=nine\nsizingmargins=2,2,2,2\nsizingtype=stretch\n");
+  struct TCase {
+    TRect Clip;
+    bool Centre, Corner;
+  } Cases[] = {{{10, 8, 12, 10}, true, false}, {{0, 0, 2, 2}, false, true}, {{1, 1, 12, 10}, false, false}};
+  for (const TCase& C : Cases) {
+    TTarget T(40, 20);
+    O->Draw(*T.Canvas, {0, 0, 40, 20}, 1, C.Clip);
+    EXPECT_EQ(T.Pixel(20, 10) != Background, C.Centre) << C.Clip.Left << "," << C.Clip.Top;
+    EXPECT_EQ(T.Pixel(0, 0) != Background, C.Corner) << C.Clip.Left << "," << C.Clip.Top;
+    EXPECT_EQ(T.Pixel(20, 0), Background) << C.Clip.Left << "," << C.Clip.Top;
+  }
+}
+
 TEST_F(MsuxObjectDraw, SixBySixFrameGivesCornersOnlyAndFiveBySixNothing) {
   Images.Add(PositionImage("SIX", 12, 6));
   auto O = Make("imagefile=six\nimagecount=2\nsizingmargins=3,3,3,3\nsizingtype=stretch\n");
