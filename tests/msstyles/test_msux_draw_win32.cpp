@@ -290,7 +290,8 @@ TEST_F(MsuxObjectDraw, SizeSelectedBackground) {
   struct TCase {
     Integer Width;
     TvxColor Expected;
-  } Cases[] = {{40, 0xFF0000C0}, {36, 0xFF0000C0}, {35, 0xFF0000B0}, {26, 0xFF0000B0}, {25, 0xFF0000A0}, {5, 0xFF0000A0}};
+  } Cases[] = {{40, 0xFF0000C0}, {36, 0xFF0000C0}, {35, 0xFF0000B0},
+               {26, 0xFF0000B0}, {25, 0xFF0000A0}, {5, 0xFF0000A0}};
   for (const TCase& C : Cases) {
     TTarget T(40, 4);
     O->Draw(*T.Canvas, {0, 0, C.Width, 4}, 1, {});
@@ -355,8 +356,7 @@ class MsuxThemeDraw : public ::testing::Test {
         "Menu=10 20 30\r\nMenuHilight=200 100 50\r\nBtnFace=90 91 92\r\nHighlight=1 2 250\r\nWindow=250 251 "
         "252\r\n";
     for (Integer Slot = 0; Slot < moSlotCount; ++Slot) {
-      if (Slot == moEdit || Slot == moEditEdittextDisabled || Slot == moEditEdittextReadonly ||
-          Slot == moTrackBarTics2)
+      if (Slot == moEdit || Slot == moEditEdittextDisabled || Slot == moEditEdittextReadonly || Slot == moTrackBarTics2)
         continue;
       const std::string Name = "IMG" + std::to_string(Slot);
       auto Image = std::make_unique<TvxBitmap>();
@@ -417,23 +417,28 @@ TEST_F(MsuxThemeDraw, EachOperationDrawsItsObjectAndFrame) {
     TOp Op;
     Integer Slot, Frame;  // Slot -1: nothing painted
   } Cases[] = {
-      {"button default", [&](TCanvas& C, const TRect& R) { Th.DrawButton(0, C, "", S(6, 0, R)); }, moButtonPushbutton, 5},
+      {"button default", [&](TCanvas& C, const TRect& R) { Th.DrawButton(0, C, "", S(6, 0, R)); }, moButtonPushbutton,
+       5},
       {"button hot", [&](TCanvas& C, const TRect& R) { Th.DrawButton(0, C, "", S(1, 0, R)); }, moButtonPushbutton, 2},
-      {"button disabled", [&](TCanvas& C, const TRect& R) { Th.DrawButton(0, C, "", S(3, 0, R)); }, moButtonPushbutton, 4},
+      {"button disabled", [&](TCanvas& C, const TRect& R) { Th.DrawButton(0, C, "", S(3, 0, R)); }, moButtonPushbutton,
+       4},
       {"button state 12", [&](TCanvas& C, const TRect& R) { Th.DrawButton(0, C, "", S(12, 0, R)); }, -1, 0},
       {"spin up", [&](TCanvas& C, const TRect& R) { Th.DrawButton(4, C, "", S(0, 0, R)); }, moSpinUp, 1},
       {"spin right", [&](TCanvas& C, const TRect& R) { Th.DrawButton(7, C, "", S(9, 0, R)); }, moSpinDownhorz, 4},
       {"radio unchecked hot", [&](TCanvas& C, const TRect& R) { Th.DrawCheckBox(1, C, "", S(6, 0, R)); },
        moButtonRadiobutton, 2},
-      {"check checked", [&](TCanvas& C, const TRect& R) { Th.DrawCheckBox(0, C, "", S(0, 0, R)); }, moButtonCheckbox, 5},
-      {"check mixed 14", [&](TCanvas& C, const TRect& R) { Th.DrawCheckBox(0, C, "", S(14, 0, R)); }, moButtonCheckbox, 9},
+      {"check checked", [&](TCanvas& C, const TRect& R) { Th.DrawCheckBox(0, C, "", S(0, 0, R)); }, moButtonCheckbox,
+       5},
+      {"check mixed 14", [&](TCanvas& C, const TRect& R) { Th.DrawCheckBox(0, C, "", S(14, 0, R)); }, moButtonCheckbox,
+       9},
       {"check 15", [&](TCanvas& C, const TRect& R) { Th.DrawCheckBox(0, C, "", S(15, 0, R)); }, -1, 0},
       {"check kind 2", [&](TCanvas& C, const TRect& R) { Th.DrawCheckBox(2, C, "", S(0, 0, R)); }, -1, 0},
       {"right arrow pressed", [&](TCanvas& C, const TRect& R) { Th.DrawScrollBarPart(0, C, "", S(5, 1, R)); },
        moScrollBarArrowBtn, 15},
       {"left arrow hot", [&](TCanvas& C, const TRect& R) { Th.DrawScrollBarPart(0, C, "", S(4, 2, R)); },
        moScrollBarArrowBtn, 10},
-      {"up arrow", [&](TCanvas& C, const TRect& R) { Th.DrawScrollBarPart(0, C, "", S(0, 0, R)); }, moScrollBarArrowBtn, 1},
+      {"up arrow", [&](TCanvas& C, const TRect& R) { Th.DrawScrollBarPart(0, C, "", S(0, 0, R)); }, moScrollBarArrowBtn,
+       1},
       {"thumb horz: gripper on top", [&](TCanvas& C, const TRect& R) { Th.DrawScrollBarPart(0, C, "", S(8, 3, R)); },
        moScrollBarGripperHorz, 4},
       {"scroll part kind 1", [&](TCanvas& C, const TRect& R) { Th.DrawScrollBarPart(1, C, "", S(0, 0, R)); }, -1, 0},
@@ -469,8 +474,10 @@ TEST_F(MsuxThemeDraw, EachOperationDrawsItsObjectAndFrame) {
       {"control bar", [&](TCanvas& C, const TRect& R) { Th.DrawControlBar(0, C, "", R); }, moRebar, 1},
       {"split drop-down 6", [&](TCanvas& C, const TRect& R) { Th.DrawToolBarItem(0, C, "", S(4, 6, R)); },
        moToolbarSplitbuttondropdown, 6},
-      {"tool button 7", [&](TCanvas& C, const TRect& R) { Th.DrawToolBarItem(0, C, "", S(8, 7, R)); }, moToolbarButton, 3},
-      {"rebar gripper", [&](TCanvas& C, const TRect& R) { Th.DrawToolBarItem(0, C, "", S(13, 4, R)); }, moRebarGripper, 1},
+      {"tool button 7", [&](TCanvas& C, const TRect& R) { Th.DrawToolBarItem(0, C, "", S(8, 7, R)); }, moToolbarButton,
+       3},
+      {"rebar gripper", [&](TCanvas& C, const TRect& R) { Th.DrawToolBarItem(0, C, "", S(13, 4, R)); }, moRebarGripper,
+       1},
       {"tool part 2", [&](TCanvas& C, const TRect& R) { Th.DrawToolBarItem(0, C, "", S(2, 0, R)); }, -1, 0},
       {"header panel close", [&](TCanvas& C, const TRect& R) { Th.DrawHeaderPanelButton(0, C, "", S(3, 1, R)); },
        moExplorerbarHeaderclose, 2},
@@ -551,7 +558,11 @@ TEST_F(MsuxThemeDraw, FillsFromTheSystemColoursAndBorrowedFills) {
       {"tree item", [&](TCanvas& C) { Theme.DrawTreeItem(0, C, "", S(4, 0)); }, Window},
       {"grid fixed cell", [&](TCanvas& C) { Theme.DrawGridCell(0, C, "", S(2, 1)); }, Face},
       {"grid selected", [&](TCanvas& C) { Theme.DrawGridCell(0, C, "", S(2, 0)); }, Highlight},
-      {"splitter", [&](TCanvas& C) { Theme.DrawSplitter(0, C, "", {4, 4, 12, 12}); }, Face},
+      {"splitter",
+       [&](TCanvas& C) {
+         Theme.DrawSplitter(0, C, "", {4, 4, 12, 12});
+       },
+       Face},
       {"menu item hot", [&](TCanvas& C) { Theme.DrawMenuItem(1, C, "", S(0, 1)); }, Theme.MenuHilightColor()},
       {"menu item", [&](TCanvas& C) { Theme.DrawMenuItem(1, C, "", S(0, 3)); }, Theme.MenuColor()},
   };
@@ -676,8 +687,8 @@ TEST_F(MsuxThemeDraw, HitTestTurnsTheBandUnderTheCaptionIntoCaption) {
   Info.Rect = {0, 0, 200, 100};
   Info.Buttons = 1 << 1;
   for (const TvxWindowKind Kind : {TvxWindowKind(0), TvxWindowKind(6)}) {
-    for (const TPoint P : {TPoint{100, 10}, TPoint{100, 4}, TPoint{100, 2}, TPoint{1, 50}, TPoint{100, 60},
-                           TPoint{198, 10}}) {
+    for (const TPoint P :
+         {TPoint{100, 10}, TPoint{100, 4}, TPoint{100, 2}, TPoint{1, 50}, TPoint{100, 60}, TPoint{198, 10}}) {
       const TvxHitCode Base = Theme.TvxTheme::FormHitTest(Kind, Info, "", P.X, P.Y);
       TRect C;
       Theme.GetFormClientRect(Kind, Info, C, "");
@@ -853,10 +864,8 @@ TEST(MsuxSampleStyle, PaintsTheFrameAndControls) {
   TvxStateInfo I;
   I.Rect = {0, 0, 40, 20};
   for (const std::function<void(TCanvas&)>& Op : std::initializer_list<std::function<void(TCanvas&)>>{
-           [&](TCanvas& C) { Theme.DrawButton(0, C, "", I); },
-           [&](TCanvas& C) { Theme.DrawCheckBox(0, C, "", I); },
-           [&](TCanvas& C) { Theme.DrawScrollBarPart(0, C, "", I); },
-           [&](TCanvas& C) { Theme.DrawTab(0, C, "", I); },
+           [&](TCanvas& C) { Theme.DrawButton(0, C, "", I); }, [&](TCanvas& C) { Theme.DrawCheckBox(0, C, "", I); },
+           [&](TCanvas& C) { Theme.DrawScrollBarPart(0, C, "", I); }, [&](TCanvas& C) { Theme.DrawTab(0, C, "", I); },
            [&](TCanvas& C) { Theme.DrawEdit(0, C, "", I); }}) {
     TTarget T(40, 20);
     Op(*T.Canvas);
