@@ -791,6 +791,19 @@ TEST_F(MsuxThemeDraw, CaptionTextStopsBeforeTheButtonsWithItsShadow) {
     EXPECT_LT(Rightmost, 120) << Active;
     EXPECT_EQ(Shadow > 0, Active) << Active;
   }
+  // A tool window's caption stops at its close button.
+  Info.Active = false;
+  Info.Buttons = 1 << 1;
+  TRect Close;
+  Theme.GetFormButtonRect(6, Info, Close, "", 1);
+  TTarget T(200, 40);
+  Theme.DrawFormCaptionText(6, *T.Canvas, "", {8, 0, 190, 40}, Info);
+  Integer Rightmost = -1;
+  for (Integer Y = 0; Y < 40; ++Y)
+    for (Integer X = 0; X < 200; ++X)
+      if (T.Pixel(X, Y) != Background) Rightmost = std::max(Rightmost, X);
+  EXPECT_GT(Rightmost, 120);
+  EXPECT_LT(Rightmost, Close.Left);
 }
 
 TEST_F(MsuxThemeDraw, DefinedAnswersAndAnEmptyTheme) {

@@ -212,6 +212,11 @@ void TVxThemeMsStyles::DrawFormCaptionText(TvxWindowKind Kind, TCanvas& Canvas, 
                               Shown(Info, 2), Shown(Info, 9), Shown(Info, 7) || Shown(Info, 8)})
       if (Button) Available -= CaptionBarHeight();
     if (Available < Box.Width()) Box.Right = Available;
+  } else if (Shown(Info, 1)) {
+    // A tool window's text stops at its close button instead of running under it.
+    TRect Close;
+    GetFormButtonRect(Kind, Info, Close, Name, 1);
+    Box.Right = std::min(Box.Right, Close.Left);
   }
   Canvas.RequireObjects();
   HDC DC = Canvas.Handle();
