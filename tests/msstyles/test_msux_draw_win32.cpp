@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -15,6 +16,11 @@
 #include "vexel/graphics/vx_utils.h"
 #include "vexel/msstyles/theme_msux.h"
 #include "vexel/msstyles/theme_msux_paint.h"
+
+// Readable failures for rectangles.
+void PrintTo(const TRect& R, std::ostream* Os) {
+  *Os << "(" << R.Left << ", " << R.Top << ", " << R.Right << ", " << R.Bottom << ")";
+}
 
 namespace {
 
@@ -150,6 +156,23 @@ TEST_F(MsuxObjectDraw, NinePieceLayoutBySizingType) {
   }
 }
 
+// A clip rectangle keeps only the pieces that contain it whole.
+TEST_F(MsuxObjectDraw, ClipRectKeepsThePiecesContainingIt) {
+  Images.Add(PositionImage("NINE", 8, 8));
+  auto O = Make("imagefile=nine\nsizingmargins=2,2,2,2\nsizingtype=stretch\n");
+  struct TCase {
+    TRect Clip;
+    bool Centre, Corner;
+  } Cases[] = {{{10, 8, 12, 10}, true, false}, {{0, 0, 2, 2}, false, true}, {{1, 1, 12, 10}, false, false}};
+  for (const TCase& C : Cases) {
+    TTarget T(40, 20);
+    O->Draw(*T.Canvas, {0, 0, 40, 20}, 1, C.Clip);
+    EXPECT_EQ(T.Pixel(20, 10) != Background, C.Centre) << C.Clip.Left << "," << C.Clip.Top;
+    EXPECT_EQ(T.Pixel(0, 0) != Background, C.Corner) << C.Clip.Left << "," << C.Clip.Top;
+    EXPECT_EQ(T.Pixel(20, 0), Background) << C.Clip.Left << "," << C.Clip.Top;
+  }
+}
+
 TEST_F(MsuxObjectDraw, SixBySixFrameGivesCornersOnlyAndFiveBySixNothing) {
   Images.Add(PositionImage("SIX", 12, 6));
   auto O = Make("imagefile=six\nimagecount=2\nsizingmargins=3,3,3,3\nsizingtype=stretch\n");
@@ -267,7 +290,8 @@ TEST_F(MsuxObjectDraw, SizeSelectedBackground) {
   struct TCase {
     Integer Width;
     TvxColor Expected;
-  } Cases[] = {{40, 0xFF0000C0}, {36, 0xFF0000C0}, {35, 0xFF0000B0}, {26, 0xFF0000B0}, {25, 0xFF0000A0}, {5, 0xFF0000A0}};
+  } Cases[] = {{40, 0xFF0000C0}, {36, 0xFF0000C0}, {35, 0xFF0000B0},
+               {26, 0xFF0000B0}, {25, 0xFF0000A0}, {5, 0xFF0000A0}};
   for (const TCase& C : Cases) {
     TTarget T(40, 4);
     O->Draw(*T.Canvas, {0, 0, C.Width, 4}, 1, {});
@@ -332,7 +356,8 @@ class MsuxThemeDraw : public ::testing::Test {
         "Menu=10 20 30\r\nMenuHilight=200 100 50\r\nBtnFace=90 91 92\r\nHighlight=1 2 250\r\nWindow=250 251 "
         "252\r\n";
     for (Integer Slot = 0; Slot < moSlotCount; ++Slot) {
-      if (Slot == moEdit || Slot == moTrackBarTics2) continue;
+      if (Slot == moEdit || Slot == moEditEdittextDisabled || Slot == moEditEdittextReadonly || Slot == moTrackBarTics2)
+        continue;
       const std::string Name = "IMG" + std::to_string(Slot);
       auto Image = std::make_unique<TvxBitmap>();
       Image->SetSize(2 * StripFrames, 2);
@@ -342,7 +367,8 @@ class MsuxThemeDraw : public ::testing::Test {
       Ini += std::string("[") + MsuxObjectSections[Slot] + "]\r\nimagefile=" + Name +
              "\r\nimagecount=16\r\nimagelayout=horizontal\r\nsizingtype=stretch\r\n";
       if (Slot == moWindowCaption) Ini += "captionmargins=5,7,0,0\r\n";
-      if (Slot == moWindowCaptionActive) Ini += "textshadowtype=single\r\n";
+      if (Slot == moWindowCaptionActive) Ini += "textshadowtype=single\r\ntextshadowoffset=2,2\r\n";
+      if (Slot == moWindowCaption) Ini += "textshadowcolor=40 40 40\r\n";
     }
     // A fill-drawn edit, so the borrowed fill colours show.
     Ini += "[edit]\r\nbgtype=borderfill\r\nbordersize=1\r\nbordercolor=7 8 9\r\nfillcolor=10 20 30\r\n";
@@ -391,23 +417,28 @@ TEST_F(MsuxThemeDraw, EachOperationDrawsItsObjectAndFrame) {
     TOp Op;
     Integer Slot, Frame;  // Slot -1: nothing painted
   } Cases[] = {
-      {"button default", [&](TCanvas& C, const TRect& R) { Th.DrawButton(0, C, "", S(6, 0, R)); }, moButtonPushbutton, 5},
+      {"button default", [&](TCanvas& C, const TRect& R) { Th.DrawButton(0, C, "", S(6, 0, R)); }, moButtonPushbutton,
+       5},
       {"button hot", [&](TCanvas& C, const TRect& R) { Th.DrawButton(0, C, "", S(1, 0, R)); }, moButtonPushbutton, 2},
-      {"button disabled", [&](TCanvas& C, const TRect& R) { Th.DrawButton(0, C, "", S(3, 0, R)); }, moButtonPushbutton, 4},
+      {"button disabled", [&](TCanvas& C, const TRect& R) { Th.DrawButton(0, C, "", S(3, 0, R)); }, moButtonPushbutton,
+       4},
       {"button state 12", [&](TCanvas& C, const TRect& R) { Th.DrawButton(0, C, "", S(12, 0, R)); }, -1, 0},
       {"spin up", [&](TCanvas& C, const TRect& R) { Th.DrawButton(4, C, "", S(0, 0, R)); }, moSpinUp, 1},
       {"spin right", [&](TCanvas& C, const TRect& R) { Th.DrawButton(7, C, "", S(9, 0, R)); }, moSpinDownhorz, 4},
       {"radio unchecked hot", [&](TCanvas& C, const TRect& R) { Th.DrawCheckBox(1, C, "", S(6, 0, R)); },
        moButtonRadiobutton, 2},
-      {"check checked", [&](TCanvas& C, const TRect& R) { Th.DrawCheckBox(0, C, "", S(0, 0, R)); }, moButtonCheckbox, 5},
-      {"check mixed 14", [&](TCanvas& C, const TRect& R) { Th.DrawCheckBox(0, C, "", S(14, 0, R)); }, moButtonCheckbox, 9},
+      {"check checked", [&](TCanvas& C, const TRect& R) { Th.DrawCheckBox(0, C, "", S(0, 0, R)); }, moButtonCheckbox,
+       5},
+      {"check mixed 14", [&](TCanvas& C, const TRect& R) { Th.DrawCheckBox(0, C, "", S(14, 0, R)); }, moButtonCheckbox,
+       9},
       {"check 15", [&](TCanvas& C, const TRect& R) { Th.DrawCheckBox(0, C, "", S(15, 0, R)); }, -1, 0},
       {"check kind 2", [&](TCanvas& C, const TRect& R) { Th.DrawCheckBox(2, C, "", S(0, 0, R)); }, -1, 0},
       {"right arrow pressed", [&](TCanvas& C, const TRect& R) { Th.DrawScrollBarPart(0, C, "", S(5, 1, R)); },
        moScrollBarArrowBtn, 15},
       {"left arrow hot", [&](TCanvas& C, const TRect& R) { Th.DrawScrollBarPart(0, C, "", S(4, 2, R)); },
        moScrollBarArrowBtn, 10},
-      {"up arrow", [&](TCanvas& C, const TRect& R) { Th.DrawScrollBarPart(0, C, "", S(0, 0, R)); }, moScrollBarArrowBtn, 1},
+      {"up arrow", [&](TCanvas& C, const TRect& R) { Th.DrawScrollBarPart(0, C, "", S(0, 0, R)); }, moScrollBarArrowBtn,
+       1},
       {"thumb horz: gripper on top", [&](TCanvas& C, const TRect& R) { Th.DrawScrollBarPart(0, C, "", S(8, 3, R)); },
        moScrollBarGripperHorz, 4},
       {"scroll part kind 1", [&](TCanvas& C, const TRect& R) { Th.DrawScrollBarPart(1, C, "", S(0, 0, R)); }, -1, 0},
@@ -443,8 +474,10 @@ TEST_F(MsuxThemeDraw, EachOperationDrawsItsObjectAndFrame) {
       {"control bar", [&](TCanvas& C, const TRect& R) { Th.DrawControlBar(0, C, "", R); }, moRebar, 1},
       {"split drop-down 6", [&](TCanvas& C, const TRect& R) { Th.DrawToolBarItem(0, C, "", S(4, 6, R)); },
        moToolbarSplitbuttondropdown, 6},
-      {"tool button 7", [&](TCanvas& C, const TRect& R) { Th.DrawToolBarItem(0, C, "", S(8, 7, R)); }, moToolbarButton, 3},
-      {"rebar gripper", [&](TCanvas& C, const TRect& R) { Th.DrawToolBarItem(0, C, "", S(13, 4, R)); }, moRebarGripper, 1},
+      {"tool button 7", [&](TCanvas& C, const TRect& R) { Th.DrawToolBarItem(0, C, "", S(8, 7, R)); }, moToolbarButton,
+       3},
+      {"rebar gripper", [&](TCanvas& C, const TRect& R) { Th.DrawToolBarItem(0, C, "", S(13, 4, R)); }, moRebarGripper,
+       1},
       {"tool part 2", [&](TCanvas& C, const TRect& R) { Th.DrawToolBarItem(0, C, "", S(2, 0, R)); }, -1, 0},
       {"header panel close", [&](TCanvas& C, const TRect& R) { Th.DrawHeaderPanelButton(0, C, "", S(3, 1, R)); },
        moExplorerbarHeaderclose, 2},
@@ -504,6 +537,11 @@ TEST_F(MsuxThemeDraw, FillsFromTheSystemColoursAndBorrowedFills) {
     I.Part = Second;
     return I;
   };
+  // The theme's tables as loaded (hue and brightness passes may round a channel).
+  const TColor Highlight = Theme.SysColors().SysColor(clHighlight), Window = Theme.SysColors().SysColor(clWindow),
+               Face = Theme.SysColors().SysColor(clBtnFace);
+  ASSERT_NE(Highlight, Window);
+  ASSERT_NE(Theme.MenuColor(), Theme.MenuHilightColor());
   struct TCase {
     const char* Label;
     std::function<void(TCanvas&)> Op;
@@ -512,17 +550,21 @@ TEST_F(MsuxThemeDraw, FillsFromTheSystemColoursAndBorrowedFills) {
       {"edit", [&](TCanvas& C) { Theme.DrawEdit(0, C, "", S(0, 0)); }, RGB(10, 20, 30)},
       {"edit disabled", [&](TCanvas& C) { Theme.DrawEdit(0, C, "", S(4, 0)); }, RGB(40, 50, 60)},
       {"edit read-only", [&](TCanvas& C) { Theme.DrawEdit(0, C, "", S(5, 0)); }, RGB(70, 80, 90)},
-      {"edit selected", [&](TCanvas& C) { Theme.DrawEdit(0, C, "", S(6, 0)); }, RGB(1, 2, 250)},
+      {"edit selected", [&](TCanvas& C) { Theme.DrawEdit(0, C, "", S(6, 0)); }, Highlight},
       {"edit frame disabled", [&](TCanvas& C) { Theme.DrawEditFrame(0, C, "", S(3, 0)); }, RGB(40, 50, 60)},
       // After the borrowed fills the edit has its own again.
       {"edit again", [&](TCanvas& C) { Theme.DrawEdit(0, C, "", S(1, 0)); }, RGB(10, 20, 30)},
-      {"list item selected", [&](TCanvas& C) { Theme.DrawListBoxItem(0, C, "", S(3, 0)); }, RGB(1, 2, 250)},
-      {"tree item", [&](TCanvas& C) { Theme.DrawTreeItem(0, C, "", S(4, 0)); }, RGB(250, 251, 252)},
-      {"grid fixed cell", [&](TCanvas& C) { Theme.DrawGridCell(0, C, "", S(2, 1)); }, RGB(90, 91, 92)},
-      {"grid selected", [&](TCanvas& C) { Theme.DrawGridCell(0, C, "", S(2, 0)); }, RGB(1, 2, 250)},
-      {"splitter", [&](TCanvas& C) { Theme.DrawSplitter(0, C, "", {4, 4, 12, 12}); }, RGB(90, 91, 92)},
-      {"menu item hot", [&](TCanvas& C) { Theme.DrawMenuItem(1, C, "", S(0, 1)); }, RGB(200, 100, 50)},
-      {"menu item", [&](TCanvas& C) { Theme.DrawMenuItem(1, C, "", S(0, 3)); }, RGB(10, 20, 30)},
+      {"list item selected", [&](TCanvas& C) { Theme.DrawListBoxItem(0, C, "", S(3, 0)); }, Highlight},
+      {"tree item", [&](TCanvas& C) { Theme.DrawTreeItem(0, C, "", S(4, 0)); }, Window},
+      {"grid fixed cell", [&](TCanvas& C) { Theme.DrawGridCell(0, C, "", S(2, 1)); }, Face},
+      {"grid selected", [&](TCanvas& C) { Theme.DrawGridCell(0, C, "", S(2, 0)); }, Highlight},
+      {"splitter",
+       [&](TCanvas& C) {
+         Theme.DrawSplitter(0, C, "", {4, 4, 12, 12});
+       },
+       Face},
+      {"menu item hot", [&](TCanvas& C) { Theme.DrawMenuItem(1, C, "", S(0, 1)); }, Theme.MenuHilightColor()},
+      {"menu item", [&](TCanvas& C) { Theme.DrawMenuItem(1, C, "", S(0, 3)); }, Theme.MenuColor()},
   };
   for (const TCase& C : Cases) {
     TTarget T(16, 16);
@@ -538,7 +580,8 @@ TEST_F(MsuxThemeDraw, FillsFromTheSystemColoursAndBorrowedFills) {
 }
 
 TEST_F(MsuxThemeDraw, PanelsMenusAndSeparators) {
-  const TColor Face = RGB(90, 91, 92);
+  const TColor Face = Theme.SysColors().SysColor(clBtnFace);
+  const TColor Menu = Theme.MenuColor(), Hilight = Theme.MenuHilightColor();
   TTarget T(40, 20);
   Theme.DrawPanel(0, *T.Canvas, "", {0, 0, 20, 20});
   EXPECT_EQ(T.Pixel(0, 5), Opaque(LightenColor(Face, 30)));
@@ -550,19 +593,19 @@ TEST_F(MsuxThemeDraw, PanelsMenusAndSeparators) {
 
   TTarget M(40, 20);
   Theme.DrawMenu(1, *M.Canvas, "", {0, 0, 40, 20});
-  EXPECT_EQ(M.Pixel(0, 0), Opaque(RGB(200, 100, 50)));
-  EXPECT_EQ(M.Pixel(5, 5), Opaque(RGB(10, 20, 30)));
+  EXPECT_EQ(M.Pixel(0, 0), Opaque(Hilight));
+  EXPECT_EQ(M.Pixel(5, 5), Opaque(Menu));
   // A separator: the line is the rectangle less 5 on each side and half its height.
   TvxStateInfo Sep;
   Sep.Rect = {0, 0, 40, 9};
   Sep.State = 1;
   Theme.DrawMenuItem(1, *M.Canvas, "", Sep);
-  EXPECT_EQ(M.Pixel(4, 4), Opaque(RGB(10, 20, 30)));
-  EXPECT_EQ(M.Pixel(5, 4), Opaque(RGB(200, 100, 50)));
-  EXPECT_EQ(M.Pixel(34, 4), Opaque(RGB(200, 100, 50)));
-  EXPECT_EQ(M.Pixel(35, 4), Opaque(RGB(10, 20, 30)));
-  EXPECT_EQ(M.Pixel(20, 3), Opaque(RGB(10, 20, 30)));
-  EXPECT_EQ(M.Pixel(20, 5), Opaque(RGB(10, 20, 30)));
+  EXPECT_EQ(M.Pixel(4, 4), Opaque(Menu));
+  EXPECT_EQ(M.Pixel(5, 4), Opaque(Hilight));
+  EXPECT_EQ(M.Pixel(34, 4), Opaque(Hilight));
+  EXPECT_EQ(M.Pixel(35, 4), Opaque(Menu));
+  EXPECT_EQ(M.Pixel(20, 3), Opaque(Menu));
+  EXPECT_EQ(M.Pixel(20, 5), Opaque(Menu));
 }
 
 // A hot image glyph is drawn up-left by one over a grey shadow; the caller's image keeps its
@@ -626,7 +669,7 @@ TEST_F(MsuxThemeDraw, FormGeometry) {
       {0, (1 << 1) | (1 << 3), 2, {}},
       {0, 0, 0, {4, 5, 24, 25}},
       {0, 0xFFFF, 7, {}},
-      {6, 1 << 1, 1, {182, 4, 196, 16}},
+      {6, 1 << 1, 1, {182, 4, 196, 18}},
       {6, (1 << 1) | (1 << 5), 5, {}},
       {6, 0xFFFF, 2, {}},
       {6, 0xFFFF, 0, {}},
@@ -644,8 +687,8 @@ TEST_F(MsuxThemeDraw, HitTestTurnsTheBandUnderTheCaptionIntoCaption) {
   Info.Rect = {0, 0, 200, 100};
   Info.Buttons = 1 << 1;
   for (const TvxWindowKind Kind : {TvxWindowKind(0), TvxWindowKind(6)}) {
-    for (const TPoint P : {TPoint{100, 10}, TPoint{100, 4}, TPoint{100, 2}, TPoint{1, 50}, TPoint{100, 60},
-                           TPoint{198, 10}}) {
+    for (const TPoint P :
+         {TPoint{100, 10}, TPoint{100, 4}, TPoint{100, 2}, TPoint{1, 50}, TPoint{100, 60}, TPoint{198, 10}}) {
       const TvxHitCode Base = Theme.TvxTheme::FormHitTest(Kind, Info, "", P.X, P.Y);
       TRect C;
       Theme.GetFormClientRect(Kind, Info, C, "");
@@ -725,6 +768,44 @@ TEST_F(MsuxThemeDraw, CaptionShortening) {
   EXPECT_EQ(MsuxShortenCaption(DC, L"", 0), L"");
 }
 
+// The caption stops where the shown buttons begin; an active caption has its shadow.
+TEST_F(MsuxThemeDraw, CaptionTextStopsBeforeTheButtonsWithItsShadow) {
+  TvxWindowInfo Info;
+  Info.Rect = {0, 0, 200, 40};
+  Info.Caption = L"WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW";
+  // Close, maximize and minimize: 200 - 2 * 4 - 3 * 24 = 120.
+  Info.Buttons = (1 << 1) | (1 << 3) | (1 << 5);
+  const TvxColor Shade = Opaque(RGB(40, 40, 40));
+  for (const bool Active : {true, false}) {
+    Info.Active = Active;
+    TTarget T(200, 40);
+    Theme.DrawFormCaptionText(0, *T.Canvas, "", {9, 0, 189, 40}, Info);
+    Integer Rightmost = -1, Shadow = 0;
+    for (Integer Y = 0; Y < 40; ++Y)
+      for (Integer X = 0; X < 200; ++X) {
+        const TvxColor P = T.Pixel(X, Y);
+        if (P != Background) Rightmost = std::max(Rightmost, X);
+        Shadow += P == Shade;
+      }
+    EXPECT_GT(Rightmost, 60) << Active;
+    EXPECT_LT(Rightmost, 120) << Active;
+    EXPECT_EQ(Shadow > 0, Active) << Active;
+  }
+  // A tool window's caption stops at its close button.
+  Info.Active = false;
+  Info.Buttons = 1 << 1;
+  TRect Close;
+  Theme.GetFormButtonRect(6, Info, Close, "", 1);
+  TTarget T(200, 40);
+  Theme.DrawFormCaptionText(6, *T.Canvas, "", {8, 0, 190, 40}, Info);
+  Integer Rightmost = -1;
+  for (Integer Y = 0; Y < 40; ++Y)
+    for (Integer X = 0; X < 200; ++X)
+      if (T.Pixel(X, Y) != Background) Rightmost = std::max(Rightmost, X);
+  EXPECT_GT(Rightmost, 120);
+  EXPECT_LT(Rightmost, Close.Left);
+}
+
 TEST_F(MsuxThemeDraw, DefinedAnswersAndAnEmptyTheme) {
   EXPECT_TRUE(Theme.IsFormDefined(0, ""));
   EXPECT_TRUE(Theme.IsFormDefined(6, ""));
@@ -774,6 +855,35 @@ Integer LiveGdiObjects() {
   Integer N = 0;
   for (uintptr_t H = 1; H < 0x4000; ++H) N += GetObjectType(reinterpret_cast<HGDIOBJ>(H)) != 0;
   return N;
+}
+
+// The generated sample style: every frame part and the controls it styles paint something.
+TEST(MsuxSampleStyle, PaintsTheFrameAndControls) {
+  TVxThemeMsStyles Theme;
+  ASSERT_TRUE(Theme.LoadFromFile(std::string(VX_SAMPLE_STYLE_DIR) + "/PellanSample.msstyles"));
+  ASSERT_TRUE(Theme.IsFormDefined(0, ""));
+  TvxWindowInfo Info;
+  Info.Rect = {0, 0, 160, 120};
+  Info.Active = true;
+  TTarget Frame(160, 120);
+  Theme.DrawFormBorder(0, *Frame.Canvas, "", Info);
+  TRect C;
+  Theme.GetFormClientRect(0, Info, C, "");
+  for (const TPoint P : {TPoint{80, C.Top / 2}, TPoint{C.Left / 2, 60}, TPoint{159 - C.Left / 2, 60},
+                         TPoint{80, 119 - (119 - C.Bottom) / 2}})
+    EXPECT_NE(Frame.Pixel(P.X, P.Y), Background) << P.X << "," << P.Y;
+  EXPECT_EQ(Frame.Pixel(80, 60), Background);
+
+  TvxStateInfo I;
+  I.Rect = {0, 0, 40, 20};
+  for (const std::function<void(TCanvas&)>& Op : std::initializer_list<std::function<void(TCanvas&)>>{
+           [&](TCanvas& C) { Theme.DrawButton(0, C, "", I); }, [&](TCanvas& C) { Theme.DrawCheckBox(0, C, "", I); },
+           [&](TCanvas& C) { Theme.DrawScrollBarPart(0, C, "", I); }, [&](TCanvas& C) { Theme.DrawTab(0, C, "", I); },
+           [&](TCanvas& C) { Theme.DrawEdit(0, C, "", I); }}) {
+    TTarget T(40, 20);
+    Op(*T.Canvas);
+    EXPECT_FALSE(T.Untouched());
+  }
 }
 
 // Regions and scratch images are given back.

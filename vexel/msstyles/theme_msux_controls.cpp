@@ -93,8 +93,7 @@ bool TVxThemeMsStyles::IsCheckBoxTransparent(Byte Kind, const std::string& Name)
 void TVxThemeMsStyles::DrawCheckBox(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxStateInfo& Info) {
   if (Kind > 1) return;
   static constexpr Integer Frames[] = {5, 6, 7, 8, 5, 1, 2, 3, 4, 1, 9, 10, 11, 12, 9};
-  DrawSlot(*this, Kind == 0 ? moButtonCheckbox : moButtonRadiobutton, Canvas, Info.Rect,
-           FrameFor(Frames, Info.State));
+  DrawSlot(*this, Kind == 0 ? moButtonCheckbox : moButtonRadiobutton, Canvas, Info.Rect, FrameFor(Frames, Info.State));
 }
 
 // [Splitters]
@@ -160,9 +159,8 @@ bool TVxThemeMsStyles::IsProgressBarDefined(Byte Kind, const std::string& Name) 
 
 bool TVxThemeMsStyles::IsProgressBarTransparent(Byte Kind, const std::string& Name) { return false; }
 
-void TVxThemeMsStyles::DrawProgressBar(Byte Kind, TCanvas& Canvas, const std::string& Name,
-                                       const TvxStateInfo& Info) {
-  static constexpr TmsuxObjectSlot Slots[] = {moProgressBarVert, moProgressBar,      moProgressChunkVert,
+void TVxThemeMsStyles::DrawProgressBar(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxStateInfo& Info) {
+  static constexpr TmsuxObjectSlot Slots[] = {moProgressBarVert, moProgressBar,       moProgressChunkVert,
                                               moProgressChunk,   moProgressChunkVert, moProgressChunk};
   if (Info.State < std::size(Slots)) DrawSlot(*this, Slots[Info.State], Canvas, Info.Rect, 1);
 }
@@ -187,8 +185,8 @@ void TVxThemeMsStyles::DrawTrackBarTrack(Byte Kind, TCanvas& Canvas, const std::
 
 void TVxThemeMsStyles::DrawTrackBarThumb(Byte Kind, TCanvas& Canvas, const std::string& Name,
                                          const TvxStateInfo& Info) {
-  static constexpr TmsuxObjectSlot Slots[] = {moTrackBarThumbVert,  moTrackBarThumbRight, moTrackBarThumbLeft,
-                                              moTrackBarThumb,      moTrackBarThumbBottom, moTrackBarThumbTop};
+  static constexpr TmsuxObjectSlot Slots[] = {moTrackBarThumbVert, moTrackBarThumbRight,  moTrackBarThumbLeft,
+                                              moTrackBarThumb,     moTrackBarThumbBottom, moTrackBarThumbTop};
   if (Info.State < std::size(Slots) && Info.Part <= 4)
     DrawSlot(*this, Slots[Info.State], Canvas, Info.Rect, Info.Part + 1);
 }
@@ -223,8 +221,7 @@ void TVxThemeMsStyles::DrawStatusBar(Byte Kind, TCanvas& Canvas, const std::stri
   DrawSlot(*this, moStatus, Canvas, R, 1);
 }
 
-void TVxThemeMsStyles::DrawStatusPanel(Byte Kind, TCanvas& Canvas, const std::string& Name,
-                                       const TvxStateInfo& Info) {
+void TVxThemeMsStyles::DrawStatusPanel(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxStateInfo& Info) {
   static constexpr TmsuxObjectSlot Slots[] = {moStatusPane, moStatusPane, moStatusGripperpane, moStatusGripper};
   if (Info.State < std::size(Slots)) DrawSlot(*this, Slots[Info.State], Canvas, Info.Rect, 1);
 }
@@ -256,8 +253,7 @@ void TVxThemeMsStyles::DrawEdit(Byte Kind, TCanvas& Canvas, const std::string& N
     FillSys(*this, Canvas.Handle(), Info.Rect, clHighlight);
 }
 
-void TVxThemeMsStyles::DrawEditButton(Byte Kind, TCanvas& Canvas, const std::string& Name,
-                                      const TvxStateInfo& Info) {
+void TVxThemeMsStyles::DrawEditButton(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxStateInfo& Info) {
   if (Info.Part != 0) return;
   static constexpr Integer Frames[] = {1, 2, 3, 1, 4};
   DrawSlot(*this, moComboboxDropDownButton, Canvas, Info.Rect, FrameFor(Frames, Info.State));
@@ -435,16 +431,13 @@ void TVxThemeMsStyles::DrawTabScrollButton(Byte Kind, TCanvas& Canvas, const std
 
 // [List boxes, trees and grids]
 
-bool TVxThemeMsStyles::IsListBoxDefined(Byte Kind, const std::string& Name) {
-  return SlotHasProperties(*this, moEdit);
-}
+bool TVxThemeMsStyles::IsListBoxDefined(Byte Kind, const std::string& Name) { return SlotHasProperties(*this, moEdit); }
 
 void TVxThemeMsStyles::DrawListBox(Byte Kind, TCanvas& Canvas, const std::string& Name, const TRect& R) {
   DrawSlot(*this, moListview, Canvas, R, 1);
 }
 
-void TVxThemeMsStyles::DrawListBoxItem(Byte Kind, TCanvas& Canvas, const std::string& Name,
-                                       const TvxStateInfo& Info) {
+void TVxThemeMsStyles::DrawListBoxItem(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxStateInfo& Info) {
   DrawItemBackground(*this, Canvas.Handle(), Info);
 }
 

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <exception>
 
 #include "framework/graphics/gdi_handles.h"
@@ -16,8 +17,13 @@ struct TFrameParts {
 
 TFrameParts FramePartsOf(const TVxThemeMsStyles& T, TvxWindowKind Kind) {
   if (Kind == 0 || Kind == 1)
-    return {true,           T.CaptionBarHeight(), T.BorderWidth(), moWindowCaption, moWindowFrameLeft,
-            moWindowFrameRight, moWindowFrameBottom};
+    return {true,
+            T.CaptionBarHeight(),
+            T.BorderWidth(),
+            moWindowCaption,
+            moWindowFrameLeft,
+            moWindowFrameRight,
+            moWindowFrameBottom};
   if (Kind == 6)
     return {true,
             T.SMCaptionBarHeight(),
@@ -187,8 +193,8 @@ void TVxThemeMsStyles::DrawFormBackground(TvxWindowKind Kind, TCanvas& Canvas, c
   FillRectColor(Canvas.Handle(), R, SysColors().SysColor(clBtnFace));
 }
 
-void TVxThemeMsStyles::DrawFormCaptionText(TvxWindowKind Kind, TCanvas& Canvas, const std::string& Name,
-                                           const TRect& R, const TvxWindowInfo& Info) {
+void TVxThemeMsStyles::DrawFormCaptionText(TvxWindowKind Kind, TCanvas& Canvas, const std::string& Name, const TRect& R,
+                                           const TvxWindowInfo& Info) {
   const TFrameParts F = FramePartsOf(*this, Kind);
   if (!F.Framed) return;
   const Integer FontIndex = Info.Active ? vxfCaptionTextNormal : vxfCaptionTextInactive;
@@ -196,7 +202,8 @@ void TVxThemeMsStyles::DrawFormCaptionText(TvxWindowKind Kind, TCanvas& Canvas, 
   const TmsuxThemeObject* Caption = Object(Kind == 6 ? moWindowSmallCaption : moWindowCaption);
   if (!Caption) return;
   static constexpr UINT Alignments[] = {DT_LEFT, DT_CENTER, DT_RIGHT};
-  const UINT Format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | Alignments[std::min<Byte>(Caption->ContentAlignment, 2)];
+  const UINT Format =
+      DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | Alignments[std::min<Byte>(Caption->ContentAlignment, 2)];
 
   TRect Box = R;
   if (Kind != 6) {
@@ -205,6 +212,11 @@ void TVxThemeMsStyles::DrawFormCaptionText(TvxWindowKind Kind, TCanvas& Canvas, 
                               Shown(Info, 2), Shown(Info, 9), Shown(Info, 7) || Shown(Info, 8)})
       if (Button) Available -= CaptionBarHeight();
     if (Available < Box.Width()) Box.Right = Available;
+  } else if (Shown(Info, 1)) {
+    // A tool window's text stops at its close button instead of running under it.
+    TRect Close;
+    GetFormButtonRect(Kind, Info, Close, Name, 1);
+    Box.Right = std::min(Box.Right, Close.Left);
   }
   Canvas.RequireObjects();
   HDC DC = Canvas.Handle();

@@ -28,8 +28,7 @@ bool IsValid(const TvxBitmapLink* Link) { return Link && Link->Valid(); }
 
 // Cuts frame Frame out of the link's image; a frame below 1 or no frames keeps its rectangle.
 void SelectFrame(TvxBitmapLink* Link, Byte Layout, Integer Count, Integer Frame) {
-  if (HasImage(Link) && Count > 0 && Frame >= 1)
-    Link->SetRect(StripFrame(*Link->Bitmap(), Layout, Count, Frame));
+  if (HasImage(Link) && Count > 0 && Frame >= 1) Link->SetRect(StripFrame(*Link->Bitmap(), Layout, Count, Frame));
 }
 
 // Puts the image's two drawing flags back when the scope ends.
@@ -106,8 +105,8 @@ void DrawNinePieces(const TPiecePainter& P, const TRect& S, const TRect& R, cons
   P.Piece(Bounds(X2, R.Top, M.Right, M.Top), Bounds(S.Left + SW - M.Right, S.Top, M.Right, M.Top), TFill::Stretch);
   P.Piece(Bounds(R.Left, Y2, M.Left, M.Bottom), Bounds(S.Left, S.Top + SH - M.Bottom, M.Left, M.Bottom),
           TFill::Stretch);
-  P.Piece(Bounds(X2, Y2, M.Right, M.Bottom),
-          Bounds(S.Left + SW - M.Right, S.Top + SH - M.Bottom, M.Right, M.Bottom), TFill::Stretch);
+  P.Piece(Bounds(X2, Y2, M.Right, M.Bottom), Bounds(S.Left + SW - M.Right, S.Top + SH - M.Bottom, M.Right, M.Bottom),
+          TFill::Stretch);
 }
 
 // One frame drawn 1:1 centred in R (offsets rounded toward zero).
@@ -162,9 +161,7 @@ void TmsuxThemeObject::Draw(TCanvas& Canvas, const TRect& Rect, Integer Frame, c
         case mstStretch: DrawNinePieces(Painter, S, Rect, M, TFill::Stretch, TFill::Stretch); break;
         case mstBorderTileClientStretch: DrawNinePieces(Painter, S, Rect, M, TFill::Stretch, TFill::Tile); break;
         case mstBorderStretchClientTile: DrawNinePieces(Painter, S, Rect, M, TFill::Tile, TFill::Stretch); break;
-        case mstTileVertical:
-          DrawNinePieces(Painter, S, Rect, M, TFill::TileVertical, TFill::TileVertical);
-          break;
+        case mstTileVertical: DrawNinePieces(Painter, S, Rect, M, TFill::TileVertical, TFill::TileVertical); break;
         case mstTileHorizontal:
           DrawNinePieces(Painter, S, Rect, M, TFill::TileHorizontal, TFill::TileHorizontal);
           break;
