@@ -1,5 +1,6 @@
-// Pellan's "Control" test window on the sample skin and in the built-in Flat theme, beside the same
-// window with no skin loaded (the platform's controls; Windows; under Wine on Linux).
+// Pellan's "Control" test window on the sample skin, in the built-in Flat theme and through the
+// generated visual style, beside the same window with no skin loaded (the platform's controls;
+// Windows; under Wine on Linux).
 //
 // Open: what the command does before the user sees the window — the skin saved to the temporary
 // file, the window made, the skin loaded back through its theme engine — up to the end of the
@@ -11,7 +12,7 @@
 // Rounds alternate between the skinned and the plain window so that machine load hits both
 // alike; medians are compared.
 //
-// bench_test_window_win32 [SKIN] [ROUNDS]
+// bench_test_window_win32 [SKIN] [ROUNDS] [STYLE]
 #include <windows.h>
 
 #include <algorithm>
@@ -51,17 +52,21 @@ struct TRound {
   double Open = 0, Repaint = 0;
 };
 
-// One showing: open (skinned: save, make, load; flat: make, choose the theme; plain: make) to the
-// first full paint, then the mean of Repaints full repaints; the window is freed and no theme is
-// left current.
-TRound RunRound(const TDvSkinSource* Skin, const std::string& TempFile, bool Flat = false) {
+// What a round's window is themed with; StyleFile is only read for Style.
+enum class TLook { Skin, Flat, Style, Plain };
+
+// One showing: open (skinned: save, make, load; flat: make, choose the theme; style: make, load
+// the style file; plain: make) to the first full paint, then the mean of Repaints full repaints;
+// the window is freed and no theme is left current.
+TRound RunRound(TLook Look, const TDvSkinSource& Skin, const std::string& TempFile, const std::string& StyleFile) {
   TRound Result;
   std::unique_ptr<TfrmTest> Window;
   Result.Open = Milliseconds([&] {
-    if (Skin) Skin->SaveToFile(TempFile);
+    if (Look == TLook::Skin) Skin.SaveToFile(TempFile);
     Window = std::make_unique<TfrmTest>(nullptr);
-    if (Skin) Window->LoadSkin(TempFile, *Skin);
-    if (Flat) Window->VX->SetThemeBuilding("Flat");
+    if (Look == TLook::Skin) Window->LoadSkin(TempFile, Skin);
+    if (Look == TLook::Flat) Window->VX->SetThemeBuilding("Flat");
+    if (Look == TLook::Style) Window->VX->SetThemeFile(StyleFile);
     Window->Show();
     PaintPending(Window->Handle());
   });
@@ -80,6 +85,7 @@ TRound RunRound(const TDvSkinSource* Skin, const std::string& TempFile, bool Fla
 int main(int argc, char** argv) {
   const std::string SkinFile = argc > 1 ? argv[1] : std::string(VX_SAMPLE_SKIN_DIR) + "/PellanSlate.kskn";
   const int Rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 7;
+  const std::string StyleFile = argc > 3 ? argv[3] : std::string(VX_SAMPLE_STYLE_DIR) + "/PellanSample.msstyles";
   RegisterSkinTheme();
   TDvSkinSource Skin;
   try {
@@ -91,22 +97,24 @@ int main(int argc, char** argv) {
   const std::string TempFile = (std::filesystem::temp_directory_path() / "bench_temp_skin.mskn").string();
 
   // One round of each first: the fonts, classes and images the first window loads.
-  RunRound(&Skin, TempFile);
-  RunRound(nullptr, TempFile, true);
-  RunRound(nullptr, TempFile);
-  std::vector<double> SkinnedOpen, FlatOpen, PlainOpen, SkinnedRepaint, FlatRepaint, PlainRepaint;
-  bool Themed = false, FlatThemed = false;
-  for (int Round = 0; Round < Rounds; ++Round) {
-    const TRound Skinned = RunRound(&Skin, TempFile);
-    SkinnedOpen.push_back(Skinned.Open);
-    SkinnedRepaint.push_back(Skinned.Repaint);
-    const TRound Flat = RunRound(nullptr, TempFile, true);
-    FlatOpen.push_back(Flat.Open);
-    FlatRepaint.push_back(Flat.Repaint);
-    const TRound Plain = RunRound(nullptr, TempFile);
-    PlainOpen.push_back(Plain.Open);
-    PlainRepaint.push_back(Plain.Repaint);
-  }
+  constexpr TLook Looks[] = {TLook::Skin, TLook::Flat, TLook::Style, TLook::Plain};
+  for (const TLook Look : Looks) RunRound(Look, Skin, TempFile, StyleFile);
+  std::vector<double> Open[4], Repaint[4];
+  for (int Round = 0; Round < Rounds; ++Round)
+    for (const TLook Look : Looks) {
+      const TRound Result = RunRound(Look, Skin, TempFile, StyleFile);
+      Open[int(Look)].push_back(Result.Open);
+      Repaint[int(Look)].push_back(Result.Repaint);
+    }
+  const auto& SkinnedOpen = Open[int(TLook::Skin)];
+  const auto& FlatOpen = Open[int(TLook::Flat)];
+  const auto& StyleOpen = Open[int(TLook::Style)];
+  const auto& PlainOpen = Open[int(TLook::Plain)];
+  const auto& SkinnedRepaint = Repaint[int(TLook::Skin)];
+  const auto& FlatRepaint = Repaint[int(TLook::Flat)];
+  const auto& StyleRepaint = Repaint[int(TLook::Style)];
+  const auto& PlainRepaint = Repaint[int(TLook::Plain)];
+  bool Themed = false, FlatThemed = false, StyleThemed = false;
   {
     // Whether the skin really framed the window (else the comparison means nothing).
     TfrmTest Probe(nullptr);
@@ -115,6 +123,8 @@ int main(int argc, char** argv) {
     Themed = IsFormThemed(0, "default", nullptr);
     Probe.VX->SetThemeBuilding("Flat");
     FlatThemed = IsFormThemed(0, "default", nullptr);
+    Probe.VX->SetThemeFile(StyleFile);
+    StyleThemed = IsFormThemed(0, "default", nullptr);
   }
   RemoveCurrentTheme();
   std::filesystem::remove(TempFile);
@@ -133,5 +143,12 @@ int main(int argc, char** argv) {
   std::printf("%-44s %7.1f ms %7.1f ms %7.2f\n", "full repaint (all children)", Median(FlatRepaint),
               Median(PlainRepaint), Median(FlatRepaint) / Median(PlainRepaint));
   std::printf("ratio = themed / no skin or theme. Goal: within 2x.\n");
+  std::printf("\nvisual style: %s (%s the window)\n", StyleFile.c_str(), StyleThemed ? "frames" : "does not frame");
+  std::printf("%-44s %10s %10s %7s\n", "", "style", "skin", "ratio");
+  std::printf("%-44s %7.1f ms %7.1f ms %7.2f\n", "Control: make, load the style, first paint", Median(StyleOpen),
+              Median(SkinnedOpen), Median(StyleOpen) / Median(SkinnedOpen));
+  std::printf("%-44s %7.1f ms %7.1f ms %7.2f\n", "full repaint (all children)", Median(StyleRepaint),
+              Median(SkinnedRepaint), Median(StyleRepaint) / Median(SkinnedRepaint));
+  std::printf("ratio = visual style / sample skin. Goal: repaint within 1.5x.\n");
   return 0;
 }

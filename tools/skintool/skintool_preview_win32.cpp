@@ -11,6 +11,7 @@
 #include "skintool_images.h"
 #include "skintool_preview.h"
 #include "skintool_skin.h"
+#include "skintool_style.h"
 #include "skintool_themes.h"
 #include "vexel/forms/vx_form.h"
 #include "vexel/graphics/vx_bitmap.h"
@@ -59,6 +60,15 @@ void ShowBuiltinTheme(TfrmSkinTest& Window, const TvxThemeClass& Theme) {
   Window.ThemeForm1->SetCaption(AnsiToWideCP(CP_ACP, Theme.GetThemeName() + " - test"));
 }
 
+// The window through a visual style, loaded by its theme engine as a program would. The style
+// was read once before for the clear refusal LoadStyleTheme gives.
+void ShowStyle(TfrmSkinTest& Window, const std::string& FileName) {
+  Window.VX->SetThemeFile(FileName);
+  const TvxTheme* Theme = CurrentTheme();
+  if (!Theme) throw Bad("the visual style in " + FileName + " could not be loaded");
+  Window.ThemeForm1->SetCaption(AnsiToWideCP(CP_ACP, Theme->Name() + " - test"));
+}
+
 }  // namespace
 
 void SkinPreview(const std::vector<std::string>& Args, std::ostream& Out) {
@@ -79,7 +89,9 @@ void SkinPreview(const std::vector<std::string>& Args, std::ostream& Out) {
 
   // Read once here for the clear errors the other commands give about a file that is no skin.
   const TvxThemeClass* Theme = Builtin ? &BuiltinThemeClass(File) : nullptr;
-  const std::unique_ptr<TDvSkinSource> Skin = Builtin ? nullptr : LoadSkinFile(File);
+  const bool Style = !Builtin && IsStyleFile(File);
+  if (Style) LoadStyleTheme(File);
+  const std::unique_ptr<TDvSkinSource> Skin = Builtin || Style ? nullptr : LoadSkinFile(File);
   std::unique_ptr<TfrmSkinTest> Window;
   if (Controls)
     Window = std::make_unique<TfrmTest>(nullptr);
@@ -87,6 +99,8 @@ void SkinPreview(const std::vector<std::string>& Args, std::ostream& Out) {
     Window = std::make_unique<TfrmTestEmpty>(nullptr);
   if (Theme)
     ShowBuiltinTheme(*Window, *Theme);
+  else if (Style)
+    ShowStyle(*Window, File);
   else
     Window->LoadSkin(File, *Skin);
   if (Shot.empty()) {

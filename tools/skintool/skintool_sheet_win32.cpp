@@ -1,24 +1,18 @@
 // skintool sheet FILE OUT.png, or sheet --theme NAME OUT.png: the contact sheet as an opaque PNG.
+// FILE is a skin or a visual style.
 #include "framework/core/exceptions.h"
 #include "framework/core/file_save.h"
-#include "framework/core/sysutils.h"
 #include "skintool_images.h"
 #include "skintool_sheet.h"
+#include "skintool_style.h"
 #include "skintool_themes.h"
-#include "vexel/msstyles/theme_msux.h"
 #include "vexel/skin/theme_dv3.h"
 
 namespace {
 
 std::unique_ptr<TvxTheme> SheetTheme(const std::vector<std::string>& Args) {
   if (Args[0] == "--theme") return BuiltinThemeClass(Args[1]).Create();
-  // A visual-style file is a theme of its own, not a skin.
-  const std::string& File = Args[0];
-  if (File.size() > 9 && SameText(File.substr(File.size() - 9), ".msstyles")) {
-    auto Style = std::make_unique<TVxThemeMsStyles>();
-    if (!Style->LoadFromFile(File)) throw Exception("Cannot load a visual style from " + File);
-    return Style;
-  }
+  if (IsStyleFile(Args[0])) return LoadStyleTheme(Args[0]);
   auto Skin = std::make_unique<TVxSkinFile>();
   if (!Skin->LoadFromFile(Args[0])) throw Exception("Cannot load a skin from " + Args[0]);
   return Skin;

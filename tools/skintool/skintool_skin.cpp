@@ -6,6 +6,7 @@
 #include "framework/core/file_save.h"
 #include "framework/graphics/colors.h"
 #include "skintool_images.h"
+#include "skintool_style.h"
 #include "vexel/skin/theme_dv3filters.h"
 #include "vexel/skin/theme_dv3source.h"
 
@@ -106,6 +107,7 @@ std::unique_ptr<TDvSkinSource> LoadSkinFile(const std::string& FileName) {
 // [Commands] -----------------------------------------------------------------------------------
 
 void SkinInfo(const TArguments& Args, std::ostream& Out) {
+  if (IsStyleFile(Args[0])) return StyleInfo(Args[0], Out);
   const TSkinFile Skin = LoadSkin(Args[0]);
   const TDvSkinSource& S = *Skin.Source;
   Out << "variant: " << Skin.Variant()->GetExtension() << "\n";

@@ -369,5 +369,37 @@ else
 fi
 [ "$(cat kept.png)" = keep ] || fail "a refused sheet changed its output"
 
+# [Visual styles] ------------------------------------------------------------------------------
+
+# info reads a style file on every build; the sheet and the preview paint through it on Windows.
+printf 'not a module' >broken.msstyles
+expect_refusal 'skintool: Cannot load module broken.msstyles: *' skintool info broken.msstyles
+if [ -n "${VX_SAMPLE_STYLE:-}" ]; then
+  cp "$VX_SAMPLE_STYLE" sample.msstyles || fail "no sample style at $VX_SAMPLE_STYLE"
+  expect_success skintool info sample.msstyles
+  report >style-info.txt
+  grep -qx 'kind: visual style' style-info.txt || fail "style info: $(head -n 3 style-info.txt)"
+  grep -qx 'name: sample' style-info.txt || fail "style info names $(grep '^name' style-info.txt)"
+  grep -qx 'sections: 97 of 97 read by the theme' style-info.txt || fail "style info: $(grep '^sections' style-info.txt)"
+  ! grep -q ': missing$' style-info.txt || fail "style info misses $(grep ': missing$' style-info.txt)"
+  grep -Eq '^images: [1-9][0-9]*$' style-info.txt || fail "style info: $(grep '^images' style-info.txt)"
+  [[ "$(grep '^metrics' style-info.txt)" =~ ^metrics:\ caption\ ([0-9]+),\ border\ ([0-9]+)$ ]] ||
+    fail "style info: $(grep '^metrics' style-info.txt)"
+  style_caption=${BASH_REMATCH[1]:-0} style_border=${BASH_REMATCH[2]:-0}
+  echo keep >kept.png
+  if [ ${#runner[@]} -eq 0 ]; then
+    expect_refusal "skintool: sheet needs the Windows build of skintool" skintool sheet sample.msstyles kept.png
+  else
+    expect_success skintool sheet sample.msstyles style-sheet.png
+    expect_success make_test_skin --pixel style-sheet.png 0 0
+    [ "$(report | cut -d' ' -f1 | cut -dx -f1)" = 1200 ] || fail "style sheet wrote $(report)"
+    expect_refusal 'skintool: Cannot load module broken.msstyles: *' skintool sheet broken.msstyles kept.png
+    expect_success skintool preview sample.msstyles --controls --screenshot style.png
+    expect_report "written: style.png ($((561 + 2 * style_border))x$((516 + style_caption + 2 * style_border)))"
+    expect_refusal 'skintool: Cannot load module broken.msstyles: *' skintool preview broken.msstyles --screenshot kept.png
+  fi
+  [ "$(cat kept.png)" = keep ] || fail "a refused style command changed its output"
+fi
+
 echo "$failures failed"
 [ "$failures" -eq 0 ]
