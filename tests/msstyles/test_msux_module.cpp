@@ -380,6 +380,8 @@ TEST(MsuxStyleGenerator, SampleFilesHoldListsTextAndEveryNamedImage) {
       EXPECT_NO_THROW(DecodeStyleImage({Image, {Data->begin(), Data->end()}}, Decoded)) << Image;
       EXPECT_FALSE(Decoded.Empty()) << Image;
     }
-    if (std::string(Name) == "PellanSample100.msstyles") EXPECT_GE(Named.size(), 100u);
+    if (std::string(Name) == "PellanSample100.msstyles") {
+      EXPECT_GE(Named.size(), 100u);
+    }
   }
 }

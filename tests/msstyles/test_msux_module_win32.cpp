@@ -362,3 +362,22 @@ TEST(MsuxModuleWin32, DamagedSampleVariantsThroughTheTheme) {
   }
   std::remove(File.c_str());
 }
+
+// The benchmark's variant: at least 100 images loaded, and the extra images change no object.
+TEST(MsuxModuleWin32, HundredImageVariantDrawsLikeTheSample) {
+  TVxThemeMsStyles Sample, Many;
+  ASSERT_TRUE(Sample.LoadFromFile(std::string(VX_SAMPLE_STYLE_DIR) + "/PellanSample.msstyles"));
+  ASSERT_TRUE(Many.LoadFromFile(std::string(VX_SAMPLE_STYLE_DIR) + "/PellanSample100.msstyles"));
+  EXPECT_GE(Many.StyleImages().Count(), 100);
+  EXPECT_LT(Sample.StyleImages().Count(), 100);
+  for (int Slot = 0; Slot < moSlotCount; ++Slot) {
+    SCOPED_TRACE(MsuxObjectSections[Slot]);
+    const TmsuxThemeObject& A = *Sample.Object(TmsuxObjectSlot(Slot));
+    const TmsuxThemeObject& B = *Many.Object(TmsuxObjectSlot(Slot));
+    EXPECT_EQ(A.BgType, B.BgType);
+    EXPECT_EQ(A.DrawMode, B.DrawMode);
+    EXPECT_EQ(A.Transparent, B.Transparent);
+    EXPECT_EQ(A.GlyphType, B.GlyphType);
+    EXPECT_EQ(A.ImageSelectType, B.ImageSelectType);
+  }
+}
