@@ -89,6 +89,14 @@ TEST(MsuxModule, RoundTripFindsByNumberAndByNameIgnoringCase) {
   EXPECT_EQ(M.Names(TmsuxResId::Id(msuxRtBitmap)), (std::vector<std::string>{"EMPTY", "SLATE_BUTTON_BMP", "#7"}));
   EXPECT_EQ(M.Names(TmsuxResId::Named("TEXTFILE")), (std::vector<std::string>{"NORMAL_INI"}));
   EXPECT_TRUE(M.Names(TmsuxResId::Id(3)).empty());
+  // The writer's own locator finds a resource's data entry (tests damage resources through it).
+  const std::vector<uint8_t> B = SampleModule();
+  const auto Entry = DataEntryOffset(B, TPeId::Named("textfile"), TPeId::Named("normal_ini"));
+  ASSERT_TRUE(Entry);
+  const size_t Data = U32(B.data() + *Entry) - PeResourceRva + Root;
+  EXPECT_EQ(std::string(B.begin() + Data, B.begin() + Data + U32(B.data() + *Entry + 4)), "ini text");
+  EXPECT_FALSE(DataEntryOffset(B, TPeId::Named("TEXTFILE"), TPeId::Id(1)));
+  EXPECT_FALSE(DataEntryOffset(B, TPeId::Id(3), TPeId::Id(1)));
   // A module without resources: its root directory ends the section.
   const TmsuxModule Empty(BuildResourceModule({}), "empty");
   EXPECT_TRUE(Empty.Names(TmsuxResId::Id(msuxRtBitmap)).empty());
@@ -148,6 +156,9 @@ TEST(MsuxModule, DamagedModulesAreRefused) {
          const uint32_t Left = SectionVirtualSize(B) - (U32(B.data() + FirstDataEntry(B)) - PeResourceRva);
          Put32At(B, FirstDataEntry(B) + 4, Left + 1);
        },
+       "outside every section"},
+      {"text's declared size runs past the file",
+       [](auto& B) { Put32At(B, *DataEntryOffset(B, TPeId::Named("TEXTFILE"), TPeId::Named("NORMAL_INI")) + 4, 1 << 20); },
        "outside every section"},
       {"data RVA below the section", [](auto& B) { Put32At(B, FirstDataEntry(B), 0x10); }, "outside every section"},
       {"type directory loops to the root", [](auto& B) { Put32At(B, Root + 16 + 4, 0x80000000u); }, "loops"},
@@ -369,6 +380,8 @@ TEST(MsuxStyleGenerator, SampleFilesHoldListsTextAndEveryNamedImage) {
       EXPECT_NO_THROW(DecodeStyleImage({Image, {Data->begin(), Data->end()}}, Decoded)) << Image;
       EXPECT_FALSE(Decoded.Empty()) << Image;
     }
-    if (std::string(Name) == "PellanSample100.msstyles") EXPECT_GE(Named.size(), 100u);
+    if (std::string(Name) == "PellanSample100.msstyles") {
+      EXPECT_GE(Named.size(), 100u);
+    }
   }
 }

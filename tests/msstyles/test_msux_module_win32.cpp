@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <set>
 
 #include "framework/core/byte_order.h"
@@ -283,4 +284,100 @@ TEST(MsuxModuleWin32, SampleLoadsAsAThemeWithWellFormedStrips) {
   EXPECT_GT(Keyed, 0);
   EXPECT_EQ(Theme.Object(moButtonCheckbox)->ImageFile->Bitmap(),
             Theme.Object(moButtonCheckboxCheckeddisabled)->ImageFile->Bitmap());
+}
+
+// Damaged or unusual variants of the sample, written in-process and loaded as a theme.
+TEST(MsuxModuleWin32, DamagedSampleVariantsThroughTheTheme) {
+  enum TOutcome { Loads, ReturnsFalse, ResourceError, ModuleError, ConvertError };
+  struct Case {
+    const char* Name;
+    std::function<void(TStyleContent&)> Edit;
+    std::function<void(std::vector<TPeResource>&)> EditResources;
+    std::function<void(std::vector<uint8_t>&)> EditBytes;
+    TOutcome Outcome;
+  } Cases[] = {
+      {"empty colour names", [](auto& C) { C.ColorNames.clear(); }, nullptr, nullptr, ReturnsFalse},
+      {"empty file names", [](auto& C) { C.FileResNames.clear(); }, nullptr, nullptr, ReturnsFalse},
+      {"file name without its text", [](auto& C) { C.TextFileName = "OTHER_INI"; }, nullptr, nullptr, ResourceError},
+      {"no size names resource", nullptr,
+       [](auto& R) {
+         std::erase_if(R, [](const TPeResource& E) { return E.Type.Text == "SIZENAMES"; });
+       },
+       nullptr, ResourceError},
+      {"truncated file", nullptr, nullptr, [](auto& B) { B.resize(B.size() / 2); }, ModuleError},
+      {"text's declared size past the file", nullptr, nullptr,
+       [](auto& B) {
+         const size_t Entry = *DataEntryOffset(B, TPeId::Named("TEXTFILE"), TPeId::Named("NORMAL_INI"));
+         for (int I = 0; I < 4; ++I) B[Entry + 4 + I] = uint8_t(0x00100000u >> (8 * I));
+       },
+       ModuleError},
+      {"enormous declared image",
+       [](auto& C) { C.Image("PELLAN_BUTTON_BMP")->Dib = DeclaredDib(100000, 100000, 32, 64); }, nullptr, nullptr, Loads},
+      {"image count 0", [](auto& C) { C.SetKey("Button.Pushbutton", "ImageCount", "0"); }, nullptr, nullptr, Loads},
+      {"margins with a letter", [](auto& C) { C.SetKey("Button.Pushbutton", "SizingMargins", "4, x, 4, 4"); }, nullptr,
+       nullptr, Loads},
+      {"metric not a number", [](auto& C) { C.SetKey("SysMetrics", "CaptionBarHeight", "abc"); }, nullptr, nullptr,
+       ConvertError},
+      {"border size not a number", [](auto& C) { C.SetKey("edit", "BorderSize", "one"); }, nullptr, nullptr,
+       ConvertError},
+  };
+  const std::string File = TempFile("msux_module_variant.msstyles");
+  const TStyleContent Sample = BuildSampleStyle();
+  for (const Case& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    TStyleContent Content = Sample;
+    if (C.Edit) C.Edit(Content);
+    std::vector<TPeResource> Resources = StyleResources(Content);
+    if (C.EditResources) C.EditResources(Resources);
+    std::vector<uint8_t> Bytes = BuildResourceModule(Resources);
+    if (C.EditBytes) C.EditBytes(Bytes);
+    WriteFile(File, Bytes);
+    TVxThemeMsStyles Theme;
+    TOutcome Got = Loads;
+    try {
+      if (!Theme.LoadFromFile(File)) Got = ReturnsFalse;
+    } catch (const EResNotFound&) {
+      Got = ResourceError;
+    } catch (const EmsuxModuleError&) {
+      Got = ModuleError;
+    } catch (const EConvertError&) {
+      Got = ConvertError;
+    }
+    ASSERT_EQ(Got, C.Outcome);
+    if (Got != Loads) {
+      EXPECT_TRUE(Theme.IsEmpty());
+      continue;
+    }
+    const TmsuxThemeObject& Button = *Theme.Object(moButtonPushbutton);
+    if (std::string(C.Name) == "enormous declared image") {
+      // The image stays empty under its name; the rest of the style is whole.
+      ASSERT_NE(Button.ImageFile->Bitmap(), nullptr);
+      EXPECT_TRUE(Button.ImageFile->Bitmap()->Empty());
+      EXPECT_FALSE(Theme.Object(moButtonCheckbox)->ImageFile->Bitmap()->Empty());
+    } else if (std::string(C.Name) == "image count 0") {
+      EXPECT_EQ(Button.ImageCount, 0);
+    } else {
+      EXPECT_EQ(Button.SizingMargins, TRect{});
+    }
+  }
+  std::remove(File.c_str());
+}
+
+// The benchmark's variant: at least 100 images loaded, and the extra images change no object.
+TEST(MsuxModuleWin32, HundredImageVariantDrawsLikeTheSample) {
+  TVxThemeMsStyles Sample, Many;
+  ASSERT_TRUE(Sample.LoadFromFile(std::string(VX_SAMPLE_STYLE_DIR) + "/PellanSample.msstyles"));
+  ASSERT_TRUE(Many.LoadFromFile(std::string(VX_SAMPLE_STYLE_DIR) + "/PellanSample100.msstyles"));
+  EXPECT_GE(Many.StyleImages().Count(), 100);
+  EXPECT_LT(Sample.StyleImages().Count(), 100);
+  for (int Slot = 0; Slot < moSlotCount; ++Slot) {
+    SCOPED_TRACE(MsuxObjectSections[Slot]);
+    const TmsuxThemeObject& A = *Sample.Object(TmsuxObjectSlot(Slot));
+    const TmsuxThemeObject& B = *Many.Object(TmsuxObjectSlot(Slot));
+    EXPECT_EQ(A.BgType, B.BgType);
+    EXPECT_EQ(A.DrawMode, B.DrawMode);
+    EXPECT_EQ(A.Transparent, B.Transparent);
+    EXPECT_EQ(A.GlyphType, B.GlyphType);
+    EXPECT_EQ(A.ImageSelectType, B.ImageSelectType);
+  }
 }

@@ -216,4 +216,31 @@ std::vector<uint8_t> BuildResourceModule(const std::vector<TPeResource>& Resourc
   return B;
 }
 
+std::optional<size_t> DataEntryOffset(const std::vector<uint8_t>& Module, const TPeId& Type, const TPeId& Name) {
+  auto U16At = [&](size_t At) { return uint32_t(Module.at(At) | Module.at(At + 1) << 8); };
+  auto U32At = [&](size_t At) { return U16At(At) | U16At(At + 2) << 16; };
+  auto KeyAt = [&](uint32_t Raw) {
+    if (!(Raw & 0x80000000u)) return TKey{true, {}, uint16_t(Raw)};
+    const size_t At = PeResourceFileOffset + (Raw & 0x7FFFFFFFu);
+    std::string Text;
+    for (uint32_t I = 0, N = U16At(At); I < N; ++I) Text += char(U16At(At + 2 + 2 * I));
+    return TKey{false, Text, 0};
+  };
+  // The entry of Wanted in the directory at Directory (section-relative), as its target.
+  auto Lookup = [&](size_t Directory, const TKey& Wanted) -> std::optional<uint32_t> {
+    const size_t At = PeResourceFileOffset + Directory;
+    const uint32_t Count = U16At(At + 12) + U16At(At + 14);
+    for (uint32_t I = 0; I < Count; ++I)
+      if (KeyAt(U32At(At + 16 + 8 * I)) == Wanted) return U32At(At + 16 + 8 * I + 4);
+    return std::nullopt;
+  };
+  const auto Names = Lookup(0, KeyOf(Type));
+  if (!Names) return std::nullopt;
+  const auto Languages = Lookup(*Names & 0x7FFFFFFFu, KeyOf(Name));
+  if (!Languages) return std::nullopt;
+  const size_t At = PeResourceFileOffset + (*Languages & 0x7FFFFFFFu);
+  if (U16At(At + 12) + U16At(At + 14) == 0) return std::nullopt;
+  return PeResourceFileOffset + U32At(At + 16 + 4);
+}
+
 }  // namespace msstylegen

@@ -31,4 +31,9 @@ constexpr uint32_t PeResourceRva = 0x1000;
 // The whole file. Two resources with the same type, name and language raise std::invalid_argument.
 std::vector<uint8_t> BuildResourceModule(const std::vector<TPeResource>& Resources);
 
+// Where, in a module BuildResourceModule wrote, the data entry (data RVA, then size, 32 bits each)
+// of the first language of Type / Name lies; nullopt when there is no such resource. For tests
+// that damage one resource.
+std::optional<size_t> DataEntryOffset(const std::vector<uint8_t>& Module, const TPeId& Type, const TPeId& Name);
+
 }  // namespace msstylegen

@@ -1,5 +1,6 @@
 #include "tools/msstylegen/msstylegen_style.h"
 
+#include <cstdlib>
 #include <set>
 #include <stdexcept>
 
@@ -204,6 +205,13 @@ std::vector<uint8_t> PackedDib24(const TvxBitmap& Image, TvxColor Surface, TvxCo
     }
     D.resize(Start + Stride, 0);
   }
+  return D;
+}
+
+std::vector<uint8_t> DeclaredDib(int32_t Width, int32_t Height, uint16_t Bits, size_t PixelBytes) {
+  const uint64_t Stride = (uint64_t(uint32_t(std::abs(Width))) * Bits / 8 + 3) & ~uint64_t(3);
+  std::vector<uint8_t> D = DibHeader(Width, Height, Bits, uint32_t(Stride * uint32_t(std::abs(Height))));
+  D.resize(D.size() + PixelBytes, 0x5A);
   return D;
 }
 

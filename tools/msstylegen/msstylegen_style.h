@@ -70,6 +70,8 @@ std::string ImageResourceName(const std::string& Value);
 // Key (magenta unless told otherwise).
 std::vector<uint8_t> PackedDib32(const TvxBitmap& Image);
 std::vector<uint8_t> PackedDib24(const TvxBitmap& Image, TvxColor Surface, TvxColor Key = 0xFFFF00FF);
+// A DIB header that claims Width x Height at Bits per pixel, followed by only PixelBytes bytes.
+std::vector<uint8_t> DeclaredDib(int32_t Width, int32_t Height, uint16_t Bits, size_t PixelBytes);
 
 // Every resource of the content (the three lists as #1, the TEXTFILE, the images, the extras).
 std::vector<TPeResource> StyleResources(const TStyleContent& Content);

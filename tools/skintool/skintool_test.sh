@@ -362,6 +362,15 @@ else
   [ "$(report | cut -d' ' -f2)" = FFA09683 ] || fail "flat sheet's window frame: $(report)"
   expect_success make_test_skin --pixel officexp-sheet.png 10 32
   [ "$(report | cut -d' ' -f2)" != FFA09683 ] || fail "the Office XP sheet shows the flat frame"
+  # A visual-style file paints through the visual-style theme: the sample style's window shows the
+  # outline of its left frame image.
+  if [ -n "${VX_SAMPLE_STYLE:-}" ]; then
+    cp "$VX_SAMPLE_STYLE" sample.msstyles || fail "no sample style at $VX_SAMPLE_STYLE"
+    expect_success skintool sheet sample.msstyles style-sheet.png
+    expect_success make_test_skin --pixel style-sheet.png 10 80
+    [ "$(report | cut -d' ' -f2)" = FF2A3F48 ] || fail "the style sheet's window frame: $(report)"
+    expect_refusal "skintool: Cannot load module missing.msstyles: *" skintool sheet missing.msstyles kept.png
+  fi
   expect_refusal 'skintool: Unknown theme "marble"; the built-in themes are flat, officexp' \
     skintool sheet --theme marble kept.png
   expect_refusal "skintool: sheet: FILE OUT.png or --theme NAME OUT.png" skintool sheet --theme flat
