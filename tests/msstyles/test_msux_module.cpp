@@ -177,9 +177,10 @@ TEST(MsuxModule, DamagedModulesAreRefused) {
       {"language entry points at a directory",
        [](auto& B) { Put32At(B, FirstLanguageDirectory(B) + 16 + 4, 0x80000000u); }, "points at a directory"},
       {"name string past the end", [](auto& B) { Put32At(B, Root + 16, 0xFFFFFFF0u); }, "outside every section"},
-      {"name length past the end",
+      {"name longer than any style's",
        [](auto& B) { Put16At(B, Root + (U32(B.data() + Root + 16) & 0x7FFFFFFFu), 0xFFFF); },
-       "outside every section"},
+       "longer than 256 characters"},
+
       {"resource number too large", [](auto& B) { Put32At(B, Root + 16 + 8 * 3, 0x10002); }, "out of range"},
   };
   const std::vector<uint8_t> Good = SampleModule();

@@ -114,6 +114,7 @@ struct TStyleFile {
   std::vector<uint8_t> FileResNames = List({"NORMALBLUE_INI", "LARGE_INI"});
   bool WithColorNames = true;
   bool WithText = true;
+  std::vector<TPeResource> Extra;
 
   std::vector<uint8_t> Module() const {
     std::vector<TPeResource> R;
@@ -131,6 +132,7 @@ struct TStyleFile {
     std::vector<uint8_t> Huge = InfoHeader(40000, 40000, 24, 0);
     Huge.resize(Huge.size() + 64);
     R.push_back({TPeId::Id(2), TPeId::Named("BLUE_HUGE_BMP"), Huge});
+    R.insert(R.end(), Extra.begin(), Extra.end());
     return BuildResourceModule(R);
   }
 };
@@ -335,6 +337,11 @@ TEST_F(MsuxTheme, ShiftsApplyOnceToThePristineContent) {
   // An entry the style does not set is shifted once from the platform's value too.
   EXPECT_EQ(Theme.SysColors().SysColor(clMenuText),
             ColorBrightnessShifted(ColorHueShifted(Pristine.SysColors().SysColor(clMenuText), 80), -10));
+  // A copy of the shifted theme takes the pristine content and applies its own (no) shift.
+  TVxThemeMsStyles Copy;
+  Copy.Assign(&Theme);
+  EXPECT_EQ(Saved(Copy), Saved(Pristine));
+  EXPECT_EQ(Copy.Object(moWindowCaption)->FillColor, Fill);
   // The stream form of a shifted theme holds the shifted images; the pristine ones stay cached.
   Theme.SetDeltas(0, 0);
   EXPECT_EQ(Saved(Theme), Saved(Pristine));
@@ -431,6 +438,32 @@ TEST_F(MsuxTheme, FilesThatDoNotLoadLeaveTheThemeAsItWas) {
     EXPECT_THROW(Theme.LoadFromFile(Path), EmsuxModuleError) << Path;
     EXPECT_TRUE(TSnapshot(Theme) == Before) << Path;
   }
+}
+
+// A small file can declare many large images: one load decodes at most vxMaxBitmapPixels in all,
+// and frame metrics stay within what can be painted.
+TEST_F(MsuxTheme, LargeImagesShareOneBudgetAndMetricsAreBounded) {
+  TStyleFile Style;
+  Style.Ini += "[Window.FrameLeft]\r\nImageFile=Big\\First.bmp\r\n[Window.FrameRight]\r\nImageFile=Big\\Second.bmp\r\n";
+  Style.Ini.replace(Style.Ini.find("CaptionBarHeight=30"), 19, "CaptionBarHeight=2000000000");
+  Style.Ini.replace(Style.Ini.find("BorderWidth=5"), 13, "BorderWidth=-7");
+  // 1 bit per pixel, each more than half the budget.
+  constexpr Integer Side = 6000;
+  static_assert(int64_t(Side) * Side * 2 > vxMaxBitmapPixels && int64_t(Side) * Side <= vxMaxBitmapPixels);
+  std::vector<uint8_t> Big = InfoHeader(Side, Side, 1, 2);
+  Put(Big, 0x000000, 4);
+  Put(Big, 0xFFFFFF, 4);
+  Big.resize(Big.size() + size_t((Side + 31) / 32 * 4) * Side, 0xFF);
+  Style.Extra = {{TPeId::Id(2), TPeId::Named("BIG_FIRST_BMP"), Big}, {TPeId::Id(2), TPeId::Named("BIG_SECOND_BMP"), Big}};
+  const std::string Path = WriteStyle(Style, "Budget.msstyles");
+  ASSERT_TRUE(Theme.LoadFromFile(Path));
+  const TvxBitmap* First = Theme.StyleImages().Find("BIG_FIRST_BMP");
+  const TvxBitmap* Second = Theme.StyleImages().Find("BIG_SECOND_BMP");
+  ASSERT_TRUE(First && Second);
+  EXPECT_EQ(First->Width(), Side);
+  EXPECT_TRUE(Second->Empty());
+  EXPECT_EQ(Theme.CaptionBarHeight(), 1024);
+  EXPECT_EQ(Theme.BorderWidth(), 0);
 }
 
 TEST(MsuxSampleStyle, TheGeneratedSamplesLoad) {

@@ -1,20 +1,15 @@
 #include "skintool_style.h"
 
 #include <algorithm>
-#include <cctype>
 #include <fstream>
 
 #include "framework/core/inifiles.h"
+#include "framework/core/sysutils.h"
 #include "vexel/msstyles/msux_module.h"
 #include "vexel/msstyles/msux_parse.h"
 #include "vexel/msstyles/theme_msuxobjects.h"
 
 namespace {
-
-std::string Lower(std::string S) {
-  std::transform(S.begin(), S.end(), S.begin(), [](unsigned char C) { return char(std::tolower(C)); });
-  return S;
-}
 
 // One item per line, whatever the file holds.
 std::string Printable(std::string Text) {
@@ -27,12 +22,6 @@ std::string Joined(const std::vector<std::string>& Items) {
   std::string Result;
   for (const std::string& Item : Items) Result += (Result.empty() ? "" : ", ") + Printable(Item);
   return Result;
-}
-
-std::vector<std::string> List(const TmsuxModule& Module, const char* Type) {
-  const auto Data = Module.Find(TmsuxResId::Named(Type), TmsuxResId::Id(1));
-  if (!Data) throw EResNotFound(std::string("Resource ") + Type + " not found");
-  return MsuxStringListFromUtf16(*Data);
 }
 
 int32_t Int32At(std::span<const uint8_t> Data, size_t Offset) {
@@ -54,7 +43,7 @@ std::string ImageSummary(std::span<const uint8_t> Data) {
 bool IsStyleFile(const std::string& FileName) {
   const std::string Extension = ".msstyles";
   if (FileName.size() >= Extension.size() &&
-      Lower(FileName.substr(FileName.size() - Extension.size())) == Extension)
+      LowerCase(FileName.substr(FileName.size() - Extension.size())) == Extension)
     return true;
   std::ifstream File(FileName, std::ios::binary);
   char Mark[2] = {};
@@ -63,9 +52,9 @@ bool IsStyleFile(const std::string& FileName) {
 
 void StyleInfo(const std::string& FileName, std::ostream& Out) {
   const TmsuxModule Module(FileName);
-  const std::vector<std::string> Colors = List(Module, "COLORNAMES");
-  const std::vector<std::string> Sizes = List(Module, "SIZENAMES");
-  const std::vector<std::string> Files = List(Module, "FILERESNAMES");
+  const std::vector<std::string> Colors = MsuxListResource(Module, "COLORNAMES");
+  const std::vector<std::string> Sizes = MsuxListResource(Module, "SIZENAMES");
+  const std::vector<std::string> Files = MsuxListResource(Module, "FILERESNAMES");
   Out << "kind: visual style\n"
       << "name: " << Printable(MsuxStyleName(FileName)) << "\n"
       << "color schemes: " << Colors.size() << " (" << Joined(Colors) << ")\n"
@@ -80,7 +69,7 @@ void StyleInfo(const std::string& FileName, std::ostream& Out) {
   // "TrackBar.Tics" fills two slots from one section.
   std::vector<std::string> Sections;
   for (const char* Section : MsuxObjectSections)
-    if (Sections.empty() || Lower(Sections.back()) != Lower(Section)) Sections.push_back(Section);
+    if (Sections.empty() || LowerCase(Sections.back()) != LowerCase(Section)) Sections.push_back(Section);
   const auto Present = std::count_if(Sections.begin(), Sections.end(),
                                      [&Ini](const std::string& Section) { return Ini.SectionExists(Section); });
   Out << "sections: " << Present << " of " << Sections.size() << " read by the theme\n";

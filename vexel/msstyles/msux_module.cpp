@@ -124,6 +124,8 @@ class TResourceWalker {
     if (Raw & 0x80000000u) {
       const uint64_t Rva = uint64_t(FRoot) + (Raw & 0x7FFFFFFFu);
       const uint16_t Count = U16(At(Rva, 2));
+      // Every entry keeps its own copy of its names: long ones would multiply the file many times.
+      if (Count > msuxMaxResourceName) throw Reason("a resource name is longer than 256 characters");
       return TmsuxResId::Named(NarrowName(At(Rva + 2, uint64_t(Count) * 2), Count));
     }
     if (Raw > 0xFFFF) throw Reason("a resource number is out of range");

@@ -18,6 +18,9 @@ class EmsuxModuleError : public Exception { using Exception::Exception; };
 // Files beyond this size are refused rather than read.
 constexpr uint64_t msuxMaxModuleSize = uint64_t(256) << 20;
 
+// Longer resource names are refused: style files name their resources in a few dozen characters.
+constexpr uint16_t msuxMaxResourceName = 256;
+
 // A resource type or name: a number, or a string compared ignoring (ASCII) case.
 struct TmsuxResId {
   std::optional<uint16_t> Number;

@@ -2,6 +2,7 @@
 
 #include "framework/core/exceptions.h"
 #include "framework/core/sysutils.h"
+#include "vexel/msstyles/msux_module.h"
 #include "vexel/graphics/vx_bmpfile.h"
 
 namespace {
@@ -162,12 +163,18 @@ std::vector<std::string> MsuxStringListFromUtf16(std::span<const uint8_t> Data) 
       Current += UnitToAnsi(Unit);
       continue;
     }
-    if (Current.empty()) return List;
+    if (Current.empty() || List.size() == msuxMaxListEntries) return List;
     List.push_back(std::move(Current));
     Current.clear();
   }
-  if (!Current.empty()) List.push_back(std::move(Current));
+  if (!Current.empty() && List.size() < msuxMaxListEntries) List.push_back(std::move(Current));
   return List;
+}
+
+std::vector<std::string> MsuxListResource(const TmsuxModule& Module, const char* Type) {
+  const auto Data = Module.Find(TmsuxResId::Named(Type), TmsuxResId::Id(1));
+  if (!Data) throw EResNotFound(Format("Resource %s not found", Type));
+  return MsuxStringListFromUtf16(*Data);
 }
 
 std::string MsuxStyleName(const std::string& FileName) {
@@ -176,6 +183,20 @@ std::string MsuxStyleName(const std::string& FileName) {
   const size_t Dot = Name.rfind('.');
   if (Dot != std::string::npos) Name.erase(Dot);
   return Name;
+}
+
+int64_t PackedDibPixels(std::span<const uint8_t> Data) {
+  if (Data.size() < 12) throw EReadError("Invalid bitmap resource");
+  const auto At = [&Data](size_t Offset, size_t Bytes) {
+    int64_t Value = 0;
+    for (size_t I = 0; I < Bytes; ++I) Value |= int64_t(Data[Offset + I]) << (8 * I);
+    return Bytes == 4 ? int64_t(int32_t(uint32_t(Value))) : Value;
+  };
+  // The old core header keeps width and height in 16 bits each.
+  const bool Core = At(0, 4) == 12;
+  if (!Core && Data.size() < 16) throw EReadError("Invalid bitmap resource");
+  const int64_t Width = Core ? At(4, 2) : At(4, 4), Height = Core ? At(6, 2) : At(8, 4);
+  return (Width < 0 ? -Width : Width) * (Height < 0 ? -Height : Height);
 }
 
 void LoadPackedDib(TvxBitmap& Bitmap, std::span<const uint8_t> Data) {

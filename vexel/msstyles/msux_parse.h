@@ -16,6 +16,8 @@
 #include "vexel/graphics/vx_bitmap.h"
 #include "vexel/graphics/vx_utils.h"
 
+class TmsuxModule;
+
 // "true", "1" or "yes".
 bool ParseBool(const std::string& Value);
 // Three tokens red, green, blue; a missing one counts as 0. Each is taken as a byte.
@@ -48,8 +50,13 @@ std::string NormalizeImageName(const std::string& Value);
 // units are left out, a unit above 0xFF becomes "?" and an odd last byte is ignored.
 std::string MsuxIniTextFromUtf16(std::span<const uint8_t> Data);
 // A list resource: UTF-16 zero-terminated strings, ended by an empty one. A list without its
-// terminator ends where the data ends (a last unterminated string still counts).
+// terminator ends where the data ends (a last unterminated string still counts). Only the first
+// msuxMaxListEntries count: a theme uses the first entries, and a list of millions of one-letter
+// names would take many times the file's size.
+constexpr size_t msuxMaxListEntries = 4096;
 std::vector<std::string> MsuxStringListFromUtf16(std::span<const uint8_t> Data);
+// The list resource Type #1 of a style file; EResNotFound when it has none.
+std::vector<std::string> MsuxListResource(const TmsuxModule& Module, const char* Type);
 
 // A style's name from its file: the folder and the extension left out (Luna.msstyles -> Luna,
 // a.b.msstyles -> a.b); a name without a dot stays whole.
@@ -58,3 +65,6 @@ std::string MsuxStyleName(const std::string& FileName);
 // A bitmap resource (a packed DIB: header, palette or masks, pixels; no file header) decoded
 // through LoadBmpFile. Damaged data raises EReadError and leaves Bitmap as it was.
 void LoadPackedDib(TvxBitmap& Bitmap, std::span<const uint8_t> Data);
+// The pixels a packed DIB declares (width times height), read from its header alone; EReadError
+// when the header is cut short.
+int64_t PackedDibPixels(std::span<const uint8_t> Data);

@@ -9,8 +9,8 @@ namespace {
 
 constexpr int msuxCompressionLevel = 1;
 // The inflated content is held in memory before it is parsed, so every count can be checked
-// against what is really there; beyond this it is refused.
-constexpr int64_t msuxMaxContentSize = int64_t(1) << 30;
+// against what is really there; beyond what a style file may hold it is refused.
+constexpr int64_t msuxMaxContentSize = int64_t(256) << 20;
 // The least an image takes: name, width, height, name again, two flag bytes.
 constexpr int64_t msuxMinImageRecord = 4 + 4 + 4 + 4 + 2;
 

@@ -5,6 +5,8 @@
 // fails part-way (a missing resource, a malformed number) leaves the theme as it was.
 #include "vexel/msstyles/theme_msux.h"
 
+#include <algorithm>
+
 #include "framework/core/inifiles.h"
 #include "framework/core/sysutils.h"
 #include "vexel/graphics/vx_pixel.h"
@@ -19,14 +21,16 @@ std::string Metric(const TMemIniFile& Ini, const char* Key, const char* Default)
   return Trim(Ini.ReadString(SysMetrics, Key, Default));
 }
 
-TColor MetricColor(const TMemIniFile& Ini, const char* Key, const char* Default) {
-  return ParseColor(Metric(Ini, Key, Default));
+// Frame metrics are kept within 0..1024: the frame is painted in bands of these sizes, and a
+// file's huge value would mean painting billions of pixels (or overflowing the rectangles).
+constexpr Integer msuxMaxFrameMetric = 1024;
+
+Integer FrameMetric(const TMemIniFile& Ini, const char* Key, const char* Default) {
+  return std::clamp(StrToInt(Metric(Ini, Key, Default)), 0, msuxMaxFrameMetric);
 }
 
-std::vector<std::string> ListResource(const TmsuxModule& Module, const char* Type) {
-  const auto Data = Module.Find(TmsuxResId::Named(Type), TmsuxResId::Id(1));
-  if (!Data) throw EResNotFound(Format("Resource %s not found", Type));
-  return MsuxStringListFromUtf16(*Data);
+TColor MetricColor(const TMemIniFile& Ini, const char* Key, const char* Default) {
+  return ParseColor(Metric(Ini, Key, Default));
 }
 
 // A zero shift leaves a colour exactly as it is (the hue's round trip through 255 steps would not).
@@ -105,12 +109,19 @@ void TVxThemeMsStyles::Assign(const TPersistent* Source) {
   const auto* Style = dynamic_cast<const TVxThemeMsStyles*>(Source);
   if (Style == this) return;
   if (!Style) return TvxTheme::Assign(Source);
-  // The style first: if it cannot be built, nothing has been copied.
-  TMemoryStream Copy;
-  WriteMsuxStream(Copy, Style->FStyleName, Style->FIni->Text(), *Style->FStyleImages);
-  Copy.SetPosition(0);
+  // The style first: if it cannot be built, nothing has been copied. The source's pristine
+  // content when it has one: its images as they are carry its own shifts, and this theme applies
+  // its own.
   TmsuxStreamContent Content;
-  ReadMsuxStream(Copy, Content);
+  if (Style->FCache->Size() > 0) {
+    Style->FCache->SetPosition(0);
+    ReadMsuxStream(*Style->FCache, Content);
+  } else {
+    TMemoryStream Copy;
+    WriteMsuxStream(Copy, Style->FStyleName, Style->FIni->Text(), *Style->FStyleImages);
+    Copy.SetPosition(0);
+    ReadMsuxStream(Copy, Content);
+  }
   BuildFrom(std::move(Content), true);
   TvxTheme::Assign(Source);
   TvxTheme::ResetDefaults();
@@ -124,6 +135,8 @@ bool TVxThemeMsStyles::ReadStream(TStream& Stream) {
   SetName(Content.Name);
   FIni->SetText(Content.IniText);
   FStyleImages = std::move(Content.Images);
+  // What was read is the pristine content now: a later build must not restore the previous one.
+  FCache = std::make_unique<TMemoryStream>();
   return true;
 }
 
@@ -144,9 +157,9 @@ bool TVxThemeMsStyles::SaveToFile(const std::string&) { return false; }
 
 bool TVxThemeMsStyles::LoadFromFile(const std::string& FileName) {
   const TmsuxModule Module(FileName);
-  std::vector<std::string> ColorNames = ListResource(Module, "COLORNAMES");
-  std::vector<std::string> SizeNames = ListResource(Module, "SIZENAMES");
-  std::vector<std::string> FileResNames = ListResource(Module, "FILERESNAMES");
+  std::vector<std::string> ColorNames = MsuxListResource(Module, "COLORNAMES");
+  std::vector<std::string> SizeNames = MsuxListResource(Module, "SIZENAMES");
+  std::vector<std::string> FileResNames = MsuxListResource(Module, "FILERESNAMES");
   // One ini text per colour scheme and size, colour-major; the theme takes the first scheme at
   // the first size.
   const size_t Entry = size_t(FColorScheme) * SizeNames.size() + size_t(FSizeIndex);
@@ -159,6 +172,7 @@ bool TVxThemeMsStyles::LoadFromFile(const std::string& FileName) {
   Content.IniText = MsuxIniTextFromUtf16(*Text);
   {
     const TScopedValue<const TmsuxModule*> Open(FModule, &Module);
+    FDecodedPixels = 0;
     BuildFrom(std::move(Content), true);
   }
   FStylesFile = FileName;
@@ -177,7 +191,12 @@ void TVxThemeMsStyles::LoadStyleImage(const std::string& Name) {
   auto Image = std::make_unique<TvxBitmap>();
   if (FModule)
     if (const auto Data = FModule->Find(TmsuxResId::Id(msuxRtBitmap), TmsuxResId::Named(Upper))) try {
-        LoadPackedDib(*Image, *Data);
+        // A small file can declare many huge images: past the budget they stay empty.
+        const int64_t Pixels = PackedDibPixels(*Data);
+        if (Pixels <= vxMaxBitmapPixels - FDecodedPixels) {
+          FDecodedPixels += Pixels;
+          LoadPackedDib(*Image, *Data);
+        }
       } catch (const Exception&) {
         // A damaged image stays empty: what needs it paints nothing.
       }
@@ -219,10 +238,10 @@ void TVxThemeMsStyles::BuildFrom(TmsuxStreamContent Content, bool Pristine) {
       Built.Objects[size_t(Slot)] =
           std::make_unique<TmsuxThemeObject>(Ini, MsuxObjectSections[size_t(Slot)], *Content.Images, *this);
   }
-  Built.CaptionBarHeight = StrToInt(Metric(Ini, "CaptionBarHeight", "25"));
-  Built.SMCaptionBarHeight = StrToInt(Metric(Ini, "SMCaptionBarHeight", "17"));
-  Built.BorderWidth = StrToInt(Metric(Ini, "BorderWidth", "4"));
-  Built.SMBorderWidth = StrToInt(Metric(Ini, "SMBorderWidth", "3"));
+  Built.CaptionBarHeight = FrameMetric(Ini, "CaptionBarHeight", "25");
+  Built.SMCaptionBarHeight = FrameMetric(Ini, "SMCaptionBarHeight", "17");
+  Built.BorderWidth = FrameMetric(Ini, "BorderWidth", "4");
+  Built.SMBorderWidth = FrameMetric(Ini, "SMBorderWidth", "3");
 
   TSysValues& V = Built.Values;
   V.Window = MetricColor(Ini, "Window", "100 100 100");

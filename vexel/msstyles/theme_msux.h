@@ -257,5 +257,7 @@ class TVxThemeMsStyles : public TvxTheme, public TmsuxImageSource {
   TSysValues FSysValues;
   // While a style file is loaded: the open module, and the list its images go into.
   const TmsuxModule* FModule = nullptr;
+  // Pixels decoded so far from FModule: one load decodes at most vxMaxBitmapPixels in all.
+  int64_t FDecodedPixels = 0;
   TvxBitmapList* FLoadingImages = nullptr;
 };

@@ -86,6 +86,13 @@ class TPiecePainter {
   TRect FClip;
 };
 
+// Margins that a frame holds. A file's margins can be negative or huge: summed in 64 bits, and
+// negative ones refused, since they would place pieces outside the target.
+bool MarginsFit(const TRect& Frame, const TRect& M) {
+  if (M.Left < 0 || M.Top < 0 || M.Right < 0 || M.Bottom < 0) return false;
+  return int64_t(Frame.Width()) >= int64_t(M.Left) + M.Right && int64_t(Frame.Height()) >= int64_t(M.Top) + M.Bottom;
+}
+
 // Centre, edges (top, bottom, left, right), then the corners 1:1.
 void DrawNinePieces(const TPiecePainter& P, const TRect& S, const TRect& R, const TRect& M, TFill Centre, TFill Edges) {
   const Integer W = R.Width(), H = R.Height();
@@ -144,7 +151,7 @@ void TmsuxThemeObject::Draw(TCanvas& Canvas, const TRect& Rect, Integer Frame, c
     TvxBitmapLink* Link = ImageSelectType == misDpi ? SizeSelected() : ImageFile.get();
     SelectFrame(Link, ImageLayout, ImageCount, Frame);
     const TRect& M = SizingMargins;
-    if (IsValid(Link) && Link->Rect().Width() >= M.Left + M.Right && Link->Rect().Height() >= M.Top + M.Bottom) {
+    if (IsValid(Link) && MarginsFit(Link->Rect(), M)) {
       TvxBitmap& Image = *Link->Bitmap();
       TFlagsRestore Restore(Image);
       if (DrawMode == 0) {
