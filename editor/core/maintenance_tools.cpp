@@ -1,6 +1,5 @@
 #include "editor/core/maintenance_tools.h"
 
-#include <cctype>
 #include <charconv>
 #include <cstring>
 #include <functional>
@@ -35,12 +34,6 @@ void ForEachLink(TDvSkinObject& Object, const std::function<void(TvxBitmapLink&)
       if (auto* Link = dynamic_cast<TvxBitmapLink*>(Info->GetObject(&Object))) Visit(*Link);
 }
 
-std::string_view Trimmed(std::string_view Text) {
-  while (!Text.empty() && std::isspace(static_cast<unsigned char>(Text.front()))) Text.remove_prefix(1);
-  while (!Text.empty() && std::isspace(static_cast<unsigned char>(Text.back()))) Text.remove_suffix(1);
-  return Text;
-}
-
 // The fonts the font tool sets, in the order the objects hold them.
 std::vector<TFont*> FontsOf(TDvSkinObject& Object) {
   std::vector<TFont*> Fonts{Object.Font()};
@@ -63,13 +56,15 @@ void ReleaseImages(std::vector<std::unique_ptr<TvxBitmap>>& Removed, TSkinDocume
 std::string ColorText(TColor Color) { return Color == clDefault ? DefaultColorName : ColorToString(Color); }
 
 TColor ParseColorText(const std::string& Text) {
-  if (SameText(Trimmed(Text), DefaultColorName)) return clDefault;
-  if (const std::optional<TColor> Color = StringToColor(Trimmed(Text))) return *Color;
+  const std::string Trimmed = Trim(Text);
+  if (SameText(Trimmed, DefaultColorName)) return clDefault;
+  if (const std::optional<TColor> Color = StringToColor(Trimmed)) return *Color;
   throw EConvertError("'" + Text + "' is not a valid color value");
 }
 
 Integer ParseIntegerText(const std::string& Text) {
-  std::string_view Digits = Trimmed(Text);
+  const std::string Trimmed = Trim(Text);
+  std::string_view Digits = Trimmed;
   const bool Negative = !Digits.empty() && Digits.front() == '-';
   if (!Digits.empty() && (Digits.front() == '-' || Digits.front() == '+')) Digits.remove_prefix(1);
   const bool Hex = !Digits.empty() && Digits.front() == '$';

@@ -24,18 +24,6 @@ void PutU32(std::vector<uint8_t>& Bytes, uint32_t V) {
   for (int I = 0; I < 4; ++I) Bytes.push_back(uint8_t(V >> (8 * I)));
 }
 
-std::string Trim(const std::string& S) {
-  const size_t First = S.find_first_not_of(" \t");
-  if (First == std::string::npos) return {};
-  return S.substr(First, S.find_last_not_of(" \t") - First + 1);
-}
-
-std::string UpperCase(std::string S) {
-  for (char& C : S)
-    if (C >= 'a' && C <= 'z') C = char(C - 32);
-  return S;
-}
-
 bool IsImageKey(const std::string& Key) {
   const std::string K = LowerCase(Key);
   return K == "imagefile" || K == "imagefile1" || K == "imagefile2" || K == "imagefile3" || K == "glyphimagefile";

@@ -13,7 +13,8 @@ class TDvSkinSource;
 // The skin in FileName, its variant by tag or else by extension; refusals as the commands give.
 std::unique_ptr<TDvSkinSource> LoadSkinFile(const std::string& FileName);
 
-// info FILE: variant, metadata, images, top-level objects and the tables the file carried.
+// info FILE: variant, metadata, images, top-level objects and the tables the file carried; a
+// visual-style file is described by StyleInfo (skintool_style.h).
 void SkinInfo(const TArguments& Args, std::ostream& Out);
 // dump FILE: each top-level object in its component text form.
 void SkinDump(const TArguments& Args, std::ostream& Out);

@@ -1,5 +1,7 @@
 #include "vexel/graphics/vx_utils.h"
 
+#include "framework/core/sysutils.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -110,20 +112,11 @@ bool PointInPolygon(const TPoint& P, const std::vector<TPoint>& Points) {
 
 namespace {
 
-bool IsBlank(char C) { return static_cast<unsigned char>(C) <= ' '; }
-
-std::string Trimmed(std::string_view S) {
-  size_t First = 0, Last = S.size();
-  while (First < Last && IsBlank(S[First])) ++First;
-  while (Last > First && IsBlank(S[Last - 1])) --Last;
-  return std::string(S.substr(First, Last - First));
-}
-
 std::string TakeItem(std::string& S, const TCharSet& Delimiters) {
   size_t End = 0;
   while (End < S.size() && !Delimiters[static_cast<unsigned char>(S[End])]) ++End;
-  std::string Item = Trimmed(std::string_view(S).substr(0, End));
-  S = Trimmed(std::string_view(S).substr(std::min(End + 1, S.size())));
+  std::string Item = Trim(std::string_view(S).substr(0, End));
+  S = Trim(std::string_view(S).substr(std::min(End + 1, S.size())));
   return Item;
 }
 
