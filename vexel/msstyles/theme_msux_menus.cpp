@@ -1,5 +1,3 @@
-#include <exception>
-
 #include "vexel/msstyles/theme_msux_paint.h"
 
 // [Menus] Kind 0 menu bar, 1 popup menu. An item's first byte is its part, the second its state
@@ -61,27 +59,9 @@ void TVxThemeMsStyles::DrawMenuItemGlyph(Byte Kind, TCanvas& Canvas, const std::
     case 0:
     case 1:
     case 2: TvxTheme::DrawMenuItemGlyph(Kind, Canvas, Name, Glyph, State); break;
-    case 3: {
-      if (!Glyph.Bitmap || Glyph.Bitmap->Empty()) return;
-      TRect Box = CenterRect(Glyph.Bitmap->BoundsRect(), Glyph.Rect);
-      if (State == 1 || State == 2) {
-        TvxBitmap Opaque;
-        try {
-          Opaque.Assign(Glyph.Bitmap);
-        } catch (const std::exception&) {
-          // Without memory for the copy the image is drawn without its shadow.
-        }
-        Box = Box.Offset(-1, -1);
-        if (!Opaque.Empty()) {
-          Opaque.SetAlpha(255);
-          DrawSilhouette(Canvas, Box.Left + 2, Box.Top + 2, 0x808080, Opaque);
-          Opaque.Draw(Canvas, Box.Left, Box.Top);
-          return;
-        }
-      }
-      Glyph.Bitmap->Draw(Canvas, Box.Left, Box.Top);
+    case 3:
+      if (Glyph.Bitmap) DrawMenuImageWithShadow(Canvas, Glyph.Rect, *Glyph.Bitmap, State);
       break;
-    }
     case 4: DrawBitmapCentered(Canvas, Glyph.Rect, Glyph.Bitmap); break;
   }
 }

@@ -1,5 +1,3 @@
-#include <exception>
-
 #include "vexel/theme/theme_flat.h"
 #include "vexel/theme/theme_flat_paint.h"
 
@@ -81,29 +79,9 @@ void TVxFlatTheme::DrawMenuItemGlyph(Byte Kind, TCanvas& Canvas, const std::stri
       break;
     case 1: FillRoundRect(DC, CenterRect(Bounds(0, 0, 6, 6), Glyph.Rect), 3, clBlack); break;
     case 2: DrawFlatGlyph(DC, Box16, DFC_MENU, DFCS_MENUARROW, FontColor); break;
-    case 3: {
-      if (!Glyph.Bitmap || Glyph.Bitmap->Empty()) return;
-      TRect Box = CenterRect(Glyph.Bitmap->BoundsRect(), Glyph.Rect);
-      if (State == 1 || State == 2) {
-        // An opaque copy: the caller's image stays as it was. Without memory for the copy the
-        // image is drawn without its shadow.
-        TvxBitmap Opaque;
-        try {
-          Opaque.Assign(Glyph.Bitmap);
-        } catch (const std::exception&) {
-          // A copy that could not be made stays empty.
-        }
-        Box = Box.Offset(-1, -1);
-        if (!Opaque.Empty()) {
-          Opaque.SetAlpha(255);
-          DrawSilhouette(Canvas, Box.Left + 2, Box.Top + 2, clGray, Opaque);
-          Opaque.StretchDraw(Canvas, Box);
-          break;
-        }
-      }
-      Glyph.Bitmap->StretchDraw(Canvas, Box);
+    case 3:
+      if (Glyph.Bitmap) DrawMenuImageWithShadow(Canvas, Glyph.Rect, *Glyph.Bitmap, State);
       break;
-    }
     case 4: DrawBitmapCentered(Canvas, Glyph.Rect, Glyph.Bitmap); break;
   }
 }

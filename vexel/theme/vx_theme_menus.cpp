@@ -1,3 +1,5 @@
+#include <exception>
+
 #include "vexel/theme/vx_theme.h"
 #include "vexel/theme/vx_theme_paint.h"
 
@@ -125,4 +127,25 @@ void TvxTheme::DrawHeaderPanelReserved(Byte Kind, TCanvas& Canvas, const std::st
 
 void TvxTheme::DrawHeaderPanelText(Byte Kind, TCanvas& Canvas, const std::string& Name, const TvxTextInfo& Info) {
   DrawText(Canvas, Info);
+}
+
+void DrawMenuImageWithShadow(TCanvas& Canvas, const TRect& R, const TvxBitmap& Bitmap, Byte State) {
+  if (Bitmap.Empty()) return;
+  TRect Box = CenterRect(Bitmap.BoundsRect(), R);
+  if (State == 1 || State == 2) {
+    Box = Box.Offset(-1, -1);
+    TvxBitmap Opaque;
+    try {
+      Opaque.Assign(&Bitmap);
+    } catch (const std::exception&) {
+      // A copy that could not be made stays empty.
+    }
+    if (!Opaque.Empty()) {
+      Opaque.SetAlpha(255);
+      DrawSilhouette(Canvas, Box.Left + 2, Box.Top + 2, clGray, Opaque);
+      Opaque.Draw(Canvas, Box.Left, Box.Top);
+      return;
+    }
+  }
+  Bitmap.Draw(Canvas, Box.Left, Box.Top);
 }

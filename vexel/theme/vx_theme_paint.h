@@ -39,3 +39,8 @@ inline void DrawBitmapCentered(TCanvas& Canvas, const TRect& R, const TvxBitmap*
   const TRect Box = CenterRect(Bounds(0, 0, Bitmap->Width(), Bitmap->Height()), R);
   Bitmap->Draw(Canvas.Handle(), Box.Left, Box.Top);
 }
+
+// A menu item's image centred in R. Hot or pressed (State 1 or 2) it is lifted one pixel up and
+// left over a grey silhouette of itself 2 pixels below and right, drawn from an opaque copy so
+// that the caller's image stays as it was; without memory for the copy it is drawn plain.
+void DrawMenuImageWithShadow(TCanvas& Canvas, const TRect& R, const TvxBitmap& Bitmap, Byte State);
