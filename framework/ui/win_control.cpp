@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "framework/core/scoped_value.h"
 #include "framework/graphics/gdi_handles.h"
 #include "framework/ui/application.h"
 #include "framework/ui/controls.h"
@@ -62,19 +63,6 @@ struct TFlagGuard {
   explicit TFlagGuard(bool& Flag) : FFlag(Flag) { FFlag = true; }
   ~TFlagGuard() { FFlag = false; }
   bool& FFlag;
-};
-
-// Gives a field a value for a block and puts the old one back, also when the block throws.
-template <typename T>
-struct TScopedValue {
-  TScopedValue(T& Field, T Value) : FField(&Field), FOld(std::exchange(Field, Value)) {}
-  ~TScopedValue() {
-    if (FField) *FField = FOld;
-  }
-  // The field's object is gone: nothing to put back.
-  void Release() { FField = nullptr; }
-  T* FField;
-  T FOld;
 };
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <random>
 
+#include "../graphics/solid_image.h"
 #include "editor/core/maintenance_tools.h"
 #include "editor/core/skin_document.h"
 #include "editor_test_support.h"
@@ -12,14 +13,6 @@
 #include "vexel/skin/theme_dv3objects.h"
 
 namespace {
-
-std::unique_ptr<TvxBitmap> SolidImage(const std::string& Name, Integer W, Integer H, TvxColor Color) {
-  auto Image = std::make_unique<TvxBitmap>();
-  Image->SetSize(W, H);
-  Image->Fill(Color);
-  Image->SetName(Name);
-  return Image;
-}
 
 class MaintenanceTools : public ::testing::Test {
  protected:

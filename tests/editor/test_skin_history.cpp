@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "../graphics/solid_image.h"
 #include "editor/core/link_editor_model.h"
 #include "editor/core/object_clipboard.h"
 #include "editor/core/skin_document.h"
@@ -17,14 +18,6 @@ std::string SavedBytes(const TDvSkinSource& Source) {
   TMemoryStream Stream;
   Source.SaveWithFilter(Stream, &MakeSkinFilter<TDvSkinFilterUncompressed>);
   return std::string(Stream.Data().begin(), Stream.Data().end());
-}
-
-std::unique_ptr<TvxBitmap> SolidImage(const std::string& Name, Integer W, Integer H, TvxColor Color) {
-  auto Image = std::make_unique<TvxBitmap>();
-  Image->SetSize(W, H);
-  Image->Fill(Color);
-  Image->SetName(Name);
-  return Image;
 }
 
 // A skin with two images, a form with a caption (its link on "frame"), two buttons and a client,

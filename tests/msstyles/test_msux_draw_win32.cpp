@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "../graphics/solid_image.h"
 #include "framework/core/inifiles.h"
 #include "framework/core/zstream.h"
 #include "framework/graphics/gdi_handles.h"
@@ -37,14 +38,6 @@ std::unique_ptr<TvxBitmap> PositionImage(const std::string& Name, Integer W, Int
   Image->SetSize(W, H);
   for (Integer Y = 0; Y < H; ++Y)
     for (Integer X = 0; X < W; ++X) Image->SetPixel(X, Y, At(X, Y));
-  Image->SetName(Name);
-  return Image;
-}
-
-std::unique_ptr<TvxBitmap> SolidImage(const std::string& Name, Integer W, Integer H, TvxColor Color) {
-  auto Image = std::make_unique<TvxBitmap>();
-  Image->SetSize(W, H);
-  Image->Fill(Color);
   Image->SetName(Name);
   return Image;
 }

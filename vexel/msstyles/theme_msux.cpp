@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "framework/core/inifiles.h"
+#include "framework/core/scoped_value.h"
 #include "framework/core/sysutils.h"
 #include "vexel/graphics/vx_pixel.h"
 #include "vexel/msstyles/msux_module.h"
@@ -39,20 +40,6 @@ TColor Shifted(TColor Color, Integer Hue, Integer Brightness) {
   if (Brightness != 0) Color = ColorBrightnessShifted(Color, Brightness);
   return Color;
 }
-
-// Sets the current value of a pointer for one scope.
-template <typename T>
-class TScopedValue {
- public:
-  TScopedValue(T& Place, T Value) : FPlace(Place), FSaved(Place) { Place = Value; }
-  ~TScopedValue() { FPlace = FSaved; }
-  TScopedValue(const TScopedValue&) = delete;
-  TScopedValue& operator=(const TScopedValue&) = delete;
-
- private:
-  T& FPlace;
-  T FSaved;
-};
 
 }  // namespace
 
