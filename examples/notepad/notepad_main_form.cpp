@@ -155,16 +155,16 @@ void TfrmNotepad::CreateToolBar() {
       {"Copy", "Copy the selection", [this] { SendMessageW(Memo->Handle(), WM_COPY, 0, 0); }},
       {"Paste", "Paste", [this] { SendMessageW(Memo->Handle(), WM_PASTE, 0, 0); }},
   };
-  Integer X = 2;
+  // The bar lines its children up by position: each one placed past the last goes at the end.
+  const Integer End = 10000;
   for (int I = 0; I < 6; ++I) {
     if (I == 3) {
       auto* Divider = new TVxSpeedDivider(this);
-      Divider->SetBounds(X, 2, 8, 25);
+      Divider->SetBounds(End, 0, 8, 25);
       Divider->SetParent(ToolBar);
-      X += 8;
     }
     auto* B = new TVxSpeedButton(this);
-    B->SetBounds(X, 2, 52, 25);
+    B->SetBounds(End, 0, 52, 25);
     B->SetCaption(Buttons[I].Caption);
     B->SetHint(Buttons[I].Hint);
     B->SetShowHint(true);
@@ -172,7 +172,6 @@ void TfrmNotepad::CreateToolBar() {
     B->OnClick = [Click = Buttons[I].Click](TObject*) { Click(); };
     B->SetParent(ToolBar);
     ToolButtons[I] = B;
-    X += 52;
   }
 }
 

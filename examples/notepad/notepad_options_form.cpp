@@ -31,7 +31,7 @@ TfrmOptions::TfrmOptions(TComponent* Owner) : TForm(Owner) {
   ThemeForm->SetCaption(L"Options");
   ThemeForm->SetBorderIcons({TVxBorderIcon::kbiClose, TVxBorderIcon::kbiSystemMenu});
 
-  auto* Text = Place<TVxGroupBox>(this, this, Bounds(10, 8, 150, 82), "Editor");
+  auto* Text = Place<TVxGroupBox>(this, this, Bounds(10, 8, 150, 110), "Editor");
   WordWrapBox = Place<TVxCheckBox>(this, Text, Bounds(12, 22, 130, 20), "&Word wrap");
   StatusBarBox = Place<TVxCheckBox>(this, Text, Bounds(12, 50, 130, 20), "&Status bar");
 

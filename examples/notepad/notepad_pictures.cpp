@@ -1,5 +1,6 @@
 // notepad_pictures FOLDER: the notepad's main window with some text, written as the screen shows
-// it on each theme: notepad-skin.png, notepad-flat.png, notepad-officexp.png, notepad-none.png.
+// it on each theme: notepad-skin.png, notepad-flat.png, notepad-officexp.png, notepad-none.png;
+// and its options dialog on the sample skin: notepad-options.png.
 #include <windows.h>
 
 #include <exception>
@@ -15,6 +16,16 @@
 #include "vexel/graphics/vx_bitmap.h"
 
 namespace {
+
+void WritePicture(TForm& Window, const std::string& FileName) {
+  WaitUntilPainted(Window);
+  TvxBitmap Picture;
+  CaptureWindow(Window.Handle(), Picture);
+  TMemoryStream Png;
+  WritePng(Png, Picture.Bits(), Picture.Width(), Picture.Height(), false);
+  SaveFileReplacing(FileName, Png);
+  std::cout << "written: " << FileName << " (" << Picture.Width() << "x" << Picture.Height() << ")\n";
+}
 
 const char* const SampleText =
     "Vexel notepad\r\n"
@@ -47,14 +58,13 @@ int main(int argc, char** argv) {
                     {TNotepadTheme::ntNone, "notepad-none.png"}};
     for (const auto& P : Pictures) {
       Window->SelectTheme(P.Theme);
-      WaitUntilPainted(*Window);
-      TvxBitmap Picture;
-      CaptureWindow(Window->Handle(), Picture);
-      TMemoryStream Png;
-      WritePng(Png, Picture.Bits(), Picture.Width(), Picture.Height(), false);
-      SaveFileReplacing(Folder + P.File, Png);
-      std::cout << "written: " << Folder + P.File << " (" << Picture.Width() << "x" << Picture.Height() << ")\n";
+      WritePicture(*Window, Folder + P.File);
     }
+    Window->SelectTheme(TNotepadTheme::ntSkin);
+    TfrmOptions Options(nullptr);
+    Options.SetOptions(Window->Options());
+    Options.Show();
+    WritePicture(Options, Folder + "notepad-options.png");
   } catch (const std::exception& E) {
     std::cerr << "notepad_pictures: " << E.what() << "\n";
     return 1;
