@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include <exception>
-#include <memory>
+#include <functional>
 
 #include "examples/notepad/notepad_text_file.h"
 #include "framework/core/sysutils.h"
@@ -107,11 +107,11 @@ void TfrmNotepad::CreateMenu() {
   AddItem(FileMenu, L"-");
   ExitItem = AddItem(FileMenu, L"E&xit", scNone, [this] { Close(); });
 
-  // The edit area does the work; the items are for the mouse.
+  // The edit area does the work.
   TVxItem* Edit = AddItem(Root, L"&Edit");
-  AddItem(Edit, L"Cu&t", scNone, [this] { SendMessageW(Memo->Handle(), WM_CUT, 0, 0); });
-  AddItem(Edit, L"&Copy", scNone, [this] { SendMessageW(Memo->Handle(), WM_COPY, 0, 0); });
-  AddItem(Edit, L"&Paste", scNone, [this] { SendMessageW(Memo->Handle(), WM_PASTE, 0, 0); });
+  AddItem(Edit, L"Cu&t", scCtrl | 'X', [this] { SendMessageW(Memo->Handle(), WM_CUT, 0, 0); });
+  AddItem(Edit, L"&Copy", scCtrl | 'C', [this] { SendMessageW(Memo->Handle(), WM_COPY, 0, 0); });
+  AddItem(Edit, L"&Paste", scCtrl | 'V', [this] { SendMessageW(Memo->Handle(), WM_PASTE, 0, 0); });
   AddItem(Edit, L"-");
   AddItem(Edit, L"Select &All", scCtrl | 'A', [this] { Memo->SelectAll(); });
 
