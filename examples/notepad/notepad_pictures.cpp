@@ -8,23 +8,14 @@
 #include <memory>
 
 #include "examples/notepad/notepad_main_form.h"
-#include "framework/core/classes.h"
-#include "framework/core/file_save.h"
-#include "framework/graphics/png_image.h"
 #include "framework/ui/application.h"
 #include "tools/window_capture/window_capture.h"
-#include "vexel/graphics/vx_bitmap.h"
 
 namespace {
 
 void WritePicture(TForm& Window, const std::string& FileName) {
-  WaitUntilPainted(Window);
-  TvxBitmap Picture;
-  CaptureWindow(Window.Handle(), Picture);
-  TMemoryStream Png;
-  WritePng(Png, Picture.Bits(), Picture.Width(), Picture.Height(), false);
-  SaveFileReplacing(FileName, Png);
-  std::cout << "written: " << FileName << " (" << Picture.Width() << "x" << Picture.Height() << ")\n";
+  const TPoint Size = WriteWindowPicture(Window, FileName);
+  std::cout << "written: " << FileName << " (" << Size.X << "x" << Size.Y << ")\n";
 }
 
 const char* const SampleText =

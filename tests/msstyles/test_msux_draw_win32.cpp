@@ -11,6 +11,7 @@
 #include <string>
 
 #include "../graphics/solid_image.h"
+#include "../ui/live_gdi_objects.h"
 #include "framework/core/inifiles.h"
 #include "framework/core/zstream.h"
 #include "framework/graphics/gdi_handles.h"
@@ -839,15 +840,6 @@ TEST_F(MsuxThemeDraw, GroupBoxKeepsTheCaptionPixels) {
   EXPECT_EQ(T.Pixel(5, 2), Background);
   EXPECT_EQ(T.Pixel(2, 2), FrameColor(moButtonGroupbox, 1));
   EXPECT_EQ(T.Pixel(5, 8), FrameColor(moButtonGroupbox, 1));
-}
-
-// The process's GDI objects. Wine answers 0 to the count query; there every handle value of the
-// table is asked for its type instead (Wine accepts a handle without its generation bits).
-Integer LiveGdiObjects() {
-  if (const DWORD N = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return Integer(N);
-  Integer N = 0;
-  for (uintptr_t H = 1; H < 0x4000; ++H) N += GetObjectType(reinterpret_cast<HGDIOBJ>(H)) != 0;
-  return N;
 }
 
 // The generated sample style: every frame part and the controls it styles paint something.

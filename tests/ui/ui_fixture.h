@@ -93,3 +93,4 @@ inline uint32_t DibColor(TColor Color) {
   const uint32_t C = uint32_t(ColorToRGB(Color));
   return ((C & 0xFF) << 16) | (C & 0xFF00) | ((C >> 16) & 0xFF);
 }
+

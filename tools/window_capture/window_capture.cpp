@@ -2,7 +2,10 @@
 
 #include <chrono>
 
+#include "framework/core/classes.h"
 #include "framework/core/exceptions.h"
+#include "framework/core/file_save.h"
+#include "framework/graphics/png_image.h"
 #include "framework/ui/application.h"
 #include "framework/ui/forms.h"
 #include "vexel/graphics/vx_bitmap.h"
@@ -21,9 +24,14 @@ void WaitUntilPainted(TForm& Window) {
   }
 }
 
-void CaptureWindow(HWND Window, TvxBitmap& Into) {
+void CaptureWindow(HWND Window, TvxBitmap& Into, TCaptureArea Area) {
   RECT R;
-  GetWindowRect(Window, &R);
+  if (Area == TCaptureArea::caClient) {
+    GetClientRect(Window, &R);
+    MapWindowPoints(Window, nullptr, reinterpret_cast<POINT*>(&R), 2);
+  } else {
+    GetWindowRect(Window, &R);
+  }
   Into.SetSize(R.right - R.left, R.bottom - R.top);
   if (Into.Empty()) throw EWriteError("the window has no pixels to capture");
   HDC Screen = GetDC(nullptr);
@@ -31,4 +39,14 @@ void CaptureWindow(HWND Window, TvxBitmap& Into) {
   ReleaseDC(nullptr, Screen);
   if (!Copied) throw EWriteError("the screen could not be read");
   Into.SetAlpha(255);
+}
+
+TPoint WriteWindowPicture(TForm& Window, const std::string& FileName, TCaptureArea Area) {
+  WaitUntilPainted(Window);
+  TvxBitmap Picture;
+  CaptureWindow(Window.Handle(), Picture, Area);
+  TMemoryStream Png;
+  WritePng(Png, Picture.Bits(), Picture.Width(), Picture.Height(), false);
+  SaveFileReplacing(FileName, Png);
+  return {Picture.Width(), Picture.Height()};
 }
