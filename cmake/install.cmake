@@ -4,6 +4,11 @@
 # Windows builds only: the native build holds just the portable core (no windows, no skinning)
 # and is built with sanitizers for the tests, so a package of it would serve no application.
 
+# Windows libraries have no place in the host's /usr/local: without --prefix they go beside the
+# build.
+if(CMAKE_INSTALL_PREFIX_INITIALIZED_TO_DEFAULT)
+  set(CMAKE_INSTALL_PREFIX ${CMAKE_BINARY_DIR}/install CACHE PATH "Install prefix" FORCE)
+endif()
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 

@@ -13,7 +13,7 @@ case "$work" in "$root"/* | "$build"/*) echo "the work folder is inside the tree
 
 step() { printf '== %s\n' "$*"; }
 configure() {  # configure SOURCE BINARY VEXEL_DIR
-  cmake -S "$1" -B "$2" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DVexel_DIR="$3" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
+  cmake -S "$1" -B "$2" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DVexel_DIR="$3"
 }
 
 step "install into $work/prefix"
@@ -39,10 +39,9 @@ cmake --build "$work/build" >"$work/build.log" 2>&1 || { cat "$work/build.log"; 
 commands=$(ninja -C "$work/build" -t commands consumer)
 grep -q -- "$work/prefix/include" <<<"$commands" || { echo "the prefix is not on the include path:"; echo "$commands"; exit 1; }
 grep -q -- "$work/prefix/lib/libvexel_skin.a" <<<"$commands" || { echo "not linked from the prefix:"; echo "$commands"; exit 1; }
-grep -q -- "$work/prefix/lib/vexel/.*vexel_skin_start" <<<"$commands" || { echo "the start objects are not linked:"; echo "$commands"; exit 1; }
-if grep -q -- "$root" <<<"${commands//$root\/.cache\//}"; then
+if grep -q -e "$root" -e "$build" <<<"${commands//$root\/.cache\//}"; then
   echo "a command names the source or build tree:"
-  grep -- "$root" <<<"$commands"
+  grep -e "$root" -e "$build" <<<"$commands"
   exit 1
 fi
 
