@@ -29,9 +29,10 @@ target_compile_features(framework_core PUBLIC cxx_std_20)
 get_directory_property(vx_definitions DIRECTORY ${PROJECT_SOURCE_DIR} COMPILE_DEFINITIONS)
 target_compile_definitions(framework_core INTERFACE "$<INSTALL_INTERFACE:${vx_definitions}>")
 
-# Each library's start objects (registrations the linker would otherwise drop, and the .rc
-# glyphs) reach its users as $<TARGET_OBJECTS:...>. In the package they are installed as object
-# files and linked the same way through their imported targets.
+# A library's start objects (registrations the linker would otherwise drop, and the .rc glyphs)
+# stand in its link interface as $<TARGET_OBJECTS:...> (vexel/CMakeLists.txt). That stays for the
+# build tree; the package installs them as object files and links them the same way through their
+# imported targets, so that every start object added there reaches the package by itself.
 set(vx_start_objects "")
 foreach(library IN LISTS vx_package_libraries)
   get_target_property(links ${library} INTERFACE_LINK_LIBRARIES)
