@@ -472,7 +472,7 @@ void PutInt32(std::vector<uint8_t>& Bytes, size_t At, uint32_t V) {
 
 }  // namespace
 
-TEST(MsuxStream, WriteReadWriteIsByteExact) {
+TEST(MsuxStream, WriteReadWriteIsByteExactAndACopyEqualsARoundTrip) {
   TvxBitmapList Images;
   FillSample(Images);
   const std::string Ini = "[Button.Pushbutton]\r\nImageFile=a.bmp\r\n";
@@ -495,6 +495,9 @@ TEST(MsuxStream, WriteReadWriteIsByteExact) {
   EXPECT_EQ(Read.Images->Items(1)->Name(), "B_BMP");
   EXPECT_TRUE(Read.Images->Items(2)->Empty());
   EXPECT_EQ(Written(Read.Name, Read.IniText, *Read.Images), First);
+  // A build without a cache copies the content instead of compressing it twice: the same content.
+  const TmsuxStreamContent Copy = CopyMsuxContent("Luna", Ini, Images);
+  EXPECT_EQ(Written(Copy.Name, Copy.IniText, *Copy.Images), First);
 }
 
 TEST(MsuxStream, NoMarkReadsSevenBytesAndChangesNothing) {

@@ -1,6 +1,5 @@
 #include <windows.h>
 
-#include <chrono>
 #include <memory>
 
 #include "editor/preview/skin_controls_window.h"
@@ -13,6 +12,7 @@
 #include "skintool_skin.h"
 #include "skintool_style.h"
 #include "skintool_themes.h"
+#include "tools/window_capture/window_capture.h"
 #include "vexel/forms/vx_form.h"
 #include "vexel/graphics/vx_bitmap.h"
 #include "vexel/graphics/vx_effect.h"
@@ -25,32 +25,14 @@ namespace {
 
 EConvertError Bad(const std::string& Message) { return EConvertError("preview: " + Message); }
 
-// The window has settled when nothing is animating and no part of it waits for a paint, for a
-// moment long enough that a paint posted by a late message would have come.
-void WaitUntilPainted(TForm& Window) {
-  using Clock = std::chrono::steady_clock;
-  constexpr auto Settle = std::chrono::milliseconds(300);
-  const auto GiveUp = Clock::now() + std::chrono::seconds(20);
-  auto QuietSince = Clock::now();
-  while (Clock::now() - QuietSince < Settle) {
-    if (Clock::now() > GiveUp) throw EWriteError("preview: the window did not finish painting in 20 s");
-    Application->ProcessMessages();
-    if (AnyAnimating() || GetUpdateRect(Window.Handle(), nullptr, FALSE)) QuietSince = Clock::now();
-    Sleep(10);
+// The shared capture with skintool's own prefix on its errors.
+void WaitAndCapture(TForm& Window, TvxBitmap& Picture) {
+  try {
+    WaitUntilPainted(Window);
+    CaptureWindow(Window.Handle(), Picture);
+  } catch (const EWriteError& E) {
+    throw EWriteError("preview: " + E.Message());
   }
-}
-
-// What the screen shows of the window, frame and all, fully opaque.
-void CaptureWindow(HWND Window, TvxBitmap& Into) {
-  RECT R;
-  GetWindowRect(Window, &R);
-  Into.SetSize(R.right - R.left, R.bottom - R.top);
-  if (Into.Empty()) throw EWriteError("preview: the window has no pixels to capture");
-  HDC Screen = GetDC(nullptr);
-  const bool Copied = BitBlt(Into.DC(), 0, 0, Into.Width(), Into.Height(), Screen, R.left, R.top, SRCCOPY);
-  ReleaseDC(nullptr, Screen);
-  if (!Copied) throw EWriteError("preview: the screen could not be read");
-  Into.SetAlpha(255);
 }
 
 // The window in a built-in theme chosen by name through its theme engine, as a program would.
@@ -108,9 +90,8 @@ void SkinPreview(const std::vector<std::string>& Args, std::ostream& Out) {
     return;
   }
   Window->Show();
-  WaitUntilPainted(*Window);
   TvxBitmap Picture;
-  CaptureWindow(Window->Handle(), Picture);
+  WaitAndCapture(*Window, Picture);
   Window.reset();
   TMemoryStream Png;
   EncodePng(Picture, Png);

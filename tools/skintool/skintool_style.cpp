@@ -62,10 +62,8 @@ void StyleInfo(const std::string& FileName, std::ostream& Out) {
       << "ini texts: " << Files.size() << " (" << Joined(Files) << ")\n";
   // A style theme takes the first colour scheme at the first size.
   if (Colors.empty() || Sizes.empty() || Files.empty()) throw EReadError(FileName + " lists no ini text");
-  const auto Text = Module.Find(TmsuxResId::Named("TEXTFILE"), TmsuxResId::Named(Files[0]));
-  if (!Text) throw EResNotFound("Resource " + Files[0] + " not found");
   TMemIniFile Ini;
-  Ini.SetText(MsuxIniTextFromUtf16(*Text));
+  Ini.SetText(MsuxIniText(Module, Files[0]));
   // "TrackBar.Tics" fills two slots from one section.
   std::vector<std::string> Sections;
   for (const char* Section : MsuxObjectSections)

@@ -177,6 +177,12 @@ std::vector<std::string> MsuxListResource(const TmsuxModule& Module, const char*
   return MsuxStringListFromUtf16(*Data);
 }
 
+std::string MsuxIniText(const TmsuxModule& Module, const std::string& FileResName) {
+  const auto Text = Module.Find(TmsuxResId::Named("TEXTFILE"), TmsuxResId::Named(FileResName));
+  if (!Text) throw EResNotFound(Format("Resource %s not found", FileResName.c_str()));
+  return MsuxIniTextFromUtf16(*Text);
+}
+
 std::string MsuxStyleName(const std::string& FileName) {
   const size_t Folder = FileName.find_last_of("\\/:");
   std::string Name = Folder == std::string::npos ? FileName : FileName.substr(Folder + 1);

@@ -57,6 +57,9 @@ constexpr size_t msuxMaxListEntries = 4096;
 std::vector<std::string> MsuxStringListFromUtf16(std::span<const uint8_t> Data);
 // The list resource Type #1 of a style file; EResNotFound when it has none.
 std::vector<std::string> MsuxListResource(const TmsuxModule& Module, const char* Type);
+// The ini text held in the TEXTFILE resource named FileResName (an entry of FILERESNAMES);
+// EResNotFound when there is none.
+std::string MsuxIniText(const TmsuxModule& Module, const std::string& FileResName);
 
 // A style's name from its file: the folder and the extension left out (Luna.msstyles -> Luna,
 // a.b.msstyles -> a.b); a name without a dot stays whole.

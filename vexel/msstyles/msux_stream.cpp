@@ -26,35 +26,21 @@ void Inflate(TStream& Source, TMemoryStream& Into) {
   Into.Seek(0, TSeekOrigin::soBeginning);
 }
 
-}  // namespace
-
-bool HasMsuxStreamMark(TStream& Stream) {
-  char Mark[sizeof msuxStreamMark];
-  return Stream.Read(Mark, sizeof Mark) == int64_t(sizeof Mark) && std::memcmp(Mark, msuxStreamMark, sizeof Mark) == 0;
-}
-
-void WriteMsuxStream(TStream& Stream, const std::string& Name, const std::string& IniText,
-                     const TvxBitmapList& Images) {
-  Stream.WriteBuffer(msuxStreamMark, sizeof msuxStreamMark);
-  TCompressionStream Deflated(Stream, msuxCompressionLevel);
-  WriteStreamString(Deflated, Name);
-  WriteStreamString(Deflated, IniText);
-  Deflated.WriteInt32(Images.Count());
+// The content as it stands inside the zlib stream.
+void WriteContent(TStream& Stream, const std::string& Name, const std::string& IniText, const TvxBitmapList& Images) {
+  WriteStreamString(Stream, Name);
+  WriteStreamString(Stream, IniText);
+  Stream.WriteInt32(Images.Count());
   for (Integer I = 0; I < Images.Count(); ++I) {
     const TvxBitmap& Image = *Images.Items(I);
-    Image.SaveToStream(Deflated);
-    WriteStreamString(Deflated, Image.Name());
-    Deflated.WriteByte(Image.Transparent() ? 1 : 0);
-    Deflated.WriteByte(Image.AlphaBlend() ? 1 : 0);
+    Image.SaveToStream(Stream);
+    WriteStreamString(Stream, Image.Name());
+    Stream.WriteByte(Image.Transparent() ? 1 : 0);
+    Stream.WriteByte(Image.AlphaBlend() ? 1 : 0);
   }
-  Deflated.Finish();
 }
 
-bool ReadMsuxStream(TStream& Stream, TmsuxStreamContent& Content) {
-  if (!HasMsuxStreamMark(Stream)) return false;
-  TMemoryStream Data;
-  Inflate(Stream, Data);
-
+TmsuxStreamContent ReadContent(TMemoryStream& Data) {
   TmsuxStreamContent Read;
   Read.Name = ReadStreamString(Data);
   Read.IniText = ReadStreamString(Data);
@@ -69,6 +55,36 @@ bool ReadMsuxStream(TStream& Stream, TmsuxStreamContent& Content) {
     Image->SetAlphaBlend(Data.ReadByte() != 0);
     Read.Images->Add(std::move(Image));
   }
+  return Read;
+}
+
+}  // namespace
+
+bool HasMsuxStreamMark(TStream& Stream) {
+  char Mark[sizeof msuxStreamMark];
+  return Stream.Read(Mark, sizeof Mark) == int64_t(sizeof Mark) && std::memcmp(Mark, msuxStreamMark, sizeof Mark) == 0;
+}
+
+void WriteMsuxStream(TStream& Stream, const std::string& Name, const std::string& IniText,
+                     const TvxBitmapList& Images) {
+  Stream.WriteBuffer(msuxStreamMark, sizeof msuxStreamMark);
+  TCompressionStream Deflated(Stream, msuxCompressionLevel);
+  WriteContent(Deflated, Name, IniText, Images);
+  Deflated.Finish();
+}
+
+bool ReadMsuxStream(TStream& Stream, TmsuxStreamContent& Content) {
+  if (!HasMsuxStreamMark(Stream)) return false;
+  TMemoryStream Data;
+  Inflate(Stream, Data);
+  TmsuxStreamContent Read = ReadContent(Data);
   std::swap(Content, Read);
   return true;
+}
+
+TmsuxStreamContent CopyMsuxContent(const std::string& Name, const std::string& IniText, const TvxBitmapList& Images) {
+  TMemoryStream Data;
+  WriteContent(Data, Name, IniText, Images);
+  Data.SetPosition(0);
+  return ReadContent(Data);
 }

@@ -27,3 +27,6 @@ void WriteMsuxStream(TStream& Stream, const std::string& Name, const std::string
 bool ReadMsuxStream(TStream& Stream, TmsuxStreamContent& Content);
 // Reads 7 bytes and compares them with the mark.
 bool HasMsuxStreamMark(TStream& Stream);
+// A copy of the content exactly as a write and a read of the stream would give it, without the
+// compression.
+TmsuxStreamContent CopyMsuxContent(const std::string& Name, const std::string& IniText, const TvxBitmapList& Images);

@@ -104,10 +104,7 @@ void TVxThemeMsStyles::Assign(const TPersistent* Source) {
     Style->FCache->SetPosition(0);
     ReadMsuxStream(*Style->FCache, Content);
   } else {
-    TMemoryStream Copy;
-    WriteMsuxStream(Copy, Style->FStyleName, Style->FIni->Text(), *Style->FStyleImages);
-    Copy.SetPosition(0);
-    ReadMsuxStream(Copy, Content);
+    Content = CopyMsuxContent(Style->FStyleName, Style->FIni->Text(), *Style->FStyleImages);
   }
   BuildFrom(std::move(Content), true);
   TvxTheme::Assign(Source);
@@ -151,12 +148,9 @@ bool TVxThemeMsStyles::LoadFromFile(const std::string& FileName) {
   // the first size.
   const size_t Entry = size_t(FColorScheme) * SizeNames.size() + size_t(FSizeIndex);
   if (ColorNames.empty() || SizeNames.empty() || Entry >= FileResNames.size()) return false;
-  const auto Text = Module.Find(TmsuxResId::Named("TEXTFILE"), TmsuxResId::Named(FileResNames[Entry]));
-  if (!Text) throw EResNotFound(Format("Resource %s not found", FileResNames[Entry].c_str()));
-
   TmsuxStreamContent Content;
   Content.Name = MsuxStyleName(FileName);
-  Content.IniText = MsuxIniTextFromUtf16(*Text);
+  Content.IniText = MsuxIniText(Module, FileResNames[Entry]);
   {
     const TScopedValue<const TmsuxModule*> Open(FModule, &Module);
     FDecodedPixels = 0;
@@ -201,18 +195,11 @@ void TVxThemeMsStyles::ResetDefaults() {
 }
 
 void TVxThemeMsStyles::Build() {
+  if (FCache->Size() == 0) return BuildFrom(CopyMsuxContent(FStyleName, FIni->Text(), *FStyleImages), true);
   TmsuxStreamContent Content;
-  if (FCache->Size() > 0) {
-    FCache->SetPosition(0);
-    ReadMsuxStream(*FCache, Content);
-    BuildFrom(std::move(Content), false);
-    return;
-  }
-  TMemoryStream Current;
-  WriteMsuxStream(Current, FStyleName, FIni->Text(), *FStyleImages);
-  Current.SetPosition(0);
-  ReadMsuxStream(Current, Content);
-  BuildFrom(std::move(Content), true);
+  FCache->SetPosition(0);
+  ReadMsuxStream(*FCache, Content);
+  BuildFrom(std::move(Content), false);
 }
 
 void TVxThemeMsStyles::BuildFrom(TmsuxStreamContent Content, bool Pristine) {
