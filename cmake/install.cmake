@@ -1,0 +1,75 @@
+# The installed package: headers, static libraries, start objects and a config file, so that an
+# application does find_package(Vexel) and links Vexel::vexel.
+#
+# Windows builds only: the native build holds just the portable core (no windows, no skinning)
+# and is built with sanitizers for the tests, so a package of it would serve no application.
+
+# Windows libraries have no place in the host's /usr/local: without --prefix they go beside the
+# build.
+if(CMAKE_INSTALL_PREFIX_INITIALIZED_TO_DEFAULT)
+  set(CMAKE_INSTALL_PREFIX ${CMAKE_BINARY_DIR}/install CACHE PATH "Install prefix" FORCE)
+endif()
+include(GNUInstallDirs)
+include(CMakePackageConfigHelpers)
+
+# Everything a skinned application needs; Vexel::vexel in the build tree too.
+set(vx_package_libraries framework_core framework_graphics framework_ui vexel_graphics vexel_theme vexel_skin
+  vexel_msstyles vexel_controls vexel_forms vexel_menus vexel_edits)
+# Found by the installed config with find_dependency; a Find<Name>.cmake in cmake/ is shipped
+# beside it.
+set(vx_package_dependencies ZLIB PNG)
+
+add_library(vexel INTERFACE)
+target_link_libraries(vexel INTERFACE ${vx_package_libraries})
+add_library(Vexel::vexel ALIAS vexel)
+
+# The headers use C++20 and were compiled with the build's Windows definitions; an application
+# must see the same declarations.
+target_compile_features(framework_core PUBLIC cxx_std_20)
+get_directory_property(vx_definitions DIRECTORY ${PROJECT_SOURCE_DIR} COMPILE_DEFINITIONS)
+target_compile_definitions(framework_core INTERFACE "$<INSTALL_INTERFACE:${vx_definitions}>")
+
+# A library's start objects (registrations the linker would otherwise drop, and the .rc glyphs)
+# stand in its link interface as $<TARGET_OBJECTS:...> (vexel/CMakeLists.txt). That stays for the
+# build tree; the package installs them as object files and links them the same way through their
+# imported targets, so that every start object added there reaches the package by itself.
+set(vx_start_objects "")
+foreach(library IN LISTS vx_package_libraries)
+  get_target_property(links ${library} INTERFACE_LINK_LIBRARIES)
+  if(NOT links)
+    continue()
+  endif()
+  set(rewritten "")
+  foreach(item IN LISTS links)
+    if(item MATCHES "^\\$<TARGET_OBJECTS:([A-Za-z0-9_]+)>$")
+      list(APPEND vx_start_objects ${CMAKE_MATCH_1})
+      set(item "$<BUILD_INTERFACE:${item}>;$<INSTALL_INTERFACE:$<TARGET_OBJECTS:Vexel::${CMAKE_MATCH_1}>>")
+    endif()
+    list(APPEND rewritten "${item}")
+  endforeach()
+  set_target_properties(${library} PROPERTIES INTERFACE_LINK_LIBRARIES "${rewritten}")
+endforeach()
+
+install(TARGETS ${vx_package_libraries} ${vx_start_objects} vexel EXPORT VexelTargets
+  ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
+  OBJECTS DESTINATION ${CMAKE_INSTALL_LIBDIR}/vexel
+  INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+foreach(folder framework vexel)
+  install(DIRECTORY ${PROJECT_SOURCE_DIR}/${folder}/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/${folder}
+    FILES_MATCHING PATTERN "*.h")
+endforeach()
+install(TARGETS skintool RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+set(vx_config_dir ${CMAKE_INSTALL_LIBDIR}/cmake/Vexel)
+install(EXPORT VexelTargets NAMESPACE Vexel:: DESTINATION ${vx_config_dir})
+configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/VexelConfig.cmake.in
+  ${CMAKE_CURRENT_BINARY_DIR}/VexelConfig.cmake INSTALL_DESTINATION ${vx_config_dir})
+write_basic_package_version_file(${CMAKE_CURRENT_BINARY_DIR}/VexelConfigVersion.cmake
+  COMPATIBILITY SameMajorVersion)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/VexelConfig.cmake ${CMAKE_CURRENT_BINARY_DIR}/VexelConfigVersion.cmake
+  DESTINATION ${vx_config_dir})
+foreach(dependency IN LISTS vx_package_dependencies)
+  if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/Find${dependency}.cmake)
+    install(FILES ${CMAKE_CURRENT_LIST_DIR}/Find${dependency}.cmake DESTINATION ${vx_config_dir})
+  endif()
+endforeach()
