@@ -23,10 +23,12 @@ add_library(vexel INTERFACE)
 target_link_libraries(vexel INTERFACE ${vx_package_libraries})
 add_library(Vexel::vexel ALIAS vexel)
 
-# The headers use C++20 and were compiled with the build's Windows definitions; an application
-# must see the same declarations.
+# The headers use C++20 and were compiled for the build's Windows version, without the min and
+# max macros; an application must see the same declarations. How much of windows.h it wants is
+# its own choice.
 target_compile_features(framework_core PUBLIC cxx_std_20)
 get_directory_property(vx_definitions DIRECTORY ${PROJECT_SOURCE_DIR} COMPILE_DEFINITIONS)
+list(REMOVE_ITEM vx_definitions WIN32_LEAN_AND_MEAN)
 target_compile_definitions(framework_core INTERFACE "$<INSTALL_INTERFACE:${vx_definitions}>")
 
 # A library's start objects (registrations the linker would otherwise drop, and the .rc glyphs)
@@ -62,6 +64,31 @@ install(TARGETS skintool RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 set(vx_config_dir ${CMAKE_INSTALL_LIBDIR}/cmake/Vexel)
 install(EXPORT VexelTargets NAMESPACE Vexel:: DESTINATION ${vx_config_dir})
+# Dependencies cross-built into .cache (no MinGW package of them exists) travel with the package:
+# an application's toolchain has no such folder. The config points the find module's cache
+# variables at the copies, unless the application chose its own.
+set(vx_bundled_settings "")
+function(vx_bundle_dependency library_variable include_variable)
+  set(library ${${library_variable}})
+  if(NOT library MATCHES "^${PROJECT_SOURCE_DIR}/\\.cache/")
+    return()
+  endif()
+  # The archive itself, not a symbolic link to it.
+  get_filename_component(library ${library} REALPATH)
+  get_filename_component(library_name ${library} NAME)
+  install(FILES ${library} DESTINATION ${CMAKE_INSTALL_LIBDIR})
+  foreach(header IN LISTS ARGN)
+    install(FILES ${${include_variable}}/${header} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+  endforeach()
+  string(APPEND vx_bundled_settings
+    "if(NOT DEFINED ${library_variable})\n"
+    "  set(${library_variable} \"\${PACKAGE_PREFIX_DIR}/${CMAKE_INSTALL_LIBDIR}/${library_name}\" CACHE FILEPATH \"\")\n"
+    "  set(${include_variable} \"\${PACKAGE_PREFIX_DIR}/${CMAKE_INSTALL_INCLUDEDIR}\" CACHE PATH \"\")\n"
+    "endif()\n")
+  set(vx_bundled_settings "${vx_bundled_settings}" PARENT_SCOPE)
+endfunction()
+vx_bundle_dependency(PNG_LIBRARY_RELEASE PNG_PNG_INCLUDE_DIR png.h pngconf.h pnglibconf.h)
+
 configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/VexelConfig.cmake.in
   ${CMAKE_CURRENT_BINARY_DIR}/VexelConfig.cmake INSTALL_DESTINATION ${vx_config_dir})
 write_basic_package_version_file(${CMAKE_CURRENT_BINARY_DIR}/VexelConfigVersion.cmake
