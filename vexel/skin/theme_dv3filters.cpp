@@ -28,6 +28,12 @@ void KeyAndCheck(TvxBitmap& Image, bool Magenta) {
   Image.CheckAlpha();
 }
 
+// The bytes TvxBitmap::SaveToStream writes for Image, and the two flag bytes where they follow.
+int64_t ImageRecordSize(const TvxBitmap& Image, bool Flags) {
+  const int64_t Pixels = Image.Empty() ? 0 : int64_t(Image.Width()) * Image.Height() * int64_t(sizeof(TvxColor));
+  return 4 + int64_t(Image.Name().size()) + 8 + Pixels + (Flags ? 2 : 0);
+}
+
 int32_t CheckedCount(int32_t Count, const char* What) {
   if (Count < 0) throw EReadError(Format("Invalid %s count %d", What, Count));
   return Count;
@@ -135,8 +141,18 @@ void TDvSkinFilter::WriteContent(TStream& Stream) const {
   if (BinaryObjects() && Images.Count() > MaxBinaryImageCount)
     throw EWriteError(Format("A %s file holds at most %d images; this skin has %d", GetExtension().c_str(),
                              MaxBinaryImageCount, Images.Count()));
-  for (const std::string& Text : {S.SkinName(), S.SkinVersion(), S.Author(), S.AuthorEMail(), S.AuthorURL()})
-    WriteStreamString(Stream, Text);
+  // Objects and tables go first into a small buffer: with them the content's size is known, and a
+  // memory stream grows once for all of it.
+  TMemoryStream Tail;
+  WriteObjectsAndTables(Tail);
+  const std::string Texts[] = {S.SkinName(), S.SkinVersion(), S.Author(), S.AuthorEMail(), S.AuthorURL()};
+  if (auto* Memory = dynamic_cast<TMemoryStream*>(&Stream)) {
+    int64_t Size = 4 + Tail.Size();
+    for (const std::string& Text : Texts) Size += 4 + int64_t(Text.size());
+    for (Integer I = 0; I < Images.Count(); ++I) Size += ImageRecordSize(*Images.Items(I), BinaryObjects());
+    Memory->SetCapacity(Memory->Position() + Size);
+  }
+  for (const std::string& Text : Texts) WriteStreamString(Stream, Text);
   Stream.WriteInt32(BinaryObjects() ? Images.Count() | BinaryImageFlag : Images.Count());
   for (Integer I = 0; I < Images.Count(); ++I) {
     Images.Items(I)->SaveToStream(Stream);
@@ -145,6 +161,11 @@ void TDvSkinFilter::WriteContent(TStream& Stream) const {
       Stream.WriteByte(Images.Items(I)->AlphaBlend() ? 1 : 0);
     }
   }
+  Stream.WriteBuffer(Tail.Memory(), Tail.Size());
+}
+
+void TDvSkinFilter::WriteObjectsAndTables(TStream& Stream) const {
+  const TDvSkinSource& S = *FSource;
   Stream.WriteInt32(S.ObjectCount() | ObjectsWithAllTables);
   for (Integer I = 0; I < S.ObjectCount(); ++I) {
     const TDvSkinObject& Object = *S.Objects(I);
@@ -171,7 +192,23 @@ void TDvSkinFilter::LoadFromStream(TStream& Stream) {
   if (!Compressed()) return ReadContent(Stream);
   char Magic[4];
   Stream.ReadBuffer(Magic, 4);  // not compared: the bytes only mark the zlib data
-  TDecompressionStream Inflated(Stream);
+  const int64_t Rest = Stream.Remaining();
+  if (Rest < 0 || Rest > MaxSkinContentSize) {
+    // Data that cannot be held whole is inflated as it is read.
+    TDecompressionStream Inflated(Stream);
+    return ReadContent(Inflated);
+  }
+  TByteBuffer Packed{size_t(Rest)};
+  Packed.Shrink(size_t(Stream.Read(Packed.Data(), Rest)));
+  TInflated Content = InflateBuffer(Packed.Data(), Packed.Size(), size_t(MaxSkinContentSize));
+  if (!Content.Complete) {
+    // The data ends early: the content reads short exactly as it always did.
+    TBufferStream PackedStream(Packed.Data(), int64_t(Packed.Size()));
+    TDecompressionStream Inflated(PackedStream);
+    return ReadContent(Inflated);
+  }
+  Packed = TByteBuffer();
+  TBufferStream Inflated(Content.Bytes.Data(), int64_t(Content.Bytes.Size()));
   ReadContent(Inflated);
 }
 
@@ -179,9 +216,10 @@ void TDvSkinFilter::SaveToStream(TStream& Stream) const {
   Stream.WriteBuffer(FFileTag.data(), 5);
   if (!Compressed()) return WriteContent(Stream);
   Stream.WriteBuffer(CompressionMagic, 4);
-  TCompressionStream Deflated(Stream, CompressionLevel());
-  WriteContent(Deflated);
-  Deflated.Finish();
+  TMemoryStream Content;
+  WriteContent(Content);
+  const TByteBuffer Packed = DeflateBuffer(Content.Memory(), size_t(Content.Size()), CompressionLevel());
+  Stream.WriteBuffer(Packed.Data(), int64_t(Packed.Size()));
 }
 
 // [Registry] -----------------------------------------------------------------------------------
