@@ -157,7 +157,7 @@ uint64_t FirstGuess(size_t Packed, size_t MaxSize) {
 uint64_t Grown(uint64_t Capacity, size_t MaxSize) { return std::min<uint64_t>(MaxSize, Capacity * 4); }
 
 [[noreturn]] void TooLarge(size_t MaxSize) {
-  throw ECompressionError(
+  throw EInflateLimitError(
       Format("Compressed data inflates to more than %llu bytes", static_cast<unsigned long long>(MaxSize)));
 }
 

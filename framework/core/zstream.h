@@ -10,6 +10,8 @@
 #include "framework/core/classes.h"
 
 class ECompressionError : public EStreamError { using EStreamError::EStreamError; };
+// Data that would inflate to more than the caller allows.
+class EInflateLimitError : public ECompressionError { using ECompressionError::ECompressionError; };
 
 // Deflates what is written into Target, at a zlib level (-1 is zlib's default). Finish writes
 // the end of the zlib stream; the destructor finishes if that has not happened (errors there
@@ -89,5 +91,5 @@ struct TInflated {
 
 // The zlib stream at the start of Data (bytes after its end are ignored). Corrupt data raises
 // ECompressionError with the streaming reader's message; a stream that inflates to more than
-// MaxSize bytes raises ECompressionError before more than MaxSize bytes are allocated.
+// MaxSize bytes raises EInflateLimitError before more than MaxSize bytes are allocated.
 TInflated InflateBuffer(const void* Data, size_t Size, size_t MaxSize);

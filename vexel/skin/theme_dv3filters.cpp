@@ -200,9 +200,16 @@ void TDvSkinFilter::LoadFromStream(TStream& Stream) {
   }
   TByteBuffer Packed{size_t(Rest)};
   Packed.Shrink(size_t(Stream.Read(Packed.Data(), Rest)));
-  TInflated Content = InflateBuffer(Packed.Data(), Packed.Size(), size_t(MaxSkinContentSize));
+  TInflated Content;
+  try {
+    Content = InflateBuffer(Packed.Data(), Packed.Size(), size_t(MaxSkinContentSize));
+  } catch (const EInflateLimitError&) {
+    throw;
+  } catch (const ECompressionError&) {
+    Content.Complete = false;  // damaged: the content may fail before the damage shows, as it always did
+  }
   if (!Content.Complete) {
-    // The data ends early: the content reads short exactly as it always did.
+    // Data that ends early or is damaged: the content reads (and fails) exactly as it always did.
     TBufferStream PackedStream(Packed.Data(), int64_t(Packed.Size()));
     TDecompressionStream Inflated(PackedStream);
     return ReadContent(Inflated);
