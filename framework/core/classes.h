@@ -2,7 +2,6 @@
 // carry every stored form (bitmaps, skins, component streams).
 #pragma once
 
-#include <algorithm>
 #include <cstdint>
 #include <fstream>
 #include <string>
@@ -85,7 +84,7 @@ class TMemoryStream : public TStream {
 
   void Clear();
   // Room for Value bytes in all, so that writing up to there allocates no more.
-  void SetCapacity(int64_t Value) { FData.reserve(static_cast<size_t>(std::max<int64_t>(Value, 0))); }
+  void SetCapacity(int64_t Value);
   int64_t Capacity() const { return static_cast<int64_t>(FData.capacity()); }
   const uint8_t* Memory() const { return FData.data(); }
   const std::vector<uint8_t>& Data() const { return FData; }

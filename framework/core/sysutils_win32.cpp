@@ -9,3 +9,6 @@ std::string ExecutableFolder() {
   const std::string Full(Path, Length);
   return Full.substr(0, Full.find_last_of("\\/") + 1);
 }
+
+// Large pages need a privilege applications rarely hold; committed pages are cheap enough here.
+void AdviseLargeBlock(void*, size_t) {}
