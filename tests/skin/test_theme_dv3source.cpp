@@ -229,6 +229,31 @@ TEST(SkinFilters, EveryVariantRoundTripsTheWholeSkin) {
   }
 }
 
+TEST(SkinFilters, LargeCompressedContentReadsBackWhole) {
+  // Three 4 MiB images: the load passes far beyond the first megabytes of the content.
+  TDvSkinSource S;
+  for (int I = 0; I < 3; ++I) {
+    auto Image = std::make_unique<TvxBitmap>();
+    Image->SetSize(1024, 1024);
+    for (Integer Y = 0; Y < 1024; ++Y)
+      for (Integer X = 0; X < 1024; ++X)  // green stays far from magenta and the key
+        Image->SetPixel(X, Y, MakePixel(uint8_t(X * 3 + Y + I), uint8_t(0x40 + (Y & 0x7F)), uint8_t(X ^ Y), 255));
+    Image->SetName("big" + std::to_string(I));
+    S.Images().Add(std::move(Image));
+  }
+  for (TDvSkinFilterClass Variant : {Variants[1], Variants[3]}) {
+    TMemoryStream In(Saved(S, Variant));
+    TDvSkinSource Back;
+    Back.LoadFromStream(In);
+    ASSERT_EQ(Back.Images().Count(), 3) << Variant()->GetExtension();
+    for (Integer I = 0; I < 3; ++I) {
+      const TvxBitmap &A = *Back.Images().Items(I), &B = *S.Images().Items(I);
+      ASSERT_EQ(A.BoundsRect(), B.BoundsRect());
+      EXPECT_TRUE(std::equal(A.Bits(), A.Bits() + 1024 * 1024, B.Bits())) << Variant()->GetExtension() << " image " << I;
+    }
+  }
+}
+
 TEST(SkinFilters, ATaglessCompressedStreamLoadsThroughTheDefaultFilter) {
   TDvSkinSource S;
   Populate(S);

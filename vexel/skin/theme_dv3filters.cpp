@@ -1,8 +1,10 @@
 #include "vexel/skin/theme_dv3filters.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "framework/core/component_stream.h"
+#include "framework/core/large_blocks.h"
 #include "framework/core/object_text.h"
 #include "framework/core/sysutils.h"
 #include "framework/core/zstream.h"
@@ -33,6 +35,38 @@ int64_t ImageRecordSize(const TvxBitmap& Image, bool Flags) {
   const int64_t Pixels = Image.Empty() ? 0 : int64_t(Image.Width()) * Image.Height() * int64_t(sizeof(TvxColor));
   return 4 + int64_t(Image.Name().size()) + 8 + Pixels + (Flags ? 2 : 0);
 }
+
+// The inflated content, read front to back. The pages it has passed go back to the system as it
+// goes, so a load does not hold the whole content beside the images made from it. Like the
+// streaming reader it stands in for, it never goes back.
+class TPassedContentStream : public TStream {
+ public:
+  explicit TPassedContentStream(TByteBuffer& Bytes) : FBytes(Bytes) {}
+  int64_t Read(void* Buffer, int64_t Count) override {
+    const int64_t N = std::clamp<int64_t>(Count, 0, Size() - FPosition);
+    if (N > 0) std::memcpy(Buffer, FBytes.Data() + FPosition, size_t(N));
+    FPosition += N;
+    if (FPosition - FReleased >= ReleaseStep) {
+      // From the start each time: a page only partly passed last time is whole now.
+      ReleaseLargeBlockPages(FBytes.Data(), size_t(FPosition));
+      FReleased = FPosition;
+    }
+    return N;
+  }
+  int64_t Write(const void*, int64_t) override { return 0; }
+  int64_t Seek(int64_t Offset, TSeekOrigin Origin) override {
+    const int64_t Base = Origin == TSeekOrigin::soBeginning ? 0 : Origin == TSeekOrigin::soCurrent ? FPosition : Size();
+    if (Base + Offset < FReleased) throw ECompressionError("Invalid stream operation");
+    return FPosition = Base + Offset;
+  }
+  int64_t Size() override { return int64_t(FBytes.Size()); }
+
+ private:
+  static constexpr int64_t ReleaseStep = int64_t(8) << 20;
+  TByteBuffer& FBytes;
+  int64_t FPosition = 0;
+  int64_t FReleased = 0;  // bytes below this may be gone
+};
 
 int32_t CheckedCount(int32_t Count, const char* What) {
   if (Count < 0) throw EReadError(Format("Invalid %s count %d", What, Count));
@@ -215,7 +249,7 @@ void TDvSkinFilter::LoadFromStream(TStream& Stream) {
     return ReadContent(Inflated);
   }
   Packed = TByteBuffer();
-  TBufferStream Inflated(Content.Bytes.Data(), int64_t(Content.Bytes.Size()));
+  TPassedContentStream Inflated(Content.Bytes);
   ReadContent(Inflated);
 }
 
