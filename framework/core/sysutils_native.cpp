@@ -1,9 +1,8 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
-#include <cstdint>
-
 #include <climits>
+#include <cstdint>
 
 #include "framework/core/large_blocks.h"
 #include "framework/core/sysutils.h"

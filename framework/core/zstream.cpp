@@ -1,7 +1,5 @@
 #include "framework/core/zstream.h"
 
-#include "framework/core/sysutils.h"
-
 #include <libdeflate.h>
 #include <zlib.h>
 
@@ -9,6 +7,8 @@
 #include <climits>
 #include <cstring>
 #include <new>
+
+#include "framework/core/sysutils.h"
 
 namespace {
 constexpr size_t ChunkSize = 1 << 16;
@@ -125,7 +125,8 @@ int64_t TDecompressionStream::Seek(int64_t Offset, TSeekOrigin Origin) {
 
 // [Whole buffers] ------------------------------------------------------------------------------
 
-TByteBuffer::TByteBuffer(size_t Size) : FData(static_cast<uint8_t*>(std::malloc(std::max<size_t>(Size, 1)))), FSize(Size) {
+TByteBuffer::TByteBuffer(size_t Size)
+    : FData(static_cast<uint8_t*>(std::malloc(std::max<size_t>(Size, 1)))), FSize(Size) {
   if (!FData) throw std::bad_alloc();
   AdviseLargeBlock(FData.get(), Size);
 }

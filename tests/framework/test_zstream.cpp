@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <zlib.h>
 
 #include <random>
@@ -113,7 +112,8 @@ TEST(WholeBuffers, DeflatedAtEachLevelReadsThroughTheStreamingReaderAndTheOtherW
     EXPECT_TRUE(Back.Complete) << "level " << Level;
     EXPECT_EQ(Bytes(Back.Bytes), Plain) << "level " << Level;
     // The level shows in the zlib header as zlib writes it.
-    EXPECT_EQ(std::vector<uint8_t>(Whole.begin(), Whole.begin() + 2), std::vector<uint8_t>(Streamed.begin(), Streamed.begin() + 2))
+    EXPECT_EQ(std::vector<uint8_t>(Whole.begin(), Whole.begin() + 2),
+              std::vector<uint8_t>(Streamed.begin(), Streamed.begin() + 2))
         << "level " << Level;
   }
   const TByteBuffer Empty = DeflateBuffer(nullptr, 0, 1);

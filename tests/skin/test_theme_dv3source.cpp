@@ -249,7 +249,8 @@ TEST(SkinFilters, LargeCompressedContentReadsBackWhole) {
     for (Integer I = 0; I < 3; ++I) {
       const TvxBitmap &A = *Back.Images().Items(I), &B = *S.Images().Items(I);
       ASSERT_EQ(A.BoundsRect(), B.BoundsRect());
-      EXPECT_TRUE(std::equal(A.Bits(), A.Bits() + 1024 * 1024, B.Bits())) << Variant()->GetExtension() << " image " << I;
+      EXPECT_TRUE(std::equal(A.Bits(), A.Bits() + 1024 * 1024, B.Bits()))
+          << Variant()->GetExtension() << " image " << I;
     }
   }
 }
@@ -295,7 +296,8 @@ TEST(SkinFilters, DamagedCompressedFilesRaiseWhatTheStreamingReaderRaised) {
   for (TDvSkinFilterClass Variant : {Variants[1], Variants[3]}) {
     const auto Good = Saved(S, Variant);
     std::vector<std::vector<uint8_t>> Damaged;
-    for (size_t Length = 9; Length < Good.size(); Length += 1 + Length / 8) Damaged.emplace_back(Good.begin(), Good.begin() + Length);
+    for (size_t Length = 9; Length < Good.size(); Length += 1 + Length / 8)
+      Damaged.emplace_back(Good.begin(), Good.begin() + Length);
     for (size_t At : {size_t(9), size_t(10), size_t(11), Good.size() / 2, Good.size() - 5, Good.size() - 1}) {
       Damaged.push_back(Good);
       Damaged.back()[At] ^= 0x55;
