@@ -144,8 +144,8 @@ void TByteBuffer::Shrink(size_t Size) {
 namespace {
 
 // libdeflate's level for each zlib level: on skin content (images and object texts) the lowest
-// that is faster than zlib there and writes no more bytes. Its level 1 writes ~5% more than
-// zlib's level 1; its level 5 already matches zlib's 6.
+// that is faster than zlib there and writes no more bytes. Measured for the levels skins use:
+// libdeflate's 1 writes ~5% more than zlib's 1, its 2 less; its 5 already matches zlib's 6.
 constexpr int LibdeflateLevels[10] = {0, 2, 2, 3, 4, 5, 5, 7, 8, 9};
 
 // The two header bytes zlib writes at Level: 32 KiB window, the level's class, the check bits.
