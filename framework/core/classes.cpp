@@ -5,6 +5,8 @@
 #include <cstring>
 #include <filesystem>
 
+#include "framework/core/sysutils.h"
+
 const TClassInfo& TPersistent::StaticClassInfo() {
   static const TClassInfo Info{"TPersistent", nullptr, {}};
   return Info;
@@ -103,6 +105,12 @@ int64_t TMemoryStream::Write(const void* Buffer, int64_t Count) {
 
 int64_t TMemoryStream::Seek(int64_t Offset, TSeekOrigin Origin) {
   return FPosition = SeekWithin(FPosition, Size(), Offset, Origin);
+}
+
+void TMemoryStream::SetCapacity(int64_t Value) {
+  if (Value <= int64_t(FData.capacity())) return;
+  FData.reserve(static_cast<size_t>(Value));
+  AdviseLargeBlock(FData.data(), FData.capacity());
 }
 
 void TMemoryStream::Clear() {

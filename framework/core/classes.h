@@ -83,6 +83,9 @@ class TMemoryStream : public TStream {
   int64_t Size() override { return static_cast<int64_t>(FData.size()); }
 
   void Clear();
+  // Room for Value bytes in all, so that writing up to there allocates no more.
+  void SetCapacity(int64_t Value);
+  int64_t Capacity() const { return static_cast<int64_t>(FData.capacity()); }
   const uint8_t* Memory() const { return FData.data(); }
   const std::vector<uint8_t>& Data() const { return FData; }
 

@@ -20,3 +20,8 @@ bool IsValidIdent(std::string_view S);
 
 // The folder of the running program, with a trailing separator. Platform seam.
 std::string ExecutableFolder();
+
+// Tells the system that the Size bytes at Data are one large block about to be filled, so that it
+// backs them with large pages where it can: tens of megabytes then cost a few page faults
+// instead of thousands. Only a hint; nothing changes for the caller. Platform seam.
+void AdviseLargeBlock(void* Data, size_t Size);

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "framework/core/large_blocks.h"
 #include "framework/core/sysutils.h"
 
 std::string ExecutableFolder() {
@@ -9,3 +10,9 @@ std::string ExecutableFolder() {
   const std::string Full(Path, Length);
   return Full.substr(0, Full.find_last_of("\\/") + 1);
 }
+
+// Large pages need a privilege applications rarely hold; committed pages are cheap enough here.
+void AdviseLargeBlock(void*, size_t) {}
+
+// Heap blocks cannot safely have pages decommitted under the heap; they stay until freed.
+void ReleaseLargeBlockPages(void*, size_t) {}

@@ -1,13 +1,17 @@
 // zlib streams: a writer that deflates into another stream and a reader that inflates from
-// one. The compressed skin variants are "header, then a zlib stream to the end of the file".
+// one, and whole-buffer deflate and inflate (faster, for data that fits in memory at once). The
+// compressed skin variants are "header, then a zlib stream to the end of the file".
 #pragma once
 
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
 #include "framework/core/classes.h"
 
 class ECompressionError : public EStreamError { using EStreamError::EStreamError; };
+// Data that would inflate to more than the caller allows.
+class EInflateLimitError : public ECompressionError { using ECompressionError::ECompressionError; };
 
 // Deflates what is written into Target, at a zlib level (-1 is zlib's default). Finish writes
 // the end of the zlib stream; the destructor finishes if that has not happened (errors there
@@ -53,3 +57,39 @@ class TDecompressionStream : public TStream {
   int64_t FRead = 0;
   bool FEnded = false;
 };
+
+// Bytes in one heap block that is not zero-filled first: the whole-buffer codecs hand back only
+// bytes they wrote.
+class TByteBuffer {
+ public:
+  TByteBuffer() = default;
+  // Size bytes of undefined content (std::bad_alloc when they cannot be had).
+  explicit TByteBuffer(size_t Size);
+  uint8_t* Data() { return FData.get(); }
+  const uint8_t* Data() const { return FData.get(); }
+  size_t Size() const { return FSize; }
+  // Keeps the first Size bytes and gives the rest of the block back.
+  void Shrink(size_t Size);
+
+ private:
+  struct TFree {
+    void operator()(uint8_t* P) const { std::free(P); }
+  };
+  std::unique_ptr<uint8_t, TFree> FData;
+  size_t FSize = 0;
+};
+
+// One zlib stream of Size bytes at Data, at a zlib level (-1 is zlib's default, 0 stores).
+TByteBuffer DeflateBuffer(const void* Data, size_t Size, int Level);
+
+struct TInflated {
+  TByteBuffer Bytes;
+  // False when the compressed data ends before the zlib stream does: Bytes then holds what the
+  // data gave, as the streaming reader would have read it.
+  bool Complete = false;
+};
+
+// The zlib stream at the start of Data (bytes after its end are ignored). Corrupt data raises
+// ECompressionError with the streaming reader's message; a stream that inflates to more than
+// MaxSize bytes raises EInflateLimitError before more than MaxSize bytes are allocated.
+TInflated InflateBuffer(const void* Data, size_t Size, size_t MaxSize);

@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include "framework/core/component_stream.h"
+#include "framework/core/zstream.h"
 #include "vexel/skin/theme_dv3filters.h"
 #include "vexel/skin/theme_dv3source.h"
 
@@ -150,6 +151,15 @@ void ForEachObject(TDvSkinObject& O, F Visit) {
   for (Integer I = 0; I < O.ChildCount(); ++I) ForEachObject(*O.Child(I), Visit);
 }
 
+// The content a variant writes for Skin, before any container.
+std::vector<uint8_t> ContentOf(TDvSkinSource& Skin, TDvSkinFilterClass Class) {
+  const auto Filter = Class();
+  Filter->SetSource(&Skin);
+  TMemoryStream Out;
+  Filter->WriteContent(Out);
+  return Out.Data();
+}
+
 class SampleSkin : public testing::TestWithParam<const char*> {
  protected:
   void SetUp() override { Skin.LoadFromFile(SkinFile(GetParam())); }
@@ -261,4 +271,60 @@ TEST(SampleSkinFiles, SavingTheLoadedSkinGivesTheSameBytes) {
   const std::vector<uint8_t> Original = FileBytes(SkinFile("mskn"));
   ASSERT_FALSE(Original.empty());
   EXPECT_TRUE(Original == Saved.Data()) << "sizes " << Original.size() << " and " << Saved.Data().size();
+}
+
+TEST(SampleSkinFiles, FilesMeetZlibsStreamingReaderAndWriterBothWays) {
+  TDvSkinSource Skin;
+  Skin.LoadFromFile(SkinFile("mskn"));
+  ASSERT_GT(Skin.Images().Count(), 0);
+  const struct {
+    TDvSkinFilterClass Class;
+    int Level;  // 0: not compressed
+  } Cases[] = {{&MakeSkinFilter<TDvSkinFilterUncompressed>, 0},
+               {&MakeSkinFilter<TDvSkinFilterCompressed>, 1},
+               {&MakeSkinFilter<TDvSkinFilterUltraCompressed>, -1},
+               {&MakeSkinFilter<TDvSkinFilterMaxCompression>, -1}};
+  const TDvSkinFilterClass Previous = DefaultSkinFilter();
+  for (const auto& C : Cases) {
+    const std::string Name = C.Class()->GetExtension();
+    const std::vector<uint8_t> Content = ContentOf(Skin, C.Class);
+    const int64_t Header = C.Level ? 9 : 5;
+
+    // Ours, read by zlib's streaming reader.
+    SetDefaultSkinFilter(C.Class);
+    TMemoryStream Ours;
+    Skin.SaveToStream(Ours);
+    SetDefaultSkinFilter(Previous);
+    ASSERT_GT(Ours.Size(), Header) << Name;
+    TMemoryStream OursIn(Ours.Data());
+    OursIn.SetPosition(Header);
+    std::vector<uint8_t> Read(Content.size());
+    uint8_t Extra;
+    if (C.Level) {
+      TDecompressionStream Inflated(OursIn);
+      Inflated.ReadBuffer(Read.data(), int64_t(Read.size()));
+      EXPECT_EQ(Inflated.Read(&Extra, 1), 0) << Name;
+    } else {
+      OursIn.ReadBuffer(Read.data(), int64_t(Read.size()));
+      EXPECT_EQ(OursIn.Read(&Extra, 1), 0) << Name;
+      EXPECT_EQ(Ours.Capacity(), Ours.Size()) << "the uncompressed save grows its buffer once, to the size it needs";
+    }
+    EXPECT_TRUE(Read == Content) << Name;
+
+    // zlib's streaming writer (as every file was written before), read by ours.
+    TMemoryStream Theirs;
+    Theirs.WriteBuffer(C.Class()->FileTag().data(), 5);
+    if (C.Level) {
+      Theirs.WriteBuffer("ZQLZ", 4);
+      TCompressionStream Deflated(Theirs, C.Level);
+      Deflated.WriteBuffer(Content.data(), int64_t(Content.size()));
+      Deflated.Finish();
+    } else {
+      Theirs.WriteBuffer(Content.data(), int64_t(Content.size()));
+    }
+    Theirs.SetPosition(0);
+    TDvSkinSource Back;
+    Back.LoadFromStream(Theirs);
+    EXPECT_TRUE(ContentOf(Back, C.Class) == Content) << Name;
+  }
 }

@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include <zlib.h>
+
 #include "framework/core/component_stream.h"
 #include "framework/core/zstream.h"
 #include "vexel/graphics/vx_utils.h"
@@ -227,6 +229,32 @@ TEST(SkinFilters, EveryVariantRoundTripsTheWholeSkin) {
   }
 }
 
+TEST(SkinFilters, LargeCompressedContentReadsBackWhole) {
+  // Three 4 MiB images: the load passes far beyond the first megabytes of the content.
+  TDvSkinSource S;
+  for (int I = 0; I < 3; ++I) {
+    auto Image = std::make_unique<TvxBitmap>();
+    Image->SetSize(1024, 1024);
+    for (Integer Y = 0; Y < 1024; ++Y)
+      for (Integer X = 0; X < 1024; ++X)  // green stays far from magenta and the key
+        Image->SetPixel(X, Y, MakePixel(uint8_t(X * 3 + Y + I), uint8_t(0x40 + (Y & 0x7F)), uint8_t(X ^ Y), 255));
+    Image->SetName("big" + std::to_string(I));
+    S.Images().Add(std::move(Image));
+  }
+  for (TDvSkinFilterClass Variant : {Variants[1], Variants[3]}) {
+    TMemoryStream In(Saved(S, Variant));
+    TDvSkinSource Back;
+    Back.LoadFromStream(In);
+    ASSERT_EQ(Back.Images().Count(), 3) << Variant()->GetExtension();
+    for (Integer I = 0; I < 3; ++I) {
+      const TvxBitmap &A = *Back.Images().Items(I), &B = *S.Images().Items(I);
+      ASSERT_EQ(A.BoundsRect(), B.BoundsRect());
+      EXPECT_TRUE(std::equal(A.Bits(), A.Bits() + 1024 * 1024, B.Bits()))
+          << Variant()->GetExtension() << " image " << I;
+    }
+  }
+}
+
 TEST(SkinFilters, ATaglessCompressedStreamLoadsThroughTheDefaultFilter) {
   TDvSkinSource S;
   Populate(S);
@@ -249,6 +277,95 @@ TEST(SkinFilters, TruncatedFilesRaiseAtEveryLength) {
       EXPECT_THROW(Back.LoadFromStream(In), Exception) << Variant()->GetExtension() << " cut at " << Length;
     }
   }
+}
+
+// What a load ends with ("" when it succeeds).
+template <typename TLoad>
+std::string LoadError(TLoad Load) {
+  try {
+    Load();
+  } catch (const Exception& E) {
+    return E.Message();
+  }
+  return "";
+}
+
+TEST(SkinFilters, DamagedCompressedFilesRaiseWhatTheStreamingReaderRaised) {
+  TDvSkinSource S;
+  Populate(S);
+  for (TDvSkinFilterClass Variant : {Variants[1], Variants[3]}) {
+    const auto Good = Saved(S, Variant);
+    std::vector<std::vector<uint8_t>> Damaged;
+    for (size_t Length = 9; Length < Good.size(); Length += 1 + Length / 8)
+      Damaged.emplace_back(Good.begin(), Good.begin() + Length);
+    for (size_t At : {size_t(9), size_t(10), size_t(11), Good.size() / 2, Good.size() - 5, Good.size() - 1}) {
+      Damaged.push_back(Good);
+      Damaged.back()[At] ^= 0x55;
+    }
+    Damaged.push_back({'_', 'D', 'C', 'T', 0, 'Z', 'Q', 'L', 'Z', 'h', 'e', 'l', 'l', 'o'});
+    for (const auto& Bytes : Damaged) {
+      // The reader every compressed file went through before: zlib inflating as the content is read.
+      const std::string Before = LoadError([&] {
+        TDvSkinSource Old;
+        const auto Filter = Variant();
+        Filter->SetSource(&Old);
+        TMemoryStream In(Bytes);
+        In.SetPosition(9);
+        TDecompressionStream Inflated(In);
+        Filter->ReadContent(Inflated);
+      });
+      const std::string Now = LoadError([&] {
+        TDvSkinSource New;
+        TMemoryStream In(Bytes);
+        New.LoadFromStream(In);
+      });
+      EXPECT_EQ(Now, Before) << Variant()->GetExtension() << ", " << Bytes.size() << " bytes";
+    }
+  }
+}
+
+// A zlib stream of Mebibytes MiB of zeros, built from one fully flushed block of 1 MiB repeated
+// (each such block stands alone), so a large claim costs no large deflate.
+std::vector<uint8_t> ZerosStream(int64_t Mebibytes) {
+  const std::vector<uint8_t> Zeros(1 << 20);
+  z_stream Z{};
+  deflateInit(&Z, 9);
+  std::vector<uint8_t> Out, Block(1 << 16);
+  for (int Pass = 0; Pass < 2; ++Pass) {
+    Z.next_in = const_cast<Bytef*>(Zeros.data());
+    Z.avail_in = uInt(Zeros.size());
+    Z.next_out = Block.data();
+    Z.avail_out = uInt(Block.size());
+    deflate(&Z, Z_FULL_FLUSH);
+    const std::vector<uint8_t> Bytes(Block.data(), Block.data() + Block.size() - Z.avail_out);
+    for (int64_t I = 0; I < (Pass == 0 ? 1 : Mebibytes - 1); ++I) Out.insert(Out.end(), Bytes.begin(), Bytes.end());
+  }
+  deflateEnd(&Z);
+  uLong Check = adler32(0, nullptr, 0);
+  const uLong OneMiB = adler32(adler32(0, nullptr, 0), Zeros.data(), uInt(Zeros.size()));
+  for (int64_t I = 0; I < Mebibytes; ++I) Check = adler32_combine(Check, OneMiB, z_off_t(Zeros.size()));
+  // A final empty fixed block, then the check value.
+  Out.insert(Out.end(), {0x03, 0x00, uint8_t(Check >> 24), uint8_t(Check >> 16), uint8_t(Check >> 8), uint8_t(Check)});
+  return Out;
+}
+
+TEST(SkinFilters, ACompressedFileCannotClaimMoreThanTheContentLimit) {
+  const std::vector<uint8_t> Small = ZerosStream(3);
+  std::vector<uint8_t> Plain(3 << 20, 1);
+  uLongf Length = uLongf(Plain.size());
+  ASSERT_EQ(uncompress(Plain.data(), &Length, Small.data(), uLong(Small.size())), Z_OK);
+  ASSERT_EQ(Length, Plain.size());
+  ASSERT_EQ(Plain, std::vector<uint8_t>(3 << 20)) << "the stream builder makes zeros";
+
+  const std::vector<uint8_t> Packed = ZerosStream(MaxSkinContentSize / (1 << 20) + 1);
+  ASSERT_LT(Packed.size(), 1u << 20);
+  TMemoryStream Bomb;
+  Bomb.WriteBuffer("_DCT\0ZQLZ", 9);
+  Bomb.WriteBuffer(Packed.data(), int64_t(Packed.size()));
+  Bomb.SetPosition(0);
+  TDvSkinSource S;
+  EXPECT_EQ(LoadError([&] { S.LoadFromStream(Bomb); }),
+            "Compressed data inflates to more than " + std::to_string(MaxSkinContentSize) + " bytes");
 }
 
 TEST(SkinFilters, UnknownClassesAndAbsurdCountsAreRefusedCleanly) {

@@ -1,8 +1,10 @@
 #include "vexel/skin/theme_dv3filters.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "framework/core/component_stream.h"
+#include "framework/core/large_blocks.h"
 #include "framework/core/object_text.h"
 #include "framework/core/sysutils.h"
 #include "framework/core/zstream.h"
@@ -27,6 +29,44 @@ void KeyAndCheck(TvxBitmap& Image, bool Magenta) {
   Image.MakeTransparent(vxKeyColor);
   Image.CheckAlpha();
 }
+
+// The bytes TvxBitmap::SaveToStream writes for Image, and the two flag bytes where they follow.
+int64_t ImageRecordSize(const TvxBitmap& Image, bool Flags) {
+  const int64_t Pixels = Image.Empty() ? 0 : int64_t(Image.Width()) * Image.Height() * int64_t(sizeof(TvxColor));
+  return 4 + int64_t(Image.Name().size()) + 8 + Pixels + (Flags ? 2 : 0);
+}
+
+// The inflated content, read front to back. The pages it has passed go back to the system as it
+// goes, so a load does not hold the whole content beside the images made from it. Like the
+// streaming reader it stands in for, it never goes back.
+class TPassedContentStream : public TStream {
+ public:
+  explicit TPassedContentStream(TByteBuffer& Bytes) : FBytes(Bytes) {}
+  int64_t Read(void* Buffer, int64_t Count) override {
+    const int64_t N = std::clamp<int64_t>(Count, 0, Size() - FPosition);
+    if (N > 0) std::memcpy(Buffer, FBytes.Data() + FPosition, size_t(N));
+    FPosition += N;
+    if (FPosition - FReleased >= ReleaseStep) {
+      // From the start each time: a page only partly passed last time is whole now.
+      ReleaseLargeBlockPages(FBytes.Data(), size_t(FPosition));
+      FReleased = FPosition;
+    }
+    return N;
+  }
+  int64_t Write(const void*, int64_t) override { return 0; }
+  int64_t Seek(int64_t Offset, TSeekOrigin Origin) override {
+    const int64_t Base = Origin == TSeekOrigin::soBeginning ? 0 : Origin == TSeekOrigin::soCurrent ? FPosition : Size();
+    if (Base + Offset < FReleased) throw ECompressionError("Invalid stream operation");
+    return FPosition = Base + Offset;
+  }
+  int64_t Size() override { return int64_t(FBytes.Size()); }
+
+ private:
+  static constexpr int64_t ReleaseStep = int64_t(8) << 20;
+  TByteBuffer& FBytes;
+  int64_t FPosition = 0;
+  int64_t FReleased = 0;  // bytes below this may be gone
+};
 
 int32_t CheckedCount(int32_t Count, const char* What) {
   if (Count < 0) throw EReadError(Format("Invalid %s count %d", What, Count));
@@ -135,8 +175,18 @@ void TDvSkinFilter::WriteContent(TStream& Stream) const {
   if (BinaryObjects() && Images.Count() > MaxBinaryImageCount)
     throw EWriteError(Format("A %s file holds at most %d images; this skin has %d", GetExtension().c_str(),
                              MaxBinaryImageCount, Images.Count()));
-  for (const std::string& Text : {S.SkinName(), S.SkinVersion(), S.Author(), S.AuthorEMail(), S.AuthorURL()})
-    WriteStreamString(Stream, Text);
+  // Objects and tables go first into a small buffer: with them the content's size is known, and a
+  // memory stream grows once for all of it.
+  TMemoryStream Tail;
+  WriteObjectsAndTables(Tail);
+  const std::string Texts[] = {S.SkinName(), S.SkinVersion(), S.Author(), S.AuthorEMail(), S.AuthorURL()};
+  if (auto* Memory = dynamic_cast<TMemoryStream*>(&Stream)) {
+    int64_t Size = 4 + Tail.Size();
+    for (const std::string& Text : Texts) Size += 4 + int64_t(Text.size());
+    for (Integer I = 0; I < Images.Count(); ++I) Size += ImageRecordSize(*Images.Items(I), BinaryObjects());
+    Memory->SetCapacity(Memory->Position() + Size);
+  }
+  for (const std::string& Text : Texts) WriteStreamString(Stream, Text);
   Stream.WriteInt32(BinaryObjects() ? Images.Count() | BinaryImageFlag : Images.Count());
   for (Integer I = 0; I < Images.Count(); ++I) {
     Images.Items(I)->SaveToStream(Stream);
@@ -145,6 +195,11 @@ void TDvSkinFilter::WriteContent(TStream& Stream) const {
       Stream.WriteByte(Images.Items(I)->AlphaBlend() ? 1 : 0);
     }
   }
+  Stream.WriteBuffer(Tail.Memory(), Tail.Size());
+}
+
+void TDvSkinFilter::WriteObjectsAndTables(TStream& Stream) const {
+  const TDvSkinSource& S = *FSource;
   Stream.WriteInt32(S.ObjectCount() | ObjectsWithAllTables);
   for (Integer I = 0; I < S.ObjectCount(); ++I) {
     const TDvSkinObject& Object = *S.Objects(I);
@@ -171,7 +226,30 @@ void TDvSkinFilter::LoadFromStream(TStream& Stream) {
   if (!Compressed()) return ReadContent(Stream);
   char Magic[4];
   Stream.ReadBuffer(Magic, 4);  // not compared: the bytes only mark the zlib data
-  TDecompressionStream Inflated(Stream);
+  const int64_t Rest = Stream.Remaining();
+  if (Rest < 0 || Rest > MaxSkinContentSize) {
+    // Data that cannot be held whole is inflated as it is read.
+    TDecompressionStream Inflated(Stream);
+    return ReadContent(Inflated);
+  }
+  TByteBuffer Packed{size_t(Rest)};
+  Packed.Shrink(size_t(Stream.Read(Packed.Data(), Rest)));
+  TInflated Content;
+  try {
+    Content = InflateBuffer(Packed.Data(), Packed.Size(), size_t(MaxSkinContentSize));
+  } catch (const EInflateLimitError&) {
+    throw;
+  } catch (const ECompressionError&) {
+    Content.Complete = false;  // damaged: the content may fail before the damage shows, as it always did
+  }
+  if (!Content.Complete) {
+    // Data that ends early or is damaged: the content reads (and fails) exactly as it always did.
+    TBufferStream PackedStream(Packed.Data(), int64_t(Packed.Size()));
+    TDecompressionStream Inflated(PackedStream);
+    return ReadContent(Inflated);
+  }
+  Packed = TByteBuffer();
+  TPassedContentStream Inflated(Content.Bytes);
   ReadContent(Inflated);
 }
 
@@ -179,9 +257,10 @@ void TDvSkinFilter::SaveToStream(TStream& Stream) const {
   Stream.WriteBuffer(FFileTag.data(), 5);
   if (!Compressed()) return WriteContent(Stream);
   Stream.WriteBuffer(CompressionMagic, 4);
-  TCompressionStream Deflated(Stream, CompressionLevel());
-  WriteContent(Deflated);
-  Deflated.Finish();
+  TMemoryStream Content;
+  WriteContent(Content);
+  const TByteBuffer Packed = DeflateBuffer(Content.Memory(), size_t(Content.Size()), CompressionLevel());
+  Stream.WriteBuffer(Packed.Data(), int64_t(Packed.Size()));
 }
 
 // [Registry] -----------------------------------------------------------------------------------

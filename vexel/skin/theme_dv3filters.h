@@ -50,6 +50,7 @@ class TDvSkinFilter {
  private:
   void ReadImages(TStream& Stream);
   void ReadObjectRecord(TStream& Stream, bool Binary);
+  void WriteObjectsAndTables(TStream& Stream) const;
   TDvSkinSource* FSource = nullptr;
   std::array<char, 5> FFileTag;
   TDvSkinTables FTablesRead = TDvSkinTables::stAll;
@@ -114,3 +115,5 @@ std::string GetSkinFilterString();
 // Most children per object and top-level objects per file; most images in "mskn".
 constexpr int32_t MaxSkinObjectCount = 0xFFFF;
 constexpr int32_t MaxBinaryImageCount = 0xFFF;
+// Most bytes the content of a compressed file may inflate to: a few bytes cannot claim gigabytes.
+constexpr int64_t MaxSkinContentSize = int64_t(256) << 20;
