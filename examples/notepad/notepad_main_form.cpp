@@ -196,16 +196,20 @@ void TfrmNotepad::SelectTheme(TNotepadTheme Theme) {
     case TNotepadTheme::ntOfficeXP: VX->SetThemeBuilding("OfficeXP"); break;
     case TNotepadTheme::ntNone: VX->SetThemeFile(""); break;
   }
-  ThemeChanged();
+  // Every switch, a failed one too, reaches ThemeChanged through the engine's OnThemeChanged.
 }
 
+// Told while the engine is still switching, so the theme itself says what it is, not the
+// engine's properties.
 void TfrmNotepad::ThemeChanged() {
   const TvxTheme* Theme = CurrentTheme();
+  const std::string Builtin =
+      Theme && Theme->ThemeClass().GetFileInfo().Builtin ? Theme->ThemeClass().GetThemeName() : "";
   if (!Theme)
     FShownTheme = TNotepadTheme::ntNone;
-  else if (SameText(VX->ThemeBuilding(), "Flat"))
+  else if (SameText(Builtin, "Flat"))
     FShownTheme = TNotepadTheme::ntFlat;
-  else if (SameText(VX->ThemeBuilding(), "OfficeXP"))
+  else if (SameText(Builtin, "OfficeXP"))
     FShownTheme = TNotepadTheme::ntOfficeXP;
   else
     FShownTheme = TNotepadTheme::ntSkin;
@@ -318,5 +322,5 @@ void TfrmNotepad::ShowPosition() {
   const LRESULT Line = SendMessageW(Memo->Handle(), EM_LINEFROMCHAR, Start, 0);
   const LRESULT Column = LRESULT(Start) - SendMessageW(Memo->Handle(), EM_LINEINDEX, Line, 0);
   StatusBar->Panels()->Items(0)->SetAnsiText("Ln " + std::to_string(Line + 1) + ", Col " + std::to_string(Column + 1));
-  StatusBar->Panels()->Items(1)->SetAnsiText(std::to_string(Memo->Text().size()) + " characters");
+  StatusBar->Panels()->Items(1)->SetAnsiText(std::to_string(GetWindowTextLengthW(Memo->Handle())) + " characters");
 }

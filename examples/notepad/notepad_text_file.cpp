@@ -11,6 +11,10 @@ std::string LoadTextFile(const std::string& FileName) {
     throw EReadError("The file " + FileName + " is too large to edit (" + std::to_string(Size) + " bytes)");
   std::string Text(size_t(Size), '\0');
   if (Size > 0 && File.Read(Text.data(), Size) != Size) throw EReadError("The file " + FileName + " could not be read");
+  // The edit control would stop at the first one, and saving would write the text cut there.
+  if (Text.find('\0') != std::string::npos)
+    throw EReadError("The file " + FileName +
+                     " contains zero bytes (a binary or UTF-16 file) and cannot be edited here");
   return Text;
 }
 
