@@ -17,7 +17,7 @@ set(vx_package_libraries framework_core framework_graphics framework_ui vexel_gr
   vexel_msstyles vexel_controls vexel_forms vexel_menus vexel_edits)
 # Found by the installed config with find_dependency; a Find<Name>.cmake in cmake/ is shipped
 # beside it.
-set(vx_package_dependencies ZLIB PNG)
+set(vx_package_dependencies ZLIB PNG LibDeflate)
 
 add_library(vexel INTERFACE)
 target_link_libraries(vexel INTERFACE ${vx_package_libraries})
@@ -88,6 +88,7 @@ function(vx_bundle_dependency library_variable include_variable)
   set(vx_bundled_settings "${vx_bundled_settings}" PARENT_SCOPE)
 endfunction()
 vx_bundle_dependency(PNG_LIBRARY_RELEASE PNG_PNG_INCLUDE_DIR png.h pngconf.h pnglibconf.h)
+vx_bundle_dependency(LibDeflate_LIBRARY LibDeflate_INCLUDE_DIR libdeflate.h)
 
 configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/VexelConfig.cmake.in
   ${CMAKE_CURRENT_BINARY_DIR}/VexelConfig.cmake INSTALL_DESTINATION ${vx_config_dir})
