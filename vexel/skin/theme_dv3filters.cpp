@@ -232,11 +232,22 @@ void TDvSkinFilter::LoadFromStream(TStream& Stream) {
     TDecompressionStream Inflated(Stream);
     return ReadContent(Inflated);
   }
-  TByteBuffer Packed{size_t(Rest)};
-  Packed.Shrink(size_t(Stream.Read(Packed.Data(), Rest)));
+  // A memory stream is inflated where it lies; any other is read into memory once.
+  TByteBuffer Packed;
+  const uint8_t* PackedData;
+  size_t PackedSize = size_t(Rest);
+  if (auto* Memory = dynamic_cast<TMemoryStream*>(&Stream)) {
+    PackedData = Memory->Memory() + Memory->Position();
+    Memory->Seek(0, TSeekOrigin::soEnd);
+  } else {
+    Packed = TByteBuffer(PackedSize);
+    Packed.Shrink(size_t(Stream.Read(Packed.Data(), Rest)));
+    PackedData = Packed.Data();
+    PackedSize = Packed.Size();
+  }
   TInflated Content;
   try {
-    Content = InflateBuffer(Packed.Data(), Packed.Size(), size_t(MaxSkinContentSize));
+    Content = InflateBuffer(PackedData, PackedSize, size_t(MaxSkinContentSize));
   } catch (const EInflateLimitError&) {
     throw;
   } catch (const ECompressionError&) {
@@ -244,7 +255,7 @@ void TDvSkinFilter::LoadFromStream(TStream& Stream) {
   }
   if (!Content.Complete) {
     // Data that ends early or is damaged: the content reads (and fails) exactly as it always did.
-    TBufferStream PackedStream(Packed.Data(), int64_t(Packed.Size()));
+    TBufferStream PackedStream(PackedData, int64_t(PackedSize));
     TDecompressionStream Inflated(PackedStream);
     return ReadContent(Inflated);
   }
