@@ -630,6 +630,10 @@ void TForm::Notification(TComponent* Component, TOperation Operation) {
 void TForm::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
     case WM_CLOSE: Close(); return;
+    case WM_QUERYENDSESSION:
+      // The session ends as the form would close: unsaved work is asked about first.
+      Message.Result = CloseQuery() ? TRUE : FALSE;
+      return;
     case WM_SYSCOMMAND:
       // The main form minimized or restored by the platform takes the application with it.
       if (Application && Application->MainForm() == this) {

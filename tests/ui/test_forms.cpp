@@ -57,6 +57,21 @@ TEST_F(FormsTest, CloseAsksOnCloseQueryThenActsOnTheCloseAction) {
   }
 }
 
+TEST_F(FormsTest, SessionEndAsksOnCloseQueryAndLeavesTheFormOpen) {
+  bool Allow = false;
+  int Queries = 0;
+  Form->OnCloseQuery = [&](TObject*, bool& CanClose) {
+    ++Queries;
+    CanClose = Allow;
+  };
+  Form->Show();
+  EXPECT_EQ(SendMessageA(Form->Handle(), WM_QUERYENDSESSION, 0, 0), FALSE);
+  Allow = true;
+  EXPECT_EQ(SendMessageA(Form->Handle(), WM_QUERYENDSESSION, 0, 0), TRUE);
+  EXPECT_EQ(Queries, 2);
+  EXPECT_TRUE(Form->Visible());
+}
+
 TEST_F(FormsTest, ShowModalEndsWithTheModalResultSetByATimer) {
   Form->SetBorderStyle(TFormBorderStyle::bsDialog);
   Form->SetPosition(TPosition::poScreenCenter);
